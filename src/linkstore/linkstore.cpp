@@ -1,0 +1,202 @@
+#include "linkstore/linkstore.h"
+
+#include "linkstore/paths.h"
+#include "linkstore/textlines.h"
+
+namespace trovik {
+
+namespace {
+// The headings an older release kept at the top of the names file.
+constexpr std::string_view kOldHeadings[] = {"Move items", "Add item", "Delete item", "Edit item",
+                                             "Clear list"};
+// How many lines smaller than the saved names file the list may be before a
+// save asks whether to overwrite it.
+constexpr int kShrinkThreshold = 10;
+}  // namespace
+
+std::vector<std::string> LinkStore::readList(const std::string& path) const {
+  return splitLines(ctx_.platform.fs.readFile(path));
+}
+
+std::string LinkStore::deriveName(std::string n, const std::string& e) {
+  const Variables& v = ctx_.vars;
+  if (v.ldirect && fileExtension(n) == ".lnk") n = ctx_.platform.shellLinks.resolveTarget(n);
+  if (v.dropext) n = withoutExtension(fileNamePart(n));
+  if (n.empty() || n == kRunMax || n == kRunMin) n = ctx_.syntax.extractleafdir(e);
+  return n;
+}
+
+std::string LinkStore::nameRuleA(const std::string& e) {
+  return deriveName(ctx_.syntax.removecommands(e), e);
+}
+
+std::string LinkStore::nameRuleB(const std::string& e) { return deriveName(e, e); }
+
+std::string LinkStore::nameRuleC(const std::string& e) {
+  std::string n = fileNamePart(e);
+  if (ctx_.vars.dropext) n = withoutExtension(n);
+  if (endsWith(n, kRunMax)) n.resize(n.size() - kRunMax.size());
+  if (endsWith(n, kRunMin)) n.resize(n.size() - kRunMin.size());
+  return n;
+}
+
+void LinkStore::loadlist() {
+  ctx_.events.run("loadlist", [&] { loadWork(); });
+}
+
+void LinkStore::loadWork() {
+  FileSystem& fs = ctx_.platform.fs;
+  const std::string linkPath = ctx_.vars.apppath + std::string(kLinkFile);
+  const std::string namePath = ctx_.vars.apppath + std::string(kNameFile);
+  pair_.link1.clear();
+  if (!fs.fileExists(linkPath)) return;  // names and the Snapbar list stay as they are
+
+  std::vector<std::string> links = readList(linkPath);
+  pair_.List1.clear();
+  std::vector<std::string> names;
+  if (fs.fileExists(namePath)) {
+    names = readList(namePath);
+  } else {
+    names.reserve(links.size());
+    for (const auto& e : links) names.push_back(nameRuleA(e));
+  }
+
+  // Files of an older release began the names with the menu headings.
+  if (!names.empty() && names.size() != links.size()) {
+    for (auto heading : kOldHeadings)
+      if (!names.empty() && names.front() == heading) names.erase(names.begin());
+  }
+  pair_.link1.setItems(std::move(links));
+  pair_.List1.setItems(std::move(names));
+  repairCounts();
+
+  pair_.mmlist.setItems(pair_.List1.items());
+  if (pair_.mmlist.itemIndex() < 0 && pair_.mmlist.count() > 0) pair_.mmlist.setItemIndex(0);
+}
+
+void LinkStore::repairCounts() {
+  ui::ListBox& names = pair_.List1;
+  ui::ListBox& links = pair_.link1;
+  const Texts& t = ctx_.texts;
+  if (names.count() > links.count()) {
+    const int d = names.count() - links.count();
+    if (ctx_.askYes(t.f1startnosyncerror1 + std::to_string(d) + t.f1startnosyncerror2,
+                    t.warningt)) {
+      std::vector<std::string> kept(names.items().begin(), names.items().begin() + links.count());
+      names.setItems(std::move(kept));
+    } else {
+      std::vector<std::string> grown = links.items();
+      grown.resize(static_cast<size_t>(names.count()));
+      links.setItems(std::move(grown));
+    }
+  }
+  if (links.count() > names.count()) {
+    const int d = links.count() - names.count();
+    if (ctx_.askYes(t.f1startnosynccritical1 + std::to_string(d) + t.f1startnosynccritical2,
+                    t.warningt)) {
+      std::vector<std::string> kept(links.items().begin(), links.items().begin() + names.count());
+      links.setItems(std::move(kept));
+    } else {
+      std::vector<std::string> grown = names.items();
+      for (int i = names.count(); i < links.count(); ++i) grown.push_back(nameRuleC(links.item(i)));
+      names.setItems(std::move(grown));
+    }
+  }
+}
+
+void LinkStore::savelist() {
+  ctx_.events.run("savelist", [&] { saveWork(); });
+}
+
+void LinkStore::saveWork() {
+  FileSystem& fs = ctx_.platform.fs;
+  Variables& v = ctx_.vars;
+  if (!fs.directoryExists(v.apppath)) {
+    if (!ctx_.askYes("The directory " + v.apppath +
+                         " in which this fileset is saved no longer exists. Do you want to create it?",
+                     "Directory not found"))
+      return;
+    fs.createDirectory(v.apppath);
+  }
+  const std::string namePath = v.apppath + std::string(kNameFile);
+  const std::string linkPath = v.apppath + std::string(kLinkFile);
+  const std::string names = joinLines(pair_.List1.items());
+  const std::string links = joinLines(pair_.link1.items());
+
+  // The saved names tell how big the fileset on disk is. A list much smaller
+  // than that is how links get lost (a failed load, a slip of the hand), so
+  // such a save asks first, unless the user has just deleted or cleared items.
+  const bool haveNames = fs.fileExists(namePath);
+  const std::string savedNames = haveNames ? fs.readFile(namePath) : names;
+  const int savedCount = static_cast<int>(splitLines(savedNames).size());
+  if (!v.noconfirmsave && savedCount - pair_.List1.count() > kShrinkThreshold &&
+      !ctx_.askYes(ctx_.texts.f1saveconfirm, ctx_.texts.warningt)) {
+    v.noconfirmsave = false;
+    return;
+  }
+
+  // Files that already hold exactly this content are left alone, so an
+  // unchanged fileset in a read-only directory saves without complaint.
+  std::vector<FileContent> changed;
+  if (!haveNames || savedNames != names) changed.push_back({namePath, names});
+  if (!fs.fileExists(linkPath) || fs.readFile(linkPath) != links) changed.push_back({linkPath, links});
+  if (!changed.empty()) writeFilesAtomic(fs, changed);
+  v.noconfirmsave = false;
+}
+
+void LinkStore::clearhistory() {
+  ctx_.events.run("clearhistory", [&] {
+    for (ui::MenuItem* item : history_) menus_.Switch.takeChild(*item);
+    history_.clear();
+  });
+}
+
+std::string LinkStore::autobuild(std::string root, int index) {
+  return ctx_.events.call(
+      "autobuild", &EventSlots::cstring2,
+      [&] {
+        std::string result;
+        FileSystem& fs = ctx_.platform.fs;
+        clearhistory();
+        menus_.qswitch.clearTabs();
+        int k = 0;
+        int c = 0;
+        const std::string current = lower(ctx_.vars.apppath);
+        auto addFileset = [&](const std::string& tab, const std::string& item,
+                              const std::string& dir) {
+          menus_.qswitch.addTab(tab);
+          auto menuItem = std::make_unique<ui::MenuItem>("Switch" + std::to_string(k));
+          menuItem->setCaption(item);
+          menuItem->onClick = menus_.onSwitchItem;
+          ui::MenuItem& added = menus_.Switch.addChild(std::move(menuItem));
+          history_.push_back(&added);
+          if (lower(dir) == current) {
+            added.setChecked(true);
+            menus_.qswitch.setTabIndex(k);
+          }
+          ++k;
+        };
+        if (fs.fileExists(root + std::string(kIniFile)) &&
+            fs.fileExists(root + std::string(kLinkFile)) &&
+            fs.fileExists(root + std::string(kNameFile))) {
+          const std::string leaf = ctx_.syntax.extractleafdir(root);
+          addFileset(leaf, leaf, root);
+        }
+        for (const DirEntry& e : fs.listDirectory(root)) {
+          if (e.isDirectory && e.name != "." && e.name != "..") {
+            const std::string dir = root + e.name + "\\";
+            if (fs.fileExists(dir + std::string(kLinkFile)) &&
+                fs.fileExists(dir + std::string(kNameFile))) {
+              addFileset(ctx_.syntax.extractleafdir(dir), e.name, dir);
+              if (index != -1 && ++c == index) result = dir;
+            }
+          }
+          ctx_.platform.pump.processMessages();
+        }
+        menus_.ctabi = menus_.qswitch.tabIndex();
+        return result;
+      },
+      in(root, &EventSlots::cstring), in(index, &EventSlots::cint));
+}
+
+}  // namespace trovik

@@ -1,0 +1,63 @@
+#pragma once
+// Moves the current fileset between disk and the two lists of the main
+// window, repairs files that are out of step, and rescans BaseDirectory for
+// filesets to rebuild the QuickSwitch tabs and the Switch submenu.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/context.h"
+#include "ui/controls.h"
+
+namespace trovik {
+
+inline constexpr std::string_view kLinkFile = "link.qdx";
+inline constexpr std::string_view kNameFile = "name.qdx";
+inline constexpr std::string_view kIniFile = "Trovik.ini";
+
+// The controls of the main window that hold and show the current fileset.
+struct LinkPair {
+  ui::ListBox& List1;   // names, shown
+  ui::ListBox& link1;   // link entries, hidden; always as long as List1
+  ui::ListBox& mmlist;  // the Snapbar copy of the names
+};
+
+// The controls that list the filesets.
+struct FilesetMenus {
+  ui::TabBar& qswitch;
+  ui::MenuItem& Switch;  // the Switch submenu
+  int& ctabi;            // the tab of the current fileset
+  std::function<void(ui::MenuItem&)> onSwitchItem;  // HistHandler
+};
+
+class LinkStore {
+ public:
+  LinkStore(Context& ctx, LinkPair pair, FilesetMenus menus)
+      : ctx_(ctx), pair_(pair), menus_(std::move(menus)) {}
+
+  void loadlist();
+  void savelist();
+  std::string autobuild(std::string root, int index);
+  void clearhistory();
+
+  // The three ways a name is derived from a link entry.
+  std::string nameRuleA(const std::string& e);  // the target, tidied
+  std::string nameRuleB(const std::string& e);  // the whole entry, tidied
+  std::string nameRuleC(const std::string& e);  // repair: the file name only
+
+  // Reads a list file into lines (the file must exist). Throws IoError.
+  std::vector<std::string> readList(const std::string& path) const;
+
+ private:
+  std::string deriveName(std::string n, const std::string& e);
+  void repairCounts();
+  void loadWork();
+  void saveWork();
+
+  Context& ctx_;
+  LinkPair pair_;
+  FilesetMenus menus_;
+  std::vector<ui::MenuItem*> history_;  // the fileset items of the Switch submenu
+};
+
+}  // namespace trovik

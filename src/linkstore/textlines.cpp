@@ -1,0 +1,37 @@
+#include "linkstore/textlines.h"
+
+#include <cstring>
+
+namespace trovik {
+
+std::vector<std::string> splitLines(std::string_view text) {
+  const size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  std::vector<std::string> lines;
+  size_t start = 0;
+  const size_t n = text.size();
+  while (start < n) {
+    size_t end = start;
+    while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
+    lines.emplace_back(text.substr(start, end - start));
+    if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n')
+      start = end + 2;
+    else
+      start = end + 1;
+  }
+  return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 2;
+  std::string out;
+  out.reserve(total);
+  for (const auto& l : lines) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace trovik

@@ -1,0 +1,16 @@
+#pragma once
+// The operating-system services the core reaches, gathered so that one object
+// can be handed around. src/win32 supplies the real ones, tests/fakes the fakes.
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+
+namespace trovik {
+
+struct Platform {
+  FileSystem& fs;
+  MessageBoxes& boxes;
+  MessagePump& pump;
+  ShellLinks& shellLinks;
+};
+
+}  // namespace trovik

@@ -1,0 +1,113 @@
+#include "ui/controls.h"
+
+#include <algorithm>
+
+namespace trovik::ui {
+
+void Control::setBounds(const Rect& r) {
+  if (r.left == bounds_.left && r.top == bounds_.top && r.width == bounds_.width &&
+      r.height == bounds_.height)
+    return;
+  bounds_ = r;
+  notify(Aspect::Bounds);
+}
+
+void ListBox::setItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  selected_.assign(items_.size(), 0);
+  itemIndex_ = -1;
+  notify(Aspect::Items);
+}
+
+void ListBox::insert(int index, const std::string& s) {
+  index = std::clamp(index, 0, count());
+  items_.insert(items_.begin() + index, s);
+  selected_.insert(selected_.begin() + index, 0);
+  if (itemIndex_ >= index) ++itemIndex_;
+  notify(Aspect::ItemInserted, index);
+}
+
+void ListBox::remove(int index) {
+  if (index < 0 || index >= count()) return;
+  items_.erase(items_.begin() + index);
+  selected_.erase(selected_.begin() + index);
+  if (itemIndex_ == index)
+    itemIndex_ = -1;
+  else if (itemIndex_ > index)
+    --itemIndex_;
+  notify(Aspect::ItemDeleted, index);
+}
+
+void ListBox::setItem(int index, const std::string& s) {
+  if (index < 0 || index >= count() || items_[static_cast<size_t>(index)] == s) return;
+  items_[static_cast<size_t>(index)] = s;
+  notify(Aspect::ItemChanged, index);
+}
+
+void ListBox::move(int from, int to) {
+  if (from == to || from < 0 || from >= count()) return;
+  const std::string s = items_[static_cast<size_t>(from)];
+  const char sel = selected_[static_cast<size_t>(from)];
+  remove(from);
+  to = std::clamp(to, 0, count());
+  insert(to, s);
+  selected_[static_cast<size_t>(to)] = sel;
+}
+
+void ListBox::setItemIndex(int i) {
+  if (i < -1 || i >= count()) i = -1;
+  set(itemIndex_, i, Aspect::ItemIndex);
+}
+
+void ListBox::setMultiSelect(bool v) {
+  if (multiSelect_ == v) return;
+  multiSelect_ = v;
+  std::fill(selected_.begin(), selected_.end(), 0);
+  notify(Aspect::MultiSelect);
+}
+
+void ListBox::setSelected(int i, bool v) {
+  if (i < 0 || i >= count()) return;
+  char& flag = selected_[static_cast<size_t>(i)];
+  if ((flag != 0) == v) return;
+  flag = v ? 1 : 0;
+  notify(Aspect::Selection, i);
+}
+
+int ListBox::selCount() const {
+  return static_cast<int>(std::count(selected_.begin(), selected_.end(), 1));
+}
+
+void TabBar::addTab(const std::string& caption) {
+  tabs_.push_back(caption);
+  notify(Aspect::Tabs);
+}
+
+void TabBar::clearTabs() {
+  tabs_.clear();
+  tabIndex_ = -1;
+  notify(Aspect::Tabs);
+}
+
+void TabBar::setTabIndex(int i) {
+  if (i < -1 || i >= count()) i = -1;
+  set(tabIndex_, i, Aspect::TabIndex);
+}
+
+MenuItem& MenuItem::addChild(std::unique_ptr<MenuItem> item) {
+  children_.push_back(std::move(item));
+  notify(Aspect::Items);
+  return *children_.back();
+}
+
+std::unique_ptr<MenuItem> MenuItem::takeChild(MenuItem& item) {
+  auto it = std::find_if(children_.begin(), children_.end(),
+                         [&](const auto& p) { return p.get() == &item; });
+  if (it == children_.end()) return nullptr;
+  std::unique_ptr<MenuItem> taken = std::move(*it);
+  children_.erase(it);
+  notify(Aspect::Items);
+  return taken;
+}
+
+}  // namespace trovik::ui

@@ -1,0 +1,199 @@
+#pragma once
+// Toolkit-neutral models of the controls the forms own. A model holds exactly
+// the state the program works with and tells its peer (the real window, when
+// there is one) about every change, so presenters never touch the toolkit.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace trovik::ui {
+
+enum class Aspect {
+  Items,       // the whole item list was replaced (index -1) ...
+  ItemInserted,
+  ItemDeleted,
+  ItemChanged,  // ... or one item at index changed
+  ItemIndex,
+  Selection,
+  MultiSelect,
+  Visible,
+  Enabled,
+  Checked,
+  Caption,
+  Hint,
+  Bounds,
+  Columns,
+  Tabs,
+  TabIndex,
+  Color,
+};
+
+class Control;
+
+class Peer {
+ public:
+  virtual ~Peer() = default;
+  virtual void changed(Control& control, Aspect aspect, int index) = 0;
+};
+
+struct Rect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+class Control {
+ public:
+  explicit Control(std::string name) : name_(std::move(name)) {}
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  void setPeer(Peer* peer) { peer_ = peer; }
+  Peer* peer() const { return peer_; }
+
+  bool visible() const { return visible_; }
+  void setVisible(bool v) { set(visible_, v, Aspect::Visible); }
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool v) { set(enabled_, v, Aspect::Enabled); }
+  const std::string& caption() const { return caption_; }
+  void setCaption(const std::string& v) { set(caption_, v, Aspect::Caption); }
+  const std::string& hint() const { return hint_; }
+  void setHint(const std::string& v) { set(hint_, v, Aspect::Hint); }
+  const Rect& bounds() const { return bounds_; }
+  void setBounds(const Rect& r);
+  // A colour as a system colour index or an RGB value, as the view interprets it.
+  unsigned color() const { return color_; }
+  void setColor(unsigned c) { set(color_, c, Aspect::Color); }
+
+ protected:
+  void notify(Aspect aspect, int index = -1) {
+    if (peer_) peer_->changed(*this, aspect, index);
+  }
+  template <class T>
+  void set(T& field, const T& value, Aspect aspect) {
+    if (field == value) return;
+    field = value;
+    notify(aspect);
+  }
+
+ private:
+  std::string name_;
+  Peer* peer_ = nullptr;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string caption_;
+  std::string hint_;
+  Rect bounds_;
+  unsigned color_ = 0;
+};
+
+// A list of text items with a current item and, in multiple-selection mode,
+// a selected flag per item: list boxes, combo boxes and the hidden link list.
+class ListBox : public Control {
+ public:
+  using Control::Control;
+
+  int count() const { return static_cast<int>(items_.size()); }
+  const std::vector<std::string>& items() const { return items_; }
+  const std::string& item(int i) const { return items_.at(static_cast<size_t>(i)); }
+
+  void setItems(std::vector<std::string> items);  // one batch, one notification
+  void clear() { setItems({}); }
+  void add(const std::string& s) { insert(count(), s); }
+  void insert(int index, const std::string& s);
+  void remove(int index);
+  void setItem(int index, const std::string& s);
+  void move(int from, int to);
+
+  // The current item: -1 for none.
+  int itemIndex() const { return itemIndex_; }
+  void setItemIndex(int i);
+
+  bool multiSelect() const { return multiSelect_; }
+  void setMultiSelect(bool v);
+  bool selected(int i) const { return selected_.at(static_cast<size_t>(i)) != 0; }
+  void setSelected(int i, bool v);
+  int selCount() const;
+
+  int columns() const { return columns_; }
+  void setColumns(int c) { set(columns_, c, Aspect::Columns); }
+
+ private:
+  std::vector<std::string> items_;
+  std::vector<char> selected_;
+  int itemIndex_ = -1;
+  bool multiSelect_ = false;
+  int columns_ = 0;
+};
+
+// A row of tabs (the QuickSwitch bar).
+class TabBar : public Control {
+ public:
+  using Control::Control;
+  int count() const { return static_cast<int>(tabs_.size()); }
+  const std::vector<std::string>& tabs() const { return tabs_; }
+  void addTab(const std::string& caption);
+  void clearTabs();
+  int tabIndex() const { return tabIndex_; }
+  void setTabIndex(int i);
+  bool hotTrack() const { return hotTrack_; }
+  void setHotTrack(bool v) { set(hotTrack_, v, Aspect::Tabs); }
+  int tabWidth() const { return tabWidth_; }
+  void setTabWidth(int w) { set(tabWidth_, w, Aspect::Tabs); }
+
+ private:
+  std::vector<std::string> tabs_;
+  int tabIndex_ = -1;
+  bool hotTrack_ = true;
+  int tabWidth_ = 0;
+};
+
+// A check box, radio button or menu item: something with a checked state.
+class Checkable : public Control {
+ public:
+  using Control::Control;
+  bool checked() const { return checked_; }
+  void setChecked(bool v) { set(checked_, v, Aspect::Checked); }
+
+ private:
+  bool checked_ = false;
+};
+
+using CheckBox = Checkable;
+using RadioButton = Checkable;
+
+// A menu item; a submenu holds its items as children it owns.
+class MenuItem : public Checkable {
+ public:
+  using Checkable::Checkable;
+  std::function<void(MenuItem&)> onClick;
+  const std::string& shortcut() const { return shortcut_; }
+  void setShortcut(const std::string& s) { shortcut_ = s; }
+
+  int childCount() const { return static_cast<int>(children_.size()); }
+  MenuItem& child(int i) { return *children_.at(static_cast<size_t>(i)); }
+  MenuItem& addChild(std::unique_ptr<MenuItem> item);
+  std::unique_ptr<MenuItem> takeChild(MenuItem& item);  // removes it from the submenu
+  void click() {
+    if (onClick) onClick(*this);
+  }
+
+ private:
+  std::string shortcut_;
+  std::vector<std::unique_ptr<MenuItem>> children_;
+};
+
+// An edit field: its caption is its text.
+class Edit : public Control {
+ public:
+  using Control::Control;
+  const std::string& text() const { return caption(); }
+  void setText(const std::string& t) { setCaption(t); }
+};
+
+using Label = Control;
+using Button = Control;
+using Panel = Control;
+
+}  // namespace trovik::ui
