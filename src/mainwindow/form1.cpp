@@ -1,5 +1,9 @@
 #include "mainwindow/form1.h"
 
+#include "config/inifile.h"
+#include "config/options.h"
+#include "linkstore/paths.h"
+
 namespace trovik {
 
 namespace {
@@ -29,7 +33,17 @@ void TForm1::tcloseClick() {
 void TForm1::FormClose(CloseAction& action) {
   void* sender = &Form1;
   ctx_.events.run(
-      "form1close", [&] { store.savelist(); }, in(sender, &EventSlots::cobject),
+      "form1close",
+      [&] {
+        store.savelist();
+        // The fileset to open next time: its directory name, empty for the base.
+        const Variables& v = ctx_.vars;
+        TBigIniFile ini(ctx_.fs(), optionsPath(v));
+        ini.WriteString("Form", "CurrentFileSet",
+                        sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
+        ini.Free();
+      },
+      in(sender, &EventSlots::cobject),
       inout(action, &EventSlots::closeaction));
 }
 

@@ -42,6 +42,9 @@ class TForm1 {
   // A fileset item of the Switch submenu was chosen.
   void HistHandler(ui::MenuItem& sender);
 
+  // Reads every option into its variable and applies it to the window.
+  void loadoptions();
+
  private:
   // Raises a form event around a handler's own work, with its Sender.
   template <class Work, class... B>

@@ -11,6 +11,7 @@ struct Platform {
   MessageBoxes& boxes;
   MessagePump& pump;
   ShellLinks& shellLinks;
+  Clock& clock;
 };
 
 }  // namespace trovik

@@ -1,0 +1,211 @@
+#include "win32/win32platform.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace trovik::win32 {
+
+namespace {
+
+// Reads and writes go in pieces a DWORD can count.
+constexpr DWORD kChunk = 1u << 24;
+
+[[noreturn]] void fail(IoError::Op op, const std::string& path, DWORD code) {
+  throw IoError(op, path, systemReason(code));
+}
+
+FileOwner openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+  HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  return FileOwner{h == INVALID_HANDLE_VALUE ? nullptr : h};
+}
+
+DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+// "C:\dir\" names the same directory as "C:\dir", but a drive root keeps its
+// backslash: "C:" alone means the current directory of drive C.
+std::string withoutTrailingBackslash(const std::string& path) {
+  if (path.size() > 1 && (path.back() == '\\' || path.back() == '/') &&
+      !(path.size() == 3 && path[1] == ':'))
+    return path.substr(0, path.size() - 1);
+  return path;
+}
+
+struct ComRelease {
+  void operator()(IUnknown* p) const noexcept { p->Release(); }
+};
+template <class T>
+using ComPtr = std::unique_ptr<T, ComRelease>;
+
+std::wstring toWide(const std::string& s) {
+  if (s.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+}  // namespace
+
+std::string systemReason(DWORD code) {
+  char buf[512];
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           code, 0, buf, sizeof buf, nullptr);
+  std::string text(buf, n);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' ||
+                           text.back() == '\t'))
+    text.pop_back();
+  // One full stop ends the system's sentence; the caller's sentence goes on.
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  if (text.empty()) text = "system error " + std::to_string(code);
+  return text;
+}
+
+bool Win32FileSystem::fileExists(const std::string& path) const {
+  const DWORD a = attributesOf(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::directoryExists(const std::string& path) const {
+  const DWORD a = attributesOf(withoutTrailingBackslash(path));
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string Win32FileSystem::readFile(const std::string& path) const {
+  FileOwner f = openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  if (!f) fail(IoError::Op::Read, path, GetLastError());
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(f.get(), &size)) fail(IoError::Op::Read, path, GetLastError());
+  if (static_cast<unsigned long long>(size.QuadPart) >
+      std::numeric_limits<size_t>::max() / 2)
+    fail(IoError::Op::Read, path, ERROR_NOT_ENOUGH_MEMORY);
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, kChunk));
+    DWORD got = 0;
+    if (!ReadFile(f.get(), bytes.data() + done, want, &got, nullptr))
+      fail(IoError::Op::Read, path, GetLastError());
+    if (got == 0) break;  // the file became shorter while we read it
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+void Win32FileSystem::writeFile(const std::string& path, const std::string& bytes) {
+  FileOwner f = openFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+  if (!f) fail(IoError::Op::Write, path, GetLastError());
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, kChunk));
+    DWORD put = 0;
+    if (!WriteFile(f.get(), bytes.data() + done, want, &put, nullptr))
+      fail(IoError::Op::Write, path, GetLastError());
+    if (put == 0) fail(IoError::Op::Write, path, ERROR_DISK_FULL);  // nothing more goes in
+    done += put;
+  }
+  // The caller renames this file over the old one next: its bytes must be on
+  // the disk before the old content goes.
+  if (!FlushFileBuffers(f.get())) fail(IoError::Op::Write, path, GetLastError());
+  HANDLE h = f.release();
+  if (!CloseHandle(h)) fail(IoError::Op::Write, path, GetLastError());
+}
+
+void Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
+  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    fail(IoError::Op::Rename, to, GetLastError());
+}
+
+bool Win32FileSystem::deleteFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) != 0;
+}
+
+std::vector<DirEntry> Win32FileSystem::listDirectory(const std::string& dir) const {
+  std::vector<DirEntry> entries;
+  WIN32_FIND_DATAA data{};
+  HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return entries;  // a missing or unreadable directory is empty
+  FindOwner find{h};
+  do {
+    entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileA(find.get(), &data));
+  return entries;
+}
+
+void Win32FileSystem::createDirectory(const std::string& path) {
+  if (!CreateDirectoryA(withoutTrailingBackslash(path).c_str(), nullptr))
+    fail(IoError::Op::Create, path, GetLastError());
+}
+
+bool Win32FileSystem::removeDirectory(const std::string& path) {
+  return RemoveDirectoryA(withoutTrailingBackslash(path).c_str()) != 0;
+}
+
+Answer Win32MessageBoxes::show(WindowHandle owner, const std::string& text,
+                               const std::string& caption, Buttons buttons, Icon icon) {
+  UINT type = MB_OK;
+  switch (buttons) {
+    case Buttons::Ok: type = MB_OK; break;
+    case Buttons::OkCancel: type = MB_OKCANCEL; break;
+    case Buttons::YesNo: type = MB_YESNO; break;
+    case Buttons::YesNoCancel: type = MB_YESNOCANCEL; break;
+    case Buttons::RetryCancel: type = MB_RETRYCANCEL; break;
+  }
+  switch (icon) {
+    case Icon::None: break;
+    case Icon::Information: type |= MB_ICONINFORMATION; break;
+    case Icon::Warning: type |= MB_ICONWARNING; break;
+    case Icon::Error: type |= MB_ICONERROR; break;
+    case Icon::Question: type |= MB_ICONQUESTION; break;
+  }
+  // Without an owner window the box must still come to the front, or it
+  // hides behind whatever the user was doing while the program starts.
+  if (owner == 0) type |= MB_SETFOREGROUND | MB_TASKMODAL;
+  switch (MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), type)) {
+    case IDOK: return Answer::Ok;
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    case IDRETRY: return Answer::Retry;
+    default: return Answer::Cancel;  // IDCANCEL, Escape, or no box at all
+  }
+}
+
+void Win32MessagePump::processMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The program is ending: leave the quit for the main loop to see.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+std::string Win32ShellLinks::resolveTarget(const std::string& lnkPath) {
+  IShellLinkA* rawLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&rawLink))))
+    return {};
+  ComPtr<IShellLinkA> link{rawLink};
+  IPersistFile* rawFile = nullptr;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile))))
+    return {};
+  ComPtr<IPersistFile> file{rawFile};
+  const std::wstring wide = toWide(lnkPath);
+  if (wide.empty() || FAILED(file->Load(wide.c_str(), STGM_READ))) return {};
+  // No dialog and no search: a shortcut whose target is gone just has none.
+  // The high word is how long the shell may look, in milliseconds.
+  const DWORD flags = MAKELONG(SLR_NO_UI | SLR_NOUPDATE | SLR_NOSEARCH, 1000);
+  if (FAILED(link->Resolve(nullptr, flags))) return {};
+  char path[MAX_PATH + 1] = {};
+  if (link->GetPath(path, MAX_PATH, nullptr, 0) != S_OK) return {};
+  return path;
+}
+
+}  // namespace trovik::win32

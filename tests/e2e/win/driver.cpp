@@ -1,0 +1,343 @@
+// trovik-driver: a second Win32 process in the same Wine prefix that drives a running Trovik for
+// the end-to-end scripts. It finds windows, answers message boxes and reads the lists back, and
+// prints what it saw on stdout. Exit code 0 means done, 1 means the expectation failed or timed
+// out, 2 means the command line was wrong.
+#include <windows.h>
+#include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kMainClass = "TForm1";
+constexpr DWORD kPollMs = 20;
+// A send that takes longer than this means the program is stuck; better a clear failure than a
+// test that hangs until ctest kills it.
+constexpr UINT kSendTimeoutMs = 5000;
+constexpr int kBoxTextId = 0xFFFF;
+
+struct HandleCloser {
+  void operator()(HANDLE h) const {
+    if (h) CloseHandle(h);
+  }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+// Memory inside the program's process: common controls do not marshal their structures across
+// processes, so the structure and its text buffer have to live where the control can write them.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, SIZE_T size)
+      : process_(process), base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+  ~RemoteBuffer() {
+    if (base_) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  explicit operator bool() const { return base_ != nullptr; }
+  char* at(SIZE_T offset) const { return static_cast<char*>(base_) + offset; }
+  bool write(SIZE_T offset, const void* data, SIZE_T size) const {
+    SIZE_T done = 0;
+    return WriteProcessMemory(process_, at(offset), data, size, &done) && done == size;
+  }
+  bool read(SIZE_T offset, void* data, SIZE_T size) const {
+    SIZE_T done = 0;
+    return ReadProcessMemory(process_, at(offset), data, size, &done) && done == size;
+  }
+
+ private:
+  HANDLE process_;
+  void* base_;
+};
+
+std::string toAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+std::wstring toWide(const char* text) {
+  int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  std::wstring out(static_cast<size_t>(size > 0 ? size : 1), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), size);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+void say(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+int fail(const std::string& why) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "trovik-driver: %s\n", why.c_str());
+  return 1;
+}
+
+bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  DWORD_PTR out = 0;
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &out)) return false;
+  result = static_cast<LRESULT>(out);
+  return true;
+}
+
+std::wstring windowText(HWND window) {
+  int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  int got = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+class Deadline {
+ public:
+  explicit Deadline(DWORD ms) : end_(GetTickCount64() + ms) {}
+  bool passed() const { return GetTickCount64() >= end_; }
+
+ private:
+  ULONGLONG end_;
+};
+
+HWND mainWindow() { return FindWindowA(kMainClass, nullptr); }
+
+HWND visibleBox(const std::wstring& caption) {
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", caption.c_str())) != nullptr)
+    if (IsWindowVisible(box)) return box;
+  return nullptr;
+}
+
+std::string boxText(HWND box) { return toAnsi(windowText(GetDlgItem(box, kBoxTextId))); }
+
+HWND control(int id) {
+  HWND main = mainWindow();
+  return main ? GetDlgItem(main, id) : nullptr;
+}
+
+DWORD parseMs(const char* text) { return static_cast<DWORD>(std::strtoul(text, nullptr, 10)); }
+
+// wait-window <class> <title|-> <timeout-ms>: a visible top-level window of that class (and title).
+int waitWindow(const char* className, const char* title, DWORD ms) {
+  const char* wanted = std::strcmp(title, "-") == 0 ? nullptr : title;
+  for (Deadline deadline(ms);; Sleep(kPollMs)) {
+    HWND window = FindWindowA(className, wanted);
+    if (window && IsWindowVisible(window)) {
+      char line[64];
+      std::snprintf(line, sizeof line, "window %p", static_cast<void*>(window));
+      say(line);
+      return 0;
+    }
+    if (deadline.passed()) return fail(std::string("no visible window of class ") + className + " within the time");
+  }
+}
+
+// answer <caption> <yes|no|ok|cancel> <timeout-ms> [expected-text]: click a button of the message
+// box with that caption, after checking its text, and wait until the box is gone so the next
+// command cannot race with its modal loop.
+int answer(const char* caption, const char* button, DWORD ms, const char* expected) {
+  struct Choice {
+    const char* name;
+    int id;
+  };
+  static constexpr Choice choices[] = {{"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"cancel", IDCANCEL}};
+  int id = 0;
+  for (const Choice& choice : choices)
+    if (std::strcmp(choice.name, button) == 0) id = choice.id;
+  if (!id) return fail(std::string("unknown button ") + button);
+
+  std::wstring wanted = toWide(caption);
+  Deadline deadline(ms);
+  HWND box = nullptr;
+  while (!(box = visibleBox(wanted))) {
+    if (deadline.passed()) return fail(std::string("no message box \"") + caption + "\" within the time");
+    Sleep(kPollMs);
+  }
+  std::string text = boxText(box);
+  say(text);
+  if (expected && text.find(expected) == std::string::npos)
+    return fail(std::string("box \"") + caption + "\" does not say \"" + expected + "\"");
+  HWND target = GetDlgItem(box, id);
+  if (!target) return fail(std::string("box \"") + caption + "\" has no " + button + " button");
+  LRESULT ignored = 0;
+  if (!send(target, BM_CLICK, 0, 0, ignored)) return fail("the click was not taken");
+  for (Deadline gone(kSendTimeoutMs); IsWindow(box); Sleep(kPollMs))
+    if (gone.passed()) return fail(std::string("box \"") + caption + "\" stayed open after the click");
+  return 0;
+}
+
+// no-box <caption> <ms>: the program must not show a box with this caption within ms.
+int noBox(const char* caption, DWORD ms) {
+  std::wstring wanted = toWide(caption);
+  for (Deadline deadline(ms); !deadline.passed(); Sleep(kPollMs)) {
+    if (HWND box = visibleBox(wanted)) {
+      say(boxText(box));
+      return fail(std::string("unexpected message box \"") + caption + "\"");
+    }
+  }
+  return 0;
+}
+
+// boxes: every visible message box, as "caption: text" — what a failing script shows to explain.
+int boxes() {
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr)
+    if (IsWindowVisible(box)) say(toAnsi(windowText(box)) + ": " + boxText(box));
+  return 0;
+}
+
+// list <ctrl-id>: the items of a list box or combo box of the main window, one a line.
+int list(int id) {
+  HWND box = control(id);
+  if (!box) return fail("the main window has no control " + std::to_string(id));
+  wchar_t className[64] = {};
+  GetClassNameW(box, className, 64);
+  bool combo = wcsstr(className, L"ComboBox") != nullptr || wcsstr(className, L"COMBOBOX") != nullptr;
+  UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
+  UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+  UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
+
+  LRESULT count = 0;
+  if (!send(box, getCount, 0, 0, count) || count < 0) return fail("cannot count the items");
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = 0;
+    if (!send(box, getLength, static_cast<WPARAM>(i), 0, length) || length < 0)
+      return fail("cannot read item " + std::to_string(i));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = 0;
+    if (!send(box, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()), got) || got < 0)
+      return fail("cannot read item " + std::to_string(i));
+    text.resize(static_cast<size_t>(got));
+    say(toAnsi(text));
+  }
+  return 0;
+}
+
+constexpr int kTabsId = 103;
+
+// tabs: the captions of the fileset tabs, one a line.
+int tabs() {
+  HWND tab = control(kTabsId);
+  if (!tab) return fail("the main window has no tab control");
+  LRESULT count = 0;
+  if (!send(tab, TCM_GETITEMCOUNT, 0, 0, count) || count < 0) return fail("cannot count the tabs");
+
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tab, &pid);
+  UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+  if (!process) return fail("cannot open the program's process");
+  constexpr int kTextMax = 520;
+  constexpr SIZE_T kTextAt = sizeof(TCITEMW);
+  RemoteBuffer remote(process.get(), kTextAt + kTextMax * sizeof(wchar_t));
+  if (!remote) return fail("cannot place a buffer in the program's process");
+
+  for (LRESULT i = 0; i < count; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<LPWSTR>(remote.at(kTextAt));
+    item.cchTextMax = kTextMax;
+    wchar_t empty = L'\0';
+    LRESULT ok = 0;
+    if (!remote.write(0, &item, sizeof item) || !remote.write(kTextAt, &empty, sizeof empty) ||
+        !send(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.at(0)), ok) || !ok)
+      return fail("cannot read tab " + std::to_string(i));
+    // The control may point pszText at its own copy instead of filling the buffer.
+    if (!remote.read(0, &item, sizeof item)) return fail("cannot read tab " + std::to_string(i));
+    std::vector<wchar_t> text(kTextMax + 1, L'\0');
+    SIZE_T done = 0;
+    ReadProcessMemory(process.get(), item.pszText, text.data(), kTextMax * sizeof(wchar_t), &done);
+    text[done / sizeof(wchar_t) < kTextMax ? done / sizeof(wchar_t) : kTextMax] = L'\0';
+    say(toAnsi(text.data()));
+  }
+  return 0;
+}
+
+// tab-index: the index of the selected fileset tab.
+int tabIndex() {
+  HWND tab = control(kTabsId);
+  if (!tab) return fail("the main window has no tab control");
+  LRESULT index = 0;
+  if (!send(tab, TCM_GETCURSEL, 0, 0, index)) return fail("cannot read the selected tab");
+  say(std::to_string(index));
+  return 0;
+}
+
+// close: ask the main window to close, the way the title bar's close button does.
+int closeMain() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window to close");
+  if (!PostMessageW(main, WM_CLOSE, 0, 0)) return fail("cannot post WM_CLOSE");
+  return 0;
+}
+
+// wait-exit <timeout-ms>: the main window is gone and, when it could be opened, its process ended
+// (the files are written before the process ends, not necessarily before the window goes).
+int waitExit(DWORD ms) {
+  Deadline deadline(ms);
+  HWND main = mainWindow();
+  if (main) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (process) {
+      if (WaitForSingleObject(process.get(), ms) != WAIT_OBJECT_0) return fail("the program did not exit within the time");
+      DWORD code = 0;
+      GetExitCodeProcess(process.get(), &code);
+      say("exit " + std::to_string(code));
+      return 0;
+    }
+  }
+  for (; mainWindow(); Sleep(kPollMs))
+    if (deadline.passed()) return fail("the main window is still there");
+  say("gone");
+  return 0;
+}
+
+int usage() {
+  std::fputs(
+      "usage: trovik-driver <command>\n"
+      "  wait-window <class> <title|-> <timeout-ms>\n"
+      "  answer <caption> <yes|no|ok|cancel> <timeout-ms> [expected-text]\n"
+      "  no-box <caption> <ms>\n"
+      "  boxes\n"
+      "  list <ctrl-id>\n"
+      "  tabs\n"
+      "  tab-index\n"
+      "  close\n"
+      "  wait-exit <timeout-ms>\n",
+      stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Plain LF line ends: the scripts compare this output with text written on Linux.
+  _setmode(_fileno(stdout), _O_BINARY);
+  if (argc < 2) return usage();
+  std::string command = argv[1];
+  int args = argc - 2;
+  char** arg = argv + 2;
+  if (command == "wait-window" && args == 3) return waitWindow(arg[0], arg[1], parseMs(arg[2]));
+  if (command == "answer" && (args == 3 || args == 4))
+    return answer(arg[0], arg[1], parseMs(arg[2]), args == 4 ? arg[3] : nullptr);
+  if (command == "no-box" && args == 2) return noBox(arg[0], parseMs(arg[1]));
+  if (command == "boxes" && args == 0) return boxes();
+  if (command == "list" && args == 1) return list(std::atoi(arg[0]));
+  if (command == "tabs" && args == 0) return tabs();
+  if (command == "tab-index" && args == 0) return tabIndex();
+  if (command == "close" && args == 0) return closeMain();
+  if (command == "wait-exit" && args == 1) return waitExit(parseMs(arg[0]));
+  return usage();
+}

@@ -1,0 +1,148 @@
+#include "fakefs.h"
+
+#include <algorithm>
+
+namespace trovik::test {
+
+FakeFileSystem::FakeFileSystem() { dirs_["c:"] = "C:"; }
+
+std::string FakeFileSystem::lowered(const std::string& s) {
+  std::string out = s;
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+std::string FakeFileSystem::key(const std::string& path) {
+  std::string k = lowered(path);
+  while (!k.empty() && k.back() == '\\') k.pop_back();
+  return k;
+}
+
+std::string FakeFileSystem::parentKey(const std::string& k) {
+  const size_t slash = k.rfind('\\');
+  return slash == std::string::npos ? std::string() : k.substr(0, slash);
+}
+
+bool FakeFileSystem::fileExists(const std::string& path) const { return files_.count(key(path)) > 0; }
+
+bool FakeFileSystem::directoryExists(const std::string& path) const {
+  return dirs_.count(key(path)) > 0;
+}
+
+std::string FakeFileSystem::readFile(const std::string& path) const {
+  auto it = files_.find(key(path));
+  if (it == files_.end())
+    throw IoError(IoError::Op::Read, path, "The system cannot find the file specified.");
+  return it->second.bytes;
+}
+
+void FakeFileSystem::checkWritable(const std::string& path, IoError::Op op) const {
+  const std::string k = key(path);
+  if (!dirs_.count(parentKey(k)))
+    throw IoError(op, path, "The system cannot find the path specified.");
+  if (readOnly_.count(parentKey(k))) throw IoError(op, path, "Access is denied.");
+  if (dirs_.count(k)) throw IoError(op, path, "Access is denied.");
+  for (const auto& f : failing_)
+    if (k.find(f) != std::string::npos)
+      throw IoError(op, path, "There is not enough space on the disk.");
+}
+
+void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+  checkWritable(path, IoError::Op::Write);
+  File& f = files_[key(path)];
+  if (f.name.empty()) f.name = path;
+  f.bytes = bytes;
+  ++writeCounts_[key(path)];
+}
+
+void FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  auto it = files_.find(key(from));
+  if (it == files_.end())
+    throw IoError(IoError::Op::Rename, from, "The system cannot find the file specified.");
+  if (readOnly_.count(parentKey(key(to)))) throw IoError(IoError::Op::Rename, to, "Access is denied.");
+  File moved = it->second;
+  files_.erase(it);
+  auto old = files_.find(key(to));
+  moved.name = old != files_.end() ? old->second.name : to;
+  files_[key(to)] = moved;
+  ++writeCounts_[key(to)];
+}
+
+bool FakeFileSystem::deleteFile(const std::string& path) {
+  if (readOnly_.count(parentKey(key(path)))) return false;
+  return files_.erase(key(path)) > 0;
+}
+
+std::vector<DirEntry> FakeFileSystem::listDirectory(const std::string& dir) const {
+  std::vector<DirEntry> out;
+  const std::string k = key(dir);
+  if (!dirs_.count(k)) return out;
+  out.push_back({".", true});
+  out.push_back({"..", true});
+  std::vector<DirEntry> found;
+  auto leaf = [](const std::string& full) { return full.substr(full.rfind('\\') + 1); };
+  for (const auto& [dk, name] : dirs_)
+    if (parentKey(dk) == k && dk != k) found.push_back({leaf(name), true});
+  for (const auto& [fk, f] : files_)
+    if (parentKey(fk) == k) found.push_back({leaf(f.name), false});
+  std::sort(found.begin(), found.end(),
+            [](const DirEntry& a, const DirEntry& b) { return lowered(a.name) < lowered(b.name); });
+  out.insert(out.end(), found.begin(), found.end());
+  return out;
+}
+
+void FakeFileSystem::createDirectory(const std::string& path) {
+  const std::string k = key(path);
+  if (dirs_.count(k)) throw IoError(IoError::Op::Create, path, "Cannot create a file when that file already exists.");
+  checkWritable(path, IoError::Op::Create);
+  std::string name = path;
+  while (!name.empty() && name.back() == '\\') name.pop_back();
+  dirs_[k] = name;
+}
+
+bool FakeFileSystem::removeDirectory(const std::string& path) {
+  const std::string k = key(path);
+  for (const auto& [fk, f] : files_)
+    if (parentKey(fk) == k) return false;
+  for (const auto& [dk, d] : dirs_)
+    if (parentKey(dk) == k) return false;
+  return dirs_.erase(k) > 0;
+}
+
+void FakeFileSystem::mkdirs(const std::string& path) {
+  std::string name = path;
+  while (!name.empty() && name.back() == '\\') name.pop_back();
+  size_t pos = 0;
+  while (true) {
+    pos = name.find('\\', pos + 1);
+    const std::string part = name.substr(0, pos);
+    if (!dirs_.count(key(part))) dirs_[key(part)] = part;
+    if (pos == std::string::npos) break;
+  }
+}
+
+void FakeFileSystem::put(const std::string& path, const std::string& bytes) {
+  mkdirs(path.substr(0, path.rfind('\\')));
+  File& f = files_[key(path)];
+  if (f.name.empty()) f.name = path;
+  f.bytes = bytes;
+}
+
+std::string FakeFileSystem::get(const std::string& path) const {
+  auto it = files_.find(key(path));
+  return it == files_.end() ? "<missing>" : it->second.bytes;
+}
+
+int FakeFileSystem::writeCount(const std::string& path) const {
+  auto it = writeCounts_.find(key(path));
+  return it == writeCounts_.end() ? 0 : it->second;
+}
+
+std::vector<std::string> FakeFileSystem::allFiles() const {
+  std::vector<std::string> out;
+  for (const auto& [k, f] : files_) out.push_back(f.name);
+  return out;
+}
+
+}  // namespace trovik::test

@@ -1,0 +1,65 @@
+#pragma once
+// An in-memory file system with the semantics the program meets on Windows:
+// drive-letter paths, names that compare without regard to case but keep
+// their spelling, enumeration in name order, and failures on demand.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/filesystem.h"
+
+namespace trovik::test {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  FakeFileSystem();  // holds the drive C:\ only
+
+  bool fileExists(const std::string& path) const override;
+  bool directoryExists(const std::string& path) const override;
+  std::string readFile(const std::string& path) const override;
+  void writeFile(const std::string& path, const std::string& bytes) override;
+  void replaceFile(const std::string& from, const std::string& to) override;
+  bool deleteFile(const std::string& path) override;
+  std::vector<DirEntry> listDirectory(const std::string& dir) const override;
+  void createDirectory(const std::string& path) override;
+  bool removeDirectory(const std::string& path) override;
+
+  // Test set-up: creates the file and every directory above it.
+  void put(const std::string& path, const std::string& bytes);
+  void mkdirs(const std::string& path);
+  // The content of a file, or "<missing>".
+  std::string get(const std::string& path) const;
+  // How many times the file was written or replaced.
+  int writeCount(const std::string& path) const;
+
+  // Writes to paths containing this text (any case) fail as a full disk would.
+  void failWrites(const std::string& substring) { failing_.insert(lowered(substring)); }
+  // Nothing can be created, written or replaced inside this directory.
+  void makeReadOnly(const std::string& dir) { readOnly_.insert(key(dir)); }
+  void clearFailures() {
+    failing_.clear();
+    readOnly_.clear();
+  }
+  // Paths of every file, for checks that nothing stray was left behind.
+  std::vector<std::string> allFiles() const;
+
+ private:
+  static std::string lowered(const std::string& s);
+  static std::string key(const std::string& path);  // lower case, no trailing backslash
+  static std::string parentKey(const std::string& k);
+  void checkWritable(const std::string& path, IoError::Op op) const;
+
+  struct File {
+    std::string name;  // full path as first spelled
+    std::string bytes;
+    int writes = 0;
+  };
+  std::map<std::string, File> files_;
+  std::map<std::string, std::string> dirs_;  // key -> full path as spelled
+  std::set<std::string> failing_;
+  std::set<std::string> readOnly_;
+  std::map<std::string, int> writeCounts_;
+};
+
+}  // namespace trovik::test

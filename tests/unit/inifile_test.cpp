@@ -1,0 +1,133 @@
+#include "config/inifile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "fakefs.h"
+
+namespace trovik::test {
+namespace {
+
+const std::string kPath = "C:\\Trovik\\Trovik.ini";
+
+TEST(BigIniFile, ReadingToleratesLineEndsNoiseAndRepeatedSections) {
+  FakeFileSystem fs;
+  for (const char* eol : {"\r\n", "\n", "\r"}) {
+    const std::string e = eol;
+    fs.put(kPath, "[Main]" + e + "\x1A" + e + e + "A=1" + e + "[Other]" + e + "B=2");
+    TBigIniFile ini(fs, kPath);
+    EXPECT_EQ(ini.sectionNames(), (std::vector<std::string>{"Main", "Other"}));
+    EXPECT_EQ(ini.ReadString("Main", "A", "-"), "1");
+    EXPECT_EQ(ini.ReadString("Other", "B", "-"), "2");
+    EXPECT_FALSE(ini.changed());
+  }
+
+  // Only the first of two same-named sections counts, nothing is merged,
+  // and the repeat is gone from disk after Free even with no writes.
+  fs.put(kPath, "[Main]\r\nA=1\r\n[other]\r\nC=3\r\n[MAIN]\r\nA=2\r\nB=3\r\n");
+  TBigIniFile ini(fs, kPath);
+  EXPECT_EQ(ini.sectionNames(), (std::vector<std::string>{"Main", "other"}));
+  EXPECT_EQ(ini.ReadString("main", "A", "-"), "1");
+  EXPECT_EQ(ini.ReadString("main", "B", "-"), "-");
+  EXPECT_TRUE(ini.changed());
+  ini.Free();
+  EXPECT_EQ(fs.get(kPath), "[Main]\r\nA=1\r\n\r\n[other]\r\nC=3\r\n\r\n");
+  EXPECT_THROW(ini.ReadString("Main", "A", ""), std::logic_error);
+}
+
+TEST(BigIniFile, RewriteIsExactAndLosesWhatReadingDropped) {
+  FakeFileSystem fs;
+  const std::string longLine = "Path=" + std::string(295, 'x');
+  fs.put(kPath, "; before any section\r\nStray=1\r\n[Empty]\r\n[Main]\r\n\x1A\r\n; keep me\r\n" +
+                    longLine + "\r\nno equals sign\r\n");
+  TBigIniFile ini(fs, kPath);
+  EXPECT_EQ(ini.ReadString("Main", "Path", ""), longLine.substr(5, 250));
+  EXPECT_EQ(ini.ReadString("Main", "no equals sign", "def"), "def");
+  ini.WriteInteger("New", "Level", -12);
+  ini.Free();
+  EXPECT_EQ(fs.get(kPath), "[Main]\r\n; keep me\r\n" + longLine.substr(0, 255) +
+                                 "\r\nno equals sign\r\n\r\n[New]\r\nLevel=-12\r\n\r\n");
+}
+
+TEST(BigIniFile, KeysMatchLooselyButOnlyBeforeTheFirstEquals) {
+  FakeFileSystem fs;
+  fs.put(kPath,
+         "[Options]\r\nConfirmDelete = 1\r\nForceWait=500\r\nforcewait=2000\r\nEmpty=\r\n"
+         "Url=a=b\r\n[\xC4rger]\r\nX=1\r\n");
+  TBigIniFile ini(fs, kPath);
+  EXPECT_EQ(ini.ReadString("OPTIONS", "FORCEWAIT", ""), "500");
+  EXPECT_EQ(ini.ReadString("options", "url", ""), "a=b");
+  EXPECT_EQ(ini.ReadString("\xE4RGER", "x", ""), "1");
+  EXPECT_EQ(ini.ReadString("Options", "ConfirmDelete", "def"), "def");
+  EXPECT_EQ(ini.ReadString("Options", "Empty", "def"), "");
+  EXPECT_EQ(ini.ReadInteger("Options", "Empty", 7), 7);
+  EXPECT_EQ(ini.ReadString("Nowhere", "Empty", std::string(300, 'd')), std::string(255, 'd'));
+
+  ini.WriteString("Options", "ConfirmDelete", "0");
+  ini.WriteInteger("options", "FORCEWAIT", 750);
+  ini.WriteString("Options", "Long", std::string(300, 'v'));
+  ini.Free();
+  EXPECT_EQ(fs.get(kPath),
+            "[Options]\r\nConfirmDelete = 1\r\nFORCEWAIT=750\r\nforcewait=2000\r\nEmpty=\r\n"
+            "Url=a=b\r\nConfirmDelete=0\r\nLong=" + std::string(250, 'v') +
+                "\r\n\r\n[\xC4rger]\r\nX=1\r\n\r\n");
+}
+
+TEST(BigIniFile, ReadIntegerAcceptsDecimalAndHexOnly) {
+  // Hex is read as a 32-bit pattern, so $FFFFFFFF is -1; a sign before "$" is refused.
+  const std::vector<std::pair<std::string, int32_t>> cases = {
+      {"0x10", 16},        {"0X1f", 31},          {"$1F", 31},
+      {" 42", 42},         {"+7", 7},             {"-7", -7},
+      {"2147483647", INT32_MAX},                  {"-2147483648", INT32_MIN},
+      {"$FFFFFFFF", -1},   {"$80000000", INT32_MIN},
+      {"12abc", 99},       {"42 ", 99},           {"2147483648", 99},
+      {"-2147483649", 99}, {"$100000000", 99},    {"-$10", 99},
+      {" 0x10", 99},       {"$", 99},             {"-", 99},
+      {"0x", 99}};
+  FakeFileSystem fs;
+  TBigIniFile ini(fs, kPath);
+  for (const auto& [text, expected] : cases) {
+    ini.WriteString("N", "V", text);
+    EXPECT_EQ(ini.ReadInteger("N", "V", 99), expected) << '"' << text << '"';
+  }
+}
+
+TEST(BigIniFile, WritesOnlyWhenSomethingChanged) {
+  FakeFileSystem fs;
+  fs.mkdirs("C:\\Trovik");
+  TBigIniFile fresh(fs, kPath);  // a missing file is an empty copy
+  EXPECT_TRUE(fresh.sectionNames().empty());
+  fresh.WriteInteger("Main", "A", 1);
+  fresh.FlushFile();
+  EXPECT_FALSE(fresh.changed());
+  fresh.Free();
+  EXPECT_EQ(fs.get(kPath), "[Main]\r\nA=1\r\n\r\n");
+
+  const int writes = fs.writeCount(kPath);
+  TBigIniFile same(fs, kPath);
+  same.WriteString("Main", "A", "1");
+  EXPECT_FALSE(same.changed());
+  same.Free();
+  EXPECT_EQ(fs.writeCount(kPath), writes);
+
+  // A failed write leaves the old file byte for byte, and the copy still
+  // knows it has something to save.
+  {
+    TBigIniFile ini(fs, kPath);
+    ini.WriteString("Main", "A", "2");
+    fs.failWrites("Trovik.ini");
+    EXPECT_THROW(ini.FlushFile(), IoError);
+    EXPECT_TRUE(ini.changed());
+    EXPECT_EQ(fs.get(kPath), "[Main]\r\nA=1\r\n\r\n");
+    EXPECT_EQ(fs.allFiles(), std::vector<std::string>{kPath});
+    fs.clearFailures();
+  }  // never freed: the destructor writes the change back
+  EXPECT_EQ(fs.get(kPath), "[Main]\r\nA=2\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace trovik::test
