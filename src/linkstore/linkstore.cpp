@@ -120,6 +120,13 @@ void LinkStore::saveWork() {
   }
   const std::string namePath = v.apppath + std::string(kNameFile);
   const std::string linkPath = v.apppath + std::string(kLinkFile);
+  // A fileset whose link file went missing shows nothing; saving that nothing
+  // would also wipe the names the user needs once the link file is restored.
+  if (pair_.List1.count() == 0 && pair_.link1.count() == 0 && !fs.fileExists(linkPath) &&
+      fs.fileExists(namePath)) {
+    v.noconfirmsave = false;
+    return;
+  }
   const std::string names = joinLines(pair_.List1.items());
   const std::string links = joinLines(pair_.link1.items());
 

@@ -1,0 +1,151 @@
+// Opening BaseDirectory at start and saving at close.
+#include <gtest/gtest.h>
+
+#include "config/inifile.h"
+#include "harness.h"
+
+namespace trovik::test {
+namespace {
+
+struct StartCloseTest : ::testing::Test, AppHarness {
+  std::string at(const std::string& file) { return std::string(kBase) + file; }
+  std::string ini(const std::string& section, const std::string& key) {
+    TBigIniFile f(fs(), at("Trovik.ini"));
+    return f.ReadString(section, key, "<absent>");
+  }
+};
+
+TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
+  boxes().expect(Answer::Ok, "Welcome to Trovik.");
+  app.FormCreate();
+  EXPECT_EQ(fs().get(at("link.qdx")), "");
+  EXPECT_EQ(fs().get(at("name.qdx")), "");
+  EXPECT_EQ(boxes().shown().size(), 1u);
+  EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
+  // The fresh options file, exactly as written.
+  const std::string expected =
+      "[Form]\r\nFormHeight=256\r\nFormWidth=128\r\nFormTop=0\r\nFormLeft=0\r\nMaximized=0\r\n"
+      "Snapbar=0\r\nCurrentFileSet=\r\nUpdateChecked=06/12/2026\r\n\r\n"
+      "[Options]\r\nUserLevel=0\r\nConfirmDelete=1\r\nConfirmFSDelete=1\r\nClick=1\r\n"
+      "RemPosition=0\r\nColumns=1\r\nProxy=0\r\nProxyName=0\r\nProxyUserName=0\r\nProxyPort=0\r\n"
+      "RemoveDropExtension=1\r\nDirectExe=0\r\nLSStart=0\r\nDesktopLink=0\r\nStartmenuLink=0\r\n"
+      "QuickLaunchLink=0\r\nSysTray=0\r\nShowHints=1\r\nShowOnKey=F9\r\nQuickSwitch=1\r\n"
+      "ConfirmShutdown=1\r\nConfirmRestart=1\r\nShutdownOnExit=0\r\nKeepOnDesktop=0\r\n"
+      "RetainSortOrder=0\r\nAutoCompleteLevel=0\r\nDisableFlyMR=1\r\nForceFlyMR=0\r\n"
+      "DisableLocalFileCheck=0\r\nRememberTaskEvent=0\r\nOneTimeMode=1\r\nExceptOnMode=1\r\n\r\n"
+      "[Sort]\r\nType=0\r\nReverseSortOrder=0\r\n\r\n[TaskEvent]\r\nMode=0\r\n\r\n";
+  EXPECT_EQ(fs().get(at("Trovik.ini")), expected);
+  // The base fileset is a tab of its own; the window is at least 145 wide.
+  EXPECT_EQ(form().qswitch.tabs(), std::vector<std::string>{"Trovik"});
+  EXPECT_TRUE(form().qswitch.visible());
+  EXPECT_EQ(form().Form1.bounds().width, 145);
+  EXPECT_EQ(form().Form1.bounds().height, 256);
+  EXPECT_TRUE(vars().dropext);
+
+  // The second start is quiet.
+  AppHarness again;
+  for (const auto& f : fs().allFiles()) again.fs().put(f, fs().get(f));
+  again.app.FormCreate();
+  EXPECT_TRUE(again.boxes().shown().empty());
+}
+
+TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
+  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Games\r\n[Options]\r\nQuickSwitch=1\r\n");
+  fs().put(at("link.qdx"), "C:\\base.exe\r\n");
+  fs().put(at("name.qdx"), "base\r\n");
+  fs().put(at("Games\\link.qdx"), "C:\\chess.exe\rC:\\go.exe\r");
+  fs().put(at("Games\\name.qdx"), "Chess\rGo\r");
+  app.FormCreate();
+  EXPECT_EQ(vars().apppath, at("Games\\"));
+  EXPECT_EQ(form().List1.items(), (std::vector<std::string>{"Chess", "Go"}));
+  EXPECT_EQ(form().qswitch.tabIndex(), 1);
+
+  EXPECT_TRUE(app.close());
+  EXPECT_EQ(fs().get(at("Games\\name.qdx")), "Chess\r\nGo\r\n");
+  EXPECT_EQ(ini("Form", "CurrentFileSet"), "Games");
+
+  vars().apppath = kBase;
+  app.close();
+  EXPECT_EQ(ini("Form", "CurrentFileSet"), "");
+}
+
+TEST_F(StartCloseTest, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
+  fs().put(at("link.qdx"), "");
+  fs().put(at("name.qdx"), "");
+  fs().put(at("Trovik.ini"), "[Form]\r\nVersion=800\r\nCurrentFileSet=Games\r\n");
+  fs().put(at("Games\\link.qdx"), "");
+  fs().put(at("Games\\name.qdx"), "");
+  app.FormCreate();
+  EXPECT_EQ(vars().apppath, kBase);
+  EXPECT_EQ(ini("Form", "Version"), "1000");
+  EXPECT_EQ(ini("Form", "CurrentFileSet"), "");
+
+  AppHarness other;
+  other.fs().put(at("link.qdx"), "");
+  other.fs().put(at("name.qdx"), "");
+  other.fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
+  other.boxes().expect(Answer::Ok, "Last directory used no longer exists.");
+  other.app.FormCreate();
+  EXPECT_EQ(other.vars().apppath, kBase);
+}
+
+TEST_F(StartCloseTest, ListFilesWithoutOptionsWarnAndAMissingLinkFileIsReported) {
+  fs().put(at("name.qdx"), "orphan\r\n");
+  boxes().expect(Answer::Ok, "Your link file is missing");
+  boxes().expect(Answer::Ok, "An options file was not found. Trovik has created a new one.");
+  app.FormCreate();
+  EXPECT_NE(fs().get(at("Trovik.ini")), "<missing>");
+  // Without links nothing is loaded, and the names file stays as it was.
+  EXPECT_TRUE(form().link1.items().empty());
+  EXPECT_EQ(fs().get(at("name.qdx")), "orphan\r\n");
+  // Closing does not wipe the names the user needs once link.qdx is restored.
+  EXPECT_TRUE(app.close());
+  EXPECT_EQ(fs().get(at("name.qdx")), "orphan\r\n");
+}
+
+TEST_F(StartCloseTest, SeparatorsOfTheWrongLengthAreIgnored) {
+  fs().put(at("link.qdx"), "");
+  fs().put(at("name.qdx"), "");
+  fs().put(at("Trovik.ini"), "[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
+  app.FormCreate();
+  EXPECT_EQ(vars().commandsep, ">:");
+  EXPECT_EQ(vars().mrs, ";");
+  fs().put(at("Trovik.ini"), "[Form]\r\nCommandSeperator=::\r\nMRSeperator=||\r\n");
+  app.FormCreate();
+  EXPECT_EQ(vars().commandsep, "::");
+  EXPECT_EQ(vars().mrs, "|");
+}
+
+TEST_F(StartCloseTest, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
+  fs().put(at("Trovik.ini"), "[Form]\r\n");
+  fs().put(at("link.qdx"), "C:\\a.exe\r\n");
+  fs().put(at("name.qdx"), "a\r\n");
+  app.FormCreate();
+  form().List1.add("b");
+  form().link1.add("C:\\b.exe");
+  fs().failWrites("link.qdx");
+  boxes().expect(Answer::No, "link.qdx");
+  EXPECT_FALSE(app.close());
+  EXPECT_EQ(boxes().shown().back().icon, Icon::Error);
+  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\n");
+  boxes().expect(Answer::Yes, "Close Trovik anyway?");
+  EXPECT_TRUE(app.close());
+  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\n");
+}
+
+TEST_F(StartCloseTest, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
+  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=\r\n");
+  fs().put(at("Sub\\link.qdx"), "");
+  fs().put(at("Sub\\name.qdx"), "");
+  fs().put(at("link.qdx"), "");
+  fs().put(at("name.qdx"), "");
+  app.FormCreate();
+  vars().apppath = at("Sub\\");
+  fs().failWrites("trovik.ini");
+  boxes().expect(Answer::No, "Trovik.ini");
+  EXPECT_FALSE(app.close());
+  EXPECT_EQ(fs().get(at("Trovik.ini")), "[Form]\r\nCurrentFileSet=\r\n");
+}
+
+}  // namespace
+}  // namespace trovik::test
