@@ -1,0 +1,50 @@
+#include "benchmain.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace trovik::bench {
+
+namespace {
+struct Ratio {
+  std::string name, measured, baseline;
+};
+std::vector<Ratio>& ratios() {
+  static std::vector<Ratio> r;
+  return r;
+}
+
+// Keeps the time per iteration of every run, by benchmark name.
+class Collector : public benchmark::ConsoleReporter {
+ public:
+  Collector() : ConsoleReporter(OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const auto& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+};
+}  // namespace
+
+void declareRatio(const std::string& name, const std::string& measured, const std::string& baseline) {
+  ratios().push_back({name, measured, baseline});
+}
+
+int runBenchmarks(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  Collector collector;
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  for (const auto& r : ratios()) {
+    auto m = collector.times.find(r.measured);
+    auto b = collector.times.find(r.baseline);
+    if (m == collector.times.end() || b == collector.times.end() || b->second <= 0) continue;
+    std::printf("ratio %s %.3f\n", r.name.c_str(), m->second / b->second);
+  }
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace trovik::bench

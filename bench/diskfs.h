@@ -1,0 +1,40 @@
+#pragma once
+// The real disk under Linux, for measuring the core against true I/O. Windows
+// paths are mapped by turning backslashes into slashes; names are compared
+// as the host compares them, which is fine for the benchmarks' own files.
+#include "platform/filesystem.h"
+
+namespace trovik::bench {
+
+class DiskFileSystem : public FileSystem {
+ public:
+  bool fileExists(const std::string& path) const override;
+  bool directoryExists(const std::string& path) const override;
+  std::string readFile(const std::string& path) const override;
+  void writeFile(const std::string& path, const std::string& bytes) override;
+  void replaceFile(const std::string& from, const std::string& to) override;
+  bool deleteFile(const std::string& path) override;
+  std::vector<DirEntry> listDirectory(const std::string& dir) const override;
+  void createDirectory(const std::string& path) override;
+  bool removeDirectory(const std::string& path) override;
+};
+
+}  // namespace trovik::bench
+
+#include "platform/dialogs.h"
+
+namespace trovik::bench {
+
+// The other services, for measurements that must not stop to ask anything.
+class QuietServices : public MessageBoxes, public MessagePump, public ShellLinks, public Clock {
+ public:
+  Answer show(WindowHandle, const std::string&, const std::string&, Buttons, Icon) override {
+    return Answer::Yes;
+  }
+  void processMessages() override {}
+  std::string resolveTarget(const std::string&) override { return {}; }
+  Date today() override { return {2026, 1, 1}; }
+  std::string formatShortDate(const Date&) override { return "01/01/2026"; }
+};
+
+}  // namespace trovik::bench

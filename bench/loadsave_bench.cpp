@@ -1,0 +1,94 @@
+// Loading and saving a large fileset against the bare cost of its I/O.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/application.h"
+#include "benchmain.h"
+#include "diskfs.h"
+#include "linkstore/textlines.h"
+
+namespace trovik::bench {
+namespace {
+
+constexpr int kEntries = 100000;
+
+struct Fileset {
+  std::string dir;  // with a trailing backslash, as the program keeps it
+  std::string names, links;
+  Fileset() {
+    dir = (std::filesystem::temp_directory_path() / "trovik-bench").string() + "\\";
+    std::filesystem::create_directories(std::filesystem::temp_directory_path() / "trovik-bench");
+    for (int i = 0; i < kEntries; ++i) {
+      const std::string n = std::to_string(i);
+      names += "Program number " + n + "\r\n";
+      links += "C:\\Program Files\\Vendor " + n + "\\tool" + n + ".exe>:--open \"D:\\Docs\\" + n +
+               ".txt\"+lrma\r\n";
+    }
+  }
+};
+
+Fileset& fileset() {
+  static Fileset f;
+  return f;
+}
+
+void BM_LoadSave(benchmark::State& state) {
+  DiskFileSystem disk;
+  QuietServices os;
+  Platform platform{disk, os, os, os, os};
+  Application app(platform, fileset().dir);
+  app.vars.realpath = app.vars.apppath = fileset().dir;
+  for (auto _ : state) {
+    state.PauseTiming();
+    writeFilesAtomic(disk, {{fileset().dir + "name.qdx", fileset().names},
+                            {fileset().dir + "link.qdx", fileset().links}});
+    state.ResumeTiming();
+    app.form1.store.loadlist();
+    // One changed entry makes the save write both files in full.
+    app.form1.List1.setItem(0, "changed");
+    app.form1.link1.setItem(0, "C:\\changed.exe");
+    app.form1.store.savelist();
+  }
+}
+
+void BM_RawReadWrite(benchmark::State& state) {
+  DiskFileSystem disk;
+  for (auto _ : state) {
+    state.PauseTiming();
+    writeFilesAtomic(disk, {{fileset().dir + "name.qdx", fileset().names},
+                            {fileset().dir + "link.qdx", fileset().links}});
+    state.ResumeTiming();
+    std::string names = disk.readFile(fileset().dir + "name.qdx");
+    std::string links = disk.readFile(fileset().dir + "link.qdx");
+    names[0] = 'c';
+    links[0] = 'D';
+    writeFilesAtomic(disk, {{fileset().dir + "name.qdx", names}, {fileset().dir + "link.qdx", links}});
+  }
+}
+
+void BM_LoadOnly(benchmark::State& state) {
+  DiskFileSystem disk;
+  QuietServices os;
+  Platform platform{disk, os, os, os, os};
+  Application app(platform, fileset().dir);
+  app.vars.realpath = app.vars.apppath = fileset().dir;
+  writeFilesAtomic(disk, {{fileset().dir + "name.qdx", fileset().names},
+                          {fileset().dir + "link.qdx", fileset().links}});
+  for (auto _ : state) app.form1.store.loadlist();
+}
+
+BENCHMARK(BM_LoadSave)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RawReadWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace trovik::bench
+
+int main(int argc, char** argv) {
+  trovik::bench::declareRatio("loadsave_100k_vs_raw_io", "BM_LoadSave/real_time",
+                              "BM_RawReadWrite/real_time");
+  return trovik::bench::runBenchmarks(argc, argv);
+}

@@ -1,0 +1,207 @@
+# Shared helpers of the end-to-end scripts: each script gets its own Xvfb display, its own copy of
+# the prepared Wine prefix with a wineserver kept alive (a program starts in a fraction of a second
+# instead of two), base directories under one temporary folder, and a cleanup that leaves nothing
+# running. Sourced; the script sets nothing before it.
+#
+# Environment (ctest sets these; the defaults suit a run by hand from the repository):
+#   TROVIK_EXE      the x86_64 Trovik.exe        (default <repo>/build/win64/bin/Trovik.exe)
+#   TROVIK_DRIVER   the x86_64 trovik-driver.exe (default <repo>/build/win64/bin/trovik-driver.exe)
+#   E2E_ARTIFACTS   where screenshots and failure evidence go (default <repo>/build/e2e-artifacts)
+#   E2E_KEEP=1      keep the temporary folder (prefix, base directories, logs) for a look afterwards
+
+set -euo pipefail
+
+e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+e2e_repo="$(cd "$e2e_dir/../.." && pwd)"
+# shellcheck source=wineprefix.sh
+source "$e2e_dir/wineprefix.sh"
+
+: "${TROVIK_EXE:=$e2e_repo/build/win64/bin/Trovik.exe}"
+: "${TROVIK_DRIVER:=$e2e_repo/build/win64/bin/trovik-driver.exe}"
+: "${E2E_ARTIFACTS:=$e2e_repo/build/e2e-artifacts}"
+
+E2E_NAME="$(basename "$0" .sh)"
+E2E_TMP=""
+XVFB_PID=""
+TROVIK_PID=""
+DRIVEN=""
+e2e_started=$EPOCHREALTIME
+
+e2e_elapsed() { awk -v a="$e2e_started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }'; }
+
+e2e_step() { echo "[$(e2e_elapsed) s] $*"; }
+
+# Stops the test with a message that says what was expected, plus what was on the screen.
+e2e_fail() {
+  trap - ERR
+  echo "FAIL: $E2E_NAME: $*" >&2
+  if [ -n "$E2E_TMP" ] && [ -n "${DISPLAY:-}" ]; then
+    mkdir -p "$E2E_ARTIFACTS"
+    import -display "$DISPLAY" -window root "$E2E_ARTIFACTS/$E2E_NAME-failure.png" 2>/dev/null &&
+      echo "  screen at the failure: $E2E_ARTIFACTS/$E2E_NAME-failure.png" >&2
+    local open
+    open="$(timeout 10 wine "$TROVIK_DRIVER" boxes 2>/dev/null || true)"
+    [ -z "$open" ] || printf '  message boxes open:\n%s\n' "$open" | sed 's/^/    /' >&2
+    if [ -s "$E2E_TMP/trovik.log" ]; then
+      echo "  Trovik's output:" >&2
+      tail -n 20 "$E2E_TMP/trovik.log" | sed 's/^/    /' >&2
+    fi
+  fi
+  exit 1
+}
+
+e2e_cleanup() {
+  local status=$?
+  trap - EXIT ERR
+  if [ -n "$TROVIK_PID" ] && kill -0 "$TROVIK_PID" 2>/dev/null; then kill "$TROVIK_PID" 2>/dev/null || true; fi
+  # Ends every Windows process of the private prefix, the kept-alive server included.
+  if [ -n "$E2E_TMP" ] && [ -d "$E2E_TMP/prefix" ]; then WINEPREFIX="$E2E_TMP/prefix" wineserver -k 2>/dev/null || true; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  if [ -n "$E2E_TMP" ]; then
+    if [ "${E2E_KEEP:-0}" = 1 ]; then
+      echo "kept $E2E_TMP" >&2
+    else
+      rm -rf "$E2E_TMP"
+    fi
+  fi
+  if [ "$status" -eq 0 ]; then
+    echo "PASS: $E2E_NAME ($(e2e_elapsed) s)"
+  else
+    echo "FAIL: $E2E_NAME ($(e2e_elapsed) s)" >&2
+  fi
+  exit "$status"
+}
+
+# A private display, a private prefix with its server running, and the trap that undoes both.
+e2e_begin() {
+  [ -f "$TROVIK_EXE" ] || e2e_fail "no Trovik.exe at $TROVIK_EXE (build the x86_64 Windows build first)"
+  [ -f "$TROVIK_DRIVER" ] || e2e_fail "no trovik-driver.exe at $TROVIK_DRIVER"
+  E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/trovik-$E2E_NAME.XXXXXX")"
+  trap e2e_cleanup EXIT
+  trap 'e2e_fail "a command failed at line $LINENO"' ERR
+
+  # Xvfb picks the first free display number and reports it on fd 3, so scripts run side by side.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+  XVFB_PID=$!
+  local tries
+  for ((tries = 0; tries < 100; tries++)); do
+    grep -q '[0-9]' "$E2E_TMP/display" 2>/dev/null && break
+    kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    sleep 0.1
+  done
+  export DISPLAY=":$(tr -dc 0-9 <"$E2E_TMP/display")"
+  [ "$DISPLAY" != ":" ] || e2e_fail "Xvfb reported no display number"
+
+  trovik_wine_env
+  export WINEPREFIX="$E2E_TMP/prefix"
+  trovik_wine_make "$WINEPREFIX" || e2e_fail "could not make a Wine prefix"
+  wineserver -p
+  # Starts the prefix's services now, while nothing waits on them.
+  wine "$TROVIK_DRIVER" boxes >/dev/null 2>&1 || true
+  e2e_step "display $DISPLAY and prefix ready"
+}
+
+# Runs the driver; its output lands in DRIVEN. A driver failure fails the test with its own words.
+drive() {
+  if ! wine "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err"; then
+    local printed
+    printed="$(cat "$E2E_TMP/driver.out")"
+    e2e_fail "driver '$*': $(cat "$E2E_TMP/driver.err")${printed:+ (it printed: $printed)}"
+  fi
+  DRIVEN="$(cat "$E2E_TMP/driver.out")"
+}
+
+# e2e_base <name>: a new base directory holding only Trovik.exe; prints its path.
+e2e_base() {
+  local base="$E2E_TMP/$1"
+  mkdir -p "$base"
+  cp "$TROVIK_EXE" "$base/Trovik.exe"
+  echo "$base"
+}
+
+# e2e_write <file> <line-end> <line>...: writes each line followed by the given end.
+e2e_write() {
+  local file="$1" end="$2" line
+  shift 2
+  mkdir -p "$(dirname "$file")"
+  : >"$file"
+  for line in "$@"; do printf '%s%s' "$line" "$end" >>"$file"; done
+}
+
+# e2e_start <base>: starts Trovik from its base directory. The working directory is elsewhere on
+# purpose: the program must find its files beside its executable, not in the current directory.
+e2e_start() {
+  [ -z "$TROVIK_PID" ] || e2e_fail "Trovik was started twice"
+  (cd "$E2E_TMP" && exec wine "$1/Trovik.exe") >>"$E2E_TMP/trovik.log" 2>&1 &
+  TROVIK_PID=$!
+  e2e_step "started Trovik in $(basename "$1")"
+}
+
+e2e_wait_main() {
+  drive wait-window TForm1 Trovik 20000
+  e2e_step "main window up"
+}
+
+# Closes the main window the way the user does and waits until the program has ended, so what it
+# saved is on disk; a crash or a non-zero exit code fails the test.
+e2e_close() {
+  drive close
+  drive wait-exit 20000
+  local tries status=0
+  for ((tries = 0; tries < 200; tries++)); do
+    kill -0 "$TROVIK_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$TROVIK_PID" 2>/dev/null && e2e_fail "the wine process of Trovik is still running after its window closed"
+  wait "$TROVIK_PID" || status=$?
+  TROVIK_PID=""
+  [ "$status" -eq 0 ] || e2e_fail "Trovik exited with status $status"
+  e2e_step "Trovik closed"
+}
+
+# No message box may be open: one would mean the program is asking something the test did not plan.
+e2e_expect_no_boxes() {
+  drive boxes
+  [ -z "$DRIVEN" ] || e2e_fail "unexpected message box: $DRIVEN"
+}
+
+# e2e_expect_lines <what> <actual> <expected line>...
+e2e_expect_lines() {
+  local what="$1" actual="$2" expected
+  shift 2
+  expected="$(printf '%s\n' "$@")"
+  [ $# -gt 0 ] || expected=""
+  if [ "$actual" != "$expected" ]; then
+    e2e_fail "$what: expected
+$(printf '%s\n' "$expected" | sed 's/^/    | /')
+  but saw
+$(printf '%s\n' "$actual" | sed 's/^/    | /')"
+  fi
+}
+
+# e2e_expect_file <what> <file> <line-end> <line>...: the file holds exactly these bytes.
+e2e_expect_file() {
+  local what="$1" file="$2" want="$E2E_TMP/expected"
+  shift 2
+  [ -f "$file" ] || e2e_fail "$what: $file does not exist"
+  e2e_write "$want" "$@"
+  cmp -s "$want" "$file" || e2e_fail "$what: $(basename "$file") differs; expected bytes
+$(od -c "$want" | head -n 12)
+  but found
+$(od -c "$file" | head -n 12)"
+}
+
+# e2e_expect_same <what> <file> <copy>: unchanged since the copy was taken.
+e2e_expect_same() {
+  cmp -s "$3" "$2" || e2e_fail "$1: $(basename "$2") was changed; before
+$(od -c "$3" | head -n 12)
+  after
+$(od -c "$2" | head -n 12)"
+}
+
+e2e_screenshot() {
+  mkdir -p "$E2E_ARTIFACTS"
+  import -display "$DISPLAY" -window root "$E2E_ARTIFACTS/$1" || e2e_fail "could not take a screenshot"
+  e2e_step "screenshot $E2E_ARTIFACTS/$1"
+}
