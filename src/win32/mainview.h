@@ -64,6 +64,7 @@ class MainView final : public Window, private ui::Peer {
   // Input.
   void onCommand(int id, int code, HWND from);
   void listSelectionChanged();
+  void restoreFocus();
   void formMovedOrSized(bool sized);
   void paint(HDC dc);
   void drawClose(const DRAWITEMSTRUCT& item);

@@ -55,8 +55,8 @@ std::string systemReason(DWORD code) {
   DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                            code, 0, buf, sizeof buf, nullptr);
   std::string text(buf, n);
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' ||
-                           text.back() == '\t'))
+  while (!text.empty() &&
+         (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
     text.pop_back();
   // One full stop ends the system's sentence; the caller's sentence goes on.
   if (!text.empty() && text.back() == '.') text.pop_back();
@@ -79,8 +79,7 @@ std::string Win32FileSystem::readFile(const std::string& path) const {
   if (!f) fail(IoError::Op::Read, path, GetLastError());
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(f.get(), &size)) fail(IoError::Op::Read, path, GetLastError());
-  if (static_cast<unsigned long long>(size.QuadPart) >
-      std::numeric_limits<size_t>::max() / 2)
+  if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<size_t>::max() / 2)
     fail(IoError::Op::Read, path, ERROR_NOT_ENOUGH_MEMORY);
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
@@ -120,9 +119,7 @@ void Win32FileSystem::replaceFile(const std::string& from, const std::string& to
     fail(IoError::Op::Rename, to, GetLastError());
 }
 
-bool Win32FileSystem::deleteFile(const std::string& path) {
-  return DeleteFileA(path.c_str()) != 0;
-}
+bool Win32FileSystem::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 std::vector<DirEntry> Win32FileSystem::listDirectory(const std::string& dir) const {
   std::vector<DirEntry> entries;
@@ -149,28 +146,52 @@ Answer Win32MessageBoxes::show(WindowHandle owner, const std::string& text,
                                const std::string& caption, Buttons buttons, Icon icon) {
   UINT type = MB_OK;
   switch (buttons) {
-    case Buttons::Ok: type = MB_OK; break;
-    case Buttons::OkCancel: type = MB_OKCANCEL; break;
-    case Buttons::YesNo: type = MB_YESNO; break;
-    case Buttons::YesNoCancel: type = MB_YESNOCANCEL; break;
-    case Buttons::RetryCancel: type = MB_RETRYCANCEL; break;
+    case Buttons::Ok:
+      type = MB_OK;
+      break;
+    case Buttons::OkCancel:
+      type = MB_OKCANCEL;
+      break;
+    case Buttons::YesNo:
+      type = MB_YESNO;
+      break;
+    case Buttons::YesNoCancel:
+      type = MB_YESNOCANCEL;
+      break;
+    case Buttons::RetryCancel:
+      type = MB_RETRYCANCEL;
+      break;
   }
   switch (icon) {
-    case Icon::None: break;
-    case Icon::Information: type |= MB_ICONINFORMATION; break;
-    case Icon::Warning: type |= MB_ICONWARNING; break;
-    case Icon::Error: type |= MB_ICONERROR; break;
-    case Icon::Question: type |= MB_ICONQUESTION; break;
+    case Icon::None:
+      break;
+    case Icon::Information:
+      type |= MB_ICONINFORMATION;
+      break;
+    case Icon::Warning:
+      type |= MB_ICONWARNING;
+      break;
+    case Icon::Error:
+      type |= MB_ICONERROR;
+      break;
+    case Icon::Question:
+      type |= MB_ICONQUESTION;
+      break;
   }
   // Without an owner window the box must still come to the front, or it
   // hides behind whatever the user was doing while the program starts.
   if (owner == 0) type |= MB_SETFOREGROUND | MB_TASKMODAL;
   switch (MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), type)) {
-    case IDOK: return Answer::Ok;
-    case IDYES: return Answer::Yes;
-    case IDNO: return Answer::No;
-    case IDRETRY: return Answer::Retry;
-    default: return Answer::Cancel;  // IDCANCEL, Escape, or no box at all
+    case IDOK:
+      return Answer::Ok;
+    case IDYES:
+      return Answer::Yes;
+    case IDNO:
+      return Answer::No;
+    case IDRETRY:
+      return Answer::Retry;
+    default:
+      return Answer::Cancel;  // IDCANCEL, Escape, or no box at all
   }
 }
 
@@ -194,8 +215,7 @@ std::string Win32ShellLinks::resolveTarget(const std::string& lnkPath) {
     return {};
   ComPtr<IShellLinkA> link{rawLink};
   IPersistFile* rawFile = nullptr;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile))))
-    return {};
+  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)))) return {};
   ComPtr<IPersistFile> file{rawFile};
   const std::wstring wide = toWide(lnkPath);
   if (wide.empty() || FAILED(file->Load(wide.c_str(), STGM_READ))) return {};
@@ -206,6 +226,26 @@ std::string Win32ShellLinks::resolveTarget(const std::string& lnkPath) {
   char path[MAX_PATH + 1] = {};
   if (link->GetPath(path, MAX_PATH, nullptr, 0) != S_OK) return {};
   return path;
+}
+
+Date Win32Clock::today() {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay};
+}
+
+std::string Win32Clock::formatShortDate(const Date& d) {
+  SYSTEMTIME t{};
+  t.wYear = static_cast<WORD>(d.year);
+  t.wMonth = static_cast<WORD>(d.month);
+  t.wDay = static_cast<WORD>(d.day);
+  char buf[128] = {};
+  const int n = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, buf, sizeof buf);
+  if (n > 0) return std::string(buf, static_cast<size_t>(n - 1));  // n counts the NUL
+  // A date the locale cannot write (out of range): still say something exact.
+  char fallback[32];
+  wsprintfA(fallback, "%04d-%02d-%02d", d.year, d.month, d.day);
+  return fallback;
 }
 
 }  // namespace trovik::win32

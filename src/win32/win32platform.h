@@ -2,6 +2,7 @@
 // The real operating-system services behind the core's platform interfaces,
 // and the small owners that give every Win32 handle exactly one closer.
 #include <windows.h>
+// after windows.h, which it needs
 #include <objbase.h>
 
 #include <memory>
@@ -65,6 +66,12 @@ class Win32MessagePump final : public MessagePump {
 class Win32ShellLinks final : public ShellLinks {
  public:
   std::string resolveTarget(const std::string& lnkPath) override;
+};
+
+class Win32Clock final : public Clock {
+ public:
+  Date today() override;
+  std::string formatShortDate(const Date& d) override;
 };
 
 // COM for the lifetime of WinMain.

@@ -47,8 +47,8 @@ class Window {
   static void registerClass(WNDCLASSEXA wc);
   // Creates the window for this object; throws std::runtime_error when the
   // system refuses.
-  void create(const char* className, const char* text, DWORD style, DWORD exStyle, int x,
-              int y, int width, int height, HWND parent = nullptr);
+  void create(const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y,
+              int width, int height, HWND parent = nullptr);
   // Destroys the window now (its WM_DESTROY still reaches handleMessage).
   void destroy() { hwnd_.reset(); }
 

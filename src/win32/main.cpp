@@ -1,0 +1,86 @@
+// Trovik.exe: builds the real platform, the application and its main window,
+// and runs the message loop until the window is closed.
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include <exception>
+#include <string>
+
+#include "app/application.h"
+#include "platform/platform.h"
+#include "win32/mainview.h"
+#include "win32/win32platform.h"
+
+namespace {
+
+using namespace trovik;
+using namespace trovik::win32;
+
+// BaseDirectory: the executable's own directory, with its trailing backslash.
+std::string exeDirectory() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);  // truncated: a very long path
+  }
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+int run() {
+  ComApartment com;
+  INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  Win32FileSystem fs;
+  Win32MessageBoxes boxes;
+  Win32MessagePump pump;
+  Win32ShellLinks shellLinks;
+  Win32Clock clock;
+  Platform platform{fs, boxes, pump, shellLinks, clock};
+  Application app(platform, exeDirectory());
+
+  MainView view(app);
+  view.create();
+  app.ctx.mainWindow = reinterpret_cast<WindowHandle>(view.hwnd());
+  view.guarded([&] { app.guarded([&] { app.FormCreate(); }); });
+  if (!view.hwnd()) return 0;  // closed while it was being created
+  view.show();
+
+  MSG msg{};
+  for (;;) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got == -1) return 1;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void showFatal(const char* what) noexcept {
+  try {
+    MessageBoxA(nullptr, (std::string("Unexpected error: ") + what).c_str(), "Trovik",
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  } catch (...) {
+    MessageBoxA(nullptr, "Unexpected error", "Trovik", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    return run();
+  } catch (const std::exception& e) {
+    showFatal(e.what());
+  } catch (...) {
+    showFatal("an unknown exception");
+  }
+  return 1;
+}

@@ -1,0 +1,642 @@
+#include "win32/mainview.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "mainwindow/form1.h"
+
+namespace trovik::win32 {
+
+namespace {
+
+using ui::Aspect;
+
+// The messages that do the same thing to a list box and to a combo box.
+struct ListMessages {
+  UINT reset, initStorage, add, insert, remove, setCurrent, getCurrent;
+};
+constexpr ListMessages kListBox{LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, LB_INSERTSTRING,
+                                LB_DELETESTRING, LB_SETCURSEL,   LB_GETCURSEL};
+constexpr ListMessages kComboBox{CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING, CB_INSERTSTRING,
+                                 CB_DELETESTRING, CB_SETCURSEL,   CB_GETCURSEL};
+
+// How many items the Snapbar list shows when it drops down.
+constexpr int kDropDownItems = 8;
+
+LRESULT send(HWND h, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageA(h, msg, wParam, lParam);
+}
+LPARAM text(const std::string& s) { return reinterpret_cast<LPARAM>(s.c_str()); }
+
+bool isComboBox(HWND h) {
+  char name[16] = {};
+  GetClassNameA(h, name, sizeof name);
+  return lstrcmpiA(name, "ComboBox") == 0;
+}
+bool isMultiSelect(HWND h) {
+  return !isComboBox(h) && (GetWindowLongPtrA(h, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+}
+bool hasVisibleStyle(HWND h) { return (GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Marks a model as being updated from its own window for as long as it lives.
+class EchoGuard {
+ public:
+  EchoGuard(const ui::Control*& slot, const ui::Control& control) : slot_(slot), old_(slot) {
+    slot_ = &control;
+  }
+  ~EchoGuard() { slot_ = old_; }
+  EchoGuard(const EchoGuard&) = delete;
+  EchoGuard& operator=(const EchoGuard&) = delete;
+
+ private:
+  const ui::Control*& slot_;
+  const ui::Control* old_;
+};
+
+// A control repaints and rescales once at the end of a batch instead of once
+// per item; a hidden one needs this as much (a combo box re-measures its list
+// on every addition). Where redraw is left to the default window procedure,
+// switching it back on marks the window visible, so a hidden control is put
+// back the way it was.
+class RedrawOff {
+ public:
+  explicit RedrawOff(HWND h) : h_(h), wasVisible_(hasVisibleStyle(h)) {
+    send(h_, WM_SETREDRAW, FALSE);
+  }
+  ~RedrawOff() {
+    send(h_, WM_SETREDRAW, TRUE);
+    if (wasVisible_)
+      InvalidateRect(h_, nullptr, TRUE);
+    else if (hasVisibleStyle(h_))
+      ShowWindow(h_, SW_HIDE);
+  }
+  RedrawOff(const RedrawOff&) = delete;
+  RedrawOff& operator=(const RedrawOff&) = delete;
+
+ private:
+  HWND h_;
+  bool wasVisible_;
+};
+
+class PaintScope {
+ public:
+  explicit PaintScope(HWND h) : h_(h), dc_(BeginPaint(h, &ps_)) {}
+  ~PaintScope() { EndPaint(h_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND h_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+RECT toRect(const ui::Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+}  // namespace
+
+MainView::MainView(Application& app)
+    : Window([&app](const IoError& e) { app.ctx.reportIoError(e); }), app_(app), form_(app.form1) {}
+
+MainView::~MainView() {
+  detach();
+  form_.closeWindow = nullptr;
+  destroy();
+}
+
+void MainView::create() {
+  WNDCLASSEXA wc{};
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = kClassName;
+  registerClass(wc);
+
+  guiFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTA lf{};
+  GetObjectA(guiFont_, sizeof lf, &lf);
+  lf.lfWeight = FW_BOLD;
+  titleFont_.reset(CreateFontIndirectA(&lf));
+
+  // No caption and no sizing border: the title bar and the frame are the
+  // program's own. The system menu and minimise box keep the taskbar button
+  // able to minimise and restore the window.
+  const ui::Rect& b = form_.Form1.bounds();
+  Window::create(kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, 0,
+                 b.left, b.top, b.width, b.height);
+
+  tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 GetModuleHandleA(nullptr), nullptr));
+  makeList1();
+  link1_.reset(makeChild("LISTBOX", LBS_NOINTEGRALHEIGHT, kLink1Id));
+  qswitch_.reset(makeChild(
+      WC_TABCONTROLA,
+      WS_TABSTOP | TCS_TABS | TCS_SINGLELINE | (form_.qswitch.hotTrack() ? TCS_HOTTRACK : 0),
+      kQswitchId));
+  mmlist_.reset(makeChild("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kMmlistId));
+  tclose_.reset(makeChild("BUTTON", BS_OWNERDRAW, kTcloseId));
+
+  form_.closeWindow = [this] {
+    // Posted, not sent: the close button that asks for it is still inside
+    // its own click when the window would go.
+    if (hwnd()) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+  };
+  attach();
+  syncAll();
+}
+
+void MainView::show() {
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const ui::Rect b = form_.Form1.bounds();
+  form_.Form1.setBounds({work.left + (work.right - work.left - b.width) / 2,
+                         work.top + (work.bottom - work.top - b.height) / 2, b.width, b.height});
+  shown_ = true;
+  guarded([&] { form_.FormResize(); });
+  if (!hwnd() || !form_.Form1.visible()) return;
+  ShowWindow(hwnd(), SW_SHOW);
+  UpdateWindow(hwnd());
+  SetForegroundWindow(hwnd());
+  if (list1_ && IsWindowVisible(list1_.get())) SetFocus(list1_.get());
+}
+
+HWND MainView::makeChild(const char* className, DWORD style, int id) {
+  HWND h = CreateWindowExA(0, className, "", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, hwnd(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+  if (!h)
+    throw std::runtime_error(std::string("Cannot create the control ") + className + ": " +
+                             systemReason(GetLastError()));
+  send(h, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_), FALSE);
+  return h;
+}
+
+void MainView::makeList1() {
+  // A list box cannot switch between single and multiple selection once it
+  // exists, so a change of mode builds a new one in its place.
+  const bool hadFocus = list1_ && GetFocus() == list1_.get();
+  if (list1_) addTool(list1_.get(), {});
+  list1_.reset();
+  DWORD style = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  if (form_.List1.multiSelect()) style |= LBS_EXTENDEDSEL;
+  list1_.reset(makeChild("LISTBOX", style, kList1Id));
+  // Below the Snapbar list, which takes the list's place when it is shown.
+  SetWindowPos(list1_.get(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!attached_) return;
+  for (Aspect a : {Aspect::Items, Aspect::Bounds, Aspect::Enabled, Aspect::Hint, Aspect::Visible})
+    listChanged(form_.List1, list1_.get(), a, -1);
+  if (hadFocus) SetFocus(list1_.get());
+}
+
+void MainView::addTool(HWND control, const std::string& hint) {
+  if (!tooltip_ || !control) return;
+  TOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;  // understood by every comctl32 version
+  ti.hwnd = hwnd();
+  ti.uId = reinterpret_cast<UINT_PTR>(control);
+  send(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  if (hint.empty()) return;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.lpszText = const_cast<char*>(hint.c_str());  // copied by the tooltip
+  send(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+namespace {
+std::array<ui::Control*, 9> modelsOf(TForm1& f) {
+  return {&f.Form1, &f.tbar,  &f.ttitle, &f.tclose, &f.tborder,
+          &f.List1, &f.link1, &f.mmlist, &f.qswitch};
+}
+}  // namespace
+
+void MainView::attach() {
+  for (ui::Control* c : modelsOf(form_)) c->setPeer(this);
+  attached_ = true;
+}
+
+void MainView::detach() {
+  for (ui::Control* c : modelsOf(form_))
+    if (c->peer() == this) c->setPeer(nullptr);
+  attached_ = false;
+}
+
+void MainView::syncAll() {
+  formChanged(Aspect::Caption);
+  formChanged(Aspect::Bounds);
+  formChanged(Aspect::Enabled);
+  constexpr std::array kChildAspects{Aspect::Bounds, Aspect::Enabled, Aspect::Hint,
+                                     Aspect::Visible};
+  for (auto [model, h] : {std::pair{&form_.List1, list1_.get()},
+                          {&form_.link1, link1_.get()},
+                          {&form_.mmlist, mmlist_.get()}}) {
+    listChanged(*model, h, Aspect::Items, -1);
+    for (Aspect a : kChildAspects) listChanged(*model, h, a, -1);
+  }
+  tabsChanged(Aspect::Tabs);
+  for (Aspect a : kChildAspects) {
+    tabsChanged(a);
+    changed(form_.tclose, a, -1);
+  }
+  invalidateFrame();
+}
+
+HWND MainView::windowOf(const ui::Control& model) const {
+  if (&model == &form_.List1) return list1_.get();
+  if (&model == &form_.link1) return link1_.get();
+  if (&model == &form_.mmlist) return mmlist_.get();
+  if (&model == &form_.qswitch) return qswitch_.get();
+  if (&model == &form_.tclose) return tclose_.get();
+  return nullptr;
+}
+
+void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
+  if (!hwnd()) return;
+  if (&control == echo_ && (aspect == Aspect::ItemIndex || aspect == Aspect::Selection ||
+                            aspect == Aspect::TabIndex || aspect == Aspect::Bounds))
+    return;
+  if (&control == &form_.Form1) return formChanged(aspect);
+  if (&control == &form_.tbar || &control == &form_.ttitle || &control == &form_.tborder) {
+    // Painted by the window itself; the close button sits on the title bar.
+    if (&control == &form_.tbar && aspect == Aspect::Bounds)
+      placeChild(form_.tclose, tclose_.get());
+    invalidateFrame();
+    return;
+  }
+  if (&control == &form_.qswitch) return tabsChanged(aspect);
+  HWND h = windowOf(control);
+  if (!h) return;
+  if (auto* list = dynamic_cast<ui::ListBox*>(&control))
+    return listChanged(*list, h, aspect, index);
+  switch (aspect) {
+    case Aspect::Visible:
+      ShowWindow(h, control.visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case Aspect::Enabled:
+      EnableWindow(h, control.enabled());
+      break;
+    case Aspect::Bounds:
+      placeChild(control, h);
+      break;
+    case Aspect::Hint:
+      addTool(h, control.hint());
+      break;
+    default:
+      break;
+  }
+}
+
+void MainView::formChanged(ui::Aspect aspect) {
+  const ui::Control& f = form_.Form1;
+  switch (aspect) {
+    case Aspect::Bounds: {
+      const ui::Rect& b = f.bounds();
+      SetWindowPos(hwnd(), nullptr, b.left, b.top, std::max(b.width, 0), std::max(b.height, 0),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    case Aspect::Caption:
+      SetWindowTextA(hwnd(), f.caption().c_str());
+      break;
+    case Aspect::Enabled:
+      EnableWindow(hwnd(), f.enabled());
+      break;
+    case Aspect::Visible:
+      // Before the first show the window stays hidden whatever the model
+      // says: WinMain shows it once the program is ready.
+      if (shown_) ShowWindow(hwnd(), f.visible() ? SW_SHOW : SW_HIDE);
+      break;
+    default:
+      break;
+  }
+}
+
+void MainView::listChanged(ui::ListBox& model, HWND list, ui::Aspect aspect, int index) {
+  const ListMessages& m = isComboBox(list) ? kComboBox : kListBox;
+  switch (aspect) {
+    case Aspect::Items:
+      fillList(model, list);
+      break;
+    case Aspect::ItemInserted:
+      send(list, m.insert, static_cast<WPARAM>(index), text(model.item(index)));
+      showCurrent(model, list);
+      break;
+    case Aspect::ItemDeleted:
+      send(list, m.remove, static_cast<WPARAM>(index));
+      showCurrent(model, list);
+      break;
+    case Aspect::ItemChanged:
+      send(list, m.remove, static_cast<WPARAM>(index));
+      send(list, m.insert, static_cast<WPARAM>(index), text(model.item(index)));
+      if (isMultiSelect(list) && model.selected(index)) send(list, LB_SETSEL, TRUE, index);
+      showCurrent(model, list);
+      break;
+    case Aspect::ItemIndex:
+      showCurrent(model, list);
+      break;
+    case Aspect::Selection:
+      if (isMultiSelect(list)) send(list, LB_SETSEL, model.selected(index), index);
+      break;
+    case Aspect::MultiSelect:
+      if (&model == &form_.List1) makeList1();
+      break;
+    case Aspect::Visible:
+      // The link list is the fileset's hidden half: never on the screen.
+      if (list != link1_.get()) ShowWindow(list, model.visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case Aspect::Enabled:
+      EnableWindow(list, model.enabled());
+      break;
+    case Aspect::Bounds:
+      placeChild(model, list);
+      break;
+    case Aspect::Hint:
+      addTool(list, model.hint());
+      break;
+    default:
+      break;
+  }
+}
+
+void MainView::fillList(ui::ListBox& model, HWND list) {
+  const ListMessages& m = isComboBox(list) ? kComboBox : kListBox;
+  {
+    RedrawOff quiet(list);
+    send(list, m.reset);
+    size_t bytes = 0;
+    for (const std::string& s : model.items()) bytes += s.size() + 1;
+    send(list, m.initStorage, static_cast<WPARAM>(model.count()), static_cast<LPARAM>(bytes));
+    for (const std::string& s : model.items()) {
+      const LRESULT r = send(list, m.add, 0, text(s));
+      if (r == LB_ERR || r == LB_ERRSPACE)  // the same values as CB_ERR, CB_ERRSPACE
+        throw std::runtime_error("The list cannot hold " + std::to_string(model.count()) +
+                                 " items");
+    }
+    if (isMultiSelect(list))
+      for (int i = 0; i < model.count(); ++i)
+        if (model.selected(i)) send(list, LB_SETSEL, TRUE, i);
+    showCurrent(model, list);
+  }
+}
+
+void MainView::showCurrent(ui::ListBox& model, HWND list) {
+  const int want = model.itemIndex();
+  if (isMultiSelect(list)) {
+    // In multiple selection the current item is the one with the focus rectangle.
+    if (want >= 0 && send(list, LB_GETCARETINDEX) != want)
+      send(list, LB_SETCARETINDEX, static_cast<WPARAM>(want), FALSE);
+    return;
+  }
+  const ListMessages& m = isComboBox(list) ? kComboBox : kListBox;
+  if (send(list, m.getCurrent) != want) send(list, m.setCurrent, static_cast<WPARAM>(want));
+}
+
+void MainView::tabsChanged(ui::Aspect aspect) {
+  HWND tabs = qswitch_.get();
+  const ui::TabBar& model = form_.qswitch;
+  switch (aspect) {
+    case Aspect::Tabs: {
+      const LONG_PTR style = GetWindowLongPtrA(tabs, GWL_STYLE);
+      LONG_PTR want = style & ~static_cast<LONG_PTR>(TCS_HOTTRACK | TCS_FIXEDWIDTH);
+      if (model.hotTrack()) want |= TCS_HOTTRACK;
+      if (model.tabWidth() > 0) want |= TCS_FIXEDWIDTH;
+      if (want != style) SetWindowLongPtrA(tabs, GWL_STYLE, want);
+      RedrawOff quiet(tabs);
+      send(tabs, TCM_DELETEALLITEMS);
+      for (int i = 0; i < model.count(); ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(model.tabs()[static_cast<size_t>(i)].c_str());
+        send(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      }
+      if (model.tabWidth() > 0) {
+        RECT r{};
+        const int height =
+            send(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)) ? r.bottom - r.top : 0;
+        send(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(model.tabWidth(), height));
+      }
+      send(tabs, TCM_SETCURSEL, static_cast<WPARAM>(model.tabIndex()));
+      break;
+    }
+    case Aspect::TabIndex:
+      if (send(tabs, TCM_GETCURSEL) != model.tabIndex())
+        send(tabs, TCM_SETCURSEL, static_cast<WPARAM>(model.tabIndex()));
+      break;
+    case Aspect::Visible:
+      ShowWindow(tabs, model.visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case Aspect::Enabled:
+      EnableWindow(tabs, model.enabled());
+      break;
+    case Aspect::Bounds:
+      placeChild(model, tabs);
+      break;
+    case Aspect::Hint:
+      addTool(tabs, model.hint());
+      break;
+    default:
+      break;
+  }
+}
+
+void MainView::placeChild(const ui::Control& model, HWND child) {
+  if (!child) return;
+  ui::Rect r = model.bounds();
+  if (&model == &form_.tclose) {
+    // The close button's place is given within the title bar.
+    r.left += form_.tbar.bounds().left;
+    r.top += form_.tbar.bounds().top;
+  }
+  int height = r.height;
+  if (child == mmlist_.get()) {
+    // A drop-down list's window height includes the list it drops down.
+    const LRESULT item = send(child, CB_GETITEMHEIGHT, 0);
+    height += kDropDownItems * static_cast<int>(item > 0 ? item : 14) + 2;
+  }
+  SetWindowPos(child, nullptr, r.left, r.top, std::max(r.width, 0), std::max(height, 0),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainView::invalidateFrame() {
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+RECT MainView::titleBarRect() const { return toRect(form_.tbar.bounds()); }
+
+void MainView::paint(HDC dc) {
+  if (form_.tbar.visible()) {
+    const RECT bar = titleBarRect();
+    FillRect(dc, &bar, GetSysColorBrush(active_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    if (form_.ttitle.visible()) {
+      RECT title = toRect(form_.ttitle.bounds());
+      OffsetRect(&title, bar.left, bar.top);  // the caption lies within the title bar
+      const int oldMode = SetBkMode(dc, TRANSPARENT);
+      const COLORREF oldColor =
+          SetTextColor(dc, GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+      HGDIOBJ oldFont = SelectObject(dc, titleFont_ ? titleFont_.get() : guiFont_);
+      DrawTextA(dc, form_.ttitle.caption().c_str(), -1, &title,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+      SelectObject(dc, oldFont);
+      SetTextColor(dc, oldColor);
+      SetBkMode(dc, oldMode);
+    }
+  }
+  if (form_.tborder.visible()) {
+    const RECT frame = toRect(form_.tborder.bounds());
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+  }
+}
+
+void MainView::drawClose(const DRAWITEMSTRUCT& item) {
+  UINT state = DFCS_CAPTIONCLOSE;
+  if (item.itemState & ODS_SELECTED) state |= DFCS_PUSHED;
+  if (item.itemState & ODS_DISABLED) state |= DFCS_INACTIVE;
+  RECT r = item.rcItem;
+  DrawFrameControl(item.hDC, &r, DFC_CAPTION, state);
+}
+
+void MainView::formMovedOrSized(bool sized) {
+  if (IsIconic(hwnd())) return;  // a minimised window's place is not the form's
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  {
+    EchoGuard g(echo_, form_.Form1);
+    form_.Form1.setBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
+  }
+  if (sized && shown_) guarded([&] { form_.FormResize(); });
+}
+
+void MainView::listSelectionChanged() {
+  HWND list = list1_.get();
+  ui::ListBox& model = form_.List1;
+  EchoGuard g(echo_, model);
+  if (!isMultiSelect(list)) {
+    model.setItemIndex(static_cast<int>(send(list, LB_GETCURSEL)));
+    return;
+  }
+  std::vector<char> selected(static_cast<size_t>(model.count()), 0);
+  const LRESULT n = send(list, LB_GETSELCOUNT);
+  if (n > 0) {
+    std::vector<int> chosen(static_cast<size_t>(n));
+    const LRESULT got =
+        send(list, LB_GETSELITEMS, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(chosen.data()));
+    for (LRESULT i = 0; i < got; ++i) {
+      const int at = chosen[static_cast<size_t>(i)];
+      if (at >= 0 && at < model.count()) selected[static_cast<size_t>(at)] = 1;
+    }
+  }
+  for (int i = 0; i < model.count(); ++i)
+    if (model.selected(i) != (selected[static_cast<size_t>(i)] != 0))
+      model.setSelected(i, selected[static_cast<size_t>(i)] != 0);
+  model.setItemIndex(static_cast<int>(send(list, LB_GETCARETINDEX)));
+}
+
+void MainView::restoreFocus() {
+  // The keyboard goes back to the control that had it, or to the list.
+  HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd(), lastFocus_) &&
+                        IsWindowVisible(lastFocus_)
+                    ? lastFocus_
+                    : list1_.get();
+  if (target && IsWindowVisible(target)) SetFocus(target);
+}
+
+void MainView::onCommand(int id, int code, HWND from) {
+  if (!from) return;  // menus and accelerators: none on this window yet
+  switch (id) {
+    case kList1Id:
+      if (code == LBN_SELCHANGE) listSelectionChanged();
+      break;
+    case kMmlistId:
+      if (code == CBN_SELCHANGE) {
+        EchoGuard g(echo_, form_.mmlist);
+        form_.mmlist.setItemIndex(static_cast<int>(send(from, CB_GETCURSEL)));
+      }
+      break;
+    case kTcloseId:
+      if (code == BN_CLICKED) guarded([&] { form_.tcloseClick(); });
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: {
+      PaintScope p(hwnd());
+      paint(p.dc());
+      return 0;
+    }
+    case WM_ACTIVATE:
+      active_ = LOWORD(wParam) != WA_INACTIVE;
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      if (!active_) {
+        HWND f = GetFocus();
+        if (f && IsChild(hwnd(), f)) lastFocus_ = f;
+      } else if (!HIWORD(wParam)) {  // not while minimised: nothing to type into yet
+        restoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      restoreFocus();
+      return 0;
+    case WM_LBUTTONDOWN:
+      // Whatever of the window is not a control is its title bar or frame:
+      // a press there moves the window, as a caption would.
+      ReleaseCapture();
+      send(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+      return 0;
+    case WM_MOVE:
+      formMovedOrSized(false);
+      return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) formMovedOrSized(true);
+      return 0;
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* n = reinterpret_cast<const NMHDR*>(lParam);
+      if (n->idFrom == kQswitchId && n->code == static_cast<UINT>(TCN_SELCHANGE)) {
+        EchoGuard g(echo_, form_.qswitch);
+        form_.qswitch.setTabIndex(static_cast<int>(send(qswitch_.get(), TCM_GETCURSEL)));
+      }
+      return 0;
+    }
+    case WM_DRAWITEM:
+      if (wParam == kTcloseId) {
+        drawClose(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE: {
+      bool closing = false;
+      guarded([&] { closing = app_.close(); });
+      if (closing) destroy();
+      return 0;
+    }
+    case WM_DESTROY:
+      detach();
+      form_.closeWindow = nullptr;
+      tclose_.reset();
+      qswitch_.reset();
+      mmlist_.reset();
+      link1_.reset();
+      list1_.reset();
+      tooltip_.reset();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return defaultMessage(msg, wParam, lParam);
+}
+
+}  // namespace trovik::win32
