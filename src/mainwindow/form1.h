@@ -44,6 +44,9 @@ class TForm1 {
 
   // Reads every option into its variable and applies it to the window.
   void loadoptions();
+  // Give the interface texts their built-in wording (extensions may reword them).
+  void loadformtext();
+  void loadhelptext();
 
  private:
   // Raises a form event around a handler's own work, with its Sender.

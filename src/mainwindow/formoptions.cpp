@@ -41,8 +41,8 @@ void TForm1::loadoptions() {
 
     v.wconfirms = flag("Options", "ConfirmShutdown");
     v.wconfirmr = flag("Options", "ConfirmRestart");
-    ctx_.texts.setDefaults(Texts::Source::FormText);
-    ctx_.texts.setDefaults(Texts::Source::HelpText);
+    loadformtext();
+    loadhelptext();
 
     v.dropext = flag("Options", "RemoveDropExtension");
     v.userlevel = ini.ReadInteger("Options", "UserLevel", 0);
@@ -80,6 +80,17 @@ void TForm1::loadoptions() {
     List1.setColumns(columns == 1 ? 0 : columns);
     ini.Free();
   });
+}
+
+void TForm1::loadformtext() {
+  ctx_.events.run("loadformtext", [&] {
+    ctx_.texts.setDefaults(Texts::Source::FormText);
+    loadhelptext();
+  });
+}
+
+void TForm1::loadhelptext() {
+  ctx_.events.run("loadhelptext", [&] { ctx_.texts.setDefaults(Texts::Source::HelpText); });
 }
 
 }  // namespace trovik

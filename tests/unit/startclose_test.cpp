@@ -149,3 +149,28 @@ TEST_F(StartCloseTest, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
 
 }  // namespace
 }  // namespace trovik::test
+
+namespace trovik::test {
+namespace {
+
+TEST(InterfaceTexts, AnOverrideOnLoadformtextKeepsTheOldTextsButTheHelpTextsStillLoad) {
+  AppHarness h;
+  Texts& t = h.app.texts;
+  t.f1delabd = "LÖSCHEN";
+  t.f1switchwith.clear();
+  h.app.events.setHook([](std::string_view name, bool, bool over, bool) {
+    return over && name == "loadformtext";
+  });
+  h.form().loadformtext();
+  h.form().loadhelptext();
+  EXPECT_EQ(t.f1delabd, "LÖSCHEN");
+  EXPECT_EQ(t.f1switchwith,
+            "You can switch between filesets quickly using the space bar and backspace keys.");
+  EXPECT_EQ(t.f2button1addhint, "");
+  EXPECT_EQ(t.f1filenotfound1, "The file \"");
+  EXPECT_NE(t.find("f1nodirstart"), nullptr);
+  EXPECT_EQ(t.find("nosuchkey"), nullptr);
+}
+
+}  // namespace
+}  // namespace trovik::test
