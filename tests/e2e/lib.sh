@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared helpers of the end-to-end scripts: each script gets its own Xvfb display, its own copy of
 # the prepared Wine prefix with a wineserver kept alive (a program starts in a fraction of a second
 # instead of two), base directories under one temporary folder, and a cleanup that leaves nothing
@@ -8,12 +9,14 @@
 #   TROVIK_DRIVER   the x86_64 trovik-driver.exe (default <repo>/build/win64/bin/trovik-driver.exe)
 #   E2E_ARTIFACTS   where screenshots and failure evidence go (default <repo>/build/e2e-artifacts)
 #   E2E_KEEP=1      keep the temporary folder (prefix, base directories, logs) for a look afterwards
+#   E2E_TIMEOUT     seconds before the script gives up on its own (default 120), well inside the
+#                   ctest timeout, so a hung program still gets its display and server cleaned up
 
-set -euo pipefail
+set -eEuo pipefail
 
 e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 e2e_repo="$(cd "$e2e_dir/../.." && pwd)"
-# shellcheck source=wineprefix.sh
+# shellcheck source=tests/e2e/wineprefix.sh
 source "$e2e_dir/wineprefix.sh"
 
 : "${TROVIK_EXE:=$e2e_repo/build/win64/bin/Trovik.exe}"
@@ -23,6 +26,7 @@ source "$e2e_dir/wineprefix.sh"
 E2E_NAME="$(basename "$0" .sh)"
 E2E_TMP=""
 XVFB_PID=""
+WATCHDOG_PID=""
 TROVIK_PID=""
 DRIVEN=""
 e2e_started=$EPOCHREALTIME
@@ -41,7 +45,10 @@ e2e_fail() {
       echo "  screen at the failure: $E2E_ARTIFACTS/$E2E_NAME-failure.png" >&2
     local open
     open="$(timeout 10 wine "$TROVIK_DRIVER" boxes 2>/dev/null || true)"
-    [ -z "$open" ] || printf '  message boxes open:\n%s\n' "$open" | sed 's/^/    /' >&2
+    if [ -n "$open" ]; then
+      echo "  message boxes open:" >&2
+      printf '%s\n' "$open" | sed 's/^/    /' >&2
+    fi
     if [ -s "$E2E_TMP/trovik.log" ]; then
       echo "  Trovik's output:" >&2
       tail -n 20 "$E2E_TMP/trovik.log" | sed 's/^/    /' >&2
@@ -52,7 +59,8 @@ e2e_fail() {
 
 e2e_cleanup() {
   local status=$?
-  trap - EXIT ERR
+  trap - EXIT ERR TERM INT HUP
+  if [ -n "$WATCHDOG_PID" ]; then kill "$WATCHDOG_PID" 2>/dev/null || true; fi
   if [ -n "$TROVIK_PID" ] && kill -0 "$TROVIK_PID" 2>/dev/null; then kill "$TROVIK_PID" 2>/dev/null || true; fi
   # Ends every Windows process of the private prefix, the kept-alive server included.
   if [ -n "$E2E_TMP" ] && [ -d "$E2E_TMP/prefix" ]; then WINEPREFIX="$E2E_TMP/prefix" wineserver -k 2>/dev/null || true; fi
@@ -80,6 +88,17 @@ e2e_begin() {
   E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/trovik-$E2E_NAME.XXXXXX")"
   trap e2e_cleanup EXIT
   trap 'e2e_fail "a command failed at line $LINENO"' ERR
+  trap 'e2e_fail "stopped after ${E2E_TIMEOUT:-120} s or by a signal"' TERM INT HUP
+  local me=$$
+  (
+    trap - ERR
+    sleep "${E2E_TIMEOUT:-120}" &
+    nap=$!
+    trap 'kill $nap 2>/dev/null; exit 0' TERM
+    wait $nap
+    kill -TERM "$me"
+  ) &
+  WATCHDOG_PID=$!
 
   # Xvfb picks the first free display number and reports it on fd 3, so scripts run side by side.
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
@@ -90,7 +109,8 @@ e2e_begin() {
     kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
     sleep 0.1
   done
-  export DISPLAY=":$(tr -dc 0-9 <"$E2E_TMP/display")"
+  DISPLAY=":$(tr -dc 0-9 <"$E2E_TMP/display")"
+  export DISPLAY
   [ "$DISPLAY" != ":" ] || e2e_fail "Xvfb reported no display number"
 
   trovik_wine_env
@@ -112,12 +132,10 @@ drive() {
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
 }
 
-# e2e_base <name>: a new base directory holding only Trovik.exe; prints its path.
+# e2e_base <dir>: a new base directory holding only Trovik.exe.
 e2e_base() {
-  local base="$E2E_TMP/$1"
-  mkdir -p "$base"
-  cp "$TROVIK_EXE" "$base/Trovik.exe"
-  echo "$base"
+  mkdir -p "$1"
+  cp "$TROVIK_EXE" "$1/Trovik.exe"
 }
 
 # e2e_write <file> <line-end> <line>...: writes each line followed by the given end.

@@ -48,10 +48,10 @@ trovik_wine_prepare() {
     done
     wineserver -w
   )
-  [ -f "$prefix/system.reg" ] && [ -f "$prefix/drive_c/windows/Fonts/tahoma.ttf" ] || {
+  if [ ! -f "$prefix/system.reg" ] || [ ! -f "$prefix/drive_c/windows/Fonts/tahoma.ttf" ]; then
     echo "wineprefix.sh: preparing the Wine prefix in $prefix failed" >&2
     return 1
-  }
+  fi
   trovik_wine_stamp >"$prefix/.trovik-stamp"
 }
 

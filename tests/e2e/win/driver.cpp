@@ -2,7 +2,11 @@
 // the end-to-end scripts. It finds windows, answers message boxes and reads the lists back, and
 // prints what it saw on stdout. Exit code 0 means done, 1 means the expectation failed or timed
 // out, 2 means the command line was wrong.
+
+// windows.h first: the headers after it build on its definitions.
+// clang-format off
 #include <windows.h>
+// clang-format on
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
@@ -35,7 +39,8 @@ using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 class RemoteBuffer {
  public:
   RemoteBuffer(HANDLE process, SIZE_T size)
-      : process_(process), base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+      : process_(process),
+        base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
   ~RemoteBuffer() {
     if (base_) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
   }
@@ -60,9 +65,11 @@ class RemoteBuffer {
 
 std::string toAnsi(const std::wstring& text) {
   if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                 nullptr, nullptr);
   std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                      nullptr, nullptr);
   return out;
 }
 
@@ -88,7 +95,8 @@ int fail(const std::string& why) {
 
 bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   DWORD_PTR out = 0;
-  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &out)) return false;
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &out))
+    return false;
   result = static_cast<LRESULT>(out);
   return true;
 }
@@ -139,7 +147,8 @@ int waitWindow(const char* className, const char* title, DWORD ms) {
       say(line);
       return 0;
     }
-    if (deadline.passed()) return fail(std::string("no visible window of class ") + className + " within the time");
+    if (deadline.passed())
+      return fail(std::string("no visible window of class ") + className + " within the time");
   }
 }
 
@@ -151,7 +160,8 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
     const char* name;
     int id;
   };
-  static constexpr Choice choices[] = {{"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"cancel", IDCANCEL}};
+  static constexpr Choice choices[] = {
+      {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"cancel", IDCANCEL}};
   int id = 0;
   for (const Choice& choice : choices)
     if (std::strcmp(choice.name, button) == 0) id = choice.id;
@@ -161,7 +171,8 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
   Deadline deadline(ms);
   HWND box = nullptr;
   while (!(box = visibleBox(wanted))) {
-    if (deadline.passed()) return fail(std::string("no message box \"") + caption + "\" within the time");
+    if (deadline.passed())
+      return fail(std::string("no message box \"") + caption + "\" within the time");
     Sleep(kPollMs);
   }
   std::string text = boxText(box);
@@ -173,7 +184,8 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
   LRESULT ignored = 0;
   if (!send(target, BM_CLICK, 0, 0, ignored)) return fail("the click was not taken");
   for (Deadline gone(kSendTimeoutMs); IsWindow(box); Sleep(kPollMs))
-    if (gone.passed()) return fail(std::string("box \"") + caption + "\" stayed open after the click");
+    if (gone.passed())
+      return fail(std::string("box \"") + caption + "\" stayed open after the click");
   return 0;
 }
 
@@ -203,7 +215,8 @@ int list(int id) {
   if (!box) return fail("the main window has no control " + std::to_string(id));
   wchar_t className[64] = {};
   GetClassNameW(box, className, 64);
-  bool combo = wcsstr(className, L"ComboBox") != nullptr || wcsstr(className, L"COMBOBOX") != nullptr;
+  bool combo =
+      wcsstr(className, L"ComboBox") != nullptr || wcsstr(className, L"COMBOBOX") != nullptr;
   UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
   UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
   UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
@@ -216,7 +229,8 @@ int list(int id) {
       return fail("cannot read item " + std::to_string(i));
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     LRESULT got = 0;
-    if (!send(box, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()), got) || got < 0)
+    if (!send(box, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()), got) ||
+        got < 0)
       return fail("cannot read item " + std::to_string(i));
     text.resize(static_cast<size_t>(got));
     say(toAnsi(text));
@@ -235,7 +249,8 @@ int tabs() {
 
   DWORD pid = 0;
   GetWindowThreadProcessId(tab, &pid);
-  UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+  UniqueHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
   if (!process) return fail("cannot open the program's process");
   constexpr int kTextMax = 520;
   constexpr SIZE_T kTextAt = sizeof(TCITEMW);
@@ -250,7 +265,9 @@ int tabs() {
     wchar_t empty = L'\0';
     LRESULT ok = 0;
     if (!remote.write(0, &item, sizeof item) || !remote.write(kTextAt, &empty, sizeof empty) ||
-        !send(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.at(0)), ok) || !ok)
+        !send(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.at(0)),
+              ok) ||
+        !ok)
       return fail("cannot read tab " + std::to_string(i));
     // The control may point pszText at its own copy instead of filling the buffer.
     if (!remote.read(0, &item, sizeof item)) return fail("cannot read tab " + std::to_string(i));
@@ -291,7 +308,8 @@ int waitExit(DWORD ms) {
     GetWindowThreadProcessId(main, &pid);
     UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (process) {
-      if (WaitForSingleObject(process.get(), ms) != WAIT_OBJECT_0) return fail("the program did not exit within the time");
+      if (WaitForSingleObject(process.get(), ms) != WAIT_OBJECT_0)
+        return fail("the program did not exit within the time");
       DWORD code = 0;
       GetExitCodeProcess(process.get(), &code);
       say("exit " + std::to_string(code));
