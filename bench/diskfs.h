@@ -22,11 +22,18 @@ class DiskFileSystem : public FileSystem {
 }  // namespace trovik::bench
 
 #include "platform/dialogs.h"
+#include "platform/shell.h"
 
 namespace trovik::bench {
 
 // The other services, for measurements that must not stop to ask anything.
-class QuietServices : public MessageBoxes, public MessagePump, public ShellLinks, public Clock {
+class QuietServices : public MessageBoxes,
+                      public MessagePump,
+                      public ShellLinks,
+                      public Clock,
+                      public Shell,
+                      public System,
+                      public WindowManager {
  public:
   Answer show(WindowHandle, const std::string&, const std::string&, Buttons, Icon) override {
     return Answer::Yes;
@@ -35,6 +42,17 @@ class QuietServices : public MessageBoxes, public MessagePump, public ShellLinks
   std::string resolveTarget(const std::string&) override { return {}; }
   Date today() override { return {2026, 1, 1}; }
   std::string formatShortDate(const Date&) override { return "01/01/2026"; }
+  void sleep(int) override {}
+  std::intptr_t execute(WindowHandle, const std::string&, const std::string&, const std::string&,
+                        int) override {
+    return 42;
+  }
+  int driveType(const std::string&) override { return dtFixed; }
+  bool setCurrentDirectory(const std::string&) override { return true; }
+  bool exitWindows(unsigned) override { return false; }
+  WindowHandle foregroundWindow() override { return 0; }
+  bool forceForegroundWindow(WindowHandle) override { return true; }
+  void minimizeApplication() override {}
 };
 
 }  // namespace trovik::bench

@@ -53,6 +53,8 @@ class Clock {
   virtual Date today() = 0;
   // GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE): the short date text.
   virtual std::string formatShortDate(const Date& d) = 0;
+  // Sleep(ms).
+  virtual void sleep(int ms) = 0;
 };
 
 }  // namespace trovik

@@ -3,6 +3,7 @@
 // can be handed around. src/win32 supplies the real ones, tests/fakes the fakes.
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
+#include "platform/shell.h"
 
 namespace trovik {
 
@@ -12,6 +13,9 @@ struct Platform {
   MessagePump& pump;
   ShellLinks& shellLinks;
   Clock& clock;
+  Shell& shell;
+  System& system;
+  WindowManager& windows;
 };
 
 }  // namespace trovik

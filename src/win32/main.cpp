@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "platform/platform.h"
 #include "win32/mainview.h"
+#include "win32/system.h"
 #include "win32/win32platform.h"
 
 namespace {
@@ -43,12 +44,16 @@ int run() {
   Win32MessagePump pump;
   Win32ShellLinks shellLinks;
   Win32Clock clock;
-  Platform platform{fs, boxes, pump, shellLinks, clock};
+  Win32Shell shell;
+  Win32System system;
+  Win32WindowManager windows;
+  Platform platform{fs, boxes, pump, shellLinks, clock, shell, system, windows};
   Application app(platform, exeDirectory());
 
   MainView view(app);
   view.create();
   app.ctx.mainWindow = reinterpret_cast<WindowHandle>(view.hwnd());
+  windows.setMainWindow(view.hwnd());
   view.guarded([&] { app.guarded([&] { app.FormCreate(); }); });
   if (!view.hwnd()) return 0;  // closed while it was being created
   view.show();

@@ -72,6 +72,7 @@ class Win32Clock final : public Clock {
  public:
   Date today() override;
   std::string formatShortDate(const Date& d) override;
+  void sleep(int ms) override { Sleep(static_cast<DWORD>(ms < 0 ? 0 : ms)); }
 };
 
 // COM for the lifetime of WinMain.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -57,11 +58,77 @@ class FakeShellLinks : public ShellLinks {
   std::map<std::string, std::string> targets;
 };
 
+// A virtual clock: sleeping advances it, and whoever watches it (the fake
+// window manager) sees the time move.
 class FakeClock : public Clock {
  public:
   Date today() override { return now; }
   std::string formatShortDate(const Date& d) override;  // dd/mm/yyyy
+  void sleep(int ms) override {
+    sleeps.push_back(ms);
+    elapsedMs += ms;
+  }
   Date now{2026, 12, 6};
+  long long elapsedMs = 0;
+  std::vector<int> sleeps;
+};
+
+// What the shell was asked to start.
+struct ShellCall {
+  WindowHandle owner;
+  std::string file, parameters, directory;
+  int show;
+};
+
+class FakeShell : public Shell {
+ public:
+  std::intptr_t execute(WindowHandle owner, const std::string& file, const std::string& parameters,
+                        const std::string& directory, int show) override {
+    calls.push_back({owner, file, parameters, directory, show});
+    if (onExecute) onExecute();
+    return result;
+  }
+  std::vector<ShellCall> calls;
+  std::intptr_t result = 42;
+  std::function<void()> onExecute;
+};
+
+class FakeSystem : public System {
+ public:
+  int driveType(const std::string& root) override {
+    auto it = drives.find(root);
+    return it == drives.end() ? dtFixed : it->second;
+  }
+  bool setCurrentDirectory(const std::string& dir) override {
+    currentDirectory = dir;
+    return true;
+  }
+  bool exitWindows(unsigned flags) override {
+    exitRequests.push_back(flags);
+    return acceptExit;
+  }
+  std::map<std::string, int> drives;  // root -> type; others are fixed
+  std::string currentDirectory;
+  std::vector<unsigned> exitRequests;
+  bool acceptExit = true;
+};
+
+class FakeWindows : public WindowManager {
+ public:
+  WindowHandle foregroundWindow() override {
+    return foregroundAfterMs >= 0 && clock && clock->elapsedMs >= foregroundAfterMs ? other : front;
+  }
+  bool forceForegroundWindow(WindowHandle w) override {
+    forced.push_back(w);
+    return true;
+  }
+  void minimizeApplication() override { ++minimized; }
+  FakeClock* clock = nullptr;
+  WindowHandle front = 100;
+  WindowHandle other = 200;
+  long long foregroundAfterMs = -1;  // when another window comes to the front
+  std::vector<WindowHandle> forced;
+  int minimized = 0;
 };
 
 struct FakePlatform {
@@ -70,7 +137,11 @@ struct FakePlatform {
   FakePump pump;
   FakeShellLinks shellLinks;
   FakeClock clock;
-  Platform platform{fs, boxes, pump, shellLinks, clock};
+  FakeShell shell;
+  FakeSystem system;
+  FakeWindows windows;
+  Platform platform{fs, boxes, pump, shellLinks, clock, shell, system, windows};
+  FakePlatform() { windows.clock = &clock; }
 };
 
 }  // namespace trovik::test

@@ -1,0 +1,88 @@
+#include "win32/system.h"
+
+#include <shellapi.h>
+
+namespace trovik::win32 {
+
+namespace {
+const char* orNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+}  // namespace
+
+std::intptr_t Win32Shell::execute(WindowHandle owner, const std::string& file,
+                                  const std::string& parameters, const std::string& directory,
+                                  int show) {
+  HINSTANCE h = ShellExecuteA(reinterpret_cast<HWND>(owner), nullptr, orNull(file),
+                              orNull(parameters), orNull(directory), show);
+  return reinterpret_cast<std::intptr_t>(h);
+}
+
+int Win32System::driveType(const std::string& root) {
+  return static_cast<int>(GetDriveTypeA(root.c_str()));
+}
+
+bool Win32System::setCurrentDirectory(const std::string& dir) {
+  return SetCurrentDirectoryA(dir.c_str()) != 0;
+}
+
+bool Win32System::exitWindows(unsigned flags) {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  const bool nt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+#pragma GCC diagnostic pop
+  if (nt) {
+    // Without the shutdown privilege the request is refused; failures here
+    // simply lead to that refusal, which the caller reports.
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+      TOKEN_PRIVILEGES tp{};
+      if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
+        tp.PrivilegeCount = 1;
+        tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
+      }
+      CloseHandle(token);
+    }
+  }
+  return ExitWindowsEx(flags, 0) != 0;
+}
+
+WindowHandle Win32WindowManager::foregroundWindow() {
+  return reinterpret_cast<WindowHandle>(GetForegroundWindow());
+}
+
+bool Win32WindowManager::forceForegroundWindow(WindowHandle window) {
+  HWND w = reinterpret_cast<HWND>(window);
+  if (!IsWindow(w)) return false;
+  if (IsIconic(w)) ShowWindow(w, SW_RESTORE);
+  if (GetForegroundWindow() == w) return true;
+
+  // Windows 98/2000 and later refuse a plain SetForegroundWindow from a
+  // program in the background: borrow the input of the window in front.
+  HWND front = GetForegroundWindow();
+  const DWORD frontThread = GetWindowThreadProcessId(front, nullptr);
+  const DWORD ownThread = GetWindowThreadProcessId(w, nullptr);
+  if (frontThread != ownThread && AttachThreadInput(ownThread, frontThread, TRUE)) {
+    BringWindowToTop(w);
+    SetForegroundWindow(w);
+    AttachThreadInput(ownThread, frontThread, FALSE);
+  }
+  if (GetForegroundWindow() == w) return true;
+
+  DWORD timeout = 0;
+  SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+  SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
+  BringWindowToTop(w);
+  SetForegroundWindow(w);
+  SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                        reinterpret_cast<void*>(static_cast<std::uintptr_t>(timeout)),
+                        SPIF_SENDCHANGE);
+  return GetForegroundWindow() == w;
+}
+
+void Win32WindowManager::minimizeApplication() {
+  if (main_) ShowWindow(main_, SW_MINIMIZE);
+}
+
+}  // namespace trovik::win32
