@@ -7,7 +7,10 @@
 namespace trovik {
 
 Application::Application(Platform& platform, std::string exeDir)
-    : ctx{platform, events, vars, texts, syntax}, exeDir_(withBackslash(exeDir)) {}
+    : ctx{platform, events, vars, texts, syntax}, exeDir_(withBackslash(exeDir)) {
+  form1.launcher = &launcher;
+  form1.addEditOpen = [this] { return AddEdit.AddEdit.visible(); };
+}
 
 void Application::FormCreate() {
   vars.realpath = exeDir_;

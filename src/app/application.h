@@ -9,6 +9,7 @@
 #include "dialogs/addedit.h"
 #include "dialogs/texts.h"
 #include "extensions/events.h"
+#include "launch/launcher.h"
 #include "linkstore/entry.h"
 #include "mainwindow/form1.h"
 #include "platform/platform.h"
@@ -27,6 +28,7 @@ class Application {
   Context ctx;
   TForm1 form1{ctx};
   TAddEdit AddEdit{ctx, form1.link1};
+  Launcher launcher{ctx, form1, AddEdit};
 
   // The main window's creation: directories, first run, options, the list.
   void FormCreate();

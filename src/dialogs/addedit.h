@@ -12,7 +12,11 @@ namespace trovik {
 
 class TAddEdit {
  public:
-  TAddEdit(Context& ctx, const ui::ListBox& link1) : ctx_(ctx), link1_(link1) {}
+  TAddEdit(Context& ctx, const ui::ListBox& link1) : ctx_(ctx), link1_(link1) {
+    AddEdit.setVisible(false);
+  }
+
+  ui::Control AddEdit{"AddEdit"};  // the dialog window itself; open while visible
 
   ui::Edit itemLabel{"itemLabel"};
   ui::Edit path{"path"};

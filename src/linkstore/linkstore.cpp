@@ -166,12 +166,14 @@ std::string LinkStore::autobuild(std::string root, int index) {
         FileSystem& fs = ctx_.platform.fs;
         clearhistory();
         menus_.qswitch.clearTabs();
+        tabDirectories_.clear();
         int k = 0;
         int c = 0;
         const std::string current = lower(ctx_.vars.apppath);
         auto addFileset = [&](const std::string& tab, const std::string& item,
                               const std::string& dir) {
           menus_.qswitch.addTab(tab);
+          tabDirectories_.push_back(dir);
           auto menuItem = std::make_unique<ui::MenuItem>("Switch" + std::to_string(k));
           menuItem->setCaption(item);
           menuItem->onClick = menus_.onSwitchItem;

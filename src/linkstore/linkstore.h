@@ -45,6 +45,9 @@ class LinkStore {
   std::string nameRuleB(const std::string& e);  // the whole entry, tidied
   std::string nameRuleC(const std::string& e);  // repair: the file name only
 
+  // The fileset directory of each QuickSwitch tab, as the last scan found them.
+  const std::vector<std::string>& tabDirectories() const { return tabDirectories_; }
+
   // Reads a list file into lines (the file must exist). Throws IoError.
   std::vector<std::string> readList(const std::string& path) const;
 
@@ -58,6 +61,7 @@ class LinkStore {
   LinkPair pair_;
   FilesetMenus menus_;
   std::vector<ui::MenuItem*> history_;  // the fileset items of the Switch submenu
+  std::vector<std::string> tabDirectories_;
 };
 
 }  // namespace trovik

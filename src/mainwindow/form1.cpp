@@ -2,6 +2,7 @@
 
 #include "config/inifile.h"
 #include "config/options.h"
+#include "launch/launcher.h"
 #include "linkstore/paths.h"
 
 namespace trovik {
@@ -20,8 +21,27 @@ TForm1::TForm1(Context& ctx)
   tclose.setHint("Close");
   link1.setVisible(false);
   mmlist.setVisible(false);
-  Switch.setCaption("&Switch");
+  status.setCaption("LAUNCHING");
+  status.setVisible(false);
   Form1.setBounds({0, 0, kMinWidth, 256});
+
+  splitmenu.addChild(FileSets);
+  FileSets.addChild(Switch);
+  splitmenu.addChild(TaskEvent);
+  for (ui::MenuItem* m : {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
+    TaskEvent.addChild(*m);
+  splitmenu.addChild(Opendirectory);
+  splitmenu.addChild(WindowsMenu);
+  for (ui::MenuItem* m : {&swindows, &rwindows, &lwindows}) WindowsMenu.addChild(*m);
+  runexit.onClick = [this](ui::MenuItem&) { RunExit1Click(); };
+  droplaunch.onClick = [this](ui::MenuItem&) { DropLaunchClick(); };
+  droplaunchexit.onClick = [this](ui::MenuItem&) { DropLaunchExitClick(); };
+  RunMinimize.onClick = [this](ui::MenuItem&) { RunMinimizeClick(); };
+  DropLaunchMinimize.onClick = [this](ui::MenuItem&) { DropLaunchMinimize1Click(); };
+  Opendirectory.onClick = [this](ui::MenuItem&) { Opendirectory1Click(); };
+  swindows.onClick = [this](ui::MenuItem&) { SWindows1Click(); };
+  rwindows.onClick = [this](ui::MenuItem&) { RWindows1Click(); };
+  lwindows.onClick = [this](ui::MenuItem&) { lwindowsClick(); };
 }
 
 void TForm1::tcloseClick() {
@@ -42,6 +62,9 @@ void TForm1::FormClose(CloseAction& action) {
         ini.WriteString("Form", "CurrentFileSet",
                         sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
         ini.Free();
+        if (v.shutonx)
+          requestEndOfSession(v.wconfirms, ctx_.texts.f1shutdownconfirm, ewxShutdown,
+                              ctx_.texts.f1shutdownfail);
       },
       in(sender, &EventSlots::cobject),
       inout(action, &EventSlots::closeaction));
@@ -60,6 +83,43 @@ void TForm1::FormResize() {
     qswitch.setBounds({6, 20, w - 14, kTabBarHeight});
     List1.setBounds({6, listTop, w - 13, bar && !mmlist.visible() ? h - 66 : h - 42});
     mmlist.setBounds({6, listTop, w - 13, 21});
+  });
+}
+
+bool TForm1::forceforegroundwindow(WindowHandle window) {
+  return ctx_.events.call(
+      "forceforegroundwindow", &EventSlots::cboolean,
+      [&] { return ctx_.platform.windows.forceForegroundWindow(window); },
+      in(window, &EventSlots::chandle));
+}
+
+void TForm1::resort() {
+  // The sort commands arrive with sorting; until one is checked there is no
+  // order to re-apply.
+  ctx_.events.run("resort", [] {});
+}
+
+void TForm1::sortoff() {
+  ctx_.events.run("sortoff", [] {});
+}
+
+bool TForm1::mayRun(int i) const {
+  return i >= 0 && i < link1.count() && !launcherAddEditOpen() &&
+         !endsWith(ttitle.caption(), ctx_.texts.f1flymrtag);
+}
+
+void TForm1::List1Click() {
+  handle("form1list1click", &List1, [&] {
+    const int i = List1.itemIndex();
+    if (ctx_.vars.lclick && !ctx_.vars.norun && mayRun(i)) launcher->runlink(link1.item(i));
+    ctx_.vars.norun = false;
+  });
+}
+
+void TForm1::List1DblClick() {
+  handle("form1list1doubleclick", &List1, [&] {
+    const int i = List1.itemIndex();
+    if (!ctx_.vars.lclick && mayRun(i)) launcher->runlink(link1.item(i));
   });
 }
 

@@ -10,6 +10,8 @@
 
 namespace trovik {
 
+class Launcher;
+
 class TForm1 {
  public:
   explicit TForm1(Context& ctx);
@@ -26,10 +28,34 @@ class TForm1 {
   ui::ListBox link1{"link1"};
   ui::ListBox mmlist{"mmlist"};  // the Snapbar drop-down list
   ui::TabBar qswitch{"qswitch"};  // the QuickSwitch bar
-  ui::MenuItem Switch{"Switch"};  // the Switch submenu of "File sets"
+  ui::Label status{"status"};     // "LAUNCHING (n)" while links start
   int ctabi = -1;
 
+  // The main pop-up menu and its submenus.
+  ui::MenuItem splitmenu{"splitmenu"};
+  ui::MenuItem FileSets{"FileSets", "File sets"};
+  ui::MenuItem Switch{"Switch", "&Switch"};
+  ui::MenuItem TaskEvent{"TaskEvent", "Task/Event"};
+  ui::MenuItem runexit{"runexit", "&Run/Exit", "F3"};
+  ui::MenuItem droplaunch{"droplaunch", "Dro&p/Launch", "F4"};
+  ui::MenuItem droplaunchexit{"droplaunchexit", "Drop/Launch/Exit", "F6"};
+  ui::MenuItem RunMinimize{"RunMinimize", "Run/Minimize", "F8"};
+  ui::MenuItem DropLaunchMinimize{"DropLaunchMinimize", "Drop/Launch/Minimize", "F10"};
+  ui::MenuItem Opendirectory{"Opendirectory", "Open director&y", "Ctrl+D"};
+  ui::MenuItem WindowsMenu{"WindowsMenu", "Windows"};
+  ui::MenuItem swindows{"swindows", "Shutdown", "Ctrl+F12"};
+  ui::MenuItem rwindows{"rwindows", "Res&tart", "Ctrl+F11"};
+  ui::MenuItem lwindows{"lwindows", "Log off", "Ctrl+F10"};
+
   LinkStore store;
+  Launcher* launcher = nullptr;  // set by the application once it exists
+  std::function<bool()> addEditOpen;  // whether the Add/Edit dialog is open
+
+  // What lies under a point of the window (client coordinates), as the view
+  // measures it: the tab index or -1; the list item, or the item count when
+  // the point is below the last item.
+  std::function<int(int x, int y)> tabAt;
+  std::function<int(int x, int y)> itemAt;
 
   // Asks the view to close the window (which then runs FormClose).
   std::function<void()> closeWindow;
@@ -41,6 +67,36 @@ class TForm1 {
   void FormResize();
   // A fileset item of the Switch submenu was chosen.
   void HistHandler(ui::MenuItem& sender);
+  void List1Click();
+  void List1DblClick();
+
+  // Task/event modes (exclusive) and Open directory.
+  void RunExit1Click();
+  void DropLaunchClick();
+  void DropLaunchExitClick();
+  void RunMinimizeClick();
+  void DropLaunchMinimize1Click();
+  void Opendirectory1Click();
+  void modesoff();
+  bool exitModeChecked() const { return runexit.checked() || droplaunchexit.checked(); }
+  bool minimizeModeChecked() const { return RunMinimize.checked() || DropLaunchMinimize.checked(); }
+  bool dropLaunchModeChecked() const {
+    return droplaunch.checked() || droplaunchexit.checked() || DropLaunchMinimize.checked();
+  }
+
+  // Files dropped on the window from the shell, at a point in client coordinates.
+  void form1wmdropfiles(MessageRecord message, const std::vector<std::string>& paths, int x, int y);
+  // Selected items dragged to another place in the list.
+  void List1DragDrop(void* source, int x, int y);
+
+  // Windows session.
+  void SWindows1Click();
+  void RWindows1Click();
+  void lwindowsClick();
+
+  bool forceforegroundwindow(WindowHandle window);
+  void resort();
+  void sortoff();
 
   // Reads every option into its variable and applies it to the window.
   void loadoptions();
@@ -54,6 +110,28 @@ class TForm1 {
   void handle(std::string_view event, void* sender, Work&& work, B... b) {
     ctx_.events.run(event, std::forward<Work>(work), in(sender, &EventSlots::cobject), b...);
   }
+
+  // Selects or deselects one of the five exclusive task/event modes.
+  void selectMode(std::string_view event, ui::MenuItem& mode);
+  // The title: the product title and the tags of the checked modes.
+  std::string modeTitle(bool withTaskEvent) const;
+  const std::string* modeTag(const ui::MenuItem& mode) const;
+  // Asks (when confirm is set), makes the request, and offers the forced
+  // request when Windows refuses it.
+  void requestEndOfSession(bool confirm, const std::string& question, unsigned flags,
+                           const std::string& fallback);
+  // Shut down or restart, with the confirmation and the forced fallback.
+  void endSession(std::string_view event, ui::MenuItem& sender, bool confirm,
+                  const std::string& question, unsigned flags, const std::string& fallback);
+  void refreshSnapbarList() { mmlist.setItems(List1.items()); }
+  // Whether a click may run item i: it has a link, no dialog or gesture is in the way.
+  bool mayRun(int i) const;
+  bool launcherAddEditOpen() const { return addEditOpen && addEditOpen(); }
+  // Ends the fly multirun: its title tag goes and the list selects one item again.
+  void endFlyMultirun();
+  // Where dropped files go: another fileset's directory, or empty for the
+  // current list at position p.
+  std::string dropTarget(int x, int y, int& p);
 
   Context& ctx_;
 };

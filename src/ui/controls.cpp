@@ -94,18 +94,27 @@ void TabBar::setTabIndex(int i) {
   set(tabIndex_, i, Aspect::TabIndex);
 }
 
-MenuItem& MenuItem::addChild(std::unique_ptr<MenuItem> item) {
-  children_.push_back(std::move(item));
+MenuItem& MenuItem::addChild(MenuItem& item) {
+  children_.push_back(&item);
   notify(Aspect::Items);
-  return *children_.back();
+  return item;
+}
+
+MenuItem& MenuItem::addChild(std::unique_ptr<MenuItem> item) {
+  owned_.push_back(std::move(item));
+  return addChild(*owned_.back());
 }
 
 std::unique_ptr<MenuItem> MenuItem::takeChild(MenuItem& item) {
-  auto it = std::find_if(children_.begin(), children_.end(),
-                         [&](const auto& p) { return p.get() == &item; });
+  auto it = std::find(children_.begin(), children_.end(), &item);
   if (it == children_.end()) return nullptr;
-  std::unique_ptr<MenuItem> taken = std::move(*it);
   children_.erase(it);
+  std::unique_ptr<MenuItem> taken;
+  auto own = std::find_if(owned_.begin(), owned_.end(), [&](const auto& p) { return p.get() == &item; });
+  if (own != owned_.end()) {
+    taken = std::move(*own);
+    owned_.erase(own);
+  }
   notify(Aspect::Items);
   return taken;
 }

@@ -163,16 +163,22 @@ class Checkable : public Control {
 using CheckBox = Checkable;
 using RadioButton = Checkable;
 
-// A menu item; a submenu holds its items as children it owns.
+// A menu item. A submenu lists its items: the form's named items by
+// reference, items made at run time (the fileset items) owned by it.
 class MenuItem : public Checkable {
  public:
   using Checkable::Checkable;
+  MenuItem(std::string name, std::string caption, std::string shortcut = {})
+      : Checkable(std::move(name)), shortcut_(std::move(shortcut)) {
+    setCaption(caption);
+  }
   std::function<void(MenuItem&)> onClick;
   const std::string& shortcut() const { return shortcut_; }
   void setShortcut(const std::string& s) { shortcut_ = s; }
 
   int childCount() const { return static_cast<int>(children_.size()); }
   MenuItem& child(int i) { return *children_.at(static_cast<size_t>(i)); }
+  MenuItem& addChild(MenuItem& item);
   MenuItem& addChild(std::unique_ptr<MenuItem> item);
   std::unique_ptr<MenuItem> takeChild(MenuItem& item);  // removes it from the submenu
   void click() {
@@ -181,7 +187,8 @@ class MenuItem : public Checkable {
 
  private:
   std::string shortcut_;
-  std::vector<std::unique_ptr<MenuItem>> children_;
+  std::vector<MenuItem*> children_;
+  std::vector<std::unique_ptr<MenuItem>> owned_;
 };
 
 // An edit field: its caption is its text.

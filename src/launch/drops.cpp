@@ -1,0 +1,142 @@
+// Files dropped on the main window, and items dragged inside its list.
+#include <algorithm>
+
+#include "launch/launcher.h"
+#include "linkstore/paths.h"
+#include "linkstore/textlines.h"
+#include "mainwindow/form1.h"
+
+namespace trovik {
+
+namespace {
+bool contains(const ui::Rect& r, int x, int y) {
+  return x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height;
+}
+}  // namespace
+
+std::string TForm1::dropTarget(int x, int y, int& p) {
+  p = List1.count();
+  if (qswitch.visible() && contains(qswitch.bounds(), x, y)) {
+    const int tab = tabAt ? tabAt(x, y) : -1;
+    const auto& dirs = store.tabDirectories();
+    if (tab < 0 || tab >= static_cast<int>(dirs.size())) return {};
+    // Each tab knows the directory it was built for, so a missing base
+    // fileset cannot shift a drop onto the wrong one. A tab of the current
+    // fileset in another letter case is still the current one: writing its
+    // files behind the list's back would be undone by the next save.
+    const std::string& dir = dirs[static_cast<size_t>(tab)];
+    return sameText(dir, ctx_.vars.apppath) ? std::string() : dir;
+  }
+  if (List1.visible() && contains(List1.bounds(), x, y) && itemAt) p = itemAt(x, y);
+  if (p < 0 || p > List1.count()) p = List1.count();
+  return {};
+}
+
+void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::string>& paths, int x,
+                              int y) {
+  ctx_.events.run(
+      "form1wmdropfiles",
+      [&] {
+        const Variables& v = ctx_.vars;
+        int p = 0;
+        const std::string other = dropTarget(x, y, p);
+        const bool group = paths.size() > 1 && ctx_.askYes(ctx_.texts.f1dropmrcheck, ctx_.texts.maint);
+
+        // Another fileset's files grow by one line each; its last link runs.
+        auto appendToOther = [&](const std::string& name, const std::string& link) {
+          std::vector<std::string> links = store.readList(other + std::string(kLinkFile));
+          std::vector<std::string> names = store.readList(other + std::string(kNameFile));
+          links.push_back(link);
+          names.push_back(name);
+          writeFilesAtomic(ctx_.fs(), {{other + std::string(kNameFile), joinLines(names)},
+                                       {other + std::string(kLinkFile), joinLines(links)}});
+          if (dropLaunchModeChecked()) launcher->runlink(link);
+        };
+        auto insertHere = [&](const std::string& name, const std::string& link) {
+          link1.insert(p, link);
+          List1.insert(p, name);
+          refreshSnapbarList();
+          if (dropLaunchModeChecked()) {
+            List1.setItemIndex(p);
+            launcher->runlink(link1.item(List1.itemIndex()));
+          }
+        };
+
+        std::string groupText, groupName;
+        for (size_t i = 0; i < paths.size(); ++i) {
+          const std::string& q = paths[i];
+          const std::string link =
+              v.ldirect && fileExtension(q) == ".lnk" ? ctx_.platform.shellLinks.resolveTarget(q) : q;
+          const std::string name = v.dropext ? withoutExtension(fileNamePart(q)) : fileNamePart(q);
+          if (group) {
+            groupText += link + v.mrs;
+            if (i == 0) groupName = name;
+          } else if (!other.empty()) {
+            appendToOther(name, link);
+          } else {
+            insertHere(name, link);
+          }
+        }
+        if (group) {
+          if (!other.empty())
+            appendToOther(groupName, groupText);
+          else
+            insertHere(groupName, groupText);
+        }
+        store.savelist();
+        resort();
+        forceforegroundwindow(ctx_.mainWindow);
+      },
+      inout(message, &EventSlots::wmdropfiles));
+}
+
+void TForm1::List1DragDrop(void* source, int x, int y) {
+  ctx_.events.run(
+      "form1list1dragdrop",
+      [&] {
+        struct Item {
+          std::string name, link;
+          bool selected, moved;
+        };
+        std::vector<Item> items;
+        for (int i = 0; i < List1.count(); ++i)
+          items.push_back({List1.item(i), i < link1.count() ? link1.item(i) : std::string(),
+                           List1.multiSelect() ? List1.selected(i) : i == List1.itemIndex(), false});
+        int t = itemAt ? itemAt(x, y) : static_cast<int>(items.size());
+        t = std::clamp(t, 0, static_cast<int>(items.size()));
+        // Each selected item is taken out and put in at the drop place; the
+        // ones taken from below the drop place line up after each other.
+        for (int i = 0; i < static_cast<int>(items.size());) {
+          if (!items[static_cast<size_t>(i)].selected) {
+            ++i;
+            continue;
+          }
+          Item moved = items[static_cast<size_t>(i)];
+          moved.selected = false;
+          moved.moved = true;
+          items.erase(items.begin() + i);
+          items.insert(items.begin() + std::min(t, static_cast<int>(items.size())), moved);
+          if (i > t) ++t;
+        }
+        std::vector<std::string> names, links;
+        for (const Item& it : items) {
+          names.push_back(it.name);
+          links.push_back(it.link);
+        }
+        List1.setItems(std::move(names));
+        link1.setItems(std::move(links));
+        for (int i = 0; i < static_cast<int>(items.size()); ++i)
+          if (items[static_cast<size_t>(i)].moved) {
+            if (List1.multiSelect())
+              List1.setSelected(i, true);
+            else
+              List1.setItemIndex(i);
+          }
+        sortoff();
+        ctx_.vars.sortbreak = true;
+        refreshSnapbarList();
+      },
+      in(source, &EventSlots::cobject2), in(x, &EventSlots::cint), in(y, &EventSlots::cint2));
+}
+
+}  // namespace trovik
