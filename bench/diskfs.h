@@ -22,6 +22,8 @@ class DiskFileSystem : public FileSystem {
 }  // namespace trovik::bench
 
 #include "platform/dialogs.h"
+#include "platform/libraries.h"
+#include "platform/opendialog.h"
 #include "platform/shell.h"
 
 namespace trovik::bench {
@@ -33,7 +35,9 @@ class QuietServices : public MessageBoxes,
                       public Clock,
                       public Shell,
                       public System,
-                      public WindowManager {
+                      public WindowManager,
+                      public Libraries,
+                      public OpenFileDialog {
  public:
   Answer show(WindowHandle, const std::string&, const std::string&, Buttons, Icon) override {
     return Answer::Yes;
@@ -53,6 +57,10 @@ class QuietServices : public MessageBoxes,
   WindowHandle foregroundWindow() override { return 0; }
   bool forceForegroundWindow(WindowHandle) override { return true; }
   void minimizeApplication() override {}
+  LibraryHandle load(const std::string&) override { return 0; }
+  void* symbol(LibraryHandle, const std::string&) override { return nullptr; }
+  void free(LibraryHandle) override {}
+  bool execute(WindowHandle, OpenDialogSettings&) override { return false; }
 };
 
 }  // namespace trovik::bench

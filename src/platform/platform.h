@@ -3,6 +3,8 @@
 // can be handed around. src/win32 supplies the real ones, tests/fakes the fakes.
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
+#include "platform/libraries.h"
+#include "platform/opendialog.h"
 #include "platform/shell.h"
 
 namespace trovik {
@@ -16,6 +18,8 @@ struct Platform {
   Shell& shell;
   System& system;
   WindowManager& windows;
+  Libraries& libraries;
+  OpenFileDialog& openDialog;
 };
 
 }  // namespace trovik

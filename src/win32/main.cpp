@@ -47,7 +47,10 @@ int run() {
   Win32Shell shell;
   Win32System system;
   Win32WindowManager windows;
-  Platform platform{fs, boxes, pump, shellLinks, clock, shell, system, windows};
+  Win32Libraries libraries;
+  Win32OpenDialog openDialog;
+  Platform platform{fs,    boxes,  pump,    shellLinks, clock,
+                    shell, system, windows, libraries,  openDialog};
   Application app(platform, exeDirectory());
 
   MainView view(app);

@@ -1,5 +1,6 @@
 #include "win32/win32platform.h"
 
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -246,6 +247,49 @@ std::string Win32Clock::formatShortDate(const Date& d) {
   char fallback[32];
   wsprintfA(fallback, "%04d-%02d-%02d", d.year, d.month, d.day);
   return fallback;
+}
+
+LibraryHandle Win32Libraries::load(const std::string& path) {
+  // A DLL that cannot be loaded is skipped quietly; the system must not stop
+  // to ask about a missing disk or a broken image on the user's behalf.
+  const UINT old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  HMODULE module = LoadLibraryA(path.c_str());
+  SetErrorMode(old);
+  return reinterpret_cast<LibraryHandle>(module);
+}
+
+void* Win32Libraries::symbol(LibraryHandle library, const std::string& name) {
+  if (!library) return nullptr;
+  return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(library), name.c_str()));
+}
+
+void Win32Libraries::free(LibraryHandle library) {
+  if (library) FreeLibrary(reinterpret_cast<HMODULE>(library));
+}
+
+bool Win32OpenDialog::execute(WindowHandle owner, OpenDialogSettings& settings) {
+  // The filter's "|" separators become the NULs the system expects, ended by two.
+  std::string filter = settings.filter;
+  std::replace(filter.begin(), filter.end(), '|', '\0');
+  filter.append(2, '\0');
+  std::string ext = settings.defaultExt;
+  if (ext.rfind("*.", 0) == 0) ext.erase(0, 2);
+  std::string file = settings.fileName;
+  file.resize(std::max<size_t>(file.size() + 1, 4096), '\0');
+
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = reinterpret_cast<HWND>(owner);
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = settings.initialDir.empty() ? nullptr : settings.initialDir.c_str();
+  ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameA(&ofn)) return false;
+  settings.fileName = file.c_str();
+  return true;
 }
 
 }  // namespace trovik::win32

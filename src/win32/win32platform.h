@@ -12,6 +12,8 @@
 
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
+#include "platform/libraries.h"
+#include "platform/opendialog.h"
 
 namespace trovik::win32 {
 
@@ -73,6 +75,18 @@ class Win32Clock final : public Clock {
   Date today() override;
   std::string formatShortDate(const Date& d) override;
   void sleep(int ms) override { Sleep(static_cast<DWORD>(ms < 0 ? 0 : ms)); }
+};
+
+class Win32Libraries final : public Libraries {
+ public:
+  LibraryHandle load(const std::string& path) override;
+  void* symbol(LibraryHandle library, const std::string& name) override;
+  void free(LibraryHandle library) override;
+};
+
+class Win32OpenDialog final : public OpenFileDialog {
+ public:
+  bool execute(WindowHandle owner, OpenDialogSettings& settings) override;
 };
 
 // COM for the lifetime of WinMain.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakefs.h"
+#include "fakelibraries.h"
 #include "platform/platform.h"
 
 namespace trovik::test {
@@ -140,7 +141,10 @@ struct FakePlatform {
   FakeShell shell;
   FakeSystem system;
   FakeWindows windows;
-  Platform platform{fs, boxes, pump, shellLinks, clock, shell, system, windows};
+  FakeLibraries libraries;
+  FakeOpenDialog openDialog;
+  Platform platform{fs,    boxes,  pump,    shellLinks, clock,
+                    shell, system, windows, libraries,  openDialog};
   FakePlatform() { windows.clock = &clock; }
 };
 

@@ -1,0 +1,77 @@
+#pragma once
+// Extension DLLs for the unit tests: a path maps to a table of C functions
+// written in the test, so the host calls them through the very same ABI and
+// thunks as it calls a real DLL. Loading counts references as Windows does;
+// looking up or freeing a library that is not loaded fails the test.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/libraries.h"
+#include "platform/opendialog.h"
+
+namespace trovik::test {
+
+class FakeLibraries : public Libraries {
+ public:
+  using Exports = std::map<std::string, void*>;
+
+  // A DLL at this path (any case) exporting these functions.
+  void add(const std::string& path, Exports exports);
+  // From now on, loading this path fails as a broken DLL would.
+  void failLoading(const std::string& path);
+
+  LibraryHandle load(const std::string& path) override;
+  void* symbol(LibraryHandle library, const std::string& name) override;
+  void free(LibraryHandle library) override;
+
+  // How often the DLL was loaded, and how many loads are not freed yet.
+  int loads(const std::string& path) const;
+  int references(const std::string& path) const;
+  // Every DLL is unloaded.
+  bool noneLoaded() const;
+  LibraryHandle handleOf(const std::string& path) const;
+
+ private:
+  struct Dll {
+    Exports exports;
+    LibraryHandle handle = 0;
+    int loads = 0;
+    int references = 0;
+    bool fails = false;
+  };
+  const Dll* find(const std::string& path) const;
+  Dll* byHandle(LibraryHandle library);
+  std::map<std::string, Dll> dlls_;  // by lower-case path
+  LibraryHandle next_ = 0x10000;
+};
+
+// Any C function as an export address.
+template <class F>
+void* exportOf(F* f) {
+  return reinterpret_cast<void*>(f);
+}
+
+// File dialogs answered from a script: a path, or nothing for Cancel. A dialog
+// nobody expected fails the test.
+class FakeOpenDialog : public OpenFileDialog {
+ public:
+  ~FakeOpenDialog() override;
+  void expect(std::optional<std::string> answer) { script_.push_back(std::move(answer)); }
+  bool execute(WindowHandle owner, OpenDialogSettings& settings) override;
+
+  struct Shown {
+    WindowHandle owner;
+    OpenDialogSettings settings;  // as the dialog was opened
+  };
+  std::vector<Shown> shown;
+
+ private:
+  std::deque<std::optional<std::string>> script_;
+};
+
+}  // namespace trovik::test
