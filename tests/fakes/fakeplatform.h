@@ -117,6 +117,7 @@ class FakeSystem : public System {
 class FakeWindows : public WindowManager {
  public:
   WindowHandle foregroundWindow() override {
+    if (current) return current();
     return foregroundAfterMs >= 0 && clock && clock->elapsedMs >= foregroundAfterMs ? other : front;
   }
   bool forceForegroundWindow(WindowHandle w) override {
@@ -125,6 +126,7 @@ class FakeWindows : public WindowManager {
   }
   void minimizeApplication() override { ++minimized; }
   FakeClock* clock = nullptr;
+  std::function<WindowHandle()> current;  // when set, decides the window in front
   WindowHandle front = 100;
   WindowHandle other = 200;
   long long foregroundAfterMs = -1;  // when another window comes to the front

@@ -1,0 +1,185 @@
+// Files dropped on the window, items dragged in the list, and ending the
+// Windows session.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "launch/launcher.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct DropTest : ::testing::Test, AppHarness {
+  DropTest() {
+    fs().put(std::string(kBase) + "Trovik.ini", "");
+    fs().put(std::string(kBase) + "link.qdx", "C:\\one.exe\r\nC:\\two.exe\r\n");
+    fs().put(std::string(kBase) + "name.qdx", "one\r\ntwo\r\n");
+    fs().put(std::string(kBase) + "Other\\link.qdx", "C:\\o.exe\r\n");
+    fs().put(std::string(kBase) + "Other\\name.qdx", "o\r\n");
+    store().loadlist();
+    store().autobuild(kBase, -1);
+    form().qswitch.setBounds({0, 20, 140, 20});
+    form().List1.setBounds({0, 42, 140, 200});
+    // Tabs are 70 wide; items 10 high.
+    form().tabAt = [](int x, int) { return x / 70; };
+    form().itemAt = [this](int, int y) { return std::min((y - 42) / 10, form().List1.count()); };
+    vars().dropext = true;
+    form().closeWindow = [] {};
+  }
+  void drop(const Lines& paths, int x, int y) {
+    form().form1wmdropfiles({0x233, 1, 0, 0}, paths, x, y);
+  }
+  std::string base(const std::string& f) { return std::string(kBase) + f; }
+};
+
+TEST_F(DropTest, FilesDroppedTogetherStandAtTheDropPlaceInReverseOrder) {
+  boxes().expect(Answer::No, "You are dropping more than one item onto the list.");
+  drop({"C:\\Docs\\a.txt", "C:\\Docs\\b.doc"}, 10, 45);  // on item 0
+  EXPECT_EQ(form().List1.items(), (Lines{"b", "a", "one", "two"}));
+  EXPECT_EQ(form().link1.items(), (Lines{"C:\\Docs\\b.doc", "C:\\Docs\\a.txt", "C:\\one.exe", "C:\\two.exe"}));
+  EXPECT_EQ(form().mmlist.items(), form().List1.items());
+  EXPECT_EQ(fs().get(base("name.qdx")), "b\r\na\r\none\r\ntwo\r\n");
+  EXPECT_EQ(os.windows.forced.size(), 1u);  // the window comes forward
+
+  // Below the last item, outside the list, or off the tab bar: at the end.
+  drop({"C:\\x\\noext"}, 10, 200);
+  EXPECT_EQ(form().List1.items().back(), "noext");
+  drop({"C:\\x\\y.z"}, 300, 300);
+  EXPECT_EQ(form().List1.items().back(), "y");
+  EXPECT_TRUE(os.shell.calls.empty());
+}
+
+TEST_F(DropTest, ManyFilesAsOneMultirunLink) {
+  boxes().expect(Answer::Yes);
+  drop({"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}, 10, 200);
+  EXPECT_EQ(form().List1.items().back(), "a");
+  EXPECT_EQ(form().link1.items().back(), "C:\\a.exe|C:\\b.exe|C:\\c.exe|");
+}
+
+TEST_F(DropTest, ShortcutsBecomeTheirTargetsWhenLinkingDirectly) {
+  vars().ldirect = true;
+  os.shellLinks.targets["C:\\Desk\\Tool.lnk"] = "C:\\Apps\\tool.exe";
+  drop({"C:\\Desk\\Tool.lnk"}, 10, 200);
+  EXPECT_EQ(form().List1.items().back(), "Tool");
+  EXPECT_EQ(form().link1.items().back(), "C:\\Apps\\tool.exe");
+  // Paths of any length arrive whole.
+  const std::string longPath = "C:\\" + std::string(400, 'd') + "\\file.txt";
+  drop({longPath}, 10, 200);
+  EXPECT_EQ(form().link1.items().back(), longPath);
+}
+
+TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
+  fs().put("C:\\new.exe", "");
+  form().DropLaunchClick();
+  drop({"C:\\new.exe"}, 100, 25);  // on the "Other" tab
+  EXPECT_EQ(fs().get(base("Other\\link.qdx")), "C:\\o.exe\r\nC:\\new.exe\r\n");
+  EXPECT_EQ(fs().get(base("Other\\name.qdx")), "o\r\nnew\r\n");
+  EXPECT_EQ(form().List1.items(), (Lines{"one", "two"}));  // the list shown is unchanged
+  ASSERT_EQ(os.shell.calls.size(), 1u);
+  EXPECT_EQ(os.shell.calls[0].file, "new.exe");
+
+  // On the current fileset's tab: the end of the list, and run from there.
+  drop({"C:\\new.exe"}, 10, 25);
+  EXPECT_EQ(form().List1.items(), (Lines{"one", "two", "new"}));
+  EXPECT_EQ(form().List1.itemIndex(), 2);
+  EXPECT_EQ(os.shell.calls.size(), 2u);
+}
+
+TEST_F(DropTest, ATabWhoseFilesCannotBeWrittenLeavesEverythingAsItWas) {
+  fs().failWrites("other\\");
+  EXPECT_THROW(drop({"C:\\new.exe"}, 100, 25), IoError);
+  EXPECT_EQ(fs().get(base("Other\\link.qdx")), "C:\\o.exe\r\n");
+  EXPECT_EQ(fs().get(base("Other\\name.qdx")), "o\r\n");
+}
+
+TEST_F(DropTest, DraggingSelectedItemsMovesNamesAndLinksTogether) {
+  form().List1.setItems({"a", "b", "c", "d", "e"});
+  form().link1.setItems({"A", "B", "C", "D", "E"});
+  form().List1.setMultiSelect(true);
+  form().List1.setSelected(3, true);
+  form().List1.setSelected(4, true);
+  form().List1DragDrop(&form().List1, 10, 43);  // onto item 0
+  EXPECT_EQ(form().List1.items(), (Lines{"d", "e", "a", "b", "c"}));
+  EXPECT_EQ(form().link1.items(), (Lines{"D", "E", "A", "B", "C"}));
+  EXPECT_TRUE(form().List1.selected(0));
+  EXPECT_TRUE(form().List1.selected(1));
+  EXPECT_FALSE(form().List1.selected(2));
+  EXPECT_TRUE(vars().sortbreak);
+
+  // Downwards: items taken from above follow each other to the drop place.
+  form().List1.setSelected(0, false);
+  form().List1.setSelected(1, false);
+  form().List1.setSelected(0, true);
+  form().List1.setSelected(2, true);
+  form().List1DragDrop(&form().List1, 10, 82);  // onto item 4
+  EXPECT_EQ(form().List1.items(), (Lines{"e", "b", "c", "d", "a"}));
+  EXPECT_EQ(form().link1.items(), (Lines{"E", "B", "C", "D", "A"}));
+}
+
+struct SessionTest : ::testing::Test, AppHarness {
+  std::vector<unsigned>& requests() { return os.system.exitRequests; }
+};
+
+TEST_F(SessionTest, ShutdownAndRestartAskWhenSetAndOfferTheForcedRequest) {
+  form().SWindows1Click();
+  EXPECT_EQ(requests(), std::vector<unsigned>{1});
+
+  vars().wconfirmr = true;
+  boxes().expect(Answer::No, "Restart Windows?");
+  form().RWindows1Click();
+  EXPECT_EQ(requests().size(), 1u);
+
+  // Refused, then forced: the fileset is saved first.
+  os.system.acceptExit = false;
+  form().List1.setItems({"kept"});
+  form().link1.setItems({"C:\\kept.exe"});
+  boxes().expect(Answer::Yes, "Restart Windows?");
+  boxes().expect(Answer::Yes, "Safe restart call failed. Attempt forced shutdown?");
+  form().RWindows1Click();
+  EXPECT_EQ(requests(), (std::vector<unsigned>{1, 2, 5}));
+  EXPECT_EQ(fs().get(std::string(kBase) + "link.qdx"), "C:\\kept.exe\r\n");
+  EXPECT_EQ(boxes().shown().back().caption, "Trovik");
+
+  boxes().expect(Answer::No, "Safe shutdown call failed.");
+  form().SWindows1Click();
+  EXPECT_EQ(requests().back(), 1u);
+
+  form().lwindowsClick();  // no question, no fallback
+  EXPECT_EQ(requests().back(), 0u);
+}
+
+TEST_F(SessionTest, AnExtensionCanTurnAShutdownIntoALogOff) {
+  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
+    if (name == "shutdownwindows" && before) app.events.slots.cword = 0;
+    return false;
+  });
+  form().SWindows1Click();
+  EXPECT_EQ(requests(), std::vector<unsigned>{0});
+  // And an overriding one answers for Windows.
+  app.events.setHook([&](std::string_view name, bool, bool over, bool) {
+    if (name == "shutdownwindows" && over) {
+      app.events.slots.cboolean = true;
+      return true;
+    }
+    return false;
+  });
+  EXPECT_TRUE(app.launcher.shutdownwindows(ewxShutdown));
+  EXPECT_EQ(requests().size(), 1u);
+}
+
+TEST_F(SessionTest, ClosingWithShutdownOnExitAsksAndShutsDown) {
+  fs().put(std::string(kBase) + "link.qdx", "");
+  fs().put(std::string(kBase) + "name.qdx", "");
+  vars().shutonx = true;
+  vars().wconfirms = true;
+  boxes().expect(Answer::No, "Shutdown Windows?");
+  EXPECT_TRUE(app.close());  // the program ends, Windows keeps running
+  EXPECT_TRUE(requests().empty());
+  boxes().expect(Answer::Yes, "Shutdown Windows?");
+  app.close();
+  EXPECT_EQ(requests(), std::vector<unsigned>{1});
+}
+
+}  // namespace
+}  // namespace trovik::test

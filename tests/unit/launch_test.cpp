@@ -1,0 +1,309 @@
+// Running links: what the shell is asked, the checks before it, the waits of
+// forced order and what the modes do afterwards.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "linkstore/paths.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct LaunchTest : ::testing::Test, AppHarness {
+  LaunchTest() {
+    vars().masterhandle = 77;
+    form().closeWindow = [this] { ++closes; };
+  }
+  void run(const std::string& entry) { app.launcher.runlink(entry); }
+  const std::vector<ShellCall>& calls() { return os.shell.calls; }
+  int closes = 0;
+};
+
+TEST_F(LaunchTest, TheShellGetsFileParametersDirectoryAndShowCommand) {
+  fs().put("C:\\Tools\\notepad.exe", "");
+  fs().put("C:\\Tools\\calc.exe", "");
+  fs().mkdirs("D:\\Music");
+
+  run("C:\\Tools\\notepad.exe>:C:\\Docs\\Notes.TXT");
+  ASSERT_EQ(calls().size(), 1u);
+  EXPECT_EQ(calls()[0].owner, 77u);
+  EXPECT_EQ(calls()[0].file, "notepad.exe");
+  EXPECT_EQ(calls()[0].parameters, "c:\\docs\\notes.txt");
+  EXPECT_EQ(calls()[0].directory, "c:\\tools\\");
+  EXPECT_EQ(calls()[0].show, 5);
+
+  run("C:\\Tools\\notepad.exe>:C:\\Docs\\notes.txt+lrma");
+  EXPECT_EQ(calls()[1].parameters, "c:\\docs\\notes.txt");
+  EXPECT_EQ(calls()[1].show, 3);
+  run("C:\\Tools\\calc.exe+lrmi");
+  EXPECT_EQ(calls()[2].file, "calc.exe");
+  EXPECT_EQ(calls()[2].show, 2);
+
+  // An existing folder: no file, the folder as directory.
+  run("D:\\Music\\");
+  EXPECT_EQ(calls()[3].file, "");
+  EXPECT_EQ(calls()[3].directory, "d:\\music\\");
+
+  // Internet addresses are never checked and go whole.
+  run("http://Example.com/Page");
+  EXPECT_EQ(calls()[4].file, "http://example.com/page");
+  EXPECT_EQ(calls()[4].directory, "http:");  // up to the last colon
+
+  // A shortcut is opened like any file.
+  fs().put("C:\\Links\\editor.lnk", "");
+  run("C:\\Links\\editor.lnk");
+  EXPECT_EQ(calls()[5].file, "editor.lnk");
+  EXPECT_EQ(calls()[5].directory, "c:\\links\\");
+  EXPECT_TRUE(boxes().shown().empty());
+  EXPECT_FALSE(form().status.visible());
+}
+
+TEST_F(LaunchTest, OpenDirectoryOpensTheFolderOfALocalTargetOnly) {
+  fs().put("C:\\Tools\\notepad.exe", "");
+  form().Opendirectory1Click();
+  run("C:\\Tools\\notepad.exe");
+  EXPECT_EQ(calls()[0].file, "");
+  EXPECT_EQ(calls()[0].directory, "c:\\tools\\");
+  run("www.example.com");
+  EXPECT_EQ(calls()[1].file, "www.example.com");
+}
+
+TEST_F(LaunchTest, AMissingTargetIsOfferedAndNoSkipsIt) {
+  boxes().expect(Answer::No, "The file \"c:\\gone\\x.exe\" was not found.");
+  run("C:\\Gone\\x.exe");
+  EXPECT_TRUE(calls().empty());
+  EXPECT_EQ(boxes().shown()[0].caption, "Warning");
+
+  boxes().expect(Answer::Yes);
+  run("C:\\Gone\\x.exe>:-a");
+  ASSERT_EQ(calls().size(), 1u);
+  EXPECT_EQ(calls()[0].file, "x.exe");
+  EXPECT_EQ(calls()[0].parameters, "-a");
+
+  // A folder whose name has a dot counts as missing; with Open directory the
+  // question names the folder.
+  fs().mkdirs("C:\\My.Dir");
+  form().Opendirectory1Click();
+  boxes().expect(Answer::No, "The file \"c:\\\"");
+  run("C:\\My.Dir");
+
+  // With the check switched off nothing is asked and the target goes whole.
+  vars().disablelocalcheck = true;
+  run("C:\\Gone\\y.exe");
+  EXPECT_EQ(calls().back().file, "c:\\gone\\y.exe");
+}
+
+TEST_F(LaunchTest, ALongDirectoryBecomesTheCurrentDirectory) {
+  const std::string dir50 = "C:\\" + std::string(46, 'a') + "\\";  // 50 characters
+  const std::string dir51 = "C:\\" + std::string(47, 'b') + "\\";  // 51 characters
+  fs().put(dir50 + "x.exe", "");
+  fs().put(dir51 + "x.exe", "");
+  run(dir50 + "x.exe");
+  EXPECT_EQ(calls()[0].directory, lower(dir50));
+  EXPECT_EQ(os.system.currentDirectory, "");
+  run(dir51 + "x.exe");
+  EXPECT_EQ(calls()[1].directory, "");
+  EXPECT_EQ(os.system.currentDirectory, lower(dir51));
+}
+
+TEST_F(LaunchTest, ADriveNotReadyCanBeRetriedOrSkipped) {
+  os.system.drives["e:\\"] = dtCdRom;
+  os.system.drives["f:\\"] = dtFixed;
+  boxes().expect(Answer::Retry, "Drive not ready");
+  boxes().expect(Answer::Cancel, "Drive not ready");
+  fs().put("C:\\a.exe", "");
+  run("E:\\setup.exe|C:\\a.exe|");
+  // Retry asked again for the same member; Cancel skipped it and went on.
+  ASSERT_EQ(calls().size(), 1u);
+  EXPECT_EQ(calls()[0].file, "a.exe");
+
+  // Once the disc is in, the member runs.
+  fs().put("E:\\setup.exe", "");
+  run("E:\\setup.exe");
+  EXPECT_EQ(calls().back().file, "setup.exe");
+}
+
+TEST_F(LaunchTest, ForcedOrderWaitsBetweenMembersOnly) {
+  for (const char* f : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}) fs().put(f, "");
+  vars().forcewait = 1000;
+  // Adaptive: nobody comes to the front, so five half-steps after A and after B.
+  run("+fC:\\a.exe|C:\\b.exe|C:\\c.exe|");
+  EXPECT_EQ(calls().size(), 3u);
+  EXPECT_EQ(os.clock.sleeps, std::vector<int>(10, 500));
+
+  // The wait ends as soon as another window is in front: each started
+  // program shows its window 700 ms after the shell call.
+  os.clock.sleeps.clear();
+  long long shownAt = 0;
+  WindowHandle started = 100;
+  os.shell.onExecute = [&] { shownAt = os.clock.elapsedMs + 700; ++started; };
+  os.windows.current = [&] { return os.clock.elapsedMs >= shownAt ? started : started - 1; };
+  run("C:\\a.exe|+fC:\\b.exe|C:\\c.exe|");
+  EXPECT_EQ(os.clock.sleeps, std::vector<int>(4, 500));  // two half-steps after A and after B
+  os.shell.onExecute = nullptr;
+  os.windows.current = nullptr;
+
+  // Simple style: exactly one wait of forcewait after each but the last.
+  os.clock.sleeps.clear();
+  vars().fostyle = 1;
+  vars().forcewait = 2000;
+  run("+fC:\\a.exe|C:\\b.exe|C:\\c.exe|");
+  EXPECT_EQ(os.clock.sleeps, (std::vector<int>{2000, 2000}));
+
+  // Without the mark there is no wait at all.
+  os.clock.sleeps.clear();
+  run("C:\\a.exe|C:\\b.exe|");
+  EXPECT_TRUE(os.clock.sleeps.empty());
+}
+
+TEST_F(LaunchTest, ForceholdHandsItsArgumentsToExtensions) {
+  fs().put("C:\\a.exe", "");
+  fs().put("C:\\b.exe", "");
+  EventSlots seen;
+  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
+    if (name == "forcehold" && before) seen = app.events.slots;
+    return false;
+  });
+  run("+fC:\\a.exe+lrmi|C:\\b.exe|");
+  EXPECT_EQ(seen.cint, 100);  // the window in front before the shell call
+  EXPECT_EQ(seen.cint2, 42);  // the shell's answer
+  EXPECT_EQ(seen.cint3, 6);   // minimise, for a member that starts minimised
+  EXPECT_EQ(seen.cstring, "c:\\a.exe");
+  EXPECT_TRUE(seen.cboolean);
+}
+
+TEST_F(LaunchTest, ModesActAfterTheRun) {
+  fs().put("C:\\a.exe", "");
+  fs().put("C:\\b.exe", "");
+  form().RunExit1Click();
+  vars().shutonx = true;
+  vars().exceptonmode = true;
+  run("C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(calls().size(), 2u);  // every member starts before the window closes
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(vars().shutonx);
+  EXPECT_EQ(os.windows.forced.size(), 2u);
+
+  closes = 0;
+  form().RunMinimizeClick();
+  EXPECT_FALSE(form().runexit.checked());
+  run("C:\\a.exe");
+  EXPECT_EQ(closes, 0);
+  EXPECT_EQ(os.windows.minimized, 1);
+  EXPECT_TRUE(form().RunMinimize.checked());  // modes stay without one-time mode
+
+  vars().onetimemode = true;
+  form().Opendirectory1Click();
+  run("C:\\a.exe");
+  EXPECT_EQ(os.windows.minimized, 2);
+  EXPECT_FALSE(form().RunMinimize.checked());
+  EXPECT_FALSE(form().Opendirectory.checked());
+  EXPECT_EQ(form().ttitle.caption(), "Trovik");
+}
+
+TEST_F(LaunchTest, ModeCommandsAreExclusiveAndTitledInOrder) {
+  form().RunExit1Click();
+  form().DropLaunchMinimize1Click();
+  form().RunExit1Click();
+  EXPECT_TRUE(form().runexit.checked());
+  EXPECT_FALSE(form().DropLaunchMinimize.checked());
+  EXPECT_EQ(form().ttitle.caption(), "Trovik - Run/Exit");
+  form().RunExit1Click();  // a second choice switches it off
+  EXPECT_FALSE(form().runexit.checked());
+  EXPECT_EQ(form().ttitle.caption(), "Trovik");
+
+  form().DropLaunchMinimize1Click();
+  form().Opendirectory1Click();
+  EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Minimize - Open directory");
+  form().DropLaunchExitClick();
+  EXPECT_EQ(form().ttitle.caption(), "Trovik - Open directory - Drop/Launch/Exit");
+  form().Opendirectory1Click();
+  EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Exit");
+  form().modesoff();
+  EXPECT_FALSE(form().droplaunchexit.checked());
+  EXPECT_EQ(form().ttitle.caption(), "Trovik");
+}
+
+TEST_F(LaunchTest, NamesWithoutLinksAreRepairedBeforeRunning) {
+  fs().put("C:\\a.exe", "");
+  form().List1.setItems({"a", "b", "c"});
+  form().link1.setItems({"C:\\a.exe"});
+  form().List1.setItemIndex(2);
+  boxes().expect(Answer::No, "There is no link for the selected item. Do you wish to re-synchronize "
+                             "your links? (This will remove 2 unlinked items.");
+  run("C:\\a.exe");
+  EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
+  EXPECT_EQ(calls().size(), 1u);  // the launch goes on
+
+  form().link1.setItems({"C:\\a.exe"});
+  form().List1.setItemIndex(1);
+  boxes().expect(Answer::Yes);
+  run("C:\\a.exe");
+  EXPECT_EQ(form().List1.items(), Lines{"a"});
+}
+
+TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
+  fs().put("C:\\a.exe", "");
+  fs().put("C:\\b.exe", "");
+  fs().put("C:\\c.exe", "");
+  // A click handled while the first group is starting asks for another launch.
+  bool clicked = false;
+  os.shell.onExecute = [&] {
+    if (!clicked) {
+      clicked = true;
+      run("C:\\c.exe");
+    }
+  };
+  run("C:\\a.exe|C:\\b.exe|");
+  ASSERT_EQ(calls().size(), 3u);
+  EXPECT_EQ(calls()[0].file, "a.exe");
+  EXPECT_EQ(calls()[1].file, "b.exe");
+  EXPECT_EQ(calls()[2].file, "c.exe");
+}
+
+TEST_F(LaunchTest, AnExtensionCanRewriteOrReplaceTheLaunch) {
+  fs().put("C:\\a.exe", "");
+  fs().put("C:\\b.exe", "");
+  app.events.setHook([&](std::string_view name, bool before, bool over, bool) {
+    if (name != "runlink") return false;
+    if (before) app.events.slots.cstring = "C:\\b.exe";
+    return over && app.events.slots.cstring == "C:\\skip";
+  });
+  run("C:\\a.exe");
+  EXPECT_EQ(calls().back().file, "b.exe");
+  form().List1.setItems({"x"});
+  app.events.setHook([](std::string_view name, bool, bool over, bool) {
+    return over && name == "runlink";
+  });
+  run("C:\\a.exe");
+  EXPECT_EQ(calls().size(), 1u);
+}
+
+TEST_F(LaunchTest, ClicksRunInTheirModeOnly) {
+  fs().put("C:\\a.exe", "");
+  form().List1.setItems({"a"});
+  form().link1.setItems({"C:\\a.exe"});
+  form().List1.setItemIndex(0);
+  vars().lclick = true;
+  form().List1DblClick();
+  EXPECT_TRUE(calls().empty());
+  form().List1Click();
+  EXPECT_EQ(calls().size(), 1u);
+  vars().norun = true;  // a keyboard move: no run, and the flag is spent
+  form().List1Click();
+  EXPECT_EQ(calls().size(), 1u);
+  EXPECT_FALSE(vars().norun);
+
+  vars().lclick = false;
+  form().List1Click();
+  EXPECT_EQ(calls().size(), 1u);
+  form().List1DblClick();
+  EXPECT_EQ(calls().size(), 2u);
+  app.AddEdit.AddEdit.setVisible(true);
+  form().List1DblClick();
+  EXPECT_EQ(calls().size(), 2u);
+}
+
+}  // namespace
+}  // namespace trovik::test
