@@ -23,6 +23,13 @@ TForm1::TForm1(Context& ctx)
   mmlist.setVisible(false);
   status.setCaption("LAUNCHING");
   status.setVisible(false);
+  tminimize.setHint("Minimize");
+  tmaximize.setHint("Maximize");
+  thelp.setHint("Help");
+  tmlm.setHint("Snapbar");
+  for (ui::Control* c : {&delab, &up, &down, &ma, &cmrb}) c->setVisible(false);
+  Maximize.setVisible(false);
+  tmenu.addChild(Maximize3);
   Form1.setBounds({0, 0, kMinWidth, 256});
 
   splitmenu.addChild(FileSets);
@@ -30,6 +37,9 @@ TForm1::TForm1(Context& ctx)
   splitmenu.addChild(TaskEvent);
   for (ui::MenuItem* m : {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
     TaskEvent.addChild(*m);
+  splitmenu.addChild(SortListBy);
+  for (ui::MenuItem* m : {&Linkname, &Filename, &Filepath, &Filetype, &ReverseSort})
+    SortListBy.addChild(*m);
   splitmenu.addChild(Opendirectory);
   splitmenu.addChild(WindowsMenu);
   for (ui::MenuItem* m : {&swindows, &rwindows, &lwindows}) WindowsMenu.addChild(*m);

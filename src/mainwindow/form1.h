@@ -31,6 +31,22 @@ class TForm1 {
   ui::Label status{"status"};     // "LAUNCHING (n)" while links start
   int ctabi = -1;
 
+  // The window's state as the toolkit keeps it.
+  enum class WindowState { Normal, Minimized, Maximized };
+  WindowState windowState = WindowState::Normal;
+
+  // Title-bar buttons besides the close button.
+  ui::Button tminimize{"tminimize"};
+  ui::Button tmaximize{"tmaximize"};
+  ui::Button thelp{"thelp"};
+  ui::Button tmlm{"tmlm"};  // the Snapbar toggle
+  // The bottom row of the list modes.
+  ui::Label delab{"delab"};  // "DELETE", "EDIT" or "COPY" while a list mode is on
+  ui::Button up{"up"};
+  ui::Button down{"down"};
+  ui::Button ma{"ma"};
+  ui::Button cmrb{"cmrb"};
+
   // The main pop-up menu and its submenus.
   ui::MenuItem splitmenu{"splitmenu"};
   ui::MenuItem FileSets{"FileSets", "File sets"};
@@ -42,6 +58,22 @@ class TForm1 {
   ui::MenuItem RunMinimize{"RunMinimize", "Run/Minimize", "F8"};
   ui::MenuItem DropLaunchMinimize{"DropLaunchMinimize", "Drop/Launch/Minimize", "F10"};
   ui::MenuItem Opendirectory{"Opendirectory", "Open director&y", "Ctrl+D"};
+  ui::MenuItem SortListBy{"SortListBy", "Sort list by"};
+  ui::MenuItem Linkname{"Linkname", "Link name"};
+  ui::MenuItem Filename{"Filename", "File name"};
+  ui::MenuItem Filepath{"Filepath", "File path"};
+  ui::MenuItem Filetype{"Filetype", "File type"};
+  ui::MenuItem ReverseSort{"ReverseSort", "Reverse"};
+  // Item editing commands whose state the options and Snapbar mode change.
+  ui::MenuItem edititem{"edititem", "&Edit item"};
+  ui::MenuItem deleteitem{"deleteitem", "&Delete item"};
+  ui::MenuItem copyitems{"copyitems", "&Copy items"};
+  ui::MenuItem moveitems{"moveitems", "&Move items"};
+  ui::MenuItem createmultirun{"createmultirun", "Create &multirun"};
+  ui::MenuItem Maximize{"Maximize", "Maximize", "Alt+M"};  // hidden, runs the title-bar button
+  // The system menu of the title bar.
+  ui::MenuItem tmenu{"tmenu"};
+  ui::MenuItem Maximize3{"Maximize3", "Ma&ximize", "Alt+M"};
   ui::MenuItem WindowsMenu{"WindowsMenu", "Windows"};
   ui::MenuItem swindows{"swindows", "Shutdown", "Ctrl+F12"};
   ui::MenuItem rwindows{"rwindows", "Res&tart", "Ctrl+F11"};
