@@ -57,6 +57,12 @@ class QuietServices : public MessageBoxes,
   WindowHandle foregroundWindow() override { return 0; }
   bool forceForegroundWindow(WindowHandle) override { return true; }
   void minimizeApplication() override {}
+  Screen screen() override { return {}; }
+  Area workArea() override { return {0, 0, 1024, 768}; }
+  bool registerHotKey(int, unsigned) override { return true; }
+  void unregisterHotKey(int) override {}
+  void setToolWindow(bool) override {}
+  std::string shortDatePattern() override { return "dd/MM/yyyy"; }
   LibraryHandle load(const std::string&) override { return 0; }
   void* symbol(LibraryHandle, const std::string&) override { return nullptr; }
   void free(LibraryHandle) override {}

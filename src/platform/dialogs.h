@@ -55,6 +55,9 @@ class Clock {
   virtual std::string formatShortDate(const Date& d) = 0;
   // Sleep(ms).
   virtual void sleep(int ms) = 0;
+  // GetLocaleInfoA(LOCALE_SSHORTDATE): the pattern of the short date, such
+  // as "dd/MM/yyyy" or "M/d/yyyy".
+  virtual std::string shortDatePattern() = 0;
 };
 
 }  // namespace trovik

@@ -49,6 +49,23 @@ class WindowManager {
   virtual bool forceForegroundWindow(WindowHandle window) = 0;
   // Application.Minimize: minimises the program.
   virtual void minimizeApplication() = 0;
+
+  // GetSystemMetrics(SM_CXSCREEN, SM_CYSCREEN) and GetDeviceCaps(LOGPIXELSY).
+  struct Screen {
+    int width = 1024, height = 768, dpi = 96;
+  };
+  virtual Screen screen() = 0;
+  // SystemParametersInfoA(SPI_GETWORKAREA): the desktop without the taskbar.
+  struct Area {
+    int left = 0, top = 0, right = 0, bottom = 0;
+  };
+  virtual Area workArea() = 0;
+  // RegisterHotKey(main window, id, no modifiers, vk) / UnregisterHotKey.
+  virtual bool registerHotKey(int id, unsigned vk) = 0;
+  virtual void unregisterHotKey(int id) = 0;
+  // The program's taskbar button: the application window's extended style
+  // WS_EX_TOOLWINDOW (no button) or WS_EX_APPWINDOW.
+  virtual void setToolWindow(bool tool) = 0;
 };
 
 }  // namespace trovik

@@ -85,4 +85,40 @@ void Win32WindowManager::minimizeApplication() {
   if (main_) ShowWindow(main_, SW_MINIMIZE);
 }
 
+WindowManager::Screen Win32WindowManager::screen() {
+  Screen s;
+  s.width = GetSystemMetrics(SM_CXSCREEN);
+  s.height = GetSystemMetrics(SM_CYSCREEN);
+  if (HDC dc = GetDC(nullptr)) {
+    s.dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+  }
+  return s;
+}
+
+WindowManager::Area Win32WindowManager::workArea() {
+  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+bool Win32WindowManager::registerHotKey(int id, unsigned vk) {
+  return main_ && RegisterHotKey(main_, id, 0, vk);
+}
+
+void Win32WindowManager::unregisterHotKey(int id) {
+  if (main_) UnregisterHotKey(main_, id);
+}
+
+void Win32WindowManager::setToolWindow(bool tool) {
+  if (!main_) return;
+  LONG_PTR ex = GetWindowLongPtrA(main_, GWL_EXSTYLE);
+  ex = tool ? (ex | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW : (ex | WS_EX_APPWINDOW) & ~WS_EX_TOOLWINDOW;
+  // The taskbar notices a changed style only while the window is hidden.
+  const bool shown = IsWindowVisible(main_);
+  if (shown) ShowWindow(main_, SW_HIDE);
+  SetWindowLongPtrA(main_, GWL_EXSTYLE, ex);
+  if (shown) ShowWindow(main_, SW_SHOWNA);
+}
+
 }  // namespace trovik::win32

@@ -24,7 +24,13 @@ class Win32WindowManager final : public WindowManager {
   WindowHandle foregroundWindow() override;
   bool forceForegroundWindow(WindowHandle window) override;
   void minimizeApplication() override;
-  // The program's own top-level window, which minimising applies to.
+  Screen screen() override;
+  Area workArea() override;
+  bool registerHotKey(int id, unsigned vk) override;
+  void unregisterHotKey(int id) override;
+  void setToolWindow(bool tool) override;
+  // The program's own top-level window, which minimising, hotkeys and the
+  // taskbar button apply to.
   void setMainWindow(HWND hwnd) { main_ = hwnd; }
 
  private:

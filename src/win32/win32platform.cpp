@@ -235,6 +235,12 @@ Date Win32Clock::today() {
   return {t.wYear, t.wMonth, t.wDay};
 }
 
+std::string Win32Clock::shortDatePattern() {
+  char buf[80] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buf, sizeof buf) == 0) return "dd/MM/yyyy";
+  return buf;
+}
+
 std::string Win32Clock::formatShortDate(const Date& d) {
   SYSTEMTIME t{};
   t.wYear = static_cast<WORD>(d.year);

@@ -75,6 +75,7 @@ class Win32Clock final : public Clock {
   Date today() override;
   std::string formatShortDate(const Date& d) override;
   void sleep(int ms) override { Sleep(static_cast<DWORD>(ms < 0 ? 0 : ms)); }
+  std::string shortDatePattern() override;
 };
 
 class Win32Libraries final : public Libraries {

@@ -65,6 +65,7 @@ class FakeClock : public Clock {
  public:
   Date today() override { return now; }
   std::string formatShortDate(const Date& d) override;  // dd/mm/yyyy
+  std::string shortDatePattern() override { return "dd/MM/yyyy"; }
   void sleep(int ms) override {
     sleeps.push_back(ms);
     elapsedMs += ms;
@@ -125,6 +126,20 @@ class FakeWindows : public WindowManager {
     return true;
   }
   void minimizeApplication() override { ++minimized; }
+  Screen screen() override { return screenInfo; }
+  Area workArea() override { return area; }
+  bool registerHotKey(int id, unsigned vk) override {
+    if (!hotkeyFree) return false;
+    hotkeys[id] = vk;
+    return true;
+  }
+  void unregisterHotKey(int id) override { hotkeys.erase(id); }
+  void setToolWindow(bool tool) override { toolWindow = tool; }
+  Screen screenInfo;
+  Area area{0, 0, 1024, 738};
+  std::map<int, unsigned> hotkeys;
+  bool hotkeyFree = true;
+  bool toolWindow = false;
   FakeClock* clock = nullptr;
   std::function<WindowHandle()> current;  // when set, decides the window in front
   WindowHandle front = 100;
