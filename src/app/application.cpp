@@ -10,12 +10,21 @@ Application::Application(Platform& platform, std::string exeDir)
     : ctx{platform, events, vars, texts, syntax}, exeDir_(withBackslash(exeDir)) {
   form1.launcher = &launcher;
   form1.addEditOpen = [this] { return AddEdit.AddEdit.visible(); };
+  events.setHook([this](std::string_view name, bool before, bool override, bool after) {
+    return extensions.FireExtensionEvent(name, before, override, after);
+  });
+  events.setStopper([this](std::int32_t reason) { extensions.stopvp(reason); });
+  extensions.setEntryPoints(hostapi.entryPoints());
 }
 
 void Application::FormCreate() {
+  extensions.kn() = 0;
+  extensions.createList();
   vars.realpath = exeDir_;
   vars.apppath = vars.realpath;
   vars.disvp = false;
+  // Extensions hear the very first event.
+  if (ctx.fs().fileExists(extensions.listPath())) extensions.loadList();
   void* sender = &form1.Form1;
   events.run(
       "form1create",
@@ -46,6 +55,8 @@ void Application::FormCreate() {
           vars.apppath = vars.realpath;
           ctx.message(texts.f1nodirstart, texts.maint, Buttons::Ok);
         }
+        if (!fs.fileExists(extensions.listPath())) writeFileAtomic(fs, extensions.listPath(), "");
+        extensions.loadList();
 
         vars.forcewait = 1000;
         vars.curitem = 0;
@@ -69,15 +80,21 @@ void Application::FormCreate() {
 
 bool Application::close() {
   CloseAction action = CloseAction::Free;
+  bool closes = true;
   try {
     form1.FormClose(action);
+    closes = action != CloseAction::None;
   } catch (const IoError& e) {
     // Nothing on disk was harmed, but what could not be saved would be lost.
-    return ctx.message(std::string(e.what()) +
-                           "\r\n\r\nClose Trovik anyway? Changes that could not be saved will be lost.",
-                       texts.maint, Buttons::YesNo, Icon::Error) == Answer::Yes;
+    if (ctx.message(std::string(e.what()) +
+                        "\r\n\r\nClose Trovik anyway? Changes that could not be saved will be lost.",
+                    texts.maint, Buttons::YesNo, Icon::Error) != Answer::Yes)
+      return false;
   }
-  return action != CloseAction::None;
+  // Last, the extensions are told and unloaded, and vp2.qdx is written back.
+  guarded([&] { extensions.stopvp(1); });
+  if (closes) extensions.freeList();
+  return closes;
 }
 
 }  // namespace trovik

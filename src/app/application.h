@@ -7,8 +7,11 @@
 #include "config/variables.h"
 #include "core/context.h"
 #include "dialogs/addedit.h"
+#include "dialogs/optionsform.h"
 #include "dialogs/texts.h"
 #include "extensions/events.h"
+#include "extensions/extensionhost.h"
+#include "extensions/hostapi.h"
 #include "launch/launcher.h"
 #include "linkstore/entry.h"
 #include "mainwindow/form1.h"
@@ -29,6 +32,10 @@ class Application {
   TForm1 form1{ctx};
   TAddEdit AddEdit{ctx, form1.link1};
   Launcher launcher{ctx, form1, AddEdit};
+  // The extension system: the hook behind events, and what extensions call.
+  ExtensionHost extensions{ctx};
+  HostApi hostapi{*this};
+  TOptionsForm OptionsForm{ctx, extensions};
 
   // The main window's creation: directories, first run, options, the list.
   void FormCreate();

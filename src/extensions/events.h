@@ -10,6 +10,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace trovik {
 
@@ -60,8 +61,9 @@ struct EventSlots {
   MessageRecord wmdropfiles;
   MessageRecord wmendsession;
   MessageRecord wmwindowposchanging;
-  void* cstringlist = nullptr;
-  void* clistbox = nullptr;
+  // Line lists extensions hand each other: the host never fills them itself.
+  std::vector<std::string> cstringlist;
+  std::vector<std::string> clistbox;
 };
 
 // One parameter of a handler tied to its slot. An out-parameter is also taken
@@ -94,6 +96,14 @@ class Events {
   void setHook(Hook hook) { hook_ = std::move(hook); }
   bool FireExtensionEvent(std::string_view name, bool before, bool override, bool after) {
     return hook_ ? hook_(name, before, override, after) : false;
+  }
+
+  // Stops every loaded extension with a stop reason (stopvp), for code that
+  // reaches the extension system only through its events; set with the hook.
+  using Stopper = std::function<void(std::int32_t reason)>;
+  void setStopper(Stopper stop) { stop_ = std::move(stop); }
+  void stopvp(std::int32_t reason) {
+    if (stop_) stop_(reason);
   }
 
   // A handler or routine without a result.
@@ -138,6 +148,7 @@ class Events {
     if (b.out) b.load(slots);
   }
   Hook hook_;
+  Stopper stop_;
 };
 
 }  // namespace trovik

@@ -14,8 +14,9 @@ void FakeLibraries::failLoading(const std::string& path) { dlls_[lower(path)].fa
 
 LibraryHandle FakeLibraries::load(const std::string& path) {
   auto it = dlls_.find(lower(path));
-  if (it == dlls_.end() || it->second.fails || !it->second.handle) return 0;
+  if (it == dlls_.end()) return 0;
   ++it->second.loads;
+  if (it->second.fails) return 0;
   ++it->second.references;
   return it->second.handle;
 }

@@ -29,7 +29,7 @@ class FakeLibraries : public Libraries {
   void* symbol(LibraryHandle library, const std::string& name) override;
   void free(LibraryHandle library) override;
 
-  // How often the DLL was loaded, and how many loads are not freed yet.
+  // How often loading the DLL was tried, and how many loads are not freed yet.
   int loads(const std::string& path) const;
   int references(const std::string& path) const;
   // Every DLL is unloaded.

@@ -1,0 +1,191 @@
+// The host functions extensions reach by name, called through the addresses
+// getfunction hands out, exactly as a DLL calls them.
+#include <cstring>
+
+#include "extensions_dll.h"
+
+namespace trovik::test {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class FunctionsTest : public ::testing::Test, public ExtensionHarness {
+ protected:
+  // The entry points as an extension gets them, from an announcement.
+  Announced& api() {
+    if (!rec.dlls.count('Z')) {
+      addDll('Z', extension<'Z', "z">());
+      host().runvpa(dllPath('Z'), "z");
+    }
+    return got('Z');
+  }
+  template <class F>
+  F function(const char* name) {
+    return reinterpret_cast<F>(api().getfunction(name));
+  }
+};
+
+TEST_F(FunctionsTest, NamesAreMatchedInAnyCaseAndStrtoboolIsSpelledAsTheTableHasIt) {
+  void* runlink = api().getfunction("runlink");
+  ASSERT_NE(runlink, nullptr);
+  EXPECT_EQ(api().getfunction("RunLink"), runlink);
+  EXPECT_EQ(api().getfunction("strtobool"), nullptr);
+  EXPECT_NE(api().getfunction("strotobool"), nullptr);
+  EXPECT_EQ(api().getfunction(nullptr), nullptr);
+  EXPECT_EQ(api().getfunction("nosuchroutine"), nullptr);
+  // getfunction restores the name it was asked for.
+  EXPECT_EQ(app.events.slots.cstring, "nosuchroutine");
+}
+
+TEST_F(FunctionsTest, EveryBuiltRoutineHasItsOwnEntry) {
+  const char* names[] = {
+      "loadoptions", "blankset", "loadlist", "savelist", "runlink", "forcehold", "ismr",
+      "islocalfile", "findcommand", "extractcommand", "removecommands", "extractleafdir",
+      "autobuild", "madd", "clcommmrl", "clcommedit2", "resort", "sortoff", "modesoff",
+      "shutdownwindows", "forceforegroundwindow", "loadformtext", "loadhelptext", "getform1",
+      "getaddedit", "getoptionsform", "updateform1", "updateaddedit", "updateoptions", "getvar",
+      "setvar", "getvpvar", "setvpvar", "strotobool", "booltostr", "loadvp", "runvpa", "isloaded",
+      "loadvplist", "getmousebutton", "setmousebutton", "getshiftstate", "setshiftstate",
+      "getdragstate", "setdragstate", "getcloseaction", "setcloseaction", "getmessage",
+      "setmessage", "getmsg", "setmsg", "getwmdropfiles", "setwmdropfiles", "getwmendsession",
+      "setwmendsession", "getwmwindowposchanging", "setwmwindowposchanging"};
+  std::vector<void*> seen;
+  for (const char* n : names) {
+    void* f = api().getfunction(n);
+    EXPECT_NE(f, nullptr) << n;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), f), 0) << n << " shares an entry";
+    seen.push_back(f);
+  }
+}
+
+TEST_F(FunctionsTest, AnExtensionAfterGetfunctionCanHandOutARoutineOfItsOwn) {
+  addDll('A', extension<'A', "getfunction">());
+  installed({record('A', "getfunction|after")});
+  static int called = 0;
+  struct Own {
+    static void TROVIK_CALL routine() { ++called; }
+  };
+  const std::string address = std::to_string(reinterpret_cast<std::uintptr_t>(&Own::routine));
+  rec.actions["A:getfunction"] = [&] {
+    if (std::string(got('A').getvpvar("cstring")) == "MyRoutine")
+      got('A').setvpvar("cfarproc", address.c_str());
+  };
+  auto f = function<TrovikProc>("MyRoutine");
+  ASSERT_NE(f, nullptr);
+  f();
+  EXPECT_EQ(called, 1);
+}
+
+TEST_F(FunctionsTest, ConversionsRaiseTheirEventsAndAcceptOnlyTrue) {
+  auto strtobool = function<TrovikTextToBool>("strotobool");
+  auto booltostr = function<TrovikBoolToStr>("booltostr");
+  EXPECT_EQ(strtobool("TRUE"), 1);
+  EXPECT_EQ(app.events.slots.cstring, "true");
+  EXPECT_EQ(strtobool("yes"), 0);
+  EXPECT_EQ(strtobool(" true"), 0);
+  EXPECT_STREQ(booltostr(1), "true");
+  EXPECT_STREQ(booltostr(0), "false");
+  EXPECT_STREQ(booltostr(7), "true");
+
+  addDll('A', extension<'A', "strtobool">());
+  installed({record('A', "strtobool|override")});
+  app.events.slots.cboolean = true;
+  EXPECT_EQ(strtobool("false"), 1) << "an override leaves the answer to the extension";
+  EXPECT_EQ(app.events.slots.cstring, "false");
+}
+
+TEST_F(FunctionsTest, ATextAnswerLastsUntilTheSameFunctionIsCalledAgain) {
+  auto extractcommand = function<TrovikTextToText>("extractcommand");
+  auto removecommands = function<TrovikTextToText>("removecommands");
+  const char* first = extractcommand("prog.exe>:--first");
+  const char* other = removecommands("prog.exe>:--second");
+  EXPECT_STREQ(first, "--first");
+  EXPECT_STREQ(other, "prog.exe");
+  const std::string kept = first;
+  extractcommand("prog.exe>:--third-and-much-longer-than-the-first-one");
+  EXPECT_EQ(kept, "--first");
+  EXPECT_STREQ(other, "prog.exe");
+}
+
+TEST_F(FunctionsTest, RoutinesRunWithTheirArgumentsAndResults) {
+  EXPECT_EQ(function<TrovikTextToBool>("ismr")("a.exe|b.exe|"), 1);
+  EXPECT_EQ(function<TrovikTextToInt>("findcommand")("a.exe>:x"), 8);
+  EXPECT_STREQ(function<TrovikTextToText>("extractleafdir")("C:\\Trovik\\Games\\"), "Games");
+  fs().put("C:\\Tools\\app.exe", "");
+  function<TrovikTextProc>("runlink")("C:\\Tools\\app.exe");
+  ASSERT_EQ(os.shell.calls.size(), 1u);
+  EXPECT_EQ(os.shell.calls[0].file, "app.exe");
+  EXPECT_EQ(function<TrovikGetObject>("getform1")(), &app.form1);
+  EXPECT_EQ(function<TrovikGetObject>("getaddedit")(), &app.AddEdit);
+  EXPECT_EQ(function<TrovikGetObject>("getoptionsform")(), &app.OptionsForm);
+}
+
+TEST_F(FunctionsTest, AFailureInsideARoutineIsShownAndDoesNotReachTheExtension) {
+  form().List1.setItems({"one"});
+  form().link1.setItems({"C:\\one.exe"});
+  fs().failWrites("link.qdx");
+  boxes().expect(Answer::Ok, "link.qdx");
+  function<TrovikProc>("savelist")();  // returns normally into the extension
+  EXPECT_TRUE(boxes().allAnswered());
+}
+
+TEST_F(FunctionsTest, RefreshersRepaintEvenWhileTheSystemIsOff) {
+  addDll('A', extension<'A', "updateform1", "updateOptionsForm">());
+  installed({record('A', "updateform1|before|updateOptionsForm|after")});
+  int repaints = 0;
+  app.hostapi.repaintForm1 = [&] { ++repaints; };
+  auto updateform1 = function<TrovikProc>("updateform1");
+  updateform1();
+  function<TrovikProc>("updateoptions")();
+  EXPECT_EQ(repaints, 1);
+  EXPECT_EQ(rec.count("A:updateform1"), 1);
+  EXPECT_EQ(rec.count("A:updateOptionsForm"), 1);
+  vars().disvp = true;
+  updateform1();
+  EXPECT_EQ(repaints, 2);
+  EXPECT_EQ(rec.count("A:updateform1"), 1);
+}
+
+TEST_F(FunctionsTest, SlotAccessorsCopyValuesAndRecordsWhole) {
+  function<TrovikSetInt>("setmousebutton")(TROVIK_MB_MIDDLE);
+  EXPECT_EQ(app.events.slots.mousebutton, MouseButton::Middle);
+  app.events.slots.shiftstate = ssShift | ssDouble;
+  EXPECT_EQ(function<TrovikGetInt>("getshiftstate")(), TROVIK_SS_SHIFT | TROVIK_SS_DOUBLE);
+  function<TrovikSetInt>("setcloseaction")(TROVIK_CA_NONE);
+  EXPECT_EQ(app.events.slots.closeaction, CloseAction::None);
+
+  app.events.slots.wmdropfiles = {0x233, 1234, 0, 0};
+  TrovikMessage m{};
+  function<TrovikGetMessage>("getwmdropfiles")(&m);
+  EXPECT_EQ(m.msg, 0x233u);
+  EXPECT_EQ(m.wParam, 1234u);
+  m.result = 9;
+  function<TrovikSetMessage>("setwmendsession")(&m);
+  EXPECT_EQ(app.events.slots.wmendsession, (MessageRecord{0x233, 1234, 0, 9}));
+  function<TrovikGetMessage>("getmessage")(nullptr);  // no record, nothing done
+  TrovikMsg q{1, 2, 3, 4, 5, 6, 7};
+  function<TrovikSetMsg>("setmsg")(&q);
+  TrovikMsg back{};
+  function<TrovikGetMsg>("getmsg")(&back);
+  EXPECT_EQ(std::memcmp(&q, &back, sizeof q), 0);
+}
+
+TEST_F(FunctionsTest, AnExtensionCanCloseTheWindowItIsIn) {
+  addDll('A', extension<'A', "form1close">());
+  installed({record('A', "form1close|after")});
+  rec.actions["A:form1close"] = [&] {
+    EXPECT_EQ(function<TrovikGetInt>("getcloseaction")(), TROVIK_CA_FREE);
+    function<TrovikSetInt>("setcloseaction")(TROVIK_CA_NONE);
+  };
+  fs().put(std::string(kBase) + "link.qdx", "");
+  fs().put(std::string(kBase) + "name.qdx", "");
+  EXPECT_FALSE(app.close()) << "the extension kept the window open";
+  // The extensions were stopped all the same, and the next event loads them again.
+  EXPECT_EQ(rec.count("A:onclose 1"), 1);
+  rec.actions.clear();
+  app.events.FireExtensionEvent("form1close", false, false, true);
+  EXPECT_EQ(rec.count("A:dllinfo2"), 2);
+}
+
+}  // namespace
+}  // namespace trovik::test

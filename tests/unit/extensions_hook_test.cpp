@@ -1,0 +1,254 @@
+// The event hook: which extensions an event reaches, in which order, when it
+// counts as overridden, and how DLLs are loaded, announced and stopped.
+#include "extensions_dll.h"
+
+namespace trovik::test {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class HookTest : public ::testing::Test, public ExtensionHarness {};
+
+TEST_F(HookTest, CallsFollowLinesAndPairsInAnyCaseUnderTheHostsName) {
+  addDll('A', extension<'A', "form1upclick">());
+  addDll('B', extension<'B', "form1upclick">());
+  installed({
+      record('B', "Form1UpClick|Before|form1upclick|AFTER"),
+      "",
+      record('A', "form1upclick|before|form1upclick|before|form1upclick|Override"),
+      "",
+  });
+  EXPECT_TRUE(app.events.FireExtensionEvent("form1upclick", true, true, false));
+  EXPECT_EQ(rec.calls, (Calls{"B:dllinfo2", "B:form1upclick", "A:dllinfo2", "A:form1upclick",
+                              "A:form1upclick", "A:form1upclick"}));
+  rec.calls.clear();
+  EXPECT_FALSE(app.events.FireExtensionEvent("form1upclick", false, false, true));
+  EXPECT_EQ(rec.calls, (Calls{"B:form1upclick"}));
+}
+
+TEST_F(HookTest, PairsAreFoundTheWayTheWalkReadsThem) {
+  // A field that does not match is passed over by one, a match takes the
+  // next field as its when-word; the last field is never an event name.
+  addDll('A', extension<'A', "loadlist", "savelist", "before", "ismr">());
+  installed({record('A', "savelist|loadlist|before|savelist"), record('A', "x|before"),
+             record('A', "loadlist|"), record('A', "ismr|ismr|before")});
+  EXPECT_FALSE(app.events.FireExtensionEvent("loadlist", true, true, true));
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:loadlist"}));
+  rec.calls.clear();
+  // "savelist" pairs with "loadlist", which is no when-word, and the final
+  // "savelist" ends the line.
+  EXPECT_FALSE(app.events.FireExtensionEvent("savelist", true, true, true));
+  EXPECT_FALSE(app.events.FireExtensionEvent("before", true, true, true));
+  // The second "ismr" is the first one's when-word, not a name of its own.
+  EXPECT_FALSE(app.events.FireExtensionEvent("ismr", true, true, true));
+  EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(HookTest, AnOverrideCountsEvenWhenTheDllCannotBeCalled) {
+  addDll('A', extension<'A'>());  // has no "loadformtext" export
+  addDll('B', {{"loadformtext", exportOf(&exported<'B', "loadformtext">)}});  // no dllinfo2
+  addDll('C', extension<'C', "loadformtext">());
+  os.libraries.failLoading(dllPath('C'));
+  const std::string gone = std::string(kBase) + "ext\\gone.dll";
+  for (const std::string& line :
+       {record('A', "loadformtext|override"), record('B', "loadformtext|override"),
+        record('C', "loadformtext|override"), gone + "|Gone|false|false||loadformtext|override"}) {
+    installed({line});
+    app.texts.f1delabd = "kept";
+    form().loadformtext();
+    EXPECT_EQ(app.texts.f1delabd, "kept") << line;
+  }
+  // A was announced, having dllinfo2; nothing else was called.
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2"}));
+  EXPECT_EQ(os.libraries.loads(gone), 0);
+  // B and C stay in the table, C with handle 0 and never tried again.
+  form().loadformtext();
+  EXPECT_EQ(os.libraries.loads(dllPath('C')), 1);
+  ASSERT_EQ(host().loaded().size(), 3u);
+  EXPECT_EQ(host().loaded()[2].handle, 0u);
+}
+
+TEST_F(HookTest, ADisabledSystemCallsNothingAndHandlersDoTheirWork) {
+  addDll('A', extension<'A', "loadformtext">());
+  installed({record('A', "loadformtext|override|loadformtext|before")});
+  vars().disvp = true;
+  app.texts.f1delabd = "old";
+  form().loadformtext();
+  EXPECT_EQ(app.texts.f1delabd, "DELETE");
+  EXPECT_TRUE(rec.calls.empty());
+  EXPECT_EQ(os.libraries.loads(dllPath('A')), 0);
+}
+
+TEST_F(HookTest, EmptyListsOddLinesAndNoListAtAllAreWalkedQuietly) {
+  addDll('A', extension<'A', "loadlist">());
+  EXPECT_FALSE(app.events.FireExtensionEvent("loadlist", true, true, true));  // no list yet
+  for (const Calls& lines : {Calls{}, Calls{"", "", "no bar at all", "|", "||||||"},
+                             Calls{record('A', "loadlist|before")}}) {
+    installed(lines);
+    EXPECT_FALSE(app.events.FireExtensionEvent("loadlist", true, true, false));
+  }
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:loadlist"}));
+  host().freeList();
+  EXPECT_FALSE(app.events.FireExtensionEvent("loadlist", true, true, false));
+  EXPECT_EQ(rec.count("A:loadlist"), 1);
+}
+
+TEST_F(HookTest, ADllIsAnnouncedOncePerLoadWithWhatItNeeds) {
+  addDll('A', extension<'A', "ismr", "islocalfile">());
+  installed({record('A', "ismr|after|islocalfile|after")});
+  std::vector<std::int32_t> knSeen;
+  rec.actions["A:dllinfo2"] = [&] { knSeen.push_back(host().kn()); };
+  rec.actions["A:islocalfile"] = [&] { knSeen.push_back(host().kn()); };
+  app.syntax.ismr("a");
+  app.syntax.islocalfile("b");
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:ismr", "A:islocalfile"}));
+  // kn is the index of the last entry while an extension runs, the count after.
+  EXPECT_EQ(knSeen, (std::vector<std::int32_t>{0, 0}));
+  EXPECT_EQ(host().kn(), 1);
+
+  const Announced& a = got('A');
+  EXPECT_EQ(a.path, dllPath('A'));
+  EXPECT_EQ(a.application, &app);
+  EXPECT_EQ(reinterpret_cast<void*>(a.getvar), a.getfunction("getvar"));
+  EXPECT_EQ(reinterpret_cast<void*>(a.setvar), a.getfunction("setvar"));
+  EXPECT_EQ(reinterpret_cast<void*>(a.getvpvar), a.getfunction("getvpvar"));
+  EXPECT_EQ(reinterpret_cast<void*>(a.setvpvar), a.getfunction("setvpvar"));
+
+  // After a stop the next event loads the DLL afresh and announces it again.
+  host().stopvp(2);
+  EXPECT_TRUE(os.libraries.noneLoaded());
+  app.syntax.ismr("a");
+  EXPECT_EQ(rec.count("A:dllinfo2"), 2);
+  EXPECT_EQ(os.libraries.loads(dllPath('A')), 2);
+}
+
+TEST_F(HookTest, ABeforeExtensionChangesTheCoordinatesAHandlerWorksWith) {
+  addDll('A', extension<'A', "form1list1dragdrop">());
+  installed({record('A', "form1list1dragdrop|before")});
+  form().List1.setItems({"one", "two"});
+  form().link1.setItems({"1", "2"});
+  int xSeen = -1;
+  form().itemAt = [&](int x, int) {
+    xSeen = x;
+    return 0;
+  };
+  rec.actions["A:form1list1dragdrop"] = [&] { EXPECT_TRUE(got('A').setvpvar("cint", "77")); };
+  form().List1DragDrop(&form().List1, 5, 9);
+  EXPECT_EQ(xSeen, 77);
+}
+
+TEST_F(HookTest, AnAfterExtensionDecidesTheResultOfARoutine) {
+  addDll('A', extension<'A', "ismr">());
+  installed({record('A', "ismr|after")});
+  rec.actions["A:ismr"] = [&] {
+    EXPECT_STREQ(got('A').getvpvar("cboolean"), "false");
+    got('A').setvpvar("cboolean", "TRUE");
+  };
+  EXPECT_TRUE(app.syntax.ismr("C:\\plain.exe"));
+}
+
+TEST_F(HookTest, NestedEventsLeaveTheOuterParametersForItsAfterExtensions) {
+  // runlink's own work raises islocalfile and friends, and an extension called
+  // in one of those raises getvar and setvar: all of them use the same slots.
+  addDll('A', extension<'A', "runlink", "islocalfile">());
+  installed({record('A', "islocalfile|before|runlink|after")});
+  fs().put("C:\\Tools\\app.exe", "");
+  rec.actions["A:islocalfile"] = [&] {
+    got('A').getvar("lclick");
+    got('A').setvar("curitem", "3");
+  };
+  std::string seenAfter;
+  rec.actions["A:runlink"] = [&] { seenAfter = got('A').getvpvar("cstring"); };
+  app.launcher.runlink("C:\\Tools\\app.exe>:-x");
+  EXPECT_EQ(seenAfter, "C:\\Tools\\app.exe>:-x");
+  ASSERT_EQ(os.shell.calls.size(), 1u);
+  EXPECT_EQ(os.shell.calls[0].file, "app.exe");
+  EXPECT_EQ(vars().curitem, 3);
+}
+
+TEST_F(HookTest, StoppingTellsEveryLoadedDllWhyAndWritesTheListBack) {
+  addDll('A', extension<'A', "ismr", "stopvp">());
+  addDll('B', extension<'B', "ismr">());
+  addDll('C', extension<'C', "ismr">());
+  os.libraries.failLoading(dllPath('C'));
+  installed({record('A', "ismr|before|stopvp|before"), "", record('B', "ismr|before"), "",
+             record('C', "ismr|before")});
+  app.syntax.ismr("a");
+  std::string reasonSeen;
+  rec.actions["A:stopvp"] = [&] { reasonSeen = got('A').getvpvar("cint"); };
+  rec.calls.clear();
+  fs().put(listPath(), "changed on disk meanwhile\r\n");
+  host().stopvp(1);
+  EXPECT_EQ(reasonSeen, "1");
+  EXPECT_EQ(rec.calls, (Calls{"A:stopvp", "A:onclose 1", "B:onclose 1"}));
+  EXPECT_TRUE(os.libraries.noneLoaded());
+  EXPECT_TRUE(host().loaded().empty());
+  EXPECT_EQ(host().kn(), 0);
+  EXPECT_EQ(fs().get(listPath()), joinLines(host().ExtensionList()));
+  EXPECT_EQ(host().ExtensionList().size(), 5u);
+}
+
+TEST_F(HookTest, ADllStoppedWhileItRunsIsUnloadedOnlyAfterItReturns) {
+  // A message box in an extension lets the user close the window meanwhile.
+  addDll('A', extension<'A', "ismr">());
+  installed({record('A', "ismr|before")});
+  rec.actions["A:ismr"] = [&] {
+    host().stopvp(1);
+    EXPECT_EQ(os.libraries.references(dllPath('A')), 1) << "freed under its own feet";
+    // Nothing reaches it any more: the table is empty.
+    EXPECT_EQ(host().isloaded(dllPath('A')), -1);
+  };
+  app.syntax.ismr("a");
+  EXPECT_TRUE(os.libraries.noneLoaded());
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:ismr", "A:onclose 1"}));
+}
+
+TEST_F(HookTest, ExtensionsCanRaiseAndCallByName) {
+  addDll('A', extension<'A', "form1upclick", "showabout">());
+  addDll('B', extension<'B', "form1upclick">());
+  installed({record('A', "form1upclick|override"), record('B', "form1upclick|after")});
+  rec.actions["A:form1upclick"] = [&] {
+    auto loadvp = reinterpret_cast<TrovikLoadVp>(got('A').getfunction("loadvp"));
+    EXPECT_EQ(loadvp("form1upclick", 0, 0, 1), 0);
+    // Registrations match in any case, but the export called bears the name
+    // as it was raised: B has no "FORM1UPCLICK".
+    EXPECT_EQ(loadvp("FORM1UPCLICK", 1, 1, 1), 1);
+    auto isloaded = reinterpret_cast<TrovikTextToInt>(got('A').getfunction("isloaded"));
+    EXPECT_EQ(isloaded(dllPath('A').c_str()), 0);
+    EXPECT_EQ(isloaded(lower(dllPath('B')).c_str()), 1);
+    EXPECT_EQ(isloaded("C:\\elsewhere.dll"), -1);
+    auto runvpa = reinterpret_cast<TrovikRunVpa>(got('A').getfunction("runvpa"));
+    runvpa(dllPath('A').c_str(), "showabout");
+    runvpa("C:\\missing.dll", "showabout");
+  };
+  EXPECT_TRUE(app.events.FireExtensionEvent("form1upclick", true, true, false));
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:form1upclick", "B:dllinfo2", "B:form1upclick",
+                              "A:showabout"}));
+}
+
+TEST_F(HookTest, TheListIsReadAtStartAndWrittenBackWhenTheWindowCloses) {
+  addDll('A', extension<'A', "form1create">());
+  fs().put(listPath(), joinLines({record('A', "form1create|before")}) + "\n");
+  fs().put(std::string(kBase) + "link.qdx", "");
+  fs().put(std::string(kBase) + "name.qdx", "");
+  fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\n");
+  app.FormCreate();
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:form1create"}));
+  rec.calls.clear();
+  EXPECT_TRUE(app.close());
+  EXPECT_EQ(rec.calls, (Calls{"A:onclose 1"}));
+  EXPECT_EQ(fs().get(listPath()), joinLines({record('A', "form1create|before"), ""}));
+  EXPECT_TRUE(os.libraries.noneLoaded());
+  // The list went with the window: nothing hears of events from now on.
+  EXPECT_FALSE(app.events.FireExtensionEvent("form1create", true, true, true));
+}
+
+TEST_F(HookTest, AFirstStartCreatesAnEmptyList) {
+  boxes().expect(Answer::Ok, "Welcome");
+  app.FormCreate();
+  EXPECT_EQ(fs().get(listPath()), "");
+  EXPECT_TRUE(host().hasList());
+}
+
+}  // namespace
+}  // namespace trovik::test

@@ -1,0 +1,237 @@
+// The "Trovik+" page: listing, installing and removing extensions in
+// vp2.qdx, and their options and about boxes.
+#include "extensions_dll.h"
+
+namespace trovik::test {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class VpListTest : public ::testing::Test, public ExtensionHarness {
+ protected:
+  TOptionsForm& page() { return app.OptionsForm; }
+  std::string txtPath(char dll) { return std::string(kBase) + "ext\\" + dll + ".txt"; }
+  std::vector<std::string> fileLines() { return splitLines(fs().get(listPath())); }
+  void install(char dll) {
+    os.openDialog.expect(dllPath(dll));
+    page().vpinstallClick();
+  }
+  void select(int row) { page().vplist.setItemIndex(row); }
+};
+
+TEST_F(VpListTest, RowsNameEachBlockAndMarkMissingFiles) {
+  addDll('A', extension<'A'>());
+  installed({record('A', "loadlist|before"), "About A", "", "C:\\Gone\\b.dll|Bee|true|false|",
+             "", "no bar in this record", "", record('A', "x|after")});
+  page().vpoptions.setEnabled(true);
+  page().loadvplist();
+  EXPECT_EQ(page().vplist.items(),
+            (Calls{"Extension A", "Bee (Error: File not found)",
+                   "no bar in this record (Error: File not found)", "Extension A"}));
+  EXPECT_FALSE(page().vpoptions.enabled());
+
+  // Without vp2.qdx the list stays as it was.
+  fs().deleteFile(listPath());
+  page().vpoptions.setEnabled(true);
+  page().vprefreshClick();
+  EXPECT_EQ(page().vplist.count(), 4);
+  EXPECT_TRUE(page().vpoptions.enabled());
+}
+
+TEST_F(VpListTest, TheButtonsFollowTheSelectedRecord) {
+  addDll('A', extension<'A'>());
+  installed({record('A', "", "TRUE|yes"), "", record('A', "", "no|True"), "",
+             record('A', "", "false|false")});
+  page().loadvplist();
+  select(0);
+  page().vplistClick();
+  EXPECT_TRUE(page().vpoptions.enabled());
+  EXPECT_FALSE(page().vpabout.enabled());
+  select(1);
+  page().vplistClick();
+  EXPECT_FALSE(page().vpoptions.enabled());
+  EXPECT_TRUE(page().vpabout.enabled());
+
+  // A double click opens what there is: here only the about box.
+  page().vplistDblClick();
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:showabout"}));
+  select(2);
+  page().vplistClick();
+  page().vplistDblClick();
+  EXPECT_EQ(rec.calls.size(), 2u);
+  select(0);
+  page().vplistClick();
+  page().vplistDblClick();
+  EXPECT_EQ(rec.calls.back(), "A:showoptions");
+  EXPECT_EQ(rec.count("A:dllinfo2"), 1);
+}
+
+TEST_F(VpListTest, DisablingTheSystemLocksThePage) {
+  addDll('A', extension<'A'>());
+  installed({record('A', "", "true|true")});
+  page().loadvplist();
+  select(0);
+  page().disvpc.setChecked(true);
+  page().disvpcClick();
+  for (ui::Control* c : {static_cast<ui::Control*>(&page().vplist), &page().vpinstall,
+                         &page().vpremove, &page().vprefresh, &page().vpabout, &page().vpoptions})
+    EXPECT_FALSE(c->enabled()) << c->name();
+  page().disvpc.setChecked(false);
+  page().disvpcClick();
+  for (ui::Control* c : {static_cast<ui::Control*>(&page().vplist), &page().vpinstall,
+                         &page().vpremove, &page().vprefresh, &page().vpabout, &page().vpoptions})
+    EXPECT_TRUE(c->enabled()) << c->name();
+}
+
+TEST_F(VpListTest, InstallingAppendsTheBlockAndStartsTheExtension) {
+  installed({record('A', "x|before"), "", ""});
+  page().loadvplist();
+  addDll('B', extension<'B', "loadlist">());
+  fs().put(txtPath('B'), "Bee|true|false|v1|LoadList|After\r\nA line\r\nAnother line\r\n\r\nnot copied\r\n");
+  vars().apppath = std::string(kBase) + "Games\\";
+  install('B');
+  ASSERT_EQ(os.openDialog.shown.size(), 1u);
+  const OpenDialogSettings& shown = os.openDialog.shown[0].settings;
+  EXPECT_EQ(shown.initialDir, vars().apppath);
+  EXPECT_EQ(shown.fileName, "");
+  EXPECT_EQ(shown.filter, "Trovik+ dlls|*.dll");
+
+  EXPECT_EQ(fileLines(), (Calls{record('A', "x|before"), "", "",
+                                dllPath('B') + "|Bee|true|false|v1|LoadList|After", "A line",
+                                "Another line", ""}));
+  EXPECT_EQ(page().vplist.items().back(), "Bee");
+  EXPECT_EQ(host().ExtensionList(), fileLines());
+  EXPECT_EQ(rec.calls, (Calls{"B:dllinfo2", "B:vpstartup"}));
+  EXPECT_EQ(host().isloaded(dllPath('B')), 0);
+  // Its events reach it at once, without a second announcement.
+  app.events.FireExtensionEvent("loadlist", false, false, true);
+  EXPECT_EQ(rec.calls.back(), "B:loadlist");
+  EXPECT_EQ(rec.count("B:dllinfo2"), 1);
+}
+
+TEST_F(VpListTest, ANewBlockNeverJoinsALastBlockThatHadNoEmptyLine) {
+  fs().put(listPath(), "C:\\old.dll|Old|false|false||x|before\r\nold description");
+  addDll('B', extension<'B'>());
+  fs().put(txtPath('B'), "Bee|false|false||");
+  install('B');
+  EXPECT_EQ(fileLines(), (Calls{"C:\\old.dll|Old|false|false||x|before", "old description", "",
+                                dllPath('B') + "|Bee|false|false||"}));
+  page().loadvplist();
+  EXPECT_EQ(page().vplist.items(), (Calls{"Old (Error: File not found)", "Bee"}));
+}
+
+TEST_F(VpListTest, ADllWithoutItsTextOrDllinfo2IsRefused) {
+  fs().put(listPath(), "");
+  addDll('B', extension<'B'>());
+  boxes().expect(Answer::Ok, "Selected dll does not have a required accompanying text file \"" +
+                                 txtPath('B') + "\" and cannot be installed");
+  install('B');
+  EXPECT_EQ(boxes().shown().back().caption, "Trovik");
+
+  addDll('C', {{"vpstartup", exportOf(&exported<'C', "vpstartup">)}});
+  fs().put(txtPath('C'), "See|false|false||");
+  boxes().expect(Answer::Ok, "Required function \"DLLInfo2\" does not exist in selected dll.");
+  install('C');
+  EXPECT_EQ(fs().get(listPath()), "");
+  EXPECT_EQ(page().vplist.count(), 0);
+  EXPECT_TRUE(rec.calls.empty());
+  EXPECT_TRUE(os.libraries.noneLoaded());
+
+  // Cancelling the dialog does nothing at all.
+  os.openDialog.expect(std::nullopt);
+  page().vpinstallClick();
+  EXPECT_EQ(fs().get(listPath()), "");
+}
+
+TEST_F(VpListTest, AnInstallThatCannotBeWrittenChangesNothing) {
+  installed({record('A', "x|before"), ""});
+  const std::string before = fs().get(listPath());
+  page().loadvplist();
+  addDll('B', extension<'B'>());
+  fs().put(txtPath('B'), "Bee|false|false||");
+  fs().failWrites("vp2.qdx");
+  boxes().expect(Answer::Ok, "vp2.qdx");
+  EXPECT_FALSE(app.guarded([&] { install('B'); }));
+  EXPECT_EQ(fs().get(listPath()), before);
+  EXPECT_EQ(page().vplist.count(), 1);
+  EXPECT_EQ(host().ExtensionList().size(), 2u);
+  EXPECT_TRUE(rec.calls.empty());
+  EXPECT_TRUE(os.libraries.noneLoaded());
+}
+
+TEST_F(VpListTest, RemovingTheMiddleOfThreeLoadedLeavesTheOthersWorking) {
+  addDll('A', extension<'A', "ismr">());
+  addDll('B', extension<'B', "ismr">());
+  addDll('C', extension<'C', "ismr">());
+  installed({record('A', "ismr|before"), "a", "", record('B', "ismr|before"), "b1", "b2", "",
+             record('C', "ismr|before"), "c"});
+  app.syntax.ismr("x");
+  page().loadvplist();
+  rec.calls.clear();
+  select(1);
+  page().vpremoveClick();
+  EXPECT_EQ(fileLines(), (Calls{record('A', "ismr|before"), "a", "", record('C', "ismr|before"), "c"}));
+  EXPECT_EQ(fs().get(std::string(kBase) + "trovik+1.qdx"), "<missing>");
+  EXPECT_EQ(page().vplist.items(), (Calls{"Extension A", "Extension C"}));
+  EXPECT_EQ(rec.calls, (Calls{"B:onclose 3"}));
+  EXPECT_EQ(os.libraries.references(dllPath('B')), 0);
+  EXPECT_EQ(host().isloaded(dllPath('B')), -1);
+  EXPECT_EQ(host().kn(), 2);
+  rec.calls.clear();
+  app.syntax.ismr("x");
+  EXPECT_EQ(rec.calls, (Calls{"A:ismr", "C:ismr"}));
+}
+
+TEST_F(VpListTest, RemovingOneNotLoadedAnnouncesItForItsGoodbye) {
+  addDll('A', extension<'A'>());
+  installed({record('A', "ismr|before"), ""});
+  page().loadvplist();
+  select(0);
+  page().vpremoveClick();
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:onremove"}));
+  EXPECT_TRUE(os.libraries.noneLoaded());
+  EXPECT_TRUE(host().loaded().empty());
+  EXPECT_EQ(fs().get(listPath()), "");
+  EXPECT_FALSE(page().vpabout.enabled());
+
+  // Nothing is selected: nothing happens.
+  page().vpremoveClick();
+}
+
+TEST_F(VpListTest, ARemovalThatCannotBeWrittenKeepsTheList) {
+  addDll('A', extension<'A', "ismr">());
+  installed({record('A', "ismr|before"), ""});
+  app.syntax.ismr("x");
+  page().loadvplist();
+  const std::string before = fs().get(listPath());
+  select(0);
+  fs().failWrites("trovik+1.qdx");
+  boxes().expect(Answer::Ok, "trovik+1.qdx");
+  EXPECT_FALSE(app.guarded([&] { page().vpremoveClick(); }));
+  EXPECT_EQ(fs().get(listPath()), before);
+  EXPECT_EQ(fs().get(std::string(kBase) + "trovik+1.qdx"), "<missing>");
+  EXPECT_EQ(page().vplist.count(), 1);
+  EXPECT_EQ(rec.count("A:onclose 3"), 0);
+  EXPECT_EQ(host().isloaded(dllPath('A')), 0);
+}
+
+TEST_F(VpListTest, SwitchingTheSystemOffAndOnReloadsOnTheNextEvent) {
+  addDll('A', extension<'A', "ismr">());
+  installed({record('A', "ismr|before")});
+  app.syntax.ismr("x");
+  // As the options do when DisableVP is set: the flag first, then the stop,
+  // so no extension hears of it but each is told why it is unloaded.
+  vars().disvp = true;
+  app.events.stopvp(2);
+  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:ismr", "A:onclose 2"}));
+  EXPECT_TRUE(os.libraries.noneLoaded());
+  app.syntax.ismr("x");
+  EXPECT_EQ(rec.calls.size(), 3u);
+  vars().disvp = false;
+  app.syntax.ismr("x");
+  EXPECT_EQ(rec.count("A:dllinfo2"), 2);
+  EXPECT_EQ(rec.calls.back(), "A:ismr");
+}
+
+}  // namespace
+}  // namespace trovik::test
