@@ -93,6 +93,7 @@ void TForm1::FormResize() {
     qswitch.setBounds({6, 20, w - 14, kTabBarHeight});
     List1.setBounds({6, listTop, w - 13, bar && !mmlist.visible() ? h - 66 : h - 42});
     mmlist.setBounds({6, listTop, w - 13, 21});
+    status.setBounds({6, h - 18, w - 12, 14});
   });
 }
 

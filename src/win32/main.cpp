@@ -56,6 +56,8 @@ int run() {
   MainView view(app);
   view.create();
   app.ctx.mainWindow = reinterpret_cast<WindowHandle>(view.hwnd());
+  // The shell's owner window for everything a link starts.
+  app.vars.masterhandle = reinterpret_cast<std::uintptr_t>(view.hwnd());
   windows.setMainWindow(view.hwnd());
   view.guarded([&] { app.guarded([&] { app.FormCreate(); }); });
   if (!view.hwnd()) return 0;  // closed while it was being created
@@ -66,6 +68,7 @@ int run() {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
+    if (view.translateAccelerator(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -1,9 +1,11 @@
 #include "win32/mainview.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -100,6 +102,66 @@ class PaintScope {
 
 RECT toRect(const ui::Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
+// The shell's block of dropped files is released when its reader is done.
+void finishDrop(HDROP h) { DragFinish(h); }
+using DropOwner = Owned<HDROP, finishDrop>;
+
+// The menu items whose commands have a fixed number.
+struct NamedCommand {
+  const char* name;
+  int id;
+};
+constexpr NamedCommand kNamedCommands[] = {
+    {"runexit", 201},     {"droplaunch", 202},         {"droplaunchexit", 203},
+    {"RunMinimize", 204}, {"DropLaunchMinimize", 205}, {"Opendirectory", 206},
+    {"swindows", 211},    {"rwindows", 212},           {"lwindows", 213},
+};
+
+bool sameKeyName(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
+
+// A shortcut as a menu shows it ("F3", "Ctrl+D", "Shift+Del") as the key and
+// modifiers of an accelerator; false when the text names no key we know.
+bool parseShortcut(const std::string& text, ACCEL& out) {
+  BYTE flags = FVIRTKEY;
+  std::string key = text;
+  for (size_t plus; (plus = key.find('+')) != std::string::npos && plus + 1 < key.size();) {
+    const std::string modifier = key.substr(0, plus);
+    if (sameKeyName(modifier, "Ctrl"))
+      flags |= FCONTROL;
+    else if (sameKeyName(modifier, "Shift"))
+      flags |= FSHIFT;
+    else if (sameKeyName(modifier, "Alt"))
+      flags |= FALT;
+    else
+      return false;
+    key = key.substr(plus + 1);
+  }
+  WORD vk = 0;
+  if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
+    vk = static_cast<WORD>(std::toupper(static_cast<unsigned char>(key[0])));
+  } else if (key.size() >= 2 && (key[0] == 'F' || key[0] == 'f') &&
+             key.find_first_not_of("0123456789", 1) == std::string::npos) {
+    const int n = std::stoi(key.substr(1));
+    if (n < 1 || n > 24) return false;
+    vk = static_cast<WORD>(VK_F1 + n - 1);
+  } else {
+    static constexpr struct {
+      const char* name;
+      WORD vk;
+    } kNamed[] = {
+        {"Ins", VK_INSERT},  {"Del", VK_DELETE}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE},
+        {"Space", VK_SPACE}, {"Tab", VK_TAB},    {"BkSp", VK_BACK},    {"Backspace", VK_BACK},
+        {"Home", VK_HOME},   {"End", VK_END},    {"PgUp", VK_PRIOR},   {"PgDn", VK_NEXT},
+        {"Up", VK_UP},       {"Down", VK_DOWN},  {"Left", VK_LEFT},    {"Right", VK_RIGHT}};
+    for (const auto& named : kNamed)
+      if (sameKeyName(key, named.name)) vk = named.vk;
+    if (!vk) return false;
+  }
+  out.fVirt = flags;
+  out.key = vk;
+  return true;
+}
+
 }  // namespace
 
 MainView::MainView(Application& app)
@@ -108,6 +170,8 @@ MainView::MainView(Application& app)
 MainView::~MainView() {
   detach();
   form_.closeWindow = nullptr;
+  form_.tabAt = nullptr;
+  form_.itemAt = nullptr;
   destroy();
 }
 
@@ -144,12 +208,18 @@ void MainView::create() {
       kQswitchId));
   mmlist_.reset(makeChild("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kMmlistId));
   tclose_.reset(makeChild("BUTTON", BS_OWNERDRAW, kTcloseId));
+  status_.reset(makeChild("STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kStatusId));
+  // Files dragged from the shell onto any part of the window, the list
+  // included, arrive here: the controls do not take them themselves.
+  DragAcceptFiles(hwnd(), TRUE);
 
   form_.closeWindow = [this] {
     // Posted, not sent: the close button that asks for it is still inside
     // its own click when the window would go.
     if (hwnd()) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
   };
+  form_.tabAt = [this](int x, int y) { return tabAt(x, y); };
+  form_.itemAt = [this](int x, int y) { return itemAt(x, y); };
   attach();
   syncAll();
 }
@@ -211,20 +281,23 @@ void MainView::addTool(HWND control, const std::string& hint) {
 }
 
 namespace {
-std::array<ui::Control*, 9> modelsOf(TForm1& f) {
-  return {&f.Form1, &f.tbar,  &f.ttitle, &f.tclose, &f.tborder,
-          &f.List1, &f.link1, &f.mmlist, &f.qswitch};
+std::array<ui::Control*, 10> modelsOf(TForm1& f) {
+  return {&f.Form1, &f.tbar,  &f.ttitle, &f.tclose,  &f.tborder,
+          &f.List1, &f.link1, &f.mmlist, &f.qswitch, &f.status};
 }
 }  // namespace
 
 void MainView::attach() {
   for (ui::Control* c : modelsOf(form_)) c->setPeer(this);
+  attachMenu(form_.splitmenu);
+  menuStale_ = true;
   attached_ = true;
 }
 
 void MainView::detach() {
   for (ui::Control* c : modelsOf(form_))
     if (c->peer() == this) c->setPeer(nullptr);
+  detachMenu(form_.splitmenu);
   attached_ = false;
 }
 
@@ -244,7 +317,10 @@ void MainView::syncAll() {
   for (Aspect a : kChildAspects) {
     tabsChanged(a);
     changed(form_.tclose, a, -1);
+    changed(form_.status, a, -1);
   }
+  changed(form_.status, Aspect::Caption, -1);
+  changed(form_.ttitle, Aspect::Caption, -1);
   invalidateFrame();
 }
 
@@ -254,6 +330,7 @@ HWND MainView::windowOf(const ui::Control& model) const {
   if (&model == &form_.mmlist) return mmlist_.get();
   if (&model == &form_.qswitch) return qswitch_.get();
   if (&model == &form_.tclose) return tclose_.get();
+  if (&model == &form_.status) return status_.get();
   return nullptr;
 }
 
@@ -263,6 +340,12 @@ void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
                             aspect == Aspect::TabIndex || aspect == Aspect::Bounds))
     return;
   if (&control == &form_.Form1) return formChanged(aspect);
+  if (auto* item = dynamic_cast<ui::MenuItem*>(&control)) return menuChanged(*item, aspect);
+  if (&control == &form_.ttitle && aspect == Aspect::Caption) {
+    // The window's own text carries the title with its mode tags too: the
+    // taskbar shows the active mode, and other programs can read it.
+    SetWindowTextA(hwnd(), form_.ttitle.caption().c_str());
+  }
   if (&control == &form_.tbar || &control == &form_.ttitle || &control == &form_.tborder) {
     // Painted by the window itself; the close button sits on the title bar.
     if (&control == &form_.tbar && aspect == Aspect::Bounds)
@@ -287,6 +370,9 @@ void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
       break;
     case Aspect::Hint:
       addTool(h, control.hint());
+      break;
+    case Aspect::Caption:
+      SetWindowTextA(h, control.caption().c_str());
       break;
     default:
       break;
@@ -548,10 +634,19 @@ void MainView::restoreFocus() {
 }
 
 void MainView::onCommand(int id, int code, HWND from) {
-  if (!from) return;  // menus and accelerators: none on this window yet
+  if (!from) {
+    // Code 0 comes from the menu, 1 from a shortcut key.
+    if (code == 0 || code == 1) menuCommand(id);
+    return;
+  }
   switch (id) {
     case kList1Id:
-      if (code == LBN_SELCHANGE) listSelectionChanged();
+      if (code == LBN_SELCHANGE) {
+        listSelectionChanged();
+        guarded([&] { form_.List1Click(); });
+      } else if (code == LBN_DBLCLK) {
+        guarded([&] { form_.List1DblClick(); });
+      }
       break;
     case kMmlistId:
       if (code == CBN_SELCHANGE) {
@@ -602,6 +697,30 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    case WM_CONTEXTMENU: {
+      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (at.x == -1 && at.y == -1) {
+        // From the keyboard: under the list's current item, or at the
+        // window's corner when the list shows none.
+        HWND list = list1_.get();
+        RECT item{};
+        const LRESULT current = list ? send(list, LB_GETCARETINDEX) : LB_ERR;
+        if (list && IsWindowVisible(list) && current >= 0 &&
+            send(list, LB_GETITEMRECT, static_cast<WPARAM>(current),
+                 reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
+          at = {item.left, item.bottom};
+          ClientToScreen(list, &at);
+        } else {
+          at = {0, 0};
+          ClientToScreen(hwnd(), &at);
+        }
+      }
+      popupMenu(at);
+      return 0;
+    }
+    case WM_DROPFILES:
+      filesDropped(wParam, lParam);
+      return 0;
     case WM_NOTIFY: {
       const auto* n = reinterpret_cast<const NMHDR*>(lParam);
       if (n->idFrom == kQswitchId && n->code == static_cast<UINT>(TCN_SELCHANGE)) {
@@ -625,6 +744,10 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       detach();
       form_.closeWindow = nullptr;
+      form_.tabAt = nullptr;
+      form_.itemAt = nullptr;
+      DragAcceptFiles(hwnd(), FALSE);
+      status_.reset();
       tclose_.reset();
       qswitch_.reset();
       mmlist_.reset();
@@ -637,6 +760,214 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return defaultMessage(msg, wParam, lParam);
+}
+
+// ---- the pop-up menu -----------------------------------------------------
+
+void MainView::attachMenu(ui::MenuItem& item) {
+  item.setPeer(this);
+  for (int i = 0; i < item.childCount(); ++i) attachMenu(item.child(i));
+}
+
+void MainView::detachMenu(ui::MenuItem& item) {
+  if (item.peer() == this) item.setPeer(nullptr);
+  for (int i = 0; i < item.childCount(); ++i) detachMenu(item.child(i));
+}
+
+bool MainView::isSubmenu(const ui::MenuItem& item) const {
+  // The Switch submenu stays one while no fileset item is in it.
+  return item.childCount() > 0 || &item == &form_.Switch;
+}
+
+void MainView::numberCommands(ui::MenuItem& parent) {
+  for (int i = 0; i < parent.childCount(); ++i) {
+    ui::MenuItem& item = parent.child(i);
+    if (isSubmenu(item)) {
+      numberCommands(item);
+      continue;
+    }
+    if (item.caption() == "-") continue;
+    int id = 0;
+    for (const NamedCommand& c : kNamedCommands)
+      if (item.name() == c.name) id = c.id;
+    if (!id && &parent == &form_.Switch && kSwitchFirstId + i < kOtherFirstId)
+      id = kSwitchFirstId + i;
+    if (!id) id = nextOtherId_++;
+    commands_[id] = &item;
+    ids_[&item] = id;
+  }
+}
+
+int MainView::commandIdOf(const ui::MenuItem& item) const {
+  const auto found = ids_.find(&item);
+  return found == ids_.end() ? -1 : found->second;
+}
+
+void MainView::buildMenu() {
+  // Items added since the last build (the fileset items) are followed from now on.
+  attachMenu(form_.splitmenu);
+  commands_.clear();
+  ids_.clear();
+  nextOtherId_ = kOtherFirstId;
+  // Every command has its number, shown or not: the key of a hidden item still works.
+  numberCommands(form_.splitmenu);
+  MenuOwner menu(CreatePopupMenu());
+  if (!menu) throw std::runtime_error("Cannot create the menu: " + systemReason(GetLastError()));
+  fillMenu(menu.get(), form_.splitmenu);
+  popup_ = std::move(menu);
+  menuStale_ = false;
+
+  std::vector<ACCEL> keys;
+  for (const auto& [id, item] : commands_) {
+    ACCEL key{};
+    if (!parseShortcut(item->shortcut(), key)) continue;
+    key.cmd = static_cast<WORD>(id);
+    keys.push_back(key);
+  }
+  accelerators_.reset(
+      keys.empty() ? nullptr : CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+}
+
+void MainView::fillMenu(HMENU menu, ui::MenuItem& parent) {
+  for (int i = 0; i < parent.childCount(); ++i) {
+    ui::MenuItem& item = parent.child(i);
+    if (!item.visible()) continue;
+    if (item.caption() == "-") {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::string text = item.caption();
+    if (!item.shortcut().empty()) text += "\t" + item.shortcut();
+    const UINT flags =
+        MF_STRING | (item.checked() ? MF_CHECKED : 0) | (item.enabled() ? 0 : MF_GRAYED);
+    if (isSubmenu(item)) {
+      MenuOwner sub(CreatePopupMenu());
+      if (!sub) throw std::runtime_error("Cannot create the menu: " + systemReason(GetLastError()));
+      fillMenu(sub.get(), item);
+      if (AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), text.c_str()))
+        (void)sub.release();  // the menu destroys its submenus
+      continue;
+    }
+    AppendMenuA(menu, flags, static_cast<UINT_PTR>(commandIdOf(item)), text.c_str());
+  }
+}
+
+void MainView::menuChanged(ui::MenuItem& item, ui::Aspect aspect) {
+  if (menuStale_) return;  // the next build reads everything anyway
+  const int id = commandIdOf(item);
+  switch (aspect) {
+    case Aspect::Checked:
+      if (id >= 0) {
+        CheckMenuItem(popup_.get(), static_cast<UINT>(id),
+                      MF_BYCOMMAND | (item.checked() ? MF_CHECKED : MF_UNCHECKED));
+        return;
+      }
+      break;
+    case Aspect::Enabled:
+      if (id >= 0) {
+        EnableMenuItem(popup_.get(), static_cast<UINT>(id),
+                       MF_BYCOMMAND | (item.enabled() ? MF_ENABLED : MF_GRAYED));
+        return;
+      }
+      break;
+    case Aspect::Caption:
+    case Aspect::Visible:
+    case Aspect::Items:
+      break;
+    default:
+      return;  // nothing a menu shows
+  }
+  menuStale_ = true;
+  ensureMenu();
+}
+
+void MainView::popupMenu(POINT screen) {
+  ensureMenu();
+  if (!popup_) return;
+  // Without the foreground the menu would not close when the user clicks
+  // elsewhere; the null message afterwards lets it end cleanly.
+  SetForegroundWindow(hwnd());
+  tracking_ = true;
+  TrackPopupMenu(popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y,
+                 0, hwnd(), nullptr);
+  tracking_ = false;
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+  ensureMenu();
+}
+
+void MainView::menuCommand(int id) {
+  ensureMenu();
+  const auto found = commands_.find(id);
+  if (found == commands_.end()) return;
+  ui::MenuItem& item = *found->second;
+  // The menu never offers a greyed item, but its shortcut key still arrives.
+  if (!item.enabled()) return;
+  guarded([&] { item.click(); });
+}
+
+bool MainView::translateAccelerator(MSG& msg) {
+  if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+  ensureMenu();
+  return accelerators_ && TranslateAcceleratorA(hwnd(), accelerators_.get(), &msg) != 0;
+}
+
+// ---- files dropped from the shell ----------------------------------------
+
+void MainView::filesDropped(WPARAM wParam, LPARAM lParam) {
+  // The block stays readable until the handler is done: an extension may
+  // look at the message it was given.
+  DropOwner drop(reinterpret_cast<HDROP>(wParam));
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileA(drop.get(), 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    // Each path is read whole, however long it is.
+    const UINT length = DragQueryFileA(drop.get(), i, nullptr, 0);
+    std::string path(static_cast<size_t>(length) + 1, '\0');
+    const UINT got = DragQueryFileA(drop.get(), i, path.data(), length + 1);
+    path.resize(std::min(got, length));
+    paths.push_back(std::move(path));
+  }
+  // Where the files were let go, in this window's coordinates.
+  POINT at{};
+  if (!DragQueryPoint(drop.get(), &at)) {
+    GetCursorPos(&at);
+    ScreenToClient(hwnd(), &at);
+  }
+  const MessageRecord record{WM_DROPFILES, static_cast<std::uint32_t>(wParam),
+                             static_cast<std::uint32_t>(lParam), 0};
+  guarded([&] { form_.form1wmdropfiles(record, paths, at.x, at.y); });
+}
+
+int MainView::tabAt(int x, int y) const {
+  HWND tabs = qswitch_.get();
+  if (!tabs) return -1;
+  TCHITTESTINFO hit{};
+  hit.pt = {x, y};
+  MapWindowPoints(hwnd(), tabs, &hit.pt, 1);
+  return static_cast<int>(send(tabs, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+int MainView::itemAt(int x, int y) const {
+  HWND list = list1_.get();
+  const int count = list ? static_cast<int>(send(list, LB_GETCOUNT)) : 0;
+  if (count <= 0) return 0;
+  POINT at{x, y};
+  MapWindowPoints(hwnd(), list, &at, 1);
+  const LRESULT nearest = send(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+  const int i = std::clamp(static_cast<int>(LOWORD(nearest)), 0, count - 1);
+  RECT item{};
+  if (send(list, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)) !=
+          LB_ERR &&
+      PtInRect(&item, at))
+    return i;
+  // Not on an item: past the last one means after the end of the list.
+  RECT last{};
+  if (send(list, LB_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&last)) !=
+      LB_ERR) {
+    const bool columns = (GetWindowLongPtrA(list, GWL_STYLE) & LBS_MULTICOLUMN) != 0;
+    if (at.y >= last.bottom || (columns && at.x >= last.right)) return count;
+  }
+  return i;
 }
 
 }  // namespace trovik::win32

@@ -5,6 +5,9 @@
 // what the user does into model changes and presenter calls.
 #include <windows.h>
 
+#include <map>
+#include <string>
+
 #include "ui/controls.h"
 #include "win32/win32platform.h"
 #include "win32/window.h"
@@ -16,6 +19,11 @@ class TForm1;
 
 namespace trovik::win32 {
 
+inline BOOL destroyMenu(HMENU h) { return DestroyMenu(h); }
+inline BOOL destroyAccelerators(HACCEL h) { return DestroyAcceleratorTable(h); }
+using MenuOwner = Owned<HMENU, destroyMenu>;
+using AcceleratorOwner = Owned<HACCEL, destroyAccelerators>;
+
 class MainView final : public Window, private ui::Peer {
  public:
   static constexpr const char* kClassName = "TForm1";
@@ -26,7 +34,13 @@ class MainView final : public Window, private ui::Peer {
     kQswitchId = 103,
     kMmlistId = 104,
     kTcloseId = 105,
+    kStatusId = 106,
   };
+  // Commands of the pop-up menu: the fixed ones by item name, the fileset
+  // items of the Switch submenu by their place in it, from kSwitchFirstId.
+  // Items named nowhere get numbers from kOtherFirstId in menu order.
+  static constexpr int kSwitchFirstId = 300;
+  static constexpr int kOtherFirstId = 1000;
 
   explicit MainView(Application& app);
   ~MainView() override;
@@ -37,6 +51,10 @@ class MainView final : public Window, private ui::Peer {
   // Lays the window out at the model's size, centred on the work area, and
   // shows it (unless the model says the form is hidden).
   void show();
+
+  // Turns a key of the program's shortcuts into its menu command. The message
+  // loop calls it for every message; true means the message was used up.
+  bool translateAccelerator(MSG& msg);
 
  private:
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -61,6 +79,21 @@ class MainView final : public Window, private ui::Peer {
   RECT titleBarRect() const;
   void invalidateFrame();
 
+  // The pop-up menu, built from the model tree, and the shortcuts of its items.
+  void attachMenu(ui::MenuItem& item);
+  void detachMenu(ui::MenuItem& item);
+  void buildMenu();
+  void ensureMenu() {
+    if (menuStale_ && !tracking_) buildMenu();
+  }
+  bool isSubmenu(const ui::MenuItem& item) const;
+  void numberCommands(ui::MenuItem& parent);
+  void fillMenu(HMENU menu, ui::MenuItem& parent);
+  int commandIdOf(const ui::MenuItem& item) const;
+  void menuChanged(ui::MenuItem& item, ui::Aspect aspect);
+  void popupMenu(POINT screen);
+  void menuCommand(int id);
+
   // Input.
   void onCommand(int id, int code, HWND from);
   void listSelectionChanged();
@@ -68,6 +101,9 @@ class MainView final : public Window, private ui::Peer {
   void formMovedOrSized(bool sized);
   void paint(HDC dc);
   void drawClose(const DRAWITEMSTRUCT& item);
+  void filesDropped(WPARAM wParam, LPARAM lParam);
+  int tabAt(int x, int y) const;
+  int itemAt(int x, int y) const;
 
   Application& app_;
   TForm1& form_;
@@ -80,6 +116,16 @@ class MainView final : public Window, private ui::Peer {
   WindowOwner mmlist_;
   WindowOwner qswitch_;
   WindowOwner tclose_;
+  WindowOwner status_;
+  MenuOwner popup_;
+  AcceleratorOwner accelerators_;
+  std::map<int, ui::MenuItem*> commands_;   // menu command id -> its item
+  std::map<const ui::MenuItem*, int> ids_;  // and back
+  int nextOtherId_ = kOtherFirstId;
+  // The menu tree changed shape: rebuilt when next needed, never while the
+  // user has it open.
+  bool menuStale_ = true;
+  bool tracking_ = false;  // the pop-up menu is open
   // The control whose model is being updated from its own window: that
   // change must not be sent back to the window it came from.
   const ui::Control* echo_ = nullptr;
