@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -322,6 +323,198 @@ int waitExit(DWORD ms) {
   return 0;
 }
 
+constexpr int kList1Id = 101;
+
+// Opens the program's process for placing structures in it.
+UniqueHandle openProgram(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return UniqueHandle(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+}
+
+// menu <id>: choose a command of the main window's menu (or its shortcut) by number. Posted: the
+// command may open a message box, which a send would wait on.
+int menuCommand(int id) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  if (!PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0)) return fail("cannot post WM_COMMAND");
+  return 0;
+}
+
+// select <index> / dblclick <index>: make an item of List1 the current one and tell the window as
+// a click does; dblclick then double-clicks it.
+int selectItem(int index, bool twice) {
+  HWND main = mainWindow();
+  HWND list = control(kList1Id);
+  if (!main || !list) return fail("no main window with a list");
+  LRESULT result = 0;
+  if (!send(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, result) || result != index)
+    return fail("cannot select item " + std::to_string(index));
+  const LPARAM from = reinterpret_cast<LPARAM>(list);
+  if (!PostMessageW(main, WM_COMMAND, MAKEWPARAM(kList1Id, LBN_SELCHANGE), from))
+    return fail("cannot post LBN_SELCHANGE");
+  if (twice && !PostMessageW(main, WM_COMMAND, MAKEWPARAM(kList1Id, LBN_DBLCLK), from))
+    return fail("cannot post LBN_DBLCLK");
+  return 0;
+}
+
+// item-point <index>: the middle of a List1 item in the main window's client coordinates.
+int itemPoint(int index) {
+  HWND main = mainWindow();
+  HWND list = control(kList1Id);
+  if (!main || !list) return fail("no main window with a list");
+  RECT r{};
+  LRESULT result = 0;
+  if (!send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r),
+            result) ||
+      result == LB_ERR)
+    return fail("no rectangle for item " + std::to_string(index));
+  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  MapWindowPoints(list, main, &at, 1);
+  say(std::to_string(at.x) + " " + std::to_string(at.y));
+  return 0;
+}
+
+// tab-point <index>: the middle of a fileset tab in the main window's client coordinates.
+int tabPoint(int index) {
+  HWND main = mainWindow();
+  HWND tab = control(kTabsId);
+  if (!main || !tab) return fail("no main window with tabs");
+  UniqueHandle process = openProgram(tab);
+  if (!process) return fail("cannot open the program's process");
+  RemoteBuffer remote(process.get(), sizeof(RECT));
+  RECT r{};
+  LRESULT ok = 0;
+  if (!remote ||
+      !send(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+            reinterpret_cast<LPARAM>(remote.at(0)), ok) ||
+      !ok || !remote.read(0, &r, sizeof r))
+    return fail("no rectangle for tab " + std::to_string(index));
+  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  MapWindowPoints(tab, main, &at, 1);
+  say(std::to_string(at.x) + " " + std::to_string(at.y));
+  return 0;
+}
+
+// drop <x> <y> <path>...: files let go over the main window at a client point, as the shell
+// delivers them: a DROPFILES block with ANSI paths, placed in the program's memory and handed
+// over with WM_DROPFILES. The program releases the block when it is done with it.
+int dropFiles(int x, int y, char** paths, int count) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  std::string block(sizeof(DROPFILES), '\0');
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.pt = {x, y};
+  header.fNC = FALSE;
+  header.fWide = FALSE;
+  std::memcpy(block.data(), &header, sizeof header);
+  for (int i = 0; i < count; ++i) {
+    block += paths[i];
+    block += '\0';
+  }
+  block += '\0';
+  UniqueHandle process = openProgram(main);
+  if (!process) return fail("cannot open the program's process");
+  void* remote = VirtualAllocEx(process.get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                PAGE_READWRITE);
+  if (!remote) return fail("cannot place the dropped files in the program's process");
+  SIZE_T done = 0;
+  if (!WriteProcessMemory(process.get(), remote, block.data(), block.size(), &done) ||
+      done != block.size() ||
+      !PostMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0)) {
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return fail("cannot hand the dropped files over");
+  }
+  return 0;
+}
+
+// key <vk> [ctrl]: a key pressed while the main window has the keyboard. A plain key is posted to
+// the control with the focus; with Ctrl the keys go through the system's input, which sets the
+// modifier state the program reads, so the main window is brought to the front first.
+int pressKey(UINT vk, bool ctrl) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  if (!ctrl) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    HWND target = main;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui) && gui.hwndFocus)
+      target = gui.hwndFocus;
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    if (!PostMessageW(target, WM_KEYDOWN, vk, 1 | (scan << 16)) ||
+        !PostMessageW(target, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30)))
+      return fail("cannot post the key");
+    return 0;
+  }
+  SetForegroundWindow(main);
+  for (Deadline deadline(kSendTimeoutMs); GetForegroundWindow() != main; Sleep(kPollMs))
+    if (deadline.passed()) return fail("the main window does not come to the front");
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(vk), static_cast<WORD>(vk), VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  if (SendInput(4, keys, sizeof(INPUT)) != 4) return fail("the system did not take the keys");
+  return 0;
+}
+
+// title: the main window's text, which carries the title with its mode tags.
+int title() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  say(toAnsi(windowText(main)));
+  return 0;
+}
+
+// text <ctrl-id>: whether a control of the main window is shown, and its text.
+int controlText(int id) {
+  HWND c = control(id);
+  if (!c) return fail("the main window has no control " + std::to_string(id));
+  say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + toAnsi(windowText(c)));
+  return 0;
+}
+
+// rclick <ctrl-id>: a right click in the middle of a control of the main window (0: the window
+// itself, at its lower right corner, where no control lies).
+int rightClick(int id) {
+  HWND main = mainWindow();
+  HWND target = id ? control(id) : main;
+  if (!target) return fail("no window to click");
+  RECT r{};
+  GetClientRect(target, &r);
+  const LPARAM at = id ? MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2)
+                       : MAKELPARAM(r.right - 3, r.bottom - 3);
+  if (!PostMessageW(target, WM_RBUTTONDOWN, MK_RBUTTON, at) ||
+      !PostMessageW(target, WM_RBUTTONUP, 0, at))
+    return fail("cannot post the click");
+  return 0;
+}
+
+// popup-menu <timeout-ms>: a pop-up menu is open on the screen.
+int popupMenu(DWORD ms) {
+  for (Deadline deadline(ms);; Sleep(kPollMs)) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+      say("menu open");
+      return 0;
+    }
+    if (deadline.passed()) return fail("no pop-up menu within the time");
+  }
+}
+
+// menu-char <c>: a character typed while a pop-up menu of the main window is open (its items'
+// underlined letters choose them).
+int menuChar(char c) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  if (!PostMessageW(main, WM_CHAR, static_cast<WPARAM>(c), 1)) return fail("cannot post the key");
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: trovik-driver <command>\n"
@@ -333,7 +526,14 @@ int usage() {
       "  tabs\n"
       "  tab-index\n"
       "  close\n"
-      "  wait-exit <timeout-ms>\n",
+      "  wait-exit <timeout-ms>\n"
+      "  menu <id>\n"
+      "  select <index> | dblclick <index>\n"
+      "  item-point <index> | tab-point <index>\n"
+      "  drop <x> <y> <path>...\n"
+      "  key <vk> [ctrl]\n"
+      "  title | text <ctrl-id>\n"
+      "  rclick <ctrl-id|0> | popup-menu <timeout-ms> | menu-char <c>\n",
       stderr);
   return 2;
 }
@@ -357,5 +557,19 @@ int main(int argc, char** argv) {
   if (command == "tab-index" && args == 0) return tabIndex();
   if (command == "close" && args == 0) return closeMain();
   if (command == "wait-exit" && args == 1) return waitExit(parseMs(arg[0]));
+  if (command == "menu" && args == 1) return menuCommand(std::atoi(arg[0]));
+  if (command == "select" && args == 1) return selectItem(std::atoi(arg[0]), false);
+  if (command == "dblclick" && args == 1) return selectItem(std::atoi(arg[0]), true);
+  if (command == "item-point" && args == 1) return itemPoint(std::atoi(arg[0]));
+  if (command == "tab-point" && args == 1) return tabPoint(std::atoi(arg[0]));
+  if (command == "drop" && args >= 3)
+    return dropFiles(std::atoi(arg[0]), std::atoi(arg[1]), arg + 2, args - 2);
+  if (command == "key" && (args == 1 || (args == 2 && std::strcmp(arg[1], "ctrl") == 0)))
+    return pressKey(static_cast<UINT>(std::strtoul(arg[0], nullptr, 0)), args == 2);
+  if (command == "title" && args == 0) return title();
+  if (command == "text" && args == 1) return controlText(std::atoi(arg[0]));
+  if (command == "rclick" && args == 1) return rightClick(std::atoi(arg[0]));
+  if (command == "popup-menu" && args == 1) return popupMenu(parseMs(arg[0]));
+  if (command == "menu-char" && args == 1 && arg[0][0]) return menuChar(arg[0][0]);
   return usage();
 }

@@ -1,0 +1,251 @@
+#!/usr/bin/env bash
+# Launching for real: links run through the shell reach the started program (a probe that logs how
+# it was started) with their parameters in lower case, in the link's directory and with the show
+# command of their run mode; a forced-order group starts its members one after another; the mode
+# commands answer their menu letters and shortcut keys and show in the title; files dropped on the
+# list or on another fileset's tab become links and are saved; the session commands ask first;
+# Run/Exit closes Trovik once the link has run.
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+
+CRLF=$'\r\n'
+TAB=$'\t'
+: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
+
+# The path Wine shows a Linux path under (its Z: drive).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+e2e_begin
+[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+
+probe_log="$E2E_TMP/probe.log"
+TROVIK_PROBE_LOG="$(winpath "$probe_log")"
+export TROVIK_PROBE_LOG
+
+# wait_probe <n>: the probe has been started n times in all.
+wait_probe() {
+  local tries
+  for ((tries = 0; tries < 300; tries++)); do
+    [ -f "$probe_log" ] && [ "$(wc -l <"$probe_log")" -ge "$1" ] && return 0
+    sleep 0.05
+  done
+  e2e_fail "expected $1 starts of the probe; its log holds:
+$(cat "$probe_log" 2>/dev/null)"
+}
+
+# probe_runs <first> <last>: show command, directory and arguments of those starts (1-based).
+probe_runs() { sed -n "$1,$2p" "$probe_log" | tr -d '\r' | cut -f2-; }
+# probe_ticks <first> <last>: when those starts happened, in milliseconds.
+probe_ticks() { sed -n "$1,$2p" "$probe_log" | cut -f1; }
+
+# until_shown <ctrl-id> <text>: the control shows that text within a few seconds.
+until_shown() {
+  local tries
+  for ((tries = 0; tries < 20; tries++)); do
+    drive text "$1"
+    [ "$DRIVEN" = "shown $2" ] && return 0
+  done
+  e2e_fail "control $1 never showed \"$2\" (last seen: $DRIVEN)"
+}
+
+# expect_title <title>: the title with its mode tags, as the window carries it.
+expect_title() {
+  drive title
+  e2e_expect_lines "title" "$DRIVEN" "$1"
+}
+
+# e2e_wait_closed: Trovik closed itself; wait until it has ended, with exit code 0.
+e2e_wait_closed() {
+  drive wait-exit 20000
+  local status=0
+  wait "$TROVIK_PID" || status=$?
+  TROVIK_PID=""
+  [ "$status" -eq 0 ] || e2e_fail "Trovik exited with status $status"
+  e2e_step "Trovik closed itself"
+}
+
+base="$E2E_TMP/Launch"
+e2e_base "$base"
+cp "$TROVIK_PROBE" "$base/trovik-probe.exe"
+# A directory path over 50 characters, which the shell does not get as the directory argument.
+longdir="$base/A folder with a name long enough to pass fifty"
+mkdir -p "$longdir"
+cp "$TROVIK_PROBE" "$longdir/trovik-probe.exe"
+probe="$(winpath "$base")\\trovik-probe.exe"
+longprobe="$(winpath "$longdir")\\trovik-probe.exe"
+# Everything a link names reaches the shell in lower case.
+lcbase="$(winpath "$base")"
+lcbase="${lcbase,,}"
+lclong="$(winpath "$longdir")"
+lclong="${lclong,,}"
+
+e2e_write "$base/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "Click=1" \
+  "RemoveDropExtension=1" "QuickSwitch=1"
+names=("Normal" "Max" "Min" "Group" "Long")
+links=("$probe>:/Name ALPHA" "$probe>:MAX Two+lrma" "$probe>:Min+LRMI"
+  "+f$probe>:a|$probe>:b|$probe>:c|" "$longprobe>:Long")
+e2e_write "$base/link.qdx" "$CRLF" "${links[@]}"
+e2e_write "$base/name.qdx" "$CRLF" "${names[@]}"
+e2e_write "$base/Other/link.qdx" "$CRLF" 'C:\windows\notepad.exe'
+e2e_write "$base/Other/name.qdx" "$CRLF" "Notepad"
+
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+
+# --- one click runs a link: parameters in lower case, the link's directory, the run mode's show
+# command (5 normal, 3 maximised, 2 minimised; the mode's letters count in any case)
+drive select 0
+wait_probe 1
+drive select 1
+wait_probe 2
+drive select 2
+wait_probe 3
+e2e_expect_lines "what the probe got from single links" "$(probe_runs 1 3)" \
+  "5$TAB$lcbase$TAB/name alpha" "3$TAB$lcbase${TAB}max two" "2$TAB$lcbase${TAB}min"
+
+# --- a directory over 50 characters: the program enters it and the probe starts there
+drive select 4
+wait_probe 4
+e2e_expect_lines "what the probe got from a link in a long directory" "$(probe_runs 4 4)" \
+  "5$TAB$lclong${TAB}long"
+
+# --- a forced-order group: all three start, in order, each after a wait, while the status label
+# counts the members still to start
+drive select 3
+until_shown 106 "LAUNCHING (3)"
+wait_probe 7
+e2e_expect_lines "what the probe got from the forced-order group" "$(probe_runs 5 7)" \
+  "5$TAB$lcbase${TAB}a" "5$TAB$lcbase${TAB}b" "5$TAB$lcbase${TAB}c"
+mapfile -t ticks < <(probe_ticks 5 7)
+for i in 1 2; do
+  gap=$((ticks[i] - ticks[i - 1]))
+  # The wait lasts until the started program's window is in front, in steps of half a second;
+  # without a wait the members would start within a few milliseconds of each other.
+  [ "$gap" -ge 300 ] || e2e_fail "member $((i + 1)) of the forced-order group started ${gap} ms after the one before"
+done
+e2e_step "forced-order gaps: $((ticks[1] - ticks[0])) ms, $((ticks[2] - ticks[1])) ms"
+drive text 106
+e2e_expect_lines "status label after the launch" "$DRIVEN" "hidden LAUNCHING (1)"
+e2e_expect_no_boxes
+
+# --- the pop-up menu opens on a right click in the list; its letter y chooses Open directory
+drive rclick 101
+drive popup-menu 5000
+e2e_screenshot popupmenu.png
+drive menu-char y
+expect_title "Trovik - Open directory"
+# The shortcut keys work while the list has the keyboard; the five modes exclude each other and
+# their tag follows the Open directory tag.
+drive key 0x72 # F3
+expect_title "Trovik - Open directory - Run/Exit"
+drive key 0x72
+expect_title "Trovik - Open directory"
+drive key 0x44 ctrl # Ctrl+D
+expect_title "Trovik"
+drive key 0x73 # F4
+expect_title "Trovik - Drop/Launch"
+drive key 0x75 # F6
+expect_title "Trovik - Drop/Launch/Exit"
+drive key 0x77 # F8
+expect_title "Trovik - Run/Minimize"
+drive key 0x79 # F10
+expect_title "Trovik - Drop/Launch/Minimize"
+drive key 0x44 ctrl
+expect_title "Trovik - Drop/Launch/Minimize - Open directory"
+drive key 0x79
+expect_title "Trovik - Open directory"
+drive menu 206
+expect_title "Trovik"
+
+# --- two files dropped on the second item: asked whether to make one group (No); both are put in
+# at that place, the last one reported first, named without their extension; a path longer than
+# 255 characters arrives whole
+docs="$(winpath "$E2E_TMP/Docs")"
+deep="$docs"
+for i in 1 2 3 4 5 6; do deep+="\\Quarterly reports of the regional offices $i"; done
+longfile="$deep\\Notes.final.doc"
+[ "${#longfile}" -gt 300 ] || e2e_fail "the long path is only ${#longfile} characters"
+drive item-point 1
+# shellcheck disable=SC2086 # the point is two numbers
+drive drop $DRIVEN "$docs\\Report One.TXT" "$longfile"
+drive answer Trovik no 5000 "You are dropping more than one item"
+names=("Normal" "Notes.final" "Report One" "Max" "Min" "Group" "Long")
+links=("${links[0]}" "$longfile" "$docs\\Report One.TXT" "${links[@]:1}")
+drive list 101
+e2e_expect_lines "names after two files were dropped on the second item" "$DRIVEN" "${names[@]}"
+drive list 102
+e2e_expect_lines "links after two files were dropped on the second item" "$DRIVEN" "${links[@]}"
+
+# --- one file dropped below the last item: no question, it goes to the end
+drive item-point 6
+read -r x y <<<"$DRIVEN"
+drive drop "$x" "$((y + 40))" "$docs\\Plan.txt"
+names+=("Plan")
+links+=("$docs\\Plan.txt")
+drive list 101
+e2e_expect_lines "names after a file was dropped below the list" "$DRIVEN" "${names[@]}"
+e2e_expect_no_boxes
+
+# --- Drop/Launch: the probe dropped on the Other fileset's tab is added to that fileset's files
+# and started at once; the list shown stays as it was
+drive menu 202
+expect_title "Trovik - Drop/Launch"
+drive tab-point 1
+# shellcheck disable=SC2086
+drive drop $DRIVEN "$probe"
+wait_probe 8
+e2e_expect_lines "what the probe got when dropped in Drop/Launch" "$(probe_runs 8 8)" \
+  "5$TAB$lcbase$TAB"
+drive list 101
+e2e_expect_lines "names after a drop on another fileset's tab" "$DRIVEN" "${names[@]}"
+drive menu 202
+expect_title "Trovik"
+e2e_expect_no_boxes
+e2e_close
+
+e2e_expect_file "names saved after the drops" "$base/name.qdx" "$CRLF" "${names[@]}"
+e2e_expect_file "links saved after the drops" "$base/link.qdx" "$CRLF" "${links[@]}"
+e2e_expect_file "Other fileset's names after the drop on its tab" "$base/Other/name.qdx" "$CRLF" \
+  "Notepad" "trovik-probe"
+e2e_expect_file "Other fileset's links after the drop on its tab" "$base/Other/link.qdx" "$CRLF" \
+  'C:\windows\notepad.exe' "$probe"
+
+# --- double-click mode, the session commands, and Run/Exit
+e2e_write "$base/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "Click=0" \
+  "ConfirmShutdown=1" "ConfirmRestart=1" "ForceOrderStyle=1" "ForceWait=1500"
+e2e_write "$base/link.qdx" "$CRLF" "+f$probe>:first|$probe>:second|"
+e2e_write "$base/name.qdx" "$CRLF" "Pair"
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+# Asked first, and No leaves Windows alone: from the menu and from the shortcut keys.
+drive menu 211
+drive answer Trovik no 5000 "Shutdown Windows?"
+drive key 0x7B ctrl # Ctrl+F12
+drive answer Trovik no 5000 "Shutdown Windows?"
+drive menu 212
+drive answer Trovik no 5000 "Restart Windows?"
+drive key 0x7A ctrl # Ctrl+F11
+drive answer Trovik no 5000 "Restart Windows?"
+e2e_expect_no_boxes
+expect_title "Trovik"
+
+drive menu 201
+expect_title "Trovik - Run/Exit"
+# A double click selects first: in double-click mode the selection alone must not run anything, so
+# the group starts exactly once.
+drive dblclick 0
+e2e_wait_closed
+wait_probe 10
+e2e_expect_lines "what the probe got from the group run in Run/Exit" "$(probe_runs 9 10)" \
+  "5$TAB$lcbase${TAB}first" "5$TAB$lcbase${TAB}second"
+mapfile -t ticks < <(probe_ticks 9 10)
+gap=$((ticks[1] - ticks[0]))
+# The simple style waits the whole ForceWait even though the first program is already in front.
+[ "$gap" -ge 1200 ] || e2e_fail "the second member started ${gap} ms after the first, not after the 1500 ms wait"
+e2e_step "simple forced-order wait: $gap ms"
+# A start too many would have logged by now: the last start came before the window closed.
+sleep 0.5
+[ "$(wc -l <"$probe_log")" -eq 10 ] || e2e_fail "the probe ran more often than asked:
+$(cat "$probe_log")"

@@ -1,0 +1,122 @@
+// trovik-probe: a program for Trovik to start in the end-to-end tests. It appends one line to a
+// log saying how it was started, then shows a small window for a moment, as a started program
+// would, so that a forced-order wait can see another window come to the front. A second is longer
+// than one step of that wait, so the window is still there when the next step looks.
+//
+// The line, fields separated by tabs:
+//   <tick ms> <show command or -> <current directory> <command line after the program name>
+// The log is TROVIK_PROBE_LOG when that is set, otherwise probe.log beside the executable.
+
+// clang-format off
+#include <windows.h>
+// clang-format on
+
+#include <string>
+
+namespace {
+
+constexpr DWORD kShownMs = 1000;
+
+std::string environment(const char* name) {
+  char value[MAX_PATH * 2] = {};
+  const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+  return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+std::string logPath() {
+  std::string path = environment("TROVIK_PROBE_LOG");
+  if (!path.empty()) return path;
+  char exe[MAX_PATH * 2] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
+  path.assign(exe, n);
+  const size_t slash = path.find_last_of("\\/");
+  return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "probe.log";
+}
+
+// The command line without the program's own name, as the program received its arguments.
+std::string arguments() {
+  const char* p = GetCommandLineA();
+  if (*p == '"') {
+    ++p;
+    while (*p && *p != '"') ++p;
+    if (*p) ++p;
+  } else {
+    while (*p && *p != ' ' && *p != '\t') ++p;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  return p;
+}
+
+std::string currentDirectory() {
+  const DWORD n = GetCurrentDirectoryA(0, nullptr);
+  std::string dir(n, '\0');
+  const DWORD got = GetCurrentDirectoryA(n, dir.data());
+  dir.resize(got < n ? got : 0);
+  return dir;
+}
+
+// One write with the append right only: lines of probes started together never mix.
+bool appendLine(const std::string& path, const std::string& line) {
+  for (int attempt = 0; attempt < 50; ++attempt, Sleep(20)) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) continue;
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+    if (ok && written == line.size()) return true;
+  }
+  return false;
+}
+
+LRESULT CALLBACK probeProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_TIMER) {
+    DestroyWindow(window);
+    return 0;
+  }
+  if (msg == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+struct WindowCloser {
+  HWND window;
+  ~WindowCloser() {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+};
+
+void showForAMoment(int show) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = probeProcedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+  wc.lpszClassName = "TrovikProbe";
+  if (!RegisterClassA(&wc)) return;
+  HWND window = CreateWindowExA(0, "TrovikProbe", "Trovik probe", WS_OVERLAPPEDWINDOW, 600, 400,
+                                200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!window) return;
+  WindowCloser closer{window};
+  ShowWindow(window, show);
+  SetTimer(window, 1, kShownMs, nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  const bool given = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0;
+  const std::string line = std::to_string(GetTickCount()) + "\t" +
+                           (given ? std::to_string(startup.wShowWindow) : std::string("-")) + "\t" +
+                           currentDirectory() + "\t" + arguments() + "\r\n";
+  if (!appendLine(logPath(), line)) return 1;
+  showForAMoment(given ? startup.wShowWindow : SW_SHOWNORMAL);
+  return 0;
+}
