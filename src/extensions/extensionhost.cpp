@@ -206,7 +206,12 @@ void ExtensionHost::runvpa(const std::string& path, const std::string& exportNam
   void* dllinfo2 = ctx_.platform.libraries.symbol(handle, "dllinfo2");
   if (!dllinfo2) return;
   if (isNew) {
+    // Loading is the host's business, not part of the event: whatever the
+    // DLL calls back while it is announced must not change the parameters
+    // the event is about to hand it.
+    const EventSlots eventSlots = ctx_.events.slots;
     callInto(true, [&] { announce(dllinfo2, path); });
+    ctx_.events.slots = eventSlots;
     // Stopped while it announced itself: its events wait for the next load.
     if (!inTable(handle)) return;
   }

@@ -122,6 +122,20 @@ TEST_F(HookTest, ADllIsAnnouncedOncePerLoadWithWhatItNeeds) {
   EXPECT_EQ(os.libraries.loads(dllPath('A')), 2);
 }
 
+TEST_F(HookTest, AnnouncingADllLeavesTheEventThatLoadedItAlone) {
+  // The DLL asks for functions while it is announced, which raises
+  // getfunction and changes the slots; its runlink export then still sees
+  // the entry it is about.
+  addDll('A', extension<'A', "runlink">());
+  installed({record('A', "runlink|override")});
+  rec.actions["A:dllinfo2"] = [&] { EXPECT_NE(got('A').getfunction("strotobool"), nullptr); };
+  std::string entry;
+  rec.actions["A:runlink"] = [&] { entry = got('A').getvpvar("cstring"); };
+  app.launcher.runlink("C:\\Tools\\app.exe>:-x");
+  EXPECT_EQ(entry, "C:\\Tools\\app.exe>:-x");
+  EXPECT_TRUE(os.shell.calls.empty());
+}
+
 TEST_F(HookTest, ABeforeExtensionChangesTheCoordinatesAHandlerWorksWith) {
   addDll('A', extension<'A', "form1list1dragdrop">());
   installed({record('A', "form1list1dragdrop|before")});
