@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Trovik+ under Wine with real extension DLLs built from the SDK header: a translation extension
+# registered "after" on loadformtext changes the mode tag the title shows; an extension registered
+# "override" on runlink gets the entry of a double-clicked link and the launch does not happen; the
+# event-log sample sees its events in order; closing Trovik tells every loaded extension "onclose"
+# with reason 1 and writes vp2.qdx back (with CR LF line ends, where the test wrote LF).
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+
+CRLF=$'\r\n'
+: "${TROVIK_EXT_DIR:=$(dirname "$TROVIK_EXE")/ext}"
+: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
+
+# The path Wine shows a Linux path under (its Z: drive).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# wait_line <file> <text>: a line of the file contains the text within a few seconds.
+wait_line() {
+  local tries
+  for ((tries = 0; tries < 100; tries++)); do
+    [ -f "$1" ] && grep -qF -- "$2" "$1" && return 0
+    sleep 0.05
+  done
+  e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
+$(cat "$1" 2>/dev/null)"
+}
+
+# expect_order <file> <text>...: lines containing these texts appear in this order (others between).
+expect_order() {
+  local file="$1" line i=0
+  shift
+  local want=("$@")
+  while IFS= read -r line && [ "$i" -lt "${#want[@]}" ]; do
+    [[ "$line" == *"${want[$i]}"* ]] && i=$((i + 1))
+  done <"$file"
+  [ "$i" -eq "${#want[@]}" ] || e2e_fail "$(basename "$file"): \"${want[$i]}\" is missing or out of order; it holds:
+$(cat "$file")"
+}
+
+expect_title() {
+  drive title
+  e2e_expect_lines "title" "$DRIVEN" "$1"
+}
+
+e2e_begin
+for dll in recorder translate eventlog; do
+  [ -f "$TROVIK_EXT_DIR/$dll.dll" ] || e2e_fail "no $dll.dll in $TROVIK_EXT_DIR (build the x86_64 Windows build)"
+done
+
+base="$E2E_TMP/Plus"
+e2e_base "$base"
+mkdir -p "$base/Extensions"
+for dll in recorder translate eventlog; do
+  cp "$TROVIK_EXT_DIR/$dll.dll" "$TROVIK_EXT_DIR/$dll.txt" "$base/Extensions/"
+done
+ext="$(winpath "$base")\\Extensions"
+
+# The link the test double-clicks: the probe when there is one, so a launch would leave a trace;
+# otherwise a missing program, whose launch would ask about the missing file.
+probe_log="$E2E_TMP/probe.log"
+if [ -f "$TROVIK_PROBE" ]; then
+  cp "$TROVIK_PROBE" "$base/trovik-probe.exe"
+  entry="$(winpath "$base")\\trovik-probe.exe>:from-a-double-click"
+  TROVIK_PROBE_LOG="$(winpath "$probe_log")"
+  export TROVIK_PROBE_LOG
+else
+  entry='C:\nowhere\missing.exe>:from-a-double-click'
+fi
+
+e2e_write "$base/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "Click=0"
+e2e_write "$base/link.qdx" "$CRLF" "$entry"
+e2e_write "$base/name.qdx" "$CRLF" "Probe"
+
+# vp2.qdx as installing the three would write it, but with bare LF line ends: the rewrite at the
+# close must turn them into CR LF.
+record() { printf '%s\\%s.dll|%s' "$ext" "$1" "$(head -n 1 "$base/Extensions/$1.txt" | tr -d '\r')"; }
+vp_lines=("$(record recorder)" "Records what Trovik tells it, for the end-to-end tests." ""
+  "$(record translate)" "Gives the interface texts French wording." ""
+  "$(record eventlog)" "Writes every event it registered to eventlog.log beside the DLL." "")
+e2e_write "$base/vp2.qdx" $'\n' "${vp_lines[@]}"
+
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+
+# --- "after" on loadformtext: the Run/Exit tag in the title is the translated one
+expect_title "Trovik"
+drive key 0x72 # F3: Run/Exit
+expect_title "Trovik - Lancer/Quitter"
+e2e_screenshot extensions-translated.png
+drive key 0x72
+expect_title "Trovik"
+
+# --- "override" on runlink: the extension gets the entry, the program is not started
+recorder_log="$base/Extensions/recorder.log"
+[ ! -f "$recorder_log" ] || e2e_fail "recorder.dll was loaded before any of its events: $(cat "$recorder_log")"
+drive dblclick 0
+wait_line "$recorder_log" "runlink $entry"
+e2e_expect_lines "recorder.log after the double click" "$(cat "$recorder_log")" "dllinfo2 ok" "runlink $entry"
+sleep 1
+[ ! -f "$probe_log" ] || e2e_fail "the overridden launch started the probe anyway: $(cat "$probe_log")"
+e2e_expect_no_boxes
+
+# --- closing: "stopvp" and "onclose" with reason 1, vp2.qdx written back
+e2e_close
+e2e_expect_lines "recorder.log after the close" "$(cat "$recorder_log")" "dllinfo2 ok" "runlink $entry" \
+  "stopvp 1" "onclose 1"
+e2e_expect_file "vp2.qdx after the close" "$base/vp2.qdx" "$CRLF" "${vp_lines[@]}"
+[ ! -f "$base/trovik+1.qdx" ] || e2e_fail "a scratch list was left behind"
+
+# The event-log sample, loaded at the first event it registered, saw the start, the launch it did
+# not prevent (before and after the override) and the close, in order.
+eventlog="$base/Extensions/eventlog.log"
+[ -f "$eventlog" ] || e2e_fail "the event-log sample wrote no log"
+expect_order "$eventlog" "loaded from $ext\\eventlog.dll" "loadformtext" "loadoptions" "loadlist" \
+  "form1create" "form1list1doubleclick" "runlink $entry" "runlink $entry" "form1close" "savelist" \
+  "stopvp" "onclose 1"
+
+# --- a second start reads the rewritten list: the translation is there again
+e2e_start "$base"
+e2e_wait_main
+drive key 0x72
+expect_title "Trovik - Lancer/Quitter"
+drive key 0x72
+e2e_close
