@@ -59,6 +59,10 @@ int run() {
   // The shell's owner window for everything a link starts.
   app.vars.masterhandle = reinterpret_cast<std::uintptr_t>(view.hwnd());
   windows.setMainWindow(view.hwnd());
+  // An extension's updateform1 paints at once whatever waits to be painted.
+  app.hostapi.repaintForm1 = [&view] {
+    if (view.hwnd()) UpdateWindow(view.hwnd());
+  };
   view.guarded([&] { app.guarded([&] { app.FormCreate(); }); });
   if (!view.hwnd()) return 0;  // closed while it was being created
   view.show();
