@@ -24,7 +24,7 @@ void Application::FormCreate() {
   vars.apppath = vars.realpath;
   vars.disvp = false;
   // Extensions hear the very first event.
-  if (ctx.fs().fileExists(extensions.listPath())) extensions.loadList();
+  if (ctx.fs().fileExists(extensions.listPath())) loadExtensionList();
   void* sender = &form1.Form1;
   events.run(
       "form1create",
@@ -55,8 +55,11 @@ void Application::FormCreate() {
           vars.apppath = vars.realpath;
           ctx.message(texts.f1nodirstart, texts.maint, Buttons::Ok);
         }
-        if (!fs.fileExists(extensions.listPath())) writeFileAtomic(fs, extensions.listPath(), "");
-        extensions.loadList();
+        const std::string list = extensions.listPath();
+        if (fs.fileExists(list) || guarded([&] { writeFileAtomic(fs, list, ""); }))
+          loadExtensionList();
+        else
+          extensions.freeList();
 
         vars.forcewait = 1000;
         vars.curitem = 0;
@@ -76,6 +79,12 @@ void Application::FormCreate() {
         form1.store.loadlist();
       },
       in(sender, &EventSlots::cobject));
+}
+
+// A list that cannot be read is reported and left alone: no extension runs
+// this time, and nothing writes over the file when the window closes.
+void Application::loadExtensionList() {
+  if (!guarded([&] { extensions.loadList(); })) extensions.freeList();
 }
 
 bool Application::close() {

@@ -56,6 +56,7 @@ class Application {
   }
 
  private:
+  void loadExtensionList();
   std::string exeDir_;
 };
 

@@ -37,27 +37,6 @@ TEST_F(FunctionsTest, NamesAreMatchedInAnyCaseAndStrtoboolIsSpelledAsTheTableHas
   EXPECT_EQ(app.events.slots.cstring, "nosuchroutine");
 }
 
-TEST_F(FunctionsTest, EveryBuiltRoutineHasItsOwnEntry) {
-  const char* names[] = {
-      "loadoptions", "blankset", "loadlist", "savelist", "runlink", "forcehold", "ismr",
-      "islocalfile", "findcommand", "extractcommand", "removecommands", "extractleafdir",
-      "autobuild", "madd", "clcommmrl", "clcommedit2", "resort", "sortoff", "modesoff",
-      "shutdownwindows", "forceforegroundwindow", "loadformtext", "loadhelptext", "getform1",
-      "getaddedit", "getoptionsform", "updateform1", "updateaddedit", "updateoptions", "getvar",
-      "setvar", "getvpvar", "setvpvar", "strotobool", "booltostr", "loadvp", "runvpa", "isloaded",
-      "loadvplist", "getmousebutton", "setmousebutton", "getshiftstate", "setshiftstate",
-      "getdragstate", "setdragstate", "getcloseaction", "setcloseaction", "getmessage",
-      "setmessage", "getmsg", "setmsg", "getwmdropfiles", "setwmdropfiles", "getwmendsession",
-      "setwmendsession", "getwmwindowposchanging", "setwmwindowposchanging"};
-  std::vector<void*> seen;
-  for (const char* n : names) {
-    void* f = api().getfunction(n);
-    EXPECT_NE(f, nullptr) << n;
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), f), 0) << n << " shares an entry";
-    seen.push_back(f);
-  }
-}
-
 TEST_F(FunctionsTest, AnExtensionAfterGetfunctionCanHandOutARoutineOfItsOwn) {
   addDll('A', extension<'A', "getfunction">());
   installed({record('A', "getfunction|after")});

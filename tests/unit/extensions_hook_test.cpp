@@ -257,6 +257,24 @@ TEST_F(HookTest, TheListIsReadAtStartAndWrittenBackWhenTheWindowCloses) {
   EXPECT_FALSE(app.events.FireExtensionEvent("form1create", true, true, true));
 }
 
+TEST_F(HookTest, AListThatCannotBeCreatedLeavesTheProgramRunningWithoutExtensions) {
+  addDll('A', extension<'A', "form1close">());
+  fs().put(std::string(kBase) + "link.qdx", "");
+  fs().put(std::string(kBase) + "name.qdx", "");
+  fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\nUpdateChecked=06/12/2026\r\n");
+  fs().makeReadOnly(kBase);
+  boxes().expect(Answer::Ok, "vp2.qdx");
+  app.FormCreate();
+  EXPECT_FALSE(host().hasList());
+  fs().clearFailures();
+  // Had the empty list been kept, the close would write it over whatever
+  // vp2.qdx holds by then.
+  fs().put(listPath(), record('A', "form1close|before") + "\r\n");
+  EXPECT_TRUE(app.close());
+  EXPECT_EQ(fs().get(listPath()), record('A', "form1close|before") + "\r\n");
+  EXPECT_TRUE(rec.calls.empty());
+}
+
 TEST_F(HookTest, AFirstStartCreatesAnEmptyList) {
   boxes().expect(Answer::Ok, "Welcome");
   app.FormCreate();
