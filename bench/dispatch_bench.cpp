@@ -153,8 +153,8 @@ BENCHMARK(BM_RegisteredWalk)->UseRealTime();
 int main(int argc, char** argv) {
   // How many times longer the walk takes than the indexed hook: the measured
   // cost is a small fraction of the walk's, which three decimals would show as 0.
-  trovik::bench::declareRatio("dispatch_walk_per_indexed_unregistered", "BM_UnregisteredWalk/real_time",
-                              "BM_UnregisteredIndexed/real_time");
+  trovik::bench::declareRatio("dispatch_walk_per_indexed_unregistered",
+                              "BM_UnregisteredWalk/real_time", "BM_UnregisteredIndexed/real_time");
   trovik::bench::declareRatio("dispatch_walk_per_indexed_registered", "BM_RegisteredWalk/real_time",
                               "BM_RegisteredIndexed/real_time");
   return trovik::bench::runBenchmarks(argc, argv);

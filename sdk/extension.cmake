@@ -2,7 +2,7 @@
 # DLL built the way the SDK header asks: no "lib" prefix, undecorated export
 # names on 32-bit Windows (--kill-at), nothing needed at run time but Windows
 # itself, and its text file copied beside it. DLLs land in <build>/bin/ext.
-include_guard(GLOBAL)
+# Included by each directory that builds extensions: C is enabled there.
 enable_language(C)
 
 function(trovik_extension name)

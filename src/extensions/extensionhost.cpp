@@ -30,10 +30,14 @@ struct NoCaseEqual {
 enum class When { Before, Override, After };
 
 bool whenWord(std::string_view field, When& when) {
-  if (sameText(field, "before")) when = When::Before;
-  else if (sameText(field, "override")) when = When::Override;
-  else if (sameText(field, "after")) when = When::After;
-  else return false;
+  if (sameText(field, "before"))
+    when = When::Before;
+  else if (sameText(field, "override"))
+    when = When::Override;
+  else if (sameText(field, "after"))
+    when = When::After;
+  else
+    return false;
   return true;
 }
 
@@ -119,7 +123,8 @@ void ExtensionHost::rebuildIndex() {
   index_ = std::move(index);
 }
 
-bool ExtensionHost::FireExtensionEvent(std::string_view name, bool before, bool override, bool after) {
+bool ExtensionHost::FireExtensionEvent(std::string_view name, bool before, bool override,
+                                       bool after) {
   if (ctx_.vars.disvp || !hasList_) return false;
   const auto found = index_->events.find(name);
   if (found == index_->events.end()) return false;
@@ -131,12 +136,16 @@ bool ExtensionHost::FireExtensionEvent(std::string_view name, bool before, bool 
   for (const Index::Registration& r : found->second) {
     bool call = false;
     switch (r.when) {
-      case When::Before: call = before; break;
+      case When::Before:
+        call = before;
+        break;
       case When::Override:
         call = override;
         overridden = overridden || override;
         break;
-      case When::After: call = after; break;
+      case When::After:
+        call = after;
+        break;
     }
     if (call) runvpa(index->dlls[r.dll], exportName);
   }

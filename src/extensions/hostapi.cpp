@@ -49,8 +49,8 @@ bool HostApi::strtobool(std::string text) {
 
 std::string HostApi::booltostr(bool value) {
   return app_.events.call(
-      "booltostr", &EventSlots::cstring,
-      [&] { return std::string(value ? "true" : "false"); }, in(value, &EventSlots::cboolean));
+      "booltostr", &EventSlots::cstring, [&] { return std::string(value ? "true" : "false"); },
+      in(value, &EventSlots::cboolean));
 }
 
 // While the system is disabled the hook calls nothing, so the refreshers

@@ -111,9 +111,13 @@ using A = Application;
 // thunks as under their names in the table.
 constexpr auto getfunctionBody = [](A& a, const char* n) { return a.hostapi.getfunction(str(n)); };
 constexpr auto getvarBody = [](A& a, const char* n) { return a.hostapi.getvar(str(n)); };
-constexpr auto setvarBody = [](A& a, const char* n, const char* v) { a.hostapi.setvar(str(n), str(v)); };
+constexpr auto setvarBody = [](A& a, const char* n, const char* v) {
+  a.hostapi.setvar(str(n), str(v));
+};
 constexpr auto getvpvarBody = [](A& a, const char* n) { return a.hostapi.getvpvar(str(n)); };
-constexpr auto setvpvarBody = [](A& a, const char* n, const char* v) { return a.hostapi.setvpvar(str(n), v); };
+constexpr auto setvpvarBody = [](A& a, const char* n, const char* v) {
+  return a.hostapi.setvpvar(str(n), v);
+};
 
 const std::vector<HostFunction>& table() {
   // clang-format off

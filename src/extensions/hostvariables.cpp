@@ -158,22 +158,22 @@ VariableRef locate(Application& a, const HostVariable& v) {
 // getvpvar / setvpvar
 
 enum class SlotKind {
-  Integer,   // decimal
-  Word,      // decimal, kept to 16 bits
-  Handle,    // decimal
-  Address,   // decimal
-  Text,      // as it stands
-  Boolean,   // through booltostr / strtobool
-  Object,    // the pointer itself in place of the text
-  Lines,     // lines ended by CR LF
-  Count,     // kn
-  Handles,   // ol: the handle column of the loaded-library table
-  Paths,     // sl: the path column
+  Integer,  // decimal
+  Word,     // decimal, kept to 16 bits
+  Handle,   // decimal
+  Address,  // decimal
+  Text,     // as it stands
+  Boolean,  // through booltostr / strtobool
+  Object,   // the pointer itself in place of the text
+  Lines,    // lines ended by CR LF
+  Count,    // kn
+  Handles,  // ol: the handle column of the loaded-library table
+  Paths,    // sl: the path column
 };
 
 using SlotMember =
     std::variant<std::monostate, std::int32_t EventSlots::*, std::uint16_t EventSlots::*,
-                 std::uintptr_t EventSlots::*, void* EventSlots::*, std::string EventSlots::*,
+                 std::uintptr_t EventSlots::*, void * EventSlots::*, std::string EventSlots::*,
                  bool EventSlots::*, std::vector<std::string> EventSlots::*>;
 
 struct SlotVariable {
@@ -273,16 +273,24 @@ HostApi::SlotValue HostApi::getvpvar(std::string_view name) {
   if (!s) return {"?!"};
   EventSlots& slots = app_.events.slots;
   switch (s->kind) {
-    case SlotKind::Integer: return {std::to_string(slots.*member<std::int32_t>(*s))};
-    case SlotKind::Word: return {std::to_string(slots.*member<std::uint16_t>(*s))};
-    case SlotKind::Handle: return {std::to_string(slots.*member<std::uintptr_t>(*s))};
+    case SlotKind::Integer:
+      return {std::to_string(slots.*member<std::int32_t>(*s))};
+    case SlotKind::Word:
+      return {std::to_string(slots.*member<std::uint16_t>(*s))};
+    case SlotKind::Handle:
+      return {std::to_string(slots.*member<std::uintptr_t>(*s))};
     case SlotKind::Address:
       return {std::to_string(reinterpret_cast<std::uintptr_t>(slots.*member<void*>(*s)))};
-    case SlotKind::Text: return {slots.*member<std::string>(*s)};
-    case SlotKind::Boolean: return {booltostr(slots.*member<bool>(*s))};
-    case SlotKind::Object: return {{}, slots.*member<void*>(*s), true};
-    case SlotKind::Lines: return {joinLines(slots.*member<std::vector<std::string>>(*s))};
-    case SlotKind::Count: return {std::to_string(app_.extensions.kn())};
+    case SlotKind::Text:
+      return {slots.*member<std::string>(*s)};
+    case SlotKind::Boolean:
+      return {booltostr(slots.*member<bool>(*s))};
+    case SlotKind::Object:
+      return {{}, slots.*member<void*>(*s), true};
+    case SlotKind::Lines:
+      return {joinLines(slots.*member<std::vector<std::string>>(*s))};
+    case SlotKind::Count:
+      return {std::to_string(app_.extensions.kn())};
     case SlotKind::Handles: {
       std::vector<std::string> lines;
       for (const auto& e : app_.extensions.loaded()) lines.push_back(std::to_string(e.handle));
@@ -323,13 +331,17 @@ bool HostApi::setvpvar(std::string_view name, const char* value) {
         return slots.*member<void*>(*s) = reinterpret_cast<void*>(static_cast<std::uintptr_t>(*n)),
                true;
       return false;
-    case SlotKind::Text: slots.*member<std::string>(*s) = text; return true;
+    case SlotKind::Text:
+      slots.*member<std::string>(*s) = text;
+      return true;
     case SlotKind::Boolean: {
       const bool b = strtobool(text);
       slots.*member<bool>(*s) = b;
       return true;
     }
-    case SlotKind::Lines: slots.*member<std::vector<std::string>>(*s) = splitLines(text); return true;
+    case SlotKind::Lines:
+      slots.*member<std::vector<std::string>>(*s) = splitLines(text);
+      return true;
     case SlotKind::Count:
       // Only what kn reports: the table itself is what the host counts by.
       if (auto n = decimal<std::int32_t>(text)) return app_.extensions.kn() = *n, true;
@@ -337,8 +349,10 @@ bool HostApi::setvpvar(std::string_view name, const char* value) {
     case SlotKind::Handles:
       // The host calls and frees only handles it got from loading a DLL itself.
       return false;
-    case SlotKind::Paths: return app_.extensions.replacePaths(splitLines(text));
-    case SlotKind::Object: break;
+    case SlotKind::Paths:
+      return app_.extensions.replacePaths(splitLines(text));
+    case SlotKind::Object:
+      break;
   }
   return false;
 }

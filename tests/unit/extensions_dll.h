@@ -62,8 +62,9 @@ struct Name {
 };
 
 template <char Dll>
-void TROVIK_CALL dllinfo2(TrovikGetFunction gf, TrovikGetVar gv, TrovikSetVar sv, TrovikGetVpVar gvp,
-                          TrovikSetVpVar svp, TrovikObject app, const char* path) {
+void TROVIK_CALL dllinfo2(TrovikGetFunction gf, TrovikGetVar gv, TrovikSetVar sv,
+                          TrovikGetVpVar gvp, TrovikSetVpVar svp, TrovikObject app,
+                          const char* path) {
   Recorder& r = *Recorder::current();
   r.dlls[Dll] = {gf, gv, sv, gvp, svp, app, path ? path : "<null>"};
   r.seen(Dll, "dllinfo2");
@@ -114,7 +115,8 @@ struct ExtensionHarness : AppHarness {
     app.extensions.loadList();
   }
   // A record line for DLL `dll` with these event pairs ("form1upclick|before").
-  static std::string record(char dll, const std::string& pairs, const std::string& flags = "false|false") {
+  static std::string record(char dll, const std::string& pairs,
+                            const std::string& flags = "false|false") {
     return dllPath(dll) + "|Extension " + dll + "|" + flags + "|x|" + pairs;
   }
   ExtensionHost& host() { return app.extensions; }

@@ -236,8 +236,8 @@ TEST_F(HookTest, ExtensionsCanRaiseAndCallByName) {
     runvpa("C:\\missing.dll", "showabout");
   };
   EXPECT_TRUE(app.events.FireExtensionEvent("form1upclick", true, true, false));
-  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:form1upclick", "B:dllinfo2", "B:form1upclick",
-                              "A:showabout"}));
+  EXPECT_EQ(rec.calls,
+            (Calls{"A:dllinfo2", "A:form1upclick", "B:dllinfo2", "B:form1upclick", "A:showabout"}));
 }
 
 TEST_F(HookTest, TheListIsReadAtStartAndWrittenBackWhenTheWindowCloses) {

@@ -21,8 +21,8 @@ class VpListTest : public ::testing::Test, public ExtensionHarness {
 
 TEST_F(VpListTest, RowsNameEachBlockAndMarkMissingFiles) {
   addDll('A', extension<'A'>());
-  installed({record('A', "loadlist|before"), "About A", "", "C:\\Gone\\b.dll|Bee|true|false|",
-             "", "no bar in this record", "", record('A', "x|after")});
+  installed({record('A', "loadlist|before"), "About A", "", "C:\\Gone\\b.dll|Bee|true|false|", "",
+             "no bar in this record", "", record('A', "x|after")});
   page().vpoptions.setEnabled(true);
   page().loadvplist();
   EXPECT_EQ(page().vplist.items(),
@@ -87,7 +87,8 @@ TEST_F(VpListTest, InstallingAppendsTheBlockAndStartsTheExtension) {
   installed({record('A', "x|before"), "", ""});
   page().loadvplist();
   addDll('B', extension<'B', "loadlist">());
-  fs().put(txtPath('B'), "Bee|true|false|v1|LoadList|After\r\nA line\r\nAnother line\r\n\r\nnot copied\r\n");
+  fs().put(txtPath('B'),
+           "Bee|true|false|v1|LoadList|After\r\nA line\r\nAnother line\r\n\r\nnot copied\r\n");
   vars().apppath = std::string(kBase) + "Games\\";
   install('B');
   ASSERT_EQ(os.openDialog.shown.size(), 1u);
@@ -170,7 +171,8 @@ TEST_F(VpListTest, RemovingTheMiddleOfThreeLoadedLeavesTheOthersWorking) {
   rec.calls.clear();
   select(1);
   page().vpremoveClick();
-  EXPECT_EQ(fileLines(), (Calls{record('A', "ismr|before"), "a", "", record('C', "ismr|before"), "c"}));
+  EXPECT_EQ(fileLines(),
+            (Calls{record('A', "ismr|before"), "a", "", record('C', "ismr|before"), "c"}));
   EXPECT_EQ(fs().get(std::string(kBase) + "trovik+1.qdx"), "<missing>");
   EXPECT_EQ(page().vplist.items(), (Calls{"Extension A", "Extension C"}));
   EXPECT_EQ(rec.calls, (Calls{"B:onclose 3"}));

@@ -4,10 +4,9 @@
  * the text slot for the events that carry one. Also logs its loading and
  * unloading, and shows an about box.
  */
-#include <windows.h>
-
 #include <stdio.h>
 #include <string.h>
+#include <windows.h>
 
 /* Inside the SDK folder; your own extension says "trovik.h" and builds with -I path/to/sdk. */
 #include "../../trovik.h"

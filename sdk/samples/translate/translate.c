@@ -20,8 +20,12 @@ static const struct Wording formTexts[] = {
     {"f1runexittag", " - Lancer/Quitter"},
     {"f1droplaunchtag", " - D\xE9poser/Lancer"},
     {"f1droplaunchexittag", " - D\xE9poser/Lancer/Quitter"},
-    {"f1runminimizetag", " - Lancer/R\xE9" "duire"},
-    {"f1droplaunchminimizetag", " - D\xE9poser/Lancer/R\xE9" "duire"},
+    {"f1runminimizetag",
+     " - Lancer/R\xE9"
+     "duire"},
+    {"f1droplaunchminimizetag",
+     " - D\xE9poser/Lancer/R\xE9"
+     "duire"},
     {"f1opendirtag", " - Ouvrir le dossier"},
     {"f1flymrtag", " - Lancer..."},
     {"f1delabd", "SUPPRIMER"},
@@ -37,7 +41,8 @@ static const struct Wording formTexts[] = {
     {"f1restartconfirm", "Red\xE9marrer Windows ?"},
     {"f1clearlistconfirm",
      "Voulez-vous vraiment vider toute la liste ? Les liens effac\xE9s ne pourront pas \xEAtre "
-     "r\xE9" "cup\xE9r\xE9s."},
+     "r\xE9"
+     "cup\xE9r\xE9s."},
     {"f4versionuptodate", "Votre version de Trovik est \xE0 jour"},
     {"tbpath", "Chemin : "},
 };

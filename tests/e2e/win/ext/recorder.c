@@ -33,8 +33,8 @@ TROVIK_EXPORT void TROVIK_CALL dllinfo2(TrovikGetFunction getfunction, TrovikGet
     strcpy(logPath + n - 4, ".log");
   }
   /* Whatever it got must be usable: an application object and a table. */
-  note("dllinfo2", application && getfunction("runlink") && !getfunction("strtobool") ? "ok"
-                                                                                       : "incomplete");
+  note("dllinfo2",
+       application && getfunction("runlink") && !getfunction("strtobool") ? "ok" : "incomplete");
 }
 
 TROVIK_EXPORT void TROVIK_CALL runlink(void) { note("runlink", getvpvar("cstring")); }
