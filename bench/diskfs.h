@@ -22,6 +22,7 @@ class DiskFileSystem : public FileSystem {
 }  // namespace trovik::bench
 
 #include "platform/dialogs.h"
+#include "platform/folderdialog.h"
 #include "platform/libraries.h"
 #include "platform/opendialog.h"
 #include "platform/shell.h"
@@ -37,7 +38,8 @@ class QuietServices : public MessageBoxes,
                       public System,
                       public WindowManager,
                       public Libraries,
-                      public OpenFileDialog {
+                      public OpenFileDialog,
+                      public FolderDialog {
  public:
   Answer show(WindowHandle, const std::string&, const std::string&, Buttons, Icon) override {
     return Answer::Yes;
@@ -67,6 +69,9 @@ class QuietServices : public MessageBoxes,
   void* symbol(LibraryHandle, const std::string&) override { return nullptr; }
   void free(LibraryHandle) override {}
   bool execute(WindowHandle, OpenDialogSettings&) override { return false; }
+  std::string chooseDirectory(WindowHandle, const std::string&, const std::string&) override {
+    return {};
+  }
 };
 
 }  // namespace trovik::bench

@@ -56,7 +56,7 @@ class InstantLibraries : public QuietServices {
 struct Installed {
   MemoryFiles files;
   InstantLibraries os;
-  Platform platform{files, os, os, os, os, os, os, os, os, os};
+  Platform platform{files, os, os, os, os, os, os, os, os, os, os};
   Application app{platform, kBase};
   std::vector<std::string> lines;
 

@@ -38,7 +38,7 @@ Fileset& fileset() {
 void BM_LoadSave(benchmark::State& state) {
   DiskFileSystem disk;
   QuietServices os;
-  Platform platform{disk, os, os, os, os, os, os, os, os, os};
+  Platform platform{disk, os, os, os, os, os, os, os, os, os, os};
   Application app(platform, fileset().dir);
   app.vars.realpath = app.vars.apppath = fileset().dir;
   for (auto _ : state) {
@@ -72,7 +72,7 @@ void BM_RawReadWrite(benchmark::State& state) {
 void BM_LoadOnly(benchmark::State& state) {
   DiskFileSystem disk;
   QuietServices os;
-  Platform platform{disk, os, os, os, os, os, os, os, os, os};
+  Platform platform{disk, os, os, os, os, os, os, os, os, os, os};
   Application app(platform, fileset().dir);
   app.vars.realpath = app.vars.apppath = fileset().dir;
   writeFilesAtomic(disk, {{fileset().dir + "name.qdx", fileset().names},

@@ -3,6 +3,7 @@
 // can be handed around. src/win32 supplies the real ones, tests/fakes the fakes.
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
+#include "platform/folderdialog.h"
 #include "platform/libraries.h"
 #include "platform/opendialog.h"
 #include "platform/shell.h"
@@ -20,6 +21,7 @@ struct Platform {
   WindowManager& windows;
   Libraries& libraries;
   OpenFileDialog& openDialog;
+  FolderDialog& folderDialog;
 };
 
 }  // namespace trovik

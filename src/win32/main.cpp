@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "platform/platform.h"
+#include "win32/folderdialog.h"
 #include "win32/mainview.h"
 #include "win32/system.h"
 #include "win32/win32platform.h"
@@ -49,8 +50,9 @@ int run() {
   Win32WindowManager windows;
   Win32Libraries libraries;
   Win32OpenDialog openDialog;
-  Platform platform{fs,    boxes,  pump,    shellLinks, clock,
-                    shell, system, windows, libraries,  openDialog};
+  Win32FolderDialog folderDialog;
+  Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
+                    system, windows, libraries, openDialog, folderDialog};
   Application app(platform, exeDirectory());
 
   MainView view(app);

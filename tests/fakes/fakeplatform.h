@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,37 @@ class FakeWindows : public WindowManager {
   int minimized = 0;
 };
 
+// Directory dialogs answered from a script: a path, or nothing for Cancel. A
+// dialog nobody expected fails the test.
+class FakeFolderDialog : public FolderDialog {
+ public:
+  ~FakeFolderDialog() override {
+    if (!script_.empty())
+      ADD_FAILURE() << script_.size() << " expected directory dialog(s) never opened";
+  }
+  void expect(std::optional<std::string> answer) { script_.push_back(std::move(answer)); }
+  std::string chooseDirectory(WindowHandle owner, const std::string& title,
+                              const std::string& initialDir) override {
+    shown.push_back({owner, title, initialDir});
+    if (script_.empty()) {
+      ADD_FAILURE() << "unexpected directory dialog \"" << title << "\"";
+      return {};
+    }
+    std::optional<std::string> answer = std::move(script_.front());
+    script_.pop_front();
+    return answer.value_or("");
+  }
+
+  struct Shown {
+    WindowHandle owner;
+    std::string title, initialDir;
+  };
+  std::vector<Shown> shown;
+
+ private:
+  std::deque<std::optional<std::string>> script_;
+};
+
 struct FakePlatform {
   FakeFileSystem fs;
   ScriptedBoxes boxes;
@@ -160,8 +192,9 @@ struct FakePlatform {
   FakeWindows windows;
   FakeLibraries libraries;
   FakeOpenDialog openDialog;
-  Platform platform{fs,    boxes,  pump,    shellLinks, clock,
-                    shell, system, windows, libraries,  openDialog};
+  FakeFolderDialog folderDialog;
+  Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
+                    system, windows, libraries, openDialog, folderDialog};
   FakePlatform() { windows.clock = &clock; }
 };
 
