@@ -52,6 +52,11 @@ TForm1::TForm1(Context& ctx)
   swindows.onClick = [this](ui::MenuItem&) { SWindows1Click(); };
   rwindows.onClick = [this](ui::MenuItem&) { RWindows1Click(); };
   lwindows.onClick = [this](ui::MenuItem&) { lwindowsClick(); };
+  Linkname.onClick = [this](ui::MenuItem& m) { Linkname1Click(&m); };
+  Filename.onClick = [this](ui::MenuItem& m) { Filename1Click(&m); };
+  Filepath.onClick = [this](ui::MenuItem& m) { filepath1Click(&m); };
+  Filetype.onClick = [this](ui::MenuItem& m) { Filetype1Click(&m); };
+  ReverseSort.onClick = [this](ui::MenuItem&) { Reverse1Click(); };
 }
 
 void TForm1::tcloseClick() {
@@ -102,16 +107,6 @@ bool TForm1::forceforegroundwindow(WindowHandle window) {
       "forceforegroundwindow", &EventSlots::cboolean,
       [&] { return ctx_.platform.windows.forceForegroundWindow(window); },
       in(window, &EventSlots::chandle));
-}
-
-void TForm1::resort() {
-  // The sort commands arrive with sorting; until one is checked there is no
-  // order to re-apply.
-  ctx_.events.run("resort", [] {});
-}
-
-void TForm1::sortoff() {
-  ctx_.events.run("sortoff", [] {});
 }
 
 bool TForm1::mayRun(int i) const {

@@ -6,6 +6,7 @@
 
 #include "core/context.h"
 #include "linkstore/linkstore.h"
+#include "mainwindow/sorting.h"
 #include "ui/controls.h"
 
 namespace trovik {
@@ -127,6 +128,13 @@ class TForm1 {
   void lwindowsClick();
 
   bool forceforegroundwindow(WindowHandle window);
+  // Sorting (sorting.cpp). The Sender is the clicked menu item; resort calls
+  // the four sort commands without one, which leaves the check marks alone.
+  void Linkname1Click(ui::MenuItem* sender);
+  void Filename1Click(ui::MenuItem* sender);
+  void filepath1Click(ui::MenuItem* sender);
+  void Filetype1Click(ui::MenuItem* sender);
+  void Reverse1Click();
   void resort();
   void sortoff();
 
@@ -156,6 +164,12 @@ class TForm1 {
   void endSession(std::string_view event, ui::MenuItem& sender, bool confirm,
                   const std::string& question, unsigned flags, const std::string& fallback);
   void refreshSnapbarList() { mmlist.setItems(List1.items()); }
+  // Sorting's own work: the check marks of a sort command, the sort, moving
+  // names and links together, and the Snapbar copy with the current item.
+  void sortCommand(std::string_view event, ui::MenuItem& item, ui::MenuItem* sender, SortKey key);
+  void sortBy(SortKey key);
+  void reorder(const std::vector<int>& order);
+  void showListInSnapbar();
   // Whether a click may run item i: it has a link, no dialog or gesture is in the way.
   bool mayRun(int i) const;
   bool launcherAddEditOpen() const { return addEditOpen && addEditOpen(); }
