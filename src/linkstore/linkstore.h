@@ -51,9 +51,12 @@ class LinkStore {
   // Reads a list file into lines (the file must exist). Throws IoError.
   std::vector<std::string> readList(const std::string& path) const;
 
+  // Brings names and links back into step after a load or an import that
+  // gave them different lengths, asking the user how.
+  void repairCounts();
+
  private:
   std::string deriveName(std::string n, const std::string& e);
-  void repairCounts();
   void loadWork();
   void saveWork();
 

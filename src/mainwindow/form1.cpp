@@ -34,6 +34,8 @@ TForm1::TForm1(Context& ctx)
 
   splitmenu.addChild(FileSets);
   FileSets.addChild(Switch);
+  FileSets.addChild(Import1);
+  FileSets.addChild(Export1);
   splitmenu.addChild(TaskEvent);
   for (ui::MenuItem* m : {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
     TaskEvent.addChild(*m);
@@ -57,6 +59,8 @@ TForm1::TForm1(Context& ctx)
   Filepath.onClick = [this](ui::MenuItem& m) { filepath1Click(&m); };
   Filetype.onClick = [this](ui::MenuItem& m) { Filetype1Click(&m); };
   ReverseSort.onClick = [this](ui::MenuItem&) { Reverse1Click(); };
+  Import1.onClick = [this](ui::MenuItem&) { Import1Click(); };
+  Export1.onClick = [this](ui::MenuItem&) { Export1Click(); };
 }
 
 void TForm1::tcloseClick() {

@@ -31,6 +31,7 @@ class TForm1 {
   ui::TabBar qswitch{"qswitch"};  // the QuickSwitch bar
   ui::Label status{"status"};     // "LAUNCHING (n)" while links start
   int ctabi = -1;
+  bool showHints = true;     // the window shows pop-up hints
 
   // The window's state as the toolkit keeps it.
   enum class WindowState { Normal, Minimized, Maximized };
@@ -52,6 +53,8 @@ class TForm1 {
   ui::MenuItem splitmenu{"splitmenu"};
   ui::MenuItem FileSets{"FileSets", "File sets"};
   ui::MenuItem Switch{"Switch", "&Switch"};
+  ui::MenuItem Import1{"import", "Import...", "Ctrl+R"};
+  ui::MenuItem Export1{"export", "Export...", "Ctrl+E"};
   ui::MenuItem TaskEvent{"TaskEvent", "Task/Event"};
   ui::MenuItem runexit{"runexit", "&Run/Exit", "F3"};
   ui::MenuItem droplaunch{"droplaunch", "Dro&p/Launch", "F4"};
@@ -138,6 +141,19 @@ class TForm1 {
   void resort();
   void sortoff();
 
+  // Filesets (filesets.cpp). switchfileset loads the fileset apppath names
+  // and remembers it (extensions know it as "switch"); the callers set apppath.
+  void switchfileset();
+  void nextfileset();
+  void previousfileset();
+  // Makes BaseDirectory\NewFileSet<n> with empty list files; its path, without
+  // a trailing backslash.
+  std::string createnewfileset();
+  void Import1Click();
+  void Export1Click();
+  // Tool-tips shown exactly while the option asks for them.
+  void showhints();
+
   // Reads every option into its variable and applies it to the window.
   void loadoptions();
   // Give the interface texts their built-in wording (extensions may reword them).
@@ -170,6 +186,10 @@ class TForm1 {
   void sortBy(SortKey key);
   void reorder(const std::vector<int>& order);
   void showListInSnapbar();
+  // Moves the current fileset from Switch item from to item to, and the tab.
+  void moveToFileset(int from, int to, int tab);
+  void importFrom(const std::string& dir);
+  void exportTo(const std::string& dir);
   // Whether a click may run item i: it has a link, no dialog or gesture is in the way.
   bool mayRun(int i) const;
   bool launcherAddEditOpen() const { return addEditOpen && addEditOpen(); }

@@ -1,0 +1,328 @@
+// Moving between filesets, making new ones, importing and exporting them.
+#include <gtest/gtest.h>
+
+#include "config/inifile.h"
+#include "harness.h"
+#include "linkstore/textlines.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct FilesetTest : ::testing::Test, AppHarness {
+  std::string at(const std::string& file) { return std::string(kBase) + file; }
+  void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
+    fs().put(at(dir + "name.qdx"), joinLines(names));
+    fs().put(at(dir + "link.qdx"), joinLines(links));
+  }
+  std::string remembered() {
+    TBigIniFile f(fs(), at("Trovik.ini"));
+    return f.ReadString("Form", "CurrentFileSet", "<absent>");
+  }
+  // BaseDirectory with its options and two more filesets, A and B.
+  void threeFilesets() {
+    fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Old\r\n");
+    putFileset("", {"base"}, {"C:\\base.exe"});
+    putFileset("A\\", {"a"}, {"C:\\a.exe"});
+    putFileset("B\\", {"b"}, {"C:\\b.exe"});
+  }
+  void openAt(const std::string& dir) {
+    vars().apppath = at(dir);
+    store().autobuild(kBase, -1);
+    store().loadlist();
+  }
+  std::vector<bool> checks() {
+    std::vector<bool> out;
+    for (int i = 0; i < form().Switch.childCount(); ++i)
+      out.push_back(form().Switch.child(i).checked());
+    return out;
+  }
+  const Lines& names() { return form().List1.items(); }
+  const Lines& links() { return form().link1.items(); }
+  FakeFolderDialog& dialog() { return os.folderDialog; }
+};
+
+TEST_F(FilesetTest, SpaceAndBackspaceCycleThroughThreeFilesets) {
+  threeFilesets();
+  openAt("B\\");
+  ASSERT_EQ(checks(), (std::vector<bool>{false, false, true}));
+
+  // From the last one onwards wraps to the base fileset.
+  form().nextfileset();
+  EXPECT_EQ(vars().apppath, kBase);
+  EXPECT_EQ(names(), Lines{"base"});
+  EXPECT_EQ(checks(), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(form().qswitch.tabIndex(), 0);
+  EXPECT_EQ(form().ctabi, 0);
+  EXPECT_EQ(remembered(), "");
+
+  // Back from the base wraps to the last one.
+  form().previousfileset();
+  EXPECT_EQ(vars().apppath, at("B\\"));
+  EXPECT_EQ(links(), Lines{"C:\\b.exe"});
+  EXPECT_EQ(checks(), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(form().qswitch.tabIndex(), 2);
+  EXPECT_EQ(remembered(), "B");
+
+  form().previousfileset();
+  EXPECT_EQ(vars().apppath, at("A\\"));
+  EXPECT_EQ(form().qswitch.tabIndex(), 1);
+  EXPECT_EQ(form().ctabi, 1);
+  EXPECT_EQ(remembered(), "A");
+  form().previousfileset();
+  EXPECT_EQ(vars().apppath, kBase);
+  EXPECT_EQ(form().qswitch.tabIndex(), 0);
+  form().nextfileset();
+  EXPECT_EQ(names(), Lines{"a"});
+  EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(form().qswitch.tabIndex(), 1);
+  // Neither saved the list: that is the callers' choice.
+  EXPECT_EQ(fs().writeCount(at("A\\name.qdx")), 0);
+}
+
+TEST_F(FilesetTest, TheBaseFilesetAloneStaysAndIsRememberedAsEmpty) {
+  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
+  putFileset("", {"only"}, {"C:\\only.exe"});
+  openAt("");
+  form().previousfileset();
+  EXPECT_EQ(vars().apppath, kBase);
+  EXPECT_EQ(checks(), std::vector<bool>{true});
+  EXPECT_EQ(form().qswitch.tabIndex(), 0);
+  EXPECT_EQ(remembered(), "");
+
+  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
+  form().nextfileset();
+  EXPECT_EQ(vars().apppath, kBase);
+  EXPECT_EQ(checks(), std::vector<bool>{true});
+  EXPECT_EQ(remembered(), "");
+  EXPECT_EQ(names(), Lines{"only"});
+}
+
+TEST_F(FilesetTest, WithNoCurrentFilesetListedNothingMoves) {
+  threeFilesets();
+  openAt("Elsewhere\\");
+  form().nextfileset();
+  form().previousfileset();
+  EXPECT_EQ(vars().apppath, at("Elsewhere\\"));
+  EXPECT_EQ(remembered(), "Old");
+}
+
+TEST_F(FilesetTest, SwitchLoadsRemembersAndAppliesTheHintSetting) {
+  threeFilesets();
+  vars().sh = false;
+  vars().apppath = at("A\\");
+  form().switchfileset();
+  EXPECT_EQ(names(), Lines{"a"});
+  EXPECT_EQ(remembered(), "A");
+  EXPECT_FALSE(form().showHints);
+}
+
+TEST_F(FilesetTest, ANewFilesetTakesTheFirstFreeNumberWhateverTheCase) {
+  fs().mkdirs(at("NewFileSet1"));
+  fs().mkdirs(at("NEWFILESET2"));
+  const std::string made = form().createnewfileset();
+  EXPECT_EQ(made, at("NewFileSet3"));
+  EXPECT_EQ(fs().get(at("NewFileSet3\\link.qdx")), "");
+  EXPECT_EQ(fs().get(at("NewFileSet3\\name.qdx")), "");
+  EXPECT_EQ(app.events.slots.cstring, made);  // where extensions read the result
+  // The menus learn of it at the next scan, not now.
+  EXPECT_EQ(form().Switch.childCount(), 0);
+
+  // A fileset that cannot be written is reported, and leaves no empty directory behind.
+  fs().failWrites("NewFileSet4\\name");
+  EXPECT_THROW(form().createnewfileset(), IoError);
+  EXPECT_FALSE(fs().directoryExists(at("NewFileSet4")));
+}
+
+TEST_F(FilesetTest, AnExtensionCanNameTheNewFilesetItself) {
+  app.events.setHook([&](std::string_view name, bool, bool over, bool after) {
+    if (name == "createnewfileset" && after) app.events.slots.cstring = "D:\\Elsewhere";
+    return over && name == "createnewfileset";
+  });
+  EXPECT_EQ(form().createnewfileset(), "D:\\Elsewhere");
+  EXPECT_FALSE(fs().directoryExists(at("NewFileSet1")));
+}
+
+TEST_F(FilesetTest, TheFilesetsMenuOffersImportAndExportBesideSwitch) {
+  ui::MenuItem& sets = form().FileSets;
+  ASSERT_EQ(sets.childCount(), 3);
+  EXPECT_EQ(&sets.child(0), &form().Switch);
+  EXPECT_EQ(sets.child(1).caption(), "Import...");
+  EXPECT_EQ(sets.child(1).shortcut(), "Ctrl+R");
+  EXPECT_EQ(sets.child(2).caption(), "Export...");
+  EXPECT_EQ(sets.child(2).shortcut(), "Ctrl+E");
+  dialog().expect(std::nullopt);
+  dialog().expect(std::nullopt);
+  sets.child(1).click();
+  sets.child(2).click();
+  ASSERT_EQ(dialog().shown.size(), 2u);
+  EXPECT_EQ(dialog().shown[0].initialDir, kBase);  // both start at BaseDirectory
+  EXPECT_EQ(dialog().shown[1].initialDir, kBase);
+}
+
+TEST_F(FilesetTest, ImportIntoAnEmptyListAppendsAndSavesWithoutAsking) {
+  putFileset("", {}, {});
+  store().loadlist();
+  putFileset("Other\\", {"Zed", "Ann"}, {"C:\\z.exe", "C:\\a.exe"});
+  vars().retainsort = true;
+  form().Linkname.setChecked(true);
+  dialog().expect(at("Other"));
+  form().Import1Click();
+  EXPECT_EQ(names(), (Lines{"Ann", "Zed"}));  // the remembered order applies
+  EXPECT_EQ(links(), (Lines{"C:\\a.exe", "C:\\z.exe"}));
+  EXPECT_EQ(form().mmlist.items(), names());
+  EXPECT_EQ(fs().get(at("name.qdx")), "Ann\r\nZed\r\n");
+  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\nC:\\z.exe\r\n");
+  EXPECT_TRUE(boxes().shown().empty());
+}
+
+TEST_F(FilesetTest, ImportIntoAFullListAppendsOnYesAndOverwritesOnNo) {
+  putFileset("", {"mine"}, {"C:\\mine.exe"});
+  store().loadlist();
+  form().List1.setItemIndex(0);
+  putFileset("Other\\", {"theirs"}, {"C:\\theirs.exe"});
+
+  boxes().expect(Answer::Yes, "add the selected fileset's links");
+  dialog().expect(at("Other"));
+  form().Import1Click();
+  EXPECT_EQ(names(), (Lines{"mine", "theirs"}));
+  EXPECT_EQ(links(), (Lines{"C:\\mine.exe", "C:\\theirs.exe"}));
+  EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
+  EXPECT_EQ(boxes().shown()[0].buttons, Buttons::YesNo);
+  // The item the user had stays selected, in the Snapbar list as well.
+  EXPECT_EQ(form().List1.itemIndex(), 0);
+  EXPECT_EQ(form().mmlist.itemIndex(), 0);
+
+  boxes().expect(Answer::No, "overwrite all links");
+  dialog().expect(at("Other"));
+  form().Import1Click();
+  EXPECT_EQ(names(), Lines{"theirs"});
+  EXPECT_EQ(fs().get(at("name.qdx")), "theirs\r\n");
+  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\theirs.exe\r\n");
+}
+
+TEST_F(FilesetTest, ImportWithoutNamesWarnsAndNamesEachLinkByItsRule) {
+  putFileset("", {"mine"}, {"C:\\mine.exe"});
+  store().loadlist();
+  fs().put(at("Other\\link.qdx"), joinLines({"C:\\Tools\\edit.exe>:-n+lrma", "D:\\Games\\"}));
+
+  // Appended: the target alone.
+  boxes().expect(Answer::Ok, "Your name file was not found");
+  boxes().expect(Answer::Yes, "add the selected fileset's links");
+  dialog().expect(at("Other\\"));
+  form().Import1Click();
+  EXPECT_EQ(boxes().shown()[0].buttons, Buttons::OkCancel);
+  EXPECT_EQ(names(), (Lines{"mine", "C:\\Tools\\edit.exe", "D:\\Games\\"}));
+
+  // Overwritten: the whole entry, parameters and run mode included.
+  boxes().expect(Answer::Ok, "Your name file was not found");
+  boxes().expect(Answer::No, "overwrite all links");
+  dialog().expect(at("Other"));
+  form().Import1Click();
+  EXPECT_EQ(names(), (Lines{"C:\\Tools\\edit.exe>:-n+lrma", "D:\\Games\\"}));
+  EXPECT_EQ(links(), (Lines{"C:\\Tools\\edit.exe>:-n+lrma", "D:\\Games\\"}));
+  EXPECT_EQ(fs().get(at("name.qdx")), "C:\\Tools\\edit.exe>:-n+lrma\r\nD:\\Games\\\r\n");
+
+  // Cancel on the warning changes nothing.
+  boxes().expect(Answer::Cancel, "Your name file was not found");
+  dialog().expect(at("Other"));
+  form().Import1Click();
+  EXPECT_EQ(names().size(), 2u);
+}
+
+TEST_F(FilesetTest, ImportFromNoFilesetOrACancelledDialogChangesNothing) {
+  putFileset("", {"mine"}, {"C:\\mine.exe"});
+  store().loadlist();
+  fs().put(at("Other\\name.qdx"), "orphan\r\n");
+  boxes().expect(Answer::Ok, "There is no valid fileset in the selected directory.");
+  dialog().expect(at("Other"));
+  form().Import1Click();
+  EXPECT_EQ(names(), Lines{"mine"});
+  EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
+
+  // A fly multirun in progress ends either way.
+  form().List1.setMultiSelect(true);
+  form().ttitle.setCaption("Trovik" + app.texts.f1flymrtag);
+  dialog().expect(std::nullopt);
+  form().Import1Click();
+  EXPECT_EQ(form().ttitle.caption(), "Trovik");
+  EXPECT_FALSE(form().List1.multiSelect());
+  EXPECT_EQ(names(), Lines{"mine"});
+  EXPECT_EQ(fs().writeCount(at("name.qdx")), 0);
+}
+
+TEST_F(FilesetTest, AnImportedNameFileOfAnotherLengthIsBroughtIntoStep) {
+  putFileset("", {"mine"}, {"C:\\mine.exe"});
+  store().loadlist();
+  putFileset("Other\\", {"one", "two", "three"}, {"C:\\1.exe", "C:\\2.exe"});
+  boxes().expect(Answer::Yes, "add the selected fileset's links");
+  boxes().expect(Answer::Yes, "(This will remove 1 unlinked items");
+  dialog().expect(at("Other"));
+  form().Import1Click();
+  EXPECT_EQ(names(), (Lines{"mine", "one", "two"}));
+  EXPECT_EQ(links(), (Lines{"C:\\mine.exe", "C:\\1.exe", "C:\\2.exe"}));
+  EXPECT_EQ(fs().get(at("name.qdx")), "mine\r\none\r\ntwo\r\n");
+}
+
+TEST_F(FilesetTest, ExportCopiesTheSavedFilesAndAsksBeforeReplacingAFileset) {
+  putFileset("", {"saved"}, {"C:\\saved.exe"});
+  store().loadlist();
+  form().List1.setItem(0, "unsaved");  // what is exported is the state last saved
+  fs().mkdirs("D:\\Backup");
+  putFileset("Old\\", {"old"}, {"C:\\old.exe"});
+
+  boxes().expect(Answer::No, "A fileset already exists in the selected location.");
+  dialog().expect(at("Old"));
+  form().Export1Click();
+  EXPECT_EQ(fs().get(at("Old\\name.qdx")), "old\r\n");
+
+  boxes().expect(Answer::Yes, "Do you want to overwrite it?");
+  dialog().expect(at("Old"));
+  form().Export1Click();
+  EXPECT_EQ(fs().get(at("Old\\name.qdx")), "saved\r\n");
+  EXPECT_EQ(fs().get(at("Old\\link.qdx")), "C:\\saved.exe\r\n");
+  EXPECT_EQ(names(), Lines{"unsaved"});
+
+  // A directory with a link file alone holds no fileset: no question.
+  fs().put("D:\\Backup\\link.qdx", "C:\\stale.exe\r\n");
+  dialog().expect("D:\\Backup");
+  form().Export1Click();
+  EXPECT_EQ(fs().get("D:\\Backup\\link.qdx"), "C:\\saved.exe\r\n");
+  EXPECT_EQ(fs().get("D:\\Backup\\name.qdx"), "saved\r\n");
+}
+
+TEST_F(FilesetTest, AnExportUnderTheBaseDirectoryIsListedAtOnce) {
+  fs().put(at("Trovik.ini"), "");
+  putFileset("", {"base"}, {"C:\\base.exe"});
+  openAt("");
+  ASSERT_EQ(form().Switch.childCount(), 1);
+  fs().mkdirs(at("Copy"));
+  dialog().expect(at("Copy"));
+  form().Export1Click();
+  ASSERT_EQ(form().Switch.childCount(), 2);
+  EXPECT_EQ(form().Switch.child(1).caption(), "Copy");
+  EXPECT_EQ(form().qswitch.tabs().size(), 2u);
+}
+
+TEST_F(FilesetTest, AFailedExportIsReportedAndLeavesTheTargetWhole) {
+  putFileset("", {"saved"}, {"C:\\saved.exe"});
+  putFileset("Old\\", {"old"}, {"C:\\old.exe"});
+  fs().failWrites("Old\\name");
+  boxes().expect(Answer::Yes, "Do you want to overwrite it?");
+  dialog().expect(at("Old"));
+  EXPECT_THROW(form().Export1Click(), IoError);
+  EXPECT_EQ(fs().get(at("Old\\name.qdx")), "old\r\n");
+  EXPECT_EQ(fs().get(at("Old\\link.qdx")), "C:\\old.exe\r\n");
+
+  // A current fileset whose names were never saved has no whole fileset to give.
+  fs().clearFailures();
+  fs().deleteFile(at("name.qdx"));
+  fs().mkdirs("D:\\Backup");
+  dialog().expect("D:\\Backup");
+  EXPECT_THROW(form().Export1Click(), IoError);
+  EXPECT_EQ(fs().get("D:\\Backup\\link.qdx"), "<missing>");
+}
+
+}  // namespace
+}  // namespace trovik::test
