@@ -125,17 +125,6 @@ TEST_F(SortTest, FileTypePutsEntriesWithoutExtensionFirstAndReversedLast) {
   EXPECT_EQ(links()[3], "C:\\bin\\tool");
 }
 
-TEST_F(SortTest, FileNameAndPathUseTheFallbacks) {
-  fill({"web", "music", "group", "edit"},
-       {"http://b.example/", "D:\\Music\\", "C:\\x\\zz.exe|C:\\a.exe|", "C:\\Tools\\edit.exe>:-n"});
-  form().Filename1Click(nullptr);
-  // Keys: "//b.example/", "Music", "zz.exe", "edit.exe".
-  EXPECT_EQ(names(), (Lines{"web", "edit", "music", "group"}));
-  form().filepath1Click(nullptr);
-  // Keys: "http:", "D:\Music\", "C:\x\", "C:\Tools\".
-  EXPECT_EQ(names(), (Lines{"edit", "group", "music", "web"}));
-}
-
 TEST_F(SortTest, CheckMarksFollowMenuClicksOnlyWithRetainSortOrder) {
   vars().retainsort = true;
   fill({"b", "a"});
