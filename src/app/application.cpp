@@ -1,8 +1,10 @@
 #include "app/application.h"
 
+#include "config/dates.h"
 #include "config/inifile.h"
 #include "config/options.h"
 #include "linkstore/paths.h"
+#include "mainwindow/frame.h"
 
 namespace trovik {
 
@@ -33,6 +35,9 @@ void Application::FormCreate() {
         vars.maxnfix = vars.norun = false;
         texts.maint = "Trovik";
         form1.ttitle.setCaption(texts.maint);
+        form1.tbar.setColor(clActiveCaption);
+        form1.ttitle.setColor(clCaptionText);
+        form1.tborder.setColor(clWindowFrame);
         texts.warningt = "Warning";
         texts.confirmt = "Confirm";
         vars.noconfirmsave = vars.remtes = vars.sortbreak = false;
@@ -49,6 +54,7 @@ void Application::FormCreate() {
             const std::string current = options.ReadString("Form", "CurrentFileSet", "");
             if (!current.empty()) vars.apppath = vars.realpath + current + "\\";
           }
+          remindOfUpdates(options);
           options.Free();
         }
         if (!fs.directoryExists(vars.apppath)) {
@@ -60,6 +66,8 @@ void Application::FormCreate() {
           loadExtensionList();
         else
           extensions.freeList();
+
+        offerToDeleteObsoleteFiles();
 
         vars.forcewait = 1000;
         vars.curitem = 0;
@@ -75,10 +83,54 @@ void Application::FormCreate() {
         if (fs.fileExists(names) && !fs.fileExists(links))
           ctx.message(texts.f1nolinkfile, texts.maint, Buttons::Ok);
 
+        form1.adjustForLargeFonts(ctx.platform.windows.screen().dpi);
         form1.loadoptions();
         form1.store.loadlist();
+        form1.FormActivate();
       },
       in(sender, &EventSlots::cobject));
+}
+
+void Application::remindOfUpdates(TBigIniFile& options) {
+  Clock& clock = ctx.platform.clock;
+  const Date today = clock.today();
+  const std::string checked = options.ReadString("Form", "UpdateChecked", "");
+  // A date that no longer reads in the user's date format (the format was
+  // changed) cannot tell how long ago the check was: it starts counting anew
+  // rather than nagging or failing.
+  const std::optional<Date> last = parseShortDate(checked, clock.shortDatePattern());
+  if (!checked.empty() && last) {
+    if (dayNumber(today) - dayNumber(*last) < 60) return;
+    ctx.message(
+        "You have not checked for an update for over 2 months, and there may be one available. If "
+        "you have an internet connection, you should go to Options, Updates, and click Check for "
+        "update.",
+        texts.maint, Buttons::Ok);
+  }
+  options.WriteString("Form", "UpdateChecked", clock.formatShortDate(today));
+}
+
+void Application::offerToDeleteObsoleteFiles() {
+  FileSystem& fs = ctx.fs();
+  TBigIniFile options(fs, optionsPath(vars));
+  const char* const obsolete[] = {"vp.qdx", "Morvath.dll", "qslist.qdx", "fshist.txt"};
+  bool any = false;
+  for (const char* f : obsolete) any = any || fs.fileExists(vars.realpath + f);
+  if (options.ReadInteger("Help", "DeleteOldFiles", 0) == 0 && any) {
+    if (ctx.askYes("One or more of the following files exists in the directory " + vars.realpath +
+                       ": qslist.qdx, Morvath.dll, vp.qdx, fshist.txt. None of these files are "
+                       "required by this version of Trovik. Would you like Trovik to delete them "
+                       "for you now?",
+                   texts.maint)) {
+      for (const char* f : {"vp.qdx", "qslist.qdx", "Morvath.dll", "fshist.txt"})
+        if (fs.fileExists(vars.realpath + f)) fs.deleteFile(vars.realpath + f);
+    } else {
+      options.WriteInteger("Help", "DeleteOldFiles", 1);
+    }
+  }
+  // Without a taskbar button from the very first moment.
+  if (options.ReadInteger("Options", "SysTray", 0) == 1) ctx.platform.windows.setToolWindow(true);
+  options.Free();
 }
 
 // A list that cannot be read is reported and left alone: no extension runs

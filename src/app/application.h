@@ -19,6 +19,8 @@
 
 namespace trovik {
 
+class TBigIniFile;
+
 class Application {
  public:
   // exeDir: the directory of the executable, BaseDirectory.
@@ -57,6 +59,9 @@ class Application {
 
  private:
   void loadExtensionList();
+  // Start-up questions: the update reminder, and files an older release left.
+  void remindOfUpdates(TBigIniFile& options);
+  void offerToDeleteObsoleteFiles();
   std::string exeDir_;
 };
 

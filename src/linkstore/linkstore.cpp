@@ -153,7 +153,8 @@ void LinkStore::saveWork() {
 
 void LinkStore::clearhistory() {
   ctx_.events.run("clearhistory", [&] {
-    for (ui::MenuItem* item : history_) menus_.Switch.takeChild(*item);
+    retired_.clear();
+    for (ui::MenuItem* item : history_) retired_.push_back(menus_.Switch.takeChild(*item));
     history_.clear();
   });
 }

@@ -64,6 +64,9 @@ class LinkStore {
   LinkPair pair_;
   FilesetMenus menus_;
   std::vector<ui::MenuItem*> history_;  // the fileset items of the Switch submenu
+  // Items taken out of the submenu by the last rebuild. A rebuild runs inside
+  // the click of one of them (switching filesets), so they live until the next.
+  std::vector<std::unique_ptr<ui::MenuItem>> retired_;
   std::vector<std::string> tabDirectories_;
 };
 

@@ -1,9 +1,13 @@
 #include "mainwindow/form1.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "config/inifile.h"
 #include "config/options.h"
 #include "launch/launcher.h"
 #include "linkstore/paths.h"
+#include "mainwindow/frame.h"
 
 namespace trovik {
 
@@ -31,6 +35,7 @@ TForm1::TForm1(Context& ctx)
   Maximize.setVisible(false);
   tmenu.addChild(Maximize3);
   Form1.setBounds({0, 0, kMinWidth, 256});
+  mmlist.setBounds({6, 21, kMinWidth - 13, 21});  // a one-line drop-down list
 
   splitmenu.addChild(FileSets);
   FileSets.addChild(Switch);
@@ -75,12 +80,14 @@ void TForm1::FormClose(CloseAction& action) {
       "form1close",
       [&] {
         store.savelist();
+        saveformstate();
         // The fileset to open next time: its directory name, empty for the base.
         const Variables& v = ctx_.vars;
         TBigIniFile ini(ctx_.fs(), optionsPath(v));
         ini.WriteString("Form", "CurrentFileSet",
                         sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
         ini.Free();
+        ctx_.platform.windows.unregisterHotKey(1);
         if (v.shutonx)
           requestEndOfSession(v.wconfirms, ctx_.texts.f1shutdownconfirm, ewxShutdown,
                               ctx_.texts.f1shutdownfail);
@@ -94,16 +101,76 @@ void TForm1::FormResize() {
     const int w = Form1.bounds().width;
     const int h = Form1.bounds().height;
     const bool bar = qswitch.visible();
+    const bool snapbar = mmlist.visible();
     const int listTop = bar ? kTabBarHeight + 20 : 21;
     tbar.setBounds({2, 2, w - 4, 16});
-    ttitle.setBounds({4, 1, w - 30, 14});
+    ttitle.setBounds({4, 1, w - 95, 14});
     tclose.setBounds({w - 21, 1, 16, 14});
+    tmaximize.setVisible(!snapbar);
+    Maximize3.setEnabled(!snapbar);
+    const int minimizeAt = snapbar ? w - 37 : w - 53;
+    tmaximize.setBounds({w - 37, 1, 16, 14});
+    tminimize.setBounds({minimizeAt, 1, 16, 14});
+    thelp.setBounds({snapbar ? w - 53 : w - 70, 1, 16, 14});
+    tmlm.setBounds({snapbar ? w - 72 : w - 90, 1, 16, 14});
     tborder.setBounds({0, 0, w, h});
     qswitch.setBounds({6, 20, w - 14, kTabBarHeight});
-    List1.setBounds({6, listTop, w - 13, bar && !mmlist.visible() ? h - 66 : h - 42});
+    List1.setBounds({6, listTop, w - 13, bar && !snapbar ? h - 66 : h - 42});
     mmlist.setBounds({6, listTop, w - 13, 21});
+    delab.setBounds({6, h - 18, 60, 14});
     status.setBounds({6, h - 18, w - 12, 14});
+    up.setBounds({70, h - 20, 18, 18});
+    down.setBounds({90, h - 20, 18, 18});
+    cmrb.setBounds({110, h - 20, 18, 18});
+    ma.setBounds({w - 30, h - 21, 24, 18});
   });
+}
+
+void TForm1::FormActivate() {
+  handle("form1activate", &Form1, [&] {
+    ctx_.vars.maxed = windowState == WindowState::Maximized;
+    showHints = ctx_.vars.sh;
+    tbar.setColor(clActiveCaption);
+    ttitle.setColor(clCaptionText);
+    if (focus) focus(mmlist.visible() ? mmlist : List1);
+  });
+}
+
+void TForm1::FormDeactivate() {
+  handle("form1deactivate", &Form1, [&] {
+    tbar.setColor(clInactiveCaption);
+    ttitle.setColor(clInactiveCaptionText);
+  });
+}
+
+void TForm1::wmendsession(bool ending) {
+  ctx_.events.run("wmendsession", [&] {
+    // The session end closes the window the usual way, so everything is saved.
+    if (ending && closeWindow) closeWindow();
+  });
+}
+
+void TForm1::adjustForLargeFonts(int dpi) {
+  if (dpi <= 96) return;
+  auto scale = [dpi](int value) { return static_cast<int>(std::lround(value * 96.0 / dpi)); };
+  ui::Control* const labels[] = {&ttitle, &delab, &status};
+  ui::Control* const controls[] = {&tbar,  &ttitle, &tclose,  &tminimize, &tmaximize, &thelp,
+                                   &tmlm,  &tborder, &List1, &mmlist,    &qswitch,   &delab,
+                                   &status, &up,    &down,   &ma,        &cmrb};
+  for (ui::Control* c : controls) {
+    ui::Rect r = c->bounds();
+    r.top = scale(r.top);
+    r.left = scale(r.left);
+    r.height = scale(r.height);
+    const bool label = std::find(std::begin(labels), std::end(labels), c) != std::end(labels);
+    if (label) {
+      const int size = scale(c->fontSize());
+      c->setFont(size < 8 ? "Small fonts" : c->fontName(), size);
+    } else {
+      r.width = scale(r.width);
+    }
+    c->setBounds(r);
+  }
 }
 
 bool TForm1::forceforegroundwindow(WindowHandle window) {

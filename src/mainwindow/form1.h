@@ -30,12 +30,19 @@ class TForm1 {
   ui::ListBox mmlist{"mmlist"};  // the Snapbar drop-down list
   ui::TabBar qswitch{"qswitch"};  // the QuickSwitch bar
   ui::Label status{"status"};     // "LAUNCHING (n)" while links start
+  ui::Control SysTray{"SysTray"};  // the tray icon; shown while visible
   int ctabi = -1;
+  int snapbarDDCount = 8;   // rows the Snapbar drop-down shows
+  int hintHidePause = 6000;  // how long a pop-up hint stays, in ms
   bool showHints = true;     // the window shows pop-up hints
 
   // The window's state as the toolkit keeps it.
   enum class WindowState { Normal, Minimized, Maximized };
   WindowState windowState = WindowState::Normal;
+  void setWindowState(WindowState s) {
+    windowState = s;
+    Form1.touch(ui::Aspect::State);
+  }
 
   // Title-bar buttons besides the close button.
   ui::Button tminimize{"tminimize"};
@@ -86,6 +93,7 @@ class TForm1 {
   LinkStore store;
   Launcher* launcher = nullptr;  // set by the application once it exists
   std::function<bool()> addEditOpen;  // whether the Add/Edit dialog is open
+  std::function<void(ui::Control&)> focus;          // gives a control the keyboard focus
 
   // What lies under a point of the window (client coordinates), as the view
   // measures it: the tab index or -1; the list item, or the item count when
@@ -156,6 +164,18 @@ class TForm1 {
 
   // Reads every option into its variable and applies it to the window.
   void loadoptions();
+  // Writes the window's size, place and modes for the next start.
+  void saveformstate();
+  // Registers the bring-to-front key named by slkey.
+  void sethotkey();
+  void centremain();
+  void FormActivate();
+  void FormDeactivate();
+  // The Windows session is ending (ending) or the end was cancelled.
+  void wmendsession(bool ending);
+  // On screens above 96 dots per inch the controls are scaled back to their
+  // designed size.
+  void adjustForLargeFonts(int dpi);
   // Give the interface texts their built-in wording (extensions may reword them).
   void loadformtext();
   void loadhelptext();

@@ -27,6 +27,7 @@ enum class Aspect {
   Tabs,
   TabIndex,
   Color,
+  State,  // a state the owner keeps (the window's normal/maximised state)
 };
 
 class Control;
@@ -65,6 +66,15 @@ class Control {
   // A colour as a system colour index or an RGB value, as the view interprets it.
   unsigned color() const { return color_; }
   void setColor(unsigned c) { set(color_, c, Aspect::Color); }
+  // Tells the peer about a change of state kept outside the model.
+  void touch(Aspect aspect) { notify(aspect); }
+  int fontSize() const { return fontSize_; }
+  const std::string& fontName() const { return fontName_; }
+  void setFont(const std::string& name, int size) {
+    fontName_ = name;
+    fontSize_ = size;
+    notify(Aspect::Bounds);
+  }
 
  protected:
   void notify(Aspect aspect, int index = -1) {
@@ -86,6 +96,8 @@ class Control {
   std::string hint_;
   Rect bounds_;
   unsigned color_ = 0;
+  int fontSize_ = 8;
+  std::string fontName_ = "MS Sans Serif";
 };
 
 // A list of text items with a current item and, in multiple-selection mode,
@@ -174,7 +186,10 @@ class MenuItem : public Checkable {
   }
   std::function<void(MenuItem&)> onClick;
   const std::string& shortcut() const { return shortcut_; }
-  void setShortcut(const std::string& s) { shortcut_ = s; }
+  void setShortcut(const std::string& s) {
+    shortcut_ = s;
+    notify(Aspect::Caption);  // the caption shows the shortcut
+  }
 
   int childCount() const { return static_cast<int>(children_.size()); }
   MenuItem& child(int i) { return *children_.at(static_cast<size_t>(i)); }

@@ -140,11 +140,12 @@ TEST_F(StartCloseTest, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
   fs().put(at("link.qdx"), "");
   fs().put(at("name.qdx"), "");
   app.FormCreate();
+  const std::string before = fs().get(at("Trovik.ini"));
   vars().apppath = at("Sub\\");
   fs().failWrites("trovik.ini");
   boxes().expect(Answer::No, "Trovik.ini");
   EXPECT_FALSE(app.close());
-  EXPECT_EQ(fs().get(at("Trovik.ini")), "[Form]\r\nCurrentFileSet=\r\n");
+  EXPECT_EQ(fs().get(at("Trovik.ini")), before);
 }
 
 }  // namespace
@@ -170,6 +171,84 @@ TEST(InterfaceTexts, AnOverrideOnLoadformtextKeepsTheOldTextsButTheHelpTextsStil
   EXPECT_EQ(t.f1filenotfound1, "The file \"");
   EXPECT_NE(t.find("f1nodirstart"), nullptr);
   EXPECT_EQ(t.find("nosuchkey"), nullptr);
+}
+
+}  // namespace
+}  // namespace trovik::test
+
+namespace trovik::test {
+namespace {
+
+struct StartupQuestions : ::testing::Test, AppHarness {
+  StartupQuestions() {
+    fs().put(std::string(kBase) + "link.qdx", "");
+    fs().put(std::string(kBase) + "name.qdx", "");
+  }
+  void options(const std::string& text) { fs().put(std::string(kBase) + "Trovik.ini", text); }
+  std::string read(const std::string& section, const std::string& key) {
+    TBigIniFile f(fs(), std::string(kBase) + "Trovik.ini");
+    return f.ReadString(section, key, "<absent>");
+  }
+};
+
+TEST_F(StartupQuestions, TheUpdateReminderComesAfterSixtyDaysAndRestartsTheCount) {
+  options("[Form]\r\nUpdateChecked=07/10/2026\r\n");  // 60 days before 6 December
+  boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
+  app.FormCreate();
+  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+
+  AppHarness h59;
+  h59.fs().put(std::string(kBase) + "link.qdx", "");
+  h59.fs().put(std::string(kBase) + "name.qdx", "");
+  h59.fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\nUpdateChecked=08/10/2026\r\n");
+  h59.app.FormCreate();  // 59 days: nothing shown or written
+  TBigIniFile f(h59.fs(), std::string(kBase) + "Trovik.ini");
+  EXPECT_EQ(f.ReadString("Form", "UpdateChecked", ""), "08/10/2026");
+}
+
+TEST_F(StartupQuestions, AnUnreadableCheckDateStartsCountingAgainQuietly) {
+  options("[Form]\r\nUpdateChecked=Tuesday\r\n");
+  app.FormCreate();
+  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+  options("[Form]\r\nUpdateChecked=\r\n");
+  app.FormCreate();
+  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+}
+
+TEST_F(StartupQuestions, ObsoleteFilesAreOfferedForDeletionUntilDeclined) {
+  options("[Form]\r\nUpdateChecked=06/12/2026\r\n");
+  fs().put(std::string(kBase) + "qslist.qdx", "");
+  fs().put(std::string(kBase) + "fshist.txt", "");
+  boxes().expect(Answer::No, "qslist.qdx, Morvath.dll, vp.qdx, fshist.txt.");
+  app.FormCreate();
+  EXPECT_EQ(read("Help", "DeleteOldFiles"), "1");
+  EXPECT_TRUE(fs().fileExists(std::string(kBase) + "qslist.qdx"));
+  app.FormCreate();  // not asked again
+
+  options("[Form]\r\nUpdateChecked=06/12/2026\r\n");
+  boxes().expect(Answer::Yes);
+  app.FormCreate();
+  EXPECT_FALSE(fs().fileExists(std::string(kBase) + "qslist.qdx"));
+  EXPECT_FALSE(fs().fileExists(std::string(kBase) + "fshist.txt"));
+  EXPECT_EQ(read("Help", "DeleteOldFiles"), "<absent>");
+}
+
+TEST_F(StartupQuestions, TrayModeHasNoTaskbarButtonFromTheStart) {
+  options("[Form]\r\nUpdateChecked=06/12/2026\r\n[Options]\r\nSysTray=1\r\n");
+  app.FormCreate();
+  EXPECT_TRUE(os.windows.toolWindow);
+  EXPECT_TRUE(form().SysTray.visible());
+}
+
+TEST_F(StartupQuestions, ClosingSavesTheStateAndReleasesTheHotkey) {
+  options("[Form]\r\nUpdateChecked=06/12/2026\r\n[Options]\r\nShowOnKey=F9\r\n");
+  app.FormCreate();
+  EXPECT_EQ(os.windows.hotkeys.count(1), 1u);
+  form().Form1.setBounds({0, 0, 300, 400});
+  EXPECT_TRUE(app.close());
+  EXPECT_EQ(os.windows.hotkeys.count(1), 0u);
+  EXPECT_EQ(read("Form", "FormWidth"), "300");
+  EXPECT_EQ(read("Form", "FormHeight"), "400");
 }
 
 }  // namespace

@@ -1,0 +1,278 @@
+// Reading the options into the window at start, writing its state at close,
+// and the frame rules of the borderless window.
+#include <gtest/gtest.h>
+
+#include "config/dates.h"
+#include "config/inifile.h"
+#include "harness.h"
+#include "mainwindow/frame.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct OptionsTest : ::testing::Test, AppHarness {
+  std::string ini() { return std::string(kBase) + "Trovik.ini"; }
+  void options(const std::string& text) { fs().put(ini(), text); }
+  std::string read(const std::string& section, const std::string& key) {
+    TBigIniFile f(fs(), ini());
+    return f.ReadString(section, key, "<absent>");
+  }
+};
+
+TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
+  fs().put(std::string(kBase) + "link.qdx", "");
+  fs().put(std::string(kBase) + "name.qdx", "");
+  boxes().expect(Answer::Ok, "Warning: An options file was not found. Trovik has created a new one.");
+  form().loadoptions();
+  EXPECT_EQ(read("Options", "ShowOnKey"), "F9");
+  const ui::Rect r = form().Form1.bounds();
+  EXPECT_EQ(r.width, 145);  // 128 in the file, raised to the least width
+  EXPECT_EQ(r.height, 256);
+  EXPECT_EQ(r.left, 1024 / 2 - 145 / 2);  // centred
+  EXPECT_EQ(r.top, 768 / 2 - 256 / 2);
+  EXPECT_TRUE(form().qswitch.visible());
+  EXPECT_TRUE(vars().lclick);
+  EXPECT_EQ(os.windows.hotkeys.at(1), 120u);  // F9
+  EXPECT_EQ(form().List1.columns(), 0);       // Columns 1 means one column
+  EXPECT_EQ(form().qswitch.tabs(), Lines{"Trovik"});
+}
+
+TEST_F(OptionsTest, AbsentKeysTakeTheirDefaults) {
+  options("[Form]\r\n");
+  form().loadoptions();
+  EXPECT_EQ(form().Form1.bounds().width, 145);
+  EXPECT_EQ(form().Form1.bounds().height, 256);
+  EXPECT_FALSE(form().qswitch.visible());
+  EXPECT_TRUE(vars().sh);  // hints are on unless switched off
+  EXPECT_EQ(vars().forcewait, 1000);
+  EXPECT_EQ(vars().slkey, "&0");
+  EXPECT_TRUE(os.windows.hotkeys.empty());
+  EXPECT_EQ(form().snapbarDDCount, 8);
+  EXPECT_EQ(form().hintHidePause, 6000);
+  EXPECT_TRUE(form().qswitch.hotTrack());
+  EXPECT_EQ(vars().usite, "http://trovik.example/update/");
+  EXPECT_EQ(form().windowState, TForm1::WindowState::Normal);
+  EXPECT_EQ(form().Maximize3.caption(), "Ma&ximize");
+}
+
+TEST_F(OptionsTest, ValuesAreTakenOverAndProxyZerosMeanEmpty) {
+  options(
+      "[Form]\r\nFormHeight=300\r\nFormWidth=200\r\nFormTop=10\r\nFormLeft=20\r\nMaximized=1\r\n"
+      "SnapbarDDCount=12\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\nIgnoreBC=1\r\n"
+      "ShowHints=0\r\nProxy=1\r\nProxyName=0\r\nProxyUserName=me\r\nProxyPort=8080\r\n"
+      "ForceOrderStyle=7\r\nColumns=3\r\nShowOnKey=PAUSE\r\n"
+      "[QSOptions]\r\nEnableHotTrack=0\r\nQSTabSize=40\r\n[Advanced]\r\nHintHidePause=2500\r\n");
+  form().loadoptions();
+  EXPECT_EQ(form().Form1.bounds().top, 10);
+  EXPECT_EQ(form().Form1.bounds().left, 20);
+  EXPECT_EQ(form().Form1.bounds().width, 200);
+  EXPECT_TRUE(vars().savepos);
+  EXPECT_EQ(vars().forcewait, 2000);
+  EXPECT_TRUE(vars().ignorebc);
+  EXPECT_FALSE(vars().sh);
+  EXPECT_TRUE(vars().proxuse);
+  EXPECT_EQ(vars().proxn, "");
+  EXPECT_EQ(vars().proxun, "me");
+  EXPECT_EQ(vars().proxport, "8080");
+  EXPECT_EQ(vars().fostyle, 7);
+  EXPECT_EQ(form().List1.columns(), 3);
+  EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
+  EXPECT_EQ(form().qswitch.tabWidth(), 40);
+  EXPECT_FALSE(form().qswitch.hotTrack());
+  EXPECT_EQ(form().hintHidePause, 2500);
+  EXPECT_EQ(form().snapbarDDCount, 12);
+  EXPECT_EQ(form().windowState, TForm1::WindowState::Maximized);
+  EXPECT_EQ(form().tmaximize.hint(), "Restore");
+  EXPECT_EQ(form().Maximize3.caption(), "&Restore");
+}
+
+TEST_F(OptionsTest, HotkeyNamesNumbersAndFailures) {
+  options("[Options]\r\nShowOnKey=120\r\n");
+  form().loadoptions();
+  EXPECT_EQ(os.windows.hotkeys.at(1), 120u);
+
+  options("[Options]\r\nShowOnKey=f9\r\n");  // names are exact: lower case is no key
+  boxes().expect(Answer::Ok, "Failed to set bring to foreground hotkey in Windows.");
+  form().loadoptions();
+  EXPECT_EQ(boxes().shown().back().caption, "Error");
+
+  options("[Options]\r\nShowOnKey=F12\r\n");
+  os.windows.hotkeyFree = false;  // another program holds it
+  boxes().expect(Answer::Ok, "Failed to set bring to foreground hotkey");
+  form().loadoptions();
+}
+
+TEST_F(OptionsTest, SnapbarModeFoldsTheWindowAndDisablesTheItemCommands) {
+  options("[Form]\r\nSnapbar=1\r\nFormHeight=400\r\n[Options]\r\nQuickSwitch=1\r\n");
+  form().moveitems.setChecked(true);
+  form().delab.setVisible(true);
+  form().loadoptions();
+  EXPECT_FALSE(form().List1.visible());
+  EXPECT_TRUE(form().mmlist.visible());
+  EXPECT_FALSE(form().edititem.enabled());
+  EXPECT_FALSE(form().Maximize.enabled());
+  EXPECT_FALSE(form().moveitems.checked());
+  EXPECT_FALSE(form().delab.visible());
+  EXPECT_EQ(form().Form1.bounds().height, 21 + 54);
+  EXPECT_FALSE(form().tmaximize.visible());
+
+  options("[Form]\r\nSnapbar=1\r\n");
+  form().loadoptions();
+  EXPECT_EQ(form().Form1.bounds().height, 21 + 38);
+}
+
+TEST_F(OptionsTest, RememberedModeAndSortAreAppliedOnlyWhenRemembered) {
+  options("[Options]\r\nRememberTaskEvent=1\r\nRetainSortOrder=0\r\n[TaskEvent]\r\nMode=3\r\n"
+          "[Sort]\r\nType=2\r\n");
+  form().loadoptions();
+  EXPECT_TRUE(form().droplaunchexit.checked());
+  EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Exit");
+  EXPECT_TRUE(vars().remtes);
+  EXPECT_FALSE(form().Filename.checked());
+  EXPECT_FALSE(vars().retainsort);
+
+  options("[Options]\r\nRetainSortOrder=1\r\n[Sort]\r\nType=2\r\nReverseSortOrder=1\r\n");
+  form().loadoptions();
+  EXPECT_TRUE(form().Filename.checked());
+  EXPECT_TRUE(form().ReverseSort.checked());
+  EXPECT_FALSE(vars().remtes);
+}
+
+TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
+  options("[Form]\r\nFormHeight=300\r\nFormWidth=200\r\n");
+  form().Form1.setBounds({5, 6, 222, 333});
+  vars().savepos = true;
+  form().saveformstate();
+  EXPECT_EQ(read("Form", "FormHeight"), "333");
+  EXPECT_EQ(read("Form", "FormWidth"), "222");
+  EXPECT_EQ(read("Form", "FormTop"), "6");
+  EXPECT_EQ(read("Form", "FormLeft"), "5");
+  EXPECT_EQ(read("Form", "Maximized"), "0");
+  EXPECT_EQ(read("Form", "Snapbar"), "0");
+  EXPECT_EQ(read("TaskEvent", "Mode"), "<absent>");  // only while remembered
+
+  // Maximised: the normal size stays as it was.
+  form().Form1.setBounds({0, 0, 1024, 768});
+  form().setWindowState(TForm1::WindowState::Maximized);
+  form().saveformstate();
+  EXPECT_EQ(read("Form", "FormWidth"), "222");
+  EXPECT_EQ(read("Form", "Maximized"), "1");
+
+  // Snapbar: the width is written, the height is not.
+  form().setWindowState(TForm1::WindowState::Normal);
+  form().mmlist.setVisible(true);
+  form().Form1.setBounds({0, 0, 250, 75});
+  form().saveformstate();
+  EXPECT_EQ(read("Form", "FormWidth"), "250");
+  EXPECT_EQ(read("Form", "FormHeight"), "333");
+  EXPECT_EQ(read("Form", "Snapbar"), "1");
+
+  vars().remtes = true;
+  vars().retainsort = true;
+  form().DropLaunchMinimize1Click();
+  form().Filetype.setChecked(true);
+  form().saveformstate();
+  EXPECT_EQ(read("TaskEvent", "Mode"), "5");
+  EXPECT_EQ(read("Sort", "Type"), "4");
+  EXPECT_EQ(read("Sort", "ReverseSortOrder"), "0");
+  vars().sortbreak = true;  // a hand-made order keeps the old direction
+  form().ReverseSort.setChecked(true);
+  form().saveformstate();
+  EXPECT_EQ(read("Sort", "ReverseSortOrder"), "0");
+}
+
+TEST_F(OptionsTest, ActivationColoursTheTitleAndFocusesTheList) {
+  ui::Control* focused = nullptr;
+  form().focus = [&](ui::Control& c) { focused = &c; };
+  form().FormActivate();
+  EXPECT_EQ(form().tbar.color(), clActiveCaption);
+  EXPECT_EQ(form().ttitle.color(), clCaptionText);
+  EXPECT_EQ(focused, &form().List1);
+  form().FormDeactivate();
+  EXPECT_EQ(form().tbar.color(), clInactiveCaption);
+  EXPECT_EQ(form().ttitle.color(), clInactiveCaptionText);
+  form().mmlist.setVisible(true);
+  form().FormActivate();
+  EXPECT_EQ(focused, &form().mmlist);
+
+  int closes = 0;
+  form().closeWindow = [&] { ++closes; };
+  form().wmendsession(false);
+  EXPECT_EQ(closes, 0);
+  form().wmendsession(true);
+  EXPECT_EQ(closes, 1);
+}
+
+TEST_F(OptionsTest, LargeFontsScaleTheControlsBack) {
+  form().Form1.setBounds({0, 0, 145, 256});
+  form().FormResize();
+  form().List1.setBounds({10, 100, 100, 100});
+  form().ttitle.setFont("MS Sans Serif", 9);
+  form().adjustForLargeFonts(96);
+  EXPECT_EQ(form().List1.bounds().height, 100);
+  form().adjustForLargeFonts(120);
+  EXPECT_EQ(form().List1.bounds().height, 80);
+  EXPECT_EQ(form().List1.bounds().width, 80);
+  EXPECT_EQ(form().List1.bounds().left, 8);
+  EXPECT_EQ(form().ttitle.fontSize(), 7);
+  EXPECT_EQ(form().ttitle.fontName(), "Small fonts");
+}
+
+TEST(Frame, TrackingSizesResizeBordersAndTheWorkArea) {
+  TrackingSize t = trackingSize(false, true, 768);
+  EXPECT_EQ(t.minWidth, 145);
+  EXPECT_EQ(t.minHeight, 100);
+  EXPECT_EQ(t.maxHeight, 1268);
+  t = trackingSize(true, true, 768);
+  EXPECT_EQ(t.minHeight, 75);
+  EXPECT_EQ(t.maxHeight, 75);
+  EXPECT_EQ(trackingSize(true, false, 768).maxHeight, 59);
+
+  EXPECT_EQ(resizeBorderAt(0, 0, 100, 200), HitZone::TopLeft);
+  EXPECT_EQ(resizeBorderAt(4, 195, 100, 200), HitZone::BottomLeft);
+  EXPECT_EQ(resizeBorderAt(95, 4, 100, 200), HitZone::TopRight);
+  EXPECT_EQ(resizeBorderAt(99, 199, 100, 200), HitZone::BottomRight);
+  EXPECT_EQ(resizeBorderAt(2, 100, 100, 200), HitZone::Left);
+  EXPECT_EQ(resizeBorderAt(50, 3, 100, 200), HitZone::Top);
+  EXPECT_EQ(resizeBorderAt(95, 100, 100, 200), HitZone::Right);
+  EXPECT_EQ(resizeBorderAt(50, 195, 100, 200), HitZone::Bottom);
+  EXPECT_EQ(resizeBorderAt(5, 5, 100, 200), HitZone::Default);
+  EXPECT_EQ(resizeBorderAt(94, 194, 100, 200), HitZone::Default);
+
+  const WindowManager::Area work{0, 0, 1024, 738};
+  Placement p = keepOnDesktop({1000, 700, 145, 256}, work);  // past the right and bottom
+  EXPECT_EQ(p.x, 1024 - 145);
+  EXPECT_EQ(p.y, 738 - 256);
+  p = keepOnDesktop({-20, -5, 2000, 100}, work);  // wider than the work area
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.width, 1024);
+  EXPECT_EQ(p.y, 0);
+}
+
+TEST(Dates, ShortDatesInTheLocalesOrder) {
+  EXPECT_EQ(dayNumber({1970, 1, 1}), 0);
+  EXPECT_EQ(dayNumber({2026, 12, 6}) - dayNumber({2026, 10, 7}), 60);
+  EXPECT_EQ(dayNumber({2024, 3, 1}) - dayNumber({2024, 2, 28}), 2);  // a leap year
+  auto d = parseShortDate("06/12/2026", "dd/MM/yyyy");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->month, 12);
+  d = parseShortDate("12/6/2026", "M/d/yyyy");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->day, 6);
+  d = parseShortDate("2026-12-06", "yyyy-MM-dd");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->day, 6);
+  d = parseShortDate("6.12.26", "d.M.yy");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->year, 2026);
+  EXPECT_FALSE(parseShortDate("31/02/2026", "dd/MM/yyyy"));
+  EXPECT_FALSE(parseShortDate("12/31/2026", "dd/MM/yyyy"));
+  EXPECT_FALSE(parseShortDate("yesterday", "dd/MM/yyyy"));
+  EXPECT_FALSE(parseShortDate("1/2", "dd/MM/yyyy"));
+  EXPECT_FALSE(parseShortDate("", "dd/MM/yyyy"));
+}
+
+}  // namespace
+}  // namespace trovik::test
