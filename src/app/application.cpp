@@ -12,6 +12,7 @@ Application::Application(Platform& platform, std::string exeDir)
     : ctx{platform, events, vars, texts, syntax}, exeDir_(withBackslash(exeDir)) {
   form1.launcher = &launcher;
   form1.addEditOpen = [this] { return AddEdit.AddEdit.visible(); };
+  form1.addEdit = &AddEdit;
   events.setHook([this](std::string_view name, bool before, bool override, bool after) {
     return extensions.FireExtensionEvent(name, before, override, after);
   });

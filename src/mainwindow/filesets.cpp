@@ -43,9 +43,11 @@ void TForm1::showhints() {
 }
 
 void TForm1::moveToFileset(int from, int to, int tab) {
-  // Item 0 stands for the base fileset, every other item for the directory it names.
+  // Items and tabs stand one for one for the directories the last scan found,
+  // the base fileset first when it is one.
   Variables& v = ctx_.vars;
-  v.apppath = to == 0 ? v.realpath : v.realpath + Switch.child(to).caption() + "\\";
+  const auto& dirs = store.tabDirectories();
+  v.apppath = to < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(to)] : v.realpath;
   switchfileset();
   Switch.child(from).setChecked(false);
   Switch.child(to).setChecked(true);

@@ -180,29 +180,4 @@ bool TForm1::forceforegroundwindow(WindowHandle window) {
       in(window, &EventSlots::chandle));
 }
 
-bool TForm1::mayRun(int i) const {
-  return i >= 0 && i < link1.count() && !launcherAddEditOpen() &&
-         !endsWith(ttitle.caption(), ctx_.texts.f1flymrtag);
-}
-
-void TForm1::List1Click() {
-  handle("form1list1click", &List1, [&] {
-    const int i = List1.itemIndex();
-    if (ctx_.vars.lclick && !ctx_.vars.norun && mayRun(i)) launcher->runlink(link1.item(i));
-    ctx_.vars.norun = false;
-  });
-}
-
-void TForm1::List1DblClick() {
-  handle("form1list1doubleclick", &List1, [&] {
-    const int i = List1.itemIndex();
-    if (!ctx_.vars.lclick && mayRun(i)) launcher->runlink(link1.item(i));
-  });
-}
-
-void TForm1::HistHandler(ui::MenuItem& sender) {
-  // Switching to the chosen fileset arrives with fileset switching.
-  handle("form1.histhandler", &sender, [] {});
-}
-
 }  // namespace trovik

@@ -12,6 +12,7 @@
 namespace trovik {
 
 class Launcher;
+class TAddEdit;
 
 class TForm1 {
  public:
@@ -93,6 +94,9 @@ class TForm1 {
   LinkStore store;
   Launcher* launcher = nullptr;  // set by the application once it exists
   std::function<bool()> addEditOpen;  // whether the Add/Edit dialog is open
+  TAddEdit* addEdit = nullptr;        // set by the application
+  std::function<bool()> optionsOpen;  // whether the options dialog is open
+  std::function<void()> startWindowDrag;  // the window follows the mouse (SC_MOVE + 2)
   std::function<void(ui::Control&)> focus;          // gives a control the keyboard focus
 
   // What lies under a point of the window (client coordinates), as the view
@@ -111,8 +115,25 @@ class TForm1 {
   void FormResize();
   // A fileset item of the Switch submenu was chosen.
   void HistHandler(ui::MenuItem& sender);
-  void List1Click();
+  // The main list: clicks, keys and the fly multirun (several links picked
+  // with Ctrl held and run as one group).
+  void List1Click() { List1Click(&List1); }
+  void List1Click(void* sender);  // Enter clicks with no Sender
   void List1DblClick();
+  void List1MouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void List1KeyDown(std::uint16_t& key, ShiftState shift);
+  void List1KeyUp(std::uint16_t& key, ShiftState shift);
+  void FormKeyDown(std::uint16_t key, ShiftState shift);
+  void FormKeyUp(std::uint16_t key, ShiftState shift);
+  void FormMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void delabMouseDown(MouseButton button);
+  // Runs the link behind an item of a QuickSwitch tab's link pop-up.
+  void RLHandler(ui::MenuItem& sender);
+  // The links of the pop-up a QuickSwitch tab shows, and its items, in order.
+  std::vector<std::string> popupLinks;
+  std::vector<ui::MenuItem*> popupItems;
+  // Rebuilds the title from the checked modes.
+  void rebuildTitle();
 
   // Task/event modes (exclusive) and Open directory.
   void RunExit1Click();
@@ -210,8 +231,16 @@ class TForm1 {
   void moveToFileset(int from, int to, int tab);
   void importFrom(const std::string& dir);
   void exportTo(const std::string& dir);
-  // Whether a click may run item i: it has a link, no dialog or gesture is in the way.
-  bool mayRun(int i) const;
+  // The click modes of the list, shown by delab, and General/Move mode.
+  bool inListMode(const std::string& caption) const {
+    return delab.visible() && delab.caption() == caption;
+  }
+  bool generalMoveMode() const { return up.visible(); }
+  bool flyMultirunTitle() const;
+  // Hands a clicked item to the open Add/Edit dialog.
+  void handToAddEdit(int i);
+  // Sets a one-time tip flag of section "Help"; true when it was not set yet.
+  bool firstTime(std::string_view flag);
   bool launcherAddEditOpen() const { return addEditOpen && addEditOpen(); }
   // Ends the fly multirun: its title tag goes and the list selects one item again.
   void endFlyMultirun();
