@@ -30,11 +30,7 @@ void TForm1::switchfileset() {
     store.loadlist();
     showhints();
     // Remembered at once, so the next start opens this fileset even after a crash.
-    const Variables& v = ctx_.vars;
-    TBigIniFile ini(ctx_.fs(), optionsPath(v));
-    ini.WriteString("Form", "CurrentFileSet",
-                    sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
-    ini.Free();
+    rememberCurrentFileset();
   });
 }
 

@@ -81,12 +81,8 @@ void TForm1::FormClose(CloseAction& action) {
       [&] {
         store.savelist();
         saveformstate();
-        // The fileset to open next time: its directory name, empty for the base.
+        rememberCurrentFileset();
         const Variables& v = ctx_.vars;
-        TBigIniFile ini(ctx_.fs(), optionsPath(v));
-        ini.WriteString("Form", "CurrentFileSet",
-                        sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
-        ini.Free();
         ctx_.platform.windows.unregisterHotKey(1);
         if (v.shutonx)
           requestEndOfSession(v.wconfirms, ctx_.texts.f1shutdownconfirm, ewxShutdown,
@@ -94,6 +90,15 @@ void TForm1::FormClose(CloseAction& action) {
       },
       in(sender, &EventSlots::cobject),
       inout(action, &EventSlots::closeaction));
+}
+
+void TForm1::rememberCurrentFileset() {
+  // The fileset to open next time: its directory name, empty for the base.
+  const Variables& v = ctx_.vars;
+  TBigIniFile ini(ctx_.fs(), optionsPath(v));
+  ini.WriteString("Form", "CurrentFileSet",
+                  sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
+  ini.Free();
 }
 
 void TForm1::FormResize() {

@@ -134,6 +134,8 @@ class TForm1 {
   std::vector<ui::MenuItem*> popupItems;
   // Rebuilds the title from the checked modes.
   void rebuildTitle();
+  // Writes "CurrentFileSet" for the fileset now shown.
+  void rememberCurrentFileset();
 
   // Task/event modes (exclusive) and Open directory.
   void RunExit1Click();
