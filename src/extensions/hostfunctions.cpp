@@ -123,6 +123,7 @@ const std::vector<HostFunction>& table() {
   // clang-format off
   static const std::vector<HostFunction> functions = {
     fn<TrovikProc, [](A& a) { a.form1.loadoptions(); }>("loadoptions"),
+    fn<TrovikProc, [](A& a) { a.form1.saveformstate(); }>("saveformstate"),
     fn<TrovikTextProc, [](A& a, const char* dir) { blankset(a.ctx, str(dir)); }>("blankset"),
     fn<TrovikProc, [](A& a) { a.form1.store.loadlist(); }>("loadlist"),
     fn<TrovikProc, [](A& a) { a.form1.store.savelist(); }>("savelist"),
@@ -141,6 +142,13 @@ const std::vector<HostFunction>& table() {
     fn<TrovikProc, [](A& a) { a.form1.resort(); }>("resort"),
     fn<TrovikProc, [](A& a) { a.form1.sortoff(); }>("sortoff"),
     fn<TrovikProc, [](A& a) { a.form1.modesoff(); }>("modesoff"),
+    fn<TrovikProc, [](A& a) { a.form1.nextfileset(); }>("nextfileset"),
+    fn<TrovikProc, [](A& a) { a.form1.previousfileset(); }>("previousfileset"),
+    fn<TrovikProc, [](A& a) { a.form1.createnewfileset(); }>("createnewfileset"),
+    fn<TrovikProc, [](A& a) { a.form1.centremain(); }>("centremain"),
+    fn<TrovikProc, [](A& a) { a.form1.showhints(); }>("showhints"),
+    fn<TrovikRescaleControls, [](A& a, void* f) { if (f == &a.form1) a.form1.adjustForLargeFonts(a.ctx.platform.windows.screen().dpi); }>("rescalecontrols"),
+    fn<TrovikProc, [](A& a) { a.AddEdit.autosize(); }>("autosize"),
     fn<TrovikShutdownWindows, [](A& a, std::int32_t flags) { return a.launcher.shutdownwindows(static_cast<std::uint16_t>(flags)); }>("shutdownwindows"),
     fn<TrovikForceForegroundWindow, [](A& a, void* w) { return a.form1.forceforegroundwindow(reinterpret_cast<WindowHandle>(w)); }>("forceforegroundwindow"),
     fn<TrovikTextProc, [](A& a, const char*) { a.form1.loadformtext(); }>("loadformtext"),

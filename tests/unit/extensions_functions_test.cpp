@@ -99,6 +99,27 @@ TEST_F(FunctionsTest, RoutinesRunWithTheirArgumentsAndResults) {
   EXPECT_EQ(function<TrovikGetObject>("getoptionsform")(), &app.OptionsForm);
 }
 
+TEST_F(FunctionsTest, FilesetAndWindowRoutinesAreReachable) {
+  fs().put("C:\\Trovik\\Trovik.ini", "");
+  fs().put("C:\\Trovik\\link.qdx", "");
+  fs().put("C:\\Trovik\\name.qdx", "");
+  fs().put("C:\\Trovik\\Games\\link.qdx", "C:\\g.exe\r\n");
+  fs().put("C:\\Trovik\\Games\\name.qdx", "Go\r\n");
+  app.vars.realpath = app.vars.apppath = "C:\\Trovik\\";
+  app.form1.store.autobuild(app.vars.realpath, -1);
+  function<TrovikProc>("nextfileset")();
+  EXPECT_EQ(app.vars.apppath, "C:\\Trovik\\Games\\");
+  function<TrovikProc>("previousfileset")();
+  EXPECT_EQ(app.vars.apppath, "C:\\Trovik\\");
+  function<TrovikProc>("createnewfileset")();
+  EXPECT_TRUE(fs().fileExists("C:\\Trovik\\NewFileSet1\\link.qdx"));
+  app.form1.Form1.setBounds({0, 0, 200, 100});
+  function<TrovikProc>("centremain")();
+  EXPECT_EQ(app.form1.Form1.bounds().left, 1024 / 2 - 100);
+  function<TrovikProc>("saveformstate")();
+  EXPECT_NE(fs().get("C:\\Trovik\\Trovik.ini").find("FormWidth=200"), std::string::npos);
+}
+
 TEST_F(FunctionsTest, AFailureInsideARoutineIsShownAndDoesNotReachTheExtension) {
   form().List1.setItems({"one"});
   form().link1.setItems({"C:\\one.exe"});
