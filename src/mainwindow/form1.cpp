@@ -27,6 +27,7 @@ TForm1::TForm1(Context& ctx)
   mmlist.setVisible(false);
   status.setCaption("LAUNCHING");
   status.setVisible(false);
+  SysTray.setVisible(false);  // no tray icon until the options ask for one
   tminimize.setHint("Minimize");
   tmaximize.setHint("Maximize");
   thelp.setHint("Help");

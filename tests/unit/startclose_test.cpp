@@ -240,6 +240,15 @@ TEST_F(StartupQuestions, TrayModeHasNoTaskbarButtonFromTheStart) {
   EXPECT_TRUE(form().SysTray.visible());
 }
 
+TEST_F(StartupQuestions, NoTrayIconUnlessTheOptionsAskForOne) {
+  // An extension that takes over the start keeps the options from being read at all.
+  app.events.setHook(
+      [](std::string_view name, bool, bool over, bool) { return over && name == "form1create"; });
+  options("[Options]\r\nSysTray=0\r\n");
+  app.FormCreate();
+  EXPECT_FALSE(form().SysTray.visible());
+}
+
 TEST_F(StartupQuestions, ClosingSavesTheStateAndReleasesTheHotkey) {
   options("[Form]\r\nUpdateChecked=06/12/2026\r\n[Options]\r\nShowOnKey=F9\r\n");
   app.FormCreate();
