@@ -1,5 +1,6 @@
-// Trovik.exe: builds the real platform, the application and its main window,
-// and runs the message loop until the window is closed.
+// Trovik.exe: makes sure it is the only copy running, builds the real
+// platform, the application and its main window, and runs the message loop
+// until the window is closed.
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
@@ -9,6 +10,7 @@
 
 #include "app/application.h"
 #include "platform/platform.h"
+#include "win32/appwindow.h"
 #include "win32/folderdialog.h"
 #include "win32/mainview.h"
 #include "win32/system.h"
@@ -36,6 +38,11 @@ std::string exeDirectory() {
 }
 
 int run() {
+  // Before anything else: a second copy only brings the first one forward.
+  ApplicationWindow application;
+  application.create();
+  if (bringOtherCopyForward(application.hwnd())) return 0;
+
   ComApartment com;
   INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);
@@ -56,10 +63,11 @@ int run() {
   Application app(platform, exeDirectory());
 
   MainView view(app);
-  view.create();
+  view.create(application.hwnd());
   app.ctx.mainWindow = reinterpret_cast<WindowHandle>(view.hwnd());
-  // The shell's owner window for everything a link starts.
-  app.vars.masterhandle = reinterpret_cast<std::uintptr_t>(view.hwnd());
+  // The shell's owner window for everything a link starts: the main window's
+  // hidden owner, as extensions also know it.
+  app.vars.masterhandle = reinterpret_cast<std::uintptr_t>(application.hwnd());
   windows.setMainWindow(view.hwnd());
   // An extension's updateform1 paints at once whatever waits to be painted.
   app.hostapi.repaintForm1 = [&view] {

@@ -12,6 +12,7 @@
 
 #include "app/application.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/frame.h"
 
 namespace trovik::win32 {
 
@@ -27,9 +28,6 @@ constexpr ListMessages kListBox{LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, L
                                 LB_DELETESTRING, LB_SETCURSEL,   LB_GETCURSEL};
 constexpr ListMessages kComboBox{CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING, CB_INSERTSTRING,
                                  CB_DELETESTRING, CB_SETCURSEL,   CB_GETCURSEL};
-
-// How many items the Snapbar list shows when it drops down.
-constexpr int kDropDownItems = 8;
 
 LRESULT send(HWND h, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageA(h, msg, wParam, lParam);
@@ -102,6 +100,32 @@ class PaintScope {
 
 RECT toRect(const ui::Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
+// A model's colour: a system colour index (the presenter's title-bar and
+// frame colours are), or else an RGB value.
+bool isSystemColor(unsigned c) { return c <= COLOR_MENUBAR; }
+COLORREF colorOf(unsigned c) {
+  return isSystemColor(c) ? GetSysColor(static_cast<int>(c)) : static_cast<COLORREF>(c & 0xFFFFFF);
+}
+inline BOOL deleteBrush(HBRUSH h) { return DeleteObject(h); }
+using BrushOwner = Owned<HBRUSH, deleteBrush>;
+// The system's own brush for a system colour, else one made for the moment.
+class ColorBrush {
+ public:
+  explicit ColorBrush(unsigned c)
+      : made_(isSystemColor(c) ? nullptr : CreateSolidBrush(colorOf(c))),
+        brush_(made_ ? made_.get() : GetSysColorBrush(static_cast<int>(c))) {}
+  HBRUSH get() const { return brush_; }
+
+ private:
+  BrushOwner made_;
+  HBRUSH brush_;
+};
+
+UINT taskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
+
 // The shell's block of dropped files is released when its reader is done.
 void finishDrop(HDROP h) { DragFinish(h); }
 using DropOwner = Owned<HDROP, finishDrop>;
@@ -164,18 +188,59 @@ bool parseShortcut(const std::string& text, ACCEL& out) {
 
 }  // namespace
 
+// ---- the notification-area icon ------------------------------------------
+
+void TrayIcon::show(HWND window, HICON icon, const char* tip) {
+  if (window_) return;
+  icon_ = icon;
+  lstrcpynA(tip_, tip, sizeof tip_);
+  window_ = window;
+  if (!add()) window_ = nullptr;
+}
+
+bool TrayIcon::add() {
+  NOTIFYICONDATAA data{};
+  // The first version of the record: every shell understands it.
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = window_;
+  data.uID = 0;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kCallbackMessage;
+  data.hIcon = icon_;
+  lstrcpynA(data.szTip, tip_, sizeof data.szTip);
+  return Shell_NotifyIconA(NIM_ADD, &data) != 0;
+}
+
+void TrayIcon::readd() {
+  if (window_) add();
+}
+
+void TrayIcon::hide() {
+  if (!window_) return;
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = window_;
+  data.uID = 0;
+  Shell_NotifyIconA(NIM_DELETE, &data);
+  window_ = nullptr;
+}
+
+// ---- the main window -----------------------------------------------------
+
 MainView::MainView(Application& app)
     : Window([&app](const IoError& e) { app.ctx.reportIoError(e); }), app_(app), form_(app.form1) {}
 
 MainView::~MainView() {
   detach();
+  tray_.hide();
+  form_.focus = nullptr;
   form_.closeWindow = nullptr;
   form_.tabAt = nullptr;
   form_.itemAt = nullptr;
   destroy();
 }
 
-void MainView::create() {
+void MainView::create(HWND owner) {
   WNDCLASSEXA wc{};
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
@@ -184,17 +249,15 @@ void MainView::create() {
   registerClass(wc);
 
   guiFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  LOGFONTA lf{};
-  GetObjectA(guiFont_, sizeof lf, &lf);
-  lf.lfWeight = FW_BOLD;
-  titleFont_.reset(CreateFontIndirectA(&lf));
+  labelFont(form_.ttitle, true, titleFont_);
 
   // No caption and no sizing border: the title bar and the frame are the
   // program's own. The system menu and minimise box keep the taskbar button
-  // able to minimise and restore the window.
+  // able to minimise and restore the window. Owned by the hidden application
+  // window, it asks for its taskbar button itself.
   const ui::Rect& b = form_.Form1.bounds();
-  Window::create(kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, 0,
-                 b.left, b.top, b.width, b.height);
+  Window::create(kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
+                 WS_EX_APPWINDOW, b.left, b.top, b.width, b.height, owner);
 
   tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -214,10 +277,16 @@ void MainView::create() {
   DragAcceptFiles(hwnd(), TRUE);
 
   form_.closeWindow = [this] {
+    if (!hwnd()) return;
+    if (sessionEnding_) {
+      SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+      return;
+    }
     // Posted, not sent: the close button that asks for it is still inside
     // its own click when the window would go.
-    if (hwnd()) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+    PostMessageA(hwnd(), WM_CLOSE, 0, 0);
   };
+  form_.focus = [this](ui::Control& control) { giveFocus(control); };
   form_.tabAt = [this](int x, int y) { return tabAt(x, y); };
   form_.itemAt = [this](int x, int y) { return itemAt(x, y); };
   attach();
@@ -225,18 +294,16 @@ void MainView::create() {
 }
 
 void MainView::show() {
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const ui::Rect b = form_.Form1.bounds();
-  form_.Form1.setBounds({work.left + (work.right - work.left - b.width) / 2,
-                         work.top + (work.bottom - work.top - b.height) / 2, b.width, b.height});
+  // The window already stands where the presenter put it (the remembered
+  // place or the centre of the screen).
   shown_ = true;
   guarded([&] { form_.FormResize(); });
   if (!hwnd() || !form_.Form1.visible()) return;
-  ShowWindow(hwnd(), SW_SHOW);
+  applyHints();
+  ShowWindow(hwnd(), showCommand());
   UpdateWindow(hwnd());
   SetForegroundWindow(hwnd());
-  if (list1_ && IsWindowVisible(list1_.get())) SetFocus(list1_.get());
+  restoreFocus();
 }
 
 HWND MainView::makeChild(const char* className, DWORD style, int id) {
@@ -281,9 +348,9 @@ void MainView::addTool(HWND control, const std::string& hint) {
 }
 
 namespace {
-std::array<ui::Control*, 10> modelsOf(TForm1& f) {
-  return {&f.Form1, &f.tbar,  &f.ttitle, &f.tclose,  &f.tborder,
-          &f.List1, &f.link1, &f.mmlist, &f.qswitch, &f.status};
+std::array<ui::Control*, 11> modelsOf(TForm1& f) {
+  return {&f.Form1, &f.tbar,   &f.ttitle,  &f.tclose, &f.tborder, &f.List1,
+          &f.link1, &f.mmlist, &f.qswitch, &f.status, &f.SysTray};
 }
 }  // namespace
 
@@ -321,6 +388,7 @@ void MainView::syncAll() {
   }
   changed(form_.status, Aspect::Caption, -1);
   changed(form_.ttitle, Aspect::Caption, -1);
+  trayChanged();
   invalidateFrame();
 }
 
@@ -336,10 +404,15 @@ HWND MainView::windowOf(const ui::Control& model) const {
 
 void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
   if (!hwnd()) return;
-  if (&control == echo_ && (aspect == Aspect::ItemIndex || aspect == Aspect::Selection ||
-                            aspect == Aspect::TabIndex || aspect == Aspect::Bounds))
+  if (&control == echo_ &&
+      (aspect == Aspect::ItemIndex || aspect == Aspect::Selection || aspect == Aspect::TabIndex ||
+       aspect == Aspect::Bounds || aspect == Aspect::State))
     return;
   if (&control == &form_.Form1) return formChanged(aspect);
+  if (&control == &form_.SysTray) {
+    if (aspect == Aspect::Visible) trayChanged();
+    return;
+  }
   if (auto* item = dynamic_cast<ui::MenuItem*>(&control)) return menuChanged(*item, aspect);
   if (&control == &form_.ttitle && aspect == Aspect::Caption) {
     // The window's own text carries the title with its mode tags too: the
@@ -350,6 +423,9 @@ void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
     // Painted by the window itself; the close button sits on the title bar.
     if (&control == &form_.tbar && aspect == Aspect::Bounds)
       placeChild(form_.tclose, tclose_.get());
+    // A label's font changes with its bounds (the large-font adjustment).
+    if (&control == &form_.ttitle && aspect == Aspect::Bounds)
+      labelFont(form_.ttitle, true, titleFont_);
     invalidateFrame();
     return;
   }
@@ -367,6 +443,9 @@ void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
       break;
     case Aspect::Bounds:
       placeChild(control, h);
+      if (&control == &form_.status && labelFont(form_.status, false, statusFont_))
+        send(h, WM_SETFONT,
+             reinterpret_cast<WPARAM>(statusFont_.font ? statusFont_.font.get() : guiFont_), TRUE);
       break;
     case Aspect::Hint:
       addTool(h, control.hint());
@@ -397,11 +476,200 @@ void MainView::formChanged(ui::Aspect aspect) {
     case Aspect::Visible:
       // Before the first show the window stays hidden whatever the model
       // says: WinMain shows it once the program is ready.
-      if (shown_) ShowWindow(hwnd(), f.visible() ? SW_SHOW : SW_HIDE);
+      if (shown_) ShowWindow(hwnd(), f.visible() ? showCommand() : SW_HIDE);
+      break;
+    case Aspect::State:
+      applyWindowState();
       break;
     default:
       break;
   }
+}
+
+int MainView::showCommand() const {
+  switch (form_.windowState) {
+    case TForm1::WindowState::Maximized:
+      return SW_SHOWMAXIMIZED;
+    case TForm1::WindowState::Minimized:
+      return SW_SHOWMINIMIZED;
+    case TForm1::WindowState::Normal:
+      break;
+  }
+  return IsZoomed(hwnd()) || IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW;
+}
+
+void MainView::applyWindowState() {
+  // Before the first show, and while the window is hidden, the state waits
+  // for the window to be shown.
+  if (!shown_ || !IsWindowVisible(hwnd())) return;
+  switch (form_.windowState) {
+    case TForm1::WindowState::Maximized:
+      if (!IsZoomed(hwnd())) ShowWindow(hwnd(), SW_MAXIMIZE);
+      break;
+    case TForm1::WindowState::Minimized:
+      if (!IsIconic(hwnd())) ShowWindow(hwnd(), SW_MINIMIZE);
+      break;
+    case TForm1::WindowState::Normal:
+      if (IsZoomed(hwnd()) || IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+      break;
+  }
+}
+
+// The user (or the system) maximised, minimised or restored the window.
+void MainView::stateFromWindow(WPARAM sizeType) {
+  if (!shown_) return;  // before the first show the presenter's state is the truth
+  TForm1::WindowState state = TForm1::WindowState::Normal;
+  if (sizeType == SIZE_MAXIMIZED) state = TForm1::WindowState::Maximized;
+  if (sizeType == SIZE_MINIMIZED) state = TForm1::WindowState::Minimized;
+  if (state == form_.windowState) return;
+  EchoGuard g(echo_, form_.Form1);
+  form_.setWindowState(state);
+}
+
+LRESULT MainView::hitTest(LPARAM lParam) {
+  const LRESULT hit = defaultMessage(WM_NCHITTEST, 0, lParam);
+  // The window has no system border: its own resize borders lie along the
+  // edges of what the system takes for client area.
+  if (hit != HTCLIENT) return hit;
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  const int x = static_cast<short>(LOWORD(lParam)) - r.left;
+  const int y = static_cast<short>(HIWORD(lParam)) - r.top;
+  switch (resizeBorderAt(x, y, r.right - r.left, r.bottom - r.top)) {
+    case HitZone::TopLeft:
+      return HTTOPLEFT;
+    case HitZone::BottomLeft:
+      return HTBOTTOMLEFT;
+    case HitZone::TopRight:
+      return HTTOPRIGHT;
+    case HitZone::BottomRight:
+      return HTBOTTOMRIGHT;
+    case HitZone::Left:
+      return HTLEFT;
+    case HitZone::Top:
+      return HTTOP;
+    case HitZone::Right:
+      return HTRIGHT;
+    case HitZone::Bottom:
+      return HTBOTTOM;
+    case HitZone::Default:
+      break;
+  }
+  return hit;
+}
+
+void MainView::keepOnDesktop(WINDOWPOS& pos) {
+  if (!app_.vars.keepod) return;
+  if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE)) return;
+  // A minimised window is parked off the screen by the system; that is not a
+  // place on the desktop.
+  if (IsIconic(hwnd())) return;
+  // What the change leaves alone is taken from where the window stands now.
+  RECT now{};
+  GetWindowRect(hwnd(), &now);
+  Placement p{pos.x, pos.y, pos.cx, pos.cy};
+  if (pos.flags & SWP_NOMOVE) p.x = now.left, p.y = now.top;
+  if (pos.flags & SWP_NOSIZE) p.width = now.right - now.left, p.height = now.bottom - now.top;
+  const WindowManager::Area work = app_.ctx.platform.windows.workArea();
+  const Placement kept = trovik::keepOnDesktop(p, work);
+  if (kept.x != p.x || kept.y != p.y) {
+    pos.x = kept.x;
+    pos.y = kept.y;
+    pos.flags &= ~SWP_NOMOVE;
+  }
+  if (kept.width != p.width || kept.height != p.height) {
+    pos.cx = kept.width;
+    pos.cy = kept.height;
+    pos.flags &= ~SWP_NOSIZE;
+  }
+}
+
+void MainView::trackingSize(MINMAXINFO& info) const {
+  const TrackingSize t = trovik::trackingSize(form_.mmlist.visible(), form_.qswitch.visible(),
+                                              GetSystemMetrics(SM_CYSCREEN));
+  info.ptMinTrackSize.x = t.minWidth;
+  info.ptMinTrackSize.y = t.minHeight;
+  info.ptMaxTrackSize.y = t.maxHeight;
+}
+
+void MainView::sessionEnds(bool ending) {
+  sessionEnding_ = ending;
+  guarded([&] { form_.wmendsession(ending); });
+  sessionEnding_ = false;
+}
+
+void MainView::giveFocus(ui::Control& control) {
+  HWND target = windowOf(control);
+  if (!target) return;
+  // The keyboard goes there whenever the window is next active; at once only
+  // when it is active now, or a message box in front would lose it.
+  lastFocus_ = target;
+  if (hwnd() && GetActiveWindow() == hwnd() && IsWindowVisible(target) && IsWindowEnabled(target))
+    SetFocus(target);
+}
+
+void MainView::applyHints() {
+  if (!tooltip_) return;
+  if (hintsShown_ != form_.showHints) {
+    hintsShown_ = form_.showHints;
+    send(tooltip_.get(), TTM_ACTIVATE, hintsShown_ ? TRUE : FALSE);
+  }
+  if (hintHidePause_ != form_.hintHidePause) {
+    hintHidePause_ = form_.hintHidePause;
+    // The tool-tip keeps the pause in 16 bits.
+    send(tooltip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP,
+         MAKELPARAM(std::clamp(hintHidePause_, 0, 32767), 0));
+  }
+}
+
+void MainView::trayChanged() {
+  if (!form_.SysTray.visible()) {
+    tray_.hide();
+    return;
+  }
+  HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
+  tray_.show(hwnd(), icon, kTitle);
+}
+
+void MainView::trayClicked(LPARAM mouse) {
+  if (mouse != WM_LBUTTONUP && mouse != WM_LBUTTONDBLCLK) return;
+  // Back from the notification area to the front.
+  if (!IsWindowVisible(hwnd())) form_.Form1.setVisible(true);
+  // The click went to the shell's window, which has the foreground now.
+  app_.ctx.platform.windows.forceForegroundWindow(reinterpret_cast<WindowHandle>(hwnd()));
+}
+
+// Labels keep the stock font until the presenter gives one another font (the
+// large-font adjustment does); from then on they show the presenter's font.
+// Returns whether the label's font changed.
+bool MainView::labelFont(const ui::Control& label, bool bold, LabelFont& slot) {
+  const ui::Control defaults{"defaults"};
+  const bool stock =
+      label.fontName() == defaults.fontName() && label.fontSize() == defaults.fontSize();
+  const std::string name = stock ? std::string() : label.fontName();
+  const int size = stock ? 0 : label.fontSize();
+  if (slot.made && slot.name == name && slot.size == size) return false;
+  slot.made = true;
+  slot.name = name;
+  slot.size = size;
+  if (stock && !bold) {
+    slot.font.reset();  // the stock font itself
+    return true;
+  }
+  LOGFONTA lf{};
+  GetObjectA(guiFont_, sizeof lf, &lf);
+  if (!stock) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    lf.lfHeight = -MulDiv(size, dpi, 72);
+    lf.lfWidth = 0;
+    lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+  }
+  if (bold) lf.lfWeight = FW_BOLD;
+  slot.font.reset(CreateFontIndirectA(&lf));
+  return true;
 }
 
 void MainView::listChanged(ui::ListBox& model, HWND list, ui::Aspect aspect, int index) {
@@ -542,9 +810,10 @@ void MainView::placeChild(const ui::Control& model, HWND child) {
   }
   int height = r.height;
   if (child == mmlist_.get()) {
-    // A drop-down list's window height includes the list it drops down.
+    // A drop-down list's window height includes the list it drops down,
+    // as many rows as the options ask for.
     const LRESULT item = send(child, CB_GETITEMHEIGHT, 0);
-    height += kDropDownItems * static_cast<int>(item > 0 ? item : 14) + 2;
+    height += std::max(form_.snapbarDDCount, 1) * static_cast<int>(item > 0 ? item : 14) + 2;
   }
   SetWindowPos(child, nullptr, r.left, r.top, std::max(r.width, 0), std::max(height, 0),
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -559,14 +828,14 @@ RECT MainView::titleBarRect() const { return toRect(form_.tbar.bounds()); }
 void MainView::paint(HDC dc) {
   if (form_.tbar.visible()) {
     const RECT bar = titleBarRect();
-    FillRect(dc, &bar, GetSysColorBrush(active_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    // The presenter's colours say whether the application is active.
+    FillRect(dc, &bar, ColorBrush(form_.tbar.color()).get());
     if (form_.ttitle.visible()) {
       RECT title = toRect(form_.ttitle.bounds());
       OffsetRect(&title, bar.left, bar.top);  // the caption lies within the title bar
       const int oldMode = SetBkMode(dc, TRANSPARENT);
-      const COLORREF oldColor =
-          SetTextColor(dc, GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-      HGDIOBJ oldFont = SelectObject(dc, titleFont_ ? titleFont_.get() : guiFont_);
+      const COLORREF oldColor = SetTextColor(dc, colorOf(form_.ttitle.color()));
+      HGDIOBJ oldFont = SelectObject(dc, titleFont_.font ? titleFont_.font.get() : guiFont_);
       DrawTextA(dc, form_.ttitle.caption().c_str(), -1, &title,
                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
       SelectObject(dc, oldFont);
@@ -576,7 +845,7 @@ void MainView::paint(HDC dc) {
   }
   if (form_.tborder.visible()) {
     const RECT frame = toRect(form_.tborder.bounds());
-    FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+    FrameRect(dc, &frame, ColorBrush(form_.tborder.color()).get());
   }
 }
 
@@ -670,9 +939,7 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_ACTIVATE:
-      active_ = LOWORD(wParam) != WA_INACTIVE;
-      InvalidateRect(hwnd(), nullptr, FALSE);
-      if (!active_) {
+      if (LOWORD(wParam) == WA_INACTIVE) {
         HWND f = GetFocus();
         if (f && IsChild(hwnd(), f)) lastFocus_ = f;
       } else if (!HIWORD(wParam)) {  // not while minimised: nothing to type into yet
@@ -688,11 +955,45 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       ReleaseCapture();
       send(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
       return 0;
+    case WM_ACTIVATEAPP:
+      // The whole application, not just this window, gained or lost the
+      // activation. Only once the presenter has created the window: during
+      // its creation it runs the activation itself.
+      if (shown_)
+        guarded([&] {
+          if (wParam)
+            form_.FormActivate();
+          else
+            form_.FormDeactivate();
+        });
+      applyHints();
+      return 0;
+    case WM_SETCURSOR:
+      // The mouse is over the window: the hints are about to matter, and the
+      // presenter may have switched them since they were last applied.
+      applyHints();
+      break;
     case WM_MOVE:
       formMovedOrSized(false);
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) formMovedOrSized(true);
+      stateFromWindow(wParam);
+      return 0;
+    case WM_GETMINMAXINFO:
+      trackingSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_NCHITTEST:
+      return hitTest(lParam);
+    case WM_WINDOWPOSCHANGING:
+      keepOnDesktop(*reinterpret_cast<WINDOWPOS*>(lParam));
+      break;  // and the default handling
+    case WM_ENDSESSION:
+      sessionEnds(wParam != 0);
+      if (!hwnd()) return 0;  // closed: there is no window left to handle it
+      break;
+    case TrayIcon::kCallbackMessage:
+      trayClicked(lParam);
       return 0;
     case WM_COMMAND:
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -743,6 +1044,8 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
       detach();
+      tray_.hide();
+      form_.focus = nullptr;
       form_.closeWindow = nullptr;
       form_.tabAt = nullptr;
       form_.itemAt = nullptr;
@@ -757,6 +1060,7 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
+      if (msg == taskbarCreatedMessage()) tray_.readd();
       break;
   }
   return defaultMessage(msg, wParam, lParam);

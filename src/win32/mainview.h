@@ -24,6 +24,31 @@ inline BOOL destroyAccelerators(HACCEL h) { return DestroyAcceleratorTable(h); }
 using MenuOwner = Owned<HMENU, destroyMenu>;
 using AcceleratorOwner = Owned<HACCEL, destroyAccelerators>;
 
+// The notification-area icon: there exactly while shown, removed when its
+// owner goes.
+class TrayIcon {
+ public:
+  // Clicks on the icon arrive at the window as this message.
+  static constexpr UINT kCallbackMessage = WM_USER + 1;
+  TrayIcon() = default;
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+  ~TrayIcon() { hide(); }
+
+  void show(HWND window, HICON icon, const char* tip);
+  void hide();
+  bool shown() const { return window_ != nullptr; }
+  // The shell's notification area was made anew (Explorer restarted): the
+  // icon must be added again.
+  void readd();
+
+ private:
+  bool add();
+  HWND window_ = nullptr;
+  HICON icon_ = nullptr;
+  char tip_[64] = {};
+};
+
 class MainView final : public Window, private ui::Peer {
  public:
   static constexpr const char* kClassName = "TForm1";
@@ -45,11 +70,13 @@ class MainView final : public Window, private ui::Peer {
   explicit MainView(Application& app);
   ~MainView() override;
 
-  // Creates the window, hidden, with its controls, and starts mirroring the
-  // models: from here on every model change shows on the screen.
-  void create();
-  // Lays the window out at the model's size, centred on the work area, and
-  // shows it (unless the model says the form is hidden).
+  // Creates the window, hidden and owned by the application window, with its
+  // controls, and starts mirroring the models: from here on every model
+  // change shows on the screen.
+  void create(HWND owner);
+  // Shows the window where and as the model has it (unless the model says
+  // the form is hidden), once the presenter is done creating it. From here on
+  // the application's activation reaches the presenter.
   void show();
 
   // Turns a key of the program's shortcuts into its menu command. The message
@@ -99,6 +126,24 @@ class MainView final : public Window, private ui::Peer {
   void listSelectionChanged();
   void restoreFocus();
   void formMovedOrSized(bool sized);
+  void stateFromWindow(WPARAM sizeType);
+  int showCommand() const;
+  void applyWindowState();
+  LRESULT hitTest(LPARAM lParam);
+  void keepOnDesktop(WINDOWPOS& pos);
+  void trackingSize(MINMAXINFO& info) const;
+  void sessionEnds(bool ending);
+  void giveFocus(ui::Control& control);
+  void applyHints();
+  void trayChanged();
+  void trayClicked(LPARAM mouse);
+  struct LabelFont {
+    FontOwner font;    // null: the stock font
+    std::string name;  // what it was made for; empty with size 0 for the stock font
+    int size = 0;
+    bool made = false;
+  };
+  bool labelFont(const ui::Control& label, bool bold, LabelFont& slot);
   void paint(HDC dc);
   void drawClose(const DRAWITEMSTRUCT& item);
   void filesDropped(WPARAM wParam, LPARAM lParam);
@@ -108,7 +153,9 @@ class MainView final : public Window, private ui::Peer {
   Application& app_;
   TForm1& form_;
   HFONT guiFont_ = nullptr;  // a stock font: the system owns it
-  FontOwner titleFont_;
+  LabelFont titleFont_;      // bold
+  LabelFont statusFont_;
+  TrayIcon tray_;
   // The controls; each is destroyed before the main window goes.
   WindowOwner tooltip_;
   WindowOwner list1_;
@@ -132,7 +179,14 @@ class MainView final : public Window, private ui::Peer {
   HWND lastFocus_ = nullptr;  // the child to give the keyboard back to
   bool attached_ = false;
   bool shown_ = false;
-  bool active_ = false;
+  // While the session ends, a close asked for is carried out at once: after
+  // the end-of-session message the process may be ended at any moment, so a
+  // posted close might never run.
+  bool sessionEnding_ = false;
+  // The hint settings the tool-tip has now: the presenter changes its own
+  // without telling, so they are compared when they could matter.
+  bool hintsShown_ = true;
+  int hintHidePause_ = -1;
 };
 
 }  // namespace trovik::win32
