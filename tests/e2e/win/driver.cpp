@@ -515,6 +515,246 @@ int menuChar(char c) {
   return 0;
 }
 
+// The main window's place and state, as "left top width height state".
+std::string placeOf(HWND main) {
+  RECT r{};
+  GetWindowRect(main, &r);
+  const char* state = !IsWindowVisible(main) ? "hidden"
+                      : IsIconic(main)       ? "minimized"
+                      : IsZoomed(main)       ? "maximized"
+                                             : "normal";
+  return std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " + state;
+}
+
+// rect: where the main window stands and whether it is normal, maximized, minimized or hidden.
+int rect() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  say(placeOf(main));
+  return 0;
+}
+
+// place <x> <y> <width> <height> [class]: move and size the main window (or the top-level window
+// of that class) as a drag of its frame would, then print where it ended up (the program may keep
+// it elsewhere).
+int place(int x, int y, int width, int height, const char* className) {
+  HWND window = className ? FindWindowA(className, nullptr) : mainWindow();
+  if (!window) return fail("no window to place");
+  if (!SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE))
+    return fail("SetWindowPos failed");
+  say(placeOf(window));
+  return 0;
+}
+
+// title-color: the colour the main window's title bar shows on the screen, right of its text:
+// "active" or "inactive" when it is the system's caption colour of that name, else "#rrggbb".
+int titleColor() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  RECT r{};
+  GetWindowRect(main, &r);
+  HDC screen = GetDC(nullptr);
+  if (!screen) return fail("cannot read the screen");
+  const COLORREF c = GetPixel(screen, r.right - 40, r.top + 6);
+  ReleaseDC(nullptr, screen);
+  if (c == CLR_INVALID) return fail("cannot read the title bar's colour");
+  if (c == GetSysColor(COLOR_ACTIVECAPTION)) {
+    say("active");
+  } else if (c == GetSysColor(COLOR_INACTIVECAPTION)) {
+    say("inactive");
+  } else {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    say(hex);
+  }
+  return 0;
+}
+
+// show <minimize|maximize|restore>: what the taskbar button or the system menu would do.
+int showMain(const char* how) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  int command = -1;
+  if (std::strcmp(how, "minimize") == 0) command = SW_MINIMIZE;
+  if (std::strcmp(how, "maximize") == 0) command = SW_MAXIMIZE;
+  if (std::strcmp(how, "restore") == 0) command = SW_RESTORE;
+  if (command < 0) return fail(std::string("unknown way to show: ") + how);
+  ShowWindow(main, command);
+  say(placeOf(main));
+  return 0;
+}
+
+std::string describe(HWND window) {
+  if (!window) return "nothing";
+  char className[256] = {};
+  GetClassNameA(window, className, sizeof className);
+  return std::string(className) + " \"" + toAnsi(windowText(window)) + "\"";
+}
+
+// front: the class and text of the window in the foreground.
+int front() {
+  say(describe(GetForegroundWindow()));
+  return 0;
+}
+
+// wait-front <timeout-ms>: the main window is shown, not minimised, and in the foreground.
+int waitFront(DWORD ms) {
+  for (Deadline deadline(ms);; Sleep(kPollMs)) {
+    HWND main = mainWindow();
+    if (main && GetForegroundWindow() == main && IsWindowVisible(main) && !IsIconic(main)) {
+      say(placeOf(main));
+      return 0;
+    }
+    if (deadline.passed()) {
+      if (main) say(placeOf(main));
+      return fail("the main window is not in front; the foreground window is " +
+                  describe(GetForegroundWindow()));
+    }
+  }
+}
+
+struct WindowCount {
+  const char* className;
+  const char* title;
+  int count = 0;
+};
+
+BOOL CALLBACK countWindow(HWND window, LPARAM param) {
+  auto& c = *reinterpret_cast<WindowCount*>(param);
+  char className[256] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, c.className) != 0) return TRUE;
+  if (c.title) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (std::strcmp(text, c.title) != 0) return TRUE;
+  }
+  ++c.count;
+  return TRUE;
+}
+
+// count <class> <title|->: how many top-level windows, shown or hidden, have that class (and text).
+int countWindows(const char* className, const char* title) {
+  WindowCount c{className, std::strcmp(title, "-") == 0 ? nullptr : title};
+  EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&c));
+  say(std::to_string(c.count));
+  return 0;
+}
+
+// shown <class>: whether a top-level window of that class is on the screen: shown, hidden or none.
+int shown(const char* className) {
+  HWND window = FindWindowA(className, nullptr);
+  say(!window ? "none" : IsWindowVisible(window) ? "shown" : "hidden");
+  return 0;
+}
+
+// taskbar-style: the main window's extended styles that decide its taskbar button, as
+// "toolwindow", "appwindow", both or neither ("-").
+int taskbarStyle() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  const LONG_PTR ex = GetWindowLongPtrA(main, GWL_EXSTYLE);
+  std::string styles;
+  if (ex & WS_EX_TOOLWINDOW) styles += "toolwindow ";
+  if (ex & WS_EX_APPWINDOW) styles += "appwindow ";
+  say(styles.empty() ? "-" : styles.substr(0, styles.size() - 1));
+  return 0;
+}
+
+// close-window <class>: ask a top-level window of any program to close.
+int closeWindow(const char* className) {
+  HWND window = FindWindowA(className, nullptr);
+  if (!window) return fail(std::string("no window of class ") + className);
+  if (!PostMessageW(window, WM_CLOSE, 0, 0)) return fail("cannot post WM_CLOSE");
+  return 0;
+}
+
+// short-date <days-ago>: that day in the user's short date format, as the program writes dates.
+int shortDate(int daysAgo) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  now.wHour = 12;  // midday: a day is the same day whatever the clock
+  now.wMinute = now.wSecond = now.wMilliseconds = 0;
+  FILETIME file{};
+  SystemTimeToFileTime(&now, &file);
+  ULARGE_INTEGER t{};
+  t.LowPart = file.dwLowDateTime;
+  t.HighPart = file.dwHighDateTime;
+  t.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24ULL * 3600ULL * 10000000ULL;
+  file.dwLowDateTime = t.LowPart;
+  file.dwHighDateTime = t.HighPart;
+  SYSTEMTIME day{};
+  FileTimeToSystemTime(&file, &day);
+  char text[128] = {};
+  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, text, sizeof text))
+    return fail("GetDateFormatA failed");
+  say(text);
+  return 0;
+}
+
+// work-area: the desktop without the taskbar, as "left top right bottom".
+int workArea() {
+  RECT r{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) return fail("no work area");
+  say(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+      std::to_string(r.bottom));
+  return 0;
+}
+
+// hittest <x> <y>: the main window's answer to WM_NCHITTEST at a point in window coordinates
+// (negative: from the right or bottom edge).
+int hitTest(int x, int y) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  RECT r{};
+  GetWindowRect(main, &r);
+  const int sx = x < 0 ? r.right + x : r.left + x;
+  const int sy = y < 0 ? r.bottom + y : r.top + y;
+  LRESULT hit = 0;
+  if (!send(main, WM_NCHITTEST, 0, MAKELPARAM(sx, sy), hit)) return fail("no answer");
+  say(std::to_string(hit));
+  return 0;
+}
+
+// track-size: the main window's tracking limits, as "min-width min-height max-height". The system
+// carries the structure across to the program and back, as it does for its own sizing.
+int trackSize() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  // What the system would hand over: limits the program does not set stay recognisable.
+  MINMAXINFO info{};
+  info.ptMaxTrackSize = {9999, 9999};
+  LRESULT ignored = 0;
+  if (!send(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), ignored))
+    return fail("cannot ask for the tracking size");
+  say(std::to_string(info.ptMinTrackSize.x) + " " + std::to_string(info.ptMinTrackSize.y) + " " +
+      std::to_string(info.ptMaxTrackSize.y));
+  return 0;
+}
+
+// end-session: the end of the Windows session as the program sees it: asked whether it may end,
+// told that it ends, and then its process is ended at once, as the system may do.
+int endSession() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+  if (!process) return fail("cannot open the program's process");
+  LRESULT mayEnd = 0;
+  if (!send(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, mayEnd))
+    return fail("no answer to WM_QUERYENDSESSION");
+  if (!mayEnd) return fail("the program refused the end of the session");
+  LRESULT ignored = 0;
+  if (!send(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, ignored) && IsWindow(main))
+    return fail("no answer to WM_ENDSESSION");
+  TerminateProcess(process.get(), 0);
+  WaitForSingleObject(process.get(), kSendTimeoutMs);
+  say("ended");
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: trovik-driver <command>\n"
@@ -533,7 +773,11 @@ int usage() {
       "  drop <x> <y> <path>...\n"
       "  key <vk> [ctrl]\n"
       "  title | text <ctrl-id>\n"
-      "  rclick <ctrl-id|0> | popup-menu <timeout-ms> | menu-char <c>\n",
+      "  rclick <ctrl-id|0> | popup-menu <timeout-ms> | menu-char <c>\n"
+      "  rect | place <x> <y> <width> <height> [class] | show <minimize|maximize|restore>\n"
+      "  title-color | shown <class> | taskbar-style\n"
+      "  front | wait-front <timeout-ms> | count <class> <title|-> | close-window <class>\n"
+      "  short-date <days-ago> | work-area | hittest <x> <y> | track-size | end-session\n",
       stderr);
   return 2;
 }
@@ -571,5 +815,22 @@ int main(int argc, char** argv) {
   if (command == "rclick" && args == 1) return rightClick(std::atoi(arg[0]));
   if (command == "popup-menu" && args == 1) return popupMenu(parseMs(arg[0]));
   if (command == "menu-char" && args == 1 && arg[0][0]) return menuChar(arg[0][0]);
+  if (command == "rect" && args == 0) return rect();
+  if (command == "place" && (args == 4 || args == 5))
+    return place(std::atoi(arg[0]), std::atoi(arg[1]), std::atoi(arg[2]), std::atoi(arg[3]),
+                 args == 5 ? arg[4] : nullptr);
+  if (command == "title-color" && args == 0) return titleColor();
+  if (command == "show" && args == 1) return showMain(arg[0]);
+  if (command == "front" && args == 0) return front();
+  if (command == "wait-front" && args == 1) return waitFront(parseMs(arg[0]));
+  if (command == "count" && args == 2) return countWindows(arg[0], arg[1]);
+  if (command == "close-window" && args == 1) return closeWindow(arg[0]);
+  if (command == "shown" && args == 1) return shown(arg[0]);
+  if (command == "taskbar-style" && args == 0) return taskbarStyle();
+  if (command == "short-date" && args == 1) return shortDate(std::atoi(arg[0]));
+  if (command == "work-area" && args == 0) return workArea();
+  if (command == "hittest" && args == 2) return hitTest(std::atoi(arg[0]), std::atoi(arg[1]));
+  if (command == "track-size" && args == 0) return trackSize();
+  if (command == "end-session" && args == 0) return endSession();
   return usage();
 }

@@ -1,0 +1,316 @@
+#!/usr/bin/env bash
+# Starting and stopping the real program: the files of a first start, one copy only (a second one
+# brings the first forward and ends), the window's size, place, state and fileset carried from one
+# run to the next, an options file with a section written twice, the update reminder, the frame
+# rules of the borderless window, Snapbar mode, tray mode, and the end of the Windows session.
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+
+CRLF=$'\r\n'
+
+# The options a first start writes, in order, with the given window width and date.
+fresh_options() {
+  printf '%s\n' "[Form]" "FormHeight=256" "FormWidth=$1" "FormTop=0" "FormLeft=0" "Maximized=0" \
+    "Snapbar=0" "CurrentFileSet=" "UpdateChecked=$2" "" \
+    "[Options]" "UserLevel=0" "ConfirmDelete=1" "ConfirmFSDelete=1" "Click=1" "RemPosition=0" \
+    "Columns=1" "Proxy=0" "ProxyName=0" "ProxyUserName=0" "ProxyPort=0" "RemoveDropExtension=1" \
+    "DirectExe=0" "LSStart=0" "DesktopLink=0" "StartmenuLink=0" "QuickLaunchLink=0" "SysTray=0" \
+    "ShowHints=1" "ShowOnKey=F9" "QuickSwitch=1" "ConfirmShutdown=1" "ConfirmRestart=1" \
+    "ShutdownOnExit=0" "KeepOnDesktop=0" "RetainSortOrder=0" "AutoCompleteLevel=0" \
+    "DisableFlyMR=1" "ForceFlyMR=0" "DisableLocalFileCheck=0" "RememberTaskEvent=0" \
+    "OneTimeMode=1" "ExceptOnMode=1" "" \
+    "[Sort]" "Type=0" "ReverseSortOrder=0" "" \
+    "[TaskEvent]" "Mode=0" ""
+}
+
+# ini_set <file> <section> <key> <value>: sets a key of an options file written by the program
+# (CR LF ends), appending it to its section when it is not there yet.
+ini_set() {
+  awk -v section="[$2]" -v key="$3" -v value="$4" '
+    BEGIN { RS = "\r\n"; ORS = "\r\n" }
+    $0 ~ /^\[/ { if (inside && !done) { print key "=" value; done = 1 } inside = ($0 == section) }
+    inside && index($0, key "=") == 1 { print key "=" value; done = 1; next }
+    inside && $0 == "" && !done { print key "=" value; done = 1 }
+    { print }
+    END { if (!done) { if (!inside) print section; print key "=" value } }
+  ' "$1" >"$1.new" && mv "$1.new" "$1"
+}
+
+# ini_get <file> <section> <key>: the value of a key, or "(none)".
+ini_get() {
+  awk -v section="[$2]" -v key="$3" '
+    BEGIN { RS = "\r\n"; found = "(none)" }
+    $0 ~ /^\[/ { inside = ($0 == section) }
+    inside && index($0, key "=") == 1 && found == "(none)" { found = substr($0, length(key) + 2) }
+    END { print found }
+  ' "$1"
+}
+
+# expect_ini <file> <section> <key> <value>
+expect_ini() {
+  local got
+  got="$(ini_get "$1" "$2" "$3")"
+  [ "$got" = "$4" ] || e2e_fail "[$2] $3 in $(basename "$1") should be \"$4\" but is \"$got\"; the file:
+$(tr -d '\r' <"$1" | sed 's/^/    | /')"
+}
+
+# expect_soon <what> <driver command...> <expected>: the driver's answer, polled for a few
+# seconds, because a posted command may not have been handled yet when the driver first asks.
+expect_soon() {
+  local what="$1" want="${*: -1}" tries
+  local command=("${@:2:$#-2}")
+  for ((tries = 0; tries < 25; tries++)); do
+    drive "${command[@]}"
+    [ "$DRIVEN" = "$want" ] && return 0
+    sleep 0.2
+  done
+  e2e_expect_lines "$what" "$DRIVEN" "$want"
+}
+
+# The program is ended from outside (the end of the session): what it saved must already be there.
+reap_ended() {
+  local status=0
+  wait "$TROVIK_PID" || status=$?
+  TROVIK_PID=""
+  [ "$status" -eq 0 ] || e2e_fail "the ended program's wine process returned $status"
+}
+
+e2e_begin
+drive short-date 0
+today="$DRIVEN"
+drive work-area
+read -ra work <<<"$DRIVEN"
+e2e_step "today is $today in the short date format; work area ${work[*]}"
+# A 145 by 256 window in the middle of the 1024 by 768 screen.
+centred="$((1024 / 2 - 145 / 2)) $((768 / 2 - 256 / 2))"
+
+# --- (a) first start in an empty folder: the files exist while the welcome box is up, the options
+# are exactly the fresh set; the window opens centred on the screen at the smallest width
+base="$E2E_TMP/Trovik"
+e2e_base "$base"
+e2e_start "$base"
+drive wait-window "#32770" Trovik 20000
+for file in link.qdx name.qdx vp2.qdx; do
+  [ -f "$base/$file" ] || e2e_fail "$file was not created by the first start"
+  [ ! -s "$base/$file" ] || e2e_fail "$file should be empty after a first start"
+done
+mapfile -t fresh < <(fresh_options 128 "$today")
+e2e_expect_file "options of a first start" "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
+drive answer Trovik ok 5000 "Welcome to Trovik. Trovik is now fully ready for you to use."
+e2e_wait_main
+e2e_expect_no_boxes
+drive rect
+e2e_expect_lines "window of a first start: 145 wide (the fresh 128 raised), centred" "$DRIVEN" \
+  "$centred 145 256 normal"
+drive taskbar-style
+e2e_expect_lines "taskbar style of the main window" "$DRIVEN" appwindow
+drive track-size
+e2e_expect_lines "tracking size in list mode (min width, min and max height)" "$DRIVEN" "145 100 1268"
+# The borderless window's own resize borders, 5 pixels wide, corners first; inside them the
+# window itself (HTCLIENT 1), where a press drags it.
+declare -A zones=([2 2]=13 [-1 -1]=17 [-5 0]=14 [4 -5]=16 [0 60]=10 [-1 60]=11 [60 4]=12 [60 -1]=15
+  [5 5]=1 [-6 60]=1 [60 -6]=1)
+for at in "${!zones[@]}"; do
+  # shellcheck disable=SC2086 # two numbers
+  drive hittest $at
+  e2e_expect_lines "hit test at $at" "$DRIVEN" "${zones[$at]}"
+done
+e2e_close
+mapfile -t fresh < <(fresh_options 145 "$today")
+e2e_expect_file "options after the first close (the raised width written back)" \
+  "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
+
+# --- (b) one copy only: a second start while one runs brings the first forward, restored when
+# it was minimised, and ends before it shows or makes anything
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+# Out of the way of Notepad and of message boxes, whose colours would hide the title bar's.
+drive place 20 20 145 256
+placed="$DRIVEN"
+expect_soon "title bar of the program in front" title-color active
+# A message box of its own leaves the program active.
+drive menu 211
+drive wait-window "#32770" Trovik 5000
+expect_soon "title bar while the program's own message box is in front" title-color active
+drive answer Trovik no 5000 "Shutdown Windows?"
+drive show minimize
+e2e_expect_lines "the first copy, minimised" "${DRIVEN##* }" minimized
+
+second_copy() {
+  local started=$EPOCHREALTIME status=0 took
+  (cd "$E2E_TMP" && exec timeout 20 wine "$base/Trovik.exe") >>"$E2E_TMP/second.log" 2>&1 || status=$?
+  took="$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }')"
+  [ "$status" -eq 0 ] || e2e_fail "the second copy ended with status $status"
+  awk -v t="$took" 'BEGIN { exit !(t < 5) }' || e2e_fail "the second copy took $took s to end"
+  e2e_step "the second copy ended after $took s"
+  e2e_expect_no_boxes
+  drive count TForm1 -
+  e2e_expect_lines "main windows after the second copy ended" "$DRIVEN" 1
+  drive count TApplication Trovik
+  e2e_expect_lines "application windows after the second copy ended" "$DRIVEN" 1
+}
+second_copy
+drive wait-front 5000
+e2e_expect_lines "the first copy, brought forward by the second" "$DRIVEN" "$placed"
+
+# Another program in front this time, the first copy not minimised.
+(cd "$E2E_TMP" && exec wine notepad) >>"$E2E_TMP/notepad.log" 2>&1 &
+drive wait-window Notepad - 20000
+drive place 400 300 400 300 Notepad
+expect_soon "the foreground while Notepad is open" front "Notepad \"Untitled - Notepad\""
+expect_soon "title bar with another program in front" title-color inactive
+second_copy
+drive wait-front 5000
+e2e_expect_lines "the first copy, brought in front of Notepad" "$DRIVEN" "$placed"
+expect_soon "title bar back in front" title-color active
+drive close-window Notepad
+e2e_close
+e2e_expect_file "options after a close that changed nothing" "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
+
+# --- (c) size, place, maximised state and fileset carried to the next start
+e2e_write "$base/Games/link.qdx" "$CRLF" 'C:\Games\chess.exe'
+e2e_write "$base/Games/name.qdx" "$CRLF" "Chess"
+ini_set "$base/Trovik.ini" Options RemPosition 1
+ini_set "$base/Trovik.ini" Options UserLevel 1
+e2e_start "$base"
+e2e_wait_main
+drive place 100 80 300 400
+e2e_expect_lines "the window after a drag" "$DRIVEN" "100 80 300 400 normal"
+# The Games fileset from the Switch submenu (its second item, command 301).
+drive menu 301
+expect_soon "List1 after switching to Games" list 101 "Chess"
+e2e_close
+expect_ini "$base/Trovik.ini" Form CurrentFileSet Games
+for kv in FormLeft=100 FormTop=80 FormWidth=300 FormHeight=400 Maximized=0 Snapbar=0; do
+  expect_ini "$base/Trovik.ini" Form "${kv%%=*}" "${kv#*=}"
+done
+
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+drive rect
+e2e_expect_lines "the window at the next start" "$DRIVEN" "100 80 300 400 normal"
+drive tab-index
+e2e_expect_lines "selected tab at the next start" "$DRIVEN" 1
+drive list 101
+e2e_expect_lines "List1 at the next start" "$DRIVEN" "Chess"
+drive show maximize
+read -ra maximized <<<"$DRIVEN"
+e2e_expect_lines "state after maximising" "${maximized[4]}" maximized
+e2e_close
+# Maximised: the normal size stays as it was; the place is where the maximised window stood.
+for kv in Maximized=1 FormWidth=300 FormHeight=400 "FormLeft=${maximized[0]}" "FormTop=${maximized[1]}"; do
+  expect_ini "$base/Trovik.ini" Form "${kv%%=*}" "${kv#*=}"
+done
+
+e2e_start "$base"
+e2e_wait_main
+drive rect
+e2e_expect_lines "a start after closing maximised" "${DRIVEN##* }" maximized
+drive show restore
+e2e_expect_lines "restored from a maximised start" "$DRIVEN" \
+  "${maximized[0]} ${maximized[1]} 300 400 normal"
+e2e_close
+expect_ini "$base/Trovik.ini" Form Maximized 0
+
+# --- (d) two sections whose names differ only in case: the first one counts, the second is
+# dropped from the file; nothing else changes
+dup="$E2E_TMP/Twice"
+e2e_base "$dup"
+: >"$dup/link.qdx"
+: >"$dup/name.qdx"
+mapfile -t fresh < <(fresh_options 145 "$today")
+form=("${fresh[@]:0:10}")
+rest=("${fresh[@]:10}")
+e2e_write "$dup/Trovik.ini" "$CRLF" "${form[@]}" "[FORM]" "FormHeight=400" "Snapbar=1" \
+  "CurrentFileSet=Games" "" "${rest[@]}"
+e2e_start "$dup"
+e2e_wait_main
+e2e_expect_no_boxes
+drive rect
+e2e_expect_lines "window sized by the first of the two sections" "$DRIVEN" \
+  "$centred 145 256 normal"
+e2e_close
+e2e_expect_file "options rewritten without the second section" "$dup/Trovik.ini" "$CRLF" "${fresh[@]}"
+
+# --- (e) the update reminder: 60 days after the last check it reminds once and writes today's
+# date; 59 days after it says and writes nothing
+drive short-date 60
+ini_set "$dup/Trovik.ini" Form UpdateChecked "$DRIVEN"
+e2e_start "$dup"
+drive answer Trovik ok 20000 "You have not checked for an update for over 2 months"
+e2e_wait_main
+e2e_expect_no_boxes
+expect_ini "$dup/Trovik.ini" Form UpdateChecked "$today"
+e2e_close
+
+drive short-date 59
+checked="$DRIVEN"
+ini_set "$dup/Trovik.ini" Form UpdateChecked "$checked"
+e2e_start "$dup"
+e2e_wait_main
+e2e_expect_no_boxes
+e2e_close
+expect_ini "$dup/Trovik.ini" Form UpdateChecked "$checked"
+
+# --- (f) KeepOnDesktop: a drag past an edge of the work area is pinned to it; a window wider than
+# the work area is narrowed to it
+ini_set "$dup/Trovik.ini" Options KeepOnDesktop 1
+e2e_start "$dup"
+e2e_wait_main
+drive place 900 100 300 400
+e2e_expect_lines "dragged past the right edge" "$DRIVEN" "$((work[2] - 300)) 100 300 400 normal"
+drive place -40 -30 200 300
+e2e_expect_lines "dragged past the top left corner" "$DRIVEN" "${work[0]} ${work[1]} 200 300 normal"
+drive place 10 10 1300 200
+e2e_expect_lines "wider than the work area" "$DRIVEN" \
+  "${work[0]} 10 $((work[2] - work[0])) 200 normal"
+e2e_close
+
+# --- (g) Snapbar mode: one line high, no vertical sizing, its height not written at close
+ini_set "$dup/Trovik.ini" Options KeepOnDesktop 0
+ini_set "$dup/Trovik.ini" Form FormHeight 300
+ini_set "$dup/Trovik.ini" Form Snapbar 1
+e2e_start "$dup"
+e2e_wait_main
+drive rect
+read -ra snap <<<"$DRIVEN"
+e2e_expect_lines "height in Snapbar mode with the QuickSwitch bar" "${snap[3]}" 75
+drive track-size
+e2e_expect_lines "tracking size in Snapbar mode" "$DRIVEN" "145 75 75"
+drive text 104
+e2e_expect_lines "the Snapbar list" "${DRIVEN%% *}" shown
+drive text 101
+e2e_expect_lines "List1 in Snapbar mode" "${DRIVEN%% *}" hidden
+e2e_close
+expect_ini "$dup/Trovik.ini" Form Snapbar 1
+expect_ini "$dup/Trovik.ini" Form FormHeight 300
+
+# --- (h) tray mode: the icon in the notification area and no taskbar button
+ini_set "$dup/Trovik.ini" Form Snapbar 0
+ini_set "$dup/Trovik.ini" Options SysTray 1
+e2e_start "$dup"
+e2e_wait_main
+drive taskbar-style
+e2e_expect_lines "taskbar style in tray mode" "$DRIVEN" toolwindow
+# Wine shows its own notification area while it holds an icon.
+expect_soon "notification area with the icon" shown __winex11_standalone_tray shown
+e2e_close
+
+# --- (i) the end of the Windows session closes the program the usual way, so everything is saved
+# before the system ends the process
+ini_set "$base/Trovik.ini" Form CurrentFileSet ""
+e2e_start "$base"
+e2e_wait_main
+drive menu 301
+expect_soon "List1 after switching to Games" list 101 "Chess"
+# Moved after the switch (which saves the window state itself): only the close writes this place.
+drive place 120 90 280 300
+drive end-session
+reap_ended
+e2e_step "session ended"
+expect_ini "$base/Trovik.ini" Form CurrentFileSet Games
+for kv in FormLeft=120 FormTop=90 FormWidth=280 FormHeight=300; do
+  expect_ini "$base/Trovik.ini" Form "${kv%%=*}" "${kv#*=}"
+done
