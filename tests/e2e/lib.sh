@@ -124,10 +124,12 @@ e2e_begin() {
 
 # Runs the driver; its output lands in DRIVEN. A driver failure fails the test with its own words.
 drive() {
-  if ! wine "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err"; then
+  local status=0
+  wine "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
+  if [ "$status" -ne 0 ]; then
     local printed
     printed="$(cat "$E2E_TMP/driver.out")"
-    e2e_fail "driver '$*': $(cat "$E2E_TMP/driver.err")${printed:+ (it printed: $printed)}"
+    e2e_fail "driver '$*' (exit $status): $(cat "$E2E_TMP/driver.err")${printed:+ (it printed: $printed)}"
   fi
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
 }
