@@ -64,6 +64,13 @@ int run() {
 
   MainView view(app);
   view.create(application.hwnd());
+  // Messages pumped while a link starts see the same shortcuts and window
+  // keys as the main loop's; the hook goes before the view does.
+  pump.preTranslate = [&view](MSG& msg) { return view.preTranslate(msg); };
+  struct UnhookPump {
+    Win32MessagePump& pump;
+    ~UnhookPump() { pump.preTranslate = nullptr; }
+  } unhook{pump};
   app.ctx.mainWindow = reinterpret_cast<WindowHandle>(view.hwnd());
   // The shell's owner window for everything a link starts: the main window's
   // hidden owner, as extensions also know it.
@@ -82,7 +89,7 @@ int run() {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
-    if (view.translateAccelerator(msg)) continue;
+    if (view.preTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -136,10 +136,72 @@ struct NamedCommand {
   int id;
 };
 constexpr NamedCommand kNamedCommands[] = {
-    {"runexit", 201},     {"droplaunch", 202},         {"droplaunchexit", 203},
-    {"RunMinimize", 204}, {"DropLaunchMinimize", 205}, {"Opendirectory", 206},
-    {"swindows", 211},    {"rwindows", 212},           {"lwindows", 213},
+    {"runexit", 201},
+    {"droplaunch", 202},
+    {"droplaunchexit", 203},
+    {"RunMinimize", 204},
+    {"DropLaunchMinimize", 205},
+    {"Opendirectory", 206},
+    {"swindows", 211},
+    {"rwindows", 212},
+    {"lwindows", 213},
+    {"import", 221},
+    {"export", 222},
+    {"Linkname", 231},
+    {"Filename", 232},
+    {"Filepath", 233},
+    {"Filetype", 234},
+    {"ReverseSort", 235},
 };
+
+// The modifier keys held while a key message is handled, as the system has
+// them for that message.
+ShiftState keyShift() {
+  ShiftState s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+  return s;
+}
+
+// The keys and buttons a mouse message says were held.
+ShiftState mouseShift(WPARAM keys, bool doubleClick) {
+  ShiftState s = 0;
+  if (keys & MK_SHIFT) s |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;  // the message does not carry Alt
+  if (keys & MK_CONTROL) s |= ssCtrl;
+  if (keys & MK_LBUTTON) s |= ssLeft;
+  if (keys & MK_RBUTTON) s |= ssRight;
+  if (keys & MK_MBUTTON) s |= ssMiddle;
+  if (doubleClick) s |= ssDouble;
+  return s;
+}
+
+// The button of a press, and whether it was the second press of a double click.
+bool mousePress(UINT msg, MouseButton& button, bool& doubleClick) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      button = MouseButton::Left;
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      button = MouseButton::Right;
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      button = MouseButton::Middle;
+      break;
+    default:
+      return false;
+  }
+  doubleClick = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+  return true;
+}
+
+POINT pointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
 
 bool sameKeyName(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
 
@@ -187,6 +249,24 @@ bool parseShortcut(const std::string& text, ACCEL& out) {
 }
 
 }  // namespace
+
+// ---- a control's window procedure, placed in front ----------------------
+
+void Subclass::attach(HWND window, SUBCLASSPROC procedure, DWORD_PTR data) {
+  reset();
+  if (!SetWindowSubclass(window, procedure, 0, data))
+    throw std::runtime_error("Cannot follow the input of a control: " +
+                             systemReason(GetLastError()));
+  window_ = window;
+  procedure_ = procedure;
+}
+
+void Subclass::reset() {
+  // A window already destroyed took its subclass with it.
+  if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, procedure_, 0);
+  window_ = nullptr;
+  procedure_ = nullptr;
+}
 
 // ---- the notification-area icon ------------------------------------------
 
@@ -237,6 +317,8 @@ MainView::~MainView() {
   form_.closeWindow = nullptr;
   form_.tabAt = nullptr;
   form_.itemAt = nullptr;
+  form_.startWindowDrag = nullptr;
+  form_.optionsOpen = nullptr;
   destroy();
 }
 
@@ -263,7 +345,8 @@ void MainView::create(HWND owner) {
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                  GetModuleHandleA(nullptr), nullptr));
-  makeList1();
+  shownList1_ = form_.List1.multiSelect() ? 1 : 0;
+  makeList1(form_.List1.multiSelect());
   link1_.reset(makeChild("LISTBOX", LBS_NOINTEGRALHEIGHT, kLink1Id));
   qswitch_.reset(makeChild(
       WC_TABCONTROLA,
@@ -289,6 +372,9 @@ void MainView::create(HWND owner) {
   form_.focus = [this](ui::Control& control) { giveFocus(control); };
   form_.tabAt = [this](int x, int y) { return tabAt(x, y); };
   form_.itemAt = [this](int x, int y) { return itemAt(x, y); };
+  form_.startWindowDrag = [this] { startWindowDrag(); };
+  // The options dialog has no window yet: it is never open.
+  form_.optionsOpen = [] { return false; };
   attach();
   syncAll();
 }
@@ -317,21 +403,48 @@ HWND MainView::makeChild(const char* className, DWORD style, int id) {
   return h;
 }
 
-void MainView::makeList1() {
-  // A list box cannot switch between single and multiple selection once it
-  // exists, so a change of mode builds a new one in its place.
-  const bool hadFocus = list1_ && GetFocus() == list1_.get();
-  if (list1_) addTool(list1_.get(), {});
-  list1_.reset();
+void MainView::makeList1(bool multiSelect) {
+  SubclassedList& slot = lists1_[multiSelect ? 1 : 0];
+  if (slot.window) return;
   DWORD style = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  if (form_.List1.multiSelect()) style |= LBS_EXTENDEDSEL;
-  list1_.reset(makeChild("LISTBOX", style, kList1Id));
+  // Extended selection: a click picks one item, Ctrl+click adds or removes
+  // one, as a fly multirun picks its links while Ctrl is held.
+  if (multiSelect) style |= LBS_EXTENDEDSEL;
+  const bool shown = (multiSelect ? 1 : 0) == shownList1_;
+  slot.window.reset(makeChild("LISTBOX", style, shown ? kList1Id : kSpareList1Id));
+  slot.subclass.attach(slot.window.get(), &MainView::list1Procedure,
+                       reinterpret_cast<DWORD_PTR>(this));
   // Below the Snapbar list, which takes the list's place when it is shown.
-  SetWindowPos(list1_.get(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  if (!attached_) return;
-  for (Aspect a : {Aspect::Items, Aspect::Bounds, Aspect::Enabled, Aspect::Hint, Aspect::Visible})
-    listChanged(form_.List1, list1_.get(), a, -1);
-  if (hadFocus) SetFocus(list1_.get());
+  SetWindowPos(slot.window.get(), HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainView::switchSelectionMode() {
+  const int want = form_.List1.multiSelect() ? 1 : 0;
+  HWND old = list1();
+  if (want == shownList1_ || !old) return;
+  // The user sees the same list in the other mode: the same items, current
+  // item, selection and scroll position, and the keyboard stays in the list.
+  const bool hadFocus = GetFocus() == old;
+  const LRESULT top = send(old, LB_GETTOPINDEX);
+  makeList1(want == 1);
+  shownList1_ = want;
+  HWND now = list1();
+  SetWindowLongPtrA(old, GWLP_ID, kSpareList1Id);
+  SetWindowLongPtrA(now, GWLP_ID, kList1Id);
+  addTool(old, {});
+  for (Aspect a : {Aspect::Bounds, Aspect::Enabled, Aspect::Hint})
+    listChanged(form_.List1, now, a, -1);
+  fillList(form_.List1, now);
+  if (top > 0) send(now, LB_SETTOPINDEX, static_cast<WPARAM>(top));
+  listChanged(form_.List1, now, Aspect::Visible, -1);
+  // The focus moves before the old list is hidden, which would otherwise
+  // hand it to the window.
+  if (hadFocus) SetFocus(now);
+  if (lastFocus_ == old) lastFocus_ = now;
+  // It keeps its items until the next switch fills it anew: the switch may
+  // come from within its own handling of a key.
+  ShowWindow(old, SW_HIDE);
 }
 
 void MainView::addTool(HWND control, const std::string& hint) {
@@ -348,9 +461,9 @@ void MainView::addTool(HWND control, const std::string& hint) {
 }
 
 namespace {
-std::array<ui::Control*, 11> modelsOf(TForm1& f) {
+std::array<ui::Control*, 12> modelsOf(TForm1& f) {
   return {&f.Form1, &f.tbar,   &f.ttitle,  &f.tclose, &f.tborder, &f.List1,
-          &f.link1, &f.mmlist, &f.qswitch, &f.status, &f.SysTray};
+          &f.link1, &f.mmlist, &f.qswitch, &f.status, &f.SysTray, &f.delab};
 }
 }  // namespace
 
@@ -374,7 +487,7 @@ void MainView::syncAll() {
   formChanged(Aspect::Enabled);
   constexpr std::array kChildAspects{Aspect::Bounds, Aspect::Enabled, Aspect::Hint,
                                      Aspect::Visible};
-  for (auto [model, h] : {std::pair{&form_.List1, list1_.get()},
+  for (auto [model, h] : {std::pair{&form_.List1, list1()},
                           {&form_.link1, link1_.get()},
                           {&form_.mmlist, mmlist_.get()}}) {
     listChanged(*model, h, Aspect::Items, -1);
@@ -393,7 +506,7 @@ void MainView::syncAll() {
 }
 
 HWND MainView::windowOf(const ui::Control& model) const {
-  if (&model == &form_.List1) return list1_.get();
+  if (&model == &form_.List1) return list1();
   if (&model == &form_.link1) return link1_.get();
   if (&model == &form_.mmlist) return mmlist_.get();
   if (&model == &form_.qswitch) return qswitch_.get();
@@ -419,7 +532,8 @@ void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
     // taskbar shows the active mode, and other programs can read it.
     SetWindowTextA(hwnd(), form_.ttitle.caption().c_str());
   }
-  if (&control == &form_.tbar || &control == &form_.ttitle || &control == &form_.tborder) {
+  if (&control == &form_.tbar || &control == &form_.ttitle || &control == &form_.tborder ||
+      &control == &form_.delab) {
     // Painted by the window itself; the close button sits on the title bar.
     if (&control == &form_.tbar && aspect == Aspect::Bounds)
       placeChild(form_.tclose, tclose_.get());
@@ -699,7 +813,7 @@ void MainView::listChanged(ui::ListBox& model, HWND list, ui::Aspect aspect, int
       if (isMultiSelect(list)) send(list, LB_SETSEL, model.selected(index), index);
       break;
     case Aspect::MultiSelect:
-      if (&model == &form_.List1) makeList1();
+      if (&model == &form_.List1) switchSelectionMode();
       break;
     case Aspect::Visible:
       // The link list is the fileset's hidden half: never on the screen.
@@ -843,6 +957,16 @@ void MainView::paint(HDC dc) {
       SetBkMode(dc, oldMode);
     }
   }
+  if (form_.delab.visible()) {
+    // The list mode's label: the window paints it, and a press on it drags.
+    RECT label = toRect(form_.delab.bounds());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, guiFont_);
+    DrawTextA(dc, form_.delab.caption().c_str(), -1, &label,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    SetBkMode(dc, oldMode);
+  }
   if (form_.tborder.visible()) {
     const RECT frame = toRect(form_.tborder.bounds());
     FrameRect(dc, &frame, ColorBrush(form_.tborder.color()).get());
@@ -869,7 +993,7 @@ void MainView::formMovedOrSized(bool sized) {
 }
 
 void MainView::listSelectionChanged() {
-  HWND list = list1_.get();
+  HWND list = list1();
   ui::ListBox& model = form_.List1;
   EchoGuard g(echo_, model);
   if (!isMultiSelect(list)) {
@@ -898,7 +1022,7 @@ void MainView::restoreFocus() {
   HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd(), lastFocus_) &&
                         IsWindowVisible(lastFocus_)
                     ? lastFocus_
-                    : list1_.get();
+                    : list1();
   if (target && IsWindowVisible(target)) SetFocus(target);
 }
 
@@ -908,15 +1032,19 @@ void MainView::onCommand(int id, int code, HWND from) {
     if (code == 0 || code == 1) menuCommand(id);
     return;
   }
+  if (isList1(from)) {
+    // Only the list on the screen speaks for List1; the hidden one may still
+    // be finishing a key that arrived before a switch of mode.
+    if (from != list1()) return;
+    if (code == LBN_SELCHANGE) {
+      listSelectionChanged();
+      guarded([&] { form_.List1Click(); });
+    } else if (code == LBN_DBLCLK) {
+      guarded([&] { form_.List1DblClick(); });
+    }
+    return;
+  }
   switch (id) {
-    case kList1Id:
-      if (code == LBN_SELCHANGE) {
-        listSelectionChanged();
-        guarded([&] { form_.List1Click(); });
-      } else if (code == LBN_DBLCLK) {
-        guarded([&] { form_.List1DblClick(); });
-      }
-      break;
     case kMmlistId:
       if (code == CBN_SELCHANGE) {
         EchoGuard g(echo_, form_.mmlist);
@@ -950,11 +1078,12 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       restoreFocus();
       return 0;
     case WM_LBUTTONDOWN:
-      // Whatever of the window is not a control is its title bar or frame:
-      // a press there moves the window, as a caption would.
-      ReleaseCapture();
-      send(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    case WM_MBUTTONDOWN:
+      backgroundPressed(msg, wParam, lParam);
       return 0;
+    case WM_RBUTTONDOWN:
+      backgroundPressed(msg, wParam, lParam);
+      break;  // the release still opens the pop-up menu
     case WM_ACTIVATEAPP:
       // The whole application, not just this window, gained or lost the
       // activation. Only once the presenter has created the window: during
@@ -1003,7 +1132,7 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (at.x == -1 && at.y == -1) {
         // From the keyboard: under the list's current item, or at the
         // window's corner when the list shows none.
-        HWND list = list1_.get();
+        HWND list = list1();
         RECT item{};
         const LRESULT current = list ? send(list, LB_GETCARETINDEX) : LB_ERR;
         if (list && IsWindowVisible(list) && current >= 0 &&
@@ -1049,13 +1178,16 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       form_.closeWindow = nullptr;
       form_.tabAt = nullptr;
       form_.itemAt = nullptr;
+      form_.startWindowDrag = nullptr;
+      form_.optionsOpen = nullptr;
       DragAcceptFiles(hwnd(), FALSE);
       status_.reset();
       tclose_.reset();
       qswitch_.reset();
       mmlist_.reset();
       link1_.reset();
-      list1_.reset();
+      lists1_[0].reset();
+      lists1_[1].reset();
       tooltip_.reset();
       PostQuitMessage(0);
       return 0;
@@ -1209,10 +1341,91 @@ void MainView::menuCommand(int id) {
   guarded([&] { item.click(); });
 }
 
-bool MainView::translateAccelerator(MSG& msg) {
+bool MainView::preTranslate(MSG& msg) {
   if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
   ensureMenu();
-  return accelerators_ && TranslateAcceleratorA(hwnd(), accelerators_.get(), &msg) != 0;
+  // A shortcut is a command, not a key: the handlers below never see it.
+  if (accelerators_ && TranslateAcceleratorA(hwnd(), accelerators_.get(), &msg) != 0) return true;
+  const auto key = static_cast<std::uint16_t>(msg.wParam);
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      guarded([&] { form_.FormKeyDown(key, keyShift()); });
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      guarded([&] { form_.FormKeyUp(key, keyShift()); });
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+// ---- input on the list ---------------------------------------------------
+
+LRESULT CALLBACK MainView::list1Procedure(HWND list, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR view) {
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(list, &MainView::list1Procedure, 0);
+  } else if (!reinterpret_cast<MainView*>(view)->list1Input(msg, wParam, lParam)) {
+    return 0;
+  }
+  return DefSubclassProc(list, msg, wParam, lParam);
+}
+
+bool MainView::list1Input(UINT msg, WPARAM& wParam, LPARAM lParam) {
+  if (!attached_) return true;
+  MouseButton button{};
+  bool doubleClick = false;
+  if (mousePress(msg, button, doubleClick)) {
+    const POINT at = pointOf(lParam);
+    guarded([&] { form_.List1MouseDown(button, mouseShift(wParam, doubleClick), at.x, at.y); });
+    return true;
+  }
+  const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+  if (!down && msg != WM_KEYUP && msg != WM_SYSKEYUP) return true;
+  // An extension may change the key, or take it (0): the list box gets what
+  // comes back.
+  auto key = static_cast<std::uint16_t>(wParam);
+  const ShiftState shift = keyShift();
+  guarded([&] {
+    if (down)
+      form_.List1KeyDown(key, shift);
+    else
+      form_.List1KeyUp(key, shift);
+  });
+  if (key == 0) return false;
+  wParam = key;
+  return true;
+}
+
+// ---- presses on the window itself ------------------------------------------
+
+void MainView::startWindowDrag() {
+  // The window follows the mouse until the button is released, as when its
+  // caption is dragged.
+  ReleaseCapture();
+  send(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+void MainView::backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam) {
+  MouseButton button{};
+  bool doubleClick = false;
+  if (!mousePress(msg, button, doubleClick)) return;
+  const POINT at = pointOf(lParam);
+  // The title bar is the window's caption: it always drags.
+  const RECT bar = titleBarRect();
+  if (button == MouseButton::Left && form_.tbar.visible() && PtInRect(&bar, at)) {
+    startWindowDrag();
+    return;
+  }
+  const RECT label = toRect(form_.delab.bounds());
+  if (form_.delab.visible() && PtInRect(&label, at)) {
+    guarded([&] { form_.delabMouseDown(button); });
+    return;
+  }
+  guarded([&] { form_.FormMouseDown(button, mouseShift(wParam, doubleClick), at.x, at.y); });
 }
 
 // ---- files dropped from the shell ----------------------------------------
@@ -1252,7 +1465,7 @@ int MainView::tabAt(int x, int y) const {
 }
 
 int MainView::itemAt(int x, int y) const {
-  HWND list = list1_.get();
+  HWND list = list1();
   const int count = list ? static_cast<int>(send(list, LB_GETCOUNT)) : 0;
   if (count <= 0) return 0;
   POINT at{x, y};

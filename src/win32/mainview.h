@@ -4,6 +4,8 @@
 // Snapbar list as real controls. It mirrors the models of TForm1 and turns
 // what the user does into model changes and presenter calls.
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <map>
 #include <string>
@@ -23,6 +25,33 @@ inline BOOL destroyMenu(HMENU h) { return DestroyMenu(h); }
 inline BOOL destroyAccelerators(HACCEL h) { return DestroyAcceleratorTable(h); }
 using MenuOwner = Owned<HMENU, destroyMenu>;
 using AcceleratorOwner = Owned<HACCEL, destroyAccelerators>;
+
+// A window procedure placed in front of a control's own, taken away again
+// when its owner goes (before the window itself goes).
+class Subclass {
+ public:
+  Subclass() = default;
+  ~Subclass() { reset(); }
+  Subclass(const Subclass&) = delete;
+  Subclass& operator=(const Subclass&) = delete;
+  // Throws std::runtime_error when the system refuses.
+  void attach(HWND window, SUBCLASSPROC procedure, DWORD_PTR data);
+  void reset();
+
+ private:
+  HWND window_ = nullptr;
+  SUBCLASSPROC procedure_ = nullptr;
+};
+
+// A list box whose input the main window sees before the list box does.
+struct SubclassedList {
+  WindowOwner window;
+  Subclass subclass;  // declared last: removed before the window is destroyed
+  void reset() {
+    subclass.reset();
+    window.reset();
+  }
+};
 
 // The notification-area icon: there exactly while shown, removed when its
 // owner goes.
@@ -60,9 +89,18 @@ class MainView final : public Window, private ui::Peer {
     kMmlistId = 104,
     kTcloseId = 105,
     kStatusId = 106,
+    // The list box of the other selection mode while it waits hidden; it
+    // takes kList1Id when it is shown.
+    kSpareList1Id = 107,
   };
-  // Commands of the pop-up menu: the fixed ones by item name, the fileset
-  // items of the Switch submenu by their place in it, from kSwitchFirstId.
+  // Commands of the pop-up menu (other programs and the tests send them):
+  //   201 Run/Exit, 202 Drop/Launch, 203 Drop/Launch/Exit, 204 Run/Minimize,
+  //   205 Drop/Launch/Minimize, 206 Open directory,
+  //   211 Shutdown, 212 Restart, 213 Log off,
+  //   221 File sets > Import..., 222 File sets > Export...,
+  //   231 Sort list by > Link name, 232 File name, 233 File path,
+  //   234 File type, 235 Reverse,
+  //   300 + n: the n-th fileset of File sets > Switch (300 the base fileset).
   // Items named nowhere get numbers from kOtherFirstId in menu order.
   static constexpr int kSwitchFirstId = 300;
   static constexpr int kOtherFirstId = 1000;
@@ -79,9 +117,11 @@ class MainView final : public Window, private ui::Peer {
   // the application's activation reaches the presenter.
   void show();
 
-  // Turns a key of the program's shortcuts into its menu command. The message
-  // loop calls it for every message; true means the message was used up.
-  bool translateAccelerator(MSG& msg);
+  // The message loop calls it for every message before dispatching it: a key
+  // of the program's shortcuts becomes its menu command (the message is used
+  // up: true), and every other key pressed or released in the window reaches
+  // the window's own key handlers before the control with the focus sees it.
+  bool preTranslate(MSG& msg);
 
  private:
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -89,7 +129,17 @@ class MainView final : public Window, private ui::Peer {
 
   // Building.
   HWND makeChild(const char* className, DWORD style, int id);
-  void makeList1();
+  void makeList1(bool multiSelect);
+  HWND list1() const { return lists1_[shownList1_].window.get(); }
+  bool isList1(HWND h) const {
+    return h && (h == lists1_[0].window.get() || h == lists1_[1].window.get());
+  }
+  void switchSelectionMode();
+  static LRESULT CALLBACK list1Procedure(HWND list, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR view);
+  // Presses and keys on List1, before the list box's own handling; false
+  // when the message is swallowed.
+  bool list1Input(UINT msg, WPARAM& wParam, LPARAM lParam);
   void addTool(HWND control, const std::string& hint);
   void attach();
   void detach();
@@ -133,6 +183,8 @@ class MainView final : public Window, private ui::Peer {
   void keepOnDesktop(WINDOWPOS& pos);
   void trackingSize(MINMAXINFO& info) const;
   void sessionEnds(bool ending);
+  void backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam);
+  void startWindowDrag();
   void giveFocus(ui::Control& control);
   void applyHints();
   void trayChanged();
@@ -158,7 +210,11 @@ class MainView final : public Window, private ui::Peer {
   TrayIcon tray_;
   // The controls; each is destroyed before the main window goes.
   WindowOwner tooltip_;
-  WindowOwner list1_;
+  // List1 as a list box of single [0] and of multiple [1] selection: a list
+  // box cannot change that once made, so the one of the model's mode is
+  // shown and the other waits hidden for the next switch, which fills it.
+  SubclassedList lists1_[2];
+  int shownList1_ = 0;
   WindowOwner link1_;
   WindowOwner mmlist_;
   WindowOwner qswitch_;

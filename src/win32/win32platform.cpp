@@ -204,6 +204,7 @@ void Win32MessagePump::processMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (preTranslate && preTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

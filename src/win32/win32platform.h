@@ -5,6 +5,7 @@
 // after windows.h, which it needs
 #include <objbase.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -62,6 +63,10 @@ class Win32MessageBoxes final : public MessageBoxes {
 class Win32MessagePump final : public MessagePump {
  public:
   void processMessages() override;
+  // Sees every message before it is dispatched, here as in the main loop
+  // (shortcut keys, the keys the main window looks at first); true means the
+  // message was used up.
+  std::function<bool(MSG&)> preTranslate;
 };
 
 // Needs COM initialised on the calling thread (WinMain does it once).
