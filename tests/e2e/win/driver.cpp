@@ -462,6 +462,179 @@ int pressKey(UINT vk, bool ctrl) {
   return 0;
 }
 
+// item-screen <index>: the middle of a List1 item in screen coordinates, which are the X display's
+// own: real clicks go through the X server (xdotool), so the program sees the keys held with them.
+int itemScreen(int index) {
+  HWND list = control(kList1Id);
+  RECT r{};
+  LRESULT result = 0;
+  if (!list ||
+      !send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r),
+            result) ||
+      result == LB_ERR)
+    return fail("no rectangle for item " + std::to_string(index));
+  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(list, &at);
+  say(std::to_string(at.x) + " " + std::to_string(at.y));
+  return 0;
+}
+
+// list-state: how List1 stands, as "<single|multi> current=<i> top=<i> selected=<i,...>
+// focus=<yes|no>" (current: the selected item of a single-selection list, the focused one of a
+// multiple one).
+int listState() {
+  HWND main = mainWindow();
+  HWND list = control(kList1Id);
+  if (!main || !list) return fail("no main window with a list");
+  const bool multi =
+      (GetWindowLongPtrW(list, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+  LRESULT current = 0, top = 0, count = 0;
+  if (!send(list, multi ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0, current) ||
+      !send(list, LB_GETTOPINDEX, 0, 0, top) || !send(list, LB_GETCOUNT, 0, 0, count))
+    return fail("cannot read the list");
+  std::string selected;
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT on = 0;
+    if (send(list, LB_GETSEL, static_cast<WPARAM>(i), 0, on) && on > 0)
+      selected += (selected.empty() ? "" : ",") + std::to_string(i);
+  }
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  const bool focus =
+      GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui) && gui.hwndFocus == list;
+  say(std::string(multi ? "multi" : "single") + " current=" + std::to_string(current) +
+      " top=" + std::to_string(top) + " selected=" + (selected.empty() ? "-" : selected) +
+      " focus=" + (focus ? "yes" : "no"));
+  return 0;
+}
+
+// scroll <top>: scroll List1 so that item top is the first one shown.
+int scrollList(int top) {
+  HWND list = control(kList1Id);
+  LRESULT result = 0;
+  if (!list || !send(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0, result) || result == LB_ERR)
+    return fail("cannot scroll the list");
+  return 0;
+}
+
+// The directory-selection dialog (its window has a tree of folders) and its tree.
+HWND folderDialog(HWND& tree) {
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+    if (!IsWindowVisible(box)) continue;
+    if ((tree = FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr)) != nullptr) return box;
+  }
+  return nullptr;
+}
+
+// A tree view of the program's process, read and walked from here.
+class RemoteTree {
+ public:
+  RemoteTree(HWND tree, HANDLE process)
+      : tree_(tree), remote_(process, kTextAt + kTextMax * sizeof(wchar_t)) {}
+  explicit operator bool() const { return static_cast<bool>(remote_); }
+
+  LRESULT next(UINT how, LRESULT item = 0) const {
+    LRESULT found = 0;
+    return send(tree_, TVM_GETNEXTITEM, how, item, found) ? found : 0;
+  }
+  std::string text(LRESULT item) const {
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = reinterpret_cast<HTREEITEM>(item);
+    request.pszText = reinterpret_cast<LPWSTR>(remote_.at(kTextAt));
+    request.cchTextMax = kTextMax;
+    LRESULT ok = 0;
+    std::vector<wchar_t> text(kTextMax + 1, L'\0');
+    if (!item || !remote_.write(0, &request, sizeof request) ||
+        !send(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.at(0)), ok) || !ok ||
+        !remote_.read(kTextAt, text.data(), kTextMax * sizeof(wchar_t)))
+      return {};
+    return toAnsi(text.data());
+  }
+  // The first child of item (listed by the dialog when it is expanded) whose text satisfies
+  // wanted, or 0.
+  template <class Wanted>
+  LRESULT child(LRESULT item, Wanted wanted) const {
+    LRESULT ignored = 0;
+    send(tree_, TVM_EXPAND, TVE_EXPAND, item, ignored);
+    for (LRESULT c = next(TVGN_CHILD, item); c; c = next(TVGN_NEXT, c))
+      if (wanted(text(c))) return c;
+    return 0;
+  }
+  bool select(LRESULT item) const {
+    LRESULT ok = 0;
+    return send(tree_, TVM_SELECTITEM, TVGN_CARET, item, ok) && ok;
+  }
+
+ private:
+  static constexpr int kTextMax = 520;
+  static constexpr SIZE_T kTextAt = sizeof(TVITEMW);
+  HWND tree_;
+  RemoteBuffer remote_;
+};
+
+// The item of a directory "X:\a\b" in the dialog's tree, found by the names it shows: the drive
+// shows as "... (X:)" within the first two levels, each folder by its name. 0 when not found.
+LRESULT folderItem(const RemoteTree& tree, const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') return 0;
+  const std::string drive = "(" + path.substr(0, 2) + ")";
+  auto isDrive = [&](const std::string& t) { return t.find(drive) != std::string::npos; };
+  const LRESULT root = tree.next(TVGN_ROOT);
+  LRESULT item = isDrive(tree.text(root)) ? root : tree.child(root, isDrive);
+  for (LRESULT c = item ? 0 : tree.next(TVGN_CHILD, root); c && !item; c = tree.next(TVGN_NEXT, c))
+    item = tree.child(c, isDrive);
+  size_t at = 2;
+  while (item && at < path.size()) {
+    const size_t from = path.find_first_not_of('\\', at);
+    if (from == std::string::npos) break;
+    const size_t to = std::min(path.find('\\', from), path.size());
+    const std::string name = path.substr(from, to - from);
+    item = tree.child(
+        item, [&](const std::string& t) { return lstrcmpiA(t.c_str(), name.c_str()) == 0; });
+    at = to;
+  }
+  return item;
+}
+
+// choose-folder <path|-> <timeout-ms>: in the open directory-selection dialog, select the
+// directory by clicking through its tree (drive, then each folder by name) and confirm; "-"
+// cancels. Prints the name of the folder selected when it was confirmed.
+int chooseFolder(const char* path, DWORD ms) {
+  HWND dialog = nullptr;
+  HWND tree = nullptr;
+  for (Deadline deadline(ms); !(dialog = folderDialog(tree)); Sleep(kPollMs))
+    if (deadline.passed()) return fail("no directory-selection dialog within the time");
+  const bool cancel = std::strcmp(path, "-") == 0;
+  if (!cancel) {
+    UniqueHandle process = openProgram(dialog);
+    if (!process) return fail("cannot open the program's process");
+    RemoteTree folders(tree, process.get());
+    if (!folders) return fail("cannot place a buffer in the program's process");
+    // The dialog selects its starting folder once it is ready, which may come after a choice
+    // made too early: choose until the choice stays.
+    const char* slash = std::strrchr(path, '\\');
+    const std::string leaf = slash ? slash + 1 : path;
+    std::string selected;
+    for (Deadline deadline(ms);; Sleep(100)) {
+      const LRESULT item = folderItem(folders, path);
+      if (item) folders.select(item);
+      Sleep(200);
+      selected = folders.text(folders.next(TVGN_CARET));
+      if (item && lstrcmpiA(selected.c_str(), leaf.c_str()) == 0) break;
+      if (deadline.passed())
+        return fail("the dialog does not select " + std::string(path) + " but " + selected);
+    }
+    say(selected);
+  }
+  HWND button = GetDlgItem(dialog, cancel ? IDCANCEL : IDOK);
+  if (!button) return fail("the dialog has no such button");
+  if (!PostMessageW(button, BM_CLICK, 0, 0)) return fail("the click was not taken");
+  for (Deadline gone(kSendTimeoutMs); IsWindow(dialog); Sleep(kPollMs))
+    if (gone.passed()) return fail("the dialog stayed open after the click");
+  return 0;
+}
+
 // title: the main window's text, which carries the title with its mode tags.
 int title() {
   HWND main = mainWindow();
@@ -772,6 +945,7 @@ int usage() {
       "  item-point <index> | tab-point <index>\n"
       "  drop <x> <y> <path>...\n"
       "  key <vk> [ctrl]\n"
+      "  item-screen <index> | list-state | scroll <top> | choose-folder <path|-> <timeout-ms>\n"
       "  title | text <ctrl-id>\n"
       "  rclick <ctrl-id|0> | popup-menu <timeout-ms> | menu-char <c>\n"
       "  rect | place <x> <y> <width> <height> [class] | show <minimize|maximize|restore>\n"
@@ -810,6 +984,10 @@ int main(int argc, char** argv) {
     return dropFiles(std::atoi(arg[0]), std::atoi(arg[1]), arg + 2, args - 2);
   if (command == "key" && (args == 1 || (args == 2 && std::strcmp(arg[1], "ctrl") == 0)))
     return pressKey(static_cast<UINT>(std::strtoul(arg[0], nullptr, 0)), args == 2);
+  if (command == "list-state" && args == 0) return listState();
+  if (command == "item-screen" && args == 1) return itemScreen(std::atoi(arg[0]));
+  if (command == "scroll" && args == 1) return scrollList(std::atoi(arg[0]));
+  if (command == "choose-folder" && args == 2) return chooseFolder(arg[0], parseMs(arg[1]));
   if (command == "title" && args == 0) return title();
   if (command == "text" && args == 1) return controlText(std::atoi(arg[0]));
   if (command == "rclick" && args == 1) return rightClick(std::atoi(arg[0]));
