@@ -549,23 +549,35 @@ void MainView::changed(ui::Control& control, ui::Aspect aspect, int index) {
   if (auto* list = dynamic_cast<ui::ListBox*>(&control))
     return listChanged(*list, h, aspect, index);
   switch (aspect) {
-    case Aspect::Visible:
-      ShowWindow(h, control.visible() ? SW_SHOWNA : SW_HIDE);
-      break;
-    case Aspect::Enabled:
-      EnableWindow(h, control.enabled());
-      break;
     case Aspect::Bounds:
       placeChild(control, h);
       if (&control == &form_.status && labelFont(form_.status, false, statusFont_))
         send(h, WM_SETFONT,
              reinterpret_cast<WPARAM>(statusFont_.font ? statusFont_.font.get() : guiFont_), TRUE);
       break;
-    case Aspect::Hint:
-      addTool(h, control.hint());
-      break;
     case Aspect::Caption:
       SetWindowTextA(h, control.caption().c_str());
+      break;
+    default:
+      mirrorCommon(control, h, aspect);
+      break;
+  }
+}
+
+void MainView::mirrorCommon(const ui::Control& model, HWND h, ui::Aspect aspect) {
+  using ui::Aspect;
+  switch (aspect) {
+    case Aspect::Visible:
+      ShowWindow(h, model.visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case Aspect::Enabled:
+      EnableWindow(h, model.enabled());
+      break;
+    case Aspect::Bounds:
+      placeChild(model, h);
+      break;
+    case Aspect::Hint:
+      addTool(h, model.hint());
       break;
     default:
       break;
@@ -817,18 +829,10 @@ void MainView::listChanged(ui::ListBox& model, HWND list, ui::Aspect aspect, int
       break;
     case Aspect::Visible:
       // The link list is the fileset's hidden half: never on the screen.
-      if (list != link1_.get()) ShowWindow(list, model.visible() ? SW_SHOWNA : SW_HIDE);
-      break;
-    case Aspect::Enabled:
-      EnableWindow(list, model.enabled());
-      break;
-    case Aspect::Bounds:
-      placeChild(model, list);
-      break;
-    case Aspect::Hint:
-      addTool(list, model.hint());
+      if (list != link1_.get()) mirrorCommon(model, list, aspect);
       break;
     default:
+      mirrorCommon(model, list, aspect);
       break;
   }
 }
@@ -897,19 +901,8 @@ void MainView::tabsChanged(ui::Aspect aspect) {
       if (send(tabs, TCM_GETCURSEL) != model.tabIndex())
         send(tabs, TCM_SETCURSEL, static_cast<WPARAM>(model.tabIndex()));
       break;
-    case Aspect::Visible:
-      ShowWindow(tabs, model.visible() ? SW_SHOWNA : SW_HIDE);
-      break;
-    case Aspect::Enabled:
-      EnableWindow(tabs, model.enabled());
-      break;
-    case Aspect::Bounds:
-      placeChild(model, tabs);
-      break;
-    case Aspect::Hint:
-      addTool(tabs, model.hint());
-      break;
     default:
+      mirrorCommon(model, tabs, aspect);
       break;
   }
 }

@@ -148,6 +148,8 @@ class MainView final : public Window, private ui::Peer {
   // Mirroring the models.
   void formChanged(ui::Aspect aspect);
   void listChanged(ui::ListBox& model, HWND list, ui::Aspect aspect, int index);
+  // Visibility, enabled state, place and hint, alike for every control.
+  void mirrorCommon(const ui::Control& model, HWND h, ui::Aspect aspect);
   void fillList(ui::ListBox& model, HWND list);
   void showCurrent(ui::ListBox& model, HWND list);
   void tabsChanged(ui::Aspect aspect);
