@@ -307,3 +307,31 @@ TEST_F(LaunchTest, ClicksRunInTheirModeOnly) {
 
 }  // namespace
 }  // namespace trovik::test
+
+namespace trovik::test {
+namespace {
+
+TEST(LaunchModes, EachModeActsAfterTheRunAsItsNameSays) {
+  struct Case {
+    void (TForm1::*choose)();
+    bool closes, minimizes;
+  };
+  const Case cases[] = {{&TForm1::RunExit1Click, true, false},
+                        {&TForm1::DropLaunchClick, false, false},
+                        {&TForm1::DropLaunchExitClick, true, false},
+                        {&TForm1::RunMinimizeClick, false, true},
+                        {&TForm1::DropLaunchMinimize1Click, false, true}};
+  for (const Case& c : cases) {
+    AppHarness h;
+    int closes = 0;
+    h.form().closeWindow = [&] { ++closes; };
+    h.fs().put("C:\\a.exe", "");
+    (h.form().*c.choose)();
+    h.app.launcher.runlink("C:\\a.exe");
+    EXPECT_EQ(closes, c.closes ? 1 : 0);
+    EXPECT_EQ(h.os.windows.minimized, c.minimizes ? 1 : 0);
+  }
+}
+
+}  // namespace
+}  // namespace trovik::test

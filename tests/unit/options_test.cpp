@@ -276,3 +276,28 @@ TEST(Dates, ShortDatesInTheLocalesOrder) {
 
 }  // namespace
 }  // namespace trovik::test
+
+namespace trovik::test {
+namespace {
+
+TEST(RememberedMode, EveryStoredModeComesBackAsIfChosen) {
+  const std::vector<std::pair<int, std::string>> modes = {
+      {1, "Trovik - Run/Exit"},         {2, "Trovik - Drop/Launch"},
+      {3, "Trovik - Drop/Launch/Exit"}, {4, "Trovik - Run/Minimize"},
+      {5, "Trovik - Drop/Launch/Minimize"}, {0, "Trovik"}, {9, "Trovik"}};
+  for (const auto& [mode, title] : modes) {
+    AppHarness h;
+    h.fs().put(std::string(kBase) + "Trovik.ini",
+               "[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode) +
+                   "\r\n");
+    h.form().loadoptions();
+    EXPECT_EQ(h.form().ttitle.caption(), title) << "mode " << mode;
+    // And it is written back as it was chosen.
+    h.form().saveformstate();
+    TBigIniFile ini(h.fs(), std::string(kBase) + "Trovik.ini");
+    EXPECT_EQ(ini.ReadInteger("TaskEvent", "Mode", -1), mode >= 1 && mode <= 5 ? mode : 0);
+  }
+}
+
+}  // namespace
+}  // namespace trovik::test
