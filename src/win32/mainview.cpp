@@ -661,26 +661,12 @@ LRESULT MainView::hitTest(LPARAM lParam) {
   GetWindowRect(hwnd(), &r);
   const int x = static_cast<short>(LOWORD(lParam)) - r.left;
   const int y = static_cast<short>(HIWORD(lParam)) - r.top;
-  switch (resizeBorderAt(x, y, r.right - r.left, r.bottom - r.top)) {
-    case HitZone::TopLeft:
-      return HTTOPLEFT;
-    case HitZone::BottomLeft:
-      return HTBOTTOMLEFT;
-    case HitZone::TopRight:
-      return HTTOPRIGHT;
-    case HitZone::BottomRight:
-      return HTBOTTOMRIGHT;
-    case HitZone::Left:
-      return HTLEFT;
-    case HitZone::Top:
-      return HTTOP;
-    case HitZone::Right:
-      return HTRIGHT;
-    case HitZone::Bottom:
-      return HTBOTTOM;
-    case HitZone::Default:
-      break;
-  }
+  // In the order of HitZone: the default answer, then corners, then edges.
+  static constexpr LRESULT kAnswer[] = {HTCLIENT,      HTTOPLEFT, HTBOTTOMLEFT, HTTOPRIGHT,
+                                        HTBOTTOMRIGHT, HTLEFT,    HTTOP,        HTRIGHT,
+                                        HTBOTTOM};
+  const HitZone zone = resizeBorderAt(x, y, r.right - r.left, r.bottom - r.top);
+  if (zone != HitZone::Default) return kAnswer[static_cast<int>(zone)];
   return hit;
 }
 
