@@ -2,6 +2,7 @@
 // The real disk under Linux, for measuring the core against true I/O. Windows
 // paths are mapped by turning backslashes into slashes; names are compared
 // as the host compares them, which is fine for the benchmarks' own files.
+#include "platform/clock.h"
 #include "platform/filesystem.h"
 
 namespace trovik::bench {

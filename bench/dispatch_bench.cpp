@@ -9,9 +9,9 @@
 
 #include "app/application.h"
 #include "benchmain.h"
+#include "core/paths.h"
+#include "core/textlines.h"
 #include "diskfs.h"
-#include "linkstore/paths.h"
-#include "linkstore/textlines.h"
 
 namespace trovik::bench {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "app/application.h"
 #include "benchmain.h"
+#include "core/textlines.h"
 #include "diskfs.h"
-#include "linkstore/textlines.h"
 
 namespace trovik::bench {
 namespace {
@@ -65,7 +65,8 @@ void BM_RawReadWrite(benchmark::State& state) {
     std::string links = disk.readFile(fileset().dir + "link.qdx");
     names[0] = 'c';
     links[0] = 'D';
-    writeFilesAtomic(disk, {{fileset().dir + "name.qdx", names}, {fileset().dir + "link.qdx", links}});
+    writeFilesAtomic(disk,
+                     {{fileset().dir + "name.qdx", names}, {fileset().dir + "link.qdx", links}});
   }
 }
 

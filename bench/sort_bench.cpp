@@ -9,8 +9,8 @@
 
 #include "app/application.h"
 #include "benchmain.h"
+#include "core/paths.h"
 #include "diskfs.h"
-#include "linkstore/paths.h"
 #include "mainwindow/sorting.h"
 
 namespace trovik::bench {

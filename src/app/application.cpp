@@ -3,22 +3,13 @@
 #include "config/dates.h"
 #include "config/inifile.h"
 #include "config/options.h"
-#include "linkstore/paths.h"
+#include "core/paths.h"
 #include "mainwindow/frame.h"
 
 namespace trovik {
 
 Application::Application(Platform& platform, std::string exeDir)
-    : ctx{platform, events, vars, texts, syntax}, exeDir_(withBackslash(exeDir)) {
-  form1.launcher = &launcher;
-  form1.addEditOpen = [this] { return AddEdit.AddEdit.visible(); };
-  form1.addEdit = &AddEdit;
-  events.setHook([this](std::string_view name, bool before, bool override, bool after) {
-    return extensions.FireExtensionEvent(name, before, override, after);
-  });
-  events.setStopper([this](std::int32_t reason) { extensions.stopvp(reason); });
-  extensions.setEntryPoints(hostapi.entryPoints());
-}
+    : Program(platform), exeDir_(withBackslash(exeDir)) {}
 
 void Application::FormCreate() {
   extensions.kn() = 0;
@@ -78,7 +69,8 @@ void Application::FormCreate() {
         const std::string links = vars.apppath + std::string(kLinkFile);
         if (!fs.fileExists(names) && !fs.fileExists(links)) {
           writeFilesAtomic(fs, {{names, ""}, {links, ""}});
-          if (sameText(vars.apppath, vars.realpath) && !fs.fileExists(ini)) blankset(ctx, vars.realpath);
+          if (sameText(vars.apppath, vars.realpath) && !fs.fileExists(ini))
+            blankset(ctx, vars.realpath);
           ctx.message(texts.f1welcome, texts.maint, Buttons::Ok);
         }
         if (fs.fileExists(names) && !fs.fileExists(links))
@@ -148,9 +140,10 @@ bool Application::close() {
     closes = action != CloseAction::None;
   } catch (const IoError& e) {
     // Nothing on disk was harmed, but what could not be saved would be lost.
-    if (ctx.message(std::string(e.what()) +
-                        "\r\n\r\nClose Trovik anyway? Changes that could not be saved will be lost.",
-                    texts.maint, Buttons::YesNo, Icon::Error) != Answer::Yes)
+    if (ctx.message(
+            std::string(e.what()) +
+                "\r\n\r\nClose Trovik anyway? Changes that could not be saved will be lost.",
+            texts.maint, Buttons::YesNo, Icon::Error) != Answer::Yes)
       return false;
   }
   // Last, the extensions are told and unloaded, and vp2.qdx is written back.

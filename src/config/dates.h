@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/dialogs.h"
+#include "platform/clock.h"
 
 namespace trovik {
 

@@ -1,7 +1,7 @@
 #include "config/options.h"
 
 #include "config/inifile.h"
-#include "linkstore/paths.h"
+#include "core/paths.h"
 
 namespace trovik {
 

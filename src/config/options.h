@@ -4,13 +4,14 @@
 #include <string_view>
 
 #include "core/context.h"
+#include "core/product.h"
 
 namespace trovik {
 
-inline constexpr std::string_view kOptionsFile = "Trovik.ini";
-
 // The options file of BaseDirectory.
-inline std::string optionsPath(const Variables& v) { return v.realpath + std::string(kOptionsFile); }
+inline std::string optionsPath(const Variables& v) {
+  return v.realpath + std::string(kOptionsFile);
+}
 
 // Writes directory + "Trovik.ini" with every default, unless it exists.
 void blankset(Context& ctx, std::string directory);

@@ -3,10 +3,10 @@
 // hook with its slots, the process variables and the interface texts.
 #include <string>
 
-#include "config/variables.h"
-#include "dialogs/texts.h"
-#include "extensions/events.h"
-#include "linkstore/entry.h"
+#include "core/entry.h"
+#include "core/events.h"
+#include "core/texts.h"
+#include "core/variables.h"
 #include "platform/platform.h"
 
 namespace trovik {

@@ -1,6 +1,6 @@
 #include "dialogs/addedit.h"
 
-#include "linkstore/paths.h"
+#include "core/paths.h"
 
 namespace trovik {
 
@@ -77,7 +77,9 @@ void TAddEdit::rebuildPath() {
 }
 
 std::string TAddEdit::chosenRunStyle() const {
-  return runmax.checked() ? std::string(kRunMax) : runmin.checked() ? std::string(kRunMin) : std::string();
+  return runmax.checked()   ? std::string(kRunMax)
+         : runmin.checked() ? std::string(kRunMin)
+                            : std::string();
 }
 
 void TAddEdit::chooseRunStyle(ui::RadioButton& choice) {

@@ -1,8 +1,8 @@
 #include "dialogs/optionsform.h"
 
+#include "core/paths.h"
+#include "core/textlines.h"
 #include "extensions/records.h"
-#include "linkstore/paths.h"
-#include "linkstore/textlines.h"
 
 namespace trovik {
 
@@ -23,6 +23,7 @@ std::string recordName(std::string_view line) {
 
 TOptionsForm::TOptionsForm(Context& ctx, ExtensionHost& extensions)
     : ctx_(ctx), extensions_(extensions) {
+  OptionsForm.setVisible(false);
   vpinstall.setCaption("&Install...");
   vpremove.setCaption("&Remove");
   vprefresh.setCaption("Re&fresh");

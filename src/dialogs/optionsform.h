@@ -15,6 +15,8 @@ class TOptionsForm {
  public:
   TOptionsForm(Context& ctx, ExtensionHost& extensions);
 
+  // The dialog window itself; open while visible.
+  ui::Control OptionsForm{"OptionsForm"};
   // The dialog's window, which owns its message boxes; 0 while it has none.
   WindowHandle handle = 0;
 

@@ -2,9 +2,9 @@
 
 #include <unordered_map>
 
+#include "core/paths.h"
+#include "core/textlines.h"
 #include "extensions/records.h"
-#include "linkstore/paths.h"
-#include "linkstore/textlines.h"
 
 namespace trovik {
 

@@ -1,8 +1,6 @@
 #include "launch/launcher.h"
 
-#include "dialogs/addedit.h"
-#include "linkstore/paths.h"
-#include "mainwindow/form1.h"
+#include "core/paths.h"
 
 namespace trovik {
 
@@ -38,23 +36,31 @@ void Launcher::runlink(std::string entry) {
     waiting_.push_back(std::move(entry));
     return;
   }
-  runOne(std::move(entry));
-  while (!waiting_.empty()) {
-    std::string next = std::move(waiting_.front());
-    waiting_.pop_front();
-    runOne(std::move(next));
+  closeAfterLaunch_ = false;
+  try {
+    runOne(std::move(entry));
+    while (!waiting_.empty()) {
+      std::string next = std::move(waiting_.front());
+      waiting_.pop_front();
+      runOne(std::move(next));
+    }
+  } catch (...) {
+    // A launch that failed half-way closes nothing, now or with a later launch.
+    closeAfterLaunch_ = false;
+    throw;
   }
   // An exit mode closes the window once everything asked for has started.
   if (closeAfterLaunch_) {
     closeAfterLaunch_ = false;
-    if (form_.closeWindow) form_.closeWindow();
+    client_.closeAfterLaunch();
   }
 }
 
 void Launcher::runOne(std::string entry) {
   launching_ = true;
   try {
-    ctx_.events.run("runlink", [&] { launchWork(entry); }, in(entry, &EventSlots::cstring));
+    ctx_.events.run(
+        "runlink", [&] { launchWork(entry); }, in(entry, &EventSlots::cstring));
   } catch (...) {
     launching_ = false;
     waiting_.clear();
@@ -64,13 +70,13 @@ void Launcher::runOne(std::string entry) {
 }
 
 void Launcher::repairCounts() {
-  ui::ListBox& names = form_.List1;
-  ui::ListBox& links = form_.link1;
+  ui::ListBox& names = client_.names();
+  ui::ListBox& links = client_.links();
   if (names.count() <= links.count() || names.itemIndex() < links.count()) return;
   const Texts& t = ctx_.texts;
   const int d = names.count() - links.count();
-  if (ctx_.message(t.f1runnosync1 + std::to_string(d) + t.f1runnosync2, t.warningt,
-                   Buttons::YesNo, Icon::Warning) == Answer::Yes) {
+  if (ctx_.message(t.f1runnosync1 + std::to_string(d) + t.f1runnosync2, t.warningt, Buttons::YesNo,
+                   Icon::Warning) == Answer::Yes) {
     while (names.count() > links.count()) names.remove(names.count() - 1);
   } else {
     while (links.count() < names.count()) links.add("");
@@ -79,17 +85,17 @@ void Launcher::repairCounts() {
 
 void Launcher::launchWork(const std::string& entry) {
   repairCounts();
-  addEdit_.path.setText("");
+  client_.launchBegins();
   const entry::Group group = entry::splitGroup(entry, ctx_.vars.mrs);
   const int count = static_cast<int>(group.members.size());
   int i = 0;
   while (i < count) {
-    form_.status.setCaption("LAUNCHING (" + std::to_string(count - i) + ")");
-    form_.status.setVisible(true);
+    client_.launchProgress(count - i);
     ctx_.platform.pump.processMessages();
     if (startMember(group.members[static_cast<size_t>(i)], group.forced, i == count - 1)) ++i;
     ctx_.platform.pump.processMessages();
-    afterRun();
+    client_.launchProgress(0);
+    if (client_.memberLaunched()) closeAfterLaunch_ = true;
   }
 }
 
@@ -112,14 +118,14 @@ bool Launcher::startMember(const std::string& memberText, bool forced, bool last
   std::string dir = directoryPart(m.target);
   std::string file = m.target;
   if (local && !v.disablelocalcheck) {
-    const bool opendir = form_.Opendirectory.checked();
+    const bool opendir = client_.opensDirectories();
     const std::string shown = opendir ? dir : m.target;
     const bool missing = !fs.fileExists(m.target) &&
                          (!fs.directoryExists(m.target) || !fileExtension(m.target).empty());
     if (missing &&
         ctx_.message(ctx_.texts.f1filenotfound1 + shown + ctx_.texts.f1filenotfound2,
                      ctx_.texts.warningt, Buttons::YesNo, Icon::Warning) != Answer::Yes) {
-      form_.status.setVisible(false);
+      client_.launchProgress(0);
       return true;
     }
     file = opendir ? std::string() : fileNamePart(m.target);
@@ -136,20 +142,6 @@ bool Launcher::startMember(const std::string& memberText, bool forced, bool last
     forcehold(static_cast<std::int32_t>(prev), static_cast<std::int32_t>(result), holdShow(m.mode),
               dir + file, true);
   return true;
-}
-
-void Launcher::afterRun() {
-  form_.status.setVisible(false);
-  if (form_.exitModeChecked()) {
-    // The program that was just started is what the user wants to see once
-    // this window has gone: leave whatever came to the front there.
-    form_.forceforegroundwindow(ctx_.platform.windows.foregroundWindow());
-    form_.resort();
-    if (ctx_.vars.exceptonmode) ctx_.vars.shutonx = false;
-    closeAfterLaunch_ = true;
-  }
-  if (form_.minimizeModeChecked()) ctx_.platform.windows.minimizeApplication();
-  if (ctx_.vars.onetimemode && form_.ttitle.caption() != ctx_.texts.maint) form_.modesoff();
 }
 
 void Launcher::forcehold(std::int32_t prev, std::int32_t result, std::int32_t show,

@@ -6,11 +6,30 @@
 #include <string>
 
 #include "core/context.h"
+#include "ui/controls.h"
 
 namespace trovik {
 
-class TForm1;
-class TAddEdit;
+// Whoever runs links through the launcher: it holds the lists the entries
+// come from and shows how a launch goes.
+class LaunchClient {
+ public:
+  virtual ~LaunchClient() = default;
+  // The names shown and the links beside them.
+  virtual ui::ListBox& names() = 0;
+  virtual ui::ListBox& links() = 0;
+  // A launch begins: a path held for the Add/Edit dialog is forgotten.
+  virtual void launchBegins() = 0;
+  // remaining members are about to start; 0 when the launch shows nothing more.
+  virtual void launchProgress(int remaining) = 0;
+  // Open directory mode: a link's folder is opened instead of the link.
+  virtual bool opensDirectories() const = 0;
+  // A member was started and the task/event mode acts on it. True when the
+  // window closes once everything asked for has started.
+  virtual bool memberLaunched() = 0;
+  // Everything asked for has started and a mode wants the window closed.
+  virtual void closeAfterLaunch() = 0;
+};
 
 // Session requests for ExitWindowsEx.
 enum SessionFlags : std::uint16_t {
@@ -22,8 +41,7 @@ enum SessionFlags : std::uint16_t {
 
 class Launcher {
  public:
-  Launcher(Context& ctx, TForm1& form, TAddEdit& addEdit)
-      : ctx_(ctx), form_(form), addEdit_(addEdit) {}
+  Launcher(Context& ctx, LaunchClient& client) : ctx_(ctx), client_(client) {}
 
   // Runs a link entry. A launch asked for while another one is still starting
   // its members (the window keeps serving messages meanwhile) waits for it
@@ -42,11 +60,9 @@ class Launcher {
   // Starts member i; returns false when the drive-not-ready message asks to
   // try the same member again.
   bool startMember(const std::string& member, bool forced, bool last);
-  void afterRun();
 
   Context& ctx_;
-  TForm1& form_;
-  TAddEdit& addEdit_;
+  LaunchClient& client_;
   bool launching_ = false;
   bool closeAfterLaunch_ = false;
   std::deque<std::string> waiting_;

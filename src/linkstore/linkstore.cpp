@@ -1,7 +1,7 @@
 #include "linkstore/linkstore.h"
 
-#include "linkstore/paths.h"
-#include "linkstore/textlines.h"
+#include "core/paths.h"
+#include "core/textlines.h"
 
 namespace trovik {
 
@@ -112,9 +112,10 @@ void LinkStore::saveWork() {
   FileSystem& fs = ctx_.platform.fs;
   Variables& v = ctx_.vars;
   if (!fs.directoryExists(v.apppath)) {
-    if (!ctx_.askYes("The directory " + v.apppath +
-                         " in which this fileset is saved no longer exists. Do you want to create it?",
-                     "Directory not found"))
+    if (!ctx_.askYes(
+            "The directory " + v.apppath +
+                " in which this fileset is saved no longer exists. Do you want to create it?",
+            "Directory not found"))
       return;
     fs.createDirectory(v.apppath);
   }
@@ -146,7 +147,8 @@ void LinkStore::saveWork() {
   // unchanged fileset in a read-only directory saves without complaint.
   std::vector<FileContent> changed;
   if (!haveNames || savedNames != names) changed.push_back({namePath, names});
-  if (!fs.fileExists(linkPath) || fs.readFile(linkPath) != links) changed.push_back({linkPath, links});
+  if (!fs.fileExists(linkPath) || fs.readFile(linkPath) != links)
+    changed.push_back({linkPath, links});
   if (!changed.empty()) writeFilesAtomic(fs, changed);
   v.noconfirmsave = false;
 }
@@ -186,7 +188,7 @@ std::string LinkStore::autobuild(std::string root, int index) {
           }
           ++k;
         };
-        if (fs.fileExists(root + std::string(kIniFile)) &&
+        if (fs.fileExists(root + std::string(kOptionsFile)) &&
             fs.fileExists(root + std::string(kLinkFile)) &&
             fs.fileExists(root + std::string(kNameFile))) {
           const std::string leaf = ctx_.syntax.extractleafdir(root);

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "core/context.h"
+#include "core/product.h"
 #include "ui/controls.h"
 
 namespace trovik {
 
 inline constexpr std::string_view kLinkFile = "link.qdx";
 inline constexpr std::string_view kNameFile = "name.qdx";
-inline constexpr std::string_view kIniFile = "Trovik.ini";
 
 // The controls of the main window that hold and show the current fileset.
 struct LinkPair {
@@ -25,8 +25,8 @@ struct LinkPair {
 // The controls that list the filesets.
 struct FilesetMenus {
   ui::TabBar& qswitch;
-  ui::MenuItem& Switch;  // the Switch submenu
-  int& ctabi;            // the tab of the current fileset
+  ui::MenuItem& Switch;                             // the Switch submenu
+  int& ctabi;                                       // the tab of the current fileset
   std::function<void(ui::MenuItem&)> onSwitchItem;  // HistHandler
 };
 

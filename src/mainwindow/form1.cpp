@@ -5,8 +5,10 @@
 
 #include "config/inifile.h"
 #include "config/options.h"
-#include "launch/launcher.h"
-#include "linkstore/paths.h"
+#include "core/paths.h"
+#include "core/product.h"
+#include "dialogs/addedit.h"
+#include "dialogs/optionsform.h"
 #include "mainwindow/frame.h"
 
 namespace trovik {
@@ -19,9 +21,10 @@ constexpr int kTabBarHeight = 22;
 TForm1::TForm1(Context& ctx)
     : store(ctx, LinkPair{List1, link1, mmlist},
             FilesetMenus{qswitch, Switch, ctabi, [this](ui::MenuItem& m) { HistHandler(m); }}),
+      launcher(ctx, *this),
       ctx_(ctx) {
-  Form1.setCaption("Trovik");
-  ttitle.setCaption("Trovik");
+  Form1.setCaption(std::string(kProduct));
+  ttitle.setCaption(std::string(kProduct));
   tclose.setHint("Close");
   link1.setVisible(false);
   mmlist.setVisible(false);
@@ -43,7 +46,8 @@ TForm1::TForm1(Context& ctx)
   FileSets.addChild(Import1);
   FileSets.addChild(Export1);
   splitmenu.addChild(TaskEvent);
-  for (ui::MenuItem* m : {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
+  for (ui::MenuItem* m :
+       {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
     TaskEvent.addChild(*m);
   splitmenu.addChild(SortListBy);
   for (ui::MenuItem* m : {&Linkname, &Filename, &Filepath, &Filetype, &ReverseSort})
@@ -70,9 +74,7 @@ TForm1::TForm1(Context& ctx)
 }
 
 void TForm1::tcloseClick() {
-  handle("form1tcloseclick", &tclose, [&] {
-    if (closeWindow) closeWindow();
-  });
+  handle("form1tcloseclick", &tclose, [&] { view().close(); });
 }
 
 void TForm1::FormClose(CloseAction& action) {
@@ -89,8 +91,7 @@ void TForm1::FormClose(CloseAction& action) {
           requestEndOfSession(v.wconfirms, ctx_.texts.f1shutdownconfirm, ewxShutdown,
                               ctx_.texts.f1shutdownfail);
       },
-      in(sender, &EventSlots::cobject),
-      inout(action, &EventSlots::closeaction));
+      in(sender, &EventSlots::cobject), inout(action, &EventSlots::closeaction));
 }
 
 void TForm1::rememberCurrentFileset() {
@@ -138,7 +139,7 @@ void TForm1::FormActivate() {
     showHints = ctx_.vars.sh;
     tbar.setColor(clActiveCaption);
     ttitle.setColor(clCaptionText);
-    if (focus) focus(mmlist.visible() ? mmlist : List1);
+    view().focus(mmlist.visible() ? mmlist : List1);
   });
 }
 
@@ -152,7 +153,7 @@ void TForm1::FormDeactivate() {
 void TForm1::wmendsession(bool ending) {
   ctx_.events.run("wmendsession", [&] {
     // The session end closes the window the usual way, so everything is saved.
-    if (ending && closeWindow) closeWindow();
+    if (ending) view().close();
   });
 }
 
@@ -160,9 +161,9 @@ void TForm1::adjustForLargeFonts(int dpi) {
   if (dpi <= 96) return;
   auto scale = [dpi](int value) { return static_cast<int>(std::lround(value * 96.0 / dpi)); };
   ui::Control* const labels[] = {&ttitle, &delab, &status};
-  ui::Control* const controls[] = {&tbar,  &ttitle, &tclose,  &tminimize, &tmaximize, &thelp,
-                                   &tmlm,  &tborder, &List1, &mmlist,    &qswitch,   &delab,
-                                   &status, &up,    &down,   &ma,        &cmrb};
+  ui::Control* const controls[] = {&tbar,   &ttitle,  &tclose, &tminimize, &tmaximize, &thelp,
+                                   &tmlm,   &tborder, &List1,  &mmlist,    &qswitch,   &delab,
+                                   &status, &up,      &down,   &ma,        &cmrb};
   for (ui::Control* c : controls) {
     ui::Rect r = c->bounds();
     r.top = scale(r.top);
@@ -184,6 +185,25 @@ bool TForm1::forceforegroundwindow(WindowHandle window) {
       "forceforegroundwindow", &EventSlots::cboolean,
       [&] { return ctx_.platform.windows.forceForegroundWindow(window); },
       in(window, &EventSlots::chandle));
+}
+
+Form1View& TForm1::noView() {
+  // A window that is not there: nothing under any point, nothing to focus or close.
+  struct NoView final : Form1View {
+    void focus(ui::Control&) override {}
+    int tabAt(int, int) const override { return -1; }
+    int itemAt(int, int) const override { return -1; }
+    void close() override {}
+    void startDrag() override {}
+  };
+  static NoView none;
+  return none;
+}
+
+bool TForm1::addEditOpen() const { return addEdit && addEdit->AddEdit.visible(); }
+
+bool TForm1::dialogOpen() const {
+  return addEditOpen() || (optionsForm && optionsForm->OptionsForm.visible());
 }
 
 }  // namespace trovik

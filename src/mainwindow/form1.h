@@ -1,20 +1,21 @@
 #pragma once
 // The main window as a presenter: the models of its controls and its
 // handlers. The Win32 view mirrors the models and calls the handlers.
-#include <functional>
 #include <string>
 
 #include "core/context.h"
+#include "launch/launcher.h"
 #include "linkstore/linkstore.h"
+#include "mainwindow/form1view.h"
 #include "mainwindow/sorting.h"
 #include "ui/controls.h"
 
 namespace trovik {
 
-class Launcher;
 class TAddEdit;
+class TOptionsForm;
 
-class TForm1 {
+class TForm1 : public LaunchClient {
  public:
   explicit TForm1(Context& ctx);
 
@@ -28,12 +29,12 @@ class TForm1 {
   // The current fileset: names shown, links hidden beside them.
   ui::ListBox List1{"List1"};
   ui::ListBox link1{"link1"};
-  ui::ListBox mmlist{"mmlist"};  // the Snapbar drop-down list
-  ui::TabBar qswitch{"qswitch"};  // the QuickSwitch bar
-  ui::Label status{"status"};     // "LAUNCHING (n)" while links start
+  ui::ListBox mmlist{"mmlist"};    // the Snapbar drop-down list
+  ui::TabBar qswitch{"qswitch"};   // the QuickSwitch bar
+  ui::Label status{"status"};      // "LAUNCHING (n)" while links start
   ui::Control SysTray{"SysTray"};  // the tray icon; shown while visible
   int ctabi = -1;
-  int snapbarDDCount = 8;   // rows the Snapbar drop-down shows
+  int snapbarDDCount = 8;    // rows the Snapbar drop-down shows
   int hintHidePause = 6000;  // how long a pop-up hint stays, in ms
   bool showHints = true;     // the window shows pop-up hints
 
@@ -92,21 +93,25 @@ class TForm1 {
   ui::MenuItem lwindows{"lwindows", "Log off", "Ctrl+F10"};
 
   LinkStore store;
-  Launcher* launcher = nullptr;  // set by the application once it exists
-  std::function<bool()> addEditOpen;  // whether the Add/Edit dialog is open
-  TAddEdit* addEdit = nullptr;        // set by the application
-  std::function<bool()> optionsOpen;  // whether the options dialog is open
-  std::function<void()> startWindowDrag;  // the window follows the mouse (SC_MOVE + 2)
-  std::function<void(ui::Control&)> focus;          // gives a control the keyboard focus
+  Launcher launcher;
+  // The dialogs the main window hands work to; set once by the program.
+  TAddEdit* addEdit = nullptr;
+  TOptionsForm* optionsForm = nullptr;
 
-  // What lies under a point of the window (client coordinates), as the view
-  // measures it: the tab index or -1; the list item, or the item count when
-  // the point is below the last item.
-  std::function<int(int x, int y)> tabAt;
-  std::function<int(int x, int y)> itemAt;
+  // The window that shows this presenter, or none (nullptr) before it is
+  // made and after it has gone.
+  void attachView(Form1View* view) { view_ = view; }
+  Form1View& view() const { return view_ ? *view_ : noView(); }
 
-  // Asks the view to close the window (which then runs FormClose).
-  std::function<void()> closeWindow;
+  // The launcher's client: the launch shows in the status label, and the
+  // task/event modes act after each member.
+  ui::ListBox& names() override { return List1; }
+  ui::ListBox& links() override { return link1; }
+  void launchBegins() override;
+  void launchProgress(int remaining) override;
+  bool opensDirectories() const override { return Opendirectory.checked(); }
+  bool memberLaunched() override;
+  void closeAfterLaunch() override { view().close(); }
 
   // Handlers.
   void tcloseClick();
@@ -243,14 +248,19 @@ class TForm1 {
   void handToAddEdit(int i);
   // Sets a one-time tip flag of section "Help"; true when it was not set yet.
   bool firstTime(std::string_view flag);
-  bool launcherAddEditOpen() const { return addEditOpen && addEditOpen(); }
+  // Whether the Add/Edit dialog, or either dialog, is open.
+  bool addEditOpen() const;
+  bool dialogOpen() const;
   // Ends the fly multirun: its title tag goes and the list selects one item again.
   void endFlyMultirun();
   // Where dropped files go: another fileset's directory, or empty for the
   // current list at position p.
   std::string dropTarget(int x, int y, int& p);
 
+  static Form1View& noView();
+
   Context& ctx_;
+  Form1View* view_ = nullptr;
 };
 
 }  // namespace trovik

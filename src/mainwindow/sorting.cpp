@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "linkstore/paths.h"
+#include "core/paths.h"
 #include "mainwindow/form1.h"
 
 namespace trovik {

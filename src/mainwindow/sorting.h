@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "config/variables.h"
-#include "linkstore/entry.h"
+#include "core/entry.h"
+#include "core/variables.h"
 
 namespace trovik {
 

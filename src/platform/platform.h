@@ -1,6 +1,7 @@
 #pragma once
 // The operating-system services the core reaches, gathered so that one object
 // can be handed around. src/win32 supplies the real ones, tests/fakes the fakes.
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/folderdialog.h"

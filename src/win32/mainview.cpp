@@ -313,12 +313,7 @@ MainView::MainView(Application& app)
 MainView::~MainView() {
   detach();
   tray_.hide();
-  form_.focus = nullptr;
-  form_.closeWindow = nullptr;
-  form_.tabAt = nullptr;
-  form_.itemAt = nullptr;
-  form_.startWindowDrag = nullptr;
-  form_.optionsOpen = nullptr;
+  form_.attachView(nullptr);
   destroy();
 }
 
@@ -359,24 +354,20 @@ void MainView::create(HWND owner) {
   // included, arrive here: the controls do not take them themselves.
   DragAcceptFiles(hwnd(), TRUE);
 
-  form_.closeWindow = [this] {
-    if (!hwnd()) return;
-    if (sessionEnding_) {
-      SendMessageA(hwnd(), WM_CLOSE, 0, 0);
-      return;
-    }
-    // Posted, not sent: the close button that asks for it is still inside
-    // its own click when the window would go.
-    PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-  };
-  form_.focus = [this](ui::Control& control) { giveFocus(control); };
-  form_.tabAt = [this](int x, int y) { return tabAt(x, y); };
-  form_.itemAt = [this](int x, int y) { return itemAt(x, y); };
-  form_.startWindowDrag = [this] { startWindowDrag(); };
-  // The options dialog has no window yet: it is never open.
-  form_.optionsOpen = [] { return false; };
+  form_.attachView(this);
   attach();
   syncAll();
+}
+
+void MainView::close() {
+  if (!hwnd()) return;
+  if (sessionEnding_) {
+    SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    return;
+  }
+  // Posted, not sent: the close button that asks for it is still inside
+  // its own click when the window would go.
+  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void MainView::show() {
@@ -662,9 +653,9 @@ LRESULT MainView::hitTest(LPARAM lParam) {
   const int x = static_cast<short>(LOWORD(lParam)) - r.left;
   const int y = static_cast<short>(HIWORD(lParam)) - r.top;
   // In the order of HitZone: the default answer, then corners, then edges.
-  static constexpr LRESULT kAnswer[] = {HTCLIENT,      HTTOPLEFT, HTBOTTOMLEFT, HTTOPRIGHT,
-                                        HTBOTTOMRIGHT, HTLEFT,    HTTOP,        HTRIGHT,
-                                        HTBOTTOM};
+  static constexpr LRESULT kAnswer[] = {HTCLIENT,   HTTOPLEFT,     HTBOTTOMLEFT,
+                                        HTTOPRIGHT, HTBOTTOMRIGHT, HTLEFT,
+                                        HTTOP,      HTRIGHT,       HTBOTTOM};
   const HitZone zone = resizeBorderAt(x, y, r.right - r.left, r.bottom - r.top);
   if (zone != HitZone::Default) return kAnswer[static_cast<int>(zone)];
   return hit;
@@ -710,7 +701,7 @@ void MainView::sessionEnds(bool ending) {
   sessionEnding_ = false;
 }
 
-void MainView::giveFocus(ui::Control& control) {
+void MainView::focus(ui::Control& control) {
   HWND target = windowOf(control);
   if (!target) return;
   // The keyboard goes there whenever the window is next active; at once only
@@ -1153,12 +1144,7 @@ LRESULT MainView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       detach();
       tray_.hide();
-      form_.focus = nullptr;
-      form_.closeWindow = nullptr;
-      form_.tabAt = nullptr;
-      form_.itemAt = nullptr;
-      form_.startWindowDrag = nullptr;
-      form_.optionsOpen = nullptr;
+      form_.attachView(nullptr);
       DragAcceptFiles(hwnd(), FALSE);
       status_.reset();
       tclose_.reset();
@@ -1381,7 +1367,7 @@ bool MainView::list1Input(UINT msg, WPARAM& wParam, LPARAM lParam) {
 
 // ---- presses on the window itself ------------------------------------------
 
-void MainView::startWindowDrag() {
+void MainView::startDrag() {
   // The window follows the mouse until the button is released, as when its
   // caption is dragged.
   ReleaseCapture();
@@ -1396,7 +1382,7 @@ void MainView::backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam) {
   // The title bar is the window's caption: it always drags.
   const RECT bar = titleBarRect();
   if (button == MouseButton::Left && form_.tbar.visible() && PtInRect(&bar, at)) {
-    startWindowDrag();
+    startDrag();
     return;
   }
   const RECT label = toRect(form_.delab.bounds());

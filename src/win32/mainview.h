@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "mainwindow/form1view.h"
 #include "ui/controls.h"
 #include "win32/win32platform.h"
 #include "win32/window.h"
@@ -78,7 +79,7 @@ class TrayIcon {
   char tip_[64] = {};
 };
 
-class MainView final : public Window, private ui::Peer {
+class MainView final : public Window, private ui::Peer, private Form1View {
  public:
   static constexpr const char* kClassName = "TForm1";
   static constexpr const char* kTitle = "Trovik";
@@ -186,8 +187,12 @@ class MainView final : public Window, private ui::Peer {
   void trackingSize(MINMAXINFO& info) const;
   void sessionEnds(bool ending);
   void backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam);
-  void startWindowDrag();
-  void giveFocus(ui::Control& control);
+  // What the presenter asks of its window.
+  void focus(ui::Control& control) override;
+  int tabAt(int x, int y) const override;
+  int itemAt(int x, int y) const override;
+  void close() override;
+  void startDrag() override;
   void applyHints();
   void trayChanged();
   void trayClicked(LPARAM mouse);
@@ -201,8 +206,6 @@ class MainView final : public Window, private ui::Peer {
   void paint(HDC dc);
   void drawClose(const DRAWITEMSTRUCT& item);
   void filesDropped(WPARAM wParam, LPARAM lParam);
-  int tabAt(int x, int y) const;
-  int itemAt(int x, int y) const;
 
   Application& app_;
   TForm1& form_;

@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/libraries.h"

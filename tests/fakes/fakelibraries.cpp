@@ -1,6 +1,6 @@
 #include "fakelibraries.h"
 
-#include "linkstore/paths.h"
+#include "core/paths.h"
 
 namespace trovik::test {
 

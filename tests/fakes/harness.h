@@ -1,17 +1,36 @@
 #pragma once
 // The core on the fake platform: what most unit tests start from.
+#include <functional>
+
 #include "app/application.h"
 #include "fakeplatform.h"
 
 namespace trovik::test {
+
+// The main window as the tests lay it out: what lies under a point, and
+// what the presenter asked of it.
+struct FakeForm1View final : Form1View {
+  std::function<int(int x, int y)> tab = [](int, int) { return -1; };
+  std::function<int(int x, int y)> item = [](int, int) { return -1; };
+  ui::Control* focused = nullptr;
+  int closes = 0;
+  int drags = 0;
+  void focus(ui::Control& control) override { focused = &control; }
+  int tabAt(int x, int y) const override { return tab(x, y); }
+  int itemAt(int x, int y) const override { return item(x, y); }
+  void close() override { ++closes; }
+  void startDrag() override { ++drags; }
+};
 
 inline constexpr const char* kBase = "C:\\Trovik\\";
 
 struct AppHarness {
   FakePlatform os;
   Application app{os.platform, kBase};
+  FakeForm1View view;
 
   AppHarness() {
+    app.form1.attachView(&view);
     app.vars.realpath = kBase;
     app.vars.apppath = kBase;
     app.texts.setDefaults(Texts::Source::Creation);

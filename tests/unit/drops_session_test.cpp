@@ -22,10 +22,9 @@ struct DropTest : ::testing::Test, AppHarness {
     form().qswitch.setBounds({0, 20, 140, 20});
     form().List1.setBounds({0, 42, 140, 200});
     // Tabs are 70 wide; items 10 high.
-    form().tabAt = [](int x, int) { return x / 70; };
-    form().itemAt = [this](int, int y) { return std::min((y - 42) / 10, form().List1.count()); };
+    view.tab = [](int x, int) { return x / 70; };
+    view.item = [this](int, int y) { return std::min((y - 42) / 10, form().List1.count()); };
     vars().dropext = true;
-    form().closeWindow = [] {};
   }
   void drop(const Lines& paths, int x, int y) {
     form().form1wmdropfiles({0x233, 1, 0, 0}, paths, x, y);
@@ -37,7 +36,8 @@ TEST_F(DropTest, FilesDroppedTogetherStandAtTheDropPlaceInReverseOrder) {
   boxes().expect(Answer::No, "You are dropping more than one item onto the list.");
   drop({"C:\\Docs\\a.txt", "C:\\Docs\\b.doc"}, 10, 45);  // on item 0
   EXPECT_EQ(form().List1.items(), (Lines{"b", "a", "one", "two"}));
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\Docs\\b.doc", "C:\\Docs\\a.txt", "C:\\one.exe", "C:\\two.exe"}));
+  EXPECT_EQ(form().link1.items(),
+            (Lines{"C:\\Docs\\b.doc", "C:\\Docs\\a.txt", "C:\\one.exe", "C:\\two.exe"}));
   EXPECT_EQ(form().mmlist.items(), form().List1.items());
   EXPECT_EQ(fs().get(base("name.qdx")), "b\r\na\r\none\r\ntwo\r\n");
   EXPECT_EQ(os.windows.forced.size(), 1u);  // the window comes forward

@@ -1,8 +1,9 @@
 // Link entries taken apart the way the launcher and the dialogs read them.
+#include "core/entry.h"
+
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "linkstore/entry.h"
 
 namespace trovik::test {
 namespace {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
+#include "core/textlines.h"
 #include "extensions/abi.h"
 #include "fakelibraries.h"
 #include "harness.h"
-#include "linkstore/paths.h"
-#include "linkstore/textlines.h"
 
 namespace trovik::test {
 

@@ -142,7 +142,7 @@ TEST_F(HookTest, ABeforeExtensionChangesTheCoordinatesAHandlerWorksWith) {
   form().List1.setItems({"one", "two"});
   form().link1.setItems({"1", "2"});
   int xSeen = -1;
-  form().itemAt = [&](int x, int) {
+  view.item = [&](int x, int) {
     xSeen = x;
     return 0;
   };

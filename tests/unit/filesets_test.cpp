@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "config/inifile.h"
+#include "core/textlines.h"
 #include "harness.h"
-#include "linkstore/textlines.h"
 
 namespace trovik::test {
 namespace {

@@ -2,8 +2,8 @@
 // forced order and what the modes do afterwards.
 #include <gtest/gtest.h>
 
+#include "core/paths.h"
 #include "harness.h"
-#include "linkstore/paths.h"
 
 namespace trovik::test {
 namespace {
@@ -11,13 +11,9 @@ namespace {
 using Lines = std::vector<std::string>;
 
 struct LaunchTest : ::testing::Test, AppHarness {
-  LaunchTest() {
-    vars().masterhandle = 77;
-    form().closeWindow = [this] { ++closes; };
-  }
+  LaunchTest() { vars().masterhandle = 77; }
   void run(const std::string& entry) { app.launcher.runlink(entry); }
   const std::vector<ShellCall>& calls() { return os.shell.calls; }
-  int closes = 0;
 };
 
 TEST_F(LaunchTest, TheShellGetsFileParametersDirectoryAndShowCommand) {
@@ -137,7 +133,10 @@ TEST_F(LaunchTest, ForcedOrderWaitsBetweenMembersOnly) {
   os.clock.sleeps.clear();
   long long shownAt = 0;
   WindowHandle started = 100;
-  os.shell.onExecute = [&] { shownAt = os.clock.elapsedMs + 700; ++started; };
+  os.shell.onExecute = [&] {
+    shownAt = os.clock.elapsedMs + 700;
+    ++started;
+  };
   os.windows.current = [&] { return os.clock.elapsedMs >= shownAt ? started : started - 1; };
   run("C:\\a.exe|+fC:\\b.exe|C:\\c.exe|");
   EXPECT_EQ(os.clock.sleeps, std::vector<int>(4, 500));  // two half-steps after A and after B
@@ -181,15 +180,15 @@ TEST_F(LaunchTest, ModesActAfterTheRun) {
   vars().exceptonmode = true;
   run("C:\\a.exe|C:\\b.exe|");
   EXPECT_EQ(calls().size(), 2u);  // every member starts before the window closes
-  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(view.closes, 1);
   EXPECT_FALSE(vars().shutonx);
   EXPECT_EQ(os.windows.forced.size(), 2u);
 
-  closes = 0;
+  view.closes = 0;
   form().RunMinimizeClick();
   EXPECT_FALSE(form().runexit.checked());
   run("C:\\a.exe");
-  EXPECT_EQ(closes, 0);
+  EXPECT_EQ(view.closes, 0);
   EXPECT_EQ(os.windows.minimized, 1);
   EXPECT_TRUE(form().RunMinimize.checked());  // modes stay without one-time mode
 
@@ -230,8 +229,9 @@ TEST_F(LaunchTest, NamesWithoutLinksAreRepairedBeforeRunning) {
   form().List1.setItems({"a", "b", "c"});
   form().link1.setItems({"C:\\a.exe"});
   form().List1.setItemIndex(2);
-  boxes().expect(Answer::No, "There is no link for the selected item. Do you wish to re-synchronize "
-                             "your links? (This will remove 2 unlinked items.");
+  boxes().expect(Answer::No,
+                 "There is no link for the selected item. Do you wish to re-synchronize "
+                 "your links? (This will remove 2 unlinked items.");
   run("C:\\a.exe");
   EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
   EXPECT_EQ(calls().size(), 1u);  // the launch goes on
@@ -273,9 +273,8 @@ TEST_F(LaunchTest, AnExtensionCanRewriteOrReplaceTheLaunch) {
   run("C:\\a.exe");
   EXPECT_EQ(calls().back().file, "b.exe");
   form().List1.setItems({"x"});
-  app.events.setHook([](std::string_view name, bool, bool over, bool) {
-    return over && name == "runlink";
-  });
+  app.events.setHook(
+      [](std::string_view name, bool, bool over, bool) { return over && name == "runlink"; });
   run("C:\\a.exe");
   EXPECT_EQ(calls().size(), 1u);
 }
@@ -323,12 +322,10 @@ TEST(LaunchModes, EachModeActsAfterTheRunAsItsNameSays) {
                         {&TForm1::DropLaunchMinimize1Click, false, true}};
   for (const Case& c : cases) {
     AppHarness h;
-    int closes = 0;
-    h.form().closeWindow = [&] { ++closes; };
     h.fs().put("C:\\a.exe", "");
     (h.form().*c.choose)();
     h.app.launcher.runlink("C:\\a.exe");
-    EXPECT_EQ(closes, c.closes ? 1 : 0);
+    EXPECT_EQ(h.view.closes, c.closes ? 1 : 0);
     EXPECT_EQ(h.os.windows.minimized, c.minimizes ? 1 : 0);
   }
 }

@@ -1,8 +1,8 @@
 // Loading, repairing and saving filesets, and finding them on disk.
 #include <gtest/gtest.h>
 
+#include "core/textlines.h"
 #include "harness.h"
-#include "linkstore/textlines.h"
 
 namespace trovik::test {
 namespace {
@@ -137,8 +137,8 @@ TEST_F(LinkStoreTest, MoreNamesThanLinksAsksAndEitherAnswerLeavesTheListsInStep)
 
 TEST_F(LinkStoreTest, MoreLinksThanNamesAsksAndNoNamesTheLinksByTheirFiles) {
   vars().dropext = true;
-  putFileset({"a", "b", "c"}, {"C:\\1.exe", "C:\\2.exe", "C:\\3.exe", "D:\\Doc\\four.txt+lrmi",
-                               "E:\\Five\\"});
+  putFileset({"a", "b", "c"},
+             {"C:\\1.exe", "C:\\2.exe", "C:\\3.exe", "D:\\Doc\\four.txt+lrmi", "E:\\Five\\"});
   boxes().expect(Answer::No,
                  "(This will remove 2 unassigned link(s)). Clicking No will re-assign the links "
                  "as their file names.");
@@ -249,8 +249,9 @@ TEST_F(LinkStoreTest, AVanishedFilesetDirectoryIsRecreatedOnlyWhenTheUserSaysYes
   form().List1.add("a");
   form().link1.add("C:\\a.exe");
   vars().noconfirmsave = true;
-  boxes().expect(Answer::No, "The directory C:\\Trovik\\Gone\\ in which this fileset is saved no "
-                             "longer exists. Do you want to create it?");
+  boxes().expect(Answer::No,
+                 "The directory C:\\Trovik\\Gone\\ in which this fileset is saved no "
+                 "longer exists. Do you want to create it?");
   store().savelist();
   EXPECT_EQ(boxes().shown().back().caption, "Directory not found");
   EXPECT_FALSE(fs().directoryExists(vars().apppath));

@@ -24,7 +24,8 @@ struct OptionsTest : ::testing::Test, AppHarness {
 TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
   fs().put(std::string(kBase) + "link.qdx", "");
   fs().put(std::string(kBase) + "name.qdx", "");
-  boxes().expect(Answer::Ok, "Warning: An options file was not found. Trovik has created a new one.");
+  boxes().expect(Answer::Ok,
+                 "Warning: An options file was not found. Trovik has created a new one.");
   form().loadoptions();
   EXPECT_EQ(read("Options", "ShowOnKey"), "F9");
   const ui::Rect r = form().Form1.bounds();
@@ -124,8 +125,9 @@ TEST_F(OptionsTest, SnapbarModeFoldsTheWindowAndDisablesTheItemCommands) {
 }
 
 TEST_F(OptionsTest, RememberedModeAndSortAreAppliedOnlyWhenRemembered) {
-  options("[Options]\r\nRememberTaskEvent=1\r\nRetainSortOrder=0\r\n[TaskEvent]\r\nMode=3\r\n"
-          "[Sort]\r\nType=2\r\n");
+  options(
+      "[Options]\r\nRememberTaskEvent=1\r\nRetainSortOrder=0\r\n[TaskEvent]\r\nMode=3\r\n"
+      "[Sort]\r\nType=2\r\n");
   form().loadoptions();
   EXPECT_TRUE(form().droplaunchexit.checked());
   EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Exit");
@@ -184,25 +186,21 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
 }
 
 TEST_F(OptionsTest, ActivationColoursTheTitleAndFocusesTheList) {
-  ui::Control* focused = nullptr;
-  form().focus = [&](ui::Control& c) { focused = &c; };
   form().FormActivate();
   EXPECT_EQ(form().tbar.color(), clActiveCaption);
   EXPECT_EQ(form().ttitle.color(), clCaptionText);
-  EXPECT_EQ(focused, &form().List1);
+  EXPECT_EQ(view.focused, &form().List1);
   form().FormDeactivate();
   EXPECT_EQ(form().tbar.color(), clInactiveCaption);
   EXPECT_EQ(form().ttitle.color(), clInactiveCaptionText);
   form().mmlist.setVisible(true);
   form().FormActivate();
-  EXPECT_EQ(focused, &form().mmlist);
+  EXPECT_EQ(view.focused, &form().mmlist);
 
-  int closes = 0;
-  form().closeWindow = [&] { ++closes; };
   form().wmendsession(false);
-  EXPECT_EQ(closes, 0);
+  EXPECT_EQ(view.closes, 0);
   form().wmendsession(true);
-  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(view.closes, 1);
 }
 
 TEST_F(OptionsTest, LargeFontsScaleTheControlsBack) {
@@ -281,15 +279,18 @@ namespace trovik::test {
 namespace {
 
 TEST(RememberedMode, EveryStoredModeComesBackAsIfChosen) {
-  const std::vector<std::pair<int, std::string>> modes = {
-      {1, "Trovik - Run/Exit"},         {2, "Trovik - Drop/Launch"},
-      {3, "Trovik - Drop/Launch/Exit"}, {4, "Trovik - Run/Minimize"},
-      {5, "Trovik - Drop/Launch/Minimize"}, {0, "Trovik"}, {9, "Trovik"}};
+  const std::vector<std::pair<int, std::string>> modes = {{1, "Trovik - Run/Exit"},
+                                                          {2, "Trovik - Drop/Launch"},
+                                                          {3, "Trovik - Drop/Launch/Exit"},
+                                                          {4, "Trovik - Run/Minimize"},
+                                                          {5, "Trovik - Drop/Launch/Minimize"},
+                                                          {0, "Trovik"},
+                                                          {9, "Trovik"}};
   for (const auto& [mode, title] : modes) {
     AppHarness h;
-    h.fs().put(std::string(kBase) + "Trovik.ini",
-               "[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode) +
-                   "\r\n");
+    h.fs().put(
+        std::string(kBase) + "Trovik.ini",
+        "[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode) + "\r\n");
     h.form().loadoptions();
     EXPECT_EQ(h.form().ttitle.caption(), title) << "mode " << mode;
     // And it is written back as it was chosen.

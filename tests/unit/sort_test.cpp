@@ -4,8 +4,8 @@
 
 #include <random>
 
+#include "core/entry.h"
 #include "harness.h"
-#include "linkstore/entry.h"
 #include "mainwindow/sorting.h"
 
 namespace trovik::test {

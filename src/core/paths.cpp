@@ -1,4 +1,4 @@
-#include "linkstore/paths.h"
+#include "core/paths.h"
 
 namespace trovik {
 
@@ -46,7 +46,9 @@ size_t extensionStart(std::string_view path) {
 }
 }  // namespace
 
-std::string fileNamePart(std::string_view path) { return std::string(path.substr(nameStart(path))); }
+std::string fileNamePart(std::string_view path) {
+  return std::string(path.substr(nameStart(path)));
+}
 
 std::string fileExtension(std::string_view path) {
   return std::string(path.substr(extensionStart(path)));

@@ -1,4 +1,4 @@
-#include "dialogs/texts.h"
+#include "core/texts.h"
 
 namespace trovik {
 

@@ -2,9 +2,8 @@
 // links to the Add/Edit dialog, the fly multirun and the fileset keys.
 #include "config/inifile.h"
 #include "config/options.h"
+#include "core/paths.h"
 #include "dialogs/addedit.h"
-#include "launch/launcher.h"
-#include "linkstore/paths.h"
 #include "mainwindow/form1.h"
 
 namespace trovik {
@@ -51,7 +50,7 @@ void TForm1::List1Click(void* sender) {
     const Texts& t = ctx_.texts;
     const int i = List1.itemIndex();
     const bool valid = i >= 0 && i < List1.count();
-    if (launcherAddEditOpen()) {
+    if (addEditOpen()) {
       if (valid) handToAddEdit(i);
       return;
     }
@@ -88,7 +87,8 @@ void TForm1::List1Click(void* sender) {
       } else {
         d.lfc.setCaption("Local file");
         d.mr.setChecked(false);
-        for (ui::Control* c : std::initializer_list<ui::Control*>{&d.mrl, &d.afb, &d.cl, &d.rf, &d.ef})
+        for (ui::Control* c :
+             std::initializer_list<ui::Control*>{&d.mrl, &d.afb, &d.cl, &d.rf, &d.ef})
           c->setVisible(false);
         d.browse.setVisible(true);
         d.autosize();
@@ -102,7 +102,7 @@ void TForm1::List1Click(void* sender) {
       d.addlink.setCaption(t.f2button1editcaption);
     } else if (!delab.visible() && !generalMoveMode() && v.lclick && !cmrb.visible() && valid &&
                !copyitems.checked() && !flyMultirunTitle() && !v.norun && i < link1.count()) {
-      launcher->runlink(link1.item(i));
+      launcher.runlink(link1.item(i));
     }
     if (v.norun) v.norun = false;
   });
@@ -141,7 +141,8 @@ void TForm1::handToAddEdit(int i) {
     d.clcommmrl(std::max(d.mrl.count() - 1, 0));
     d.path.setText(ended ? path + link + sep : path + sep + link + sep);
   } else {
-    if (!ctx_.askYes(t.f1nomrovrconfirm1 + t.f2button3showcaption + t.f1nomrovrconfirm2, t.warningt))
+    if (!ctx_.askYes(t.f1nomrovrconfirm1 + t.f2button3showcaption + t.f1nomrovrconfirm2,
+                     t.warningt))
       return;
     d.itemLabel.setText(List1.item(i));
     d.path.setText(link);
@@ -159,9 +160,9 @@ void TForm1::List1DblClick() {
       mmlist.add(List1.item(i));
       link1.add(i < link1.count() ? link1.item(i) : std::string());
     }
-    if (!delab.visible() && !generalMoveMode() && !launcherAddEditOpen() && valid &&
-        !copyitems.checked() && !ctx_.vars.lclick && i < link1.count())
-      launcher->runlink(link1.item(i));
+    if (!delab.visible() && !generalMoveMode() && !addEditOpen() && valid && !copyitems.checked() &&
+        !ctx_.vars.lclick && i < link1.count())
+      launcher.runlink(link1.item(i));
   });
 }
 
@@ -231,7 +232,8 @@ void TForm1::FormKeyDown(std::uint16_t key, ShiftState shift) {
 }
 
 void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
-  if ((shift & ssShift) && (key == vkInsert || key == vkDelete)) store.autobuild(ctx_.vars.realpath, -1);
+  if ((shift & ssShift) && (key == vkInsert || key == vkDelete))
+    store.autobuild(ctx_.vars.realpath, -1);
   if (shift & ssCtrl) return;
   const Variables& v = ctx_.vars;
   if (generalMoveMode() && flyMultirunTitle()) endFlyMultirun();
@@ -251,30 +253,30 @@ void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
   List1.setMultiSelect(false);
   rebuildTitle();
   if (forced && current >= 0) List1.setItemIndex(current);
-  if (!group.empty()) launcher->runlink(forced ? std::string(kForced) + group : group);
+  if (!group.empty()) launcher.runlink(forced ? std::string(kForced) + group : group);
 }
 
 void TForm1::FormMouseDown(MouseButton button, ShiftState shift, int x, int y) {
   handle(
       "form1mousedown", &Form1,
       [&] {
-        const bool dialogs = launcherAddEditOpen() || (optionsOpen && optionsOpen());
-        if (button == MouseButton::Left && !dialogs && startWindowDrag) startWindowDrag();
+        const bool dialogs = dialogOpen();
+        if (button == MouseButton::Left && !dialogs) view().startDrag();
       },
       in(button, &EventSlots::mousebutton), in(shift, &EventSlots::shiftstate),
       in(x, &EventSlots::cint), in(y, &EventSlots::cint2));
 }
 
 void TForm1::delabMouseDown(MouseButton button) {
-  const bool dialogs = launcherAddEditOpen() || (optionsOpen && optionsOpen());
-  if (button == MouseButton::Left && !dialogs && startWindowDrag) startWindowDrag();
+  const bool dialogs = dialogOpen();
+  if (button == MouseButton::Left && !dialogs) view().startDrag();
 }
 
 void TForm1::RLHandler(ui::MenuItem& sender) {
   handle("form1rlhandler", &sender, [&] {
     for (size_t i = 0; i < popupItems.size() && i < popupLinks.size(); ++i)
       if (popupItems[i] == &sender) {
-        launcher->runlink(popupLinks[i]);
+        launcher.runlink(popupLinks[i]);
         return;
       }
   });
@@ -291,7 +293,7 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
     const auto& dirs = store.tabDirectories();
     // Items stand one for one for the directories the last scan found.
     const std::string dir = index < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(index)]
-                            : index == 0 ? v.realpath
+                            : index == 0                          ? v.realpath
                                          : v.realpath + sender.caption() + "\\";
     if (ctx_.fs().directoryExists(dir) && ctx_.fs().fileExists(dir + std::string(kLinkFile))) {
       const bool names = ctx_.fs().fileExists(dir + std::string(kNameFile));
@@ -307,7 +309,7 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
     }
     if (firstTime("Switch")) ctx_.message(t.f1switchwith, "Trovik", Buttons::Ok);
     store.autobuild(v.realpath, -1);
-    if (focus) focus(mmlist.visible() ? mmlist : List1);
+    view().focus(mmlist.visible() ? mmlist : List1);
   });
 }
 

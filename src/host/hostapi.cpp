@@ -1,22 +1,22 @@
-#include "extensions/hostapi.h"
+#include "host/hostapi.h"
 
-#include "app/application.h"
-#include "linkstore/paths.h"
+#include "core/paths.h"
+#include "host/program.h"
 
 namespace trovik {
 
 namespace {
 // Extensions call plain C functions that carry no context: this is how those
 // functions find the program. Nothing else in the program is global.
-Application* theApplication = nullptr;
+Program* theProgram = nullptr;
 }  // namespace
 
-Application& hostApplication() { return *theApplication; }
+Program& hostProgram() { return *theProgram; }
 
-HostApi::HostApi(Application& app) : app_(app) { theApplication = &app; }
+HostApi::HostApi(Program& app) : app_(app) { theProgram = &app; }
 
 HostApi::~HostApi() {
-  if (theApplication == &app_) theApplication = nullptr;
+  if (theProgram == &app_) theProgram = nullptr;
 }
 
 HostEntryPoints HostApi::entryPoints() {

@@ -3,14 +3,13 @@
 // they drive its Switch submenu, its QuickSwitch tabs and its lists.
 #include "config/inifile.h"
 #include "config/options.h"
-#include "linkstore/paths.h"
+#include "core/paths.h"
 #include "mainwindow/form1.h"
 
 namespace trovik {
 
 namespace {
 // These boxes carry the product's own name whatever an extension made of maint.
-constexpr const char* kProduct = "Trovik";
 constexpr const char* kNoFileset = "There is no valid fileset in the selected directory.";
 constexpr const char* kAddOrOverwrite =
     "Do you want to add the selected fileset's links to the current fileset? Clicking no will "
@@ -117,14 +116,14 @@ void TForm1::importFrom(const std::string& dir) {
   const std::string linkPath = at(dir, kLinkFile);
   const std::string namePath = at(dir, kNameFile);
   if (!fs.fileExists(linkPath)) {
-    ctx_.message(kNoFileset, kProduct, Buttons::Ok);
+    ctx_.message(kNoFileset, std::string(kProduct), Buttons::Ok);
     return;
   }
   const bool haveNames = fs.fileExists(namePath);
   if (!haveNames &&
-      ctx_.message(ctx_.texts.f1nonamefile, kProduct, Buttons::OkCancel) != Answer::Ok)
+      ctx_.message(ctx_.texts.f1nonamefile, std::string(kProduct), Buttons::OkCancel) != Answer::Ok)
     return;
-  const bool append = List1.count() == 0 || ctx_.askYes(kAddOrOverwrite, kProduct);
+  const bool append = List1.count() == 0 || ctx_.askYes(kAddOrOverwrite, std::string(kProduct));
 
   // Everything is read before anything changes: a file that cannot be read
   // leaves the current list as it was.
@@ -178,7 +177,7 @@ void TForm1::exportTo(const std::string& dir) {
   const std::string linkPath = at(dir, kLinkFile);
   const std::string namePath = at(dir, kNameFile);
   if (fs.fileExists(linkPath) && fs.fileExists(namePath) &&
-      !ctx_.askYes(kExportOverwrite, kProduct))
+      !ctx_.askYes(kExportOverwrite, std::string(kProduct)))
     return;
   // What was saved last goes, both files or neither: a failure is reported
   // and leaves the fileset that was there whole.

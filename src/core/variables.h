@@ -54,12 +54,12 @@ struct Variables {
   bool sortbreak = false;
   std::int32_t curitem = 0;
   std::uintptr_t masterhandle = 0;  // the application's hidden owner window
-  std::int32_t cvr = 1000;  // the program's version, compared by the update check
-  std::int32_t number = 0;  // scratch while options load and the options dialog is prepared
-  bool applied = false;     // the options dialog's settings were applied
-  bool editing = false;     // the browse dialog edits the selected multirun member
-  bool adding = false;      // the browse dialog adds multirun members
-  bool nolist = false;      // the Add/Edit path completion list stays hidden
+  std::int32_t cvr = 1000;          // the program's version, compared by the update check
+  std::int32_t number = 0;          // scratch while options load and the options dialog is prepared
+  bool applied = false;             // the options dialog's settings were applied
+  bool editing = false;             // the browse dialog edits the selected multirun member
+  bool adding = false;              // the browse dialog adds multirun members
+  bool nolist = false;              // the Add/Edit path completion list stays hidden
   // Kept for extensions; the program itself neither sets nor reads them.
   bool eshut = false;
   bool importing = false;

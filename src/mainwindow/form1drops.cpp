@@ -1,9 +1,8 @@
 // Files dropped on the main window, and items dragged inside its list.
 #include <algorithm>
 
-#include "launch/launcher.h"
-#include "linkstore/paths.h"
-#include "linkstore/textlines.h"
+#include "core/paths.h"
+#include "core/textlines.h"
 #include "mainwindow/form1.h"
 
 namespace trovik {
@@ -17,7 +16,7 @@ bool contains(const ui::Rect& r, int x, int y) {
 std::string TForm1::dropTarget(int x, int y, int& p) {
   p = List1.count();
   if (qswitch.visible() && contains(qswitch.bounds(), x, y)) {
-    const int tab = tabAt ? tabAt(x, y) : -1;
+    const int tab = view().tabAt(x, y);
     const auto& dirs = store.tabDirectories();
     if (tab < 0 || tab >= static_cast<int>(dirs.size())) return {};
     // Each tab knows the directory it was built for, so a missing base
@@ -27,7 +26,7 @@ std::string TForm1::dropTarget(int x, int y, int& p) {
     const std::string& dir = dirs[static_cast<size_t>(tab)];
     return sameText(dir, ctx_.vars.apppath) ? std::string() : dir;
   }
-  if (List1.visible() && contains(List1.bounds(), x, y) && itemAt) p = itemAt(x, y);
+  if (List1.visible() && contains(List1.bounds(), x, y)) p = view().itemAt(x, y);
   if (p < 0 || p > List1.count()) p = List1.count();
   return {};
 }
@@ -40,7 +39,8 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
         const Variables& v = ctx_.vars;
         int p = 0;
         const std::string other = dropTarget(x, y, p);
-        const bool group = paths.size() > 1 && ctx_.askYes(ctx_.texts.f1dropmrcheck, ctx_.texts.maint);
+        const bool group =
+            paths.size() > 1 && ctx_.askYes(ctx_.texts.f1dropmrcheck, ctx_.texts.maint);
 
         // Another fileset's files grow by one line each; its last link runs.
         auto appendToOther = [&](const std::string& name, const std::string& link) {
@@ -50,7 +50,7 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
           names.push_back(name);
           writeFilesAtomic(ctx_.fs(), {{other + std::string(kNameFile), joinLines(names)},
                                        {other + std::string(kLinkFile), joinLines(links)}});
-          if (dropLaunchModeChecked()) launcher->runlink(link);
+          if (dropLaunchModeChecked()) launcher.runlink(link);
         };
         auto insertHere = [&](const std::string& name, const std::string& link) {
           link1.insert(p, link);
@@ -58,15 +58,16 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
           refreshSnapbarList();
           if (dropLaunchModeChecked()) {
             List1.setItemIndex(p);
-            launcher->runlink(link1.item(List1.itemIndex()));
+            launcher.runlink(link1.item(List1.itemIndex()));
           }
         };
 
         std::string groupText, groupName;
         for (size_t i = 0; i < paths.size(); ++i) {
           const std::string& q = paths[i];
-          const std::string link =
-              v.ldirect && fileExtension(q) == ".lnk" ? ctx_.platform.shellLinks.resolveTarget(q) : q;
+          const std::string link = v.ldirect && fileExtension(q) == ".lnk"
+                                       ? ctx_.platform.shellLinks.resolveTarget(q)
+                                       : q;
           const std::string name = v.dropext ? withoutExtension(fileNamePart(q)) : fileNamePart(q);
           if (group) {
             groupText += link + v.mrs;
@@ -101,8 +102,10 @@ void TForm1::List1DragDrop(void* source, int x, int y) {
         std::vector<Item> items;
         for (int i = 0; i < List1.count(); ++i)
           items.push_back({List1.item(i), i < link1.count() ? link1.item(i) : std::string(),
-                           List1.multiSelect() ? List1.selected(i) : i == List1.itemIndex(), false});
-        int t = itemAt ? itemAt(x, y) : static_cast<int>(items.size());
+                           List1.multiSelect() ? List1.selected(i) : i == List1.itemIndex(),
+                           false});
+        int t = view().itemAt(x, y);
+        if (t < 0) t = static_cast<int>(items.size());
         t = std::clamp(t, 0, static_cast<int>(items.size()));
         // Each selected item is taken out and put in at the drop place; the
         // ones taken from below the drop place line up after each other.

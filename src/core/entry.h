@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "config/variables.h"
-#include "extensions/events.h"
+#include "core/events.h"
+#include "core/variables.h"
 
 namespace trovik {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dialogs/texttable.h"
+#include "core/texttable.h"
 
 namespace trovik {
 

@@ -1,4 +1,4 @@
-#include "linkstore/textlines.h"
+#include "core/textlines.h"
 
 #include <cstring>
 

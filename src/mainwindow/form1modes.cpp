@@ -1,6 +1,6 @@
 // The task/event modes of the main window and the title that shows them.
-#include "launch/launcher.h"
-#include "linkstore/paths.h"
+#include "core/paths.h"
+#include "dialogs/addedit.h"
 #include "mainwindow/form1.h"
 
 namespace trovik {
@@ -19,8 +19,8 @@ std::string TForm1::modeTitle(bool withTaskEvent) const {
   std::string title = ctx_.texts.maint;
   if (Opendirectory.checked()) title += ctx_.texts.f1opendirtag;
   if (withTaskEvent) {
-    for (const ui::MenuItem* m : {&runexit, &droplaunch, &droplaunchexit, &RunMinimize,
-                                  &DropLaunchMinimize})
+    for (const ui::MenuItem* m :
+         {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
       if (m->checked()) return title + *modeTag(*m);
   }
   return title;
@@ -29,8 +29,8 @@ std::string TForm1::modeTitle(bool withTaskEvent) const {
 void TForm1::selectMode(std::string_view event, ui::MenuItem& mode) {
   handle(event, &mode, [&] {
     if (!mode.checked()) {
-      for (ui::MenuItem* m : {&runexit, &droplaunch, &droplaunchexit, &RunMinimize,
-                              &DropLaunchMinimize})
+      for (ui::MenuItem* m :
+           {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
         m->setChecked(m == &mode);
       ttitle.setCaption(modeTitle(false) + *modeTag(mode));
     } else {
@@ -76,6 +76,30 @@ void TForm1::endFlyMultirun() {
   const std::string& title = ttitle.caption();
   ttitle.setCaption(title.substr(0, title.size() - tag.size()));
   List1.setMultiSelect(false);
+}
+
+void TForm1::launchBegins() {
+  if (addEdit) addEdit->path.setText("");
+}
+
+void TForm1::launchProgress(int remaining) {
+  if (remaining > 0) status.setCaption("LAUNCHING (" + std::to_string(remaining) + ")");
+  status.setVisible(remaining > 0);
+}
+
+bool TForm1::memberLaunched() {
+  bool close = false;
+  if (exitModeChecked()) {
+    // The program that was just started is what the user wants to see once
+    // this window has gone: leave whatever came to the front there.
+    forceforegroundwindow(ctx_.platform.windows.foregroundWindow());
+    resort();
+    if (ctx_.vars.exceptonmode) ctx_.vars.shutonx = false;
+    close = true;
+  }
+  if (minimizeModeChecked()) ctx_.platform.windows.minimizeApplication();
+  if (ctx_.vars.onetimemode && ttitle.caption() != ctx_.texts.maint) modesoff();
+  return close;
 }
 
 }  // namespace trovik

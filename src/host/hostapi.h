@@ -12,13 +12,13 @@
 
 namespace trovik {
 
-class Application;
+class Program;
 
 class HostApi {
  public:
   // The application that the C entry points of extensions reach: there is
   // one per process, and it is this one from now until it is destroyed.
-  explicit HostApi(Application& app);
+  explicit HostApi(Program& app);
   ~HostApi();
   HostApi(const HostApi&) = delete;
   HostApi& operator=(const HostApi&) = delete;
@@ -60,12 +60,12 @@ class HostApi {
   const char* keep(const void* function, std::string text);
 
  private:
-  Application& app_;
+  Program& app_;
   std::unordered_map<const void*, std::string> kept_;
 };
 
 // The application behind the C entry points.
-Application& hostApplication();
+Program& hostProgram();
 
 // getfunction's own work: the entry of the table under this lower-case
 // name, or null.

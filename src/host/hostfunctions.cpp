@@ -7,10 +7,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/application.h"
 #include "config/options.h"
 #include "extensions/abi.h"
-#include "extensions/hostapi.h"
+#include "host/hostapi.h"
+#include "host/program.h"
 
 namespace trovik {
 
@@ -26,30 +26,17 @@ R toAbi(const void*, V&& value) {
 }
 template <>
 const char* toAbi<const char*, std::string>(const void* fn, std::string&& value) {
-  return hostApplication().hostapi.keep(fn, std::move(value));
+  return hostProgram().hostapi.keep(fn, std::move(value));
 }
 template <>
 const char* toAbi<const char*, HostApi::SlotValue>(const void* fn, HostApi::SlotValue&& value) {
   if (value.isObject) return static_cast<const char*>(value.object);
-  return hostApplication().hostapi.keep(fn, std::move(value.text));
+  return hostProgram().hostapi.keep(fn, std::move(value.text));
 }
 
 // An error must not unwind through the extension's own code, which was not
-// built to let it pass: it is shown to the user here and the call returns
-// an empty answer, as the failed operation would have left things.
-void report(const std::exception_ptr& failure) {
-  Application& app = hostApplication();
-  try {
-    std::rethrow_exception(failure);
-  } catch (const IoError& e) {
-    app.ctx.reportIoError(e);
-  } catch (const std::exception& e) {
-    app.ctx.message(e.what(), app.texts.maint, Buttons::Ok, Icon::Error);
-  } catch (...) {
-    app.ctx.message("Unexpected error", app.texts.maint, Buttons::Ok, Icon::Error);
-  }
-}
-
+// built to let it pass: it stops at the barrier and the call returns an empty
+// answer, as the failed operation would have left things.
 template <class Sig, auto Body>
 struct Thunk;
 
@@ -58,13 +45,13 @@ struct Thunk<R(TROVIK_CALL*)(A...), Body> {
   static R TROVIK_CALL call(A... a) {
     try {
       if constexpr (std::is_void_v<R>) {
-        Body(hostApplication(), a...);
+        Body(hostProgram(), a...);
       } else {
-        using V = std::decay_t<decltype(Body(hostApplication(), a...))>;
-        return toAbi<R, V>(reinterpret_cast<const void*>(&call), Body(hostApplication(), a...));
+        using V = std::decay_t<decltype(Body(hostProgram(), a...))>;
+        return toAbi<R, V>(reinterpret_cast<const void*>(&call), Body(hostProgram(), a...));
       }
     } catch (...) {
-      report(std::current_exception());
+      reportFailure(hostProgram().ctx, std::current_exception());
     }
     if constexpr (!std::is_void_v<R>) return R{};
   }
@@ -96,16 +83,16 @@ TrovikMsg record(const QueuedMessage& m) {
 
 // A message slot read into, or written from, the caller's record.
 template <MessageRecord EventSlots::*Slot>
-void getMessage(Application& a, TrovikMessage* out) {
+void getMessage(Program& a, TrovikMessage* out) {
   if (out) *out = record(a.events.slots.*Slot);
 }
 template <MessageRecord EventSlots::*Slot>
-void setMessage(Application& a, const TrovikMessage* in) {
+void setMessage(Program& a, const TrovikMessage* in) {
   if (in) a.events.slots.*Slot = record(*in);
 }
 
 using S = EventSlots;
-using A = Application;
+using A = Program;
 
 // The five functions every extension also receives in "dllinfo2": the same
 // thunks as under their names in the table.

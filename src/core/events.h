@@ -12,22 +12,9 @@
 #include <utility>
 #include <vector>
 
-namespace trovik {
+#include "ui/input.h"
 
-enum class MouseButton : std::int32_t { Left, Right, Middle };
-// Held modifier keys and mouse buttons, one bit each.
-enum ShiftFlag : std::uint32_t {
-  ssShift = 1,
-  ssAlt = 2,
-  ssCtrl = 4,
-  ssLeft = 8,
-  ssRight = 16,
-  ssMiddle = 32,
-  ssDouble = 64
-};
-using ShiftState = std::uint32_t;
-enum class DragState : std::int32_t { Enter, Leave, Move };
-enum class CloseAction : std::int32_t { None, Hide, Free, Minimize };
+namespace trovik {
 
 struct MessageRecord {  // message, wParam, lParam, result
   std::uint32_t msg = 0, wParam = 0, lParam = 0, result = 0;
@@ -114,8 +101,7 @@ class Events {
 
   // The same, for the one handler whose closing call spells its name differently.
   template <class Work, class... Bindings>
-  void runNamed(std::string_view openName, std::string_view closeName, Work&& work,
-                Bindings... b) {
+  void runNamed(std::string_view openName, std::string_view closeName, Work&& work, Bindings... b) {
     (b.store(slots), ...);
     const bool overridden = FireExtensionEvent(openName, true, true, false);
     (b.load(slots), ...);

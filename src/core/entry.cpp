@@ -1,8 +1,8 @@
-#include "linkstore/entry.h"
+#include "core/entry.h"
 
 #include <array>
 
-#include "linkstore/paths.h"
+#include "core/paths.h"
 
 namespace trovik {
 
@@ -108,9 +108,9 @@ std::vector<std::string> splitMembers(std::string_view entry, std::string_view m
 }  // namespace entry
 
 int EntrySyntax::findcommand(std::string s) {
-  return events_.call("findcommand", &EventSlots::cint,
-                      [&] { return entry::findcommand(s, vars_.commandsep); },
-                      in(s, &EventSlots::cstring));
+  return events_.call(
+      "findcommand", &EventSlots::cint, [&] { return entry::findcommand(s, vars_.commandsep); },
+      in(s, &EventSlots::cstring));
 }
 
 std::string EntrySyntax::extractcommand(std::string s) {
@@ -130,19 +130,20 @@ std::string EntrySyntax::removecommands(std::string s) {
 }
 
 bool EntrySyntax::ismr(std::string s) {
-  return events_.call("ismr", &EventSlots::cboolean, [&] { return entry::ismr(s, vars_.mrs); },
-                      in(s, &EventSlots::cstring));
+  return events_.call(
+      "ismr", &EventSlots::cboolean, [&] { return entry::ismr(s, vars_.mrs); },
+      in(s, &EventSlots::cstring));
 }
 
 bool EntrySyntax::islocalfile(std::string s) {
-  return events_.call("islocalfile", &EventSlots::cboolean,
-                      [&] { return entry::islocalfile(s); }, in(s, &EventSlots::cstring));
+  return events_.call(
+      "islocalfile", &EventSlots::cboolean, [&] { return entry::islocalfile(s); },
+      in(s, &EventSlots::cstring));
 }
 
 std::string EntrySyntax::extractleafdir(std::string s) {
   return events_.call(
-      "extractleafdir", &EventSlots::cstring2,
-      [&] { return entry::leafOf(removecommands(s)); },
+      "extractleafdir", &EventSlots::cstring2, [&] { return entry::leafOf(removecommands(s)); },
       in(s, &EventSlots::cstring));
 }
 

@@ -50,8 +50,8 @@ void TForm1::loadoptions() {
 
     ui::Rect r = Form1.bounds();
     const bool snapbar = flag("Form", "Snapbar");
-    ui::MenuItem* const itemCommands[] = {&edititem, &deleteitem, &copyitems, &moveitems,
-                                          &createmultirun, &Maximize};
+    ui::MenuItem* const itemCommands[] = {&edititem,  &deleteitem,     &copyitems,
+                                          &moveitems, &createmultirun, &Maximize};
     if (snapbar) {
       List1.setVisible(false);
       mmlist.setVisible(true);

@@ -1,5 +1,4 @@
 // Shutting down, restarting or logging off Windows from the main window.
-#include "launch/launcher.h"
 #include "mainwindow/form1.h"
 
 namespace trovik {
@@ -15,11 +14,11 @@ void TForm1::endSession(std::string_view event, ui::MenuItem& sender, bool confi
 void TForm1::requestEndOfSession(bool confirm, const std::string& question, unsigned flags,
                                  const std::string& fallback) {
   if (confirm && !ctx_.askYes(question, ctx_.texts.maint)) return;
-  if (launcher->shutdownwindows(static_cast<std::uint16_t>(flags))) return;
+  if (launcher.shutdownwindows(static_cast<std::uint16_t>(flags))) return;
   if (ctx_.askYes(fallback, ctx_.texts.maint)) {
     // A forced end gives the program no chance to save later.
     store.savelist();
-    launcher->shutdownwindows(ewxForcedShutdown);
+    launcher.shutdownwindows(ewxForcedShutdown);
   }
 }
 
@@ -29,10 +28,10 @@ void TForm1::SWindows1Click() {
 }
 
 void TForm1::RWindows1Click() {
-  endSession("form1restartwindowsclick", rwindows, ctx_.vars.wconfirmr,
-             ctx_.texts.f1restartconfirm, ewxReboot, ctx_.texts.f1restartfail);
+  endSession("form1restartwindowsclick", rwindows, ctx_.vars.wconfirmr, ctx_.texts.f1restartconfirm,
+             ewxReboot, ctx_.texts.f1restartfail);
 }
 
-void TForm1::lwindowsClick() { launcher->shutdownwindows(ewxLogOff); }
+void TForm1::lwindowsClick() { launcher.shutdownwindows(ewxLogOff); }
 
 }  // namespace trovik

@@ -5,10 +5,10 @@
 #include <optional>
 #include <variant>
 
-#include "app/application.h"
-#include "extensions/hostapi.h"
-#include "linkstore/paths.h"
-#include "linkstore/textlines.h"
+#include "core/paths.h"
+#include "core/textlines.h"
+#include "host/hostapi.h"
+#include "host/program.h"
 
 namespace trovik {
 
@@ -49,23 +49,23 @@ using VariableRef = std::variant<bool*, std::int32_t*, std::string*, std::uintpt
 struct HostVariable {
   std::string_view name;
   Access access;
-  VariableRef (*locate)(Application&);
+  VariableRef (*locate)(Program&);
 };
 
 template <auto Field>
-VariableRef var(Application& a) {
+VariableRef var(Program& a) {
   return &(a.vars.*Field);
 }
 template <auto Field>
-VariableRef text(Application& a) {
+VariableRef text(Program& a) {
   return &(a.texts.*Field);
 }
 template <auto Field>
-VariableRef slot(Application& a) {
+VariableRef slot(Program& a) {
   return &(a.events.slots.*Field);
 }
-VariableRef knOf(Application& a) { return &a.extensions.kn(); }
-VariableRef ctabiOf(Application& a) { return &a.form1.ctabi; }
+VariableRef knOf(Program& a) { return &a.extensions.kn(); }
+VariableRef ctabiOf(Program& a) { return &a.form1.ctabi; }
 
 const HostVariable kVariables[] = {
     // Options.
@@ -150,7 +150,7 @@ const HostVariable* findVariable(std::string_view lowerName) {
   return finder.find(lowerName);
 }
 
-VariableRef locate(Application& a, const HostVariable& v) {
+VariableRef locate(Program& a, const HostVariable& v) {
   return v.locate ? v.locate(a) : VariableRef{a.texts.find(v.name)};
 }
 

@@ -1,0 +1,24 @@
+#include "core/barrier.h"
+
+#include <string>
+
+namespace trovik {
+
+void reportFailure(Context& ctx, std::exception_ptr failure) noexcept {
+  try {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const IoError& e) {
+      ctx.reportIoError(e);
+    } catch (const std::exception& e) {
+      ctx.message(std::string("Unexpected error: ") + e.what(), ctx.texts.maint, Buttons::Ok,
+                  Icon::Error);
+    } catch (...) {
+      ctx.message("Unexpected error", ctx.texts.maint, Buttons::Ok, Icon::Error);
+    }
+  } catch (...) {
+    // Not even the message could be shown (out of memory): nothing more can be done.
+  }
+}
+
+}  // namespace trovik

@@ -1,0 +1,23 @@
+#pragma once
+// What the user's input carries: the mouse button, the held keys, the phase of
+// a drag, and what closing a window does.
+#include <cstdint>
+
+namespace trovik {
+
+enum class MouseButton : std::int32_t { Left, Right, Middle };
+// Held modifier keys and mouse buttons, one bit each.
+enum ShiftFlag : std::uint32_t {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
+};
+using ShiftState = std::uint32_t;
+enum class DragState : std::int32_t { Enter, Leave, Move };
+enum class CloseAction : std::int32_t { None, Hide, Free, Minimize };
+
+}  // namespace trovik
