@@ -25,7 +25,7 @@ void Application::FormCreate() {
       [&] {
         FileSystem& fs = ctx.fs();
         vars.maxnfix = vars.norun = false;
-        texts.maint = "Trovik";
+        texts.maint = std::string(kProduct);
         form1.ttitle.setCaption(texts.maint);
         form1.tbar.setColor(clActiveCaption);
         form1.ttitle.setColor(clCaptionText);
@@ -38,12 +38,12 @@ void Application::FormCreate() {
         const std::string ini = optionsPath(vars);
         if (fs.fileExists(ini)) {
           TBigIniFile options(fs, ini);
-          if (options.ReadInteger("Form", "Version", 1000) == 800) {
+          if (readNumber(options, Option::Version) == 800) {
             // Options of an older release remembered filesets differently.
-            options.WriteInteger("Form", "Version", 1000);
-            options.WriteString("Form", "CurrentFileSet", "");
+            writeNumber(options, Option::Version, 1000);
+            writeText(options, Option::CurrentFileSet, "");
           } else {
-            const std::string current = options.ReadString("Form", "CurrentFileSet", "");
+            const std::string current = readText(options, Option::CurrentFileSet);
             if (!current.empty()) vars.apppath = vars.realpath + current + "\\";
           }
           remindOfUpdates(options);
@@ -87,20 +87,16 @@ void Application::FormCreate() {
 void Application::remindOfUpdates(TBigIniFile& options) {
   Clock& clock = ctx.platform.clock;
   const Date today = clock.today();
-  const std::string checked = options.ReadString("Form", "UpdateChecked", "");
+  const std::string checked = readText(options, Option::UpdateChecked);
   // A date that no longer reads in the user's date format (the format was
   // changed) cannot tell how long ago the check was: it starts counting anew
   // rather than nagging or failing.
   const std::optional<Date> last = parseShortDate(checked, clock.shortDatePattern());
   if (!checked.empty() && last) {
     if (dayNumber(today) - dayNumber(*last) < 60) return;
-    ctx.message(
-        "You have not checked for an update for over 2 months, and there may be one available. If "
-        "you have an internet connection, you should go to Options, Updates, and click Check for "
-        "update.",
-        texts.maint, Buttons::Ok);
+    ctx.message(texts.f1updatereminder, texts.maint, Buttons::Ok);
   }
-  options.WriteString("Form", "UpdateChecked", clock.formatShortDate(today));
+  writeText(options, Option::UpdateChecked, clock.formatShortDate(today));
 }
 
 void Application::offerToDeleteObsoleteFiles() {
@@ -109,20 +105,16 @@ void Application::offerToDeleteObsoleteFiles() {
   const char* const obsolete[] = {"vp.qdx", "Morvath.dll", "qslist.qdx", "fshist.txt"};
   bool any = false;
   for (const char* f : obsolete) any = any || fs.fileExists(vars.realpath + f);
-  if (options.ReadInteger("Help", "DeleteOldFiles", 0) == 0 && any) {
-    if (ctx.askYes("One or more of the following files exists in the directory " + vars.realpath +
-                       ": qslist.qdx, Morvath.dll, vp.qdx, fshist.txt. None of these files are "
-                       "required by this version of Trovik. Would you like Trovik to delete them "
-                       "for you now?",
-                   texts.maint)) {
+  if (!readFlag(options, Option::DeleteOldFiles) && any) {
+    if (ctx.askYes(texts.f1obsoletefiles1 + vars.realpath + texts.f1obsoletefiles2, texts.maint)) {
       for (const char* f : {"vp.qdx", "qslist.qdx", "Morvath.dll", "fshist.txt"})
         if (fs.fileExists(vars.realpath + f)) fs.deleteFile(vars.realpath + f);
     } else {
-      options.WriteInteger("Help", "DeleteOldFiles", 1);
+      writeNumber(options, Option::DeleteOldFiles, 1);
     }
   }
   // Without a taskbar button from the very first moment.
-  if (options.ReadInteger("Options", "SysTray", 0) == 1) ctx.platform.windows.setToolWindow(true);
+  if (readFlag(options, Option::SysTray)) ctx.platform.windows.setToolWindow(true);
   options.Free();
 }
 
@@ -140,10 +132,8 @@ bool Application::close() {
     closes = action != CloseAction::None;
   } catch (const IoError& e) {
     // Nothing on disk was harmed, but what could not be saved would be lost.
-    if (ctx.message(
-            std::string(e.what()) +
-                "\r\n\r\nClose Trovik anyway? Changes that could not be saved will be lost.",
-            texts.maint, Buttons::YesNo, Icon::Error) != Answer::Yes)
+    if (ctx.message(std::string(e.what()) + "\r\n\r\n" + texts.f1closeanyway, texts.maint,
+                    Buttons::YesNo, Icon::Error) != Answer::Yes)
       return false;
   }
   // Last, the extensions are told and unloaded, and vp2.qdx is written back.

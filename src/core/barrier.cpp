@@ -11,10 +11,10 @@ void reportFailure(Context& ctx, std::exception_ptr failure) noexcept {
     } catch (const IoError& e) {
       ctx.reportIoError(e);
     } catch (const std::exception& e) {
-      ctx.message(std::string("Unexpected error: ") + e.what(), ctx.texts.maint, Buttons::Ok,
+      ctx.message(ctx.texts.unexpected + ": " + e.what(), ctx.texts.maint, Buttons::Ok,
                   Icon::Error);
     } catch (...) {
-      ctx.message("Unexpected error", ctx.texts.maint, Buttons::Ok, Icon::Error);
+      ctx.message(ctx.texts.unexpected, ctx.texts.maint, Buttons::Ok, Icon::Error);
     }
   } catch (...) {
     // Not even the message could be shown (out of memory): nothing more can be done.

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/product.h"
 #include "core/texttable.h"
 
 namespace trovik {
@@ -14,13 +15,17 @@ struct Texts {
   enum class Source { Creation, FormText, HelpText };
 
   // Message-box captions, fixed at window creation.
-  std::string maint = "Trovik";
+  std::string maint{kProduct};
   std::string warningt = "Warning";
   std::string confirmt = "Confirm";
 
 #define TROVIK_TEXT_FIELD(key, source, wording) std::string key;
   TROVIK_TEXTS(TROVIK_TEXT_FIELD)
 #undef TROVIK_TEXT_FIELD
+
+#define TROVIK_FIXED_TEXT_FIELD(key, wording) std::string key = wording;
+  TROVIK_FIXED_TEXTS(TROVIK_FIXED_TEXT_FIELD)
+#undef TROVIK_FIXED_TEXT_FIELD
 
   // Gives the texts of one source their built-in wording, in table order.
   void setDefaults(Source source);

@@ -76,4 +76,27 @@
   X(f2usekey1, HelpText, "You can run this link by pressing the ") \
   X(f2usekey2, HelpText, " key.") \
   X(f2newfileset, HelpText, "You have over 50 links in the current fileset. It is recommended that you have 50 or less links per fileset to speed your use of Trovik. Would you like Trovik to create a new fileset for you now? You can do this yourself through options->fileset manager.")
+
+// The program's own messages and captions that are not among the texts
+// extensions reach: each starts with its wording. Used as
+// TROVIK_FIXED_TEXTS(X) with X(key, wording).
+#define TROVIK_FIXED_TEXTS(X) \
+  X(errort, "Error") \
+  X(dirnotfoundt, "Directory not found") \
+  X(unexpected, "Unexpected error") \
+  X(f1updatereminder, "You have not checked for an update for over 2 months, and there may be one available. If you have an internet connection, you should go to Options, Updates, and click Check for update.") \
+  X(f1obsoletefiles1, "One or more of the following files exists in the directory ") \
+  X(f1obsoletefiles2, ": qslist.qdx, Morvath.dll, vp.qdx, fshist.txt. None of these files are required by this version of Trovik. Would you like Trovik to delete them for you now?") \
+  X(f1hotkeyfailed, "Failed to set bring to foreground hotkey in Windows.") \
+  X(f1nofilesetdir, "There is no valid fileset in the selected directory.") \
+  X(f1importappend, "Do you want to add the selected fileset's links to the current fileset? Clicking no will overwrite all links in the currently open fileset.") \
+  X(f1exportoverwrite, "A fileset already exists in the selected location. Do you want to overwrite it?") \
+  X(f1importtitle, "Choose the fileset to import") \
+  X(f1exporttitle, "Choose the directory to export the fileset to") \
+  X(f1dirgone1, "The directory ") \
+  X(f1dirgone2, " in which this fileset is saved no longer exists. Do you want to create it?") \
+  X(f1closeanyway, "Close Trovik anyway? Changes that could not be saved will be lost.") \
+  X(f4nodlltext1, "Selected dll does not have a required accompanying text file \"") \
+  X(f4nodlltext2, "\" and cannot be installed") \
+  X(f4nodllinfo, "Required function \"DLLInfo2\" does not exist in selected dll. Extension cannot be installed. The selected extension is not compatible with Trovik+2.")
 // clang-format on

@@ -115,14 +115,11 @@ void TOptionsForm::vpinstallClick() {
 
   const std::string txt = dll.substr(0, dll.size() < 4 ? 0 : dll.size() - 4) + ".txt";
   if (!fs.fileExists(txt)) {
-    notice("Selected dll does not have a required accompanying text file \"" + txt +
-           "\" and cannot be installed");
+    notice(ctx_.texts.f4nodlltext1 + txt + ctx_.texts.f4nodlltext2);
     return;
   }
   if (!extensions_.offersDllInfo2(dll)) {
-    notice(
-        "Required function \"DLLInfo2\" does not exist in selected dll. Extension cannot be "
-        "installed. The selected extension is not compatible with Trovik+2.");
+    notice(ctx_.texts.f4nodllinfo);
     return;
   }
 

@@ -112,10 +112,8 @@ void LinkStore::saveWork() {
   FileSystem& fs = ctx_.platform.fs;
   Variables& v = ctx_.vars;
   if (!fs.directoryExists(v.apppath)) {
-    if (!ctx_.askYes(
-            "The directory " + v.apppath +
-                " in which this fileset is saved no longer exists. Do you want to create it?",
-            "Directory not found"))
+    if (!ctx_.askYes(ctx_.texts.f1dirgone1 + v.apppath + ctx_.texts.f1dirgone2,
+                     ctx_.texts.dirnotfoundt))
       return;
     fs.createDirectory(v.apppath);
   }

@@ -98,8 +98,8 @@ void TForm1::rememberCurrentFileset() {
   // The fileset to open next time: its directory name, empty for the base.
   const Variables& v = ctx_.vars;
   TBigIniFile ini(ctx_.fs(), optionsPath(v));
-  ini.WriteString("Form", "CurrentFileSet",
-                  sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
+  writeText(ini, Option::CurrentFileSet,
+            sameText(v.apppath, v.realpath) ? "" : ctx_.syntax.extractleafdir(v.apppath));
   ini.Free();
 }
 

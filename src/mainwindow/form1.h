@@ -3,6 +3,7 @@
 // handlers. The Win32 view mirrors the models and calls the handlers.
 #include <string>
 
+#include "config/options.h"
 #include "core/context.h"
 #include "launch/launcher.h"
 #include "linkstore/linkstore.h"
@@ -247,7 +248,7 @@ class TForm1 : public LaunchClient {
   // Hands a clicked item to the open Add/Edit dialog.
   void handToAddEdit(int i);
   // Sets a one-time tip flag of section "Help"; true when it was not set yet.
-  bool firstTime(std::string_view flag);
+  bool firstTime(Option flag);
   // Whether the Add/Edit dialog, or either dialog, is open.
   bool addEditOpen() const;
   bool dialogOpen() const;

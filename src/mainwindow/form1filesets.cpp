@@ -9,16 +9,6 @@
 namespace trovik {
 
 namespace {
-// These boxes carry the product's own name whatever an extension made of maint.
-constexpr const char* kNoFileset = "There is no valid fileset in the selected directory.";
-constexpr const char* kAddOrOverwrite =
-    "Do you want to add the selected fileset's links to the current fileset? Clicking no will "
-    "overwrite all links in the currently open fileset.";
-constexpr const char* kExportOverwrite =
-    "A fileset already exists in the selected location. Do you want to overwrite it?";
-constexpr const char* kImportTitle = "Choose the fileset to import";
-constexpr const char* kExportTitle = "Choose the directory to export the fileset to";
-
 std::string at(const std::string& dir, std::string_view file) {
   return withBackslash(dir) + std::string(file);
 }
@@ -102,8 +92,8 @@ void TForm1::Import1Click() {
     endFlyMultirun();
     Variables& v = ctx_.vars;
     v.curitem = List1.itemIndex();
-    const std::string dir =
-        ctx_.platform.folderDialog.chooseDirectory(ctx_.mainWindow, kImportTitle, v.realpath);
+    const std::string dir = ctx_.platform.folderDialog.chooseDirectory(
+        ctx_.mainWindow, ctx_.texts.f1importtitle, v.realpath);
     if (!dir.empty()) importFrom(dir);
     List1.setMultiSelect(false);
     List1.setItemIndex(v.curitem);
@@ -116,14 +106,14 @@ void TForm1::importFrom(const std::string& dir) {
   const std::string linkPath = at(dir, kLinkFile);
   const std::string namePath = at(dir, kNameFile);
   if (!fs.fileExists(linkPath)) {
-    ctx_.message(kNoFileset, std::string(kProduct), Buttons::Ok);
+    ctx_.message(ctx_.texts.f1nofilesetdir, product(), Buttons::Ok);
     return;
   }
   const bool haveNames = fs.fileExists(namePath);
   if (!haveNames &&
-      ctx_.message(ctx_.texts.f1nonamefile, std::string(kProduct), Buttons::OkCancel) != Answer::Ok)
+      ctx_.message(ctx_.texts.f1nonamefile, product(), Buttons::OkCancel) != Answer::Ok)
     return;
-  const bool append = List1.count() == 0 || ctx_.askYes(kAddOrOverwrite, std::string(kProduct));
+  const bool append = List1.count() == 0 || ctx_.askYes(ctx_.texts.f1importappend, product());
 
   // Everything is read before anything changes: a file that cannot be read
   // leaves the current list as it was.
@@ -161,8 +151,8 @@ void TForm1::Export1Click() {
     endFlyMultirun();
     Variables& v = ctx_.vars;
     v.curitem = List1.itemIndex();
-    const std::string dir =
-        ctx_.platform.folderDialog.chooseDirectory(ctx_.mainWindow, kExportTitle, v.realpath);
+    const std::string dir = ctx_.platform.folderDialog.chooseDirectory(
+        ctx_.mainWindow, ctx_.texts.f1exporttitle, v.realpath);
     if (!dir.empty()) exportTo(dir);
     List1.setMultiSelect(false);
     // An export into a new directory under BaseDirectory is a fileset to switch to.
@@ -177,7 +167,7 @@ void TForm1::exportTo(const std::string& dir) {
   const std::string linkPath = at(dir, kLinkFile);
   const std::string namePath = at(dir, kNameFile);
   if (fs.fileExists(linkPath) && fs.fileExists(namePath) &&
-      !ctx_.askYes(kExportOverwrite, std::string(kProduct)))
+      !ctx_.askYes(ctx_.texts.f1exportoverwrite, product()))
     return;
   // What was saved last goes, both files or neither: a failure is reported
   // and leaves the fileset that was there whole.

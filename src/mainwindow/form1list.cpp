@@ -35,11 +35,11 @@ bool TForm1::flyMultirunTitle() const { return endsWith(ttitle.caption(), ctx_.t
 
 void TForm1::rebuildTitle() { ttitle.setCaption(modeTitle(true)); }
 
-bool TForm1::firstTime(std::string_view flag) {
+bool TForm1::firstTime(Option flag) {
   if (ctx_.vars.userlevel != 0) return false;
   TBigIniFile ini(ctx_.fs(), optionsPath(ctx_.vars));
-  const bool first = ini.ReadInteger("Help", flag, 0) == 0;
-  if (first) ini.WriteInteger("Help", flag, 1);
+  const bool first = readNumber(ini, flag) == 0;
+  if (first) writeNumber(ini, flag, 1);
   ini.Free();
   return first;
 }
@@ -184,11 +184,11 @@ void TForm1::List1KeyDown(std::uint16_t& key, ShiftState shift) {
             break;
           case vkBack:
             previousfileset();
-            firstTime("SwitchView");
+            firstTime(Option::SwitchViewTip);
             break;
           case vkSpace:
             nextfileset();
-            firstTime("SwitchView");
+            firstTime(Option::SwitchViewTip);
             v.norun = true;
             break;
           case vkUp:
@@ -297,7 +297,7 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
                                          : v.realpath + sender.caption() + "\\";
     if (ctx_.fs().directoryExists(dir) && ctx_.fs().fileExists(dir + std::string(kLinkFile))) {
       const bool names = ctx_.fs().fileExists(dir + std::string(kNameFile));
-      if (names || ctx_.message(t.f1nonamefileq, "Trovik", Buttons::OkCancel) == Answer::Ok) {
+      if (names || ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) == Answer::Ok) {
         v.apppath = dir;
         for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
         switchfileset();
@@ -305,9 +305,9 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
         FormActivate();
       }
     } else {
-      ctx_.message(t.f1nofileset + dir, "Trovik", Buttons::Ok);
+      ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
     }
-    if (firstTime("Switch")) ctx_.message(t.f1switchwith, "Trovik", Buttons::Ok);
+    if (firstTime(Option::SwitchTip)) ctx_.message(t.f1switchwith, product(), Buttons::Ok);
     store.autobuild(v.realpath, -1);
     view().focus(mmlist.visible() ? mmlist : List1);
   });

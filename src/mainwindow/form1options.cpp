@@ -10,8 +10,6 @@
 namespace trovik {
 
 namespace {
-// Where the update files are looked for until the update site names another.
-constexpr std::string_view kUpdateSite = "http://trovik.example/update/";
 constexpr int kHotkeyId = 1;
 }  // namespace
 
@@ -33,14 +31,10 @@ void TForm1::loadoptions() {
       blankset(ctx_, v.realpath);
     }
     TBigIniFile ini(ctx_.fs(), path);
-    auto flag = [&](std::string_view section, std::string_view key) {
-      return ini.ReadInteger(section, key, 0) == 1;
-    };
-    auto integer = [&](std::string_view section, std::string_view key, int def) {
-      return ini.ReadInteger(section, key, def);
-    };
+    auto flag = [&](Option o) { return readFlag(ini, o); };
+    auto integer = [&](Option o) { return readNumber(ini, o); };
 
-    if (flag("Options", "DisableVP")) {
+    if (flag(Option::DisableVP)) {
       if (!v.disvp) {
         v.disvp = true;  // so that no extension hears of its own stop
         ctx_.events.stopvp(2);
@@ -49,7 +43,7 @@ void TForm1::loadoptions() {
     }
 
     ui::Rect r = Form1.bounds();
-    const bool snapbar = flag("Form", "Snapbar");
+    const bool snapbar = flag(Option::Snapbar);
     ui::MenuItem* const itemCommands[] = {&edititem,  &deleteitem,     &copyitems,
                                           &moveitems, &createmultirun, &Maximize};
     if (snapbar) {
@@ -62,67 +56,53 @@ void TForm1::loadoptions() {
     } else {
       List1.setVisible(true);
       mmlist.setVisible(false);
-      r.height = integer("Form", "FormHeight", 256);
+      r.height = integer(Option::FormHeight);
       for (ui::MenuItem* m : itemCommands) m->setEnabled(true);
     }
-    r.width = std::max(integer("Form", "FormWidth", kMinTrackWidth), kMinTrackWidth);
+    r.width = std::max(integer(Option::FormWidth), kMinTrackWidth);
     Form1.setBounds(r);
 
-    v.wconfirms = flag("Options", "ConfirmShutdown");
-    v.wconfirmr = flag("Options", "ConfirmRestart");
+    loadOptionVariables(ini, v, 8);
     loadformtext();
     loadhelptext();
 
-    v.dropext = flag("Options", "RemoveDropExtension");
-    v.userlevel = integer("Options", "UserLevel", 0);
-    v.ldirect = flag("Options", "DirectExe");
-    v.disablelocalcheck = flag("Options", "DisableLocalFileCheck");
-    v.disflymr = flag("Options", "DisableFlyMR");
-    v.useforceflymr = flag("Options", "ForceFlyMR");
-    v.onetimemode = flag("Options", "OneTimeMode");
-    v.fostyle = integer("Options", "ForceOrderStyle", 0);
-    v.exceptonmode = flag("Options", "ExceptOnMode");
-    v.autoclevel = integer("Options", "AutoCompleteLevel", 0);
-    hintHidePause = integer("Advanced", "HintHidePause", 6000);
-    qswitch.setHotTrack(integer("QSOptions", "EnableHotTrack", 1) != 0);
+    loadOptionVariables(ini, v, 10);
+    hintHidePause = integer(Option::HintHidePause);
+    qswitch.setHotTrack(flag(Option::EnableHotTrack));
 
     sortoff();
-    if (flag("Options", "RetainSortOrder")) {
+    if (flag(Option::RetainSortOrder)) {
       v.retainsort = true;
       ui::MenuItem* const keys[] = {&Linkname, &Filename, &Filepath, &Filetype};
-      const int type = integer("Sort", "Type", 0);
+      const int type = integer(Option::SortType);
       if (type >= 1 && type <= 4) keys[type - 1]->setChecked(true);
-      if (flag("Sort", "ReverseSortOrder")) ReverseSort.setChecked(true);
+      if (flag(Option::ReverseSortOrder)) ReverseSort.setChecked(true);
       resort();
     }
 
     // Separators of another length than their own would break every entry.
-    const std::string sep = ini.ReadString("Form", "CommandSeperator", ">:");
-    if (sep != ">:" && sep.size() == 2) v.commandsep = sep;
-    const std::string mrs = ini.ReadString("Form", "MRSeperator", "|");
-    if (mrs != "|" && mrs.size() == 1) v.mrs = mrs;
-    snapbarDDCount = integer("Form", "SnapbarDDCount", 8);
+    const std::string sep = readText(ini, Option::CommandSeperator);
+    if (sep.size() == 2) v.commandsep = sep;
+    const std::string mrs = readText(ini, Option::MRSeperator);
+    if (mrs.size() == 1) v.mrs = mrs;
+    snapbarDDCount = integer(Option::SnapbarDDCount);
 
-    v.forcewait = integer("Options", "ForceWait", 1000);
-    v.ignorebc = flag("Options", "IgnoreBC");
-    v.condel = flag("Options", "ConfirmDelete");
-    v.confirmfsdelete = flag("Options", "ConfirmFSDelete");
+    loadOptionVariables(ini, v, 17);
 
-    if (flag("Options", "RememberTaskEvent")) {
+    if (flag(Option::RememberTaskEvent)) {
       ui::MenuItem* const modes[] = {&runexit, &droplaunch, &droplaunchexit, &RunMinimize,
                                      &DropLaunchMinimize};
       for (ui::MenuItem* m : modes) m->setChecked(false);
       ttitle.setCaption(modeTitle(false));
       v.remtes = true;
-      const int mode = integer("TaskEvent", "Mode", 0);
+      const int mode = integer(Option::TaskEventMode);
       if (mode >= 1 && mode <= 5 && !modes[mode - 1]->checked()) modes[mode - 1]->click();
     } else {
       v.remtes = false;
     }
 
-    v.lclick = flag("Options", "Click");
-    v.stray = flag("Options", "SysTray");
-    qswitch.setVisible(flag("Options", "QuickSwitch"));
+    loadOptionVariables(ini, v, 19);
+    qswitch.setVisible(flag(Option::QuickSwitch));
     store.autobuild(v.realpath, -1);
     if (mmlist.visible()) {
       r = Form1.bounds();
@@ -130,11 +110,11 @@ void TForm1::loadoptions() {
       Form1.setBounds(r);
     }
 
-    if (flag("Options", "RemPosition")) {
+    if (flag(Option::RemPosition)) {
       v.savepos = true;
       r = Form1.bounds();
-      r.top = integer("Form", "FormTop", 0);
-      r.left = integer("Form", "FormLeft", 0);
+      r.top = integer(Option::FormTop);
+      r.left = integer(Option::FormLeft);
       Form1.setBounds(r);
     } else {
       centremain();
@@ -151,16 +131,14 @@ void TForm1::loadoptions() {
       ctx_.platform.pump.processMessages();
     }
 
-    v.sh = integer("Options", "ShowHints", 1) != 0;
-    v.shutonx = flag("Options", "ShutdownOnExit");
-    v.keepod = flag("Options", "KeepOnDesktop");
-    qswitch.setTabWidth(integer("QSOptions", "QSTabSize", 0));
+    loadOptionVariables(ini, v, 26);
+    qswitch.setTabWidth(integer(Option::QSTabSize));
     FormResize();
-    v.usite = ini.ReadString("Form", "UpdateSite", kUpdateSite);
-    const int columns = integer("Options", "Columns", 0);
+    v.usite = readText(ini, Option::UpdateSite);
+    const int columns = integer(Option::Columns);
     List1.setColumns(columns == 1 ? 0 : columns);
 
-    if (flag("Form", "Maximized")) {
+    if (flag(Option::Maximized)) {
       setWindowState(WindowState::Maximized);
       tmaximize.setHint("Restore");
       Maximize3.setCaption("&Restore");
@@ -170,17 +148,10 @@ void TForm1::loadoptions() {
       Maximize3.setCaption("Ma&ximize");
     }
 
-    v.proxuse = flag("Options", "Proxy");
-    auto proxy = [&](std::string_view key) {
-      std::string value = ini.ReadString("Options", key, "0");
-      return value == "0" ? std::string() : value;  // "0" stands for empty
-    };
-    v.proxn = proxy("ProxyName");
-    v.proxun = proxy("ProxyUserName");
-    v.proxport = proxy("ProxyPort");
+    loadOptionVariables(ini, v, 31);
 
     v.slkey = "&0";
-    const std::string key = ini.ReadString("Options", "ShowOnKey", "&0");
+    const std::string key = readText(ini, Option::ShowOnKey);
     if (key != "&0") {
       ctx_.platform.windows.unregisterHotKey(kHotkeyId);
       v.slkey = key;
@@ -196,28 +167,28 @@ void TForm1::saveformstate() {
     TBigIniFile ini(ctx_.fs(), optionsPath(v));
     const ui::Rect& r = Form1.bounds();
     if (windowState != WindowState::Maximized) {
-      if (!mmlist.visible()) ini.WriteInteger("Form", "FormHeight", r.height);
-      ini.WriteInteger("Form", "FormWidth", r.width);
+      if (!mmlist.visible()) writeNumber(ini, Option::FormHeight, r.height);
+      writeNumber(ini, Option::FormWidth, r.width);
     }
     if (v.savepos) {
-      ini.WriteInteger("Form", "FormTop", r.top);
-      ini.WriteInteger("Form", "FormLeft", r.left);
+      writeNumber(ini, Option::FormTop, r.top);
+      writeNumber(ini, Option::FormLeft, r.left);
     }
-    ini.WriteInteger("Form", "Maximized", windowState == WindowState::Maximized ? 1 : 0);
-    ini.WriteInteger("Form", "Snapbar", mmlist.visible() ? 1 : 0);
+    writeNumber(ini, Option::Maximized, windowState == WindowState::Maximized ? 1 : 0);
+    writeNumber(ini, Option::Snapbar, mmlist.visible() ? 1 : 0);
     if (v.remtes) {
       int mode = 0;
       const ui::MenuItem* const modes[] = {&runexit, &droplaunch, &droplaunchexit, &RunMinimize,
                                            &DropLaunchMinimize};
       for (int i = 4; i >= 0; --i)
         if (modes[i]->checked()) mode = i + 1;
-      ini.WriteInteger("TaskEvent", "Mode", mode);
+      writeNumber(ini, Option::TaskEventMode, mode);
     }
     if (v.retainsort) {
       const ui::MenuItem* const keys[] = {&Linkname, &Filename, &Filepath, &Filetype};
       for (int i = 0; i < 4; ++i)
-        if (keys[i]->checked()) ini.WriteInteger("Sort", "Type", i + 1);
-      if (!v.sortbreak) ini.WriteInteger("Sort", "ReverseSortOrder", ReverseSort.checked() ? 1 : 0);
+        if (keys[i]->checked()) writeNumber(ini, Option::SortType, i + 1);
+      if (!v.sortbreak) writeNumber(ini, Option::ReverseSortOrder, ReverseSort.checked() ? 1 : 0);
     }
     ini.Free();
   });
@@ -246,7 +217,7 @@ void TForm1::sethotkey() {
     // registered: the user hears about it like any refused key.
     const unsigned vk = keyCode(ctx_.vars.slkey);
     if (vk == 0 || !ctx_.platform.windows.registerHotKey(kHotkeyId, vk))
-      ctx_.message("Failed to set bring to foreground hotkey in Windows.", "Error", Buttons::Ok);
+      ctx_.message(ctx_.texts.f1hotkeyfailed, ctx_.texts.errort, Buttons::Ok);
   });
 }
 

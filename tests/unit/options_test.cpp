@@ -61,7 +61,7 @@ TEST_F(OptionsTest, AbsentKeysTakeTheirDefaults) {
 TEST_F(OptionsTest, ValuesAreTakenOverAndProxyZerosMeanEmpty) {
   options(
       "[Form]\r\nFormHeight=300\r\nFormWidth=200\r\nFormTop=10\r\nFormLeft=20\r\nMaximized=1\r\n"
-      "SnapbarDDCount=12\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\nIgnoreBC=1\r\n"
+      "SnapbarDDCount=12\r\nIgnoreBC=1\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\n"
       "ShowHints=0\r\nProxy=1\r\nProxyName=0\r\nProxyUserName=me\r\nProxyPort=8080\r\n"
       "ForceOrderStyle=7\r\nColumns=3\r\nShowOnKey=PAUSE\r\n"
       "[QSOptions]\r\nEnableHotTrack=0\r\nQSTabSize=40\r\n[Advanced]\r\nHintHidePause=2500\r\n");
