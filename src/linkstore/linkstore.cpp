@@ -48,6 +48,9 @@ void LinkStore::loadWork() {
   FileSystem& fs = ctx_.platform.fs;
   const std::string linkPath = ctx_.vars.apppath + std::string(kLinkFile);
   const std::string namePath = ctx_.vars.apppath + std::string(kNameFile);
+  // A save that a crash cut short is undone first: the pair is read as it
+  // was before it.
+  recoverFilesAtomic(fs, {linkPath, namePath});
   pair_.link1.clear();
   if (!fs.fileExists(linkPath)) return;  // names and the Snapbar list stay as they are
 

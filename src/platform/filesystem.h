@@ -57,14 +57,28 @@ class FileSystem {
 };
 
 // Replaces each file with its new content so that either every file is
-// replaced or, when anything fails, none is: all new contents are written
-// beside their files first, and only then moved over the old ones.
+// replaced or, whatever step fails, none is:
+//   1. every new content is written beside its file (path + ".new");
+//   2. a journal (first path + ".txn") names the files of the group;
+//   3. each old file becomes its backup (path + ".old") and the new one takes
+//      its place;
+//   4. deleting the journal commits the group; the backups go after it.
+// A failure in steps 1 to 4 puts every old file back and throws. A crash
+// leaves the journal behind, and recoverFilesAtomic then puts the old files
+// back, so the group is old and old, or new and new, never mixed.
 struct FileContent {
   std::string path;
   std::string bytes;
 };
 void writeFilesAtomic(FileSystem& fs, const std::vector<FileContent>& files);
+// One file: written beside it, then moved over it in one step.
 void writeFileAtomic(FileSystem& fs, const std::string& path, const std::string& bytes);
+
+// Finishes what a crash interrupted in a group of files written together
+// (any of paths may carry the journal): with a journal left behind, the old
+// files are put back; without one, leftovers of a finished write are removed.
+// Throws IoError when the old files cannot be put back.
+void recoverFilesAtomic(FileSystem& fs, const std::vector<std::string>& paths);
 
 // The name of the scratch file written beside path before it replaces it.
 std::string scratchPathFor(const std::string& path);

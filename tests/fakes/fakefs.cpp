@@ -24,7 +24,9 @@ std::string FakeFileSystem::parentKey(const std::string& k) {
   return slash == std::string::npos ? std::string() : k.substr(0, slash);
 }
 
-bool FakeFileSystem::fileExists(const std::string& path) const { return files_.count(key(path)) > 0; }
+bool FakeFileSystem::fileExists(const std::string& path) const {
+  return files_.count(key(path)) > 0;
+}
 
 bool FakeFileSystem::directoryExists(const std::string& path) const {
   return dirs_.count(key(path)) > 0;
@@ -48,7 +50,13 @@ void FakeFileSystem::checkWritable(const std::string& path, IoError::Op op) cons
       throw IoError(op, path, "There is not enough space on the disk.");
 }
 
+bool FakeFileSystem::change() {
+  ++changes_;
+  return failAt_ == 0 || (crash_ ? changes_ < failAt_ : changes_ != failAt_);
+}
+
 void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+  if (!change()) throw IoError(IoError::Op::Write, path, "The device is not ready.");
   checkWritable(path, IoError::Op::Write);
   File& f = files_[key(path)];
   if (f.name.empty()) f.name = path;
@@ -57,10 +65,12 @@ void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes
 }
 
 void FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  if (!change()) throw IoError(IoError::Op::Rename, to, "The device is not ready.");
   auto it = files_.find(key(from));
   if (it == files_.end())
     throw IoError(IoError::Op::Rename, from, "The system cannot find the file specified.");
-  if (readOnly_.count(parentKey(key(to)))) throw IoError(IoError::Op::Rename, to, "Access is denied.");
+  if (readOnly_.count(parentKey(key(to))))
+    throw IoError(IoError::Op::Rename, to, "Access is denied.");
   File moved = it->second;
   files_.erase(it);
   auto old = files_.find(key(to));
@@ -70,6 +80,7 @@ void FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
 }
 
 bool FakeFileSystem::deleteFile(const std::string& path) {
+  if (!change()) return false;
   if (readOnly_.count(parentKey(key(path)))) return false;
   return files_.erase(key(path)) > 0;
 }
@@ -94,7 +105,9 @@ std::vector<DirEntry> FakeFileSystem::listDirectory(const std::string& dir) cons
 
 void FakeFileSystem::createDirectory(const std::string& path) {
   const std::string k = key(path);
-  if (dirs_.count(k)) throw IoError(IoError::Op::Create, path, "Cannot create a file when that file already exists.");
+  if (!change()) throw IoError(IoError::Op::Create, path, "The device is not ready.");
+  if (dirs_.count(k))
+    throw IoError(IoError::Op::Create, path, "Cannot create a file when that file already exists.");
   checkWritable(path, IoError::Op::Create);
   std::string name = path;
   while (!name.empty() && name.back() == '\\') name.pop_back();

@@ -37,9 +37,20 @@ class FakeFileSystem : public FileSystem {
   void failWrites(const std::string& substring) { failing_.insert(lowered(substring)); }
   // Nothing can be created, written or replaced inside this directory.
   void makeReadOnly(const std::string& dir) { readOnly_.insert(key(dir)); }
+  // The n-th change from now on (a write, replace, delete or new directory,
+  // counting from 1) fails; with crash set, so does every change after it,
+  // as when the program stops there and nothing more reaches the disk.
+  void failChange(int n, bool crash) {
+    changes_ = 0;
+    failAt_ = n;
+    crash_ = crash;
+  }
+  // Changes made since failChange (or since the start).
+  int changes() const { return changes_; }
   void clearFailures() {
     failing_.clear();
     readOnly_.clear();
+    failAt_ = 0;
   }
   // Paths of every file, for checks that nothing stray was left behind.
   std::vector<std::string> allFiles() const;
@@ -49,6 +60,8 @@ class FakeFileSystem : public FileSystem {
   static std::string key(const std::string& path);  // lower case, no trailing backslash
   static std::string parentKey(const std::string& k);
   void checkWritable(const std::string& path, IoError::Op op) const;
+  // Counts a change; false when it is to fail.
+  bool change();
 
   struct File {
     std::string name;  // full path as first spelled
@@ -60,6 +73,9 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> failing_;
   std::set<std::string> readOnly_;
   std::map<std::string, int> writeCounts_;
+  int changes_ = 0;
+  int failAt_ = 0;
+  bool crash_ = false;
 };
 
 }  // namespace trovik::test
