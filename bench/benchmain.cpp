@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -29,7 +31,8 @@ class Collector : public benchmark::ConsoleReporter {
 };
 }  // namespace
 
-void declareRatio(const std::string& name, const std::string& measured, const std::string& baseline) {
+void declareRatio(const std::string& name, const std::string& measured,
+                  const std::string& baseline) {
   ratios().push_back({name, measured, baseline});
 }
 
@@ -47,6 +50,27 @@ int runBenchmarks(int argc, char** argv) {
   }
   benchmark::Shutdown();
   return 0;
+}
+
+void interleavedRatio(const std::string& name, int rounds, const std::function<void()>& prepare,
+                      const std::function<void()>& measured,
+                      const std::function<void()>& baseline) {
+  using Clock = std::chrono::steady_clock;
+  auto timed = [&](const std::function<void()>& work) {
+    prepare();
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  };
+  std::vector<double> perRound;
+  for (int i = 0; i < rounds; ++i) {
+    const double m = timed(measured);
+    const double b = timed(baseline);
+    if (b > 0) perRound.push_back(m / b);
+  }
+  if (perRound.empty()) return;
+  std::sort(perRound.begin(), perRound.end());
+  std::printf("ratio %s %.4g\n", name.c_str(), perRound[perRound.size() / 2]);
 }
 
 }  // namespace trovik::bench

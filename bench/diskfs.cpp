@@ -24,6 +24,15 @@ bool DiskFileSystem::fileExists(const std::string& path) const {
   return fs::is_regular_file(host(path));
 }
 
+std::optional<FileStamp> DiskFileSystem::stamp(const std::string& path) const {
+  std::error_code e;
+  const auto size = fs::file_size(host(path), e);
+  if (e) return std::nullopt;
+  const auto time = fs::last_write_time(host(path), e);
+  if (e) return std::nullopt;
+  return FileStamp{size, static_cast<std::uint64_t>(time.time_since_epoch().count())};
+}
+
 bool DiskFileSystem::directoryExists(const std::string& path) const {
   return fs::is_directory(host(path));
 }

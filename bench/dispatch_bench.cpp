@@ -25,6 +25,7 @@ class MemoryFiles : public FileSystem {
  public:
   bool fileExists(const std::string& path) const override { return files.count(lower(path)) > 0; }
   bool directoryExists(const std::string&) const override { return true; }
+  std::optional<FileStamp> stamp(const std::string&) const override { return std::nullopt; }
   std::string readFile(const std::string&) const override { return list; }
   void writeFile(const std::string&, const std::string&) override {}
   void replaceFile(const std::string&, const std::string&) override {}

@@ -4,21 +4,36 @@
 
 namespace trovik {
 
-std::vector<std::string> splitLines(std::string_view text) {
+namespace {
+// Calls line(text of the line) for every line, in order.
+template <class Line>
+void forEachLine(std::string_view text, Line&& line) {
   const size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
-  std::vector<std::string> lines;
   size_t start = 0;
   const size_t n = text.size();
   while (start < n) {
     size_t end = start;
     while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
-    lines.emplace_back(text.substr(start, end - start));
+    line(text.substr(start, end - start));
     if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n')
       start = end + 2;
     else
       start = end + 1;
   }
+}
+}  // namespace
+
+std::size_t countLines(std::string_view text) {
+  std::size_t count = 0;
+  forEachLine(text, [&](std::string_view) { ++count; });
+  return count;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  lines.reserve(countLines(text));
+  forEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

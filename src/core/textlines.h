@@ -10,6 +10,8 @@ namespace trovik {
 // Splits text into lines. A line end at the very end gives no extra empty
 // line; a NUL byte ends the text.
 std::vector<std::string> splitLines(std::string_view text);
+// How many lines splitLines would give, without making them.
+std::size_t countLines(std::string_view text);
 // Every line followed by CR LF; an empty list is an empty text.
 std::string joinLines(const std::vector<std::string>& lines);
 

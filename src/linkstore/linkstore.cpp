@@ -12,6 +12,8 @@ constexpr std::string_view kOldHeadings[] = {"Move items", "Add item", "Delete i
 // How many lines smaller than the saved names file the list may be before a
 // save asks whether to overwrite it.
 constexpr int kShrinkThreshold = 10;
+
+std::size_t hashOf(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
 }  // namespace
 
 std::vector<std::string> LinkStore::readList(const std::string& path) const {
@@ -54,12 +56,17 @@ void LinkStore::loadWork() {
   pair_.link1.clear();
   if (!fs.fileExists(linkPath)) return;  // names and the Snapbar list stay as they are
 
-  std::vector<std::string> links = readList(linkPath);
+  const std::string linkBytes = fs.readFile(linkPath);
+  std::vector<std::string> links = splitLines(linkBytes);
+  remember(links_, linkPath, linkBytes.size(), hashOf(linkBytes), links.size());
   pair_.List1.clear();
   std::vector<std::string> names;
   if (fs.fileExists(namePath)) {
-    names = readList(namePath);
+    const std::string nameBytes = fs.readFile(namePath);
+    names = splitLines(nameBytes);
+    remember(names_, namePath, nameBytes.size(), hashOf(nameBytes), names.size());
   } else {
+    names_ = {};
     names.reserve(links.size());
     for (const auto& e : links) names.push_back(nameRuleA(e));
   }
@@ -135,10 +142,12 @@ void LinkStore::saveWork() {
   // The saved names tell how big the fileset on disk is. A list much smaller
   // than that is how links get lost (a failed load, a slip of the hand), so
   // such a save asks first, unless the user has just deleted or cleared items.
-  const bool haveNames = fs.fileExists(namePath);
-  const std::string savedNames = haveNames ? fs.readFile(namePath) : names;
-  const int savedCount = static_cast<int>(splitLines(savedNames).size());
-  if (!v.noconfirmsave && savedCount - pair_.List1.count() > kShrinkThreshold &&
+  std::size_t savedCount = 0, linkLines = 0;
+  const std::size_t namesHash = hashOf(names), linksHash = hashOf(links);
+  const bool namesKept = holds(names_, namePath, names, namesHash, savedCount);
+  if (!fs.fileExists(namePath)) savedCount = countLines(names);
+  if (!v.noconfirmsave &&
+      static_cast<long long>(savedCount) - pair_.List1.count() > kShrinkThreshold &&
       !ctx_.askYes(ctx_.texts.f1saveconfirm, ctx_.texts.warningt)) {
     v.noconfirmsave = false;
     return;
@@ -147,11 +156,34 @@ void LinkStore::saveWork() {
   // Files that already hold exactly this content are left alone, so an
   // unchanged fileset in a read-only directory saves without complaint.
   std::vector<FileContent> changed;
-  if (!haveNames || savedNames != names) changed.push_back({namePath, names});
-  if (!fs.fileExists(linkPath) || fs.readFile(linkPath) != links)
-    changed.push_back({linkPath, links});
+  if (!namesKept) changed.push_back({namePath, names});
+  if (!holds(links_, linkPath, links, linksHash, linkLines)) changed.push_back({linkPath, links});
   if (!changed.empty()) writeFilesAtomic(fs, changed);
+  remember(names_, namePath, names.size(), namesHash, countLines(names));
+  remember(links_, linkPath, links.size(), linksHash, countLines(links));
   v.noconfirmsave = false;
+}
+
+void LinkStore::remember(Known& known, const std::string& path, std::size_t size, std::size_t hash,
+                         std::size_t lines) {
+  known.stamp = ctx_.platform.fs.stamp(path);
+  known.size = size;
+  known.hash = hash;
+  known.lines = lines;
+}
+
+bool LinkStore::holds(const Known& known, const std::string& path, const std::string& bytes,
+                      std::size_t hash, std::size_t& lines) const {
+  FileSystem& fs = ctx_.platform.fs;
+  const std::optional<FileStamp> now = fs.stamp(path);
+  if (!now) return false;
+  if (known.stamp == now) {
+    lines = known.lines;
+    return known.size == bytes.size() && known.hash == hash;
+  }
+  const std::string saved = fs.readFile(path);
+  lines = countLines(saved);
+  return saved == bytes;
 }
 
 void LinkStore::clearhistory() {

@@ -2,8 +2,11 @@
 // Moves the current fileset between disk and the two lists of the main
 // window, repairs files that are out of step, and rescans BaseDirectory for
 // filesets to rebuild the QuickSwitch tabs and the Switch submenu.
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/context.h"
@@ -60,6 +63,19 @@ class LinkStore {
   void loadWork();
   void saveWork();
 
+  // A list file as this store last read or wrote it: while the file's stamp
+  // is the same, its content is known without reading it again.
+  struct Known {
+    std::optional<FileStamp> stamp;
+    std::size_t size = 0, hash = 0, lines = 0;
+  };
+  void remember(Known& known, const std::string& path, std::size_t size, std::size_t hash,
+                std::size_t lines);
+  // Whether the file holds exactly bytes (whose hash is given); lines is set
+  // to the file's line count.
+  bool holds(const Known& known, const std::string& path, const std::string& bytes,
+             std::size_t hash, std::size_t& lines) const;
+
   Context& ctx_;
   LinkPair pair_;
   FilesetMenus menus_;
@@ -68,6 +84,7 @@ class LinkStore {
   // the click of one of them (switching filesets), so they live until the next.
   std::vector<std::unique_ptr<ui::MenuItem>> retired_;
   std::vector<std::string> tabDirectories_;
+  Known names_, links_;
 };
 
 }  // namespace trovik

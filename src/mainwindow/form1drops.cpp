@@ -44,6 +44,8 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
 
         // Another fileset's files grow by one line each; its last link runs.
         auto appendToOther = [&](const std::string& name, const std::string& link) {
+          recoverFilesAtomic(ctx_.fs(),
+                             {other + std::string(kLinkFile), other + std::string(kNameFile)});
           std::vector<std::string> links = store.readList(other + std::string(kLinkFile));
           std::vector<std::string> names = store.readList(other + std::string(kNameFile));
           links.push_back(link);

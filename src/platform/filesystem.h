@@ -1,6 +1,8 @@
 #pragma once
 // The file system as the program sees it. Paths are Windows paths in the ANSI
 // code page ("C:\\Trovik\\link.qdx"); names compare without regard to case.
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,6 +25,13 @@ class IoError : public std::runtime_error {
   std::string reason_;
 };
 
+// What tells one state of a file from another without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t writeTime = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 struct DirEntry {
   std::string name;  // as the file system spells it
   bool isDirectory = false;
@@ -37,6 +46,9 @@ class FileSystem {
   // GetFileAttributesA with FILE_ATTRIBUTE_DIRECTORY. A trailing backslash is allowed.
   virtual bool directoryExists(const std::string& path) const = 0;
 
+  // GetFileAttributesExA: the size and last write time of a file; nothing
+  // when there is no such file.
+  virtual std::optional<FileStamp> stamp(const std::string& path) const = 0;
   // CreateFileA + ReadFile: the whole file. Throws IoError.
   virtual std::string readFile(const std::string& path) const = 0;
   // CreateFileA(CREATE_ALWAYS) + WriteFile + FlushFileBuffers: writes a file in

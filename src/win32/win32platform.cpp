@@ -70,6 +70,18 @@ bool Win32FileSystem::fileExists(const std::string& path) const {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::optional<FileStamp> Win32FileSystem::stamp(const std::string& path) const {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return std::nullopt;
+  auto wide = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | static_cast<std::uint64_t>(low);
+  };
+  return FileStamp{wide(data.nFileSizeHigh, data.nFileSizeLow),
+                   wide(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool Win32FileSystem::directoryExists(const std::string& path) const {
   const DWORD a = attributesOf(withoutTrailingBackslash(path));
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -238,7 +250,8 @@ Date Win32Clock::today() {
 
 std::string Win32Clock::shortDatePattern() {
   char buf[80] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buf, sizeof buf) == 0) return "dd/MM/yyyy";
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buf, sizeof buf) == 0)
+    return "dd/MM/yyyy";
   return buf;
 }
 

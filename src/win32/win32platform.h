@@ -46,6 +46,7 @@ class Win32FileSystem final : public FileSystem {
  public:
   bool fileExists(const std::string& path) const override;
   bool directoryExists(const std::string& path) const override;
+  std::optional<FileStamp> stamp(const std::string& path) const override;
   std::string readFile(const std::string& path) const override;
   void writeFile(const std::string& path, const std::string& bytes) override;
   void replaceFile(const std::string& from, const std::string& to) override;

@@ -32,6 +32,12 @@ bool FakeFileSystem::directoryExists(const std::string& path) const {
   return dirs_.count(key(path)) > 0;
 }
 
+std::optional<FileStamp> FakeFileSystem::stamp(const std::string& path) const {
+  auto it = files_.find(key(path));
+  if (it == files_.end()) return std::nullopt;
+  return FileStamp{it->second.bytes.size(), it->second.time};
+}
+
 std::string FakeFileSystem::readFile(const std::string& path) const {
   auto it = files_.find(key(path));
   if (it == files_.end())
@@ -61,6 +67,7 @@ void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes
   File& f = files_[key(path)];
   if (f.name.empty()) f.name = path;
   f.bytes = bytes;
+  f.time = ++clock_;
   ++writeCounts_[key(path)];
 }
 
@@ -140,6 +147,7 @@ void FakeFileSystem::put(const std::string& path, const std::string& bytes) {
   File& f = files_[key(path)];
   if (f.name.empty()) f.name = path;
   f.bytes = bytes;
+  f.time = ++clock_;
 }
 
 std::string FakeFileSystem::get(const std::string& path) const {

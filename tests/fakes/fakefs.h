@@ -17,6 +17,7 @@ class FakeFileSystem : public FileSystem {
 
   bool fileExists(const std::string& path) const override;
   bool directoryExists(const std::string& path) const override;
+  std::optional<FileStamp> stamp(const std::string& path) const override;
   std::string readFile(const std::string& path) const override;
   void writeFile(const std::string& path, const std::string& bytes) override;
   void replaceFile(const std::string& from, const std::string& to) override;
@@ -67,7 +68,9 @@ class FakeFileSystem : public FileSystem {
     std::string name;  // full path as first spelled
     std::string bytes;
     int writes = 0;
+    std::uint64_t time = 0;  // a new value with every write
   };
+  std::uint64_t clock_ = 0;
   std::map<std::string, File> files_;
   std::map<std::string, std::string> dirs_;  // key -> full path as spelled
   std::set<std::string> failing_;
