@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frame.h"
+#include "win32/resources/resource.h"
 
 namespace trovik::win32 {
 
@@ -320,7 +321,8 @@ MainView::~MainView() {
 void MainView::create(HWND owner) {
   WNDCLASSEXA wc{};
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  // The small icon (title bar, tray) is taken from the same group by the system.
+  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TROVIK));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
   registerClass(wc);

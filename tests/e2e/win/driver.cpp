@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "inspect.h"
+
 namespace {
 
 constexpr const char* kMainClass = "TForm1";
@@ -951,7 +953,8 @@ int usage() {
       "  rect | place <x> <y> <width> <height> [class] | show <minimize|maximize|restore>\n"
       "  title-color | shown <class> | taskbar-style\n"
       "  front | wait-front <timeout-ms> | count <class> <title|-> | close-window <class>\n"
-      "  short-date <days-ago> | work-area | hittest <x> <y> | track-size | end-session\n",
+      "  short-date <days-ago> | work-area | hittest <x> <y> | track-size | end-session\n"
+      "  version-info <exe> | icons <exe> | manifest <exe> | module <name>\n",
       stderr);
   return 2;
 }
@@ -1010,5 +1013,6 @@ int main(int argc, char** argv) {
   if (command == "hittest" && args == 2) return hitTest(std::atoi(arg[0]), std::atoi(arg[1]));
   if (command == "track-size" && args == 0) return trackSize();
   if (command == "end-session" && args == 0) return endSession();
+  if (int done = inspectCommand(command, args, arg); done >= 0) return done;
   return usage();
 }

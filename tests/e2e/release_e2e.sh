@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# The release a Windows user downloads. ./release packs the i686 build into the two zips; this
+# checks what they hold (the program, every help page the windows open, links between the pages
+# that all resolve, readme and licence for Notepad, the SDK with i686 sample DLLs exporting plain
+# names), reads the executable's version, icons and manifest back through Windows, then unpacks
+# the program into a folder of a fresh Wine prefix, starts it from there, answers the welcome box,
+# and checks that it was given Common Controls 6 and wrote its files beside itself and nowhere
+# else. The 32-bit program runs when 32-bit Wine (wine32:i386) is installed; without it the
+# x86_64 build is run in the same unpacked folder, and the test says so.
+#
+# E2E_DOCS=1 also refreshes the README's picture, docs/main-window.png, from this run.
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+
+: "${TROVIK_WIN32_DIR:=$e2e_repo/build/win32}"
+# Every page a window of the program opens with F1 or its help button.
+window_pages=(mainwindow generaloptions linkoptions fsmanager vpoptions updateoptions addwindow
+  commandwindow browsewindow)
+
+e2e_begin
+
+version="$(sed -n 's/^project(Trovik VERSION \([0-9.]*\).*/\1/p' "$e2e_repo/CMakeLists.txt")"
+[ -n "$version" ] || e2e_fail "no project version in CMakeLists.txt"
+
+# --- the two archives, made by the release command from the i686 build ---
+dist="$E2E_TMP/dist"
+"$e2e_repo/release" --no-build --from "$TROVIK_WIN32_DIR" --out "$dist" >"$E2E_TMP/release.log" 2>&1 ||
+  e2e_fail "./release failed: $(tail -n 5 "$E2E_TMP/release.log")"
+app_zip="$dist/Trovik-$version-win32.zip"
+sdk_zip="$dist/Trovik-$version-sdk.zip"
+for zip in "$app_zip" "$sdk_zip"; do
+  [ -f "$zip" ] || e2e_fail "./release did not write $(basename "$zip"); it wrote: $(ls "$dist")"
+  unzip -tq "$zip" >/dev/null || e2e_fail "$(basename "$zip") does not unpack cleanly"
+done
+e2e_step "release $version packed"
+
+# The program's archive holds exactly this: nothing of the build, nothing missing.
+expected=(Trovik/LICENSE.txt Trovik/README.txt Trovik/Trovik.exe)
+for file in "$e2e_repo"/helpfiles/*; do expected+=("Trovik/helpfiles/$(basename "$file")"); done
+e2e_expect_lines "files of $(basename "$app_zip")" "$(unzip -Z1 "$app_zip" | LC_ALL=C sort)" \
+  "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)"
+
+expected=(sdk/GUIDE.md sdk/LICENSE.txt sdk/extension.cmake sdk/trovik.h)
+samples=()
+for dir in "$e2e_repo"/sdk/samples/*/; do
+  name="$(basename "$dir")"
+  samples+=("$name")
+  for file in "$dir"*; do expected+=("sdk/samples/$name/$(basename "$file")"); done
+  expected+=("sdk/samples/$name/$name.dll")
+done
+e2e_expect_lines "files of $(basename "$sdk_zip")" "$(unzip -Z1 "$sdk_zip" | LC_ALL=C sort)" \
+  "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)"
+
+# Unpacked where a user would put it: a folder of its own, with a space in its path.
+folder="$WINEPREFIX/drive_c/Portable Apps"
+mkdir -p "$folder"
+unzip -q "$app_zip" -d "$folder"
+unzip -q "$sdk_zip" -d "$E2E_TMP/sdk-unpacked"
+app="$folder/Trovik"
+
+# The release is the 32-bit GUI program; the sample DLLs are 32-bit and export the plain names
+# Trovik looks up.
+# (Whole outputs are read first: grep -q leaving early would break objdump's pipe.)
+objdump=i686-w64-mingw32-objdump
+headers="$("$objdump" -f -p "$app/Trovik.exe")"
+grep -q 'file format pei-i386' <<<"$headers" || e2e_fail "Trovik.exe is not 32-bit"
+grep -q '^Subsystem[[:space:]]*00000002' <<<"$headers" || e2e_fail "Trovik.exe is not a GUI program"
+for name in "${samples[@]}"; do
+  headers="$("$objdump" -f -p "$E2E_TMP/sdk-unpacked/sdk/samples/$name/$name.dll")"
+  grep -q 'file format pei-i386' <<<"$headers" || e2e_fail "$name.dll is not 32-bit"
+  grep -Eq '[[:space:]]dllinfo2$' <<<"$headers" ||
+    e2e_fail "$name.dll does not export dllinfo2 by its plain name: $(grep -i dllinfo2 <<<"$headers")"
+done
+
+# Readme and licence open in Notepad (CR LF) and say what they must.
+for file in README.txt LICENSE.txt; do
+  [ "$(grep -c $'\r$' "$app/$file")" = "$(wc -l <"$app/$file")" ] || e2e_fail "$file has lines without CR LF"
+done
+grep -q "^Trovik $version" "$app/README.txt" || e2e_fail "README.txt does not name version $version"
+for line in 'MIT License' 'Copyright (c) the Trovik developers'; do
+  grep -qF "$line" "$app/LICENSE.txt" || e2e_fail "LICENSE.txt does not say \"$line\""
+done
+
+# --- the help pages ---
+# Every page the windows open, and every page the program's sources name, is in the release.
+mapfile -t named < <({ grep -rhoE 'helpfiles(\\)+[A-Za-z0-9_]+\.htm' "$e2e_repo/src" || true; } | sed 's/.*\\//' | sort -u)
+for page in "${window_pages[@]/%/.htm}" "${named[@]}"; do
+  [ -f "$app/helpfiles/$page" ] || e2e_fail "the help page $page is not in the release"
+done
+# Every link between the pages resolves, anchors included; the pages work offline (no address
+# with a scheme) and all use the one style sheet; every page is reached from the others.
+declare -A linked=()
+pages=0
+for page in "$app"/helpfiles/*.htm; do
+  from="$(basename "$page")"
+  pages=$((pages + 1))
+  grep -q '<link rel="stylesheet" type="text/css" href="style.css">' "$page" ||
+    e2e_fail "$from does not use style.css"
+  grep -q '<title>Trovik Help - ' "$page" || e2e_fail "$from has no title"
+  while IFS= read -r ref; do
+    case "$ref" in
+      *:*) e2e_fail "$from links outside the help: $ref" ;;
+    esac
+    target="${ref%%#*}"
+    anchor=""
+    [ "$ref" = "${ref#*#}" ] || anchor="${ref#*#}"
+    [ -n "$target" ] || target="$from"
+    [ -f "$app/helpfiles/$target" ] || e2e_fail "$from links to $target, which is not in the release"
+    if [ -n "$anchor" ]; then
+      grep -q "id=\"$anchor\"" "$app/helpfiles/$target" || e2e_fail "$from links to $ref: no such anchor"
+    fi
+    [ "$target" = "$from" ] || linked[$target]=1
+  done < <(grep -oE '(href|src)="[^"]*"' "$page" | sed -E 's/^(href|src)="//; s/"$//')
+done
+for page in "$app"/helpfiles/*.htm; do
+  [ -n "${linked[$(basename "$page")]:-}" ] || e2e_fail "no other page links to $(basename "$page")"
+done
+e2e_step "$pages help pages and their links checked"
+
+# --- what Windows reads from the executable ---
+drive version-info "$app/Trovik.exe"
+e2e_expect_lines "version information of Trovik.exe" "$DRIVEN" \
+  "FileVersion# $version.0" "ProductVersion# $version.0" "FileType# application" \
+  "Translation 040904b0" "CompanyName The Trovik developers" \
+  "FileDescription Trovik program launcher" "FileVersion $version.0" "InternalName Trovik" \
+  "LegalCopyright Copyright (c) the Trovik developers. MIT License." \
+  "OriginalFilename Trovik.exe" "ProductName Trovik" "ProductVersion $version.0"
+drive icons "$app/Trovik.exe"
+e2e_expect_lines "icons of Trovik.exe (the first group is the one the shell shows)" "$DRIVEN" \
+  "group #1" "icon 16x16 32bpp loads 16x16" "icon 32x32 32bpp loads 32x32" \
+  "icon 48x48 32bpp loads 48x48"
+drive manifest "$app/Trovik.exe"
+manifest="$(tr -s ' \n' ' ' <<<"$DRIVEN")"
+grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest" ||
+  e2e_fail "the manifest does not ask for Common Controls 6: $DRIVEN"
+# System aware: the program scales itself from the DPI it reads at start, so Windows must not
+# stretch it, and it does not follow a move to a monitor of another DPI.
+grep -Eq '<dpiAware[^>]*>true</dpiAware>' <<<"$manifest" || e2e_fail "the manifest is not DPI aware: $DRIVEN"
+! grep -Eqi 'dpiAwareness|true/pm|per ?monitor</' <<<"$manifest" ||
+  e2e_fail "the manifest declares per-monitor awareness the program does not have: $DRIVEN"
+grep -q "name=\"Trovik\" version=\"$version.0\"" <<<"$manifest" ||
+  e2e_fail "the manifest does not carry version $version.0"
+
+# --- the unpacked program runs from its folder ---
+if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  e2e_step "running the 32-bit Trovik.exe from the archive"
+else
+  cp "$TROVIK_EXE" "$app/Trovik.exe"
+  echo "NOTE: $E2E_NAME: 32-bit Wine (wine32:i386) is not installed: running the x86_64 build" \
+    "in the unpacked release folder instead of the archive's 32-bit Trovik.exe"
+fi
+
+# Everything in the prefix's C: drive outside Windows' own folder and Trovik's, before and after.
+elsewhere() {
+  (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -path './Portable Apps' -prune -o \
+    -path './users/*/AppData/Local/Temp' -prune -o -print | LC_ALL=C sort)
+}
+elsewhere >"$E2E_TMP/before"
+
+e2e_start "$app"
+drive wait-window "#32770" Trovik 20000
+e2e_screenshot release-welcome.png
+drive answer Trovik ok 5000 "Welcome to Trovik. Trovik is now fully ready for you to use."
+e2e_wait_main
+e2e_expect_no_boxes
+drive module comctl32.dll
+case "$DRIVEN" in
+  *\\winsxs\\*common-controls*6.0.*) ;;
+  *) e2e_fail "the program was not given Common Controls 6: comctl32 came from \"$DRIVEN\"" ;;
+esac
+e2e_screenshot release-main.png
+e2e_close
+
+for file in link.qdx name.qdx vp2.qdx Trovik.ini; do
+  [ -f "$app/$file" ] || e2e_fail "the first start did not make $file beside Trovik.exe"
+done
+
+# --- a second start, as a user sees it after a while: two filesets, a few links, the tray icon ---
+printf '%s\r\n' "Calculator" "Documents" "Notepad" "Trovik help" "Work tools" >"$app/name.qdx"
+# shellcheck disable=SC1003 # backslashes of Windows paths, not escapes
+printf '%s\r\n' 'C:\windows\system32\calc.exe' 'C:\users\' 'C:\windows\notepad.exe' \
+  'C:\Portable Apps\Trovik\helpfiles\mainwindow.htm+lrma' \
+  '+fC:\windows\notepad.exe|C:\windows\system32\calc.exe|' >"$app/link.qdx"
+mkdir -p "$app/Games" "$app/Web"
+printf 'Chess\r\n' >"$app/Games/name.qdx"
+printf 'C:\\Games\\chess.exe\r\n' >"$app/Games/link.qdx"
+: >"$app/Web/name.qdx"
+: >"$app/Web/link.qdx"
+# In the tray; and run on a double click, so the picture can show a selected link.
+sed -i 's/^SysTray=0/SysTray=1/; s/^Click=1/Click=0/' "$app/Trovik.ini"
+e2e_start "$app"
+e2e_wait_main
+e2e_expect_no_boxes
+drive list 101
+e2e_expect_lines "the list of the unpacked program" "$DRIVEN" \
+  "Calculator" "Documents" "Notepad" "Trovik help" "Work tools"
+drive place 300 200 180 300
+drive select 2
+e2e_screenshot release-tray.png
+# The tray holds Trovik's own icon: the amber of its arrow, which no stock icon has.
+amber="$(convert "$E2E_ARTIFACTS/release-tray.png" -crop 240x120+0+0 +repage -alpha off -fuzz 8% \
+  -fill black +opaque '#FFB020' -fill white -opaque '#FFB020' -format '%[fx:round(mean*w*h)]' info:)"
+[ "$amber" -ge 6 ] || e2e_fail "Trovik's icon is not in the tray (no amber pixels at the top left)"
+drive rect
+read -r x y w h _ <<<"$DRIVEN"
+convert "$E2E_ARTIFACTS/release-tray.png" -crop "${w}x$h+$x+$y" +repage "$E2E_ARTIFACTS/release-window.png"
+e2e_close
+
+elsewhere >"$E2E_TMP/after"
+cmp -s "$E2E_TMP/before" "$E2E_TMP/after" || e2e_fail "Trovik wrote outside its folder:
+$(diff "$E2E_TMP/before" "$E2E_TMP/after" | sed -n 's/^> /    /p')"
+
+if [ "${E2E_DOCS:-0}" = 1 ]; then
+  cp "$E2E_ARTIFACTS/release-window.png" "$e2e_repo/docs/main-window.png"
+  e2e_step "docs/main-window.png refreshed"
+fi
