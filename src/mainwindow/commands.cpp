@@ -40,7 +40,8 @@ constexpr Command kCommands[] = {
      [](F& f, M&) { f.SWindows1Click(); }},
     {&F::rwindows, &F::WindowsMenu, 212, "Res&tart", "Ctrl+F11",
      [](F& f, M&) { f.RWindows1Click(); }},
-    {&F::lwindows, &F::WindowsMenu, 213, "Log off", "Ctrl+F10", [](F& f, M&) { f.lwindowsClick(); }},
+    {&F::lwindows, &F::WindowsMenu, 213, "Log off", "Ctrl+F10",
+     [](F& f, M&) { f.lwindowsClick(); }},
     // Item editing: the options and Snapbar mode already switch them on and off.
     {&F::edititem, nullptr, 241, "&Edit item", "", nullptr},
     {&F::deleteitem, nullptr, 242, "&Delete item", "", nullptr},
@@ -67,10 +68,10 @@ struct NamedKey {
   const char* name;
   std::uint16_t key;
 };
-constexpr NamedKey kNamedKeys[] = {
-    {"BkSp", 8},  {"Backspace", 8}, {"Tab", 9},   {"Enter", 13}, {"Esc", 27},   {"Space", 32},
-    {"PgUp", 33}, {"PgDn", 34},     {"End", 35},  {"Home", 36},  {"Left", 37},  {"Up", 38},
-    {"Right", 39}, {"Down", 40},    {"Ins", 45},  {"Del", 46}};
+constexpr NamedKey kNamedKeys[] = {{"BkSp", 8},   {"Backspace", 8}, {"Tab", 9},   {"Enter", 13},
+                                   {"Esc", 27},   {"Space", 32},    {"PgUp", 33}, {"PgDn", 34},
+                                   {"End", 35},   {"Home", 36},     {"Left", 37}, {"Up", 38},
+                                   {"Right", 39}, {"Down", 40},     {"Ins", 45},  {"Del", 46}};
 constexpr std::uint16_t kF1 = 112;
 
 std::optional<std::uint16_t> keyNamed(std::string_view name) {

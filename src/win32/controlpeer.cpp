@@ -99,7 +99,8 @@ void LabelPeer::show(ui::Aspect aspect, int index) {
     case Aspect::Bounds:
       ControlPeer::show(aspect, index);
       if (font_.update(model_, false, window_.guiFont()))
-        send(label_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get(window_.guiFont())), TRUE);
+        send(label_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get(window_.guiFont())),
+             TRUE);
       break;
     case Aspect::Caption:
       SetWindowTextA(label_.get(), model_.caption().c_str());

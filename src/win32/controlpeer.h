@@ -101,7 +101,8 @@ class LabelFont {
 // A static text: the status label.
 class LabelPeer final : public ControlPeer {
  public:
-  LabelPeer(FramedWindow& window, ui::Control& model, int id) : ControlPeer(window, model), id_(id) {}
+  LabelPeer(FramedWindow& window, ui::Control& model, int id)
+      : ControlPeer(window, model), id_(id) {}
   void create();
   void reset() { label_.reset(); }
   HWND handle() const override { return label_.get(); }

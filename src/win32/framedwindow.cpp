@@ -211,8 +211,9 @@ void FramedWindow::boundsFromWindow() {
   if (IsIconic(hwnd())) return;  // a minimised window's place is not the form's
   RECT r{};
   GetWindowRect(hwnd(), &r);
-  updateFormFromWindow(
-      [&] { models_.form.setBounds({r.left, r.top, r.right - r.left, r.bottom - r.top}); });
+  updateFormFromWindow([&] {
+    models_.form.setBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
+  });
 }
 
 bool FramedWindow::preTranslate(MSG& msg) {

@@ -9,11 +9,10 @@ namespace trovik::win32 {
 
 using ui::Aspect;
 
-const ListMessages kListBoxMessages{LB_RESETCONTENT, LB_INITSTORAGE,  LB_ADDSTRING, LB_INSERTSTRING,
-                                    LB_DELETESTRING, LB_SETCURSEL,    LB_GETCURSEL};
-const ListMessages kComboBoxMessages{CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING,
-                                     CB_INSERTSTRING, CB_DELETESTRING, CB_SETCURSEL,
-                                     CB_GETCURSEL};
+const ListMessages kListBoxMessages{LB_RESETCONTENT, LB_INITSTORAGE, LB_ADDSTRING, LB_INSERTSTRING,
+                                    LB_DELETESTRING, LB_SETCURSEL,   LB_GETCURSEL};
+const ListMessages kComboBoxMessages{CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRING, CB_INSERTSTRING,
+                                     CB_DELETESTRING, CB_SETCURSEL,   CB_GETCURSEL};
 
 namespace {
 
@@ -82,9 +81,7 @@ bool showListChange(HWND h, const ui::ListBox& model, const ListMessages& m, ui:
   return true;
 }
 
-void ListBoxPeer::create() {
-  box_ = window_.createControl("LISTBOX", LBS_NOINTEGRALHEIGHT, id_);
-}
+void ListBoxPeer::create() { box_ = window_.createControl("LISTBOX", LBS_NOINTEGRALHEIGHT, id_); }
 
 void ListBoxPeer::showAll() {
   show(Aspect::Items, -1);

@@ -79,8 +79,8 @@ void MainView::create(HWND owner) {
 }
 
 void MainView::attach() {
-  for (ControlPeer* peer : std::initializer_list<ControlPeer*>{&list1_, &link1_, &mmlist_,
-                                                               &qswitch_, &status_}) {
+  for (ControlPeer* peer :
+       std::initializer_list<ControlPeer*>{&list1_, &link1_, &mmlist_, &qswitch_, &status_}) {
     peer->attach();
     peer->showAll();
   }

@@ -177,8 +177,8 @@ void MenuPeer::ensureKeys() {
   collectKeys(form_.splitmenu, keys);
   keysStale_ = false;
   if (keys_ && sameKeys(keys, keyList_)) return;
-  keys_.reset(
-      keys.empty() ? nullptr : CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+  keys_.reset(keys.empty() ? nullptr
+                           : CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
   keyList_ = std::move(keys);
 }
 
@@ -188,7 +188,8 @@ void MenuPeer::collectKeys(ui::MenuItem& parent, std::vector<ACCEL>& keys) {
     if (isSubmenu(item)) {
       collectKeys(item, keys);
     } else if (!item.shortcut().empty() && item.caption() != "-") {
-      if (const auto key = parseShortcut(item.shortcut())) keys.push_back(acceleratorOf(*key, idOf(item)));
+      if (const auto key = parseShortcut(item.shortcut()))
+        keys.push_back(acceleratorOf(*key, idOf(item)));
     }
   }
 }

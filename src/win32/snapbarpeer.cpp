@@ -43,7 +43,8 @@ void SnapbarPeer::show(ui::Aspect aspect, int index) {
       // as many rows as the options ask for.
       const LRESULT item = send(combo_.get(), CB_GETITEMHEIGHT, 0);
       const ui::Rect& r = list_.bounds();
-      place(combo_.get(), r, r.height + std::max(rows_, 1) * static_cast<int>(item > 0 ? item : 14) + 2);
+      place(combo_.get(), r,
+            r.height + std::max(rows_, 1) * static_cast<int>(item > 0 ? item : 14) + 2);
       return;
     }
     case Aspect::ItemInserted:

@@ -10,8 +10,8 @@ using ui::Aspect;
 
 void TabBarPeer::create() {
   control_ = window_.createControl(
-      WC_TABCONTROLA, WS_TABSTOP | TCS_TABS | TCS_SINGLELINE | (tabs_.hotTrack() ? TCS_HOTTRACK : 0),
-      id_);
+      WC_TABCONTROLA,
+      WS_TABSTOP | TCS_TABS | TCS_SINGLELINE | (tabs_.hotTrack() ? TCS_HOTTRACK : 0), id_);
   shown_.clear();
 }
 

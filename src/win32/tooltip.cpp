@@ -45,7 +45,8 @@ void Tooltip::setHidePause(int ms) {
   if (!window_ || ms == hidePause_) return;
   hidePause_ = ms;
   // The tip keeps the pause in 16 bits.
-  SendMessageA(window_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(std::clamp(ms, 0, 32767), 0));
+  SendMessageA(window_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP,
+               MAKELPARAM(std::clamp(ms, 0, 32767), 0));
 }
 
 }  // namespace trovik::win32

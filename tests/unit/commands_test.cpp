@@ -1,11 +1,12 @@
 // The main window's command table: shortcuts as the menu shows them, and the
 // rules the window relies on when it builds menus and keys from the rows.
+#include "mainwindow/commands.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "harness.h"
-#include "mainwindow/commands.h"
 
 namespace trovik::test {
 namespace {
