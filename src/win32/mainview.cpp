@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "core/product.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frame.h"
 #include "win32/input.h"
@@ -45,7 +46,7 @@ MainView::MainView(Application& app)
       status_(*this, form_.status, kStatusId),
       delab_(form_.delab, [this](Aspect) { invalidateFrame(); }),
       menu_(*this, form_),
-      tray_(form_.SysTray, "Trovik") {}
+      tray_(form_.SysTray, product().c_str()) {}
 
 MainView::~MainView() {
   detach();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/product.h"
+
 namespace trovik::win32 {
 
 namespace {
@@ -21,12 +23,13 @@ std::vector<Window*>& liveWindows() {
 void showUnexpected(HWND owner, const char* what) noexcept {
   // Without an owner the box must still come to the front.
   const UINT style = MB_OK | MB_ICONERROR | (owner ? 0 : MB_SETFOREGROUND);
+  // There are no interface texts yet to word it with.
   try {
     const std::string text = std::string("Unexpected error: ") + what;
-    MessageBoxA(owner, text.c_str(), "Trovik", style);
+    MessageBoxA(owner, text.c_str(), product().c_str(), style);
   } catch (...) {
     // Not even the text could be built (out of memory): say what we can.
-    MessageBoxA(owner, "Unexpected error", "Trovik", style);
+    MessageBoxA(owner, "Unexpected error", kProduct.data(), style);
   }
 }
 
