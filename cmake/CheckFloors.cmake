@@ -12,7 +12,7 @@ set(floors
   "host:5"
   "app:6"
   "win32:7")
-set(max_lines 1500)
+set(max_lines 800)
 cmake_policy(SET CMP0007 NEW)
 get_filename_component(SRC "${SRC}" ABSOLUTE)
 

@@ -9,6 +9,7 @@
 #include "core/product.h"
 #include "dialogs/addedit.h"
 #include "dialogs/optionsform.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/frame.h"
 
 namespace trovik {
@@ -36,41 +37,10 @@ TForm1::TForm1(Context& ctx)
   thelp.setHint("Help");
   tmlm.setHint("Snapbar");
   for (ui::Control* c : {&delab, &up, &down, &ma, &cmrb}) c->setVisible(false);
+  bindCommands(*this);
   Maximize.setVisible(false);
-  tmenu.addChild(Maximize3);
   Form1.setBounds({0, 0, kMinWidth, 256});
   mmlist.setBounds({6, 21, kMinWidth - 13, 21});  // a one-line drop-down list
-
-  splitmenu.addChild(FileSets);
-  FileSets.addChild(Switch);
-  FileSets.addChild(Import1);
-  FileSets.addChild(Export1);
-  splitmenu.addChild(TaskEvent);
-  for (ui::MenuItem* m :
-       {&runexit, &droplaunch, &droplaunchexit, &RunMinimize, &DropLaunchMinimize})
-    TaskEvent.addChild(*m);
-  splitmenu.addChild(SortListBy);
-  for (ui::MenuItem* m : {&Linkname, &Filename, &Filepath, &Filetype, &ReverseSort})
-    SortListBy.addChild(*m);
-  splitmenu.addChild(Opendirectory);
-  splitmenu.addChild(WindowsMenu);
-  for (ui::MenuItem* m : {&swindows, &rwindows, &lwindows}) WindowsMenu.addChild(*m);
-  runexit.onClick = [this](ui::MenuItem&) { RunExit1Click(); };
-  droplaunch.onClick = [this](ui::MenuItem&) { DropLaunchClick(); };
-  droplaunchexit.onClick = [this](ui::MenuItem&) { DropLaunchExitClick(); };
-  RunMinimize.onClick = [this](ui::MenuItem&) { RunMinimizeClick(); };
-  DropLaunchMinimize.onClick = [this](ui::MenuItem&) { DropLaunchMinimize1Click(); };
-  Opendirectory.onClick = [this](ui::MenuItem&) { Opendirectory1Click(); };
-  swindows.onClick = [this](ui::MenuItem&) { SWindows1Click(); };
-  rwindows.onClick = [this](ui::MenuItem&) { RWindows1Click(); };
-  lwindows.onClick = [this](ui::MenuItem&) { lwindowsClick(); };
-  Linkname.onClick = [this](ui::MenuItem& m) { Linkname1Click(&m); };
-  Filename.onClick = [this](ui::MenuItem& m) { Filename1Click(&m); };
-  Filepath.onClick = [this](ui::MenuItem& m) { filepath1Click(&m); };
-  Filetype.onClick = [this](ui::MenuItem& m) { Filetype1Click(&m); };
-  ReverseSort.onClick = [this](ui::MenuItem&) { Reverse1Click(); };
-  Import1.onClick = [this](ui::MenuItem&) { Import1Click(); };
-  Export1.onClick = [this](ui::MenuItem&) { Export1Click(); };
 }
 
 void TForm1::tcloseClick() {

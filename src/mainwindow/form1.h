@@ -59,39 +59,38 @@ class TForm1 : public LaunchClient {
   ui::Button ma{"ma"};
   ui::Button cmrb{"cmrb"};
 
-  // The main pop-up menu and its submenus.
+  // The main pop-up menu and the title bar's system menu. Their items take
+  // caption, shortcut, place and handler from the command table (commands.h).
   ui::MenuItem splitmenu{"splitmenu"};
-  ui::MenuItem FileSets{"FileSets", "File sets"};
-  ui::MenuItem Switch{"Switch", "&Switch"};
-  ui::MenuItem Import1{"import", "Import...", "Ctrl+R"};
-  ui::MenuItem Export1{"export", "Export...", "Ctrl+E"};
-  ui::MenuItem TaskEvent{"TaskEvent", "Task/Event"};
-  ui::MenuItem runexit{"runexit", "&Run/Exit", "F3"};
-  ui::MenuItem droplaunch{"droplaunch", "Dro&p/Launch", "F4"};
-  ui::MenuItem droplaunchexit{"droplaunchexit", "Drop/Launch/Exit", "F6"};
-  ui::MenuItem RunMinimize{"RunMinimize", "Run/Minimize", "F8"};
-  ui::MenuItem DropLaunchMinimize{"DropLaunchMinimize", "Drop/Launch/Minimize", "F10"};
-  ui::MenuItem Opendirectory{"Opendirectory", "Open director&y", "Ctrl+D"};
-  ui::MenuItem SortListBy{"SortListBy", "Sort list by"};
-  ui::MenuItem Linkname{"Linkname", "Link name"};
-  ui::MenuItem Filename{"Filename", "File name"};
-  ui::MenuItem Filepath{"Filepath", "File path"};
-  ui::MenuItem Filetype{"Filetype", "File type"};
-  ui::MenuItem ReverseSort{"ReverseSort", "Reverse"};
-  // Item editing commands whose state the options and Snapbar mode change.
-  ui::MenuItem edititem{"edititem", "&Edit item"};
-  ui::MenuItem deleteitem{"deleteitem", "&Delete item"};
-  ui::MenuItem copyitems{"copyitems", "&Copy items"};
-  ui::MenuItem moveitems{"moveitems", "&Move items"};
-  ui::MenuItem createmultirun{"createmultirun", "Create &multirun"};
-  ui::MenuItem Maximize{"Maximize", "Maximize", "Alt+M"};  // hidden, runs the title-bar button
-  // The system menu of the title bar.
+  ui::MenuItem FileSets{"FileSets"};
+  ui::MenuItem Switch{"Switch"};
+  ui::MenuItem Import1{"import"};
+  ui::MenuItem Export1{"export"};
+  ui::MenuItem TaskEvent{"TaskEvent"};
+  ui::MenuItem runexit{"runexit"};
+  ui::MenuItem droplaunch{"droplaunch"};
+  ui::MenuItem droplaunchexit{"droplaunchexit"};
+  ui::MenuItem RunMinimize{"RunMinimize"};
+  ui::MenuItem DropLaunchMinimize{"DropLaunchMinimize"};
+  ui::MenuItem Opendirectory{"Opendirectory"};
+  ui::MenuItem SortListBy{"SortListBy"};
+  ui::MenuItem Linkname{"Linkname"};
+  ui::MenuItem Filename{"Filename"};
+  ui::MenuItem Filepath{"Filepath"};
+  ui::MenuItem Filetype{"Filetype"};
+  ui::MenuItem ReverseSort{"ReverseSort"};
+  ui::MenuItem WindowsMenu{"WindowsMenu"};
+  ui::MenuItem swindows{"swindows"};
+  ui::MenuItem rwindows{"rwindows"};
+  ui::MenuItem lwindows{"lwindows"};
+  ui::MenuItem edititem{"edititem"};
+  ui::MenuItem deleteitem{"deleteitem"};
+  ui::MenuItem copyitems{"copyitems"};
+  ui::MenuItem moveitems{"moveitems"};
+  ui::MenuItem createmultirun{"createmultirun"};
+  ui::MenuItem Maximize{"Maximize"};
   ui::MenuItem tmenu{"tmenu"};
-  ui::MenuItem Maximize3{"Maximize3", "Ma&ximize", "Alt+M"};
-  ui::MenuItem WindowsMenu{"WindowsMenu", "Windows"};
-  ui::MenuItem swindows{"swindows", "Shutdown", "Ctrl+F12"};
-  ui::MenuItem rwindows{"rwindows", "Res&tart", "Ctrl+F11"};
-  ui::MenuItem lwindows{"lwindows", "Log off", "Ctrl+F10"};
+  ui::MenuItem Maximize3{"Maximize3"};
 
   LinkStore store;
   Launcher launcher;

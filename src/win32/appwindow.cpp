@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/product.h"
+
 namespace trovik::win32 {
 
 namespace {
@@ -41,7 +43,7 @@ void ApplicationWindow::create() {
   registerClass(wc);
   // A tool window: should anything ever show it, it still gets no taskbar
   // button; the main window has that.
-  Window::create(kClassName, kApplicationTitle, WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+  Window::create(kClassName, product().c_str(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
 }
 
 bool bringOtherCopyForward(HWND ownApplicationWindow) {

@@ -9,8 +9,6 @@
 
 namespace trovik::win32 {
 
-inline constexpr const char* kApplicationTitle = "Trovik";
-
 class ApplicationWindow final : public Window {
  public:
   static constexpr const char* kClassName = "TApplication";

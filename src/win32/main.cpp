@@ -65,12 +65,8 @@ int run() {
   MainView view(app);
   view.create(application.hwnd());
   // Messages pumped while a link starts see the same shortcuts and window
-  // keys as the main loop's; the hook goes before the view does.
-  pump.preTranslate = [&view](MSG& msg) { return view.preTranslate(msg); };
-  struct UnhookPump {
-    Win32MessagePump& pump;
-    ~UnhookPump() { pump.preTranslate = nullptr; }
-  } unhook{pump};
+  // keys as the main loop's.
+  pump.preTranslate = &Window::preTranslateMessage;
   app.ctx.mainWindow = reinterpret_cast<WindowHandle>(view.hwnd());
   // The shell's owner window for everything a link starts: the main window's
   // hidden owner, as extensions also know it.
@@ -80,7 +76,7 @@ int run() {
   app.hostapi.repaintForm1 = [&view] {
     if (view.hwnd()) UpdateWindow(view.hwnd());
   };
-  view.guarded([&] { app.guarded([&] { app.FormCreate(); }); });
+  app.guarded([&] { app.FormCreate(); });
   if (!view.hwnd()) return 0;  // closed while it was being created
   view.show();
 
@@ -89,30 +85,23 @@ int run() {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
-    if (view.preTranslate(msg)) continue;
+    if (Window::preTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
-  }
-}
-
-void showFatal(const char* what) noexcept {
-  try {
-    MessageBoxA(nullptr, (std::string("Unexpected error: ") + what).c_str(), "Trovik",
-                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-  } catch (...) {
-    MessageBoxA(nullptr, "Unexpected error", "Trovik", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
   }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The application reports what fails once it exists; this catches what
+  // fails before it does, or after it has gone.
   try {
     return run();
   } catch (const std::exception& e) {
-    showFatal(e.what());
+    showUnexpected(nullptr, e.what());
   } catch (...) {
-    showFatal("an unknown exception");
+    showUnexpected(nullptr, "an unknown exception");
   }
   return 1;
 }

@@ -1,32 +1,58 @@
 #include "win32/window.h"
 
-#include <exception>
+#include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/product.h"
 
 namespace trovik::win32 {
 
 namespace {
 
-void showUnexpected(HWND owner, const char* what) noexcept {
-  try {
-    const std::string text = std::string("Unexpected error: ") + what;
-    MessageBoxA(owner, text.c_str(), "Trovik", MB_OK | MB_ICONERROR);
-  } catch (...) {
-    // Not even the text could be built (out of memory): say what we can.
-    MessageBoxA(owner, "Unexpected error", "Trovik", MB_OK | MB_ICONERROR);
-  }
+// The windows of ours that exist now: the message loop looks its messages'
+// targets up here. One thread makes and serves them all.
+std::vector<Window*>& liveWindows() {
+  static std::vector<Window*> windows;
+  return windows;
 }
 
 }  // namespace
+
+void showUnexpected(HWND owner, const char* what) noexcept {
+  // Without an owner the box must still come to the front.
+  const UINT style = MB_OK | MB_ICONERROR | (owner ? 0 : MB_SETFOREGROUND);
+  // There are no interface texts yet to word it with.
+  try {
+    const std::string text = std::string("Unexpected error: ") + what;
+    MessageBoxA(owner, text.c_str(), product().c_str(), style);
+  } catch (...) {
+    // Not even the text could be built (out of memory): say what we can.
+    MessageBoxA(owner, "Unexpected error", kProduct.data(), style);
+  }
+}
 
 Window::~Window() {
   if (handle_) {
     // The derived part of this object is already gone: the messages that
     // destruction sends must not reach it.
     SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-    handle_ = nullptr;
+    unbind();
     hwnd_.reset();
   }
+}
+
+void Window::bind(HWND hwnd) {
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  handle_ = hwnd;
+  hwnd_.reset(hwnd);
+  liveWindows().push_back(this);
+}
+
+void Window::unbind() {
+  std::erase(liveWindows(), this);
+  handle_ = nullptr;
 }
 
 void Window::registerClass(WNDCLASSEXA wc) {
@@ -44,7 +70,7 @@ void Window::create(const char* className, const char* text, DWORD style, DWORD 
                            GetModuleHandleA(nullptr), this);
   if (!h) {
     const DWORD code = GetLastError();
-    handle_ = nullptr;
+    if (handle_) unbind();
     (void)hwnd_.release();  // the system has already thrown the half-made window away
     throw std::runtime_error(std::string("Cannot create the window ") + className + ": " +
                              systemReason(code));
@@ -55,32 +81,24 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return defaultMessage(msg, wParam, lParam);
 }
 
-void Window::reportCurrentException() noexcept {
-  try {
-    throw;
-  } catch (const IoError& e) {
-    try {
-      if (reportIo_)
-        reportIo_(e);
-      else
-        showUnexpected(handle_, e.what());
-    } catch (...) {
-      showUnexpected(handle_, e.what());
-    }
-  } catch (const std::exception& e) {
-    showUnexpected(handle_, e.what());
-  } catch (...) {
-    showUnexpected(handle_, "an unknown exception");
-  }
+bool Window::preTranslateMessage(MSG& msg) {
+  if (!msg.hwnd) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  const auto& windows = liveWindows();
+  const auto found =
+      std::find_if(windows.begin(), windows.end(), [&](Window* w) { return w->handle_ == root; });
+  if (found == windows.end()) return false;
+  Window& window = **found;
+  bool used = false;
+  window.guarded([&] { used = window.preTranslate(msg); });
+  return used;
 }
 
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* self = nullptr;
   if (msg == WM_NCCREATE) {
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->handle_ = hwnd;
-    self->hwnd_.reset(hwnd);
+    self->bind(hwnd);
   } else {
     self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
@@ -93,7 +111,7 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   if (msg == WM_NCDESTROY) {
     // The last message the window gets: from here on the object has none.
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->handle_ = nullptr;
+    self->unbind();
     (void)self->hwnd_.release();
   }
   return result;

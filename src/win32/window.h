@@ -1,21 +1,18 @@
 #pragma once
 // The base of every window the program creates: one window procedure binds
 // the HWND to its C++ object and hands each message to handleMessage, behind
-// a barrier that no exception crosses, since unwinding through the system's
-// own frames is undefined.
+// the program's error barrier, since unwinding through the system's own
+// frames is undefined.
 #include <windows.h>
 
-#include <functional>
-#include <string>
-
-#include "platform/filesystem.h"
+#include "core/barrier.h"
 #include "win32/win32platform.h"
 
 namespace trovik::win32 {
 
-// Tells the user that a file could not be read or written (the application's
-// reportIoError once there is one).
-using IoErrorReporter = std::function<void(const IoError&)>;
+// The last resort for a failure that happens before the application exists
+// to report it: a plain error box.
+void showUnexpected(HWND owner, const char* what) noexcept;
 
 class Window {
  public:
@@ -26,21 +23,32 @@ class Window {
   // The window from WM_NCCREATE until WM_NCDESTROY, null outside that.
   HWND hwnd() const { return handle_; }
 
-  // Runs work; an exception is shown to the user and stops there. Returns
-  // false when work did not finish.
+  // Runs work; a failure is shown to the user and stops here. Returns false
+  // when work did not finish.
   template <class Work>
   bool guarded(Work&& work) noexcept {
+    if (ctx_) return barrier(*ctx_, work);
     try {
       work();
       return true;
+    } catch (const std::exception& e) {
+      showUnexpected(handle_, e.what());
     } catch (...) {
-      reportCurrentException();
-      return false;
+      showUnexpected(handle_, "an unknown exception");
     }
+    return false;
   }
 
+  // The message loop calls it for every message before dispatching it: the
+  // window of ours that the message's target belongs to sees it first (its
+  // shortcut keys, the keys and presses it looks at before its controls).
+  // True when the message was used up.
+  static bool preTranslateMessage(MSG& msg);
+
  protected:
-  explicit Window(IoErrorReporter reportIo) : reportIo_(std::move(reportIo)) {}
+  // ctx: the application's, which failures are reported through; null for a
+  // window made before the application exists.
+  explicit Window(Context* ctx) : ctx_(ctx) {}
 
   // Registers a window class whose windows are served by this base. Only the
   // first registration of a name counts.
@@ -53,15 +61,17 @@ class Window {
   void destroy() { hwnd_.reset(); }
 
   virtual LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual bool preTranslate(MSG&) { return false; }
   LRESULT defaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd(), msg, wParam, lParam);
   }
 
  private:
   static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void reportCurrentException() noexcept;
+  void bind(HWND hwnd);
+  void unbind();
 
-  IoErrorReporter reportIo_;
+  Context* ctx_;
   HWND handle_ = nullptr;  // stays readable while the owner below destroys it
   WindowOwner hwnd_;
 };

@@ -164,7 +164,7 @@ drive key 0x44 ctrl
 expect_title "Trovik - Drop/Launch/Minimize - Open directory"
 drive key 0x79
 expect_title "Trovik - Open directory"
-drive menu 206
+drive menu Opendirectory
 expect_title "Trovik"
 
 # --- two files dropped on the second item: asked whether to make one group (No); both are put in
@@ -198,7 +198,7 @@ e2e_expect_no_boxes
 
 # --- Drop/Launch: the probe dropped on the Other fileset's tab is added to that fileset's files
 # and started at once; the list shown stays as it was
-drive menu 202
+drive menu droplaunch
 expect_title "Trovik - Drop/Launch"
 drive tab-point 1
 # shellcheck disable=SC2086
@@ -208,7 +208,7 @@ e2e_expect_lines "what the probe got when dropped in Drop/Launch" "$(probe_runs 
   "5$TAB$lcbase$TAB"
 drive list 101
 e2e_expect_lines "names after a drop on another fileset's tab" "$DRIVEN" "${names[@]}"
-drive menu 202
+drive menu droplaunch
 expect_title "Trovik"
 e2e_expect_no_boxes
 e2e_close
@@ -229,18 +229,18 @@ e2e_start "$base"
 e2e_wait_main
 e2e_expect_no_boxes
 # Asked first, and No leaves Windows alone: from the menu and from the shortcut keys.
-drive menu 211
+drive menu swindows
 drive answer Trovik no 5000 "Shutdown Windows?"
 drive key 0x7B ctrl # Ctrl+F12
 drive answer Trovik no 5000 "Shutdown Windows?"
-drive menu 212
+drive menu rwindows
 drive answer Trovik no 5000 "Restart Windows?"
 drive key 0x7A ctrl # Ctrl+F11
 drive answer Trovik no 5000 "Restart Windows?"
 e2e_expect_no_boxes
 expect_title "Trovik"
 
-drive menu 201
+drive menu runexit
 expect_title "Trovik - Run/Exit"
 # A double click selects first: in double-click mode the selection alone must not run anything, so
 # the group starts exactly once.

@@ -235,12 +235,12 @@ drive tab-index
 e2e_expect_lines "tab of the base fileset" "$DRIVEN" 0
 # The Switch submenu (its items are commands 300 on, the base fileset first): the first use
 # offers the tip about Space and Backspace, the second does not.
-drive menu 302
+drive menu Switch2
 drive answer Trovik ok 5000 "You can switch between filesets quickly using the space bar"
 expect_fileset Third Notepad
 drive tab-index
 e2e_expect_lines "tab of the Third fileset" "$DRIVEN" 2
-drive menu 300
+drive menu Switch0
 expect_fileset "" Delta
 drive no-box Trovik 500
 click 1
@@ -252,7 +252,7 @@ settle
 # together, and the close saves the new order; nothing about it is remembered
 press space
 expect_fileset Second First
-drive menu 232
+drive menu Filename
 sorted_names=("Second" "Fourth" "Third" "First")
 sorted_links=('C:\a\Apple.exe' 'C:\b\banana.exe' 'D:\kiwi.txt' 'C:\x\mango.exe')
 drive list 101
@@ -309,8 +309,8 @@ settle
 # the next start brings the sort back, so the import below lands where it belongs
 press space
 expect_fileset Second Second
-drive menu 234
-drive menu 235
+drive menu Filetype
+drive menu ReverseSort
 # Descending by type: .txt first, then the .exe links in their earlier order.
 retained_names=("Third" "Second" "Fourth" "First")
 drive list 101

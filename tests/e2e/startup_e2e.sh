@@ -130,7 +130,7 @@ drive place 20 20 145 256
 placed="$DRIVEN"
 expect_soon "title bar of the program in front" title-color active
 # A message box of its own leaves the program active.
-drive menu 211
+drive menu swindows
 drive wait-window "#32770" Trovik 5000
 expect_soon "title bar while the program's own message box is in front" title-color active
 drive answer Trovik no 5000 "Shutdown Windows?"
@@ -178,7 +178,7 @@ e2e_wait_main
 drive place 100 80 300 400
 e2e_expect_lines "the window after a drag" "$DRIVEN" "100 80 300 400 normal"
 # The Games fileset from the Switch submenu (its second item, command 301).
-drive menu 301
+drive menu Switch1
 expect_soon "List1 after switching to Games" list 101 "Chess"
 e2e_close
 expect_ini "$base/Trovik.ini" Form CurrentFileSet Games
@@ -303,7 +303,7 @@ e2e_close
 ini_set "$base/Trovik.ini" Form CurrentFileSet ""
 e2e_start "$base"
 e2e_wait_main
-drive menu 301
+drive menu Switch1
 expect_soon "List1 after switching to Games" list 101 "Chess"
 # Moved after the switch (which saves the window state itself): only the close writes this place.
 drive place 120 90 280 300

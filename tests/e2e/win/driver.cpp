@@ -335,12 +335,23 @@ UniqueHandle openProgram(HWND window) {
       OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
 }
 
-// menu <id>: choose a command of the main window's menu (or its shortcut) by number. Posted: the
-// command may open a message box, which a send would wait on.
-int menuCommand(int id) {
+// The program's WM_COPYDATA tag for asking the number of a menu command by its item's name.
+constexpr ULONG_PTR kCommandIdQuery = 0x434D4944;
+
+// menu <name>: choose a command of the main window's menu (or its shortcut) by the name of its
+// item ("runexit", "Opendirectory", "Switch2"): the program tells its number, which is then
+// posted, not sent: the command may open a message box, which a send would wait on.
+int menuCommand(const char* name) {
   HWND main = mainWindow();
   if (!main) return fail("no main window");
-  if (!PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0)) return fail("cannot post WM_COMMAND");
+  COPYDATASTRUCT query{kCommandIdQuery, static_cast<DWORD>(std::strlen(name) + 1),
+                       const_cast<char*>(name)};
+  LRESULT id = 0;
+  if (!send(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id))
+    return fail("the program does not answer");
+  if (id <= 0) return fail(std::string("the menu has no command ") + name);
+  if (!PostMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0))
+    return fail("cannot post WM_COMMAND");
   return 0;
 }
 
@@ -942,7 +953,7 @@ int usage() {
       "  tab-index\n"
       "  close\n"
       "  wait-exit <timeout-ms>\n"
-      "  menu <id>\n"
+      "  menu <name>\n"
       "  select <index> | dblclick <index>\n"
       "  item-point <index> | tab-point <index>\n"
       "  drop <x> <y> <path>...\n"
@@ -978,7 +989,7 @@ int main(int argc, char** argv) {
   if (command == "tab-index" && args == 0) return tabIndex();
   if (command == "close" && args == 0) return closeMain();
   if (command == "wait-exit" && args == 1) return waitExit(parseMs(arg[0]));
-  if (command == "menu" && args == 1) return menuCommand(std::atoi(arg[0]));
+  if (command == "menu" && args == 1) return menuCommand(arg[0]);
   if (command == "select" && args == 1) return selectItem(std::atoi(arg[0]), false);
   if (command == "dblclick" && args == 1) return selectItem(std::atoi(arg[0]), true);
   if (command == "item-point" && args == 1) return itemPoint(std::atoi(arg[0]));
