@@ -116,6 +116,18 @@ bool readBody(HINTERNET request, std::size_t max, std::string& body, DWORD& erro
   }
 }
 
+// Reads the rest of an answer that is not wanted, so the request can be sent again.
+bool drain(HINTERNET request, DWORD& error) {
+  char buf[1024];
+  for (DWORD got = 1; got > 0;) {
+    if (!InternetReadFile(request, buf, sizeof buf, &got)) {
+      error = GetLastError();
+      return false;
+    }
+  }
+  return true;
+}
+
 // The request itself, on the worker thread. Fills the response.
 HttpResponse perform(Job& job, HINTERNET session) {
   const HttpRequest& r = job.request;
@@ -171,9 +183,8 @@ HttpResponse perform(Job& job, HINTERNET session) {
     // A proxy asks for its password first; WinINet answers the challenge
     // with the credentials above when the request is sent again.
     if (status != HTTP_STATUS_PROXY_AUTH_REQ || r.proxy.user.empty() || attempt > 0) break;
-    std::string ignored;
     DWORD error = 0;
-    if (!readBody(request, 0, ignored, error)) return fail(error);
+    if (!drain(request, error)) return fail(error);
   }
   out.status = static_cast<int>(status);
   if (status >= 400) {
