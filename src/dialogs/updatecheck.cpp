@@ -28,6 +28,9 @@ std::optional<std::int32_t> wholeNumber(const std::string& text) {
   return value;
 }
 
+// Text from the site or the user, as a message shows it.
+std::string quoted(const std::string& text) { return "\"" + shownText(text) + "\""; }
+
 }  // namespace
 
 UpdateCheck::UpdateCheck(Context& ctx, const WindowHandle& owner) : ctx_(ctx), owner_(owner) {
@@ -60,10 +63,10 @@ std::optional<std::string> UpdateCheck::fetch(const std::string& url, const Http
   if (http) {
     answer = http->get({url, proxy, timeoutMs, kMaxFileBytes});
   } else {
-    answer.error = "no connection to the internet is available";
+    answer.error = ctx_.texts.f4noconnection;
   }
   if (answer.ok) return std::move(answer.body);
-  error("Could not fetch " + url + ": " + answer.error + ".");
+  error(ctx_.texts.f4fetchfailed + url + ": " + answer.error + ".");
   return std::nullopt;
 }
 
@@ -93,7 +96,7 @@ void UpdateCheck::check() {
   {
     Clock& clock = ctx_.platform.clock;
     TBigIniFile ini(ctx_.fs(), optionsPath(v));
-    ini.WriteString("Form", "UpdateChecked", clock.formatShortDate(clock.today()));
+    writeText(ini, Option::UpdateChecked, clock.formatShortDate(clock.today()));
     ini.Free();
   }
 
@@ -102,11 +105,11 @@ void UpdateCheck::check() {
   HttpProxy proxy;
   if (proxyc.checked() && !pname.text().empty()) {
     if (!isProxyHost(pname.text())) {
-      error("The proxy server \"" + shownText(pname.text()) + "\" is not a host name or address.");
+      error(t.f4badproxy + quoted(pname.text()));
       return;
     }
     if (!pport.text().empty() && !isPort(pport.text())) {
-      error("The proxy port \"" + shownText(pport.text()) + "\" is not a number from 1 to 65535.");
+      error(t.f4badport + quoted(pport.text()));
       return;
     }
     proxy.host = pname.text();
@@ -115,34 +118,36 @@ void UpdateCheck::check() {
     proxy.password = ppw.text();
   }
 
-  // The site may come from a hand-edited options file or an extension.
-  if (const std::string problem = siteAddressProblem(v.usite); !problem.empty()) {
-    error("The update site address \"" + shownText(v.usite) + "\" cannot be used. " + problem);
+  // The site may come from a hand-edited options file or an extension. Only
+  // the site checked here (or the move checked below) is fetched from and
+  // opened, whatever changes usite while the check waits.
+  std::string site = v.usite;
+  if (const std::string problem = siteAddressProblem(site); !problem.empty()) {
+    error(t.f4badsite + quoted(site) + ". " + problem);
     return;
   }
 
-  const std::string redirect = v.usite + "redirect.txt";
+  const std::string redirect = site + "redirect.txt";
   const std::optional<std::string> moved = fetch(redirect, proxy);
   if (!moved) return;
   if (*moved != "<none>") {
     if (const std::string problem = siteAddressProblem(*moved); !problem.empty()) {
-      error("The update site " + redirect + " names a new address that cannot be used: \"" +
-            shownText(*moved) + "\". " + problem + " The update site was not changed.");
+      error(t.f4badmove1 + redirect + t.f4badmove2 + quoted(*moved) + ". " + problem + " " +
+            t.f4sitekept);
       return;
     }
     TBigIniFile ini(ctx_.fs(), optionsPath(v));
-    ini.WriteString("Form", "UpdateSite", *moved);
+    writeText(ini, Option::UpdateSite, *moved);
     ini.Free();
-    v.usite = *moved;
+    site = v.usite = *moved;
   }
 
-  const std::string versionFile = v.usite + "lud.txt";
+  const std::string versionFile = site + "lud.txt";
   const std::optional<std::string> latest = fetch(versionFile, proxy);
   if (!latest) return;
   const std::optional<std::int32_t> number = wholeNumber(*latest);
   if (!number) {
-    error("The version file " + versionFile + " does not hold a whole number: \"" +
-          shownText(*latest) + "\".");
+    error(t.f4badversion1 + versionFile + t.f4badversion2 + quoted(*latest) + ".");
     return;
   }
 
@@ -154,15 +159,9 @@ void UpdateCheck::check() {
   if (ctx_.platform.boxes.show(owner(), t.f4visitsiteconfirm, t.confirmt, Buttons::YesNo,
                                Icon::None) != Answer::Yes)
     return;
-  // Checked again at the last moment: messages ran while the check waited,
-  // and an extension may have changed the site meanwhile.
-  const std::string page = v.usite + "linkupd.htm";
-  if (!siteAddressProblem(v.usite).empty() || !parseWebAddress(page)) {
-    error("The update page \"" + shownText(page) + "\" is not a web address.");
-    return;
-  }
+  const std::string page = site + "linkupd.htm";
   const std::intptr_t code = ctx_.platform.shell.execute(v.masterhandle, page, "", "", swShow);
-  if (code <= 32) error("Could not open " + page + " (error " + std::to_string(code) + ").");
+  if (code <= 32) error(t.f4openfailed + page + " (error " + std::to_string(code) + ").");
 }
 
 }  // namespace trovik

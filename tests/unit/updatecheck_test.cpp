@@ -142,7 +142,7 @@ TEST_F(UpdateCheckTest, ANewerVersionOffersTheUpdatePage) {
   // A shell that cannot open the page says so.
   os.shell.result = 2;
   check({{Answer::Yes, "An update is available."},
-         {Answer::Ok, "Could not open http://site.test/u/linkupd.htm"}});
+         {Answer::Ok, "Could not open the update page http://site.test/u/linkupd.htm (error 2)."}});
 }
 
 TEST_F(UpdateCheckTest, ASiteMoveIsKeptAndUsedAtOnce) {
@@ -176,7 +176,8 @@ TEST_F(UpdateCheckTest, AMoveToAnythingButAWebSiteIsRefused) {
 
 TEST_F(UpdateCheckTest, ASiteThatIsNoWebAddressIsNotFetched) {
   vars().usite = "file:///C:/windows/";
-  check({{Answer::Ok, "The update site address \"file:///C:/windows/\" cannot be used."}});
+  check({{Answer::Ok,
+          "The update site address cannot be used: \"file:///C:/windows/\". It is not an http"}});
   EXPECT_TRUE(http.requests.empty());
   EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
 }
@@ -233,7 +234,7 @@ TEST_F(UpdateCheckTest, TheProxyBoxesAreUsedAsTypedAndThePasswordIsKeptNowhere) 
   EXPECT_EQ(fs().get(ini()).find("s3cret"), std::string::npos);
 
   page.pport.setText("8o80");
-  check({{Answer::Ok, "The proxy port \"8o80\" is not a number from 1 to 65535."}});
+  check({{Answer::Ok, "The proxy port is not a number from 1 to 65535: \"8o80\""}});
   page.pport.setText("3128");
   page.pname.setText("http=evil;proxy");
   check({{Answer::Ok, "is not a host name or address"}});
@@ -260,6 +261,15 @@ TEST_F(UpdateCheckTest, AClickWhileACheckWaitsStartsNoSecondOne) {
   EXPECT_FALSE(enabledMeanwhile);
   EXPECT_TRUE(page.cud.enabled());
   EXPECT_FALSE(page.checking());
+}
+
+TEST_F(UpdateCheckTest, ASiteChangedWhileTheCheckWaitsIsNotFollowed) {
+  // An extension sets usite while messages run during a request.
+  site(kSite, "<none>", "1001");
+  http.whileWaiting = [&] { vars().usite = "C:\\windows\\"; };
+  check({{Answer::Yes, "An update is available."}});
+  EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
+  EXPECT_EQ(os.shell.calls.at(0).file, "http://site.test/u/linkupd.htm");
 }
 
 TEST_F(UpdateCheckTest, ACheckDateThatCannotBeWrittenStopsTheCheck) {

@@ -28,6 +28,7 @@
 
 #include "app/application.h"
 #include "config/inifile.h"
+#include "config/options.h"
 #include "win32/folderdialog.h"
 #include "win32/system.h"
 #include "win32/win32platform.h"
@@ -150,7 +151,7 @@ int check(const Arguments& a) {
   app.OptionsForm.handle = reinterpret_cast<WindowHandle>(window);
   {
     TBigIniFile ini(fs, base + "Trovik.ini");
-    app.vars.usite = ini.ReadString("Form", "UpdateSite", "http://trovik.example/update/");
+    app.vars.usite = readText(ini, Option::UpdateSite);
     ini.Free();
   }
 
