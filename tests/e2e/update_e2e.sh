@@ -24,7 +24,7 @@ e2e_begin
 [ -f "$TROVIK_HTTPGET" ] || e2e_fail "no trovik-httpget.exe at $TROVIK_HTTPGET"
 [ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
 
-# The server and the proxy go before the display and the prefix do.
+# The web server, the proxy and a running check end before the shared cleanup runs.
 stop_servers() {
   local pid
   for pid in "$CHECK_PID" "$PROXY_PID" "$SERVER_PID"; do
@@ -79,8 +79,13 @@ SERVER_PID=$!
 free_port() {
   "$PYTHON" -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
-proxy_port="$(free_port)"
-cat >"$E2E_TMP/tinyproxy.conf" <<EOF
+# start_proxy: tinyproxy on a free port. Should another program take the port before tinyproxy
+# binds it, tinyproxy ends and the next port is tried.
+start_proxy() {
+  local attempt tries
+  for ((attempt = 0; attempt < 5; attempt++)); do
+    proxy_port="$(free_port)"
+    cat >"$E2E_TMP/tinyproxy.conf" <<EOF
 Port $proxy_port
 Listen 127.0.0.1
 Timeout 30
@@ -90,27 +95,29 @@ BasicAuth trovik s3cret-word
 LogFile "$E2E_TMP/tinyproxy.log"
 LogLevel Info
 EOF
-"$TINYPROXY" -d -c "$E2E_TMP/tinyproxy.conf" >"$E2E_TMP/tinyproxy.out" 2>&1 &
-PROXY_PID=$!
-
-# wait_listening <port> <pid> <what>
-wait_listening() {
-  local tries
-  for ((tries = 0; tries < 100; tries++)); do
-    if (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; then return 0; fi
-    kill -0 "$2" 2>/dev/null || e2e_fail "$3 ended at start: $(cat "$E2E_TMP"/*.err "$E2E_TMP"/tinyproxy.out 2>/dev/null)"
-    sleep 0.1
+    "$TINYPROXY" -d -c "$E2E_TMP/tinyproxy.conf" >"$E2E_TMP/tinyproxy.out" 2>&1 &
+    PROXY_PID=$!
+    for ((tries = 0; tries < 100; tries++)); do
+      kill -0 "$PROXY_PID" 2>/dev/null || break
+      if (exec 3<>"/dev/tcp/127.0.0.1/$proxy_port") 2>/dev/null && kill -0 "$PROXY_PID" 2>/dev/null; then
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$PROXY_PID" 2>/dev/null || true
+    wait "$PROXY_PID" 2>/dev/null || true
   done
-  e2e_fail "$3 does not listen on port $1"
+  e2e_fail "tinyproxy did not start: $(cat "$E2E_TMP/tinyproxy.out")"
 }
+start_proxy
+
 for ((tries = 0; tries < 100; tries++)); do
   [ -f "$E2E_TMP/server.port" ] && break
   kill -0 "$SERVER_PID" 2>/dev/null || e2e_fail "the web server ended at start: $(cat "$E2E_TMP/server.err")"
   sleep 0.1
 done
+# The server writes its port once it listens.
 port="$(cat "$E2E_TMP/server.port")"
-wait_listening "$port" "$SERVER_PID" "the web server"
-wait_listening "$proxy_port" "$PROXY_PID" "tinyproxy"
 web="http://127.0.0.1:$port"
 e2e_step "web server on port $port, proxy on port $proxy_port"
 
