@@ -98,5 +98,16 @@
   X(f1closeanyway, "Close Trovik anyway? Changes that could not be saved will be lost.") \
   X(f4nodlltext1, "Selected dll does not have a required accompanying text file \"") \
   X(f4nodlltext2, "\" and cannot be installed") \
-  X(f4nodllinfo, "Required function \"DLLInfo2\" does not exist in selected dll. Extension cannot be installed. The selected extension is not compatible with Trovik+2.")
+  X(f4nodllinfo, "Required function \"DLLInfo2\" does not exist in selected dll. Extension cannot be installed. The selected extension is not compatible with Trovik+2.") \
+  X(f4fetchfailed, "Could not fetch ") \
+  X(f4noconnection, "no connection to the internet is available") \
+  X(f4badproxy, "The proxy server is not a host name or address: ") \
+  X(f4badport, "The proxy port is not a number from 1 to 65535: ") \
+  X(f4badsite, "The update site address cannot be used: ") \
+  X(f4badmove1, "The update site file ") \
+  X(f4badmove2, " names a new address that cannot be used: ") \
+  X(f4sitekept, "The update site was not changed.") \
+  X(f4badversion1, "The version file ") \
+  X(f4badversion2, " does not hold a whole number: ") \
+  X(f4openfailed, "Could not open the update page ")
 // clang-format on

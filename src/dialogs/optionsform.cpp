@@ -22,7 +22,7 @@ std::string recordName(std::string_view line) {
 }  // namespace
 
 TOptionsForm::TOptionsForm(Context& ctx, ExtensionHost& extensions)
-    : ctx_(ctx), extensions_(extensions) {
+    : updates(ctx, handle), ctx_(ctx), extensions_(extensions) {
   OptionsForm.setVisible(false);
   vpinstall.setCaption("&Install...");
   vpremove.setCaption("&Remove");

@@ -1,10 +1,12 @@
 #pragma once
 // The options dialog as a presenter. For now it holds the "Trovik+" page:
 // the list of installed extensions, installing and removing them, their
-// options and about boxes, and the switch that turns the system off.
+// options and about boxes, and the switch that turns the system off; and the
+// "Updates" page with the update check.
 #include <string>
 
 #include "core/context.h"
+#include "dialogs/updatecheck.h"
 #include "extensions/extensionhost.h"
 #include "platform/opendialog.h"
 #include "ui/controls.h"
@@ -19,6 +21,9 @@ class TOptionsForm {
   ui::Control OptionsForm{"OptionsForm"};
   // The dialog's window, which owns its message boxes; 0 while it has none.
   WindowHandle handle = 0;
+
+  // The "Updates" page.
+  UpdateCheck updates;
 
   // The "Trovik+" page.
   ui::ListBox vplist{"vplist"};  // one row per block of vp2.qdx

@@ -15,6 +15,7 @@
 #include "win32/mainview.h"
 #include "win32/system.h"
 #include "win32/win32platform.h"
+#include "win32/wininethttp.h"
 
 namespace {
 
@@ -60,7 +61,9 @@ int run() {
   Win32FolderDialog folderDialog;
   Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
                     system, windows, libraries, openDialog, folderDialog};
+  WinInetHttp http(pump);
   Application app(platform, exeDirectory());
+  app.OptionsForm.updates.http = &http;
 
   MainView view(app);
   view.create(application.hwnd());

@@ -1,0 +1,302 @@
+// The update check of the options dialog's "Updates" page on a fake web, and
+// the web addresses it accepts.
+#include <gtest/gtest.h>
+
+#include "config/inifile.h"
+#include "fakehttp.h"
+#include "harness.h"
+#include "net/webaddress.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(WebAddress, TakesApartHttpAndHttpsAddressesOnly) {
+  const auto a = parseWebAddress("HTTPS://Example.COM:8443/a/b/lud.txt");
+  ASSERT_TRUE(a);
+  EXPECT_TRUE(a->https);
+  EXPECT_EQ(a->host, "Example.COM");
+  EXPECT_EQ(a->port, 8443);
+  EXPECT_EQ(a->path, "/a/b/lud.txt");
+  const auto b = parseWebAddress("http://127.0.0.1");
+  ASSERT_TRUE(b);
+  EXPECT_EQ(b->port, 80);
+  EXPECT_EQ(b->path, "/");
+  const auto c = parseWebAddress("http://[::1]:81/x");
+  ASSERT_TRUE(c);
+  EXPECT_EQ(c->host, "[::1]");
+  EXPECT_EQ(c->port, 81);
+  EXPECT_EQ(parseWebAddress("https://h")->port, 443);
+
+  for (const char* bad :
+       {"", "ftp://h/", "file:///C:/", "http:\\\\h\\", "http:///", "http://h:0/", "http://h:65536/",
+        "http://h:/", "http://u:pw@h/", "http://h..x/", "http://h x/", "http://h/a b",
+        "http://h/a\\b", "http://h/\r\n", "//h/", "h/"})
+    EXPECT_FALSE(parseWebAddress(bad)) << bad;
+}
+
+TEST(WebAddress, ASiteIsAWebAddressEndingInASlash) {
+  for (const char* good : {"http://trovik.example/update/", "HTTP://Example.COM/",
+                           "https://h:8443/a/b/", "http://127.0.0.1:8000/"})
+    EXPECT_EQ(siteAddressProblem(good), "") << good;
+
+  const std::string longSite = "http://h/" + std::string(245, 'a') + "/";  // 255 characters
+  EXPECT_EQ(siteAddressProblem(longSite), "");
+  EXPECT_EQ(siteAddressProblem(longSite + "a/"), "The address is longer than 255 characters.");
+
+  for (const char* bad :
+       {"", "<none>", "<none>\r\n", "http://h/\r\n", "http://h/\n", "\thttp://h/", "http://h/x",
+        "file:///C:/windows/", "file://server/share/", "\\\\server\\share\\", "C:\\windows\\",
+        "C:\\windows\\notepad.exe", "notepad.exe", "javascript:alert(1)//", "mailto:a@b/",
+        "http://h/?q=/", "http://h/#/", " http://h/"})
+    EXPECT_NE(siteAddressProblem(bad), "") << bad;
+  EXPECT_EQ(siteAddressProblem("http://h/\r\n"),
+            "The address holds a line end or another control character.");
+}
+
+TEST(WebAddress, ProxiesAndShownText) {
+  EXPECT_TRUE(isProxyHost("proxy.example"));
+  EXPECT_TRUE(isProxyHost("10.0.0.1"));
+  EXPECT_FALSE(isProxyHost("a;b"));
+  EXPECT_FALSE(isProxyHost("http=h"));
+  EXPECT_FALSE(isProxyHost(""));
+  EXPECT_TRUE(isPort("8080"));
+  EXPECT_FALSE(isPort("0"));
+  EXPECT_FALSE(isPort("65536"));
+  EXPECT_FALSE(isPort("80 "));
+  EXPECT_EQ(shownText("<none>\r\n\x01"), "<none>\\r\\n\\x01");
+  EXPECT_EQ(shownText("abcdef", 3), "abc...");
+}
+
+constexpr const char* kSite = "http://site.test/u/";
+constexpr WindowHandle kDialog = 77;
+
+struct UpdateCheckTest : ::testing::Test, AppHarness {
+  FakeHttp http;
+  UpdateCheck& page = app.OptionsForm.updates;
+  std::string ini() { return std::string(kBase) + "Trovik.ini"; }
+  std::string read(const std::string& section, const std::string& key) {
+    TBigIniFile f(fs(), ini());
+    return f.ReadString(section, key, "<absent>");
+  }
+
+  UpdateCheckTest() {
+    page.http = &http;
+    app.OptionsForm.handle = kDialog;
+    vars().usite = kSite;
+    vars().masterhandle = 5;
+    fs().put(ini(), "[Form]\r\nUpdateChecked=01/01/2020\r\n[Options]\r\nProxy=0\r\n");
+  }
+  // A check the user agrees to, and the boxes it is expected to show next.
+  void check(std::initializer_list<std::pair<Answer, const char*>> then = {}) {
+    boxes().expect(Answer::Yes, "This will connect to the internet");
+    for (const auto& [answer, text] : then) boxes().expect(answer, text);
+    page.cudClick();
+    EXPECT_TRUE(boxes().allAnswered());
+  }
+  void site(const std::string& base, const std::string& redirect, const std::string& version) {
+    http.serve(base + "redirect.txt", redirect);
+    http.serve(base + "lud.txt", version);
+  }
+};
+
+TEST_F(UpdateCheckTest, NoToTheQuestionWritesAndFetchesNothing) {
+  const std::string before = fs().get(ini());
+  boxes().expect(Answer::No, "This will connect to the internet to check for new versions");
+  page.cudClick();
+  EXPECT_TRUE(http.requests.empty());
+  EXPECT_EQ(fs().get(ini()), before);
+  EXPECT_EQ(boxes().shown()[0].owner, kDialog);
+  EXPECT_EQ(boxes().shown()[0].caption, "Confirm");
+  EXPECT_EQ(boxes().shown()[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(page.cud.caption(), "Check for update");
+}
+
+TEST_F(UpdateCheckTest, TheSameVersionIsUpToDate) {
+  EXPECT_EQ(page.cud.caption(), "Check for &update");
+  site(kSite, "<none>", "1000");
+  check({{Answer::Ok, "Your version of Trovik is currently up to date"}});
+  EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
+  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(read("Form", "UpdateSite"), "<absent>");
+  EXPECT_EQ(boxes().shown().back().caption, "Trovik");
+  EXPECT_EQ(http.requests[0].timeoutMs, 30000);
+  EXPECT_EQ(http.requests[0].maxBytes, 4096u);
+  EXPECT_EQ(http.requests[0].proxy.host, "");
+  EXPECT_TRUE(os.shell.calls.empty());
+  EXPECT_EQ(page.cud.caption(), "Check for update");
+}
+
+TEST_F(UpdateCheckTest, ANewerVersionOffersTheUpdatePage) {
+  site(kSite, "<none>", "1001");
+  check({{Answer::No, "An update is available. Do you wish to visit the update site now?"}});
+  EXPECT_TRUE(os.shell.calls.empty());
+
+  check({{Answer::Yes, "An update is available."}});
+  ASSERT_EQ(os.shell.calls.size(), 1u);
+  EXPECT_EQ(os.shell.calls[0].file, "http://site.test/u/linkupd.htm");
+  EXPECT_EQ(os.shell.calls[0].owner, 5u);
+  EXPECT_EQ(os.shell.calls[0].show, 5);
+
+  // A shell that cannot open the page says so.
+  os.shell.result = 2;
+  check({{Answer::Yes, "An update is available."},
+         {Answer::Ok, "Could not open the update page http://site.test/u/linkupd.htm (error 2)."}});
+}
+
+TEST_F(UpdateCheckTest, ASiteMoveIsKeptAndUsedAtOnce) {
+  site(kSite, "https://new.test:8443/v2/", "1000");
+  site("https://new.test:8443/v2/", "<none>", "1002");
+  check({{Answer::Yes, "An update is available."}});
+  EXPECT_EQ(http.urls(),
+            (Lines{"http://site.test/u/redirect.txt", "https://new.test:8443/v2/lud.txt"}));
+  EXPECT_EQ(read("Form", "UpdateSite"), "https://new.test:8443/v2/");
+  EXPECT_EQ(vars().usite, "https://new.test:8443/v2/");
+  EXPECT_EQ(os.shell.calls.at(0).file, "https://new.test:8443/v2/linkupd.htm");
+}
+
+TEST_F(UpdateCheckTest, AMoveToAnythingButAWebSiteIsRefused) {
+  for (const char* target :
+       {"file:///C:/windows/", "C:\\windows\\notepad.exe", "\\\\server\\share\\", "notepad.exe",
+        "javascript:alert(1)//", "", "<none>\r\n", "http://new.test/\r\n", "http://new.test/x"}) {
+    SCOPED_TRACE(target);
+    http.requests.clear();
+    site(kSite, target, "1001");
+    check({{Answer::Ok, "names a new address that cannot be used"}});
+    EXPECT_EQ(http.urls(), Lines{"http://site.test/u/redirect.txt"});
+  }
+  EXPECT_NE(boxes().shown().back().text.find("\"http://new.test/x\". It does not end in \"/\"."),
+            std::string::npos);
+  EXPECT_EQ(read("Form", "UpdateSite"), "<absent>");
+  EXPECT_EQ(vars().usite, kSite);
+  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_TRUE(os.shell.calls.empty());
+}
+
+TEST_F(UpdateCheckTest, ASiteThatIsNoWebAddressIsNotFetched) {
+  vars().usite = "file:///C:/windows/";
+  check({{Answer::Ok,
+          "The update site address cannot be used: \"file:///C:/windows/\". It is not an http"}});
+  EXPECT_TRUE(http.requests.empty());
+  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+}
+
+TEST_F(UpdateCheckTest, FailedRequestsAreShownWithTheAddressAndTheReason) {
+  check({{Answer::Ok, "Could not fetch http://site.test/u/redirect.txt: the server answered 404"}});
+  EXPECT_EQ(boxes().shown().back().owner, kDialog);
+  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+
+  // A move that completed stays, even when the version cannot be read.
+  http.serve(std::string(kSite) + "redirect.txt", "http://new.test/");
+  http.fail("http://new.test/lud.txt", 0, "the server did not answer within 30 seconds");
+  check({{Answer::Ok,
+          "Could not fetch http://new.test/lud.txt: the server did not answer within 30 "
+          "seconds."}});
+  EXPECT_EQ(read("Form", "UpdateSite"), "http://new.test/");
+
+  page.http = nullptr;
+  check({{Answer::Ok, "no connection to the internet is available"}});
+  EXPECT_TRUE(os.shell.calls.empty());
+  EXPECT_TRUE(page.cud.enabled());
+}
+
+TEST_F(UpdateCheckTest, AVersionFileMustHoldAWholeNumberAlone) {
+  for (const char* text : {"1001\r\n", " 1001", "1001 ", "abc", "", "99999999999", "10.5"}) {
+    SCOPED_TRACE(text);
+    site(kSite, "<none>", text);
+    check({{Answer::Ok, "does not hold a whole number"}});
+  }
+  site(kSite, "<none>", "+1001");
+  check({{Answer::No, "An update is available."}});
+  site(kSite, "<none>", "-5");
+  check({{Answer::Ok, "up to date"}});
+}
+
+TEST_F(UpdateCheckTest, TheProxyBoxesAreUsedAsTypedAndThePasswordIsKeptNowhere) {
+  const unsigned offColor = page.pname.color();
+  page.proxyc.setChecked(true);
+  page.proxycClick();
+  EXPECT_TRUE(page.ppw.enabled());
+  EXPECT_NE(page.ppw.color(), offColor);
+  page.pname.setText("proxy.test");
+  page.pun.setText("me");
+  page.ppw.setText("s3cret-word");
+  site(kSite, "<none>", "1000");
+  check({{Answer::Ok, "up to date"}});
+  ASSERT_EQ(http.requests.size(), 2u);
+  const HttpProxy& p = http.requests[1].proxy;
+  EXPECT_EQ(p.host, "proxy.test");
+  EXPECT_EQ(p.port, "80");
+  EXPECT_EQ(p.user, "me");
+  EXPECT_EQ(p.password, "s3cret-word");
+  EXPECT_EQ(read("Options", "Proxy"), "0");  // not applied: the options stay as they were
+  EXPECT_EQ(fs().get(ini()).find("s3cret"), std::string::npos);
+
+  page.pport.setText("8o80");
+  check({{Answer::Ok, "The proxy port is not a number from 1 to 65535: \"8o80\""}});
+  page.pport.setText("3128");
+  page.pname.setText("http=evil;proxy");
+  check({{Answer::Ok, "is not a host name or address"}});
+  EXPECT_EQ(http.requests.size(), 2u);
+  for (const auto& shown : boxes().shown()) EXPECT_EQ(shown.text.find("s3cret"), std::string::npos);
+
+  page.proxyc.setChecked(false);
+  page.proxycClick();
+  EXPECT_FALSE(page.pname.enabled());
+  EXPECT_EQ(page.pname.color(), offColor);
+  check({{Answer::Ok, "up to date"}});
+  EXPECT_EQ(http.requests.back().proxy.host, "");
+}
+
+TEST_F(UpdateCheckTest, AClickWhileACheckWaitsStartsNoSecondOne) {
+  site(kSite, "<none>", "1000");
+  bool enabledMeanwhile = false;
+  http.whileWaiting = [&] {
+    enabledMeanwhile = enabledMeanwhile || page.cud.enabled();
+    page.cudClick();
+  };
+  check({{Answer::Ok, "up to date"}});
+  EXPECT_EQ(http.requests.size(), 2u);
+  EXPECT_FALSE(enabledMeanwhile);
+  EXPECT_TRUE(page.cud.enabled());
+  EXPECT_FALSE(page.checking());
+}
+
+TEST_F(UpdateCheckTest, ASiteChangedWhileTheCheckWaitsIsNotFollowed) {
+  // An extension sets usite while messages run during a request.
+  site(kSite, "<none>", "1001");
+  http.whileWaiting = [&] { vars().usite = "C:\\windows\\"; };
+  check({{Answer::Yes, "An update is available."}});
+  EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
+  EXPECT_EQ(os.shell.calls.at(0).file, "http://site.test/u/linkupd.htm");
+}
+
+TEST_F(UpdateCheckTest, ACheckDateThatCannotBeWrittenStopsTheCheck) {
+  fs().failWrites("Trovik.ini");
+  boxes().expect(Answer::Yes, "This will connect to the internet");
+  boxes().expect(Answer::Ok, "Trovik.ini");
+  app.guarded([&] { page.cudClick(); });
+  EXPECT_TRUE(http.requests.empty());
+  EXPECT_TRUE(page.cud.enabled());
+  EXPECT_FALSE(page.checking());
+}
+
+TEST_F(UpdateCheckTest, TheStartUpReminderCountsFromTheCheckDate) {
+  fs().put(std::string(kBase) + "link.qdx", "");
+  fs().put(std::string(kBase) + "name.qdx", "");
+  os.clock.now = {2026, 3, 1};
+  site(kSite, "<none>", "1000");
+  check({{Answer::Ok, "up to date"}});
+  EXPECT_EQ(read("Form", "UpdateChecked"), "01/03/2026");
+
+  os.clock.now = {2026, 4, 29};  // 59 days later: no reminder
+  app.FormCreate();
+  EXPECT_EQ(read("Form", "UpdateChecked"), "01/03/2026");
+  os.clock.now = {2026, 4, 30};
+  boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
+  app.FormCreate();
+}
+
+}  // namespace
+}  // namespace trovik::test
