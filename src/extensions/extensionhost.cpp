@@ -73,7 +73,7 @@ void ExtensionHost::createList() {
 }
 
 void ExtensionHost::loadList() {
-  std::vector<std::string> lines = splitLines(ctx_.fs().readFile(listPath()));
+  std::vector<std::string> lines = extensionLines(ctx_.fs().readFile(listPath()));
   hasList_ = true;
   list_ = std::move(lines);
   rebuildIndex();
