@@ -78,7 +78,7 @@ void TForm1::tcloseClick() {
 }
 
 void TForm1::FormClose(CloseAction& action) {
-  void* sender = &Form1;
+  void* sender = this;
   ctx_.events.run(
       "form1close",
       [&] {
@@ -104,7 +104,7 @@ void TForm1::rememberCurrentFileset() {
 }
 
 void TForm1::FormResize() {
-  handle("form1resize", &Form1, [&] {
+  handle("form1resize", this, [&] {
     const int w = Form1.bounds().width;
     const int h = Form1.bounds().height;
     const bool bar = qswitch.visible();
@@ -134,7 +134,7 @@ void TForm1::FormResize() {
 }
 
 void TForm1::FormActivate() {
-  handle("form1activate", &Form1, [&] {
+  handle("form1activate", this, [&] {
     ctx_.vars.maxed = windowState == WindowState::Maximized;
     showHints = ctx_.vars.sh;
     tbar.setColor(clActiveCaption);
@@ -144,7 +144,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormDeactivate() {
-  handle("form1deactivate", &Form1, [&] {
+  handle("form1deactivate", this, [&] {
     tbar.setColor(clInactiveCaption);
     ttitle.setColor(clInactiveCaptionText);
   });

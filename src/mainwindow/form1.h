@@ -210,7 +210,9 @@ class TForm1 : public LaunchClient {
   void loadhelptext();
 
  private:
-  // Raises a form event around a handler's own work, with its Sender.
+  // Raises a form event around a handler's own work, with its Sender: the
+  // control it came from, or for the window's own events this object, which
+  // is also what getform1 hands out and what rescalecontrols takes.
   template <class Work, class... B>
   void handle(std::string_view event, void* sender, Work&& work, B... b) {
     ctx_.events.run(event, std::forward<Work>(work), in(sender, &EventSlots::cobject), b...);

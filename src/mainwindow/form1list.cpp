@@ -258,7 +258,7 @@ void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
 
 void TForm1::FormMouseDown(MouseButton button, ShiftState shift, int x, int y) {
   handle(
-      "form1mousedown", &Form1,
+      "form1mousedown", this,
       [&] {
         const bool dialogs = dialogOpen();
         if (button == MouseButton::Left && !dialogs) view().startDrag();
