@@ -247,6 +247,11 @@ class TForm1 : public LaunchClient {
   }
   bool generalMoveMode() const { return up.visible(); }
   bool flyMultirunTitle() const;
+  // The link of item i; empty for a name without one (the lists out of step),
+  // which the launcher then offers to repair before it runs nothing.
+  std::string linkAt(int i) const {
+    return i >= 0 && i < link1.count() ? link1.item(i) : std::string();
+  }
   // Hands a clicked item to the open Add/Edit dialog.
   void handToAddEdit(int i);
   // Sets a one-time tip flag of section "Help"; true when it was not set yet.
