@@ -125,11 +125,12 @@ void TOptionsForm::vpinstallClick() {
 
   // The block: the record line (the DLL path in front of the text file's
   // first line), then the text file's lines up to and including its first
-  // empty line.
+  // empty line. The record line is never empty, so what ends the copy is the
+  // text file's own line: an empty first line ends it at once.
   const std::vector<std::string> text = extensionLines(fs.readFile(txt));
   const std::string first = text.empty() ? std::string() : text.front();
   std::vector<std::string> block{dll + "|" + first};
-  for (size_t i = 1; i < text.size() && !block.back().empty(); ++i) block.push_back(text[i]);
+  for (size_t i = 1; i < text.size() && !text[i - 1].empty(); ++i) block.push_back(text[i]);
 
   // vp2.qdx is extended as it stands, and replaced whole, so a failed write
   // leaves the old file intact.

@@ -150,6 +150,15 @@ TEST_F(VpListTest, ANulByteIsTextLikeAnyOtherAndCostsNothingAfterIt) {
             joinLines({record('B', "ismr|before"), "Bee's own words", ""}) + blockC);
 }
 
+TEST_F(VpListTest, ATextFileThatStartsWithAnEmptyLineGivesTheRecordAlone) {
+  addDll('B', extension<'B'>());
+  fs().put(txtPath('B'), "\r\nBee|false|false||\r\ndescription\r\n\r\n");
+  fs().put(listPath(), "");
+  install('B');
+  EXPECT_EQ(fs().get(listPath()), dllPath('B') + "|\r\n");
+  EXPECT_EQ(host().ExtensionList(), Calls{dllPath('B') + "|"});
+}
+
 TEST_F(VpListTest, ADllWithoutItsTextOrDllinfo2IsRefused) {
   fs().put(listPath(), "");
   addDll('B', extension<'B'>());
