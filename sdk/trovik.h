@@ -125,10 +125,13 @@ typedef void*(TROVIK_CALL* TrovikGetFunction)(const char* name);
 typedef const char*(TROVIK_CALL* TrovikGetVar)(const char* name);
 
 /* Sets a named variable: a boolean becomes true exactly when the value is
-   "true" in any case; an integer takes a decimal number (a value that is not
-   one leaves the variable unchanged); a text takes the value as given. An
-   unknown name changes nothing. Raises "setvar" and "strtobool". */
-typedef void(TROVIK_CALL* TrovikSetVar)(const char* name, const char* value);
+   "true" in any case; an integer takes a decimal 32-bit number; a text takes
+   the value as given. Returns 1 when the variable was set (or an extension
+   took the write over), 0 when nothing changed: for an unknown name, and for
+   a conversion error, an integer variable given a text that is not a decimal
+   32-bit number ("12abc", "0x10", " 3", "99999999999"); the variable then
+   keeps its value. Raises "setvar" and "strtobool". */
+typedef TrovikBool(TROVIK_CALL* TrovikSetVar)(const char* name, const char* value);
 
 /* Value of an event slot as text, "?!" for an unknown name. For cobject,
    cobject2 and cobject3 the TrovikObject itself is returned in place of the

@@ -19,7 +19,7 @@ void Application::FormCreate() {
   vars.disvp = false;
   // Extensions hear the very first event.
   if (ctx.fs().fileExists(extensions.listPath())) loadExtensionList();
-  void* sender = &form1.Form1;
+  void* sender = &form1;  // the object getform1 hands out
   events.run(
       "form1create",
       [&] {

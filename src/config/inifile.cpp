@@ -60,25 +60,25 @@ int hexDigit(char c) {
   return -1;
 }
 
-// Leading blanks, then either an optional sign and decimal digits, or "$" and
-// hex digits, up to the end of the text. A sign before "$" is refused: no
-// version ever wrote one, and refusing keeps a typo from becoming a value.
-// Hex is a 32-bit pattern, so $80000000..$FFFFFFFF read as negative numbers
-// ($FFFFFFFF is -1): masks and colours written in hex keep their bits.
+// Leading blanks (spaces only: a tab is refused), then either an optional
+// sign and decimal digits, or "$" and hex digits, up to the end of the text.
+// Hex is a number like decimal, not a bit pattern: beyond 2147483647 it is
+// out of range. A sign before "$" is refused: no version ever wrote one, and
+// refusing keeps a typo from becoming a value.
 std::optional<int32_t> parseInteger(std::string_view s) {
   std::size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  while (i < s.size() && s[i] == ' ') ++i;
   if (i < s.size() && s[i] == '$') {
     ++i;
     if (i == s.size()) return std::nullopt;
-    uint64_t v = 0;
+    int64_t v = 0;
     for (; i < s.size(); ++i) {
       const int d = hexDigit(s[i]);
       if (d < 0) return std::nullopt;
-      v = v * 16 + static_cast<uint64_t>(d);
-      if (v > 0xFFFFFFFFull) return std::nullopt;
+      v = v * 16 + d;
+      if (v > INT32_MAX) return std::nullopt;
     }
-    return static_cast<int32_t>(static_cast<uint32_t>(v));
+    return static_cast<int32_t>(v);
   }
   bool negative = false;
   if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';

@@ -7,9 +7,8 @@ namespace trovik {
 namespace {
 // Calls line(text of the line) for every line, in order.
 template <class Line>
-void forEachLine(std::string_view text, Line&& line) {
-  const size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
+void forEachLine(std::string_view text, Nul nul, Line&& line) {
+  if (nul == Nul::EndsText) text = text.substr(0, text.find('\0'));
   size_t start = 0;
   const size_t n = text.size();
   while (start < n) {
@@ -24,16 +23,16 @@ void forEachLine(std::string_view text, Line&& line) {
 }
 }  // namespace
 
-std::size_t countLines(std::string_view text) {
+std::size_t countLines(std::string_view text, Nul nul) {
   std::size_t count = 0;
-  forEachLine(text, [&](std::string_view) { ++count; });
+  forEachLine(text, nul, [&](std::string_view) { ++count; });
   return count;
 }
 
-std::vector<std::string> splitLines(std::string_view text) {
+std::vector<std::string> splitLines(std::string_view text, Nul nul) {
   std::vector<std::string> lines;
-  lines.reserve(countLines(text));
-  forEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
+  lines.reserve(countLines(text, nul));
+  forEachLine(text, nul, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

@@ -43,7 +43,7 @@ void TOptionsForm::loadvplist() {
     if (!fs.fileExists(path)) return;
     vpoptions.setEnabled(false);
     vpabout.setEnabled(false);
-    const std::vector<std::string> lines = splitLines(fs.readFile(path));
+    const std::vector<std::string> lines = extensionLines(fs.readFile(path));
     std::vector<std::string> rows;
     for (const Block& b : fileBlocks(lines)) {
       const std::string& record = lines[b.first];
@@ -59,7 +59,7 @@ bool TOptionsForm::selectedRecord(std::string& record) {
   const int row = vplist.itemIndex();
   const std::string path = extensions_.listPath();
   if (row < 0 || !ctx_.fs().fileExists(path)) return false;
-  const std::vector<std::string> lines = splitLines(ctx_.fs().readFile(path));
+  const std::vector<std::string> lines = extensionLines(ctx_.fs().readFile(path));
   const std::vector<Block> blocks = fileBlocks(lines);
   if (static_cast<size_t>(row) >= blocks.size()) return false;
   record = lines[blocks[static_cast<size_t>(row)].first];
@@ -125,17 +125,18 @@ void TOptionsForm::vpinstallClick() {
 
   // The block: the record line (the DLL path in front of the text file's
   // first line), then the text file's lines up to and including its first
-  // empty line.
-  const std::vector<std::string> text = splitLines(fs.readFile(txt));
+  // empty line. The record line is never empty, so what ends the copy is the
+  // text file's own line: an empty first line ends it at once.
+  const std::vector<std::string> text = extensionLines(fs.readFile(txt));
   const std::string first = text.empty() ? std::string() : text.front();
   std::vector<std::string> block{dll + "|" + first};
-  for (size_t i = 1; i < text.size() && !block.back().empty(); ++i) block.push_back(text[i]);
+  for (size_t i = 1; i < text.size() && !text[i - 1].empty(); ++i) block.push_back(text[i]);
 
   // vp2.qdx is extended as it stands, and replaced whole, so a failed write
   // leaves the old file intact.
   const std::string list = extensions_.listPath();
   std::string bytes = fs.fileExists(list) ? fs.readFile(list) : std::string();
-  const std::vector<std::string> existing = splitLines(bytes);
+  const std::vector<std::string> existing = extensionLines(bytes);
   if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
   // A last block whose text file had no empty line is closed first, or the
   // new record would be read as one more line of its description.
@@ -154,7 +155,7 @@ void TOptionsForm::vpremoveClick() {
   FileSystem& fs = ctx_.fs();
   const std::string list = extensions_.listPath();
   const std::vector<std::string> lines =
-      fs.fileExists(list) ? splitLines(fs.readFile(list)) : std::vector<std::string>();
+      fs.fileExists(list) ? extensionLines(fs.readFile(list)) : std::vector<std::string>();
   const std::vector<Block> blocks = fileBlocks(lines);
   const bool found = static_cast<size_t>(row) < blocks.size();
   const std::string record = found ? lines[blocks[static_cast<size_t>(row)].first] : std::string();

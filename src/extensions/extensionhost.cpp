@@ -73,7 +73,7 @@ void ExtensionHost::createList() {
 }
 
 void ExtensionHost::loadList() {
-  std::vector<std::string> lines = splitLines(ctx_.fs().readFile(listPath()));
+  std::vector<std::string> lines = extensionLines(ctx_.fs().readFile(listPath()));
   hasList_ = true;
   list_ = std::move(lines);
   rebuildIndex();
@@ -228,19 +228,39 @@ void ExtensionHost::runvpa(const std::string& path, const std::string& exportNam
     callInto(true, [&] { reinterpret_cast<TrovikEventExport>(fn)(); });
 }
 
+void ExtensionHost::close(size_t i, std::int32_t reason, bool erase) {
+  const LibraryHandle handle = table_[i].handle;
+  table_[i].closing = true;
+  if (void* onclose = ctx_.platform.libraries.symbol(handle, "onclose"))
+    callInto(false, [&] { reinterpret_cast<TrovikOnClose>(onclose)(reason); });
+  // Found again: the goodbye may have changed the table, or emptied it by
+  // stopping the extensions itself.
+  for (size_t k = 0; k < table_.size(); ++k) {
+    if (!table_[k].closing || table_[k].handle != handle) continue;
+    if (erase) {
+      table_.erase(table_.begin() + static_cast<long>(k));
+    } else {
+      table_[k].handle = 0;
+      table_[k].closing = false;
+    }
+    break;
+  }
+  release(handle);
+}
+
 void ExtensionHost::stopvp(std::int32_t reason) {
   ctx_.events.run(
       "stopvp",
       [&] {
-        // By index: an extension told to close may still raise events that load
-        // another DLL, and that one is stopped as well.
-        for (size_t i = 0; i < table_.size(); ++i) {
-          const LibraryHandle handle = table_[i].handle;
-          if (!handle) continue;
-          if (void* onclose = ctx_.platform.libraries.symbol(handle, "onclose"))
-            callInto(false, [&] { reinterpret_cast<TrovikOnClose>(onclose)(reason); });
-          table_[i].handle = 0;  // nothing may call into it from here on
-          release(handle);
+        // From the start each time: a goodbye may raise events that load
+        // another DLL, which is stopped as well, or stop the extensions
+        // itself (loadoptions finding DisableVP=1), which empties the table
+        // under this loop and passes over the DLLs being told here.
+        for (;;) {
+          size_t i = 0;
+          while (i < table_.size() && (!table_[i].handle || table_[i].closing)) ++i;
+          if (i == table_.size()) break;
+          close(i, reason, false);
         }
         table_.clear();
         kn_ = 0;
@@ -266,19 +286,10 @@ void ExtensionHost::removed(const std::string& path) {
   Libraries& libs = ctx_.platform.libraries;
   const std::int32_t index = isloaded(path);
   if (index >= 0) {
-    const LibraryHandle handle = table_[static_cast<size_t>(index)].handle;
-    if (handle) {
-      if (void* onclose = libs.symbol(handle, "onclose"))
-        callInto(false, [&] { reinterpret_cast<TrovikOnClose>(onclose)(3); });
-    }
-    // The entry is found again: the extension may have changed the table meanwhile.
-    for (size_t i = 0; i < table_.size(); ++i) {
-      if (table_[i].handle == handle && sameText(table_[i].path, path)) {
-        table_.erase(table_.begin() + static_cast<long>(i));
-        if (handle) release(handle);
-        break;
-      }
-    }
+    if (table_[static_cast<size_t>(index)].handle)
+      close(static_cast<size_t>(index), 3, true);
+    else
+      table_.erase(table_.begin() + index);
     kn_ = static_cast<std::int32_t>(table_.size());
     return;
   }

@@ -21,6 +21,8 @@ namespace trovik {
 struct LoadedLibrary {
   LibraryHandle handle = 0;
   std::string path;
+  // Its "onclose" is running: whoever called it frees the DLL afterwards.
+  bool closing = false;
 };
 
 // What every extension receives in "dllinfo2" besides its own path.
@@ -96,6 +98,10 @@ class ExtensionHost {
   template <class Call>
   void callInto(bool countsInKn, Call&& call);
   void release(LibraryHandle handle);
+  // Tells the DLL of entry i why it stops and frees it. Meanwhile it can still
+  // be called, and a stop its goodbye starts passes it over; then its entry
+  // is erased, or kept with handle 0 so that nothing loads it again.
+  void close(size_t i, std::int32_t reason, bool erase);
   void announce(void* dllinfo2, const std::string& path);
   bool inTable(LibraryHandle handle) const;
 

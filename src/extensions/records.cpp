@@ -1,6 +1,12 @@
 #include "extensions/records.h"
 
+#include "core/textlines.h"
+
 namespace trovik {
+
+std::vector<std::string> extensionLines(std::string_view bytes) {
+  return splitLines(bytes, Nul::IsText);
+}
 
 std::vector<std::string_view> recordFields(std::string_view line) {
   std::vector<std::string_view> fields;

@@ -12,6 +12,11 @@ inline constexpr std::string_view kExtensionFile = "vp2.qdx";
 // Where removal writes the new list before it replaces vp2.qdx.
 inline constexpr std::string_view kExtensionScratchFile = "trovik+1.qdx";
 
+// The lines of vp2.qdx or of an extension's text file. Unlike the link files
+// they do not end at a NUL byte: it stays in its line, so rewriting the file
+// loses nothing.
+std::vector<std::string> extensionLines(std::string_view bytes);
+
 // The fields of a record line, split at every "|".
 std::vector<std::string_view> recordFields(std::string_view line);
 // Field n (1-based) of a record line, empty when it has fewer. A line without

@@ -27,8 +27,10 @@ class HostApi {
   void* getfunction(std::string name);
   // A variable's value as text; "?!?!" for an unknown or write-only name.
   std::string getvar(std::string name);
-  // Sets a variable from text; an unknown name changes nothing.
-  void setvar(std::string name, std::string value);
+  // Sets a variable from text. False, with nothing changed, for an unknown
+  // name or an integer variable given a text that is not a decimal 32-bit
+  // number: that conversion error is the calling extension's to hear of.
+  bool setvar(std::string name, std::string value);
 
   // A slot's value: its text, or for cobject, cobject2 and cobject3 the
   // object itself, which crosses the boundary in place of the text.

@@ -99,7 +99,7 @@ using A = Program;
 constexpr auto getfunctionBody = [](A& a, const char* n) { return a.hostapi.getfunction(str(n)); };
 constexpr auto getvarBody = [](A& a, const char* n) { return a.hostapi.getvar(str(n)); };
 constexpr auto setvarBody = [](A& a, const char* n, const char* v) {
-  a.hostapi.setvar(str(n), str(v));
+  return a.hostapi.setvar(str(n), str(v));
 };
 constexpr auto getvpvarBody = [](A& a, const char* n) { return a.hostapi.getvpvar(str(n)); };
 constexpr auto setvpvarBody = [](A& a, const char* n, const char* v) {

@@ -231,11 +231,12 @@ std::string HostApi::getvar(std::string name) {
       in(name, &EventSlots::cstring));
 }
 
-void HostApi::setvar(std::string name, std::string value) {
+bool HostApi::setvar(std::string name, std::string value) {
   // A slot written through setvar gets its value once setvar has put its own
   // name and value back into the slots; otherwise the write would vanish.
   std::string* slotTarget = nullptr;
   std::string slotValue;
+  bool done = true;
   app_.events.run(
       "setvar",
       [&] {
@@ -244,11 +245,16 @@ void HostApi::setvar(std::string name, std::string value) {
         name = lower(name);
         const bool flag = strtobool(value);
         const HostVariable* v = findVariable(name);
-        if (!v) return;
+        if (!v) {
+          done = false;
+          return;
+        }
         std::visit(Overloaded{[&](bool* b) { *b = flag; },
                               [&](std::int32_t* i) {
                                 // Not a number: the variable keeps its value.
-                                if (auto n = decimal<std::int32_t>(value)) *i = *n;
+                                const auto n = decimal<std::int32_t>(value);
+                                if (n) *i = *n;
+                                done = n.has_value();
                               },
                               [&](std::string* s) {
                                 if (v->access == Access::WriteOnlySlot) {
@@ -259,13 +265,15 @@ void HostApi::setvar(std::string name, std::string value) {
                                 }
                               },
                               [&](std::uintptr_t* h) {
-                                if (auto n = decimal<std::int32_t>(value))
-                                  *h = static_cast<std::uintptr_t>(static_cast<std::intptr_t>(*n));
+                                const auto n = decimal<std::int32_t>(value);
+                                if (n) *h = static_cast<std::uintptr_t>(static_cast<std::intptr_t>(*n));
+                                done = n.has_value();
                               }},
                    locate(app_, *v));
       },
       in(name, &EventSlots::cstring), in(value, &EventSlots::cstring2));
   if (slotTarget) *slotTarget = std::move(slotValue);
+  return done;
 }
 
 HostApi::SlotValue HostApi::getvpvar(std::string_view name) {

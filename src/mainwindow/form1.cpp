@@ -48,7 +48,7 @@ void TForm1::tcloseClick() {
 }
 
 void TForm1::FormClose(CloseAction& action) {
-  void* sender = &Form1;
+  void* sender = this;
   ctx_.events.run(
       "form1close",
       [&] {
@@ -74,7 +74,7 @@ void TForm1::rememberCurrentFileset() {
 }
 
 void TForm1::FormResize() {
-  handle("form1resize", &Form1, [&] {
+  handle("form1resize", this, [&] {
     const int w = Form1.bounds().width;
     const int h = Form1.bounds().height;
     const bool bar = qswitch.visible();
@@ -104,7 +104,7 @@ void TForm1::FormResize() {
 }
 
 void TForm1::FormActivate() {
-  handle("form1activate", &Form1, [&] {
+  handle("form1activate", this, [&] {
     ctx_.vars.maxed = windowState == WindowState::Maximized;
     showHints = ctx_.vars.sh;
     tbar.setColor(clActiveCaption);
@@ -114,7 +114,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormDeactivate() {
-  handle("form1deactivate", &Form1, [&] {
+  handle("form1deactivate", this, [&] {
     tbar.setColor(clInactiveCaption);
     ttitle.setColor(clInactiveCaptionText);
   });

@@ -209,7 +209,9 @@ class TForm1 : public LaunchClient {
   void loadhelptext();
 
  private:
-  // Raises a form event around a handler's own work, with its Sender.
+  // Raises a form event around a handler's own work, with its Sender: the
+  // control it came from, or for the window's own events this object, which
+  // is also what getform1 hands out and what rescalecontrols takes.
   template <class Work, class... B>
   void handle(std::string_view event, void* sender, Work&& work, B... b) {
     ctx_.events.run(event, std::forward<Work>(work), in(sender, &EventSlots::cobject), b...);
@@ -244,6 +246,11 @@ class TForm1 : public LaunchClient {
   }
   bool generalMoveMode() const { return up.visible(); }
   bool flyMultirunTitle() const;
+  // The link of item i; empty for a name without one (the lists out of step),
+  // which the launcher then offers to repair before it runs nothing.
+  std::string linkAt(int i) const {
+    return i >= 0 && i < link1.count() ? link1.item(i) : std::string();
+  }
   // Hands a clicked item to the open Add/Edit dialog.
   void handToAddEdit(int i);
   // Sets a one-time tip flag of section "Help"; true when it was not set yet.

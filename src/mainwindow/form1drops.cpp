@@ -94,8 +94,8 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
 }
 
 void TForm1::List1DragDrop(void* source, int x, int y) {
-  ctx_.events.run(
-      "form1list1dragdrop",
+  handle(
+      "form1list1dragdrop", &List1,
       [&] {
         struct Item {
           std::string name, link;

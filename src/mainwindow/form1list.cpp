@@ -57,7 +57,7 @@ void TForm1::List1Click(void* sender) {
     if (valid && inListMode(t.f1delabc) && !v.norun) {
       List1.add(List1.item(i));
       mmlist.add(List1.item(i));
-      link1.add(i < link1.count() ? link1.item(i) : std::string());
+      link1.add(linkAt(i));
       resort();
     } else if (valid && inListMode(t.f1delabd) && !v.norun) {
       if (v.condel && !ctx_.askYes(t.f1confirmdel + List1.item(i) + "?", t.confirmt)) return;
@@ -72,7 +72,7 @@ void TForm1::List1Click(void* sender) {
       d.EditPending = true;
       d.ctl.setVisible(true);
       v.curitem = i;
-      const std::string link = i < link1.count() ? link1.item(i) : std::string();
+      const std::string link = linkAt(i);
       if (ctx_.syntax.ismr(link)) {
         d.mr.setChecked(true);
         d.AddEdit.setCaption(t.f2captionedit);
@@ -101,8 +101,8 @@ void TForm1::List1Click(void* sender) {
       d.itemLabel.setText(List1.item(i));
       d.addlink.setCaption(t.f2button1editcaption);
     } else if (!delab.visible() && !generalMoveMode() && v.lclick && !cmrb.visible() && valid &&
-               !copyitems.checked() && !flyMultirunTitle() && !v.norun && i < link1.count()) {
-      launcher.runlink(link1.item(i));
+               !copyitems.checked() && !flyMultirunTitle() && !v.norun) {
+      launcher.runlink(linkAt(i));
     }
     if (v.norun) v.norun = false;
   });
@@ -158,11 +158,11 @@ void TForm1::List1DblClick() {
     if (generalMoveMode() && valid) {
       List1.add(List1.item(i));
       mmlist.add(List1.item(i));
-      link1.add(i < link1.count() ? link1.item(i) : std::string());
+      link1.add(linkAt(i));
     }
     if (!delab.visible() && !generalMoveMode() && !addEditOpen() && valid && !copyitems.checked() &&
-        !ctx_.vars.lclick && i < link1.count())
-      launcher.runlink(link1.item(i));
+        !ctx_.vars.lclick)
+      launcher.runlink(linkAt(i));
   });
 }
 
@@ -258,7 +258,7 @@ void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
 
 void TForm1::FormMouseDown(MouseButton button, ShiftState shift, int x, int y) {
   handle(
-      "form1mousedown", &Form1,
+      "form1mousedown", this,
       [&] {
         const bool dialogs = dialogOpen();
         if (button == MouseButton::Left && !dialogs) view().startDrag();

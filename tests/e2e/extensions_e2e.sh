@@ -123,3 +123,20 @@ drive key 0x72
 expect_title "Trovik - Lancer/Quitter"
 drive key 0x72
 e2e_close
+
+# --- an "onclose" that stops the extensions again (loadoptions with DisableVP=1) while the close
+# stops them: the DLL is told once and freed once (it holds a reference of its own, so a second
+# FreeLibrary would unload it), and Trovik ends cleanly
+[ -f "$TROVIK_EXT_DIR/reenter.dll" ] || e2e_fail "no reenter.dll in $TROVIK_EXT_DIR"
+again="$E2E_TMP/Reenter"
+e2e_base "$again"
+cp "$TROVIK_EXT_DIR/reenter.dll" "$TROVIK_EXT_DIR/reenter.txt" "$again/"
+cp "$base/Trovik.ini" "$base/link.qdx" "$base/name.qdx" "$again/"
+e2e_write "$again/vp2.qdx" "$CRLF" "$(winpath "$again")\\reenter.dll|$(head -n 1 "$again/reenter.txt" | tr -d '\r')" ""
+e2e_start "$again"
+e2e_wait_main
+e2e_screenshot extensions-reenter.png
+e2e_close
+e2e_expect_lines "reenter.log after the close" "$(cat "$again/reenter.log")" "dllinfo2" "onclose 1" \
+  "loadoptions returned"
+grep -q '^DisableVP=1' "$again/Trovik.ini" || e2e_fail "the extension's DisableVP=1 is not in Trovik.ini"

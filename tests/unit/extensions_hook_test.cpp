@@ -202,6 +202,29 @@ TEST_F(HookTest, StoppingTellsEveryLoadedDllWhyAndWritesTheListBack) {
   EXPECT_EQ(host().ExtensionList().size(), 5u);
 }
 
+TEST_F(HookTest, AStopStartedFromAnOncloseTellsAndFreesEachDllOnce) {
+  // B's goodbye reloads the options, which find DisableVP=1 and stop the
+  // extensions again while the first stop is still walking the table.
+  addDll('A', extension<'A', "ismr">());
+  addDll('B', extension<'B', "ismr">());
+  addDll('C', extension<'C', "ismr">());
+  installed({record('A', "ismr|before"), "", record('B', "ismr|before"), "",
+             record('C', "ismr|before")});
+  app.syntax.ismr("a");
+  fs().put(std::string(kBase) + "Trovik.ini", "[Options]\r\nDisableVP=1\r\n");
+  rec.actions["B:onclose 1"] = [&] {
+    reinterpret_cast<TrovikProc>(got('B').getfunction("loadoptions"))();
+  };
+  rec.calls.clear();
+  host().stopvp(1);
+  EXPECT_EQ(rec.calls, (Calls{"A:onclose 1", "B:onclose 1", "C:onclose 2"}));
+  EXPECT_TRUE(vars().disvp);
+  EXPECT_TRUE(os.libraries.noneLoaded());
+  EXPECT_TRUE(host().loaded().empty());
+  EXPECT_EQ(host().kn(), 0);
+  EXPECT_EQ(fs().get(listPath()), joinLines(host().ExtensionList()));
+}
+
 TEST_F(HookTest, ADllStoppedWhileItRunsIsUnloadedOnlyAfterItReturns) {
   // A message box in an extension lets the user close the window meanwhile.
   addDll('A', extension<'A', "ismr">());

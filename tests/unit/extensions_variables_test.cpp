@@ -16,7 +16,7 @@ class VariablesTest : public ::testing::Test, public ExtensionHarness {
     rec.calls.clear();
   }
   std::string getvar(const char* n) { return got('Z').getvar(n); }
-  void setvar(const char* n, const char* v) { got('Z').setvar(n, v); }
+  bool setvar(const char* n, const char* v) { return got('Z').setvar(n, v) != 0; }
   std::string getvpvar(const char* n) { return got('Z').getvpvar(n); }
   bool setvpvar(const char* n, const char* v) { return got('Z').setvpvar(n, v) != 0; }
 };
@@ -58,11 +58,15 @@ TEST_F(VariablesTest, WritingSetsTheVariableOfItsKind) {
   EXPECT_EQ(app.texts.f1welcome, "Hello From An Extension");
   setvar("usite", "HTTP://Example.COM/");
   EXPECT_EQ(vars().usite, "HTTP://Example.COM/");
-  setvar("userlevel", "2");
+  EXPECT_TRUE(setvar("userlevel", "2"));
   EXPECT_EQ(vars().userlevel, 2);
-  setvar("userlevel", "two");  // not a number: the old value stays
-  EXPECT_EQ(vars().userlevel, 2);
-  setvar("forcewait", "99999999999");
+  // Not a decimal 32-bit number: the extension is told, the old value stays.
+  for (const char* wrong : {"two", "", "0x10", "$10", " 3", "99999999999"}) {
+    EXPECT_FALSE(setvar("userlevel", wrong)) << wrong;
+    EXPECT_EQ(vars().userlevel, 2) << wrong;
+  }
+  EXPECT_FALSE(setvar("masterhandle", "none"));
+  EXPECT_FALSE(setvar("forcewait", "99999999999"));
   EXPECT_EQ(vars().forcewait, 1000);
   // setvar hands the name and value on in lower case.
   EXPECT_EQ(app.events.slots.cstring, "forcewait");
@@ -74,8 +78,8 @@ TEST_F(VariablesTest, WritingSetsTheVariableOfItsKind) {
 TEST_F(VariablesTest, ATextIsChangedAloneAndUnknownNamesChangeNothing) {
   const Texts before = app.texts;
   const Variables varsBefore = vars();
-  setvar("f1startnosynccritical2", " lost links");
-  setvar("nosuchvariable", "true");
+  EXPECT_TRUE(setvar("f1startnosynccritical2", " lost links"));
+  EXPECT_FALSE(setvar("nosuchvariable", "true"));
   for (const auto& t : Texts::table()) {
     if (t.key == "f1startnosynccritical2")
       EXPECT_EQ(app.texts.*t.field, " lost links");

@@ -78,16 +78,19 @@ TEST(BigIniFile, KeysMatchLooselyButOnlyBeforeTheFirstEquals) {
 }
 
 TEST(BigIniFile, ReadIntegerAcceptsDecimalAndHexOnly) {
-  // Hex is read as a 32-bit pattern, so $FFFFFFFF is -1; a sign before "$" is refused.
+  // Hex is a number like decimal, so beyond 2147483647 it is out of range;
+  // only blanks lead, not tabs; a sign before "$" is refused.
   const std::vector<std::pair<std::string, int32_t>> cases = {
-      {"0x10", 16},        {"0X1f", 31},          {"$1F", 31},
-      {" 42", 42},         {"+7", 7},             {"-7", -7},
-      {"2147483647", INT32_MAX},                  {"-2147483648", INT32_MIN},
-      {"$FFFFFFFF", -1},   {"$80000000", INT32_MIN},
-      {"12abc", 99},       {"42 ", 99},           {"2147483648", 99},
-      {"-2147483649", 99}, {"$100000000", 99},    {"-$10", 99},
-      {" 0x10", 99},       {"$", 99},             {"-", 99},
-      {"0x", 99}};
+      {"0x10", 16},          {"0X1f", 31},          {"$1F", 31},
+      {" 42", 42},           {"  $10", 16},         {"+7", 7},
+      {"-7", -7},            {"2147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},                   {"$7FFFFFFF", INT32_MAX},
+      {"$FFFFFFFF", 99},     {"$80000000", 99},     {"0x80000000", 99},
+      {"0XFFFFFFFF", 99},    {"$0000000080000000", 99},
+      {"\t42", 99},          {" \t42", 99},         {"12abc", 99},
+      {"42 ", 99},           {"2147483648", 99},    {"-2147483649", 99},
+      {"$100000000", 99},    {"-$10", 99},          {" 0x10", 99},
+      {"$", 99},             {"-", 99},             {"0x", 99}};
   FakeFileSystem fs;
   TBigIniFile ini(fs, kPath);
   for (const auto& [text, expected] : cases) {

@@ -243,6 +243,30 @@ TEST_F(LaunchTest, NamesWithoutLinksAreRepairedBeforeRunning) {
   EXPECT_EQ(form().List1.items(), Lines{"a"});
 }
 
+TEST_F(LaunchTest, AClickEnterOrDoubleClickOnANameWithoutALinkAsksTheSameQuestion) {
+  form().List1.setItems({"a", "b", "c"});
+  form().link1.setItems({"C:\\a.exe"});
+  form().List1.setItemIndex(2);
+  vars().lclick = true;
+  boxes().expect(Answer::No, "There is no link for the selected item.");
+  form().List1Click();
+  EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
+
+  form().link1.setItems({"C:\\a.exe"});
+  boxes().expect(Answer::Yes, "There is no link for the selected item.");
+  std::uint16_t enter = 13;
+  form().List1KeyDown(enter, ShiftState{});
+  EXPECT_EQ(form().List1.items(), Lines{"a"});
+
+  vars().lclick = false;
+  form().List1.setItems({"a", "b"});
+  form().List1.setItemIndex(1);
+  boxes().expect(Answer::Yes, "There is no link for the selected item.");
+  form().List1DblClick();
+  EXPECT_EQ(form().List1.items(), Lines{"a"});
+  EXPECT_TRUE(calls().empty());  // a name without a link has nothing to run
+}
+
 TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
   fs().put("C:\\a.exe", "");
   fs().put("C:\\b.exe", "");

@@ -121,6 +121,44 @@ TEST_F(VpListTest, ANewBlockNeverJoinsALastBlockThatHadNoEmptyLine) {
   EXPECT_EQ(page().vplist.items(), (Calls{"Old (Error: File not found)", "Bee"}));
 }
 
+TEST_F(VpListTest, ANulByteIsTextLikeAnyOtherAndCostsNothingAfterIt) {
+  // Only the link files end at a NUL; in vp2.qdx and in an extension's text
+  // file it is one more character of a description.
+  using namespace std::string_literals;
+  addDll('A', extension<'A'>());
+  addDll('B', extension<'B', "ismr">());
+  const std::string list =
+      joinLines({record('A', "x|before"), "Made by \0 somebody"s, "", record('B', "ismr|before"),
+                 "Bee's own words", ""});
+  fs().put(listPath(), list);
+  host().loadList();
+  app.syntax.ismr("x");
+  EXPECT_EQ(rec.calls, (Calls{"B:dllinfo2", "B:ismr"}));
+  page().loadvplist();
+  EXPECT_EQ(page().vplist.items(), (Calls{"Extension A", "Extension B"}));
+  host().stopvp(1);
+  EXPECT_EQ(fs().get(listPath()), list);
+
+  addDll('C', extension<'C'>());
+  fs().put(txtPath('C'), "See|false|false||\r\nwith \0 inside\r\n\r\nnot copied\r\n"s);
+  install('C');
+  const std::string blockC = joinLines({dllPath('C') + "|See|false|false||", "with \0 inside"s, ""});
+  EXPECT_EQ(fs().get(listPath()), list + blockC);
+  select(0);
+  page().vpremoveClick();
+  EXPECT_EQ(fs().get(listPath()),
+            joinLines({record('B', "ismr|before"), "Bee's own words", ""}) + blockC);
+}
+
+TEST_F(VpListTest, ATextFileThatStartsWithAnEmptyLineGivesTheRecordAlone) {
+  addDll('B', extension<'B'>());
+  fs().put(txtPath('B'), "\r\nBee|false|false||\r\ndescription\r\n\r\n");
+  fs().put(listPath(), "");
+  install('B');
+  EXPECT_EQ(fs().get(listPath()), dllPath('B') + "|\r\n");
+  EXPECT_EQ(host().ExtensionList(), Calls{dllPath('B') + "|"});
+}
+
 TEST_F(VpListTest, ADllWithoutItsTextOrDllinfo2IsRefused) {
   fs().put(listPath(), "");
   addDll('B', extension<'B'>());
