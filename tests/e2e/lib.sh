@@ -5,8 +5,9 @@
 # running. Sourced; the script sets nothing before it.
 #
 # Environment (ctest sets these; the defaults suit a run by hand from the repository):
-#   TROVIK_EXE      the x86_64 Trovik.exe        (default <repo>/build/win64/bin/Trovik.exe)
-#   TROVIK_DRIVER   the x86_64 trovik-driver.exe (default <repo>/build/win64/bin/trovik-driver.exe)
+#   TROVIK_EXE      the Trovik.exe under test, x86_64 or i686 (default <repo>/build/win64/bin/Trovik.exe);
+#                   the probe and the extension DLLs come from the same build
+#   TROVIK_DRIVER   the trovik-driver.exe of the same build (default: beside TROVIK_EXE)
 #   E2E_ARTIFACTS   where screenshots and failure evidence go (default <repo>/build/e2e-artifacts)
 #   E2E_KEEP=1      keep the temporary folder (prefix, base directories, logs) for a look afterwards
 #   E2E_TIMEOUT     seconds before the script gives up on its own (default 120), well inside the
@@ -14,14 +15,12 @@
 
 set -eEuo pipefail
 
-e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-e2e_repo="$(cd "$e2e_dir/../.." && pwd)"
-# shellcheck source=tests/e2e/wineprefix.sh
-source "$e2e_dir/wineprefix.sh"
+# shellcheck source=scripts/prelude.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/prelude.sh"
 
-: "${TROVIK_EXE:=$e2e_repo/build/win64/bin/Trovik.exe}"
-: "${TROVIK_DRIVER:=$e2e_repo/build/win64/bin/trovik-driver.exe}"
-: "${E2E_ARTIFACTS:=$e2e_repo/build/e2e-artifacts}"
+: "${TROVIK_EXE:=$trovik_root/build/win64/bin/Trovik.exe}"
+: "${TROVIK_DRIVER:=$(dirname "$TROVIK_EXE")/trovik-driver.exe}"
+: "${E2E_ARTIFACTS:=$trovik_root/build/e2e-artifacts}"
 
 E2E_NAME="$(basename "$0" .sh)"
 E2E_TMP=""
@@ -100,18 +99,8 @@ e2e_begin() {
   ) &
   WATCHDOG_PID=$!
 
-  # Xvfb picks the first free display number and reports it on fd 3, so scripts run side by side.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
-  XVFB_PID=$!
-  local tries
-  for ((tries = 0; tries < 100; tries++)); do
-    grep -q '[0-9]' "$E2E_TMP/display" 2>/dev/null && break
-    kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-    sleep 0.1
-  done
-  DISPLAY=":$(tr -dc 0-9 <"$E2E_TMP/display")"
-  export DISPLAY
-  [ "$DISPLAY" != ":" ] || e2e_fail "Xvfb reported no display number"
+  trovik_xvfb_start "$E2E_TMP" || e2e_fail "no private display"
+  XVFB_PID=$TROVIK_XVFB_PID
 
   trovik_wine_env
   export WINEPREFIX="$E2E_TMP/prefix"
