@@ -10,8 +10,11 @@
 #   TROVIK_DRIVER   the trovik-driver.exe of the same build (default: beside TROVIK_EXE)
 #   E2E_ARTIFACTS   where screenshots and failure evidence go (default <repo>/build/e2e-artifacts)
 #   E2E_KEEP=1      keep the temporary folder (prefix, base directories, logs) for a look afterwards
-#   E2E_TIMEOUT     seconds before the script gives up on its own (default 120), well inside the
-#                   ctest timeout, so a hung program still gets its display and server cleaned up
+#   E2E_WAIT        seconds a step may wait for the state it needs before the test fails (default
+#                   30): generous, because a busy machine slows Wine down many times over, and a
+#                   passing run never waits it out
+#   E2E_TIMEOUT     seconds before the script gives up on its own (default 420), inside the ctest
+#                   timeout, so a hung program still gets its display and server cleaned up
 
 set -eEuo pipefail
 
@@ -23,6 +26,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/prelude.sh"
 : "${E2E_ARTIFACTS:=$trovik_root/build/e2e-artifacts}"
 
 E2E_NAME="$(basename "$0" .sh)"
+E2E_WAIT_MS=$((${E2E_WAIT:-30} * 1000))
 E2E_TMP=""
 XVFB_PID=""
 WATCHDOG_PID=""
@@ -87,11 +91,11 @@ e2e_begin() {
   E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/trovik-$E2E_NAME.XXXXXX")"
   trap e2e_cleanup EXIT
   trap 'e2e_fail "a command failed at line $LINENO"' ERR
-  trap 'e2e_fail "stopped after ${E2E_TIMEOUT:-120} s or by a signal"' TERM INT HUP
+  trap 'e2e_fail "stopped after ${E2E_TIMEOUT:-420} s or by a signal"' TERM INT HUP
   local me=$$
   (
     trap - ERR
-    sleep "${E2E_TIMEOUT:-120}" &
+    sleep "${E2E_TIMEOUT:-420}" &
     nap=$!
     trap 'kill $nap 2>/dev/null; exit 0' TERM
     wait $nap
@@ -123,6 +127,32 @@ drive() {
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
 }
 
+# e2e_until <what> <expected> <driver command...>: a driver command that reads something back
+# prints exactly the expected text (lines joined by line ends) within E2E_WAIT seconds. The driver
+# repeats it itself, so what a posted message or real input does is waited for, not slept on.
+e2e_until() {
+  local what="$1" want="$2" status=0
+  shift 2
+  wine "$TROVIK_DRIVER" until "$E2E_WAIT_MS" "$want" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" ||
+    status=$?
+  DRIVEN="$(cat "$E2E_TMP/driver.out")"
+  [ "$status" -eq 0 ] || e2e_fail "$what: expected
+$(printf '%s\n' "$want" | sed 's/^/    | /')
+  but saw
+$(printf '%s\n' "$DRIVEN" | sed 's/^/    | /')
+  ($(cat "$E2E_TMP/driver.err"))"
+}
+
+# e2e_poll <command...>: a shell command succeeds within E2E_WAIT seconds (for a state only the
+# files or a log show); false when it never does.
+e2e_poll() {
+  local deadline=$((SECONDS + ${E2E_WAIT:-30}))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
 # e2e_base <dir>: a new base directory holding only Trovik.exe.
 e2e_base() {
   mkdir -p "$1"
@@ -148,7 +178,7 @@ e2e_start() {
 }
 
 e2e_wait_main() {
-  drive wait-window TForm1 Trovik 20000
+  drive wait-window TForm1 Trovik "$E2E_WAIT_MS"
   e2e_step "main window up"
 }
 
@@ -156,18 +186,16 @@ e2e_wait_main() {
 # saved is on disk; a crash or a non-zero exit code fails the test.
 e2e_close() {
   drive close
-  drive wait-exit 20000
-  local tries status=0
-  for ((tries = 0; tries < 200; tries++)); do
-    kill -0 "$TROVIK_PID" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$TROVIK_PID" 2>/dev/null && e2e_fail "the wine process of Trovik is still running after its window closed"
+  drive wait-exit "$E2E_WAIT_MS"
+  local status=0
+  e2e_poll e2e_ended || e2e_fail "the wine process of Trovik is still running after its window closed"
   wait "$TROVIK_PID" || status=$?
   TROVIK_PID=""
   [ "$status" -eq 0 ] || e2e_fail "Trovik exited with status $status"
   e2e_step "Trovik closed"
 }
+
+e2e_ended() { ! kill -0 "$TROVIK_PID" 2>/dev/null; }
 
 # No message box may be open: one would mean the program is asking something the test did not plan.
 e2e_expect_no_boxes() {
@@ -199,6 +227,15 @@ e2e_expect_file() {
 $(od -c "$want" | head -n 12)
   but found
 $(od -c "$file" | head -n 12)"
+}
+
+# e2e_until_file <what> <file> <line-end> <line>...: the file comes to hold exactly these bytes
+# within E2E_WAIT seconds (the program saves when it is done, not when the test looks).
+e2e_until_file() {
+  local what="$1" file="$2" want="$E2E_TMP/expected-soon"
+  shift 2
+  e2e_write "$want" "$@"
+  e2e_poll cmp -s "$want" "$file" || e2e_expect_file "$what" "$file" "$@"
 }
 
 # e2e_expect_same <what> <file> <copy>: unchanged since the copy was taken.
