@@ -137,14 +137,19 @@ trovik_wine_template() {
 # changes, and a new Wine makes a new template.
 trovik_wine_shared='.*\.\(dll\|exe\|drv\|sys\|ocx\|cpl\|acm\|ax\|ds\|tlb\|vxd\|com\|mod\|nls\|fon\|ttf\)'
 
-# Makes a fresh prefix at $1 from the template: the read-only images are hard links to the
-# template's (a copy takes seconds, the links a tenth of one), everything else is copied.
+# trovik_wine_make <dest> [full]: a fresh prefix at <dest> from the template. The read-only
+# images are hard links to the template's (a copy takes seconds, the links a tenth of one) and
+# everything else is copied; "full" copies everything, for a prefix that outlives the tests.
 trovik_wine_make() {
   local dest="$1" template
   [ -n "$dest" ] || { echo "prelude: trovik_wine_make needs a destination" >&2; return 2; }
   template="$(trovik_wine_template)" || return 1
   rm -rf "$dest"
   mkdir -p "$(dirname "$dest")"
+  if [ "${2:-}" = full ]; then
+    cp -a "$template" "$dest"
+    return
+  fi
   cp -al "$template" "$dest" || return 1
   # Replaces each hard link to a file Wine may write with a copy of its own.
   (cd "$template" && find . -type f ! -iregex "$trovik_wine_shared" -print0 |
