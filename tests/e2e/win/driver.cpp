@@ -23,9 +23,11 @@ namespace {
 
 constexpr const char* kMainClass = "TForm1";
 constexpr DWORD kPollMs = 20;
-// A send that takes longer than this means the program is stuck; better a clear failure than a
-// test that hangs until ctest kills it.
-constexpr UINT kSendTimeoutMs = 5000;
+// A send (or a window's reaction to one) that takes longer than this means the program is stuck;
+// better a clear failure than a test that hangs until ctest kills it. A busy machine can keep a
+// program from its messages for several seconds (starting another program, for one), so the
+// program is waited for that long rather than given up on as soon as the system calls it hung.
+constexpr UINT kSendTimeoutMs = 20000;
 constexpr int kBoxTextId = 0xFFFF;
 
 struct HandleCloser {
@@ -112,7 +114,7 @@ int fail(const std::string& why) {
 
 bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   DWORD_PTR out = 0;
-  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &out))
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kSendTimeoutMs, &out))
     return false;
   result = static_cast<LRESULT>(out);
   return true;
