@@ -34,8 +34,8 @@ wait_probe() {
 $(cat "$probe_log" 2>/dev/null)"
 }
 
-# probe_args <first> <last>: the arguments of those starts (1-based), in the order they logged.
-probe_args() { sed -n "$1,$2p" "$probe_log" | tr -d '\r' | cut -f4; }
+# probe_args <first> <last>: the arguments of those starts (1-based), in the order Trovik made them.
+probe_args() { sort -s -n -k1,1 "$probe_log" | sed -n "$1,$2p" | tr -d '\r' | cut -f4; }
 
 # expect_probe_count <n>: exactly n starts. Called after a start that came later than anything
 # that must not have started, so a wrong start would already be in the log.
