@@ -77,6 +77,21 @@ trovik_wine_env() {
   export WINEARCH=win64
 }
 
+# trovik_wine_loader <exe>: the Wine loader that starts that program itself. Once wine32 is
+# installed, plain `wine` is the 32-bit loader, which hands an x86_64 program on to the 64-bit one
+# through start.exe and ShellExecuteEx: a second process for every start, twice the time, and on a
+# busy machine now and then "ShellExecuteEx failed: Internal error" instead of the program.
+trovik_wine_loader() {
+  local header machine
+  header="$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')"
+  machine="$(od -An -tx1 -j "$((header + 4))" -N 2 "$1" | tr -d ' \n')"
+  if [ "$machine" = 6486 ] && [ -x /usr/lib/wine/wine64 ]; then
+    echo /usr/lib/wine/wine64
+  else
+    echo wine
+  fi
+}
+
 # What a template was made with: a new Wine, or 32-bit Wine installed since, needs a new one.
 trovik_wine_stamp() {
   local versions

@@ -25,6 +25,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/prelude.sh"
 : "${TROVIK_DRIVER:=$(dirname "$TROVIK_EXE")/trovik-driver.exe}"
 : "${E2E_ARTIFACTS:=$trovik_root/build/e2e-artifacts}"
 
+# The loader for TROVIK_EXE and its driver, set by e2e_begin.
+E2E_WINE=wine
 E2E_NAME="$(basename "$0" .sh)"
 E2E_WAIT_MS=$((${E2E_WAIT:-30} * 1000))
 E2E_TMP=""
@@ -47,7 +49,7 @@ e2e_fail() {
     import -display "$DISPLAY" -window root "$E2E_ARTIFACTS/$E2E_NAME-failure.png" 2>/dev/null &&
       echo "  screen at the failure: $E2E_ARTIFACTS/$E2E_NAME-failure.png" >&2
     local open
-    open="$(timeout 10 wine "$TROVIK_DRIVER" boxes 2>/dev/null || true)"
+    open="$(timeout 10 "$E2E_WINE" "$TROVIK_DRIVER" boxes 2>/dev/null || true)"
     if [ -n "$open" ]; then
       echo "  message boxes open:" >&2
       printf '%s\n' "$open" | sed 's/^/    /' >&2
@@ -107,18 +109,19 @@ e2e_begin() {
   XVFB_PID=$TROVIK_XVFB_PID
 
   trovik_wine_env
+  E2E_WINE="$(trovik_wine_loader "$TROVIK_EXE")"
   export WINEPREFIX="$E2E_TMP/prefix"
   trovik_wine_make "$WINEPREFIX" || e2e_fail "could not make a Wine prefix"
   wineserver -p
   # Starts the prefix's services now, while nothing waits on them.
-  wine "$TROVIK_DRIVER" boxes >/dev/null 2>&1 || true
+  "$E2E_WINE" "$TROVIK_DRIVER" boxes >/dev/null 2>&1 || true
   e2e_step "display $DISPLAY and prefix ready"
 }
 
 # Runs the driver; its output lands in DRIVEN. A driver failure fails the test with its own words.
 drive() {
   local status=0
-  wine "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
+  "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
   if [ "$status" -ne 0 ]; then
     local printed
     printed="$(cat "$E2E_TMP/driver.out")"
@@ -133,7 +136,7 @@ drive() {
 e2e_until() {
   local what="$1" want="$2" status=0
   shift 2
-  wine "$TROVIK_DRIVER" until "$E2E_WAIT_MS" "$want" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" ||
+  "$E2E_WINE" "$TROVIK_DRIVER" until "$E2E_WAIT_MS" "$want" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" ||
     status=$?
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
   [ "$status" -eq 0 ] || e2e_fail "$what: expected
@@ -172,7 +175,7 @@ e2e_write() {
 # purpose: the program must find its files beside its executable, not in the current directory.
 e2e_start() {
   [ -z "$TROVIK_PID" ] || e2e_fail "Trovik was started twice"
-  (cd "$E2E_TMP" && exec wine "$1/Trovik.exe") >>"$E2E_TMP/trovik.log" 2>&1 &
+  (cd "$E2E_TMP" && exec "$E2E_WINE" "$1/Trovik.exe") >>"$E2E_TMP/trovik.log" 2>&1 &
   TROVIK_PID=$!
   e2e_step "started Trovik in $(basename "$1")"
 }

@@ -51,7 +51,7 @@ settle() {
   # When a probe's window closes, Wine without a window manager sometimes hands
   # the activation to the desktop instead of the window below it. The user then
   # clicks Trovik's title bar, and so does the test.
-  if ! wine "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
+  if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
     drive rect
     local x y
     read -r x y _ <<<"$DRIVEN"

@@ -126,7 +126,7 @@ e2e_expect_lines "the first copy, minimised" "${DRIVEN##* }" minimized
 
 second_copy() {
   local started=$EPOCHREALTIME status=0 took
-  (cd "$E2E_TMP" && exec timeout "${E2E_WAIT:-30}" wine "$base/Trovik.exe") >>"$E2E_TMP/second.log" 2>&1 ||
+  (cd "$E2E_TMP" && exec timeout "${E2E_WAIT:-30}" "$E2E_WINE" "$base/Trovik.exe") >>"$E2E_TMP/second.log" 2>&1 ||
     status=$?
   took="$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }')"
   [ "$status" -eq 0 ] || e2e_fail "the second copy ended with status $status after $took s"
