@@ -14,14 +14,11 @@ CRLF=$'\r\n'
 # The path Wine shows a Linux path under (its Z: drive).
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# wait_line <file> <text>: a line of the file contains the text within a few seconds.
+has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
+
+# wait_line <file> <text>: a line of the file comes to contain the text.
 wait_line() {
-  local tries
-  for ((tries = 0; tries < 100; tries++)); do
-    [ -f "$1" ] && grep -qF -- "$2" "$1" && return 0
-    sleep 0.05
-  done
-  e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
+  e2e_poll has_line "$1" "$2" || e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
 $(cat "$1" 2>/dev/null)"
 }
 
@@ -37,10 +34,8 @@ expect_order() {
 $(cat "$file")"
 }
 
-expect_title() {
-  drive title
-  e2e_expect_lines "title" "$DRIVEN" "$1"
-}
+# expect_title <title>: the title once the key sent before has been handled.
+expect_title() { e2e_until "title" "$1" title; }
 
 e2e_begin
 for dll in recorder translate eventlog; do

@@ -82,7 +82,7 @@ e2e_write "$uneven/link.qdx" "$CRLF" "${base_links[@]}"
 e2e_write "$uneven/name.qdx" "$CRLF" "${base_names[@]}" "Orphan one" "Orphan two"
 cp "$uneven/link.qdx" "$E2E_TMP/before/uneven-link.qdx"
 e2e_start "$uneven"
-drive answer Warning yes 20000 "remove 2 unlinked items"
+drive answer Warning yes "$E2E_WAIT_MS" "remove 2 unlinked items"
 e2e_wait_main
 e2e_expect_no_boxes
 drive list 101

@@ -10,7 +10,7 @@ e2e_begin
 base="$E2E_TMP/Fresh"
 e2e_base "$base"
 e2e_start "$base"
-drive answer Trovik ok 20000 "Welcome to Trovik."
+drive answer Trovik ok "$E2E_WAIT_MS" "Welcome to Trovik."
 e2e_wait_main
 e2e_expect_no_boxes
 drive list 101

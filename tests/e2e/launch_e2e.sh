@@ -20,43 +20,32 @@ e2e_begin
 
 probe_log="$E2E_TMP/probe.log"
 TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-export TROVIK_PROBE_LOG
+# A started member's window stays in front until the next member's comes, however slow the machine.
+TROVIK_PROBE_SHOWN_MS=4000
+export TROVIK_PROBE_LOG TROVIK_PROBE_SHOWN_MS
+
+probe_started() { [ -f "$probe_log" ] && [ "$(wc -l <"$probe_log")" -ge "$1" ]; }
 
 # wait_probe <n>: the probe has been started n times in all.
 wait_probe() {
-  local tries
-  for ((tries = 0; tries < 300; tries++)); do
-    [ -f "$probe_log" ] && [ "$(wc -l <"$probe_log")" -ge "$1" ] && return 0
-    sleep 0.05
-  done
-  e2e_fail "expected $1 starts of the probe; its log holds:
+  e2e_poll probe_started "$1" || e2e_fail "expected $1 starts of the probe; its log holds:
 $(cat "$probe_log" 2>/dev/null)"
 }
 
-# probe_runs <first> <last>: show command, directory and arguments of those starts (1-based).
-probe_runs() { sed -n "$1,$2p" "$probe_log" | tr -d '\r' | cut -f2-; }
+# probe_starts <first> <last>: those starts (1-based) in the order Trovik made them.
+probe_starts() { sort -s -n -k1,1 "$probe_log" | sed -n "$1,$2p" | tr -d '\r'; }
+# probe_runs <first> <last>: show command, directory and arguments of those starts.
+probe_runs() { probe_starts "$1" "$2" | cut -f2-; }
 # probe_ticks <first> <last>: when those starts happened, in milliseconds.
-probe_ticks() { sed -n "$1,$2p" "$probe_log" | cut -f1; }
+probe_ticks() { probe_starts "$1" "$2" | cut -f1; }
 
-# until_shown <ctrl-id> <text>: the control shows that text within a few seconds.
-until_shown() {
-  local tries
-  for ((tries = 0; tries < 20; tries++)); do
-    drive text "$1"
-    [ "$DRIVEN" = "shown $2" ] && return 0
-  done
-  e2e_fail "control $1 never showed \"$2\" (last seen: $DRIVEN)"
-}
-
-# expect_title <title>: the title with its mode tags, as the window carries it.
-expect_title() {
-  drive title
-  e2e_expect_lines "title" "$DRIVEN" "$1"
-}
+# expect_title <title>: the title with its mode tags, as the window carries it once the key or
+# command sent before has been handled.
+expect_title() { e2e_until "title" "$1" title; }
 
 # e2e_wait_closed: Trovik closed itself; wait until it has ended, with exit code 0.
 e2e_wait_closed() {
-  drive wait-exit 20000
+  drive wait-exit "$E2E_WAIT_MS"
   local status=0
   wait "$TROVIK_PID" || status=$?
   TROVIK_PID=""
@@ -112,13 +101,13 @@ e2e_expect_lines "what the probe got from a link in a long directory" "$(probe_r
 
 # --- a forced-order group: all three start, in order, each after a wait, while the status label
 # counts the members still to start; a link clicked meanwhile waits until the group has started
-drive select 3
-until_shown 106 "LAUNCHING (3)"
+# The count shows only while the first member starts: the same driver process looks at once.
+drive select 3 --then until "$E2E_WAIT_MS" "shown LAUNCHING (3)" text 106
 drive select 0
 wait_probe 8
 mapfile -t runs < <(probe_runs 5 8)
 mapfile -t ticks < <(probe_ticks 5 8)
-# The last member and the waiting link start together, so either may log first.
+# The last member and the waiting link start within a few milliseconds, so either may come first.
 e2e_expect_lines "what the probe got from the forced-order group and the link clicked during it" \
   "$(printf '%s\n' "${runs[@]:0:2}" && printf '%s\n' "${runs[@]:2:2}" | LC_ALL=C sort)" \
   "5$TAB$lcbase${TAB}a" "5$TAB$lcbase${TAB}b" "5$TAB$lcbase$TAB/name alpha" "5$TAB$lcbase${TAB}c"
@@ -134,13 +123,13 @@ clicked_after=$((ticks[clicked] - ticks[1]))
 [ "$clicked_after" -ge 250 ] ||
   e2e_fail "the link clicked during the group's launch started ${clicked_after} ms after member b, inside the group"
 e2e_step "forced-order gaps: $((ticks[1] - ticks[0])) ms, $((ticks[c] - ticks[1])) ms; the clicked link $clicked_after ms after b"
-drive text 106
-e2e_expect_lines "status label after the launch" "$DRIVEN" "hidden LAUNCHING (1)"
+e2e_until "status label after the launch" "hidden LAUNCHING (1)" text 106
 e2e_expect_no_boxes
+e2e_until "probe windows still open" 0 count TrovikProbe -
 
 # --- the pop-up menu opens on a right click in the list; its letter y chooses Open directory
 drive rclick 101
-drive popup-menu 5000
+drive popup-menu "$E2E_WAIT_MS"
 e2e_screenshot popupmenu.png
 drive menu-char y
 expect_title "Trovik - Open directory"
@@ -178,11 +167,11 @@ longfile="$deep\\Notes.final.doc"
 drive item-point 1
 # shellcheck disable=SC2086 # the point is two numbers
 drive drop $DRIVEN "$docs\\Report One.TXT" "$longfile"
-drive answer Trovik no 5000 "You are dropping more than one item"
+drive answer Trovik no "$E2E_WAIT_MS" "You are dropping more than one item"
 names=("Normal" "Notes.final" "Report One" "Max" "Min" "Group" "Long")
 links=("${links[0]}" "$longfile" "$docs\\Report One.TXT" "${links[@]:1}")
-drive list 101
-e2e_expect_lines "names after two files were dropped on the second item" "$DRIVEN" "${names[@]}"
+e2e_until "names after two files were dropped on the second item" "$(printf '%s\n' "${names[@]}")" \
+  list 101
 drive list 102
 e2e_expect_lines "links after two files were dropped on the second item" "$DRIVEN" "${links[@]}"
 
@@ -192,8 +181,7 @@ read -r x y <<<"$DRIVEN"
 drive drop "$x" "$((y + 40))" "$docs\\Plan.txt"
 names+=("Plan")
 links+=("$docs\\Plan.txt")
-drive list 101
-e2e_expect_lines "names after a file was dropped below the list" "$DRIVEN" "${names[@]}"
+e2e_until "names after a file was dropped below the list" "$(printf '%s\n' "${names[@]}")" list 101
 e2e_expect_no_boxes
 
 # --- Drop/Launch: the probe dropped on the Other fileset's tab is added to that fileset's files
@@ -230,13 +218,13 @@ e2e_wait_main
 e2e_expect_no_boxes
 # Asked first, and No leaves Windows alone: from the menu and from the shortcut keys.
 drive menu swindows
-drive answer Trovik no 5000 "Shutdown Windows?"
+drive answer Trovik no "$E2E_WAIT_MS" "Shutdown Windows?"
 drive key 0x7B ctrl # Ctrl+F12
-drive answer Trovik no 5000 "Shutdown Windows?"
+drive answer Trovik no "$E2E_WAIT_MS" "Shutdown Windows?"
 drive menu rwindows
-drive answer Trovik no 5000 "Restart Windows?"
+drive answer Trovik no "$E2E_WAIT_MS" "Restart Windows?"
 drive key 0x7A ctrl # Ctrl+F11
-drive answer Trovik no 5000 "Restart Windows?"
+drive answer Trovik no "$E2E_WAIT_MS" "Restart Windows?"
 e2e_expect_no_boxes
 expect_title "Trovik"
 

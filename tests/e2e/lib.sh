@@ -5,25 +5,30 @@
 # running. Sourced; the script sets nothing before it.
 #
 # Environment (ctest sets these; the defaults suit a run by hand from the repository):
-#   TROVIK_EXE      the x86_64 Trovik.exe        (default <repo>/build/win64/bin/Trovik.exe)
-#   TROVIK_DRIVER   the x86_64 trovik-driver.exe (default <repo>/build/win64/bin/trovik-driver.exe)
+#   TROVIK_EXE      the Trovik.exe under test, x86_64 or i686 (default <repo>/build/win64/bin/Trovik.exe);
+#                   the probe and the extension DLLs come from the same build
+#   TROVIK_DRIVER   the trovik-driver.exe of the same build (default: beside TROVIK_EXE)
 #   E2E_ARTIFACTS   where screenshots and failure evidence go (default <repo>/build/e2e-artifacts)
 #   E2E_KEEP=1      keep the temporary folder (prefix, base directories, logs) for a look afterwards
-#   E2E_TIMEOUT     seconds before the script gives up on its own (default 120), well inside the
-#                   ctest timeout, so a hung program still gets its display and server cleaned up
+#   E2E_WAIT        seconds a step may wait for the state it needs before the test fails (default
+#                   30): generous, because a busy machine slows Wine down many times over, and a
+#                   passing run never waits it out
+#   E2E_TIMEOUT     seconds before the script gives up on its own (default 420), inside the ctest
+#                   timeout, so a hung program still gets its display and server cleaned up
 
 set -eEuo pipefail
 
-e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-e2e_repo="$(cd "$e2e_dir/../.." && pwd)"
-# shellcheck source=tests/e2e/wineprefix.sh
-source "$e2e_dir/wineprefix.sh"
+# shellcheck source=scripts/prelude.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/prelude.sh"
 
-: "${TROVIK_EXE:=$e2e_repo/build/win64/bin/Trovik.exe}"
-: "${TROVIK_DRIVER:=$e2e_repo/build/win64/bin/trovik-driver.exe}"
-: "${E2E_ARTIFACTS:=$e2e_repo/build/e2e-artifacts}"
+: "${TROVIK_EXE:=$trovik_root/build/win64/bin/Trovik.exe}"
+: "${TROVIK_DRIVER:=$(dirname "$TROVIK_EXE")/trovik-driver.exe}"
+: "${E2E_ARTIFACTS:=$trovik_root/build/e2e-artifacts}"
 
+# The loader for TROVIK_EXE and its driver, set by e2e_begin.
+E2E_WINE=wine
 E2E_NAME="$(basename "$0" .sh)"
+E2E_WAIT_MS=$((${E2E_WAIT:-30} * 1000))
 E2E_TMP=""
 XVFB_PID=""
 WATCHDOG_PID=""
@@ -44,7 +49,7 @@ e2e_fail() {
     import -display "$DISPLAY" -window root "$E2E_ARTIFACTS/$E2E_NAME-failure.png" 2>/dev/null &&
       echo "  screen at the failure: $E2E_ARTIFACTS/$E2E_NAME-failure.png" >&2
     local open
-    open="$(timeout 10 wine "$TROVIK_DRIVER" boxes 2>/dev/null || true)"
+    open="$(timeout 10 "$E2E_WINE" "$TROVIK_DRIVER" boxes 2>/dev/null || true)"
     if [ -n "$open" ]; then
       echo "  message boxes open:" >&2
       printf '%s\n' "$open" | sed 's/^/    /' >&2
@@ -88,11 +93,11 @@ e2e_begin() {
   E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/trovik-$E2E_NAME.XXXXXX")"
   trap e2e_cleanup EXIT
   trap 'e2e_fail "a command failed at line $LINENO"' ERR
-  trap 'e2e_fail "stopped after ${E2E_TIMEOUT:-120} s or by a signal"' TERM INT HUP
+  trap 'e2e_fail "stopped after ${E2E_TIMEOUT:-420} s or by a signal"' TERM INT HUP
   local me=$$
   (
     trap - ERR
-    sleep "${E2E_TIMEOUT:-120}" &
+    sleep "${E2E_TIMEOUT:-420}" &
     nap=$!
     trap 'kill $nap 2>/dev/null; exit 0' TERM
     wait $nap
@@ -100,38 +105,55 @@ e2e_begin() {
   ) &
   WATCHDOG_PID=$!
 
-  # Xvfb picks the first free display number and reports it on fd 3, so scripts run side by side.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
-  XVFB_PID=$!
-  local tries
-  for ((tries = 0; tries < 100; tries++)); do
-    grep -q '[0-9]' "$E2E_TMP/display" 2>/dev/null && break
-    kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-    sleep 0.1
-  done
-  DISPLAY=":$(tr -dc 0-9 <"$E2E_TMP/display")"
-  export DISPLAY
-  [ "$DISPLAY" != ":" ] || e2e_fail "Xvfb reported no display number"
+  trovik_xvfb_start "$E2E_TMP" || e2e_fail "no private display"
+  XVFB_PID=$TROVIK_XVFB_PID
 
   trovik_wine_env
+  E2E_WINE="$(trovik_wine_loader "$TROVIK_EXE")"
   export WINEPREFIX="$E2E_TMP/prefix"
   trovik_wine_make "$WINEPREFIX" || e2e_fail "could not make a Wine prefix"
   wineserver -p
   # Starts the prefix's services now, while nothing waits on them.
-  wine "$TROVIK_DRIVER" boxes >/dev/null 2>&1 || true
+  "$E2E_WINE" "$TROVIK_DRIVER" boxes >/dev/null 2>&1 || true
   e2e_step "display $DISPLAY and prefix ready"
 }
 
 # Runs the driver; its output lands in DRIVEN. A driver failure fails the test with its own words.
 drive() {
   local status=0
-  wine "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
+  "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
   if [ "$status" -ne 0 ]; then
     local printed
     printed="$(cat "$E2E_TMP/driver.out")"
     e2e_fail "driver '$*' (exit $status): $(cat "$E2E_TMP/driver.err")${printed:+ (it printed: $printed)}"
   fi
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
+}
+
+# e2e_until <what> <expected> <driver command...>: a driver command that reads something back
+# prints exactly the expected text (lines joined by line ends) within E2E_WAIT seconds. The driver
+# repeats it itself, so what a posted message or real input does is waited for, not slept on.
+e2e_until() {
+  local what="$1" want="$2" status=0
+  shift 2
+  "$E2E_WINE" "$TROVIK_DRIVER" until "$E2E_WAIT_MS" "$want" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" ||
+    status=$?
+  DRIVEN="$(cat "$E2E_TMP/driver.out")"
+  [ "$status" -eq 0 ] || e2e_fail "$what: expected
+$(printf '%s\n' "$want" | sed 's/^/    | /')
+  but saw
+$(printf '%s\n' "$DRIVEN" | sed 's/^/    | /')
+  ($(cat "$E2E_TMP/driver.err"))"
+}
+
+# e2e_poll <command...>: a shell command succeeds within E2E_WAIT seconds (for a state only the
+# files or a log show); false when it never does.
+e2e_poll() {
+  local deadline=$((SECONDS + ${E2E_WAIT:-30}))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
 }
 
 # e2e_base <dir>: a new base directory holding only Trovik.exe.
@@ -153,13 +175,13 @@ e2e_write() {
 # purpose: the program must find its files beside its executable, not in the current directory.
 e2e_start() {
   [ -z "$TROVIK_PID" ] || e2e_fail "Trovik was started twice"
-  (cd "$E2E_TMP" && exec wine "$1/Trovik.exe") >>"$E2E_TMP/trovik.log" 2>&1 &
+  (cd "$E2E_TMP" && exec "$E2E_WINE" "$1/Trovik.exe") >>"$E2E_TMP/trovik.log" 2>&1 &
   TROVIK_PID=$!
   e2e_step "started Trovik in $(basename "$1")"
 }
 
 e2e_wait_main() {
-  drive wait-window TForm1 Trovik 20000
+  drive wait-window TForm1 Trovik "$E2E_WAIT_MS"
   e2e_step "main window up"
 }
 
@@ -167,18 +189,16 @@ e2e_wait_main() {
 # saved is on disk; a crash or a non-zero exit code fails the test.
 e2e_close() {
   drive close
-  drive wait-exit 20000
-  local tries status=0
-  for ((tries = 0; tries < 200; tries++)); do
-    kill -0 "$TROVIK_PID" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$TROVIK_PID" 2>/dev/null && e2e_fail "the wine process of Trovik is still running after its window closed"
+  drive wait-exit "$E2E_WAIT_MS"
+  local status=0
+  e2e_poll e2e_ended || e2e_fail "the wine process of Trovik is still running after its window closed"
   wait "$TROVIK_PID" || status=$?
   TROVIK_PID=""
   [ "$status" -eq 0 ] || e2e_fail "Trovik exited with status $status"
   e2e_step "Trovik closed"
 }
+
+e2e_ended() { ! kill -0 "$TROVIK_PID" 2>/dev/null; }
 
 # No message box may be open: one would mean the program is asking something the test did not plan.
 e2e_expect_no_boxes() {
@@ -210,6 +230,15 @@ e2e_expect_file() {
 $(od -c "$want" | head -n 12)
   but found
 $(od -c "$file" | head -n 12)"
+}
+
+# e2e_until_file <what> <file> <line-end> <line>...: the file comes to hold exactly these bytes
+# within E2E_WAIT seconds (the program saves when it is done, not when the test looks).
+e2e_until_file() {
+  local what="$1" file="$2" want="$E2E_TMP/expected-soon"
+  shift 2
+  e2e_write "$want" "$@"
+  e2e_poll cmp -s "$want" "$file" || e2e_expect_file "$what" "$file" "$@"
 }
 
 # e2e_expect_same <what> <file> <copy>: unchanged since the copy was taken.

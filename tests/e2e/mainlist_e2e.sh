@@ -26,20 +26,16 @@ TROVIK_PROBE_LOG="$(winpath "$probe_log")"
 export TROVIK_PROBE_LOG
 
 probe_count() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
+probe_started() { [ "$(probe_count)" -ge "$1" ]; }
 
 # wait_probe <n>: the probe has been started n times in all.
 wait_probe() {
-  local tries
-  for ((tries = 0; tries < 300; tries++)); do
-    [ "$(probe_count)" -ge "$1" ] && return 0
-    sleep 0.05
-  done
-  e2e_fail "expected $1 starts of the probe; its log holds:
+  e2e_poll probe_started "$1" || e2e_fail "expected $1 starts of the probe; its log holds:
 $(cat "$probe_log" 2>/dev/null)"
 }
 
-# probe_args <first> <last>: the arguments of those starts (1-based), in the order they logged.
-probe_args() { sed -n "$1,$2p" "$probe_log" | tr -d '\r' | cut -f4; }
+# probe_args <first> <last>: the arguments of those starts (1-based), in the order Trovik made them.
+probe_args() { sort -s -n -k1,1 "$probe_log" | sed -n "$1,$2p" | tr -d '\r' | cut -f4; }
 
 # expect_probe_count <n>: exactly n starts. Called after a start that came later than anything
 # that must not have started, so a wrong start would already be in the log.
@@ -51,23 +47,17 @@ $(cat "$probe_log" 2>/dev/null)"
 
 # settle: the probes' windows are gone and Trovik has the keyboard again, as after a user's look.
 settle() {
-  local tries
-  for ((tries = 0; tries < 100; tries++)); do
-    drive count TrovikProbe -
-    [ "$DRIVEN" = 0 ] && break
-    sleep 0.1
-  done
-  [ "$DRIVEN" = 0 ] || e2e_fail "a probe window stayed open"
+  e2e_until "probe windows still open" 0 count TrovikProbe -
   # When a probe's window closes, Wine without a window manager sometimes hands
   # the activation to the desktop instead of the window below it. The user then
   # clicks Trovik's title bar, and so does the test.
-  if ! wine "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
+  if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
     drive rect
     local x y
     read -r x y _ <<<"$DRIVEN"
     xdotool mousemove $((x + 30)) $((y + 8)) click 1
   fi
-  drive wait-front 5000
+  drive wait-front "$E2E_WAIT_MS"
 }
 
 # click <index> [times]: real clicks on a List1 item.
@@ -82,41 +72,21 @@ click() {
 press() { xdotool key --delay 60 "$@"; }
 
 # expect_state <state>: List1's mode, current item, scroll position, selection and focus, as
-# "single|multi current=<i> top=<i> selected=<i,...|-> focus=yes|no"; waits a moment for input
-# still on its way.
-expect_state() {
-  local tries
-  for ((tries = 0; tries < 20; tries++)); do
-    drive list-state
-    [ "$DRIVEN" = "$1" ] && return 0
-    sleep 0.05
-  done
-  e2e_fail "List1: expected \"$1\" but saw \"$DRIVEN\""
-}
+# "single|multi current=<i> top=<i> selected=<i,...|-> focus=yes|no", once input still on its
+# way has arrived.
+expect_state() { e2e_until "List1" "$1" list-state; }
 
-expect_title() {
-  local tries
-  for ((tries = 0; tries < 20; tries++)); do
-    drive title
-    [ "$DRIVEN" = "$1" ] && return 0
-    sleep 0.05
-  done
-  e2e_fail "title: expected \"$1\" but saw \"$DRIVEN\""
-}
+expect_title() { e2e_until "title" "$1" title; }
 
-# expect_fileset <name|""> <first name in List1>: the fileset shown and remembered in Trovik.ini.
+# expect_fileset <name|""> <name in List1>...: the fileset shown and remembered in Trovik.ini.
 expect_fileset() {
-  local tries line=""
-  for ((tries = 0; tries < 20; tries++)); do
-    drive list 101
-    [ "${DRIVEN%%$'\n'*}" = "$2" ] && break
-    sleep 0.05
-  done
-  [ "${DRIVEN%%$'\n'*}" = "$2" ] || e2e_fail "List1 should start with \"$2\" in fileset \"$1\"; it holds:
-$DRIVEN"
-  line="$(grep -a '^CurrentFileSet=' "$base/Trovik.ini" | tr -d '\r')"
-  [ "$line" = "CurrentFileSet=$1" ] || e2e_fail "Trovik.ini should say CurrentFileSet=$1, not $line"
+  local set="$1"
+  shift
+  e2e_until "List1 of fileset \"$set\"" "$(printf '%s\n' "$@")" list 101
+  e2e_poll remembered "$set" || e2e_fail "Trovik.ini should say CurrentFileSet=$set; it holds:
+$(tr -d '\r' <"$base/Trovik.ini")"
 }
+remembered() { grep -aqx "CurrentFileSet=$1"$'\r' "$base/Trovik.ini"; }
 
 base="$E2E_TMP/Main"
 e2e_base "$base"
@@ -125,6 +95,7 @@ probe="$(winpath "$base")\\trovik-probe.exe"
 
 # Twenty-four links, more than the list shows at once; every leading letter but Z is unique.
 names=("Delta" "Alpha" "Charlie" "Bravo")
+second_names=("First" "Second" "Third" "Fourth")
 links=("$probe>:d" "$probe>:a" "$probe>:c" "$probe>:b")
 for i in $(seq 5 24); do
   names+=("Zulu $i")
@@ -136,7 +107,7 @@ e2e_write "$base/link.qdx" "$CRLF" "${links[@]}"
 e2e_write "$base/name.qdx" "$CRLF" "${names[@]}"
 e2e_write "$base/Second/link.qdx" "$CRLF" 'C:\x\mango.exe' 'C:\a\Apple.exe' 'D:\kiwi.txt' \
   'C:\b\banana.exe'
-e2e_write "$base/Second/name.qdx" "$CRLF" "First" "Second" "Third" "Fourth"
+e2e_write "$base/Second/name.qdx" "$CRLF" "${second_names[@]}"
 e2e_write "$base/Third/link.qdx" "$CRLF" 'C:\windows\notepad.exe'
 e2e_write "$base/Third/name.qdx" "$CRLF" "Notepad"
 # Where the export goes: an empty directory is no fileset yet.
@@ -205,10 +176,11 @@ xdotool keyup ctrl keyup alt
 # The scroll position survives both switches, even with the current item scrolled out of sight;
 # Ctrl pressed and let go with nothing picked (as for a shortcut) runs nothing.
 press End
-sleep 0.2
-drive list-state
-[[ "$DRIVEN" =~ ^single\ current=23\ top=([1-9][0-9]*)\ selected=23\ focus=yes$ ]] ||
-  e2e_fail "End should select the last item and scroll down to it: $DRIVEN"
+scrolled_to_end() {
+  drive list-state
+  [[ "$DRIVEN" =~ ^single\ current=23\ top=([1-9][0-9]*)\ selected=23\ focus=yes$ ]]
+}
+e2e_poll scrolled_to_end || e2e_fail "End should select the last item and scroll down to it: $DRIVEN"
 drive scroll 2
 expect_state "single current=23 top=2 selected=23 focus=yes"
 xdotool keydown ctrl
@@ -220,28 +192,26 @@ expect_title "Trovik"
 # --- Space and Backspace move through the filesets, wrapping both ways, and CurrentFileSet
 # follows at once; neither runs anything
 press space
-expect_fileset Second First
+expect_fileset Second "${second_names[@]}"
 press space
 expect_fileset Third Notepad
 press space
-expect_fileset "" Delta
+expect_fileset "" "${names[@]}"
 press BackSpace
 expect_fileset Third Notepad
 press BackSpace
-expect_fileset Second First
+expect_fileset Second "${second_names[@]}"
 press BackSpace
-expect_fileset "" Delta
-drive tab-index
-e2e_expect_lines "tab of the base fileset" "$DRIVEN" 0
+expect_fileset "" "${names[@]}"
+e2e_until "tab of the base fileset" 0 tab-index
 # The Switch submenu (its items are commands 300 on, the base fileset first): the first use
 # offers the tip about Space and Backspace, the second does not.
 drive menu Switch2
-drive answer Trovik ok 5000 "You can switch between filesets quickly using the space bar"
+drive answer Trovik ok "$E2E_WAIT_MS" "You can switch between filesets quickly using the space bar"
 expect_fileset Third Notepad
-drive tab-index
-e2e_expect_lines "tab of the Third fileset" "$DRIVEN" 2
+e2e_until "tab of the Third fileset" 2 tab-index
 drive menu Switch0
-expect_fileset "" Delta
+expect_fileset "" "${names[@]}"
 drive no-box Trovik 500
 click 1
 wait_probe 8
@@ -251,12 +221,11 @@ settle
 # --- sorting by file name from the menu, once (RetainSortOrder off): List1 and link1 move
 # together, and the close saves the new order; nothing about it is remembered
 press space
-expect_fileset Second First
+expect_fileset Second "${second_names[@]}"
 drive menu Filename
 sorted_names=("Second" "Fourth" "Third" "First")
 sorted_links=('C:\a\Apple.exe' 'C:\b\banana.exe' 'D:\kiwi.txt' 'C:\x\mango.exe')
-drive list 101
-e2e_expect_lines "List1 sorted by file name" "$DRIVEN" "${sorted_names[@]}"
+e2e_until "List1 sorted by file name" "$(printf '%s\n' "${sorted_names[@]}")" list 101
 drive list 102
 e2e_expect_lines "link1 sorted by file name" "$DRIVEN" "${sorted_links[@]}"
 e2e_expect_no_boxes
@@ -282,10 +251,8 @@ drag() {
   local x=$((left + $1)) y=$((top + $2))
   xdotool mousemove "$x" "$y" mousedown 1 sleep 0.2 mousemove "$((x + 30))" "$((y + 20))" \
     sleep 0.2 mousemove "$((x + 60))" "$((y + 40))" sleep 0.2 mouseup 1
-  sleep 0.2
-  drive rect
-  e2e_expect_lines "the window after a drag from ($1, $2)" "$DRIVEN" \
-    "$((left + 60)) $((top + 40)) $width $height $state"
+  e2e_until "the window after a drag from ($1, $2)" \
+    "$((left + 60)) $((top + 40)) $width $height $state" rect
 }
 # By the title bar, and by the background below the list.
 drag 40 9
@@ -308,13 +275,12 @@ settle
 # --- RetainSortOrder: File type, then Reverse, re-sort; the close saves that order and the sort;
 # the next start brings the sort back, so the import below lands where it belongs
 press space
-expect_fileset Second Second
+expect_fileset Second "${sorted_names[@]}"
 drive menu Filetype
 drive menu ReverseSort
 # Descending by type: .txt first, then the .exe links in their earlier order.
 retained_names=("Third" "Second" "Fourth" "First")
-drive list 101
-e2e_expect_lines "List1 by file type, reversed" "$DRIVEN" "${retained_names[@]}"
+e2e_until "List1 by file type, reversed" "$(printf '%s\n' "${retained_names[@]}")" list 101
 e2e_close
 { grep -aq $'^Type=4\r$' "$base/Trovik.ini" && grep -aq $'^ReverseSortOrder=1\r$' "$base/Trovik.ini"; } ||
   e2e_fail "Trovik.ini should keep the file-type sort, reversed; it holds:
@@ -329,22 +295,22 @@ e2e_expect_lines "List1 at the next start" "$DRIVEN" "${retained_names[@]}"
 # --- Export into a new directory under the base: both saved files are copied, and the new
 # fileset is listed at once; Import of another fileset appends its links after a Yes and saves
 press ctrl+e
-drive choose-folder "$(winpath "$base/Exported")" 10000
+drive choose-folder "$(winpath "$base/Exported")" "$E2E_WAIT_MS"
 e2e_expect_lines "folder chosen in the export's dialog" "$DRIVEN" Exported
-drive tabs
-e2e_expect_lines "fileset tabs after the export" "$DRIVEN" "Main" "Exported" "Second" "Third"
-{ cmp -s "$base/Second/link.qdx" "$base/Exported/link.qdx" &&
-  cmp -s "$base/Second/name.qdx" "$base/Exported/name.qdx"; } ||
-  e2e_fail "the export should copy Second's saved files into Exported"
+e2e_until "fileset tabs after the export" "$(printf '%s\n' Main Exported Second Third)" tabs
+exported() {
+  cmp -s "$base/Second/link.qdx" "$base/Exported/link.qdx" &&
+    cmp -s "$base/Second/name.qdx" "$base/Exported/name.qdx"
+}
+e2e_poll exported || e2e_fail "the export should copy Second's saved files into Exported"
 press ctrl+r
-drive choose-folder "$(winpath "$incoming")" 10000
+drive choose-folder "$(winpath "$incoming")" "$E2E_WAIT_MS"
 e2e_expect_lines "folder chosen in the import's dialog" "$DRIVEN" Incoming
-drive answer Trovik yes 5000 "add the selected fileset's links"
+drive answer Trovik yes "$E2E_WAIT_MS" "add the selected fileset's links"
 # Re-sorted in the order restored at the start (a .txt goes up beside the other one), and saved
 # at once.
 imported_names=("Third" "Readme" "Second" "Fourth" "First")
-drive list 101
-e2e_expect_lines "List1 after the import" "$DRIVEN" "${imported_names[@]}"
-e2e_expect_file "names saved by the import" "$base/Second/name.qdx" "$CRLF" "${imported_names[@]}"
+e2e_until "List1 after the import" "$(printf '%s\n' "${imported_names[@]}")" list 101
+e2e_until_file "names saved by the import" "$base/Second/name.qdx" "$CRLF" "${imported_names[@]}"
 e2e_expect_no_boxes
 e2e_close

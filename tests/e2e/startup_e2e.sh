@@ -54,19 +54,6 @@ expect_ini() {
 $(tr -d '\r' <"$1" | sed 's/^/    | /')"
 }
 
-# expect_soon <what> <driver command...> <expected>: the driver's answer, polled for a few
-# seconds, because a posted command may not have been handled yet when the driver first asks.
-expect_soon() {
-  local what="$1" want="${*: -1}" tries
-  local command=("${@:2:$#-2}")
-  for ((tries = 0; tries < 25; tries++)); do
-    drive "${command[@]}"
-    [ "$DRIVEN" = "$want" ] && return 0
-    sleep 0.2
-  done
-  e2e_expect_lines "$what" "$DRIVEN" "$want"
-}
-
 # The program is ended from outside (the end of the session): what it saved must already be there.
 reap_ended() {
   local status=0
@@ -89,14 +76,14 @@ centred="$((1024 / 2 - 145 / 2)) $((768 / 2 - 256 / 2))"
 base="$E2E_TMP/Trovik"
 e2e_base "$base"
 e2e_start "$base"
-drive wait-window "#32770" Trovik 20000
+drive wait-window "#32770" Trovik "$E2E_WAIT_MS"
 for file in link.qdx name.qdx vp2.qdx; do
   [ -f "$base/$file" ] || e2e_fail "$file was not created by the first start"
   [ ! -s "$base/$file" ] || e2e_fail "$file should be empty after a first start"
 done
 mapfile -t fresh < <(fresh_options 128 "$today")
 e2e_expect_file "options of a first start" "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
-drive answer Trovik ok 5000 "Welcome to Trovik. Trovik is now fully ready for you to use."
+drive answer Trovik ok "$E2E_WAIT_MS" "Welcome to Trovik. Trovik is now fully ready for you to use."
 e2e_wait_main
 e2e_expect_no_boxes
 drive rect
@@ -128,21 +115,24 @@ e2e_expect_no_boxes
 # Out of the way of Notepad and of message boxes, whose colours would hide the title bar's.
 drive place 20 20 145 256
 placed="$DRIVEN"
-expect_soon "title bar of the program in front" title-color active
+e2e_until "title bar of the program in front" active title-color
 # A message box of its own leaves the program active.
 drive menu swindows
-drive wait-window "#32770" Trovik 5000
-expect_soon "title bar while the program's own message box is in front" title-color active
-drive answer Trovik no 5000 "Shutdown Windows?"
+drive wait-window "#32770" Trovik "$E2E_WAIT_MS"
+e2e_until "title bar while the program's own message box is in front" active title-color
+drive answer Trovik no "$E2E_WAIT_MS" "Shutdown Windows?"
 drive show minimize
 e2e_expect_lines "the first copy, minimised" "${DRIVEN##* }" minimized
 
 second_copy() {
   local started=$EPOCHREALTIME status=0 took
-  (cd "$E2E_TMP" && exec timeout 20 wine "$base/Trovik.exe") >>"$E2E_TMP/second.log" 2>&1 || status=$?
+  (cd "$E2E_TMP" && exec timeout "${E2E_WAIT:-30}" "$E2E_WINE" "$base/Trovik.exe") >>"$E2E_TMP/second.log" 2>&1 ||
+    status=$?
   took="$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }')"
-  [ "$status" -eq 0 ] || e2e_fail "the second copy ended with status $status"
-  awk -v t="$took" 'BEGIN { exit !(t < 5) }' || e2e_fail "the second copy took $took s to end"
+  [ "$status" -eq 0 ] || e2e_fail "the second copy ended with status $status after $took s"
+  # About a second when the machine is idle; a copy that waits for something before it ends takes
+  # far longer, a busy machine only a few seconds more.
+  awk -v t="$took" 'BEGIN { exit !(t < 15) }' || e2e_fail "the second copy took $took s to end"
   e2e_step "the second copy ended after $took s"
   e2e_expect_no_boxes
   drive count TForm1 -
@@ -151,19 +141,19 @@ second_copy() {
   e2e_expect_lines "application windows after the second copy ended" "$DRIVEN" 1
 }
 second_copy
-drive wait-front 5000
+drive wait-front "$E2E_WAIT_MS"
 e2e_expect_lines "the first copy, brought forward by the second" "$DRIVEN" "$placed"
 
 # Another program in front this time, the first copy not minimised.
 (cd "$E2E_TMP" && exec wine notepad) >>"$E2E_TMP/notepad.log" 2>&1 &
-drive wait-window Notepad - 20000
+drive wait-window Notepad - "$E2E_WAIT_MS"
 drive place 400 300 400 300 Notepad
-expect_soon "the foreground while Notepad is open" front "Notepad \"Untitled - Notepad\""
-expect_soon "title bar with another program in front" title-color inactive
+e2e_until "the foreground while Notepad is open" "Notepad \"Untitled - Notepad\"" front
+e2e_until "title bar with another program in front" inactive title-color
 second_copy
-drive wait-front 5000
+drive wait-front "$E2E_WAIT_MS"
 e2e_expect_lines "the first copy, brought in front of Notepad" "$DRIVEN" "$placed"
-expect_soon "title bar back in front" title-color active
+e2e_until "title bar back in front" active title-color
 drive close-window Notepad
 e2e_close
 e2e_expect_file "options after a close that changed nothing" "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
@@ -179,7 +169,7 @@ drive place 100 80 300 400
 e2e_expect_lines "the window after a drag" "$DRIVEN" "100 80 300 400 normal"
 # The Games fileset from the Switch submenu (its second item, command 301).
 drive menu Switch1
-expect_soon "List1 after switching to Games" list 101 "Chess"
+e2e_until "List1 after switching to Games" Chess list 101
 e2e_close
 expect_ini "$base/Trovik.ini" Form CurrentFileSet Games
 for kv in FormLeft=100 FormTop=80 FormWidth=300 FormHeight=400 Maximized=0 Snapbar=0; do
@@ -239,7 +229,7 @@ e2e_expect_file "options rewritten without the second section" "$dup/Trovik.ini"
 drive short-date 60
 ini_set "$dup/Trovik.ini" Form UpdateChecked "$DRIVEN"
 e2e_start "$dup"
-drive answer Trovik ok 20000 "You have not checked for an update for over 2 months"
+drive answer Trovik ok "$E2E_WAIT_MS" "You have not checked for an update for over 2 months"
 e2e_wait_main
 e2e_expect_no_boxes
 expect_ini "$dup/Trovik.ini" Form UpdateChecked "$today"
@@ -295,7 +285,7 @@ e2e_wait_main
 drive taskbar-style
 e2e_expect_lines "taskbar style in tray mode" "$DRIVEN" toolwindow
 # Wine shows its own notification area while it holds an icon.
-expect_soon "notification area with the icon" shown __winex11_standalone_tray shown
+e2e_until "notification area with the icon" shown shown __winex11_standalone_tray
 e2e_close
 
 # --- (i) the end of the Windows session closes the program the usual way, so everything is saved
@@ -304,7 +294,7 @@ ini_set "$base/Trovik.ini" Form CurrentFileSet ""
 e2e_start "$base"
 e2e_wait_main
 drive menu Switch1
-expect_soon "List1 after switching to Games" list 101 "Chess"
+e2e_until "List1 after switching to Games" Chess list 101
 # Moved after the switch (which saves the window state itself): only the close writes this place.
 drive place 120 90 280 300
 drive end-session

@@ -25,9 +25,11 @@ namespace {
 
 constexpr const char* kMainClass = "TForm1";
 constexpr DWORD kPollMs = 20;
-// A send that takes longer than this means the program is stuck; better a clear failure than a
-// test that hangs until ctest kills it.
-constexpr UINT kSendTimeoutMs = 5000;
+// A send (or a window's reaction to one) that takes longer than this means the program is stuck;
+// better a clear failure than a test that hangs until ctest kills it. A busy machine can keep a
+// program from its messages for several seconds (starting another program, for one), so the
+// program is waited for that long rather than given up on as soon as the system calls it hung.
+constexpr UINT kSendTimeoutMs = 20000;
 constexpr int kBoxTextId = 0xFFFF;
 
 struct HandleCloser {
@@ -84,13 +86,29 @@ std::wstring toWide(const char* text) {
   return out;
 }
 
+// While `until` repeats a command, what the command says and why it failed go here instead of to
+// stdout and stderr.
+struct Capture {
+  std::string out;
+  std::string why;
+};
+Capture* capture = nullptr;
+
 void say(const std::string& line) {
+  if (capture) {
+    capture->out += line + "\n";
+    return;
+  }
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
 }
 
 int fail(const std::string& why) {
+  if (capture) {
+    capture->why = why;
+    return 1;
+  }
   std::fflush(stdout);
   std::fprintf(stderr, "trovik-driver: %s\n", why.c_str());
   return 1;
@@ -98,7 +116,7 @@ int fail(const std::string& why) {
 
 bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   DWORD_PTR out = 0;
-  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &out))
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kSendTimeoutMs, &out))
     return false;
   result = static_cast<LRESULT>(out);
   return true;
@@ -139,12 +157,14 @@ HWND control(int id) {
 
 DWORD parseMs(const char* text) { return static_cast<DWORD>(std::strtoul(text, nullptr, 10)); }
 
-// wait-window <class> <title|-> <timeout-ms>: a visible top-level window of that class (and title).
+// wait-window <class> <title|-> <timeout-ms>: a visible top-level window of that class (and title)
+// whose thread is back in its message loop, so what it does while it opens is done.
 int waitWindow(const char* className, const char* title, DWORD ms) {
   const char* wanted = std::strcmp(title, "-") == 0 ? nullptr : title;
   for (Deadline deadline(ms);; Sleep(kPollMs)) {
     HWND window = FindWindowA(className, wanted);
-    if (window && IsWindowVisible(window)) {
+    LRESULT ignored = 0;
+    if (window && IsWindowVisible(window) && send(window, WM_NULL, 0, 0, ignored)) {
       char line[64];
       std::snprintf(line, sizeof line, "window %p", static_cast<void*>(window));
       say(line);
@@ -479,13 +499,13 @@ int pressKey(UINT vk, bool ctrl) {
 // own: real clicks go through the X server (xdotool), so the program sees the keys held with them.
 int itemScreen(int index) {
   HWND list = control(kList1Id);
+  if (!list) return fail(mainWindow() ? "the main window has no list" : "no main window");
   RECT r{};
   LRESULT result = 0;
-  if (!list ||
-      !send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r),
-            result) ||
-      result == LB_ERR)
-    return fail("no rectangle for item " + std::to_string(index));
+  if (!send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r),
+            result))
+    return fail("the list did not answer (error " + std::to_string(GetLastError()) + ")");
+  if (result == LB_ERR) return fail("no rectangle for item " + std::to_string(index));
   POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(list, &at);
   say(std::to_string(at.x) + " " + std::to_string(at.y));
@@ -943,7 +963,8 @@ int endSession() {
 
 int usage() {
   std::fputs(
-      "usage: trovik-driver <command>\n"
+      "usage: trovik-driver <command> [--then <command>]...\n"
+      "  until <timeout-ms> <expected> <command>\n"
       "  wait-window <class> <title|-> <timeout-ms>\n"
       "  answer <caption> <yes|no|ok|cancel> <timeout-ms> [expected-text]\n"
       "  no-box <caption> <ms>\n"
@@ -970,15 +991,12 @@ int usage() {
   return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // Plain LF line ends: the scripts compare this output with text written on Linux.
-  _setmode(_fileno(stdout), _O_BINARY);
-  if (argc < 2) return usage();
-  std::string command = argv[1];
-  int args = argc - 2;
-  char** arg = argv + 2;
+// Runs one command: argv[0] is its name, the rest its arguments.
+int dispatch(int argc, char** argv) {
+  if (argc < 1) return usage();
+  std::string command = argv[0];
+  int args = argc - 1;
+  char** arg = argv + 1;
   if (command == "wait-window" && args == 3) return waitWindow(arg[0], arg[1], parseMs(arg[2]));
   if (command == "answer" && (args == 3 || args == 4))
     return answer(arg[0], arg[1], parseMs(arg[2]), args == 4 ? arg[3] : nullptr);
@@ -1026,4 +1044,53 @@ int main(int argc, char** argv) {
   if (command == "end-session" && args == 0) return endSession();
   if (int done = inspectCommand(command, args, arg); done >= 0) return done;
   return usage();
+}
+
+// until <timeout-ms> <expected> <command...>: repeat a command that reads something back until it
+// prints exactly the expected text (its lines joined by line ends), so a script waits for the state
+// it needs instead of for a fixed time. On a timeout it prints what the command said last.
+int until(DWORD ms, const char* expected, int argc, char** argv) {
+  std::string want = expected;
+  if (!want.empty()) want += '\n';
+  Capture last;
+  for (Deadline deadline(ms);; Sleep(kPollMs)) {
+    Capture now;
+    capture = &now;
+    const int status = dispatch(argc, argv);
+    capture = nullptr;
+    if (status == 2) return status;
+    if (status == 0 && now.out == want) {
+      std::fwrite(now.out.data(), 1, now.out.size(), stdout);
+      return 0;
+    }
+    last = now;
+    if (deadline.passed()) {
+      std::fwrite(last.out.data(), 1, last.out.size(), stdout);
+      return fail(last.why.empty() ? "not as expected within the time" : last.why);
+    }
+  }
+}
+
+// Runs one command, `until` included.
+int runCommand(int argc, char** argv) {
+  if (argc >= 4 && std::strcmp(argv[0], "until") == 0)
+    return until(parseMs(argv[1]), argv[2], argc - 3, argv + 3);
+  return dispatch(argc, argv);
+}
+
+}  // namespace
+
+// trovik-driver <command> [--then <command>]...: the commands one after another in this process,
+// stopping at the first that fails; a state that lasts only a moment after a command is seen by
+// the next one without waiting for a new process to start.
+int main(int argc, char** argv) {
+  // Plain LF line ends: the scripts compare this output with text written on Linux.
+  _setmode(_fileno(stdout), _O_BINARY);
+  int first = 1;
+  for (int i = 1; i <= argc; ++i) {
+    if (i < argc && std::strcmp(argv[i], "--then") != 0) continue;
+    if (const int status = runCommand(i - first, argv + first)) return status;
+    first = i + 1;
+  }
+  return 0;
 }

@@ -1,26 +1,36 @@
 // trovik-probe: a program for Trovik to start in the end-to-end tests. It appends one line to a
 // log saying how it was started, then shows a small window for a moment, as a started program
 // would, so that a forced-order wait can see another window come to the front. A second is longer
-// than one step of that wait, so the window is still there when the next step looks.
+// than one step of that wait, so the window is still there when the next step looks; a test of a
+// forced-order group asks for longer (TROVIK_PROBE_SHOWN_MS), so that on a busy machine the window
+// of one member is still in front when the next one starts, as a real program's would be, and
+// only the next member's window ends the wait.
 //
 // The line, fields separated by tabs:
-//   <tick ms> <show command or -> <current directory> <command line after the program name>
+//   <start ms> <show command or -> <current directory> <command line after the program name>
+// <start ms> is when the process was created, that is when Trovik started it, in milliseconds on
+// the system clock: on a busy machine one probe may take longer to get to its log than the next
+// one started after it, so the scripts order the lines by it.
 // The log is TROVIK_PROBE_LOG when that is set, otherwise probe.log beside the executable.
 
 // clang-format off
 #include <windows.h>
 // clang-format on
 
+#include <cstdlib>
 #include <string>
 
 namespace {
-
-constexpr DWORD kShownMs = 1000;
 
 std::string environment(const char* name) {
   char value[MAX_PATH * 2] = {};
   const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
   return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+UINT shownMs() {
+  const std::string ms = environment("TROVIK_PROBE_SHOWN_MS");
+  return ms.empty() ? 1000 : static_cast<UINT>(std::strtoul(ms.c_str(), nullptr, 10));
 }
 
 std::string logPath() {
@@ -45,6 +55,15 @@ std::string arguments() {
   }
   while (*p == ' ' || *p == '\t') ++p;
   return p;
+}
+
+std::string startMs() {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  ULARGE_INTEGER t{};
+  t.LowPart = created.dwLowDateTime;
+  t.HighPart = created.dwHighDateTime;
+  return std::to_string(t.QuadPart / 10000);
 }
 
 std::string currentDirectory() {
@@ -101,7 +120,7 @@ void showForAMoment(int show) {
   if (!window) return;
   WindowCloser closer{window};
   ShowWindow(window, show);
-  SetTimer(window, 1, kShownMs, nullptr);
+  SetTimer(window, 1, shownMs(), nullptr);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
 }
@@ -113,7 +132,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
   const bool given = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0;
-  const std::string line = std::to_string(GetTickCount()) + "\t" +
+  const std::string line = startMs() + "\t" +
                            (given ? std::to_string(startup.wShowWindow) : std::string("-")) + "\t" +
                            currentDirectory() + "\t" + arguments() + "\r\n";
   if (!appendLine(logPath(), line)) return 1;
