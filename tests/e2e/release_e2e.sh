@@ -12,19 +12,19 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-: "${TROVIK_WIN32_DIR:=$e2e_repo/build/win32}"
+: "${TROVIK_WIN32_DIR:=$trovik_root/build/win32}"
 # Every page a window of the program opens with F1 or its help button.
 window_pages=(mainwindow generaloptions linkoptions fsmanager vpoptions updateoptions addwindow
   commandwindow browsewindow)
 
 e2e_begin
 
-version="$(sed -n 's/^project(Trovik VERSION \([0-9.]*\).*/\1/p' "$e2e_repo/CMakeLists.txt")"
+version="$(sed -n 's/^project(Trovik VERSION \([0-9.]*\).*/\1/p' "$trovik_root/CMakeLists.txt")"
 [ -n "$version" ] || e2e_fail "no project version in CMakeLists.txt"
 
 # --- the two archives, made by the release command from the i686 build ---
 dist="$E2E_TMP/dist"
-"$e2e_repo/release" --no-build --from "$TROVIK_WIN32_DIR" --out "$dist" >"$E2E_TMP/release.log" 2>&1 ||
+"$trovik_root/release" --no-build --from "$TROVIK_WIN32_DIR" --out "$dist" >"$E2E_TMP/release.log" 2>&1 ||
   e2e_fail "./release failed: $(tail -n 5 "$E2E_TMP/release.log")"
 app_zip="$dist/Trovik-$version-win32.zip"
 sdk_zip="$dist/Trovik-$version-sdk.zip"
@@ -36,13 +36,13 @@ e2e_step "release $version packed"
 
 # The program's archive holds exactly this: nothing of the build, nothing missing.
 expected=(Trovik/LICENSE.txt Trovik/README.txt Trovik/Trovik.exe)
-for file in "$e2e_repo"/helpfiles/*; do expected+=("Trovik/helpfiles/$(basename "$file")"); done
+for file in "$trovik_root"/helpfiles/*; do expected+=("Trovik/helpfiles/$(basename "$file")"); done
 e2e_expect_lines "files of $(basename "$app_zip")" "$(unzip -Z1 "$app_zip" | LC_ALL=C sort)" \
   "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)"
 
 expected=(sdk/GUIDE.md sdk/LICENSE.txt sdk/extension.cmake sdk/trovik.h)
 samples=()
-for dir in "$e2e_repo"/sdk/samples/*/; do
+for dir in "$trovik_root"/sdk/samples/*/; do
   name="$(basename "$dir")"
   samples+=("$name")
   for file in "$dir"*; do expected+=("sdk/samples/$name/$(basename "$file")"); done
@@ -83,7 +83,7 @@ done
 
 # --- the help pages ---
 # Every page the windows open, and every page the program's sources name, is in the release.
-mapfile -t named < <({ grep -rhoE 'helpfiles(\\)+[A-Za-z0-9_]+\.htm' "$e2e_repo/src" || true; } | sed 's/.*\\//' | sort -u)
+mapfile -t named < <({ grep -rhoE 'helpfiles(\\)+[A-Za-z0-9_]+\.htm' "$trovik_root/src" || true; } | sed 's/.*\\//' | sort -u)
 for page in "${window_pages[@]/%/.htm}" "${named[@]}"; do
   [ -f "$app/helpfiles/$page" ] || e2e_fail "the help page $page is not in the release"
 done
@@ -211,6 +211,6 @@ cmp -s "$E2E_TMP/before" "$E2E_TMP/after" || e2e_fail "Trovik wrote outside its 
 $(diff "$E2E_TMP/before" "$E2E_TMP/after" | sed -n 's/^> /    /p')"
 
 if [ "${E2E_DOCS:-0}" = 1 ]; then
-  cp "$E2E_ARTIFACTS/release-window.png" "$e2e_repo/docs/main-window.png"
+  cp "$E2E_ARTIFACTS/release-window.png" "$trovik_root/docs/main-window.png"
   e2e_step "docs/main-window.png refreshed"
 fi
