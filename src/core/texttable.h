@@ -83,6 +83,7 @@
 #define TROVIK_FIXED_TEXTS(X) \
   X(errort, "Error") \
   X(dirnotfoundt, "Directory not found") \
+  X(nohelpfiles, "Help files not found.") \
   X(unexpected, "Unexpected error") \
   X(f1updatereminder, "You have not checked for an update for over 2 months, and there may be one available. If you have an internet connection, you should go to Options, Updates, and click Check for update.") \
   X(f1obsoletefiles1, "One or more of the following files exists in the directory ") \

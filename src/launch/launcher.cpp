@@ -56,6 +56,14 @@ void Launcher::runlink(std::string entry) {
   }
 }
 
+void Launcher::openHelp(const std::string& page, const std::string& caption) {
+  const std::string file = ctx_.vars.realpath + "helpfiles\\" + page;
+  if (ctx_.fs().fileExists(file))
+    runlink(file + "+lrma");
+  else
+    ctx_.message(ctx_.texts.nohelpfiles, caption, Buttons::Ok);
+}
+
 void Launcher::runOne(std::string entry) {
   launching_ = true;
   try {

@@ -50,6 +50,9 @@ class Launcher {
   void forcehold(std::int32_t prev, std::int32_t result, std::int32_t show, std::string path,
                  bool flag);
   bool shutdownwindows(std::uint16_t flags);
+  // Opens a window's help page ("mainwindow.htm"...) from "helpfiles\" in the
+  // program's directory, maximised; says so under caption when it is missing.
+  void openHelp(const std::string& page, const std::string& caption);
 
   bool launching() const { return launching_; }
 
