@@ -62,6 +62,14 @@ class FileSystem {
   // FindFirstFileA/FindNextFileA on dir + "*.*": every entry including "." and
   // "..", in the order the file system returns them. dir ends in a backslash.
   virtual std::vector<DirEntry> listDirectory(const std::string& dir) const = 0;
+  // FindFirstFileA/FindNextFileA on dir + namePrefix + "*": at least every entry whose name starts
+  // with namePrefix (any case; the system may add others, such as names whose
+  // short form matches), so a large directory is not read whole for a few
+  // names. "." and ".." may be among them.
+  virtual std::vector<DirEntry> listDirectoryStartingWith(const std::string& dir,
+                                                          const std::string& namePrefix) const;
+  // GetLogicalDriveStringsA: the root of every drive ("C:\\"), in drive order.
+  virtual std::vector<std::string> drives() const { return {}; }
   // CreateDirectoryA. Throws IoError.
   virtual void createDirectory(const std::string& path) = 0;
   // RemoveDirectoryA. Returns false when the directory could not be removed.
