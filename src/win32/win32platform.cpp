@@ -134,16 +134,38 @@ void Win32FileSystem::replaceFile(const std::string& from, const std::string& to
 
 bool Win32FileSystem::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
-std::vector<DirEntry> Win32FileSystem::listDirectory(const std::string& dir) const {
+namespace {
+std::vector<DirEntry> findEntries(const std::string& pattern) {
   std::vector<DirEntry> entries;
   WIN32_FIND_DATAA data{};
-  HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &data);
+  HANDLE h = FindFirstFileA(pattern.c_str(), &data);
   if (h == INVALID_HANDLE_VALUE) return entries;  // a missing or unreadable directory is empty
   FindOwner find{h};
   do {
     entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileA(find.get(), &data));
   return entries;
+}
+}  // namespace
+
+std::vector<DirEntry> Win32FileSystem::listDirectory(const std::string& dir) const {
+  return findEntries(dir + "*.*");
+}
+
+std::vector<DirEntry> Win32FileSystem::listDirectoryStartingWith(
+    const std::string& dir, const std::string& namePrefix) const {
+  // A typed wildcard would change what the pattern means: then every name is
+  // read, and the caller's own test picks.
+  if (namePrefix.find_first_of("*?") != std::string::npos) return listDirectory(dir);
+  return findEntries(dir + namePrefix + "*");
+}
+
+std::vector<std::string> Win32FileSystem::drives() const {
+  std::vector<std::string> roots;
+  const DWORD mask = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i)
+    if (mask & (1u << i)) roots.push_back(std::string(1, static_cast<char>('A' + i)) + ":\\");
+  return roots;
 }
 
 void Win32FileSystem::createDirectory(const std::string& path) {
