@@ -132,6 +132,12 @@ void TAddEdit::closeDialog() {
   // The dialogs it opened go with it.
   if (acf && acf->isOpen()) acf->closeDialog();
   if (openFileDir && openFileDir->isOpen()) openFileDir->closeDialog();
+  // A group's members, their run styles and its order belong to the link
+  // that was open: left behind, they would join the next link the dialog
+  // opens with.
+  mrl.clear();
+  MemberRunStyles.clear();
+  foc.setChecked(false);
   ui::ListBox& names = owner_.names();
   ui::ListBox& snapbar = owner_.snapbarNames();
   snapbar.setItems(names.items());
