@@ -34,19 +34,15 @@ IoError::IoError(Op op, std::string path, std::string reason)
 
 std::string scratchPathFor(const std::string& path) { return path + ".new"; }
 
-std::vector<DirEntry> FileSystem::listDirectoryStartingWith(const std::string& dir,
-                                                            const std::string& namePrefix) const {
-  std::vector<DirEntry> all = listDirectory(dir);
-  if (namePrefix.empty()) return all;
+void FileSystem::visitDirectory(const std::string& dir, const std::string& namePrefix,
+                                const Visit& visit) const {
   auto folded = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  std::vector<DirEntry> out;
-  for (DirEntry& e : all) {
+  for (const DirEntry& e : listDirectory(dir)) {
     if (e.name.size() < namePrefix.size()) continue;
     size_t i = 0;
     while (i < namePrefix.size() && folded(e.name[i]) == folded(namePrefix[i])) ++i;
-    if (i == namePrefix.size()) out.push_back(std::move(e));
+    if (i == namePrefix.size() && !visit(e)) return;
   }
-  return out;
 }
 
 namespace {
