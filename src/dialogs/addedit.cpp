@@ -168,6 +168,16 @@ void TAddEdit::dmrun() {
 
 void TAddEdit::autosize() {
   ctx_.events.run("autosize", [&] {
+    // The mode is mr's: the main window ticks it when it hands over a
+    // group, and the group's controls come with it.
+    if (mr.checked() && !mrl.visible()) {
+      dmrun();
+      foc.setVisible(true);
+    } else if (!mr.checked() && mrl.visible()) {
+      for (ui::Control* c : std::initializer_list<ui::Control*>{&mrl, &afb, &cl, &rf, &ef, &foc})
+        c->setVisible(false);
+      browse.setVisible(true);
+    }
     auto place = [](ui::Control& c, int top) {
       ui::Rect r = c.bounds();
       r.top = top;
@@ -216,16 +226,8 @@ void TAddEdit::chooseRunStyle(ui::RadioButton& choice) {
 }
 
 void TAddEdit::showMultirunControls(bool group) {
-  if (group) {
-    dmrun();
-    autosize();
-    foc.setVisible(true);
-  } else {
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&mrl, &afb, &cl, &rf, &ef, &foc})
-      c->setVisible(false);
-    browse.setVisible(true);
-    autosize();
-  }
+  if (group) dmrun();
+  autosize();
 }
 
 void TAddEdit::mrClick() {

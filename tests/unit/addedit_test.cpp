@@ -245,6 +245,12 @@ TEST(AddEditMultirun, TickingAndUntickingMoveThePathInAndOutAndLayTheDialogOut) 
   EXPECT_EQ(d.mrl.items(), (Lines{"C:\\a.exe"}));
   EXPECT_FALSE(d.mrl.visible());
   EXPECT_EQ(d.AddEdit.bounds().height, single);
+
+  // The main window hands over a group by ticking mr and laying the dialog out.
+  d.mr.setChecked(true);
+  d.autosize();
+  EXPECT_TRUE(d.mrl.visible());
+  EXPECT_TRUE(d.foc.visible());
 }
 
 TEST(AddEditMembers, ReorderingDroppingRemovingAndClearingKeepPathAndStylesInStep) {
