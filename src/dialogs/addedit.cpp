@@ -226,7 +226,10 @@ void TAddEdit::chooseRunStyle(ui::RadioButton& choice) {
 }
 
 void TAddEdit::showMultirunControls(bool group) {
-  if (group) dmrun();
+  if (group) {
+    dmrun();
+    foc.setVisible(true);
+  }
   autosize();
 }
 
