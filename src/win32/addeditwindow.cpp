@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -148,14 +149,13 @@ int AddEditWindow::memberAt(POINT screen) const {
   HWND list = mrl_->handle();
   POINT p = screen;
   ScreenToClient(list, &p);
-  const LRESULT hit = SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
   const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-  if (HIWORD(hit) != 0) {
-    RECT r{};
-    GetClientRect(list, &r);
-    return p.y >= r.bottom || count == 0 ? count : std::min<int>(LOWORD(hit), count);
-  }
-  return LOWORD(hit);
+  if (count == 0) return 0;
+  // The nearest member; a point below it lies after it.
+  const int nearest = LOWORD(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y)));
+  RECT item{};
+  SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(nearest), reinterpret_cast<LPARAM>(&item));
+  return std::min(p.y >= item.bottom ? nearest + 1 : nearest, count);
 }
 
 bool AddEditWindow::pressOnMember(const MSG& msg) {
