@@ -7,6 +7,15 @@ void PresentedDialog::createOnTop(const char* className, HWND owner) {
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void PresentedDialog::formChanged(ui::Aspect aspect) {
+  const bool closing = aspect == ui::Aspect::Visible && hwnd() && IsWindowVisible(hwnd());
+  const bool wasActive = closing && GetActiveWindow() == hwnd();
+  DialogWindow::formChanged(aspect);
+  HWND owner = GetWindow(hwnd(), GW_OWNER);
+  if (wasActive && !IsWindowVisible(hwnd()) && owner && IsWindowVisible(owner))
+    SetForegroundWindow(owner);
+}
+
 HWND PresentedDialog::handleOf(const ui::Control& control) const {
   const FormPeer* peer = peerOf(control);
   return peer ? peer->handle() : nullptr;

@@ -28,6 +28,9 @@ class PresentedDialog : public DialogWindow, public DialogView {
   void createOnTop(const char* className, HWND owner);
   // The caption colours and the hints follow activation.
   void showHints() { tooltip().setActive(frame_.showHints); }
+  // A dialog that closes while it is active hands the keyboard back to its
+  // owner (without a window manager the system would leave it to nobody).
+  void formChanged(ui::Aspect aspect) override;
 
  private:
   HWND handleOf(const ui::Control& control) const;
