@@ -9,6 +9,10 @@ namespace trovik {
 
 namespace {
 
+// System colour indexes of the title bar and frame.
+constexpr unsigned kActiveCaption = 2, kInactiveCaption = 3, kWindowFrame = 6, kCaptionText = 9,
+                   kInactiveCaptionText = 19;
+
 // The help page of each page, in tab order.
 constexpr const char* kHelpPages[] = {"generaloptions.htm", "linkoptions.htm", "fsmanager.htm",
                                       "updateoptions.htm", "vpoptions.htm"};
@@ -114,6 +118,24 @@ TOptionsForm::TOptionsForm(Context& ctx, ExtensionHost& extensions)
   fos.setRange(1, 10);
   fos.setPosition(1);
   resetControls();
+  OptionsForm.setBounds({0, 0, 440, 440});
+  tborder.setColor(kWindowFrame);
+  FormDeactivate();
+  FormResize();
+}
+
+void TOptionsForm::FormResize() {
+  const int w = OptionsForm.bounds().width, h = OptionsForm.bounds().height;
+  tbar.setBounds({2, 2, w - 4, 18});
+  ttitle.setBounds({4, 1, w - 50, 16});
+  tclose.setBounds({w - 21, 2, 16, 14});
+  thelp.setBounds({w - 37, 2, 16, 14});
+  tborder.setBounds({0, 0, w, h});
+}
+
+void TOptionsForm::FormDeactivate() {
+  tbar.setColor(kInactiveCaption);
+  ttitle.setColor(kInactiveCaptionText);
 }
 
 void TOptionsForm::FormCreate() {
@@ -269,7 +291,12 @@ void TOptionsForm::FormShow() {
 
 void TOptionsForm::FormActivate() {
   ctx_.events.run(
-      "OptionsFormactivate", [] {}, in(self_, &EventSlots::cobject));
+      "OptionsFormactivate",
+      [&] {
+        tbar.setColor(kActiveCaption);
+        ttitle.setColor(kCaptionText);
+      },
+      in(self_, &EventSlots::cobject));
 }
 
 void TOptionsForm::okayClick() {

@@ -122,6 +122,9 @@ class TOptionsForm {
   void FormCreate();
   void FormShow();
   void FormActivate();
+  void FormDeactivate();
+  // Lays the title bar and frame out for the window's size.
+  void FormResize();
   void applyClick();
   void okayClick();
   void cancelClick();

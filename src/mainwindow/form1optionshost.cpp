@@ -1,6 +1,14 @@
 #include "mainwindow/form1optionshost.h"
 
+#include "dialogs/optionsform.h"
+
 namespace trovik {
+
+void TForm1::Options1Click() {
+  handle("form1optionsclick", &options, [&] {
+    if (optionsForm) optionsForm->showPage(OptionsPage::General);
+  });
+}
 
 void Form1OptionsHost::setQuickSwitch(bool visible, int tabWidth) {
   form_.qswitch.setTabWidth(tabWidth);
