@@ -7,6 +7,7 @@
 // its window.
 #include <windows.h>
 
+#include <type_traits>
 #include <vector>
 
 #include "dialogs/optionsform.h"
@@ -50,7 +51,11 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   template <class Handler>
   FormPeer::Handler then(Handler h) {
     return [this, h] {
-      h();
+      if constexpr (std::is_constructible_v<bool, Handler>) {
+        if (h) h();
+      } else {
+        h();
+      }
       showPage();
     };
   }

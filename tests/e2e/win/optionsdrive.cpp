@@ -3,6 +3,8 @@
 //   opt-label <class> <model> <text>   type a new caption into the list view item being edited in
 //                                      place, and press Enter
 //   opt-open-file <path> <timeout-ms>  answer the program's open-file dialog with a path
+//   opt-hotkey <vk>                    "taken" while a program holds the key as its hotkey, else
+//                                      "free" (the driver tries to register it for a moment)
 // clang-format off
 #include "driver.h"
 // after windows.h (through driver.h), which it needs
@@ -98,6 +100,14 @@ int openFile(const char* path, DWORD ms) {
   return 0;
 }
 
+int hotkey(UINT vk) {
+  constexpr int kProbeId = 0x7E57;
+  if (!RegisterHotKey(nullptr, kProbeId, 0, vk)) return say("taken"), 0;
+  UnregisterHotKey(nullptr, kProbeId);
+  say("free");
+  return 0;
+}
+
 }  // namespace
 
 int optionsCommand(const std::string& command, int args, char** arg) {
@@ -110,5 +120,7 @@ int optionsCommand(const std::string& command, int args, char** arg) {
     return h ? label(h, arg[2]) : 1;
   }
   if (command == "opt-open-file" && args == 2) return openFile(arg[0], parseMs(arg[1]));
+  if (command == "opt-hotkey" && args == 1)
+    return hotkey(static_cast<UINT>(std::strtoul(arg[0], nullptr, 0)));
   return -1;
 }
