@@ -14,8 +14,7 @@ using ui::Aspect;
 
 namespace {
 
-constexpr int kPageGeneral = 0, kPageLinks = 1, kPageFilesets = 2, kPageUpdates = 3,
-              kPagePlus = 4;
+constexpr int kPageGeneral = 0, kPageLinks = 1, kPageFilesets = 2, kPageUpdates = 3, kPagePlus = 4;
 // Controls outside the pages.
 constexpr int kAllPages = -1;
 constexpr UINT_PTR kContentsSubclass = 1;
@@ -76,9 +75,7 @@ class OptionsWindow::TrackPeer final : public FormPeer {
   TrackPeer(FramedWindow& window, ui::TrackBar& model, int id)
       : FormPeer(window, model, id, TRACKBAR_CLASSA, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS),
         track_(model) {}
-  void scrolled() {
-    track_.setPosition(static_cast<int>(send(handle(), TBM_GETPOS)));
-  }
+  void scrolled() { track_.setPosition(static_cast<int>(send(handle(), TBM_GETPOS))); }
   void showAll() override {
     show(Aspect::Position, -1);
     FormPeer::showAll();
@@ -99,9 +96,9 @@ class OptionsWindow::TrackPeer final : public FormPeer {
 class OptionsWindow::FilesetListPeer final : public FormPeer {
  public:
   FilesetListPeer(FramedWindow& window, ui::ListBox& model, int id, FilesetManager& manager)
-      : FormPeer(window, model, id, WC_LISTVIEWA,
-                 WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                     LVS_EDITLABELS),
+      : FormPeer(
+            window, model, id, WC_LISTVIEWA,
+            WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS),
         list_(model),
         manager_(manager) {}
   Handler onSelect;
@@ -115,8 +112,8 @@ class OptionsWindow::FilesetListPeer final : public FormPeer {
     switch (n.code) {
       case LVN_ITEMCHANGED: {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(n);
-        if (mirroring_ || !(change.uChanged & LVIF_STATE) ||
-            !(change.uNewState & LVIS_SELECTED) || (change.uOldState & LVIS_SELECTED))
+        if (mirroring_ || !(change.uChanged & LVIF_STATE) || !(change.uNewState & LVIS_SELECTED) ||
+            (change.uOldState & LVIS_SELECTED))
           return 0;
         {
           FromWindow quiet(*this);
@@ -219,9 +216,10 @@ class OptionsWindow::FilesetListPeer final : public FormPeer {
 };
 
 OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form)
-    : DialogWindow(ctx, {form.OptionsForm, form.tbar, form.ttitle, form.tclose, &form.thelp,
-                         form.tborder},
-                   false),
+    : DialogWindow(
+          ctx, {form.OptionsForm, form.tbar, form.ttitle, form.tclose, &form.thelp, form.tborder},
+          false),
+      ctx_(ctx),
       form_(form) {
   proxyl_.setCaption("Proxy:");
   portl_.setCaption("Port:");
@@ -239,10 +237,9 @@ void OptionsWindow::addControls() {
   FilesetManager& fm = f.filesets;
   UpdateCheck& up = f.updates;
   int id = 200;
-  // Places a control on a page (kAllPages: on none) and gives it its model's place.
-  auto on = [&](int page, ui::Control& model, ui::Rect r) -> int {
+  // Gives a control its place and its number.
+  auto at = [&](ui::Control& model, ui::Rect r) -> int {
     model.setBounds(r);
-    (void)page;
     return ++id;
   };
   auto paged = [&](FormPeer& peer, int page) -> FormPeer& {
@@ -250,7 +247,7 @@ void OptionsWindow::addControls() {
     return peer;
   };
   auto text = [&](int page, ui::Control& m, ui::Rect r) {
-    paged(add<TextPeer>(m, on(page, m, r)), page);
+    paged(add<TextPeer>(m, at(m, r)), page);
   };
   // A group's frame and caption are painted by the dialog itself, under its controls.
   auto group = [&](int page, ui::Control& m, ui::Rect r) {
@@ -259,7 +256,7 @@ void OptionsWindow::addControls() {
   };
   auto check = [&](int page, ui::Checkable& m, ui::Rect r, FormPeer::Handler h = {},
                    CheckPeer::Kind kind = CheckPeer::Kind::CheckBox) {
-    auto& p = add<CheckPeer>(m, on(page, m, r), kind);
+    auto& p = add<CheckPeer>(m, at(m, r), kind);
     p.onClick = then(std::move(h));
     paged(p, page);
   };
@@ -268,16 +265,16 @@ void OptionsWindow::addControls() {
   };
   auto button = [&](int page, ui::Button& m, ui::Rect r, FormPeer::Handler h,
                     bool isDefault = false) {
-    auto& p = add<ButtonPeer>(m, on(page, m, r), isDefault);
+    auto& p = add<ButtonPeer>(m, at(m, r), isDefault);
     p.onClick = then(std::move(h));
     paged(p, page);
   };
   auto edit = [&](int page, ui::Edit& m, ui::Rect r, DWORD style = ES_AUTOHSCROLL) {
-    paged(add<EditPeer>(m, on(page, m, r), style), page);
+    paged(add<EditPeer>(m, at(m, r), style), page);
   };
 
   // The page control: its tabs above the page, which the dialog paints.
-  tabs_ = &add<TabPeer>(f.poptions, on(kAllPages, f.poptions, {6, 24, 428, kTabHeight}));
+  tabs_ = &add<TabPeer>(f.poptions, at(f.poptions, {6, 24, 428, kTabHeight}));
   tabs_->onChange = [this] { showPage(); };
 
   // General.
@@ -288,8 +285,8 @@ void OptionsWindow::addControls() {
                                 &f.mintrayc,    &f.showhintc};
   for (int i = 0; i < 10; ++i) check(g, *left[i], {16, row(i), 200, 17});
   check(g, f.showonc, {16, row(10), 120, 17}, [&f] { f.showoncClick(); });
-  auto& pkey = add<ListPeer>(f.pkey, on(g, f.pkey, {140, row(10) - 2, 72, 21}),
-                             ListPeer::Kind::DropDown);
+  auto& pkey =
+      add<ListPeer>(f.pkey, at(f.pkey, {140, row(10) - 2, 72, 21}), ListPeer::Kind::DropDown);
   paged(pkey, g);
   check(g, f.confirmwr, {16, row(11), 200, 17});
   check(g, f.confirmws, {16, row(12), 200, 17});
@@ -302,9 +299,7 @@ void OptionsWindow::addControls() {
   radio(g, f.scrollhr, {236, 192, 150, 17}, [&f] { f.scrollhrClick(); });
   edit(g, f.columnNumber, {310, 190, 24, 20});
   group(g, f.userlevelg, {226, 228, 196, 66});
-  radio(g, f.buser, {236, 246, 150, 17}, [&f] {
-    f.auser.setChecked(false);
-  });
+  radio(g, f.buser, {236, 246, 150, 17}, [&f] { f.auser.setChecked(false); });
   radio(g, f.auser, {236, 268, 150, 17}, [&f] { f.buser.setChecked(false); });
 
   // Links.
@@ -316,7 +311,7 @@ void OptionsWindow::addControls() {
   check(l, f.ldirectc, {16, 144, 300, 17});
   check(l, f.disableLFC, {16, 163, 300, 17});
   text(l, f.fosl, {16, 194, 200, 14});
-  track_ = &add<TrackPeer>(f.fos, on(l, f.fos, {16, 210, 260, 30}));
+  track_ = &add<TrackPeer>(f.fos, at(f.fos, {16, 210, 260, 30}));
   paged(*track_, l);
   text(l, f.fosfast, {16, 242, 120, 14});
   text(l, f.fosslow, {196, 242, 80, 14});
@@ -327,7 +322,7 @@ void OptionsWindow::addControls() {
   // Fileset manager.
   const int s = kPageFilesets;
   text(s, fm.fss, {16, 52, 150, 14});
-  filesets_ = &add<FilesetListPeer>(fm.filesetlist, on(s, fm.filesetlist, {16, 68, 190, 214}), fm);
+  filesets_ = &add<FilesetListPeer>(fm.filesetlist, at(fm.filesetlist, {16, 68, 190, 214}), fm);
   filesets_->onSelect = then([&fm] { fm.filesetlistClick(); });
   paged(*filesets_, s);
   button(s, fm.newfs, {16, 288, 60, 23}, [&fm] { fm.newfsClick(); });
@@ -336,7 +331,7 @@ void OptionsWindow::addControls() {
   button(s, fm.deletefs, {16, 315, 60, 23}, [&fm] { fm.deletefsClick(); });
   button(s, fm.clearfilesets, {81, 315, 60, 23}, [&fm] { fm.clearfilesetsClick(); });
   text(s, fm.fsitems, {216, 52, 150, 14});
-  auto& contents = add<ListPeer>(fm.contentslist, on(s, fm.contentslist, {216, 68, 206, 214}),
+  auto& contents = add<ListPeer>(fm.contentslist, at(fm.contentslist, {216, 68, 206, 214}),
                                  ListPeer::Kind::MultiList);
   contents.onDoubleClick = then([&fm] { fm.contentslistDblClick(); });
   contents_ = &paged(contents, s);
@@ -350,8 +345,7 @@ void OptionsWindow::addControls() {
 
   // Updates.
   const int u = kPageUpdates;
-  paged(add<FormPeer>(up.intro, on(u, up.intro, {16, 54, 404, 56}), "STATIC",
-                      SS_LEFT | SS_NOPREFIX),
+  paged(add<FormPeer>(up.intro, at(up.intro, {16, 54, 404, 56}), "STATIC", SS_LEFT | SS_NOPREFIX),
         u);
   text(u, up.version, {16, 116, 404, 14});
   check(u, up.proxyc, {16, 140, 150, 17}, [&f] { f.proxycClick(); });
@@ -369,8 +363,7 @@ void OptionsWindow::addControls() {
 
   // Trovik+.
   const int p = kPagePlus;
-  auto& vplist = add<ListPeer>(f.vplist, on(p, f.vplist, {16, 54, 300, 280}),
-                               ListPeer::Kind::List);
+  auto& vplist = add<ListPeer>(f.vplist, at(f.vplist, {16, 54, 300, 280}), ListPeer::Kind::List);
   vplist.onSelect = then([&f] { f.vplistClick(); });
   vplist.onDoubleClick = then([&f] { f.vplistDblClick(); });
   paged(vplist, p);
@@ -382,7 +375,8 @@ void OptionsWindow::addControls() {
   check(p, f.disvpc, {16, 344, 250, 17}, [&f] { f.disvpcClick(); });
 
   // Below the pages.
-  button(kAllPages, f.okay, {196, 406, 75, 24}, [&f] { f.okayClick(); }, true);
+  button(
+      kAllPages, f.okay, {196, 406, 75, 24}, [&f] { f.okayClick(); }, true);
   button(kAllPages, f.apply, {276, 406, 75, 24}, [&f] { f.applyClick(); });
   button(kAllPages, f.cancel, {356, 406, 75, 24}, [&f] { f.cancelClick(); });
 }
@@ -453,10 +447,13 @@ void OptionsWindow::cancelPressed() { form_.cancelClick(); }
 void OptionsWindow::helpClicked() { form_.thelpClick(); }
 
 void OptionsWindow::activated(bool active) {
-  if (active)
+  if (active) {
     form_.FormActivate();
-  else
+    // The dialog's hints show only while the option asks for them.
+    tooltip().setActive(ctx_.vars.sh);
+  } else {
     form_.FormDeactivate();
+  }
 }
 
 void OptionsWindow::focus(ui::Control& control) { DialogWindow::focus(control); }
@@ -610,8 +607,7 @@ LRESULT OptionsWindow::contentsMouse(HWND h, UINT msg, WPARAM wParam, LPARAM lPa
       ReleaseCapture();
       if (!dropped) {
         // A click on a selected item: it alone is selected now.
-        DefSubclassProc(h, WM_LBUTTONDOWN, MK_LBUTTON,
-                        MAKELPARAM(pressAt_.x, pressAt_.y));
+        DefSubclassProc(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pressAt_.x, pressAt_.y));
         return DefSubclassProc(h, WM_LBUTTONUP, wParam, lParam);
       }
       int target = item;

@@ -63,10 +63,11 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   void contentsMenu(POINT at);
   // The contents list's own keys (its menu's shortcuts); true when used.
   bool contentsKey(const MSG& msg);
-  static LRESULT CALLBACK contentsProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK contentsProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
   LRESULT contentsMouse(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 
+  Context& ctx_;
   TOptionsForm& form_;
   // The controls of each page, by page.
   std::vector<std::pair<FormPeer*, int>> pages_;

@@ -41,8 +41,9 @@ struct Link {
 Link makeLink() {
   Link made;
   IShellLinkA* rawLink = nullptr;
-  made.result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                 IID_IShellLinkA, reinterpret_cast<void**>(&rawLink));
+  made.result =
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IShellLinkA, reinterpret_cast<void**>(&rawLink));
   if (FAILED(made.result)) return made;
   made.link.reset(rawLink);
   IPersistFile* rawFile = nullptr;
@@ -80,8 +81,8 @@ std::string Win32Shortcuts::userFolder(const std::string& key, const std::string
       (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
     return {};
   std::string text(size, '\0');
-  if (RegQueryValueExA(k.get(), value.c_str(), nullptr, &type,
-                       reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(k.get(), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                       &size) != ERROR_SUCCESS)
     return {};
   text.resize(std::min<size_t>(size, text.size()));
   while (!text.empty() && text.back() == '\0') text.pop_back();
@@ -96,7 +97,8 @@ std::string Win32Shortcuts::userFolder(const std::string& key, const std::string
 void Win32Shortcuts::save(const std::string& lnkPath, const ShortcutProperties& props) {
   Link made = makeLink();
   auto check = [&](HRESULT hr) {
-    if (FAILED(hr)) throw IoError(IoError::Op::Write, lnkPath, systemReason(static_cast<DWORD>(hr)));
+    if (FAILED(hr))
+      throw IoError(IoError::Op::Write, lnkPath, systemReason(static_cast<DWORD>(hr)));
   };
   check(made.result);
   IShellLinkA& link = *made.link;
