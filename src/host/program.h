@@ -20,6 +20,7 @@
 #include "host/hostapi.h"
 #include "launch/launcher.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/form1optionshost.h"
 #include "platform/platform.h"
 
 namespace trovik {
@@ -36,13 +37,16 @@ class Program {
   EntrySyntax syntax{events, vars};
   Context ctx;
   TForm1 form1{ctx};
-  Form1ForDialogs dialogOwner{form1, vars};
+  // The options dialog is made after the Add/Edit dialog, which reaches it
+  // only once both exist.
+  Form1ForDialogs dialogOwner{form1, OptionsForm};
   TAddEdit AddEdit{ctx, dialogOwner, form1.launcher};
   Launcher& launcher = form1.launcher;
   // The extension system: the hook behind events, and what extensions call.
   ExtensionHost extensions{ctx};
   HostApi hostapi{*this};
   TOptionsForm OptionsForm{ctx, extensions};
+  Form1OptionsHost optionsHost{ctx, form1};
   Tacf acf{ctx, AddEdit, form1.launcher};
   TOpenFileDir OpenFileDir{ctx, AddEdit, form1.launcher};
 

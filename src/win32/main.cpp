@@ -14,6 +14,8 @@
 #include "win32/appwindow.h"
 #include "win32/folderdialog.h"
 #include "win32/mainview.h"
+#include "win32/optionswindow.h"
+#include "win32/shortcuts.h"
 #include "win32/smalldialogs.h"
 #include "win32/system.h"
 #include "win32/win32platform.h"
@@ -63,6 +65,8 @@ int run() {
   Win32FolderDialog folderDialog;
   Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
                     system, windows, libraries, openDialog, folderDialog};
+  Win32Shortcuts shortcuts;
+  platform.shortcuts = &shortcuts;
   WinInetHttp http(pump);
   Application app(platform, exeDirectory());
   app.OptionsForm.updates.http = &http;
@@ -71,6 +75,8 @@ int run() {
   view.create(application.hwnd());
   AddEditWindow addEdit(app);
   addEdit.create(view.hwnd());
+  OptionsWindow options(app.ctx, app.OptionsForm);
+  options.create(view.hwnd());
   AcfWindow acf(app);
   acf.create(view.hwnd());
   OpenFileDirWindow openFileDir(app);

@@ -57,6 +57,7 @@ class Win32FileSystem final : public FileSystem {
   std::vector<std::string> drives() const override;
   void createDirectory(const std::string& path) override;
   bool removeDirectory(const std::string& path) override;
+  void renameDirectory(const std::string& from, const std::string& to) override;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

@@ -1086,6 +1086,7 @@ int dispatch(int argc, char** argv) {
   if (command == "end-session" && args == 0) return endSession();
   if (int done = inspectCommand(command, args, arg); done >= 0) return done;
   if (int done = dialogCommand(command, args, arg); done >= 0) return done;
+  if (int done = optionsCommand(command, args, arg); done >= 0) return done;
   if (int done = addEditCommand(command, args, arg); done >= 0) return done;
   return usage();
 }
