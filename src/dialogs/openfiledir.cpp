@@ -112,9 +112,15 @@ void TOpenFileDir::setDirectory(const std::string& dir) {
   }
   const int current = static_cast<int>(rows.size()) - 1;
   std::vector<std::string> folders;
-  for (const DirEntry& e : fs.listDirectory(directory_))
-    if (e.isDirectory && e.name != "." && e.name != "..") folders.push_back(e.name);
+  files_.clear();
+  for (const DirEntry& e : fs.listDirectory(directory_)) {
+    if (!e.isDirectory)
+      files_.push_back(e.name);
+    else if (e.name != "." && e.name != "..")
+      folders.push_back(e.name);
+  }
   sortByName(folders);
+  sortByName(files_);
   for (const std::string& f : folders) {
     rows.push_back(std::string(static_cast<size_t>(depth) * 2, ' ') + f);
     directories_.push_back(directory_ + f + "\\");
@@ -125,11 +131,10 @@ void TOpenFileDir::setDirectory(const std::string& dir) {
 }
 
 void TOpenFileDir::fillFiles() {
-  std::vector<std::string> files;
-  for (const DirEntry& e : ctx_.fs().listDirectory(directory_))
-    if (!e.isDirectory && matchesMask(e.name, mask_)) files.push_back(e.name);
-  sortByName(files);
-  FileList.setItems(std::move(files));
+  std::vector<std::string> shown;
+  for (const std::string& name : files_)
+    if (matchesMask(name, mask_)) shown.push_back(name);
+  FileList.setItems(std::move(shown));
 }
 
 void TOpenFileDir::showDialog(const std::string& startDir) {

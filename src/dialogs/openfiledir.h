@@ -63,6 +63,7 @@ class TOpenFileDir {
   std::string choice();
 
  private:
+  // FileList: the directory's files that match the filter.
   void fillFiles();
 
   Context& ctx_;
@@ -73,6 +74,7 @@ class TOpenFileDir {
   std::string mask_;
   std::vector<std::string> drives_;       // beside Drive: the roots
   std::vector<std::string> directories_;  // beside DirectoryList: full paths
+  std::vector<std::string> files_;        // every file of the directory, by name
 };
 
 // Whether a file name matches one of the masks of a filter ("*.exe;*.bat"),
