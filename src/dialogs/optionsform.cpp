@@ -178,4 +178,9 @@ void TOptionsForm::vpremoveClick() {
   if (found) extensions_.removed(beforeBar(record));
 }
 
+void TOptionsForm::showPage(OptionsPage p) {
+  page = p;
+  OptionsForm.setVisible(true);
+}
+
 }  // namespace trovik

@@ -13,6 +13,9 @@
 
 namespace trovik {
 
+// The pages of the options dialog, in the order its page control shows them.
+enum class OptionsPage { General, Links, FilesetManager, Updates, TrovikPlus };
+
 class TOptionsForm {
  public:
   TOptionsForm(Context& ctx, ExtensionHost& extensions);
@@ -21,6 +24,10 @@ class TOptionsForm {
   ui::Control OptionsForm{"OptionsForm"};
   // The dialog's window, which owns its message boxes; 0 while it has none.
   WindowHandle handle = 0;
+
+  // The page shown; showPage selects one and shows the dialog.
+  OptionsPage page = OptionsPage::General;
+  void showPage(OptionsPage p);
 
   // The "Updates" page.
   UpdateCheck updates;
