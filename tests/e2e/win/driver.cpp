@@ -19,17 +19,12 @@
 #include <string>
 #include <vector>
 
+#include "driver.h"
 #include "inspect.h"
 
-namespace {
+namespace driver {
 
 constexpr const char* kMainClass = "TForm1";
-constexpr DWORD kPollMs = 20;
-// A send (or a window's reaction to one) that takes longer than this means the program is stuck;
-// better a clear failure than a test that hangs until ctest kills it. A busy machine can keep a
-// program from its messages for several seconds (starting another program, for one), so the
-// program is waited for that long rather than given up on as soon as the system calls it hung.
-constexpr UINT kSendTimeoutMs = 20000;
 constexpr int kBoxTextId = 0xFFFF;
 
 struct HandleCloser {
@@ -130,14 +125,40 @@ std::wstring windowText(HWND window) {
   return text;
 }
 
-class Deadline {
- public:
-  explicit Deadline(DWORD ms) : end_(GetTickCount64() + ms) {}
-  bool passed() const { return GetTickCount64() >= end_; }
 
- private:
-  ULONGLONG end_;
-};
+DWORD parseMs(const char* text) { return static_cast<DWORD>(std::strtoul(text, nullptr, 10)); }
+
+int listItems(HWND box) {
+  wchar_t className[64] = {};
+  GetClassNameW(box, className, 64);
+  bool combo =
+      wcsstr(className, L"ComboBox") != nullptr || wcsstr(className, L"COMBOBOX") != nullptr;
+  UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
+  UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+  UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
+
+  LRESULT count = 0;
+  if (!send(box, getCount, 0, 0, count) || count < 0) return fail("cannot count the items");
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = 0;
+    if (!send(box, getLength, static_cast<WPARAM>(i), 0, length) || length < 0)
+      return fail("cannot read item " + std::to_string(i));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = 0;
+    if (!send(box, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()), got) ||
+        got < 0)
+      return fail("cannot read item " + std::to_string(i));
+    text.resize(static_cast<size_t>(got));
+    say(toAnsi(text));
+  }
+  return 0;
+}
+
+}  // namespace driver
+
+namespace {
+
+using namespace driver;
 
 HWND mainWindow() { return FindWindowA(kMainClass, nullptr); }
 
@@ -154,8 +175,6 @@ HWND control(int id) {
   HWND main = mainWindow();
   return main ? GetDlgItem(main, id) : nullptr;
 }
-
-DWORD parseMs(const char* text) { return static_cast<DWORD>(std::strtoul(text, nullptr, 10)); }
 
 // wait-window <class> <title|-> <timeout-ms>: a visible top-level window of that class (and title)
 // whose thread is back in its message loop, so what it does while it opens is done.
@@ -236,29 +255,7 @@ int boxes() {
 int list(int id) {
   HWND box = control(id);
   if (!box) return fail("the main window has no control " + std::to_string(id));
-  wchar_t className[64] = {};
-  GetClassNameW(box, className, 64);
-  bool combo =
-      wcsstr(className, L"ComboBox") != nullptr || wcsstr(className, L"COMBOBOX") != nullptr;
-  UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
-  UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
-  UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
-
-  LRESULT count = 0;
-  if (!send(box, getCount, 0, 0, count) || count < 0) return fail("cannot count the items");
-  for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = 0;
-    if (!send(box, getLength, static_cast<WPARAM>(i), 0, length) || length < 0)
-      return fail("cannot read item " + std::to_string(i));
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    LRESULT got = 0;
-    if (!send(box, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()), got) ||
-        got < 0)
-      return fail("cannot read item " + std::to_string(i));
-    text.resize(static_cast<size_t>(got));
-    say(toAnsi(text));
-  }
-  return 0;
+  return listItems(box);
 }
 
 constexpr int kTabsId = 103;
@@ -1043,6 +1040,7 @@ int dispatch(int argc, char** argv) {
   if (command == "track-size" && args == 0) return trackSize();
   if (command == "end-session" && args == 0) return endSession();
   if (int done = inspectCommand(command, args, arg); done >= 0) return done;
+  if (int done = dialogCommand(command, args, arg); done >= 0) return done;
   return usage();
 }
 

@@ -1,0 +1,70 @@
+#pragma once
+// The base of the program's dialogs: a window with the program's own frame,
+// made hidden once and kept for the whole run (the presenter shows and hides
+// it through its form model), owned by the main window and centred on the
+// screen each time it is shown. It holds its controls' peers, routes their
+// notifications by control number, and gives the keyboard its dialog
+// meaning: Tab moves between controls, Enter presses the default button,
+// Escape cancels, F1 asks for help.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "win32/formpeers.h"
+#include "win32/framedwindow.h"
+
+namespace trovik::win32 {
+
+class DialogWindow : public FramedWindow {
+ public:
+  // A WM_COPYDATA with this tag asks for the number of the control whose
+  // model has the name the data holds; the answer is that number, 0 for none.
+  // The tests' driver finds a dialog's controls by name this way.
+  static constexpr ULONG_PTR kControlIdQuery = 0x43544944;
+
+  // Gives a control of this dialog the keyboard focus.
+  void focus(const ui::Control& control);
+  // The peer of a control of this dialog, or null.
+  FormPeer* peerOf(const ui::Control& control) const;
+
+ protected:
+  DialogWindow(Context& ctx, FrameModels models, bool sizable)
+      : FramedWindow(ctx, models, sizable) {}
+
+  // Adds a control: made at once when the window exists, else with it.
+  template <class Peer, class... Args>
+  Peer& add(Args&&... args) {
+    auto peer = std::make_unique<Peer>(*this, std::forward<Args>(args)...);
+    Peer& p = *peer;
+    peers_.push_back(std::move(peer));
+    if (hwnd()) start(p);
+    return p;
+  }
+  // Makes the window, hidden, with every control added so far.
+  void createDialog(const char* className, HWND owner);
+
+  // Escape, and the close message of the system: by default the close button.
+  virtual void cancelPressed() { closeClicked(); }
+  // The window was activated or deactivated (the caption colours follow).
+  virtual void activated(bool /*active*/) {}
+  // Every message neither the frame nor the dialog answers.
+  virtual LRESULT dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return defaultMessage(msg, wParam, lParam);
+  }
+  void formChanged(ui::Aspect aspect) override;
+  bool preTranslate(MSG& msg) override;
+
+ private:
+  LRESULT windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
+  void start(FormPeer& peer);
+  void centre();
+  int defaultButton() const;
+  LRESULT controlQuery(const COPYDATASTRUCT& data) const;
+
+  std::vector<std::unique_ptr<FormPeer>> peers_;
+};
+
+}  // namespace trovik::win32

@@ -1,0 +1,44 @@
+#pragma once
+// What the driver's command files share: how a command says what it saw or why it failed (both
+// caught by `until`), messages sent with a time limit, texts and lists read back.
+// clang-format off
+#include <windows.h>
+// clang-format on
+#include <string>
+
+namespace driver {
+
+constexpr DWORD kPollMs = 20;
+// A send (or a window's reaction to one) that takes longer than this means the program is stuck;
+// better a clear failure than a test that hangs until ctest kills it. A busy machine can keep a
+// program from its messages for several seconds (starting another program, for one), so the
+// program is waited for that long rather than given up on as soon as the system calls it hung.
+constexpr UINT kSendTimeoutMs = 20000;
+
+// A line of what the command saw, on stdout.
+void say(const std::string& line);
+// Why the command failed, on stderr; returns the failing exit code 1.
+int fail(const std::string& why);
+// SendMessage with the time limit; false when the program did not answer in time.
+bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+std::wstring windowText(HWND window);
+std::string toAnsi(const std::wstring& text);
+std::wstring toWide(const char* text);
+DWORD parseMs(const char* text);
+// Says every item of a list box or combo box, one a line.
+int listItems(HWND box);
+
+class Deadline {
+ public:
+  explicit Deadline(DWORD ms) : end_(GetTickCount64() + ms) {}
+  bool passed() const { return GetTickCount64() >= end_; }
+
+ private:
+  ULONGLONG end_;
+};
+
+}  // namespace driver
+
+// The dialogs' commands (dialogdrive.cpp): runs the command when it is one of them and returns its
+// exit code; -1 when it is not.
+int dialogCommand(const std::string& command, int args, char** arg);
