@@ -91,7 +91,8 @@ void TForm1::FormResize() {
     const int listTop = bar ? kTabBarHeight + 20 : 21;
     tbar.setBounds({2, 2, w - 4, 16});
     ticon.setBounds({2, 1, 14, 14});
-    ttitle.setBounds({19, 1, snapbar ? w - 96 : w - 114, 14});
+    // The title runs up to the Snapbar button.
+    ttitle.setBounds({19, 1, snapbar ? w - 93 : w - 111, 14});
     tclose.setBounds({w - 21, 1, 16, 14});
     tmaximize.setVisible(!snapbar);
     Maximize3.setEnabled(!snapbar);
@@ -109,7 +110,7 @@ void TForm1::FormResize() {
     up.setBounds({70, h - 20, 22, 18});
     down.setBounds({94, h - 20, 22, 18});
     cmrb.setBounds({70, h - 20, 50, 18});
-    ma.setBounds({120, h - 21, 28, 18});
+    ma.setBounds({118, h - 21, 22, 18});
   });
 }
 

@@ -78,7 +78,18 @@ class FramedWindow::CaptionButton final : public ControlPeer {
     if ((item.itemState & ODS_SELECTED) || (pressed && pressed->checked())) state |= DFCS_PUSHED;
     if (item.itemState & ODS_DISABLED) state |= DFCS_INACTIVE;
     RECT r = item.rcItem;
-    DrawFrameControl(item.hDC, &r, type_, state);
+    if (look_ != DFCS_CAPTIONHELP) {
+      DrawFrameControl(item.hDC, &r, type_, state);
+      return;
+    }
+    // Not every system draws a help glyph: a button face with a question mark.
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (state & DFCS_PUSHED));
+    if (state & DFCS_PUSHED) OffsetRect(&r, 1, 1);
+    const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(item.hDC, window_.titleFont_.get(window_.guiFont_));
+    DrawTextA(item.hDC, "?", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(item.hDC, oldFont);
+    SetBkMode(item.hDC, oldMode);
   }
 
  private:

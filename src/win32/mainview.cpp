@@ -642,7 +642,8 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_CONTEXTMENU:
-      contextMenu(lParam);
+      // A tab's right click has opened that fileset's links already.
+      if (reinterpret_cast<HWND>(wParam) != qswitch_.handle()) contextMenu(lParam);
       return 0;
     case WM_DROPFILES:
       filesDropped(wParam, lParam);

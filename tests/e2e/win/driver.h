@@ -42,3 +42,5 @@ class Deadline {
 // The dialogs' commands (dialogdrive.cpp): runs the command when it is one of them and returns its
 // exit code; -1 when it is not.
 int dialogCommand(const std::string& command, int args, char** arg);
+// The main window's frame, bottom row and tray icon (maindrive.cpp), the same way.
+int mainWindowCommand(const std::string& command, int args, char** arg);
