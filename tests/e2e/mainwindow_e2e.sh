@@ -100,7 +100,9 @@ e2e_screenshot mainwindow-generalmove.png
 click_control 108
 expect_names Bravo Alpha Delta Charlie Echo
 e2e_until_file "names saved after the move" "$base/name.qdx" "$CRLF" Bravo Alpha Delta Charlie Echo
-click_item 4
+# Picked with the keyboard: a click there and the press that starts the drag would make a double
+# click, which in this mode appends a copy of the item.
+press End
 expect_state "multi current=4 top=0 selected=4 focus=yes"
 drive item-screen 4
 read -r x y <<<"$DRIVEN"
