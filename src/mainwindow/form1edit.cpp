@@ -35,7 +35,8 @@ void TForm1::enterClickMode(const std::string& caption, ui::MenuItem& item) {
 void TForm1::dropFlyTag() {
   const std::string& tag = ctx_.texts.f1flymrtag;
   const std::string& title = ttitle.caption();
-  if (!tag.empty() && endsWith(title, tag)) ttitle.setCaption(title.substr(0, title.size() - tag.size()));
+  if (!tag.empty() && endsWith(title, tag))
+    ttitle.setCaption(title.substr(0, title.size() - tag.size()));
 }
 
 void TForm1::Moveitems1Click(ui::MenuItem* sender) {

@@ -69,7 +69,9 @@ void TForm1::moveItems(std::string_view event, ui::Control& sender, int directio
     }
     const int a = *amount;
     const int n = List1.count();
-    auto selected = [&](int i) { return List1.multiSelect() ? List1.selected(i) : i == List1.itemIndex(); };
+    auto selected = [&](int i) {
+      return List1.multiSelect() ? List1.selected(i) : i == List1.itemIndex();
+    };
     int count = 0, only = -1;
     for (int i = 0; i < n; ++i)
       if (selected(i)) ++count, only = i;
@@ -121,7 +123,8 @@ void TForm1::moveItems(std::string_view event, ui::Control& sender, int directio
         // A list out of step keeps its extra names; only the links it has move.
         if (link1.count() == n) link1.setItems(std::move(links));
         for (int i = 0; i < n; ++i)
-          if (items[static_cast<size_t>(i)].selected && List1.multiSelect()) List1.setSelected(i, true);
+          if (items[static_cast<size_t>(i)].selected && List1.multiSelect())
+            List1.setSelected(i, true);
         List1.setItemIndex(current);
       }
     }

@@ -84,10 +84,10 @@ void TForm1::qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y
           return;
         }
         const auto& dirs = store.tabDirectories();
-        const std::string dir = tab < static_cast<int>(dirs.size())
-                                    ? dirs[static_cast<size_t>(tab)]
-                                : tab == 0 ? ctx_.vars.realpath
-                                           : ctx_.vars.realpath + qswitch.tabs()[static_cast<size_t>(tab)] + "\\";
+        const std::string dir =
+            tab < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(tab)]
+            : tab == 0                          ? ctx_.vars.realpath
+                       : ctx_.vars.realpath + qswitch.tabs()[static_cast<size_t>(tab)] + "\\";
         std::vector<std::string> names, links;
         if (ctx_.fs().fileExists(dir + std::string(kNameFile)))
           names = store.readList(dir + std::string(kNameFile));
@@ -112,7 +112,8 @@ void TForm1::qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y
 void TForm1::qmClick(void* sender) {
   handle("form1qmclick", sender, [&] {
     ui::Rect r = Form1.bounds();
-    ui::MenuItem* const commands[] = {&edititem, &deleteitem, &copyitems, &moveitems, &createmultirun, &Maximize};
+    ui::MenuItem* const commands[] = {&edititem,  &deleteitem,     &copyitems,
+                                      &moveitems, &createmultirun, &Maximize};
     const bool maximized = windowState == WindowState::Maximized;
     TBigIniFile ini(ctx_.fs(), optionsPath(ctx_.vars));
     if (!mmlist.visible()) {
@@ -194,8 +195,8 @@ void TForm1::mmlistKeyDown(std::uint16_t& key, ShiftState shift) {
 
 void TForm1::mmlistKeyUp(std::uint16_t& key, ShiftState shift) {
   handle(
-      "form1mmlistkeyup", &mmlist, [&] { ctx_.vars.norun = false; },
-      inout(key, &EventSlots::cword), in(shift, &EventSlots::shiftstate));
+      "form1mmlistkeyup", &mmlist, [&] { ctx_.vars.norun = false; }, inout(key, &EventSlots::cword),
+      in(shift, &EventSlots::shiftstate));
 }
 
 void TForm1::FormPaint() {

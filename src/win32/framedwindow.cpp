@@ -130,15 +130,18 @@ FramedWindow::FramedWindow(Context& ctx, FrameModels models, bool sizable)
       help_(models.thelp ? std::make_unique<CaptionButton>(*this, *models.thelp, models.tbar,
                                                            kHelpButtonId, DFCS_CAPTIONHELP)
                          : nullptr),
-      minimize_(models.tminimize ? std::make_unique<CaptionButton>(*this, *models.tminimize, models.tbar,
-                                                                   kMinimizeButtonId, DFCS_CAPTIONMIN)
-                                 : nullptr),
-      maximize_(models.tmaximize ? std::make_unique<CaptionButton>(*this, *models.tmaximize, models.tbar,
-                                                                   kMaximizeButtonId, DFCS_CAPTIONMAX)
-                                 : nullptr),
+      minimize_(models.tminimize
+                    ? std::make_unique<CaptionButton>(*this, *models.tminimize, models.tbar,
+                                                      kMinimizeButtonId, DFCS_CAPTIONMIN)
+                    : nullptr),
+      maximize_(models.tmaximize
+                    ? std::make_unique<CaptionButton>(*this, *models.tmaximize, models.tbar,
+                                                      kMaximizeButtonId, DFCS_CAPTIONMAX)
+                    : nullptr),
       // The Snapbar toggle folds the window to its drop-down list: an arrow down.
-      snapbar_(models.tmlm ? std::make_unique<CaptionButton>(*this, *models.tmlm, models.tbar, kSnapbarButtonId,
-                                                             DFCS_SCROLLCOMBOBOX, DFC_SCROLL)
+      snapbar_(models.tmlm ? std::make_unique<CaptionButton>(*this, *models.tmlm, models.tbar,
+                                                             kSnapbarButtonId, DFCS_SCROLLCOMBOBOX,
+                                                             DFC_SCROLL)
                            : nullptr),
       form_(models.form,
             [this](Aspect a) {

@@ -1,8 +1,7 @@
 #include "win32/mainview.h"
 
-#include <shellapi.h>
-
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -32,12 +31,8 @@ void finishDrop(HDROP h) { DragFinish(h); }
 using DropOwner = Owned<HDROP, finishDrop>;
 
 FrameModels frameOf(TForm1& f) {
-  return {f.Form1, f.tbar, f.ttitle, f.tclose, &f.thelp, f.tborder,
-          &f.tminimize, &f.tmaximize, &f.tmlm, &f.ticon};
-}
-
-bool contains(const ui::Rect& r, POINT at) {
-  return at.x >= r.left && at.y >= r.top && at.x < r.left + r.width && at.y < r.top + r.height;
+  return {f.Form1,   f.tbar,       f.ttitle,     f.tclose, &f.thelp,
+          f.tborder, &f.tminimize, &f.tmaximize, &f.tmlm,  &f.ticon};
 }
 
 }  // namespace
@@ -84,7 +79,8 @@ void MainView::create(HWND owner) {
   qswitch_.create();
   mmlist_.create();
   status_.create();
-  for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_}) peer->create();
+  for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
+    peer->create();
   send(ma_.handle(), EM_LIMITTEXT, 3);
   up_.onClick = [this] { form_.upClick(); };
   down_.onClick = [this] { form_.downClick(); };
@@ -145,86 +141,6 @@ void MainView::close() {
 
 void MainView::closeClicked() {
   guarded([&] { form_.tcloseClick(); });
-}
-
-void MainView::helpClicked() {
-  guarded([&] { form_.Help.click(); });
-}
-
-void MainView::helpButtonClicked() {
-  guarded([&] { form_.thelpClick(); });
-}
-
-void MainView::frameButtonClicked(ui::Control& button) {
-  guarded([&] {
-    if (&button == &form_.tminimize) form_.tminimizeClick(&form_.tminimize);
-    if (&button == &form_.tmaximize) form_.tmaximizeClick();
-    if (&button == &form_.tmlm) form_.qmClick(&form_.tmlm);
-  });
-}
-
-bool MainView::frameButtonMouse(ui::Control& button, const MSG& msg) {
-  // Every title-bar button has the system menu as its right-click menu.
-  if (msg.message == WM_RBUTTONDOWN) return true;
-  if (msg.message == WM_RBUTTONUP) {
-    POINT at{};
-    GetCursorPos(&at);
-    menu_.popup(form_.tmenu, at);
-    return true;
-  }
-  ui::Checkable* pressed = nullptr;
-  for (ui::Checkable* b : {&form_.tclose, &form_.thelp, &form_.tmaximize, &form_.tminimize})
-    if (&button == b) pressed = b;
-  MouseButton mouse{};
-  bool doubleClick = false;
-  const bool down = mousePress(msg.message, mouse, doubleClick);
-  const bool up = msg.message == WM_LBUTTONUP || msg.message == WM_MBUTTONUP;
-  if (pressed && (down || up)) {
-    if (up) mouse = msg.message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Middle;
-    guarded([&] { form_.titleButtonMouse(*pressed, mouse, down); });
-  }
-  return false;  // the button still clicks
-}
-
-bool MainView::inTicon(POINT client) const {
-  ui::Rect icon = form_.ticon.bounds();
-  icon.left += form_.tbar.bounds().left;
-  icon.top += form_.tbar.bounds().top;
-  return form_.ticon.visible() && contains(icon, client);
-}
-
-bool MainView::titleBarMouse(UINT msg, WPARAM wParam, POINT at) {
-  MouseButton button{};
-  bool doubleClick = false;
-  if (!mousePress(msg, button, doubleClick)) return false;
-  const ShiftState shift = mouseShift(wParam, doubleClick);
-  ui::Rect title = form_.ttitle.bounds();
-  title.left += form_.tbar.bounds().left;
-  title.top += form_.tbar.bounds().top;
-  guarded([&] {
-    if (inTicon(at)) {
-      if (doubleClick)
-        form_.ticonDblClick();
-      else if (button == MouseButton::Left)
-        form_.ticonClick();
-    } else if (contains(title, at)) {
-      if (doubleClick)
-        form_.ttitleDblClick();
-      else
-        form_.ttitleMouseDown(button, shift, at.x - title.left, at.y - title.top);
-    } else if (doubleClick) {
-      form_.tbarDblClick();
-    } else {
-      const ui::Rect& bar = form_.tbar.bounds();
-      form_.tbarMouseDown(button, shift, at.x - bar.left, at.y - bar.top);
-    }
-  });
-  return true;
-}
-
-void MainView::keyboardSizing(bool move) {
-  const WPARAM command = move ? SC_MOVE : SC_SIZE;
-  PostMessageA(hwnd(), WM_SYSCOMMAND, command, static_cast<LPARAM>(command));
 }
 
 void MainView::formChanged(ui::Aspect aspect) {
@@ -351,18 +267,6 @@ void MainView::applyHints() {
   tooltip().setHidePause(form_.hintHidePause);
 }
 
-void MainView::trayClicked(LPARAM mouse) {
-  guarded([&] {
-    if (mouse == WM_LBUTTONUP) form_.SysTrayClick();
-    if (mouse == WM_LBUTTONDBLCLK) form_.SysTrayDblClick();
-    if (mouse == WM_RBUTTONUP) {
-      POINT at{};
-      GetCursorPos(&at);
-      form_.SysTrayRightClick(MouseButton::Right, keyShift(), at.x, at.y);
-    }
-  });
-}
-
 int MainView::tabAt(int x, int y) const { return qswitch_.tabAt({x, y}); }
 
 int MainView::itemAt(int x, int y) const { return list1_.itemAt({x, y}); }
@@ -385,9 +289,10 @@ bool MainView::preTranslate(MSG& msg) {
   if (attached_ && bottomRowKey(msg)) return true;
   // A shortcut is a command, not a key: the handlers below never see it.
   // In the amount field the keys of editing stay the field's own.
-  const bool editing = msg.hwnd == ma_.handle() && msg.message == WM_KEYDOWN &&
-                       (msg.wParam < VK_F1 || msg.wParam > VK_F24) && !(GetKeyState(VK_MENU) & 0x8000) &&
-                       (!(GetKeyState(VK_CONTROL) & 0x8000) || std::strchr("XCVAZ", static_cast<int>(msg.wParam)));
+  const bool editing =
+      msg.hwnd == ma_.handle() && msg.message == WM_KEYDOWN &&
+      (msg.wParam < VK_F1 || msg.wParam > VK_F24) && !(GetKeyState(VK_MENU) & 0x8000) &&
+      (!(GetKeyState(VK_CONTROL) & 0x8000) || std::strchr("XCVAZ", static_cast<int>(msg.wParam)));
   if (!editing && menu_.translateKey(msg)) return true;
   if (attached_ && snapbarKey(msg)) return true;
   const auto key = static_cast<std::uint16_t>(msg.wParam);
@@ -404,98 +309,6 @@ bool MainView::preTranslate(MSG& msg) {
       break;
   }
   return attached_ && list1_.preTranslate(msg);
-}
-
-bool MainView::bottomRowKey(const MSG& msg) {
-  if (msg.hwnd == ma_.handle() && msg.message == WM_RBUTTONUP) {
-    POINT at{};
-    GetCursorPos(&at);
-    amountMenu(at);
-    return true;
-  }
-  if (msg.hwnd == ma_.handle() && msg.message == WM_RBUTTONDOWN) return true;
-  // The buttons' underlined letters: Alt+U and Alt+D while they are shown.
-  if (msg.message == WM_SYSKEYDOWN && (msg.wParam == 'U' || msg.wParam == 'D')) {
-    ui::Control& button = msg.wParam == 'U' ? form_.up : form_.down;
-    if (!button.visible()) return false;
-    guarded([&] { msg.wParam == 'U' ? form_.upClick() : form_.downClick(); });
-    return true;
-  }
-  // Create is the default button while it is shown: Enter presses it.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && form_.cmrb.visible() &&
-      IsChild(hwnd(), msg.hwnd) && msg.hwnd != ma_.handle()) {
-    guarded([&] { form_.cmrbClick(); });
-    return true;
-  }
-  return false;
-}
-
-void MainView::amountMenu(POINT screen) {
-  enum : UINT { kCut = 1, kCopy, kPaste, kClear, kSelectAll };
-  MenuOwner menu(CreatePopupMenu());
-  if (!menu) return;
-  AppendMenuA(menu.get(), MF_STRING, kCut, "Cut\tCtrl+X");
-  AppendMenuA(menu.get(), MF_STRING, kCopy, "Copy\tCtrl+C");
-  AppendMenuA(menu.get(), MF_STRING, kPaste, "Paste\tCtrl+V");
-  AppendMenuA(menu.get(), MF_STRING, kClear, "Clear");
-  AppendMenuA(menu.get(), MF_STRING, kSelectAll, "Select all\tCtrl+A");
-  HWND edit = ma_.handle();
-  SetFocus(edit);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr));
-  switch (chosen) {
-    case kCut: send(edit, WM_CUT); break;
-    case kCopy: send(edit, WM_COPY); break;
-    case kPaste: send(edit, WM_PASTE); break;
-    case kClear: send(edit, WM_CLEAR); break;
-    case kSelectAll: send(edit, EM_SETSEL, 0, -1); break;
-    default: break;
-  }
-}
-
-bool MainView::snapbarKey(MSG& msg) {
-  HWND combo = mmlist_.handle();
-  if (!combo || (msg.hwnd != combo && GetParent(msg.hwnd) != combo)) return false;
-  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-  if (!down && msg.message != WM_KEYUP && msg.message != WM_SYSKEYUP) return false;
-  // An extension may change the key or take it (0): the list gets what comes back.
-  auto key = static_cast<std::uint16_t>(msg.wParam);
-  const ShiftState shift = keyShift();
-  guarded([&] {
-    if (down)
-      form_.mmlistKeyDown(key, shift);
-    else
-      form_.mmlistKeyUp(key, shift);
-  });
-  if (key == 0) return true;
-  msg.wParam = key;
-  return false;
-}
-
-void MainView::tabNotified(const NMHDR& header, LRESULT& result) {
-  switch (header.code) {
-    case static_cast<UINT>(TCN_SELCHANGING):
-      guarded([&] { form_.qswitchChanging(); });
-      result = FALSE;  // the change goes ahead
-      break;
-    case static_cast<UINT>(TCN_SELCHANGE):
-      qswitch_.notify(header);
-      guarded([&] { form_.qswitchChange(); });
-      break;
-    case static_cast<UINT>(NM_RCLICK): {
-      POINT screen{};
-      GetCursorPos(&screen);
-      POINT client = screen;
-      ScreenToClient(hwnd(), &client);
-      guarded([&] { form_.qswitchMouseDown(MouseButton::Right, keyShift(), client.x, client.y); });
-      // The bar's pop-up menu opens where the mouse is, when it was filled.
-      menu_.popup(form_.fscmenu, screen);
-      result = TRUE;
-      break;
-    }
-    default:
-      break;
-  }
 }
 
 void MainView::backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -670,7 +483,8 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       form_.attachView(nullptr);
       DragAcceptFiles(hwnd(), FALSE);
       status_.reset();
-      for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_}) peer->reset();
+      for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
+        peer->reset();
       qswitch_.reset();
       mmlist_.reset();
       link1_.reset();

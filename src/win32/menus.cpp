@@ -225,8 +225,8 @@ void MenuPeer::popup(ui::MenuItem& root, POINT screen) {
   // elsewhere; the null message afterwards lets it end cleanly.
   SetForegroundWindow(window_.hwnd());
   tracking_ = true;
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y,
-                 0, window_.hwnd(), nullptr);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                 window_.hwnd(), nullptr);
   tracking_ = false;
   PostMessageA(window_.hwnd(), WM_NULL, 0, 0);
 }

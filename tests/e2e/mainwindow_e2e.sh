@@ -71,6 +71,18 @@ window_height() {
   read -r _ _ _ h _ <<<"$DRIVEN"
   echo "$h"
 }
+# settle: the probe's window is gone and Trovik is in front again, as after a user's look (Wine
+# without a window manager may hand the activation to the desktop; the user then clicks the title).
+settle() {
+  e2e_until "probe windows still open" 0 count TrovikProbe -
+  if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
+    drive rect
+    local x y
+    read -r x y _ <<<"$DRIVEN"
+    xdotool mousemove $((x + 50)) $((y + 9)) click 1
+  fi
+  drive wait-front "$E2E_WAIT_MS"
+}
 remembered() { grep -aqx "CurrentFileSet=$1"$'\r' "$base/Trovik.ini"; }
 
 e2e_start "$base"
@@ -177,6 +189,7 @@ e2e_poll probe_started 1 || e2e_fail "the third link of the base fileset should 
 $(cat "$probe_log")"
 expect_names First Bravo Delta Second
 remembered Second || e2e_fail "a link run from another tab must not switch filesets"
+settle
 
 # A click on the base tab goes back there; the tip is not shown twice.
 read -r x y <<<"$(tab_screen 0)"
@@ -194,6 +207,15 @@ snapbar_height() { [ "$(window_height)" = 75 ]; }
 e2e_poll snapbar_height || e2e_fail "Snapbar mode should be 75 pixels high: $(window_height)"
 e2e_until "the Snapbar list" "shown Echo" main-text 104
 e2e_screenshot mainwindow-snapbar.png
+# An arrow moves through the list without running; Enter runs the item it reached.
+press Down
+e2e_until "the Snapbar list after Down" "shown Alpha" main-text 104
+press Return
+e2e_poll probe_started 2 || e2e_fail "Enter in the Snapbar list should run Alpha's link"
+[ "$(probe_count)" -eq 2 ] && [ "$(tr -d '\r' <"$probe_log" | cut -f4 | tail -n 1)" = a ] ||
+  e2e_fail "expected one more start of the probe, with a; its log holds:
+$(cat "$probe_log")"
+settle
 press alt+i
 normal_height() { [ "$(window_height)" = 300 ]; }
 e2e_poll normal_height || e2e_fail "leaving Snapbar mode should restore 300 pixels: $(window_height)"

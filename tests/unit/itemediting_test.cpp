@@ -36,9 +36,11 @@ struct ItemEditingTest : ::testing::Test, AppHarness {
   std::string mode() {
     TForm1& f = form();
     std::string out;
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&f.delab, &f.up, &f.down, &f.ma, &f.cmrb})
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{&f.delab, &f.up, &f.down, &f.ma, &f.cmrb})
       if (c->visible()) out += c->name() + (c == &f.delab ? "=" + f.delab.caption() : "") + " ";
-    for (ui::MenuItem* m : {&f.moveitems, &f.deleteitem, &f.edititem, &f.copyitems, &f.createmultirun})
+    for (ui::MenuItem* m :
+         {&f.moveitems, &f.deleteitem, &f.edititem, &f.copyitems, &f.createmultirun})
       if (m->checked()) out += "[" + m->name() + "] ";
     if (f.List1.multiSelect()) out += "multi ";
     if (f.Selectall.visible() && f.Selectall.enabled() && f.PasteItems.visible()) out += "selcmds";

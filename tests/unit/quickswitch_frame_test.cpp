@@ -16,14 +16,16 @@ struct QuickSwitchTest : ::testing::Test, AppHarness {
   QuickSwitchTest() {
     fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=\r\n");
     putFileset("", {"Base"}, {"C:\\base.exe"});
-    putFileset("Games\\", {"Chess", "Mines", "Solitaire"}, {"C:\\chess.exe", "C:\\mines.exe", "C:\\sol.exe"});
+    putFileset("Games\\", {"Chess", "Mines", "Solitaire"},
+               {"C:\\chess.exe", "C:\\mines.exe", "C:\\sol.exe"});
     putFileset("Tools\\", {"Edit"}, {"C:\\edit.exe"});
     store().autobuild(kBase, -1);
     store().loadlist();
     form().optionsForm = &app.OptionsForm;
     form().qswitch.setVisible(true);
     form().Form1.setBounds({0, 0, 200, 300});
-    for (const char* exe : {"chess", "mines", "sol", "one"}) fs().put("C:\\" + std::string(exe) + ".exe", "");
+    for (const char* exe : {"chess", "mines", "sol", "one"})
+      fs().put("C:\\" + std::string(exe) + ".exe", "");
   }
   std::string at(const std::string& file) { return std::string(kBase) + file; }
   void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
@@ -121,7 +123,8 @@ TEST_F(QuickSwitchTest, SnapbarFoldsTheWindowAndRestoresTheStoredHeight) {
   f.qmClick(&f.tmlm);
   EXPECT_EQ(f.Form1.bounds().height, f.mmlist.bounds().height + 54);
   EXPECT_EQ(ini("Form", "FormHeight"), "300");
-  EXPECT_FALSE(f.List1.visible() || f.up.visible() || f.moveitems.enabled() || f.Maximize.enabled());
+  EXPECT_FALSE(f.List1.visible() || f.up.visible() || f.moveitems.enabled() ||
+               f.Maximize.enabled());
   EXPECT_FALSE(f.tmaximize.visible());  // the layout follows at once
   f.tosnapbarClick();
   EXPECT_EQ(f.Form1.bounds().height, 300);

@@ -2,8 +2,8 @@
 // area, so that the scripts can give them real clicks (xdotool) where a user would.
 //   main-point <id>     the middle of a main-window control on the screen (the title-bar buttons
 //                       are 32513 close, 32514 help, 32515 minimise, 32516 maximise, 32517 Snapbar)
-//   main-text <id>      "shown|hidden <text>" of a main-window control, read from the control itself
-//   tray-point          the middle of the program's icon in Wine's own notification area
+//   main-text <id>      "shown|hidden <text>" of a main-window control, read from the control
+//   itself tray-point          the middle of the program's icon in Wine's own notification area
 #include <cstdlib>
 
 #include "driver.h"
