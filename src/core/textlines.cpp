@@ -5,20 +5,26 @@
 namespace trovik {
 
 namespace {
-// Calls line(text of the line) for every line, in order.
+// Calls line(text of the line) for every line, in order. The line ends are
+// found with memchr, one search for CR and one for LF, each picking up where
+// it last stopped: large lists are mostly searching.
 template <class Line>
 void forEachLine(std::string_view text, Nul nul, Line&& line) {
   if (nul == Nul::EndsText) text = text.substr(0, text.find('\0'));
-  size_t start = 0;
+  const char* const p = text.data();
   const size_t n = text.size();
+  auto next = [&](char c, size_t from) {
+    const void* hit = from < n ? std::memchr(p + from, c, n - from) : nullptr;
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - p) : n;
+  };
+  size_t cr = next('\r', 0), lf = next('\n', 0);
+  size_t start = 0;
   while (start < n) {
-    size_t end = start;
-    while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
+    if (cr < start) cr = next('\r', start);
+    if (lf < start) lf = next('\n', start);
+    const size_t end = cr < lf ? cr : lf;
     line(text.substr(start, end - start));
-    if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n')
-      start = end + 2;
-    else
-      start = end + 1;
+    start = end + (end == cr && lf == end + 1 ? 2 : 1);
   }
 }
 }  // namespace

@@ -81,17 +81,4 @@ bool showListChange(HWND h, const ui::ListBox& model, const ListMessages& m, ui:
   return true;
 }
 
-void ListBoxPeer::create() { box_ = window_.createControl("LISTBOX", LBS_NOINTEGRALHEIGHT, id_); }
-
-void ListBoxPeer::showAll() {
-  show(Aspect::Items, -1);
-  ControlPeer::showAll();
-}
-
-void ListBoxPeer::show(ui::Aspect aspect, int index) {
-  if (!box_ || showListChange(box_.get(), list_, kListBoxMessages, aspect, index)) return;
-  if (aspect == Aspect::Visible && neverShown_) return;
-  ControlPeer::show(aspect, index);
-}
-
 }  // namespace trovik::win32

@@ -1,7 +1,7 @@
 #pragma once
 // A list model shown in a list box or a combo box: the items (filled in one
 // batch with drawing off and the storage reserved), the current item and, in
-// multiple selection, the selected items.
+// multiple selection, the selected items. The peers of the lists build on it.
 #include <windows.h>
 
 #include "ui/controls.h"
@@ -25,24 +25,5 @@ void showCurrentItem(HWND h, const ui::ListBox& model, const ListMessages& m);
 // any other aspect.
 bool showListChange(HWND h, const ui::ListBox& model, const ListMessages& m, ui::Aspect aspect,
                     int index);
-
-// A list box that mirrors its model. neverShown: the window only holds the
-// items (the hidden half of the fileset, which tests read back).
-class ListBoxPeer final : public ControlPeer {
- public:
-  ListBoxPeer(FramedWindow& window, ui::ListBox& model, int id, bool neverShown)
-      : ControlPeer(window, model), list_(model), id_(id), neverShown_(neverShown) {}
-  void create();
-  void reset() { box_.reset(); }
-  HWND handle() const override { return box_.get(); }
-  void showAll() override;
-
- private:
-  void show(ui::Aspect aspect, int index) override;
-  ui::ListBox& list_;
-  int id_;
-  bool neverShown_;
-  WindowOwner box_;
-};
 
 }  // namespace trovik::win32

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -42,7 +43,6 @@ MainView::MainView(Application& app)
       app_(app),
       form_(app.form1),
       list1_(*this, form_, kList1Id, kSpareList1Id),
-      link1_(*this, form_.link1, kLink1Id, true),
       mmlist_(*this, form_.mmlist, form_.snapbarDDCount, kMmlistId),
       qswitch_(*this, form_.qswitch, kQswitchId),
       status_(*this, form_.status, kStatusId),
@@ -75,7 +75,6 @@ void MainView::create(HWND owner) {
   // window, it asks for its taskbar button itself.
   createFrame(wc, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, owner);
   list1_.create();
-  link1_.create();
   qswitch_.create();
   mmlist_.create();
   status_.create();
@@ -94,7 +93,7 @@ void MainView::create(HWND owner) {
 
 void MainView::attach() {
   for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
-           &list1_, &link1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_}) {
+           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_}) {
     peer->attach();
     peer->showAll();
   }
@@ -107,7 +106,7 @@ void MainView::attach() {
 
 void MainView::detach() {
   for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
-           &list1_, &link1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_})
+           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_})
     peer->detach();
   delab_.detach();
   menu_.detach();
@@ -388,6 +387,21 @@ void MainView::onCommand(int id, int code, HWND from) {
   }
 }
 
+LRESULT MainView::linkQuery(HWND from, const COPYDATASTRUCT& data) {
+  const ui::ListBox& links = form_.link1;
+  std::int32_t index = -1;
+  if (data.cbData == sizeof index) std::memcpy(&index, data.lpData, sizeof index);
+  if (index >= 0 && index < links.count() && IsWindow(from)) {
+    const std::string& entry = links.item(index);
+    COPYDATASTRUCT reply{kLinkQuery, static_cast<DWORD>(entry.size()),
+                         const_cast<char*>(entry.data())};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(from, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()),
+                        reinterpret_cast<LPARAM>(&reply), SMTO_ABORTIFHUNG, 5000, &ignored);
+  }
+  return links.count();
+}
+
 LRESULT MainView::commandQuery(const COPYDATASTRUCT& data) {
   if (data.dwData != kCommandIdQuery || !data.lpData) return 0;
   std::string name(static_cast<const char*>(data.lpData), data.cbData);
@@ -471,6 +485,9 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       guarded([&] { form_.wmhotkey(static_cast<int>(wParam)); });
       return 0;
     case WM_COPYDATA:
+      if (reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData == kLinkQuery)
+        return linkQuery(reinterpret_cast<HWND>(wParam),
+                         *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return commandQuery(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_CLOSE: {
       bool closing = false;
@@ -487,7 +504,6 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         peer->reset();
       qswitch_.reset();
       mmlist_.reset();
-      link1_.reset();
       list1_.reset();
       PostQuitMessage(0);
       return 0;

@@ -30,7 +30,6 @@ class MainView final : public FramedWindow, private Form1View {
   static constexpr const char* kClassName = "TForm1";
   enum ControlId : int {
     kList1Id = 101,
-    kLink1Id = 102,
     kQswitchId = 103,
     kMmlistId = 104,
     kStatusId = 106,
@@ -48,6 +47,11 @@ class MainView final : public FramedWindow, private Form1View {
   // Other programs (the tests' driver) find commands by name this way and
   // then send WM_COMMAND with the number.
   static constexpr ULONG_PTR kCommandIdQuery = 0x434D4944;
+  // The link entries have no window of their own: a WM_COPYDATA with this tag
+  // and an item number (32 bits) sent with the sender's window as wParam is
+  // answered by a WM_COPYDATA to that window holding the entry; the answer is
+  // the number of entries. The tests' driver reads the hidden list this way.
+  static constexpr ULONG_PTR kLinkQuery = 0x4C4E4B51;
 
   explicit MainView(Application& app);
   ~MainView() override;
@@ -91,6 +95,7 @@ class MainView final : public FramedWindow, private Form1View {
   void detach();
   void onCommand(int id, int code, HWND from);
   LRESULT commandQuery(const COPYDATASTRUCT& data);
+  LRESULT linkQuery(HWND from, const COPYDATASTRUCT& data);
   void contextMenu(LPARAM lParam);
   void restoreFocus();
   void stateFromWindow(WPARAM sizeType);
@@ -114,7 +119,6 @@ class MainView final : public FramedWindow, private Form1View {
   Application& app_;
   TForm1& form_;
   List1Peer list1_;
-  ListBoxPeer link1_;
   SnapbarPeer mmlist_;
   TabBarPeer qswitch_;
   LabelPeer status_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 
 namespace trovik::win32 {
 
@@ -287,6 +288,22 @@ void Win32Libraries::free(LibraryHandle library) {
   if (library) FreeLibrary(reinterpret_cast<HMODULE>(library));
 }
 
+namespace {
+// The file dialogs' library is loaded the first time one is opened: it is
+// large, and most runs never open one.
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+GetOpenFileNameFn openFileDialog() {
+  static const GetOpenFileNameFn fn = [] {
+    HMODULE library = LoadLibraryA("comdlg32.dll");
+    return library ? reinterpret_cast<GetOpenFileNameFn>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameA")))
+                   : nullptr;
+  }();
+  if (!fn) throw std::runtime_error("Cannot open the file dialog: " + systemReason(GetLastError()));
+  return fn;
+}
+}  // namespace
+
 bool Win32OpenDialog::execute(WindowHandle owner, OpenDialogSettings& settings) {
   // The filter's "|" separators become the NULs the system expects, ended by two.
   std::string filter = settings.filter;
@@ -307,7 +324,7 @@ bool Win32OpenDialog::execute(WindowHandle owner, OpenDialogSettings& settings) 
   ofn.lpstrInitialDir = settings.initialDir.empty() ? nullptr : settings.initialDir.c_str();
   ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&ofn)) return false;
+  if (!openFileDialog()(&ofn)) return false;
   settings.fileName = file.c_str();
   return true;
 }

@@ -27,6 +27,7 @@ TEST(TextLines, EveryLineEndReadsTheSameAndCrLfIsWritten) {
   EXPECT_EQ(splitLines("a\nb"), (Lines{"a", "b"}));
   EXPECT_EQ(splitLines("a\n\r\nb"), (Lines{"a", "", "b"}));  // LF then CR LF: an empty line
   EXPECT_EQ(splitLines("x\r\n\r\n\r\n"), (Lines{"x", "", ""}));
+  EXPECT_EQ(splitLines("a\r\r\nb\n\nc\rd"), (Lines{"a", "", "b", "", "c", "d"}));
   EXPECT_EQ(splitLines(std::string("a\r\nb\0c\r\nd", 10)), (Lines{"a", "b"}));
   EXPECT_TRUE(splitLines("").empty());
   EXPECT_EQ(splitLines("\r\n"), Lines{""});

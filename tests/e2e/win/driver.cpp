@@ -7,11 +7,14 @@
 // clang-format off
 #include <windows.h>
 // clang-format on
+#include "driver.h"
+
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
 #include <shlobj.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "driver.h"
 #include "inspect.h"
 
 namespace driver {
@@ -124,7 +126,6 @@ std::wstring windowText(HWND window) {
   text.resize(static_cast<size_t>(got > 0 ? got : 0));
   return text;
 }
-
 
 DWORD parseMs(const char* text) { return static_cast<DWORD>(std::strtoul(text, nullptr, 10)); }
 
@@ -251,8 +252,53 @@ int boxes() {
   return 0;
 }
 
-// list <ctrl-id>: the items of a list box or combo box of the main window, one a line.
+// The program's WM_COPYDATA tag for reading a link entry of its hidden list, which has no window.
+constexpr ULONG_PTR kLinkQuery = 0x4C4E4B51;
+constexpr int kLinksId = 102;
+
+// The entry the program sends back to the driver's own window.
+std::string received;
+LRESULT CALLBACK replyWindow(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg != WM_COPYDATA) return DefWindowProcW(h, msg, w, l);
+  const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(l);
+  if (data.dwData != kLinkQuery) return 0;
+  received.assign(static_cast<const char*>(data.lpData), data.cbData);
+  return 1;
+}
+
+// The link entries, one a line, asked of the program one by one.
+int links() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = replyWindow;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TrovikDriverReply";
+  RegisterClassW(&wc);
+  HWND me = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                          nullptr);
+  if (!me) return fail("cannot make a window for the answers");
+  int status = 0;
+  for (std::int32_t i = 0;; ++i) {
+    COPYDATASTRUCT query{kLinkQuery, sizeof i, &i};
+    LRESULT count = 0;
+    received.clear();
+    if (!send(main, WM_COPYDATA, reinterpret_cast<WPARAM>(me), reinterpret_cast<LPARAM>(&query),
+              count)) {
+      status = fail("the program does not answer");
+      break;
+    }
+    if (i >= count) break;
+    say(received);
+  }
+  DestroyWindow(me);
+  return status;
+}
+
+// list <ctrl-id>: the items of a list box or combo box of the main window, one a line; 102 is the
+// hidden list of link entries.
 int list(int id) {
+  if (id == kLinksId) return links();
   HWND box = control(id);
   if (!box) return fail("the main window has no control " + std::to_string(id));
   return listItems(box);
@@ -499,8 +545,7 @@ int itemScreen(int index) {
   if (!list) return fail(mainWindow() ? "the main window has no list" : "no main window");
   RECT r{};
   LRESULT result = 0;
-  if (!send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r),
-            result))
+  if (!send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r), result))
     return fail("the list did not answer (error " + std::to_string(GetLastError()) + ")");
   if (result == LB_ERR) return fail("no rectangle for item " + std::to_string(index));
   POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
