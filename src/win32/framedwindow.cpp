@@ -260,7 +260,9 @@ bool FramedWindow::preTranslate(MSG& msg) {
   if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
     for (CaptionButton* b : buttons())
       if (msg.hwnd == b->handle() && frameButtonMouse(b->model(), msg)) return true;
-  if (help_ && msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+  // F1 alone: with Ctrl held it is another command's key.
+  if (help_ && msg.message == WM_KEYDOWN && msg.wParam == VK_F1 &&
+      !(GetKeyState(VK_CONTROL) & 0x8000)) {
     helpClicked();
     return true;
   }
@@ -362,6 +364,9 @@ LRESULT FramedWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
     case WM_SIZE:
       boundsFromWindow();
+      // The maximise button's picture follows the window's state.
+      if (msg == WM_SIZE && maximize_ && maximize_->handle())
+        InvalidateRect(maximize_->handle(), nullptr, FALSE);
       break;
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -221,6 +221,24 @@ normal_height() { [ "$(window_height)" = 300 ]; }
 e2e_poll normal_height || e2e_fail "leaving Snapbar mode should restore 300 pixels: $(window_height)"
 e2e_until "List1 back" "$(printf '%s\n' Echo Alpha Charlie)" list 101
 
+# --- a double click on the title maximises the window, a second one restores it
+window_state() {
+  drive rect
+  [[ "$DRIVEN" == *" $1" ]]
+}
+double_click_title() {
+  drive rect
+  local x y
+  read -r x y _ <<<"$DRIVEN"
+  xdotool mousemove $((x + 30)) $((y + 9)) click --repeat 2 --delay 80 1
+}
+double_click_title
+e2e_poll window_state maximized || e2e_fail "a double click on the title should maximise: $DRIVEN"
+e2e_screenshot mainwindow-maximized.png
+double_click_title
+e2e_poll window_state normal || e2e_fail "a second double click should restore: $DRIVEN"
+e2e_poll normal_height || e2e_fail "the restored window should be 300 pixels high: $(window_height)"
+
 # --- the tray icon: a click brings the window forward, with the beginner's tip about the hotkey
 drive tray-point
 read -r x y <<<"$DRIVEN"

@@ -182,7 +182,21 @@ TEST_F(ItemEditingTest, DeletingAFilesetLeavesTheWindowOnOneThatExists) {
   EXPECT_EQ(fs().get(at("Other\\notes.txt")), "mine");
   EXPECT_EQ(f.qswitch.tabs(), Lines{"Trovik"});
 
-  // Alone in the Switch menu (no base fileset listed), it still lands on the base.
+  // A list file that cannot be deleted stops the deletion: the fileset stays whole.
+  putFileset("Kept\\", {"K"}, {"k"});
+  store().autobuild(kBase, -1);
+  f.nextfileset();
+  ASSERT_EQ(vars().apppath, at("Kept\\"));
+  fs().makeReadOnly(at("Kept"));
+  boxes().expect(Answer::Yes, "delete this fileset");
+  boxes().expect(Answer::Ok, "cannot be deleted: C:\\Trovik\\Kept\\link.qdx");
+  f.DeletefilesetClick();
+  EXPECT_EQ(fs().get(at("Kept\\name.qdx")), "K\r\n");
+  EXPECT_EQ(f.qswitch.tabs(), (Lines{"Trovik", "Kept"}));
+  fs().clearFailures();
+  fs().deleteFile(at("Kept\\link.qdx"));
+
+    // Alone in the Switch menu (no base fileset listed), it still lands on the base.
   putFileset("Last\\", {"L"}, {"l"});
   fs().deleteFile(at("Trovik.ini"));
   vars().apppath = at("Last\\");
