@@ -233,6 +233,7 @@ class TForm1 : public LaunchClient {
   // The links of the pop-up a QuickSwitch tab shows, and its items, in order.
   std::vector<std::string> popupLinks;
   std::vector<ui::MenuItem*> popupItems;
+  std::vector<std::unique_ptr<ui::MenuItem>> retiredPopup;
   // Rebuilds the title from the checked modes.
   void rebuildTitle();
   // Writes "CurrentFileSet" for the fileset now shown.

@@ -74,7 +74,11 @@ void TForm1::qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y
         if (button != MouseButton::Right) return;
         popupLinks.clear();
         popupItems.clear();
-        while (fscmenu.childCount() > 0) fscmenu.takeChild(fscmenu.child(fscmenu.childCount() - 1));
+        // The items of the last pop-up are kept one pop-up longer: a link of
+        // it may still be starting, with the window serving messages.
+        retiredPopup.clear();
+        while (fscmenu.childCount() > 0)
+          retiredPopup.push_back(fscmenu.takeChild(fscmenu.child(fscmenu.childCount() - 1)));
         int tab = view().tabAt(x, y);
         if (tab < 0 || tab >= qswitch.count()) tab = qswitch.count() - 1;
         if (tab < 0) return;
