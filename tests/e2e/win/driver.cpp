@@ -795,7 +795,7 @@ int place(int x, int y, int width, int height, const char* className) {
   return 0;
 }
 
-// title-color: the colour the main window's title bar shows on the screen, right of its text:
+// title-color: the colour the main window's title bar shows on the screen, along its top edge:
 // "active" or "inactive" when it is the system's caption colour of that name, else "#rrggbb".
 int titleColor() {
   HWND main = mainWindow();
@@ -804,7 +804,7 @@ int titleColor() {
   GetWindowRect(main, &r);
   HDC screen = GetDC(nullptr);
   if (!screen) return fail("cannot read the screen");
-  const COLORREF c = GetPixel(screen, r.right - 40, r.top + 6);
+  const COLORREF c = GetPixel(screen, (r.left + r.right) / 2, r.top + 2);
   ReleaseDC(nullptr, screen);
   if (c == CLR_INVALID) return fail("cannot read the title bar's colour");
   if (c == GetSysColor(COLOR_ACTIVECAPTION)) {
@@ -1087,6 +1087,7 @@ int dispatch(int argc, char** argv) {
   if (int done = inspectCommand(command, args, arg); done >= 0) return done;
   if (int done = dialogCommand(command, args, arg); done >= 0) return done;
   if (int done = optionsCommand(command, args, arg); done >= 0) return done;
+  if (int done = mainWindowCommand(command, args, arg); done >= 0) return done;
   return usage();
 }
 
