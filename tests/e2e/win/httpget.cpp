@@ -10,7 +10,7 @@
 //     real message boxes (owned by this program's window), the shell, and <base>\Trovik.ini,
 //     whose Form/UpdateSite names the site. A second click on the button is made while the first
 //     check waits; prints "second click ignored" when it started nothing. Then "done".
-//   options: --proxy <host:port> --user <name> --password <text> --timeout <ms> --max <bytes>
+//   options: --proxy <host:port> --user <name> --password <text> --timeout <ms>
 //
 // While it works it shows a small window of class TrovikHttpGet.
 
@@ -96,8 +96,6 @@ bool parse(int argc, char** argv, Arguments& a) {
       a.proxy.password = argv[++i];
     } else if (arg == "--timeout" && hasValue) {
       a.timeoutMs = std::atoi(argv[++i]);
-    } else if (arg == "--max" && hasValue) {
-      a.maxBytes = static_cast<std::size_t>(std::atoll(argv[++i]));
     } else if (a.target.empty() && arg.rfind("--", 0) != 0) {
       a.target = arg;
     } else {
@@ -193,7 +191,7 @@ int main(int argc, char** argv) {
   if (argc < 3 || !parse(argc, argv, a)) {
     std::fputs(
         "usage: trovik-httpget get|check [--proxy host:port] [--user name] [--password text]"
-        " [--timeout ms] [--max bytes] <url|base directory>\n",
+        " [--timeout ms] <url|base directory>\n",
         stderr);
     return 2;
   }
