@@ -111,14 +111,6 @@ expect_order "$eventlog" "loaded from $ext\\eventlog.dll" "loadformtext" "loadop
   "form1create" "form1list1doubleclick" "runlink $entry" "runlink $entry" "form1close" "savelist" \
   "stopvp" "onclose 1"
 
-# --- a second start reads the rewritten list: the translation is there again
-e2e_start "$base"
-e2e_wait_main
-drive key 0x72
-expect_title "Trovik - Lancer/Quitter"
-drive key 0x72
-e2e_close
-
 # --- an "onclose" that stops the extensions again (loadoptions with DisableVP=1) while the close
 # stops them: the DLL is told once and freed once (it holds a reference of its own, so a second
 # FreeLibrary would unload it), and Trovik ends cleanly
