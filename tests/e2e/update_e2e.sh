@@ -111,12 +111,8 @@ EOF
 }
 start_proxy
 
-for ((tries = 0; tries < 100; tries++)); do
-  [ -f "$E2E_TMP/server.port" ] && break
-  kill -0 "$SERVER_PID" 2>/dev/null || e2e_fail "the web server ended at start: $(cat "$E2E_TMP/server.err")"
-  sleep 0.1
-done
 # The server writes its port once it listens.
+e2e_poll test -f "$E2E_TMP/server.port" || e2e_fail "the web server did not start: $(cat "$E2E_TMP/server.err")"
 port="$(cat "$E2E_TMP/server.port")"
 web="http://127.0.0.1:$port"
 e2e_step "web server on port $port, proxy on port $proxy_port"
@@ -244,6 +240,7 @@ box() {
 }
 ini_value() { tr -d '\r' <"$ini" | sed -n "s/^$1=//p"; }
 probe_lines() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
+page_opened() { [ "$(probe_lines)" -ge 1 ]; }
 
 check_start "$web/up/"
 box Confirm yes "This will connect to the internet to check for new versions of the software. Proceed?" update-confirm.png
@@ -259,10 +256,7 @@ box Confirm yes "This will connect"
 box Confirm yes "An update is available. Do you wish to visit the update site now?" update-available.png
 check_end
 e2e_expect_lines "the update site after the move" "$(ini_value UpdateSite)" "$web/new/"
-for ((tries = 0; tries < 200; tries++)); do
-  [ "$(probe_lines)" -ge 1 ] && break
-  sleep 0.05
-done
+e2e_poll page_opened || true
 e2e_screenshot update-page-opened.png
 e2e_expect_lines "what the shell opened" "$(tr -d '\r' <"$probe_log" | cut -f4)" "\"$web/new/linkupd.htm\""
 grep -q "^/new/lud.txt$TAB" "$requests" || e2e_fail "the version was not read from the new site"

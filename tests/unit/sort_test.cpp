@@ -121,19 +121,6 @@ TEST_F(SortTest, LinkNamesSortWithTheirLinksAndTheSnapbarCopy) {
   EXPECT_EQ(fs().get(std::string(kBase) + "link.qdx"), "<missing>");
 }
 
-TEST_F(SortTest, FileTypePutsEntriesWithoutExtensionFirstAndReversedLast) {
-  fill({"doc", "folder", "tool", "site"},
-       {"C:\\a\\doc.txt", "D:\\Music\\", "C:\\bin\\tool", "http://example.com/index.htm"});
-  form().Filetype1Click(nullptr);
-  EXPECT_EQ(names(), (Lines{"folder", "tool", "site", "doc"}));
-  EXPECT_EQ(links()[0], "D:\\Music\\");
-
-  form().ReverseSort.setChecked(true);
-  form().Filetype1Click(nullptr);
-  EXPECT_EQ(names(), (Lines{"doc", "site", "folder", "tool"}));
-  EXPECT_EQ(links()[3], "C:\\bin\\tool");
-}
-
 TEST_F(SortTest, CheckMarksFollowMenuClicksOnlyWithRetainSortOrder) {
   vars().retainsort = true;
   fill({"b", "a"});
