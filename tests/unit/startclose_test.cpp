@@ -29,6 +29,8 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   app.FormCreate();
   EXPECT_EQ(fs().get(at("link.qdx")), "");
   EXPECT_EQ(fs().get(at("name.qdx")), "");
+  EXPECT_EQ(fs().get(at("vp2.qdx")), "");  // an empty list of extensions
+  EXPECT_TRUE(app.extensions.hasList());
   EXPECT_EQ(boxes().shown().size(), 1u);
   EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
   // The fresh options file, exactly as written.
