@@ -81,4 +81,10 @@ bool DiskFileSystem::removeDirectory(const std::string& path) {
   return fs::remove(host(path), ec);
 }
 
+void DiskFileSystem::renameDirectory(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(host(from), host(to), ec);
+  if (ec) throw IoError(IoError::Op::Rename, to, ec.message());
+}
+
 }  // namespace trovik::bench

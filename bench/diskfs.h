@@ -19,6 +19,7 @@ class DiskFileSystem : public FileSystem {
   std::vector<DirEntry> listDirectory(const std::string& dir) const override;
   void createDirectory(const std::string& path) override;
   bool removeDirectory(const std::string& path) override;
+  void renameDirectory(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace trovik::bench

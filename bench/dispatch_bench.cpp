@@ -33,6 +33,7 @@ class MemoryFiles : public FileSystem {
   std::vector<DirEntry> listDirectory(const std::string&) const override { return {}; }
   void createDirectory(const std::string&) override {}
   bool removeDirectory(const std::string&) override { return true; }
+  void renameDirectory(const std::string&, const std::string&) override {}
   std::set<std::string> files;
   std::string list;
 };

@@ -60,6 +60,8 @@ int hexDigit(char c) {
   return -1;
 }
 
+}  // namespace
+
 // Leading blanks (spaces only: a tab is refused), then either an optional
 // sign and decimal digits, or "$" and hex digits, up to the end of the text.
 // Hex is a number like decimal, not a bit pattern: beyond 2147483647 it is
@@ -93,8 +95,6 @@ std::optional<int32_t> parseInteger(std::string_view s) {
   if (v > INT32_MAX) return std::nullopt;
   return static_cast<int32_t>(v);
 }
-
-}  // namespace
 
 TBigIniFile::TBigIniFile(FileSystem& fs, std::string fileName)
     : fs_(fs), fileName_(cut(fileName)) {

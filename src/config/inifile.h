@@ -6,6 +6,7 @@
 // comes back out as it was, apart from what the rules below drop.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,11 @@
 #include "platform/filesystem.h"
 
 namespace trovik {
+
+// A number as the options file holds it: leading blanks, then an optional
+// sign and decimal digits, or "$" and hexadecimal digits, up to the end of the
+// text; nothing for anything else or a value beyond 32 bits.
+std::optional<int32_t> parseInteger(std::string_view s);
 
 class TBigIniFile {
  public:

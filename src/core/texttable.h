@@ -100,6 +100,32 @@
   X(f4nodlltext1, "Selected dll does not have a required accompanying text file \"") \
   X(f4nodlltext2, "\" and cannot be installed") \
   X(f4nodllinfo, "Required function \"DLLInfo2\" does not exist in selected dll. Extension cannot be installed. The selected extension is not compatible with Trovik+2.") \
+  X(f4basenorename, "Trovik cannot change the name of its base directory itself.") \
+  X(f4fsnameempty, "The name of fileset must be at least one character long.") \
+  X(f4fsnamechars, "The name of fileset must not contain the characters: \" * | : < > ? / \\") \
+  X(f4fsnamecontrol, "The name of fileset must not contain control characters.") \
+  X(f4fsnameend, "The name of fileset must not end in a dot or a blank.") \
+  X(f4fsnamedevice, "The name of fileset must not be a device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), with or without an extension.") \
+  X(f4fsnamelong1, "The name of fileset is too long for Trovik's directory: it may have at most ") \
+  X(f4fsnamelong2, " characters.") \
+  X(f4fsnameunique1, "Name of fileset must be unique - a fileset named ") \
+  X(f4fsnameunique2, " already exists.") \
+  X(f4fsrenamefailed1, "The fileset could not be renamed to ") \
+  X(f4fsrenamefailed2, ": ") \
+  X(f4fsdeleteconfirm, "Are you sure you want to delete the selected fileset and all of its contents?") \
+  X(f4fsdeletet, "Confirm fileset deletion") \
+  X(f4fsdeletefailed1, "Delete directory ") \
+  X(f4fsdeletefailed2, " failed. There may be non-Trovik files in the directory.") \
+  X(f4fsclearconfirm, "Are you sure you want to delete ALL filesets (except the base fileset) and ALL of their contents? THIS CANNOT BE UNDONE!") \
+  X(f4fscleart, "Confirm all filesets deletion") \
+  X(f4fsclearfailed, "Deleting one or more fileset directories failed. There may be non-Trovik files in some directories.") \
+  X(f4clearcontentsconfirm, "Are you sure you want to delete all items in this fileset? This action cannot be undone.") \
+  X(f4itemlink, "Link associated with this item: ") \
+  X(f4nothingtocopy, "There is nothing selected to copy.") \
+  X(f4nothingtocut, "There is nothing selected to cut.") \
+  X(f4theseitems1, "these ") \
+  X(f4theseitems2, " items") \
+  X(f4invalidport, "Invalid number for the proxy port. Please enter a whole number between 1 and 65535, or leave it empty.") \
   X(f4fetchfailed, "Could not fetch ") \
   X(f4noconnection, "no connection to the internet is available") \
   X(f4badproxy, "The proxy server is not a host name or address: ") \

@@ -5,6 +5,7 @@ namespace trovik {
 Program::Program(Platform& platform) : ctx{platform, events, vars, texts, syntax} {
   form1.addEdit = &AddEdit;
   form1.optionsForm = &OptionsForm;
+  OptionsForm.attach(&optionsHost);
   events.setHook([this](std::string_view name, bool before, bool override, bool after) {
     return extensions.FireExtensionEvent(name, before, override, after);
   });

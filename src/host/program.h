@@ -17,6 +17,7 @@
 #include "host/hostapi.h"
 #include "launch/launcher.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/form1optionshost.h"
 #include "platform/platform.h"
 
 namespace trovik {
@@ -39,6 +40,7 @@ class Program {
   ExtensionHost extensions{ctx};
   HostApi hostapi{*this};
   TOptionsForm OptionsForm{ctx, extensions};
+  Form1OptionsHost optionsHost{ctx, form1};
 
   // Runs a handler behind the error barrier. False when it failed.
   template <class Work>

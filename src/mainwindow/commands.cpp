@@ -50,6 +50,7 @@ constexpr Command kCommands[] = {
     {&F::createmultirun, nullptr, 245, "Create &multirun", "", nullptr},
     // Hidden: its key runs the title bar's maximise button.
     {&F::Maximize, nullptr, 251, "Maximize", "Alt+M", nullptr},
+    {&F::options, &F::splitmenu, 261, "&Options", "F12", [](F& f, M&) { f.Options1Click(); }},
     // The title bar's system menu.
     {&F::Maximize3, &F::tmenu, 252, "Ma&ximize", "Alt+M", nullptr},
 };

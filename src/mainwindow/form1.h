@@ -91,6 +91,7 @@ class TForm1 : public LaunchClient {
   ui::MenuItem Maximize{"Maximize"};
   ui::MenuItem tmenu{"tmenu"};
   ui::MenuItem Maximize3{"Maximize3"};
+  ui::MenuItem options{"options"};
 
   LinkStore store;
   Launcher launcher;
@@ -187,6 +188,8 @@ class TForm1 : public LaunchClient {
   std::string createnewfileset();
   void Import1Click();
   void Export1Click();
+  // Opens the options dialog on its General page (form1optionshost.cpp).
+  void Options1Click();
   // Tool-tips shown exactly while the option asks for them.
   void showhints();
 

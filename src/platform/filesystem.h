@@ -66,6 +66,9 @@ class FileSystem {
   virtual void createDirectory(const std::string& path) = 0;
   // RemoveDirectoryA. Returns false when the directory could not be removed.
   virtual bool removeDirectory(const std::string& path) = 0;
+  // MoveFileA on a directory: gives it another name in the same parent. Fails
+  // when anything of that name exists. Throws IoError.
+  virtual void renameDirectory(const std::string& from, const std::string& to) = 0;
 };
 
 // Replaces each file with its new content so that either every file is

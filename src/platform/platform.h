@@ -8,6 +8,7 @@
 #include "platform/libraries.h"
 #include "platform/opendialog.h"
 #include "platform/shell.h"
+#include "platform/shortcuts.h"
 
 namespace trovik {
 
@@ -23,6 +24,8 @@ struct Platform {
   Libraries& libraries;
   OpenFileDialog& openDialog;
   FolderDialog& folderDialog;
+  // Shortcuts to the program; none where the system has no shell links.
+  Shortcuts* shortcuts = nullptr;
 };
 
 }  // namespace trovik

@@ -28,6 +28,7 @@ enum class Aspect {
   TabIndex,
   Color,
   State,  // a state the owner keeps (the window's normal/maximised state)
+  Position,  // a track bar's position or its range
 };
 
 class Control;
@@ -212,6 +213,29 @@ class Edit : public Control {
   using Control::Control;
   const std::string& text() const { return caption(); }
   void setText(const std::string& t) { setCaption(t); }
+};
+
+// A track bar: a position between a least and a greatest value.
+class TrackBar : public Control {
+ public:
+  using Control::Control;
+  int position() const { return position_; }
+  void setPosition(int p) {
+    set(position_, p < min_ ? min_ : p > max_ ? max_ : p, Aspect::Position);
+  }
+  int min() const { return min_; }
+  int max() const { return max_; }
+  void setRange(int least, int greatest) {
+    min_ = least;
+    max_ = greatest;
+    notify(Aspect::Position);
+    setPosition(position_);
+  }
+
+ private:
+  int position_ = 0;
+  int min_ = 0;
+  int max_ = 10;
 };
 
 using Label = Control;

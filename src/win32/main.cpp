@@ -13,6 +13,8 @@
 #include "win32/appwindow.h"
 #include "win32/folderdialog.h"
 #include "win32/mainview.h"
+#include "win32/optionswindow.h"
+#include "win32/shortcuts.h"
 #include "win32/system.h"
 #include "win32/win32platform.h"
 #include "win32/wininethttp.h"
@@ -61,12 +63,16 @@ int run() {
   Win32FolderDialog folderDialog;
   Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
                     system, windows, libraries, openDialog, folderDialog};
+  Win32Shortcuts shortcuts;
+  platform.shortcuts = &shortcuts;
   WinInetHttp http(pump);
   Application app(platform, exeDirectory());
   app.OptionsForm.updates.http = &http;
 
   MainView view(app);
   view.create(application.hwnd());
+  OptionsWindow options(app.ctx, app.OptionsForm);
+  options.create(view.hwnd());
   // Messages pumped while a link starts see the same shortcuts and window
   // keys as the main loop's.
   pump.preTranslate = &Window::preTranslateMessage;

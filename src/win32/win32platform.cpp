@@ -156,6 +156,11 @@ bool Win32FileSystem::removeDirectory(const std::string& path) {
   return RemoveDirectoryA(withoutTrailingBackslash(path).c_str()) != 0;
 }
 
+void Win32FileSystem::renameDirectory(const std::string& from, const std::string& to) {
+  if (!MoveFileA(withoutTrailingBackslash(from).c_str(), withoutTrailingBackslash(to).c_str()))
+    fail(IoError::Op::Rename, to, GetLastError());
+}
+
 Answer Win32MessageBoxes::show(WindowHandle owner, const std::string& text,
                                const std::string& caption, Buttons buttons, Icon icon) {
   UINT type = MB_OK;

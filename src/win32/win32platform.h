@@ -54,6 +54,7 @@ class Win32FileSystem final : public FileSystem {
   std::vector<DirEntry> listDirectory(const std::string& dir) const override;
   void createDirectory(const std::string& path) override;
   bool removeDirectory(const std::string& path) override;
+  void renameDirectory(const std::string& from, const std::string& to) override;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

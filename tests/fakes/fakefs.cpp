@@ -130,6 +130,31 @@ bool FakeFileSystem::removeDirectory(const std::string& path) {
   return dirs_.erase(k) > 0;
 }
 
+void FakeFileSystem::renameDirectory(const std::string& from, const std::string& to) {
+  const std::string f = key(from), t = key(to);
+  if (!change()) throw IoError(IoError::Op::Rename, to, "The device is not ready.");
+  if (!dirs_.count(f))
+    throw IoError(IoError::Op::Rename, from, "The system cannot find the file specified.");
+  if (dirs_.count(t) || files_.count(t))
+    throw IoError(IoError::Op::Rename, to, "Cannot create a file when that file already exists.");
+  checkWritable(to, IoError::Op::Rename);
+  std::string name = to;
+  while (!name.empty() && name.back() == '\\') name.pop_back();
+  // Everything below the directory moves with it.
+  auto moved = [&](const std::string& k) { return k == f || k.rfind(f + "\\", 0) == 0; };
+  std::map<std::string, std::string> dirs;
+  for (auto& [k, d] : dirs_)
+    dirs[moved(k) ? t + k.substr(f.size()) : k] = moved(k) ? name + d.substr(f.size()) : d;
+  std::map<std::string, File> files;
+  for (auto& [k, file] : files_) {
+    File copy = file;
+    if (moved(k)) copy.name = name + file.name.substr(f.size());
+    files[moved(k) ? t + k.substr(f.size()) : k] = copy;
+  }
+  dirs_ = std::move(dirs);
+  files_ = std::move(files);
+}
+
 void FakeFileSystem::mkdirs(const std::string& path) {
   std::string name = path;
   while (!name.empty() && name.back() == '\\') name.pop_back();

@@ -25,6 +25,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<DirEntry> listDirectory(const std::string& dir) const override;
   void createDirectory(const std::string& path) override;
   bool removeDirectory(const std::string& path) override;
+  void renameDirectory(const std::string& from, const std::string& to) override;
 
   // Test set-up: creates the file and every directory above it.
   void put(const std::string& path, const std::string& bytes);

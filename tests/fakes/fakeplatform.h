@@ -181,6 +181,37 @@ class FakeFolderDialog : public FolderDialog {
   std::deque<std::optional<std::string>> script_;
 };
 
+// Shortcuts kept as small files in the fake file system ("lnk" and the
+// target on the first line), with a registry of the shell's folders.
+class FakeShortcuts : public Shortcuts {
+ public:
+  explicit FakeShortcuts(FileSystem& fs) : fs_(fs) {}
+  std::string programPath() override { return program; }
+  std::string windowsDirectory() override { return "C:\\WINDOWS"; }
+  std::string userFolder(const std::string& key, const std::string& value) override {
+    auto it = registry.find(key + "|" + value);
+    return it == registry.end() ? std::string() : it->second;
+  }
+  void save(const std::string& lnkPath, const ShortcutProperties& link) override {
+    saved.push_back({lnkPath, link});
+    fs_.writeFile(lnkPath, "lnk\r\n" + link.target);
+  }
+  std::string target(const std::string& lnkPath) override {
+    const std::string text = fs_.fileExists(lnkPath) ? fs_.readFile(lnkPath) : std::string();
+    return text.rfind("lnk\r\n", 0) == 0 ? text.substr(5) : std::string();
+  }
+  struct Saved {
+    std::string path;
+    ShortcutProperties link;
+  };
+  std::vector<Saved> saved;
+  std::string program = "C:\\Trovik\\Trovik.exe";
+  std::map<std::string, std::string> registry;  // "key|value" -> folder
+
+ private:
+  FileSystem& fs_;
+};
+
 struct FakePlatform {
   FakeFileSystem fs;
   ScriptedBoxes boxes;
@@ -193,9 +224,13 @@ struct FakePlatform {
   FakeLibraries libraries;
   FakeOpenDialog openDialog;
   FakeFolderDialog folderDialog;
+  FakeShortcuts shortcuts{fs};
   Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
                     system, windows, libraries, openDialog, folderDialog};
-  FakePlatform() { windows.clock = &clock; }
+  FakePlatform() {
+    windows.clock = &clock;
+    platform.shortcuts = &shortcuts;
+  }
 };
 
 }  // namespace trovik::test

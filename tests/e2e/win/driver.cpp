@@ -770,6 +770,7 @@ int dispatch(int argc, char** argv) {
   if (command == "close-window" && args == 1) return closeWindow(arg[0]);
   if (int done = inspectCommand(command, args, arg); done >= 0) return done;
   if (int done = dialogCommand(command, args, arg); done >= 0) return done;
+  if (int done = optionsCommand(command, args, arg); done >= 0) return done;
   return usage();
 }
 

@@ -42,3 +42,5 @@ class Deadline {
 // The dialogs' commands (dialogdrive.cpp): runs the command when it is one of them and returns its
 // exit code; -1 when it is not.
 int dialogCommand(const std::string& command, int args, char** arg);
+// The options dialog's commands (optionsdrive.cpp), alike.
+int optionsCommand(const std::string& command, int args, char** arg);

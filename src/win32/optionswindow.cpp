@@ -1,0 +1,634 @@
+#include "win32/optionswindow.h"
+
+// after windows.h, which they need
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace trovik::win32 {
+
+using ui::Aspect;
+
+namespace {
+
+constexpr int kPageGeneral = 0, kPageLinks = 1, kPageFilesets = 2, kPageUpdates = 3, kPagePlus = 4;
+// Controls outside the pages.
+constexpr int kAllPages = -1;
+constexpr UINT_PTR kContentsSubclass = 1;
+// The tabs of the page control, and the page below them.
+constexpr int kTabHeight = 22;
+constexpr RECT kPageRect{6, 24 + kTabHeight, 6 + 428, 398};
+
+}  // namespace
+
+// The page control: a tab per page; choosing a tab shows its page.
+class OptionsWindow::TabPeer final : public FormPeer {
+ public:
+  TabPeer(FramedWindow& window, ui::TabBar& model, int id)
+      : FormPeer(window, model, id, WC_TABCONTROLA, WS_TABSTOP | TCS_TABS), tabs_(model) {}
+  Handler onChange;
+  void selectionChanged() {
+    {
+      FromWindow quiet(*this);
+      tabs_.setTabIndex(TabCtrl_GetCurSel(handle()));
+    }
+    call(onChange);
+  }
+  void showAll() override {
+    show(Aspect::Tabs, -1);
+    FormPeer::showAll();
+  }
+
+ private:
+  void show(Aspect aspect, int index) override {
+    if (!handle()) return;
+    switch (aspect) {
+      case Aspect::Tabs:
+        TabCtrl_DeleteAllItems(handle());
+        for (int i = 0; i < tabs_.count(); ++i) {
+          std::string text = tabs_.tabs()[static_cast<size_t>(i)];
+          TCITEMA item{};
+          item.mask = TCIF_TEXT;
+          item.pszText = text.data();
+          send(handle(), TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        }
+        [[fallthrough]];
+      case Aspect::TabIndex:
+        TabCtrl_SetCurSel(handle(), tabs_.tabIndex());
+        call(onChange);
+        break;
+      case Aspect::Caption:
+        break;
+      default:
+        FormPeer::show(aspect, index);
+    }
+  }
+  ui::TabBar& tabs_;
+};
+
+// The force-order speed: a track bar.
+class OptionsWindow::TrackPeer final : public FormPeer {
+ public:
+  TrackPeer(FramedWindow& window, ui::TrackBar& model, int id)
+      : FormPeer(window, model, id, TRACKBAR_CLASSA, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS),
+        track_(model) {}
+  void scrolled() { track_.setPosition(static_cast<int>(send(handle(), TBM_GETPOS))); }
+  void showAll() override {
+    show(Aspect::Position, -1);
+    FormPeer::showAll();
+  }
+
+ private:
+  void show(Aspect aspect, int index) override {
+    if (!handle()) return;
+    if (aspect == Aspect::Caption) return;
+    if (aspect != Aspect::Position) return FormPeer::show(aspect, index);
+    send(handle(), TBM_SETRANGE, TRUE, MAKELPARAM(track_.min(), track_.max()));
+    send(handle(), TBM_SETPOS, TRUE, track_.position());
+  }
+  ui::TrackBar& track_;
+};
+
+// The fileset list: a list view whose captions are edited in place.
+class OptionsWindow::FilesetListPeer final : public FormPeer {
+ public:
+  FilesetListPeer(FramedWindow& window, ui::ListBox& model, int id, FilesetManager& manager)
+      : FormPeer(
+            window, model, id, WC_LISTVIEWA,
+            WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS),
+        list_(model),
+        manager_(manager) {}
+  Handler onSelect;
+  void showAll() override {
+    show(Aspect::Items, -1);
+    FormPeer::showAll();
+  }
+  HWND editor() const { return handle() ? ListView_GetEditControl(handle()) : nullptr; }
+  // A notification of the list view; its answer.
+  LRESULT notify(const NMHDR& n) {
+    switch (n.code) {
+      case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(n);
+        if (mirroring_ || !(change.uChanged & LVIF_STATE) || !(change.uNewState & LVIS_SELECTED) ||
+            (change.uOldState & LVIS_SELECTED))
+          return 0;
+        {
+          FromWindow quiet(*this);
+          list_.setItemIndex(change.iItem);
+        }
+        call(onSelect);
+        return 0;
+      }
+      case LVN_BEGINLABELEDITA:
+      case LVN_BEGINLABELEDITW:
+        // TRUE refuses the edit.
+        return manager_.filesetlistEditing(reinterpret_cast<const NMLVDISPINFOA&>(n).item.iItem)
+                   ? FALSE
+                   : TRUE;
+      case LVN_ENDLABELEDITA: {
+        const auto& info = reinterpret_cast<const NMLVDISPINFOA&>(n);
+        if (info.item.pszText) manager_.filesetlistEdited(info.item.iItem, info.item.pszText);
+        return FALSE;  // the model's caption, new or old, is what the item shows
+      }
+      case LVN_ENDLABELEDITW: {
+        const auto& info = reinterpret_cast<const NMLVDISPINFOW&>(n);
+        if (info.item.pszText) {
+          char text[MAX_PATH] = {};
+          WideCharToMultiByte(CP_ACP, 0, info.item.pszText, -1, text, sizeof text, nullptr,
+                              nullptr);
+          manager_.filesetlistEdited(info.item.iItem, text);
+        }
+        return FALSE;
+      }
+      case LVN_KEYDOWN:
+        manager_.filesetlistKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(n).wVKey);
+        return 0;
+      default:
+        return 0;
+    }
+  }
+
+ private:
+  void insert(int i) {
+    std::string text = list_.item(i);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = i;
+    item.pszText = text.data();
+    send(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  void select() {
+    const int i = list_.itemIndex();
+    ListView_SetItemState(handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (i >= 0) {
+      ListView_SetItemState(handle(), i, LVIS_SELECTED | LVIS_FOCUSED,
+                            LVIS_SELECTED | LVIS_FOCUSED);
+      ListView_EnsureVisible(handle(), i, FALSE);
+    }
+  }
+  void show(Aspect aspect, int index) override {
+    if (!handle()) return;
+    // The list view reports the changes made here; they are the model's own.
+    struct Mirroring {
+      bool& flag;
+      bool old;
+      ~Mirroring() { flag = old; }
+    } mirroring{mirroring_, mirroring_};
+    mirroring_ = true;
+    switch (aspect) {
+      case Aspect::Items:
+        ListView_DeleteAllItems(handle());
+        for (int i = 0; i < list_.count(); ++i) insert(i);
+        select();
+        break;
+      case Aspect::ItemInserted:
+        insert(index);
+        break;
+      case Aspect::ItemDeleted:
+        ListView_DeleteItem(handle(), index);
+        break;
+      case Aspect::ItemChanged: {
+        std::string text = list_.item(index);
+        LVITEMA item{};
+        item.iSubItem = 0;
+        item.pszText = text.data();
+        send(handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+             reinterpret_cast<LPARAM>(&item));
+        break;
+      }
+      case Aspect::ItemIndex:
+        select();
+        break;
+      case Aspect::Caption:
+      case Aspect::MultiSelect:
+      case Aspect::Selection:
+        break;
+      default:
+        FormPeer::show(aspect, index);
+    }
+  }
+  ui::ListBox& list_;
+  FilesetManager& manager_;
+  bool mirroring_ = false;
+};
+
+OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form)
+    : DialogWindow(
+          ctx, {form.OptionsForm, form.tbar, form.ttitle, form.tclose, &form.thelp, form.tborder},
+          false),
+      ctx_(ctx),
+      form_(form) {
+  proxyl_.setCaption("Proxy:");
+  portl_.setCaption("Port:");
+  userl_.setCaption("Username:");
+  passwordl_.setCaption("Password:");
+}
+
+OptionsWindow::~OptionsWindow() {
+  form_.attachView(nullptr);
+  form_.handle = 0;
+}
+
+void OptionsWindow::addControls() {
+  TOptionsForm& f = form_;
+  FilesetManager& fm = f.filesets;
+  UpdateCheck& up = f.updates;
+  int id = 200;
+  // Gives a control its place and its number.
+  auto at = [&](ui::Control& model, ui::Rect r) -> int {
+    model.setBounds(r);
+    return ++id;
+  };
+  auto paged = [&](FormPeer& peer, int page) -> FormPeer& {
+    pages_.push_back({&peer, page});
+    return peer;
+  };
+  auto text = [&](int page, ui::Control& m, ui::Rect r) {
+    paged(add<TextPeer>(m, at(m, r)), page);
+  };
+  // A group's frame and caption are painted by the dialog itself, under its controls.
+  auto group = [&](int page, ui::Control& m, ui::Rect r) {
+    m.setBounds(r);
+    groups_.push_back({&m, page});
+  };
+  auto check = [&](int page, ui::Checkable& m, ui::Rect r, FormPeer::Handler h = {},
+                   CheckPeer::Kind kind = CheckPeer::Kind::CheckBox) {
+    auto& p = add<CheckPeer>(m, at(m, r), kind);
+    p.onClick = then(std::move(h));
+    paged(p, page);
+  };
+  auto radio = [&](int page, ui::RadioButton& m, ui::Rect r, FormPeer::Handler h) {
+    check(page, m, r, std::move(h), CheckPeer::Kind::Radio);
+  };
+  auto button = [&](int page, ui::Button& m, ui::Rect r, FormPeer::Handler h,
+                    bool isDefault = false) {
+    auto& p = add<ButtonPeer>(m, at(m, r), isDefault);
+    p.onClick = then(std::move(h));
+    paged(p, page);
+  };
+  auto edit = [&](int page, ui::Edit& m, ui::Rect r, DWORD style = ES_AUTOHSCROLL) {
+    paged(add<EditPeer>(m, at(m, r), style), page);
+  };
+
+  // The page control: its tabs above the page, which the dialog paints.
+  tabs_ = &add<TabPeer>(f.poptions, at(f.poptions, {6, 24, 428, kTabHeight}));
+  tabs_->onChange = [this] { showPage(); };
+
+  // General.
+  const int g = kPageGeneral;
+  auto row = [](int i) { return 52 + 19 * i; };
+  ui::CheckBox* const left[] = {&f.confirmdelc, &f.confirmfsdeletec, &f.remposc, &f.remextc,
+                                &f.lstartupc,   &f.ideskc,           &f.istartc, &f.iqlc,
+                                &f.mintrayc,    &f.showhintc};
+  for (int i = 0; i < 10; ++i) check(g, *left[i], {16, row(i), 200, 17});
+  check(g, f.showonc, {16, row(10), 120, 17}, [&f] { f.showoncClick(); });
+  auto& pkey =
+      add<ListPeer>(f.pkey, at(f.pkey, {140, row(10) - 2, 72, 21}), ListPeer::Kind::DropDown);
+  paged(pkey, g);
+  check(g, f.confirmwr, {16, row(11), 200, 17});
+  check(g, f.confirmws, {16, row(12), 200, 17});
+  check(g, f.swoe, {16, row(13), 200, 17}, [&f] { f.swoeClick(); });
+  check(g, f.eom, {32, row(14), 184, 17});
+  ui::CheckBox* const right[] = {&f.kod, &f.retsort, &f.useautoc, &f.remtesc, &f.otm};
+  for (int i = 0; i < 5; ++i) check(g, *right[i], {226, row(i), 196, 17});
+  group(g, f.smg, {226, 150, 196, 70});
+  radio(g, f.scrollvr, {236, 168, 150, 17}, [&f] { f.scrollvrClick(); });
+  radio(g, f.scrollhr, {236, 192, 150, 17}, [&f] { f.scrollhrClick(); });
+  edit(g, f.columnNumber, {310, 190, 24, 20});
+  group(g, f.userlevelg, {226, 228, 196, 66});
+  radio(g, f.buser, {236, 246, 150, 17}, [&f] { f.auser.setChecked(false); });
+  radio(g, f.auser, {236, 268, 150, 17}, [&f] { f.buser.setChecked(false); });
+
+  // Links.
+  const int l = kPageLinks;
+  check(l, f.doublecc, {16, 52, 300, 17}, [&f] { f.doubleccClick(); });
+  check(l, f.singlecc, {16, 71, 300, 17}, [&f] { f.singleccClick(); });
+  check(l, f.disflymrc, {16, 98, 300, 17});
+  check(l, f.useforceflyMRc, {16, 117, 300, 17});
+  check(l, f.ldirectc, {16, 144, 300, 17});
+  check(l, f.disableLFC, {16, 163, 300, 17});
+  text(l, f.fosl, {16, 194, 200, 14});
+  track_ = &add<TrackPeer>(f.fos, at(f.fos, {16, 210, 260, 30}));
+  paged(*track_, l);
+  text(l, f.fosfast, {16, 242, 120, 14});
+  text(l, f.fosslow, {196, 242, 80, 14});
+  group(l, f.fostyleg, {290, 190, 130, 66});
+  radio(l, f.fodetect, {300, 208, 110, 17}, [&f] { f.fowait.setChecked(false); });
+  radio(l, f.fowait, {300, 230, 110, 17}, [&f] { f.fodetect.setChecked(false); });
+
+  // Fileset manager.
+  const int s = kPageFilesets;
+  text(s, fm.fss, {16, 52, 150, 14});
+  filesets_ = &add<FilesetListPeer>(fm.filesetlist, at(fm.filesetlist, {16, 68, 190, 214}), fm);
+  filesets_->onSelect = then([&fm] { fm.filesetlistClick(); });
+  paged(*filesets_, s);
+  button(s, fm.newfs, {16, 288, 60, 23}, [&fm] { fm.newfsClick(); });
+  button(s, fm.renamefs, {81, 288, 60, 23}, [&fm] { fm.renamefsClick(); });
+  button(s, fm.activatefs, {146, 288, 60, 23}, [&fm] { fm.activatefsClick(); });
+  button(s, fm.deletefs, {16, 315, 60, 23}, [&fm] { fm.deletefsClick(); });
+  button(s, fm.clearfilesets, {81, 315, 60, 23}, [&fm] { fm.clearfilesetsClick(); });
+  text(s, fm.fsitems, {216, 52, 150, 14});
+  auto& contents = add<ListPeer>(fm.contentslist, at(fm.contentslist, {216, 68, 206, 214}),
+                                 ListPeer::Kind::MultiList);
+  contents.onDoubleClick = then([&fm] { fm.contentslistDblClick(); });
+  contents_ = &paged(contents, s);
+  button(s, fm.cuti, {216, 288, 66, 23}, [&fm] { fm.cutiClick(); });
+  button(s, fm.copyi, {286, 288, 66, 23}, [&fm] { fm.copyiClick(); });
+  button(s, fm.pastei, {356, 288, 66, 23}, [&fm] { fm.pasteiClick(); });
+  button(s, fm.clearcontents, {216, 315, 66, 23}, [&fm] { fm.clearcontentsClick(); });
+  text(s, f.qsodefsizel, {16, 352, 176, 14});
+  edit(s, f.qsodefsizetext, {196, 349, 44, 20});
+  check(s, f.qswitchc, {260, 350, 150, 17});
+
+  // Updates.
+  const int u = kPageUpdates;
+  paged(add<FormPeer>(up.intro, at(up.intro, {16, 54, 404, 56}), "STATIC", SS_LEFT | SS_NOPREFIX),
+        u);
+  text(u, up.version, {16, 116, 404, 14});
+  check(u, up.proxyc, {16, 140, 150, 17}, [&f] { f.proxycClick(); });
+  group(u, up.prox, {16, 162, 404, 106});
+  text(u, proxyl_, {28, 184, 64, 14});
+  edit(u, up.pname, {96, 181, 200, 20});
+  text(u, portl_, {304, 184, 30, 14});
+  edit(u, up.pport, {336, 181, 70, 20});
+  text(u, userl_, {28, 212, 64, 14});
+  edit(u, up.pun, {96, 209, 200, 20});
+  text(u, passwordl_, {28, 240, 64, 14});
+  // The password never shows: each character is a "*".
+  edit(u, up.ppw, {96, 237, 200, 20}, ES_AUTOHSCROLL | ES_PASSWORD);
+  button(u, up.cud, {16, 284, 130, 24}, [&up] { up.cudClick(); });
+
+  // Trovik+.
+  const int p = kPagePlus;
+  auto& vplist = add<ListPeer>(f.vplist, at(f.vplist, {16, 54, 300, 280}), ListPeer::Kind::List);
+  vplist.onSelect = then([&f] { f.vplistClick(); });
+  vplist.onDoubleClick = then([&f] { f.vplistDblClick(); });
+  paged(vplist, p);
+  button(p, f.vpinstall, {326, 54, 96, 24}, [&f] { f.vpinstallClick(); });
+  button(p, f.vpremove, {326, 82, 96, 24}, [&f] { f.vpremoveClick(); });
+  button(p, f.vprefresh, {326, 110, 96, 24}, [&f] { f.vprefreshClick(); });
+  button(p, f.vpoptions, {326, 150, 96, 24}, [&f] { f.vpoptionsClick(); });
+  button(p, f.vpabout, {326, 178, 96, 24}, [&f] { f.vpaboutClick(); });
+  check(p, f.disvpc, {16, 344, 250, 17}, [&f] { f.disvpcClick(); });
+
+  // Below the pages.
+  button(
+      kAllPages, f.okay, {196, 406, 75, 24}, [&f] { f.okayClick(); }, true);
+  button(kAllPages, f.apply, {276, 406, 75, 24}, [&f] { f.applyClick(); });
+  button(kAllPages, f.cancel, {356, 406, 75, 24}, [&f] { f.cancelClick(); });
+}
+
+void OptionsWindow::create(HWND owner) {
+  addControls();
+  createDialog(kClassName, owner);
+  send(peerOf(form_.columnNumber)->handle(), EM_LIMITTEXT, 2);
+  send(peerOf(form_.qsodefsizetext)->handle(), EM_LIMITTEXT, 5);
+  SetWindowSubclass(contents_->handle(), contentsProc, kContentsSubclass,
+                    reinterpret_cast<DWORD_PTR>(this));
+  form_.handle = reinterpret_cast<WindowHandle>(hwnd());
+  form_.attachView(this);
+  showPage();
+  form_.FormCreate();
+}
+
+void OptionsWindow::showPage() {
+  const int page = form_.poptions.tabIndex();
+  for (const auto& [peer, on] : pages_) {
+    if (on == kAllPages || !peer->handle()) continue;
+    ShowWindow(peer->handle(), on == page && peer->model().visible() ? SW_SHOWNA : SW_HIDE);
+  }
+  if (page != paintedPage_ && hwnd()) {
+    // The new page at once, whole: what it shows is what the user sees next.
+    paintedPage_ = page;
+    RedrawWindow(hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+void OptionsWindow::paintClient(HDC dc) {
+  RECT page = kPageRect;
+  DrawEdge(dc, &page, EDGE_RAISED, BF_LEFT | BF_RIGHT | BF_BOTTOM);
+  const int shown = form_.poptions.tabIndex();
+  HGDIOBJ oldFont = SelectObject(dc, guiFont());
+  const int oldMode = SetBkMode(dc, OPAQUE);
+  const COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  const COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  for (const auto& [model, on] : groups_) {
+    if (on != shown || !model->visible()) continue;
+    RECT frame = toRect(model->bounds());
+    frame.top += 6;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    RECT caption = toRect(model->bounds());
+    caption.left += 8;
+    caption.right -= 8;
+    const std::string text = model->caption();
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    caption.right = std::min(caption.right, caption.left + size.cx + 4);
+    caption.bottom = caption.top + size.cy;
+    DrawTextA(dc, (" " + text).c_str(), -1, &caption, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBack);
+  SetBkMode(dc, oldMode);
+  SelectObject(dc, oldFont);
+}
+
+void OptionsWindow::formChanged(ui::Aspect aspect) {
+  if (aspect == Aspect::Visible) showPage();
+  DialogWindow::formChanged(aspect);
+}
+
+void OptionsWindow::closeClicked() { form_.tcloseClick(); }
+void OptionsWindow::cancelPressed() { form_.cancelClick(); }
+void OptionsWindow::helpClicked() { form_.thelpClick(); }
+
+void OptionsWindow::activated(bool active) {
+  if (active) {
+    form_.FormActivate();
+    // The dialog's hints show only while the option asks for them.
+    tooltip().setActive(ctx_.vars.sh);
+  } else {
+    form_.FormDeactivate();
+  }
+}
+
+void OptionsWindow::focus(ui::Control& control) { DialogWindow::focus(control); }
+
+void OptionsWindow::bringToFront() {
+  if (hwnd()) SetForegroundWindow(hwnd());
+}
+
+void OptionsWindow::editLabel(int index) {
+  if (!filesets_->handle()) return;
+  SetFocus(filesets_->handle());
+  send(filesets_->handle(), LVM_EDITLABELA, static_cast<WPARAM>(index));
+}
+
+LRESULT OptionsWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NOTIFY: {
+      const NMHDR& n = *reinterpret_cast<const NMHDR*>(lParam);
+      if (n.hwndFrom == tabs_->handle() && n.code == TCN_SELCHANGE) {
+        tabs_->selectionChanged();
+        return 0;
+      }
+      if (n.hwndFrom == filesets_->handle()) {
+        LRESULT answer = 0;
+        guarded([&] { answer = filesets_->notify(n); });
+        showPage();
+        return answer;
+      }
+      break;
+    }
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == track_->handle()) {
+        track_->scrolled();
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == contents_->handle()) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        guarded([&] { contentsMenu(at); });
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DialogWindow::dialogMessage(msg, wParam, lParam);
+}
+
+void OptionsWindow::contentsMenu(POINT at) {
+  FilesetManager& fm = form_.filesets;
+  ui::MenuItem* const items[] = {&fm.Cut1, &fm.Copy1, &fm.Paste1, &fm.Delete1};
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return;
+  for (int i = 0; i < 4; ++i) {
+    const std::string caption = items[i]->caption() + "\t" + items[i]->shortcut();
+    AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), caption.c_str());
+  }
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list
+    RECT r{};
+    GetWindowRect(contents_->handle(), &r);
+    at = {r.left + 8, r.top + 8};
+  }
+  const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                    at.y, 0, hwnd(), nullptr);
+  DestroyMenu(menu);
+  if (chosen >= 1 && chosen <= 4) {
+    items[chosen - 1]->click();
+    showPage();
+  }
+}
+
+bool OptionsWindow::contentsKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.hwnd != contents_->handle()) return false;
+  FilesetManager& fm = form_.filesets;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  ui::MenuItem* item = nullptr;
+  if (msg.wParam == VK_DELETE && !ctrl)
+    item = &fm.Delete1;
+  else if (ctrl && msg.wParam == 'X')
+    item = &fm.Cut1;
+  else if (ctrl && msg.wParam == 'C')
+    item = &fm.Copy1;
+  else if (ctrl && msg.wParam == 'V')
+    item = &fm.Paste1;
+  if (!item) return false;
+  guarded([&] { item->click(); });
+  showPage();
+  return true;
+}
+
+bool OptionsWindow::preTranslate(MSG& msg) {
+  // While a fileset's name is edited in place, Enter and Escape end the edit
+  // rather than press OK or Cancel.
+  if (HWND editor = filesets_ ? filesets_->editor() : nullptr;
+      editor && (msg.hwnd == editor || IsChild(editor, msg.hwnd)))
+    return false;
+  if (contents_ && contentsKey(msg)) return true;
+  return DialogWindow::preTranslate(msg);
+}
+
+LRESULT CALLBACK OptionsWindow::contentsProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR self) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      return reinterpret_cast<OptionsWindow*>(self)->contentsMouse(h, msg, wParam, lParam);
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(h, contentsProc, kContentsSubclass);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(h, msg, wParam, lParam);
+}
+
+// Dragging the selected items of the contents list to another place: a press
+// on a selected item keeps the selection; a release without a move is a
+// plain click after all.
+LRESULT OptionsWindow::contentsMouse(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const LRESULT hit = send(h, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+  const int item = LOWORD(hit);
+  const bool outside = HIWORD(hit) != 0;
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+      if (!(wParam & (MK_SHIFT | MK_CONTROL)) && !outside && send(h, LB_GETSEL, item) > 0) {
+        pressed_ = true;
+        dragging_ = false;
+        pressAt_ = at;
+        SetFocus(h);
+        SetCapture(h);
+        return 0;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (pressed_ && !dragging_ &&
+          (std::abs(at.y - pressAt_.y) > GetSystemMetrics(SM_CYDRAG) ||
+           std::abs(at.x - pressAt_.x) > GetSystemMetrics(SM_CXDRAG))) {
+        dragging_ = true;
+        SetCursor(LoadCursor(nullptr, IDC_SIZENS));
+      }
+      if (pressed_) return 0;
+      break;
+    case WM_LBUTTONUP: {
+      if (!pressed_) break;
+      const bool dropped = dragging_;
+      pressed_ = dragging_ = false;
+      ReleaseCapture();
+      if (!dropped) {
+        // A click on a selected item: it alone is selected now.
+        DefSubclassProc(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pressAt_.x, pressAt_.y));
+        return DefSubclassProc(h, WM_LBUTTONUP, wParam, lParam);
+      }
+      int target = item;
+      const int count = static_cast<int>(send(h, LB_GETCOUNT));
+      RECT last{};
+      if (outside && count > 0 &&
+          send(h, LB_GETITEMRECT, static_cast<WPARAM>(count - 1),
+               reinterpret_cast<LPARAM>(&last)) != LB_ERR &&
+          at.y >= last.bottom)
+        target = count;
+      if (at.y < 0) target = 0;
+      guarded([&] { form_.filesets.contentslistDragDrop(target); });
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != h) pressed_ = dragging_ = false;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(h, msg, wParam, lParam);
+}
+
+}  // namespace trovik::win32

@@ -1,0 +1,212 @@
+// The fileset manager page: renaming, activating and deleting filesets, and
+// moving items between filesets with the page's own clipboard.
+#include <gtest/gtest.h>
+
+#include "core/textlines.h"
+#include "harness.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct FilesetManagerTest : ::testing::Test, AppHarness {
+  FilesetManagerTest() {
+    fs().put(dir("") + "Trovik.ini", "[Options]\r\n");
+    put("", {"a", "b"});
+    put("Games\\", {"g1", "g2", "g3", "g4"});
+    put("Work\\", {});
+    form().store.loadlist();
+    app.OptionsForm.showPage(OptionsPage::FilesetManager);
+  }
+  static std::string dir(const std::string& fileset) { return std::string(kBase) + fileset; }
+  // A fileset whose item x links to C:\x.exe.
+  void put(const std::string& fileset, const Lines& names) {
+    Lines links;
+    for (const auto& n : names) links.push_back("C:\\" + n + ".exe");
+    fs().put(dir(fileset) + "name.qdx", joinLines(names));
+    fs().put(dir(fileset) + "link.qdx", joinLines(links));
+  }
+  Lines names(const std::string& fileset) {
+    return splitLines(fs().get(dir(fileset) + "name.qdx"));
+  }
+  Lines links(const std::string& fileset) {
+    return splitLines(fs().get(dir(fileset) + "link.qdx"));
+  }
+  FilesetManager& fm() { return app.OptionsForm.filesets; }
+  void show(const std::string& name) {
+    for (int i = 0; i < fm().filesetlist.count(); ++i)
+      if (fm().filesetlist.item(i) == name) fm().filesetlist.setItemIndex(i);
+    fm().filesetlistClick();
+  }
+  void select(std::initializer_list<int> items) {
+    for (int i = 0; i < fm().contentslist.count(); ++i) fm().contentslist.setSelected(i, false);
+    for (int i : items) fm().contentslist.setSelected(i, true);
+  }
+};
+
+TEST_F(FilesetManagerTest, TheListHoldsTheBaseThenEveryFileset) {
+  EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik", "Games", "Work"}));
+  EXPECT_EQ(fm().shown(), -1);
+  EXPECT_EQ(fm().contentslist.count(), 0);
+}
+
+TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
+  const std::pair<const char*, const char*> refused[] = {
+      {"", "at least one character"},
+      {"a?b", "must not contain the characters: \" * | : < > ? / \\"},
+      {"..", "end in a dot or a blank"},
+      {"Games ", "end in a dot or a blank"},
+      {"com3.txt", "device name"},
+      {"NUL", "device name"},
+      {"work", "must be unique - a fileset named work already exists."},
+      {"Games", "must be unique"},  // its own name counts too
+  };
+  for (const auto& [name, why] : refused) {
+    boxes().expect(Answer::Ok, why);
+    fm().filesetlistEdited(1, name);
+    EXPECT_EQ(fm().filesetlist.item(1), "Games") << name;
+  }
+  boxes().expect(Answer::Ok, "too long");
+  fm().filesetlistEdited(1, std::string(250, 'x'));
+  EXPECT_TRUE(fs().directoryExists(dir("Games")));
+
+  boxes().expect(Answer::Ok, "Trovik cannot change the name of its base directory itself.");
+  EXPECT_FALSE(fm().filesetlistEditing(0));
+}
+
+TEST_F(FilesetManagerTest, RenamingTheCurrentFilesetMovesTheMainWindowWithIt) {
+  vars().apppath = dir("Games\\");
+  form().switchfileset();
+  fm().filesetlistEdited(1, "Play");
+  EXPECT_EQ(fm().filesetlist.item(1), "Play");
+  EXPECT_FALSE(fs().directoryExists(dir("Games")));
+  EXPECT_EQ(names("Play\\"), (Lines{"g1", "g2", "g3", "g4"}));
+  EXPECT_EQ(vars().apppath, dir("Play\\"));
+  EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "Play", "Work"}));
+  EXPECT_NE(fs().get(dir("Trovik.ini")).find("CurrentFileSet=Play"), std::string::npos);
+
+  // A name that exists as a file cannot be taken: said so, and the old name stays.
+  fs().put(dir("Taken"), "");
+  boxes().expect(Answer::Ok, "The fileset could not be renamed to Taken: ");
+  fm().filesetlistEdited(1, "Taken");
+  EXPECT_EQ(fm().filesetlist.item(1), "Play");
+  EXPECT_EQ(vars().apppath, dir("Play\\"));
+}
+
+TEST_F(FilesetManagerTest, CutInOneFilesetAndPasteInAnother) {
+  show("Games");
+  select({1, 2});
+  fm().cutiClick();
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"g1", "g4"}));
+  EXPECT_EQ(names("Games\\").size(), 4u);  // a cut is saved with the next save
+  show("Work");
+  EXPECT_EQ(names("Games\\"), (Lines{"g1", "g4"}));
+  EXPECT_EQ(links("Games\\"), (Lines{"C:\\g1.exe", "C:\\g4.exe"}));
+  fm().pasteiClick();  // into an empty fileset: appended
+  EXPECT_EQ(names("Work\\"), (Lines{"g2", "g3"}));
+  EXPECT_EQ(links("Work\\"), (Lines{"C:\\g2.exe", "C:\\g3.exe"}));
+
+  // The clipboard stays: pasted again after the selected item.
+  show("Trovik");
+  select({0});
+  fm().contentslist.setItemIndex(0);
+  fm().pasteiClick();
+  EXPECT_EQ(names(""), (Lines{"a", "g2", "g3", "b"}));
+  // The base fileset is the main window's: it shows what was pasted at once,
+  // so that its own next save cannot undo the paste.
+  EXPECT_EQ(form().List1.items(), (Lines{"a", "g2", "g3", "b"}));
+
+  select({});
+  boxes().expect(Answer::Ok, "There is nothing selected to copy.");
+  fm().copyiClick();
+  boxes().expect(Answer::Ok, "There is nothing selected to cut.");
+  fm().cutiClick();
+}
+
+TEST_F(FilesetManagerTest, DeletingItemsAsksAndSaves) {
+  show("Games");
+  select({1, 2});
+  vars().condel = true;
+  boxes().expect(Answer::No, "Delete these 2 items?");
+  fm().Delete1Click();
+  EXPECT_EQ(fm().contentslist.count(), 4);
+  boxes().expect(Answer::Yes);
+  fm().Delete1Click();
+  EXPECT_EQ(names("Games\\"), (Lines{"g1", "g4"}));
+  EXPECT_EQ(links("Games\\"), (Lines{"C:\\g1.exe", "C:\\g4.exe"}));
+
+  fm().contentslist.setItemIndex(1);
+  boxes().expect(Answer::Ok, "Link associated with this item: C:\\g4.exe");
+  fm().contentslistDblClick();
+}
+
+TEST_F(FilesetManagerTest, DraggingMovesTheSelectedItemsTogetherInBothLists) {
+  show("Games");
+  select({0, 2});
+  form().Linkname.setChecked(true);
+  fm().contentslistDragDrop(4);  // below the last item
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"g2", "g4", "g1", "g3"}));
+  EXPECT_EQ(fm().links(), (Lines{"C:\\g2.exe", "C:\\g4.exe", "C:\\g1.exe", "C:\\g3.exe"}));
+  EXPECT_TRUE(fm().contentslist.selected(2) && fm().contentslist.selected(3));
+  EXPECT_FALSE(form().Linkname.checked());
+  EXPECT_TRUE(vars().sortbreak);
+  fm().contentslistDragDrop(0);
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"g1", "g3", "g2", "g4"}));
+  app.OptionsForm.cancelClick();  // closing saves the shown fileset
+  EXPECT_EQ(names("Games\\"), (Lines{"g1", "g3", "g2", "g4"}));
+}
+
+TEST_F(FilesetManagerTest, AFailedSaveIsReportedAndLeavesBothFilesAsTheyWere) {
+  show("Games");
+  select({0});
+  fm().cutiClick();
+  fs().failWrites("Games\\name.qdx");
+  boxes().expect(Answer::Ok, "name.qdx");
+  EXPECT_FALSE(app.guarded([&] { show("Work"); }));
+  EXPECT_EQ(names("Games\\").size(), 4u);
+  EXPECT_EQ(links("Games\\").size(), 4u);
+}
+
+TEST_F(FilesetManagerTest, DeletingTheCurrentFilesetMovesTheMainWindowToTheBase) {
+  vars().apppath = dir("Games\\");
+  form().switchfileset();
+  fs().put(dir("Games\\notes.txt"), "mine");
+  vars().confirmfsdelete = true;
+  show("Games");
+  boxes().expect(Answer::Yes, "delete the selected fileset and all of its contents?");
+  boxes().expect(Answer::Ok, "Delete directory " + dir("Games\\") + " failed.");
+  fm().deletefsClick();
+  EXPECT_EQ(vars().apppath, dir(""));
+  EXPECT_EQ(form().List1.items(), (Lines{"a", "b"}));
+  EXPECT_EQ(fs().get(dir("Games\\name.qdx")), "<missing>");
+  EXPECT_EQ(fs().get(dir("Games\\notes.txt")), "mine");
+  EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik", "Work"}));
+  EXPECT_EQ(fm().shown(), 0);  // the item before it is shown
+}
+
+TEST_F(FilesetManagerTest, ClearingAllFilesetsKeepsOnlyTheBase) {
+  vars().apppath = dir("Work\\");
+  form().switchfileset();
+  boxes().expect(Answer::Yes, "delete ALL filesets");
+  fm().clearfilesetsClick();
+  EXPECT_EQ(vars().apppath, dir(""));
+  EXPECT_FALSE(fs().directoryExists(dir("Games")));
+  EXPECT_FALSE(fs().directoryExists(dir("Work")));
+  EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik"}));
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b"}));
+  EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik"}));
+}
+
+TEST_F(FilesetManagerTest, NewAndActivate) {
+  fm().newfsClick();
+  EXPECT_EQ(fm().filesetlist.items().back(), "NewFileSet1");
+  EXPECT_EQ(form().qswitch.count(), 4);
+  show("Work");
+  fm().activatefsClick();
+  EXPECT_EQ(vars().apppath, dir("Work\\"));
+  EXPECT_NE(fs().get(dir("Trovik.ini")).find("CurrentFileSet=Work"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trovik::test

@@ -1,0 +1,272 @@
+// The options dialog: showing it from Trovik.ini, Apply (what it refuses,
+// what it writes, what changes at once in the running program), Cancel and
+// help, and the shell shortcuts of the General page.
+#include <gtest/gtest.h>
+
+#include "config/inifile.h"
+#include "core/paths.h"
+#include "harness.h"
+
+namespace trovik::test {
+namespace {
+
+struct OptionsFormTest : ::testing::Test, AppHarness {
+  OptionsFormTest() {
+    fs().put(at("link.qdx"), "C:\\a.exe\r\n");
+    fs().put(at("name.qdx"), "a\r\n");
+  }
+  static std::string at(const std::string& file) { return std::string(kBase) + file; }
+  TOptionsForm& dlg() { return app.OptionsForm; }
+  void options(const std::string& text) { fs().put(at("Trovik.ini"), text); }
+  std::string read(const std::string& section, const std::string& key) {
+    TBigIniFile f(fs(), at("Trovik.ini"));
+    return f.ReadString(section, key, "<absent>");
+  }
+  void choose(ui::ListBox& list, const std::string& item) {
+    for (int i = 0; i < list.count(); ++i)
+      if (list.item(i) == item) list.setItemIndex(i);
+  }
+};
+
+TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
+  options(
+      "[Options]\r\nClick=1\r\nColumns=3\r\nShowOnKey=f5\r\nForceWait=3000\r\n"
+      "ForceOrderStyle=1\r\nShutdownOnExit=1\r\nProxy=1\r\nProxyName=proxy.lan\r\n"
+      "ProxyPort=8080\r\nConfirmDelete=1\r\n[QSOptions]\r\nQSTabSize=40\r\n");
+  dlg().showPage(OptionsPage::Links);
+  ASSERT_TRUE(dlg().OptionsForm.visible());
+  EXPECT_EQ(dlg().page(), OptionsPage::Links);
+  EXPECT_TRUE(dlg().singlecc.checked());
+  EXPECT_FALSE(dlg().doublecc.checked());
+  EXPECT_TRUE(dlg().scrollhr.checked());
+  EXPECT_TRUE(dlg().columnNumber.enabled());
+  EXPECT_EQ(dlg().columnNumber.text(), "3");
+  EXPECT_EQ(dlg().pkey.item(dlg().pkey.itemIndex()), "F5");
+  EXPECT_EQ(dlg().fos.position(), 3);
+  EXPECT_TRUE(dlg().fowait.checked());
+  EXPECT_TRUE(dlg().eom.visible());
+  EXPECT_TRUE(dlg().updates.pport.enabled());
+  EXPECT_EQ(dlg().updates.pname.text(), "proxy.lan");
+  EXPECT_EQ(dlg().qsodefsizetext.text(), "40");
+  EXPECT_FALSE(dlg().showhintc.checked());  // absent counts as off here
+  EXPECT_TRUE(vars().condel);
+
+  dlg().doublecc.setChecked(true);
+  dlg().doubleccClick();
+  EXPECT_FALSE(dlg().singlecc.checked());
+  choose(dlg().pkey, "PAUSE");
+  dlg().mintrayc.setChecked(true);
+  dlg().qswitchc.setChecked(true);
+  dlg().qsodefsizetext.setText("25");
+  dlg().confirmdelc.setChecked(false);
+  dlg().updates.ppw.setText("s3cret");
+  dlg().applyClick();
+
+  EXPECT_EQ(read("Options", "Click"), "0");
+  EXPECT_EQ(read("Options", "ShowOnKey"), "PAUSE");
+  EXPECT_EQ(read("Options", "Columns"), "3");
+  EXPECT_EQ(read("Options", "SysTray"), "1");
+  EXPECT_EQ(read("Options", "QuickSwitch"), "1");
+  EXPECT_EQ(read("Options", "ForceWait"), "3000");
+  EXPECT_EQ(read("Options", "ProxyPort"), "8080");
+  EXPECT_EQ(read("QSOptions", "QSTabSize"), "25");
+  EXPECT_EQ(read("Form", "Version"), "1000");
+  EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
+
+  EXPECT_FALSE(vars().lclick);
+  EXPECT_FALSE(vars().condel);
+  EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
+  EXPECT_EQ(form().List1.columns(), 3);
+  EXPECT_TRUE(form().qswitch.visible());
+  EXPECT_EQ(form().qswitch.tabWidth(), 25);
+  EXPECT_TRUE(form().SysTray.visible());
+  EXPECT_TRUE(os.windows.toolWindow);
+  EXPECT_TRUE(dlg().OptionsForm.visible());  // Apply keeps the dialog open
+
+  // Unticking the key writes "&0" and the key stops working at once.
+  dlg().showonc.setChecked(false);
+  dlg().showoncClick();
+  EXPECT_FALSE(dlg().pkey.enabled());
+  dlg().okayClick();
+  EXPECT_EQ(read("Options", "ShowOnKey"), "&0");
+  EXPECT_TRUE(os.windows.hotkeys.empty());
+  EXPECT_FALSE(dlg().OptionsForm.visible());
+}
+
+TEST_F(OptionsFormTest, ARefusedValueNamesItsFieldAndNothingIsWritten) {
+  struct Case {
+    ui::Edit TOptionsForm::*box;
+    std::string text;
+    OptionsPage page;
+    std::string message;
+  };
+  const Case cases[] = {
+      {&TOptionsForm::qsodefsizetext, "12a", OptionsPage::FilesetManager, "tab width"},
+      {&TOptionsForm::qsodefsizetext, "", OptionsPage::FilesetManager, "tab width"},
+      {&TOptionsForm::columnNumber, "-1", OptionsPage::General, "columns"},
+      {&TOptionsForm::columnNumber, "x", OptionsPage::General, "columns"},
+  };
+  options("[Options]\r\nQuickSwitch=0\r\n[QSOptions]\r\nQSTabSize=7\r\n");
+  const std::string before = fs().get(at("Trovik.ini"));
+  const int width = form().qswitch.tabWidth();
+  for (const Case& c : cases) {
+    dlg().showPage(OptionsPage::Links);
+    dlg().qswitchc.setChecked(true);
+    (dlg().*c.box).setText(c.text);
+    boxes().expect(Answer::Ok, c.message);
+    dlg().okayClick();
+    EXPECT_EQ(dlg().page(), c.page) << c.text;
+    EXPECT_TRUE(dlg().OptionsForm.visible()) << "OK keeps a refused value on screen";
+    EXPECT_EQ(fs().get(at("Trovik.ini")), before) << c.text;
+    EXPECT_EQ(form().qswitch.tabWidth(), width) << c.text;
+    dlg().cancelClick();
+  }
+
+  dlg().showPage(OptionsPage::Updates);
+  dlg().updates.proxyc.setChecked(true);
+  dlg().updates.pport.setText("80x");
+  boxes().expect(Answer::Ok, "proxy port");
+  dlg().applyClick();
+  EXPECT_EQ(fs().get(at("Trovik.ini")), before);
+
+  // A count of 0 with Horizontal chosen is a plain vertical list.
+  dlg().updates.pport.setText("");
+  dlg().scrollhrClick();
+  dlg().columnNumber.setText("0");
+  dlg().applyClick();
+  EXPECT_EQ(read("Options", "Columns"), "0");
+  EXPECT_EQ(read("Options", "Proxy"), "1");
+}
+
+TEST_F(OptionsFormTest, CancelWritesNothingAndClosingReloadsTheMainList) {
+  options("[Options]\r\nUserLevel=1\r\n");
+  dlg().showPage(OptionsPage::General);
+  EXPECT_TRUE(dlg().auser.checked());
+  dlg().buser.setChecked(true);
+  dlg().auser.setChecked(false);
+  fs().put(at("name.qdx"), "a\r\nb\r\n");
+  fs().put(at("link.qdx"), "C:\\a.exe\r\nC:\\b.exe\r\n");
+  const int writes = fs().writeCount(at("Trovik.ini"));
+  dlg().tcloseClick();
+  EXPECT_FALSE(dlg().OptionsForm.visible());
+  EXPECT_EQ(fs().writeCount(at("Trovik.ini")), writes);
+  EXPECT_EQ(form().List1.items(), (std::vector<std::string>{"a", "b"}));
+
+  dlg().showPage(OptionsPage::General);
+  EXPECT_TRUE(dlg().auser.checked());
+}
+
+TEST_F(OptionsFormTest, HelpOpensThePageOfTheActiveTab) {
+  options("[Options]\r\n");
+  fs().put(at("helpfiles\\updateoptions.htm"), "<html>");
+  dlg().showPage(OptionsPage::Updates);
+  dlg().thelpClick();
+  ASSERT_EQ(os.shell.calls.size(), 1u);
+  EXPECT_EQ(lower(os.shell.calls[0].directory + os.shell.calls[0].file),
+            lower(at("helpfiles\\updateoptions.htm")));
+  EXPECT_EQ(os.shell.calls[0].show, swMaximize);
+
+  dlg().poptions.setTabIndex(static_cast<int>(OptionsPage::TrovikPlus));
+  boxes().expect(Answer::Ok, "Help files not found.");
+  dlg().thelpClick();
+}
+
+TEST_F(OptionsFormTest, DisablingTrovikPlusStopsTheExtensionsOnce) {
+  options("[Options]\r\n");
+  int stops = 0;
+  app.events.setStopper([&](std::int32_t reason) {
+    EXPECT_EQ(reason, 2);
+    ++stops;
+  });
+  dlg().showPage(OptionsPage::TrovikPlus);
+  dlg().disvpc.setChecked(true);
+  dlg().disvpcClick();
+  dlg().applyClick();
+  dlg().applyClick();
+  EXPECT_EQ(stops, 1);
+  EXPECT_TRUE(vars().disvp);
+  EXPECT_EQ(read("Options", "DisableVP"), "1");
+  dlg().disvpc.setChecked(false);
+  dlg().applyClick();
+  EXPECT_FALSE(vars().disvp);
+}
+
+// The shell shortcuts: made in the folders the registry names, removed from
+// there and from where older Windows kept them, and only when they are ours.
+struct ShellShortcutTest : OptionsFormTest {
+  ShellShortcutTest() {
+    options("[Options]\r\n");
+    const std::string shell =
+        "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders|";
+    os.shortcuts.registry[shell + "Desktop"] = "C:\\Users\\me\\Desktop";
+    os.shortcuts.registry[shell + "Start Menu"] = "C:\\Users\\me\\Start Menu";
+    os.shortcuts.registry
+        ["Software\\MicroSoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups|"
+         "Quick Launch"] = "C:\\Users\\me\\QL";
+    for (const char* dir : {"C:\\Users\\me\\Desktop", "C:\\Users\\me\\Start Menu\\Programs",
+                            "C:\\Users\\me\\QL", "C:\\WINDOWS\\Desktop"})
+      fs().mkdirs(dir);
+  }
+  void applyBoxes(bool on) {
+    dlg().showPage(OptionsPage::General);
+    for (ui::CheckBox* b : {&dlg().lstartupc, &dlg().ideskc, &dlg().istartc, &dlg().iqlc})
+      b->setChecked(on);
+    dlg().applyClick();
+  }
+  static constexpr const char* kDesktopLink = "C:\\Users\\me\\Desktop\\Trovik.lnk";
+};
+
+TEST_F(ShellShortcutTest, TickingMakesEachShortcutAndAskingMakesTheStartupFolder) {
+  boxes().expect(Answer::Yes, "Startup directory does not exists. Create?");
+  applyBoxes(true);
+  EXPECT_EQ(boxes().shown().back().caption, "Warning");
+  std::vector<std::string> paths;
+  for (const auto& s : os.shortcuts.saved) paths.push_back(s.path);
+  EXPECT_EQ(paths, (std::vector<std::string>{
+                       "C:\\Users\\me\\Start Menu\\Programs\\Startup\\Trovik.lnk", kDesktopLink,
+                       "C:\\Users\\me\\Start Menu\\Trovik.lnk", "C:\\Users\\me\\QL\\Trovik.lnk"}));
+  const ShortcutProperties& link = os.shortcuts.saved[1].link;
+  EXPECT_EQ(link.target, "C:\\Trovik\\Trovik.exe");
+  EXPECT_EQ(link.workingDirectory, "C:\\Trovik\\");
+  EXPECT_EQ(link.description, "Trovik");
+  EXPECT_EQ(link.iconPath, "C:\\Trovik\\Trovik.exe");
+  for (const char* key : {"LSStart", "DesktopLink", "StartmenuLink", "QuickLaunchLink"})
+    EXPECT_EQ(read("Options", key), "1") << key;
+
+  // Applying again rewrites them in place; the folder is there now.
+  applyBoxes(true);
+  EXPECT_EQ(os.shortcuts.saved.size(), 8u);
+  EXPECT_EQ(os.shortcuts.saved[4].path, os.shortcuts.saved[0].path);
+}
+
+TEST_F(ShellShortcutTest, DecliningOrFailingLeavesTheRestOfApplyDone) {
+  boxes().expect(Answer::No, "Startup directory");
+  fs().failWrites("Desktop\\Trovik.lnk");
+  boxes().expect(Answer::Ok, kDesktopLink);  // the file and the reason
+  dlg().showPage(OptionsPage::General);
+  dlg().lstartupc.setChecked(true);
+  dlg().ideskc.setChecked(true);
+  dlg().mintrayc.setChecked(true);
+  dlg().applyClick();
+  EXPECT_FALSE(fs().directoryExists("C:\\Users\\me\\Start Menu\\Programs\\Startup"));
+  EXPECT_EQ(read("Options", "LSStart"), "1");
+  EXPECT_EQ(read("Options", "SysTray"), "1");
+  EXPECT_TRUE(form().SysTray.visible());
+}
+
+TEST_F(ShellShortcutTest, UntickingRemovesOnlyOurShortcutsWhereverTheyWereMade) {
+  boxes().expect(Answer::Yes);
+  applyBoxes(true);
+  fs().put("C:\\WINDOWS\\Desktop\\Trovik.lnk", "lnk\r\nC:\\Trovik\\Trovik.exe");
+  fs().put("C:\\Users\\me\\Start Menu\\Trovik.lnk", "lnk\r\nC:\\Other\\Trovik.exe");
+  applyBoxes(false);
+  EXPECT_FALSE(fs().fileExists(kDesktopLink));
+  EXPECT_FALSE(fs().fileExists("C:\\WINDOWS\\Desktop\\Trovik.lnk"));
+  EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\QL\\Trovik.lnk"));
+  EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\Start Menu\\Programs\\Startup\\Trovik.lnk"));
+  EXPECT_TRUE(fs().fileExists("C:\\Users\\me\\Start Menu\\Trovik.lnk"));  // another program's
+  EXPECT_EQ(read("Options", "DesktopLink"), "0");
+}
+
+}  // namespace
+}  // namespace trovik::test
