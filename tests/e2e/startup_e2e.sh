@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starting and stopping the real program: the files of a first start, one copy only (a second one
 # brings the first forward and ends), the window's size, place, state and fileset carried from one
-# run to the next, the update reminder, the frame
-# rules of the borderless window, Snapbar mode, tray mode, and the end of the Windows session.
+# run to the next, the update reminder, the frame rules of the borderless window, Snapbar mode,
+# tray mode, and the end of the Windows session.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -200,24 +200,24 @@ expect_ini "$base/Trovik.ini" Form Maximized 0
 
 # --- (d) the update reminder: 60 days after the last check, written in the user's date format, it
 # reminds once and writes today's date (the count itself is the unit tests')
-dup="$E2E_TMP/Twice"
-e2e_base "$dup"
-: >"$dup/link.qdx"
-: >"$dup/name.qdx"
+other="$E2E_TMP/Other"
+e2e_base "$other"
+: >"$other/link.qdx"
+: >"$other/name.qdx"
 drive short-date 60
 mapfile -t fresh < <(fresh_options 145 "$DRIVEN")
-e2e_write "$dup/Trovik.ini" "$CRLF" "${fresh[@]}"
-e2e_start "$dup"
+e2e_write "$other/Trovik.ini" "$CRLF" "${fresh[@]}"
+e2e_start "$other"
 drive answer Trovik ok "$E2E_WAIT_MS" "You have not checked for an update for over 2 months"
 e2e_wait_main
 e2e_expect_no_boxes
-expect_ini "$dup/Trovik.ini" Form UpdateChecked "$today"
+expect_ini "$other/Trovik.ini" Form UpdateChecked "$today"
 e2e_close
 
 # --- (e) KeepOnDesktop: a drag past an edge of the work area is pinned to it; a window wider than
 # the work area is narrowed to it
-ini_set "$dup/Trovik.ini" Options KeepOnDesktop 1
-e2e_start "$dup"
+ini_set "$other/Trovik.ini" Options KeepOnDesktop 1
+e2e_start "$other"
 e2e_wait_main
 drive place 900 100 300 400
 e2e_expect_lines "dragged past the right edge" "$DRIVEN" "$((work[2] - 300)) 100 300 400 normal"
@@ -228,10 +228,10 @@ e2e_close
 
 # --- (f) Snapbar mode: one line high (its tracking size, lists and saved height are the unit
 # tests')
-ini_set "$dup/Trovik.ini" Options KeepOnDesktop 0
-ini_set "$dup/Trovik.ini" Form FormHeight 300
-ini_set "$dup/Trovik.ini" Form Snapbar 1
-e2e_start "$dup"
+ini_set "$other/Trovik.ini" Options KeepOnDesktop 0
+ini_set "$other/Trovik.ini" Form FormHeight 300
+ini_set "$other/Trovik.ini" Form Snapbar 1
+e2e_start "$other"
 e2e_wait_main
 drive rect
 read -ra snap <<<"$DRIVEN"
@@ -239,9 +239,9 @@ e2e_expect_lines "height in Snapbar mode with the QuickSwitch bar" "${snap[3]}" 
 e2e_close
 
 # --- (g) tray mode: the icon in the notification area and no taskbar button
-ini_set "$dup/Trovik.ini" Form Snapbar 0
-ini_set "$dup/Trovik.ini" Options SysTray 1
-e2e_start "$dup"
+ini_set "$other/Trovik.ini" Form Snapbar 0
+ini_set "$other/Trovik.ini" Options SysTray 1
+e2e_start "$other"
 e2e_wait_main
 drive taskbar-style
 e2e_expect_lines "taskbar style in tray mode" "$DRIVEN" toolwindow
