@@ -97,6 +97,10 @@
   X(f1dirgone1, "The directory ") \
   X(f1dirgone2, " in which this fileset is saved no longer exists. Do you want to create it?") \
   X(f1closeanyway, "Close Trovik anyway? Changes that could not be saved will be lost.") \
+  X(f1fsdeleteconfirm, "Are you sure you want to delete this fileset? Any links contained in it will be permanently deleted.") \
+  X(f1fsdeletefailed1, "Delete directory ") \
+  X(f1fsdeletefailed2, " failed. There may be non-Trovik files in the directory.") \
+  X(f1fsfiledeletefailed, "The fileset could not be deleted: this file cannot be deleted: ") \
   X(f4nodlltext1, "Selected dll does not have a required accompanying text file \"") \
   X(f4nodlltext2, "\" and cannot be installed") \
   X(f4nodllinfo, "Required function \"DLLInfo2\" does not exist in selected dll. Extension cannot be installed. The selected extension is not compatible with Trovik+2.") \

@@ -36,9 +36,18 @@ TForm1::TForm1(Context& ctx)
   tmaximize.setHint("Maximize");
   thelp.setHint("Help");
   tmlm.setHint("Snapbar");
-  for (ui::Control* c : {&delab, &up, &down, &ma, &cmrb}) c->setVisible(false);
+  for (ui::Control* c : bottomRow()) c->setVisible(false);
   bindCommands(*this);
-  Maximize.setVisible(false);
+  for (ui::MenuItem* m : {&general1, &Maximize, &Minimize, &tosnapbar}) m->setVisible(false);
+  for (ui::MenuItem* m : {&Selectall, &Selectnone, &Invertselection, &PasteItems, &Cutitems}) {
+    m->setVisible(false);
+    m->setEnabled(false);
+  }
+  ticon.setHint("System menu");
+  ma.setText("1");
+  up.setCaption("&U");
+  down.setCaption("&D");
+  cmrb.setCaption("Create");
   Form1.setBounds({0, 0, kMinWidth, 256});
   mmlist.setBounds({6, 21, kMinWidth - 13, 21});  // a one-line drop-down list
 }
@@ -81,7 +90,9 @@ void TForm1::FormResize() {
     const bool snapbar = mmlist.visible();
     const int listTop = bar ? kTabBarHeight + 20 : 21;
     tbar.setBounds({2, 2, w - 4, 16});
-    ttitle.setBounds({4, 1, w - 95, 14});
+    ticon.setBounds({2, 1, 14, 14});
+    // The title runs up to the Snapbar button.
+    ttitle.setBounds({19, 1, snapbar ? w - 93 : w - 111, 14});
     tclose.setBounds({w - 21, 1, 16, 14});
     tmaximize.setVisible(!snapbar);
     Maximize3.setEnabled(!snapbar);
@@ -96,10 +107,10 @@ void TForm1::FormResize() {
     mmlist.setBounds({6, listTop, w - 13, 21});
     delab.setBounds({6, h - 18, 60, 14});
     status.setBounds({6, h - 18, w - 12, 14});
-    up.setBounds({70, h - 20, 18, 18});
-    down.setBounds({90, h - 20, 18, 18});
-    cmrb.setBounds({110, h - 20, 18, 18});
-    ma.setBounds({w - 30, h - 21, 24, 18});
+    up.setBounds({70, h - 20, 22, 18});
+    down.setBounds({94, h - 20, 22, 18});
+    cmrb.setBounds({70, h - 20, 50, 18});
+    ma.setBounds({118, h - 21, 22, 18});
   });
 }
 
@@ -165,6 +176,8 @@ Form1View& TForm1::noView() {
     int itemAt(int, int) const override { return -1; }
     void close() override {}
     void startDrag() override {}
+    void popup(ui::MenuItem&, int, int) override {}
+    void keyboardSizing(bool) override {}
   };
   static NoView none;
   return none;

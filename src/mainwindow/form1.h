@@ -1,7 +1,9 @@
 #pragma once
 // The main window as a presenter: the models of its controls and its
 // handlers. The Win32 view mirrors the models and calls the handlers.
+#include <array>
 #include <string>
+#include <vector>
 
 #include "config/options.h"
 #include "core/context.h"
@@ -25,7 +27,9 @@ class TForm1 : public LaunchClient {
   // Title bar and frame, drawn by the program itself.
   ui::Panel tbar{"tbar"};
   ui::Label ttitle{"ttitle"};
-  ui::Button tclose{"tclose"};
+  ui::Control ticon{"ticon"};  // opens the system menu
+  // Title-bar buttons are checked while they show their pressed picture.
+  ui::Checkable tclose{"tclose"};
   ui::Control tborder{"tborder"};
   // The current fileset: names shown, links hidden beside them.
   ui::ListBox List1{"List1"};
@@ -48,15 +52,15 @@ class TForm1 : public LaunchClient {
   }
 
   // Title-bar buttons besides the close button.
-  ui::Button tminimize{"tminimize"};
-  ui::Button tmaximize{"tmaximize"};
-  ui::Button thelp{"thelp"};
-  ui::Button tmlm{"tmlm"};  // the Snapbar toggle
+  ui::Checkable tminimize{"tminimize"};
+  ui::Checkable tmaximize{"tmaximize"};
+  ui::Checkable thelp{"thelp"};
+  ui::Checkable tmlm{"tmlm"};  // the Snapbar toggle
   // The bottom row of the list modes.
   ui::Label delab{"delab"};  // "DELETE", "EDIT" or "COPY" while a list mode is on
   ui::Button up{"up"};
   ui::Button down{"down"};
-  ui::Button ma{"ma"};
+  ui::Edit ma{"ma"};  // how many places the move buttons move, at most 3 characters
   ui::Button cmrb{"cmrb"};
 
   // The main pop-up menu and the title bar's system menu. Their items take
@@ -91,7 +95,39 @@ class TForm1 : public LaunchClient {
   ui::MenuItem Maximize{"Maximize"};
   ui::MenuItem tmenu{"tmenu"};
   ui::MenuItem Maximize3{"Maximize3"};
+  // Item editing and the other commands of the pop-up menu (form1edit.cpp).
+  ui::MenuItem Management{"Management"};
+  ui::MenuItem general1{"general1"};
+  ui::MenuItem additem{"additem"};
+  ui::MenuItem Cutitems{"Cutitems"};
+  ui::MenuItem PasteItems{"PasteItems"};
+  ui::MenuItem clearlist{"clearlist"};
+  ui::MenuItem Selectall{"Selectall"};
+  ui::MenuItem Selectnone{"Selectnone"};
+  ui::MenuItem Invertselection{"Invertselection"};
+  ui::MenuItem savemainlist{"savemainlist"};
+  ui::MenuItem refreshlist{"refreshlist"};
+  ui::MenuItem Newfileset{"Newfileset"};
+  ui::MenuItem Deletefileset{"Deletefileset"};
   ui::MenuItem options{"options"};
+  ui::MenuItem Centremain2{"Centremain2"};
+  ui::MenuItem Help{"Help"};
+  ui::MenuItem Minimize{"Minimize"};
+  ui::MenuItem tosnapbar{"tosnapbar"};
+  ui::MenuItem Size1{"Size1"};
+  ui::MenuItem Move1{"Move1"};
+  ui::MenuItem Minimize3{"Minimize3"};
+  ui::MenuItem N1{"N1"};
+  ui::MenuItem Close1{"Close1"};
+  // The link pop-up of a QuickSwitch tab, filled on each right-click.
+  ui::MenuItem fscmenu{"fscmenu"};
+  // Names and links cut or copied in General/Move mode; they outlive a
+  // fileset switch, which is how links move between filesets.
+  std::vector<std::string> clipNames, clipLinks;
+  // General/Move mode: selected items can be dragged to a new place.
+  bool listDragging = false;
+  // The Snapbar list's drop-down is open (the window tells).
+  bool mmlistDropped = false;
 
   LinkStore store;
   Launcher launcher;
@@ -116,6 +152,65 @@ class TForm1 : public LaunchClient {
 
   // Handlers.
   void tcloseClick();
+
+  // Item editing and list modes (form1edit.cpp, form1items.cpp).
+  void Moveitems1Click(ui::MenuItem* sender);
+  void Deleteitem1Click();
+  void Edititem1Click();
+  void Copy1Click();
+  void CutitemsClick();
+  void PasteItemsClick();
+  void upClick();
+  void downClick();
+  void Additem1Click();
+  void Clearlist1Click();
+  void CreatemultirunClick();
+  void cmrbClick();
+  void SelectallClick();
+  void SelectnoneClick();
+  void InvertselectionClick();
+  void Savelist1Click();
+  void Refreshlist1Click();
+  void Options1Click();
+  void NewfilesetClick();
+  void DeletefilesetClick();
+
+  // QuickSwitch and Snapbar (form1snapbar.cpp).
+  void qswitchChanging();
+  void qswitchChange();
+  void qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void qmClick(void* sender);
+  void tosnapbarClick() { qmClick(&tosnapbar); }
+  void mmlistClick();
+  void mmlistKeyDown(std::uint16_t& key, ShiftState shift);
+  void mmlistKeyUp(std::uint16_t& key, ShiftState shift);
+  void FormPaint();
+
+  // The title bar, system menu, tray icon and hotkey (form1frame.cpp).
+  void tbarMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void ttitleMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void tborderMouseDown(MouseButton button);
+  void tbarDblClick();
+  void ttitleDblClick();
+  void ticonClick();
+  void ticonDblClick();
+  void tminimizeClick(void* sender);
+  void tmaximizeClick();
+  void thelpClick();
+  // Press and release of a title-bar button (tclose, thelp, tmaximize, tminimize).
+  void titleButtonMouse(ui::Checkable& button, MouseButton mouse, bool down);
+  void HelpClick();
+  void Centremain2Click();
+  void Maximize3Click();
+  void Size1Click();
+  void Move1Click();
+  void Minimize3Click();
+  void Close1Click();
+  void SysTrayClick();
+  void SysTrayDblClick();
+  void SysTrayRightClick(MouseButton button, ShiftState shift, int x, int y);
+  // The bring-to-front hotkey was pressed (WM_HOTKEY with its identifier).
+  void wmhotkey(int id);
   // Runs when the window is asked to close; action None keeps it open.
   void FormClose(CloseAction& action);
   void FormResize();
@@ -138,6 +233,7 @@ class TForm1 : public LaunchClient {
   // The links of the pop-up a QuickSwitch tab shows, and its items, in order.
   std::vector<std::string> popupLinks;
   std::vector<ui::MenuItem*> popupItems;
+  std::vector<std::unique_ptr<ui::MenuItem>> retiredPopup;
   // Rebuilds the title from the checked modes.
   void rebuildTitle();
   // Writes "CurrentFileSet" for the fileset now shown.
@@ -188,8 +284,6 @@ class TForm1 : public LaunchClient {
   std::string createnewfileset();
   void Import1Click();
   void Export1Click();
-  // Opens the options dialog on its General page (form1optionshost.cpp).
-  void Options1Click();
   // Tool-tips shown exactly while the option asks for them.
   void showhints();
 
@@ -249,11 +343,36 @@ class TForm1 : public LaunchClient {
   }
   bool generalMoveMode() const { return up.visible(); }
   bool flyMultirunTitle() const;
+  // Takes a trailing " - Run..." off the title, leaving the list's selection mode.
+  void dropFlyTag();
   // The link of item i; empty for a name without one (the lists out of step),
   // which the launcher then offers to repair before it runs nothing.
   std::string linkAt(int i) const {
     return i >= 0 && i < link1.count() ? link1.item(i) : std::string();
   }
+  // The extras of the list modes: the whole bottom row, and General/Move's own.
+  std::array<ui::Control*, 5> bottomRow() { return {&delab, &up, &down, &ma, &cmrb}; }
+  std::array<ui::Control*, 3> moveControls() { return {&up, &down, &ma}; }
+  // Ends every list mode (Add item and Snapbar mode do).
+  void listModesOff();
+  // Enters DELETE, EDIT or COPY mode: delab shows the caption, item is checked.
+  void enterClickMode(const std::string& caption, ui::MenuItem& item);
+  // Switches the list between single selection and multiple selection with
+  // dragging (General/Move), and shows or hides the selection commands.
+  void selectionCommands(bool on);
+  // Takes out every selected item (names, links); the Snapbar copy follows.
+  void removeSelected();
+  // The move buttons' shared rules; direction -1 up, +1 down.
+  void moveItems(std::string_view event, ui::Control& sender, int direction);
+  // Focus back to the list, or to the Snapbar list in Snapbar mode.
+  void focusList() { view().focus(mmlist.visible() ? mmlist : List1); }
+  // The title-bar double click maximises while the bar is active and the
+  // button is there.
+  void titleDoubleClick(std::string_view event, ui::Control& sender);
+  // What the tray icon's three clicks share.
+  void trayToFront();
+  // Maximises or restores, keeping the window inside the work area meanwhile.
+  void toggleMaximized();
   // Hands a clicked item to the open Add/Edit dialog.
   void handToAddEdit(int i);
   // Sets a one-time tip flag of section "Help"; true when it was not set yet.

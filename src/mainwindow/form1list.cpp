@@ -301,13 +301,14 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
         v.apppath = dir;
         for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
         switchfileset();
-        store.autobuild(v.realpath, -1);
         FormActivate();
       }
     } else {
       ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
     }
     if (firstTime(Option::SwitchTip)) ctx_.message(t.f1switchwith, product(), Buttons::Ok);
+    // One rebuild only: it retires the clicked item, which lives until the
+    // next rebuild; a second one here would free it under its own click.
     store.autobuild(v.realpath, -1);
     view().focus(mmlist.visible() ? mmlist : List1);
   });

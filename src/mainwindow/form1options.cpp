@@ -52,7 +52,7 @@ void TForm1::loadoptions() {
       for (ui::MenuItem* m : itemCommands) m->setEnabled(false);
       for (ui::MenuItem* m : {&moveitems, &copyitems, &deleteitem, &createmultirun})
         m->setChecked(false);
-      for (ui::Control* c : {&delab, &up, &down, &ma, &cmrb}) c->setVisible(false);
+      for (ui::Control* c : bottomRow()) c->setVisible(false);
     } else {
       List1.setVisible(true);
       mmlist.setVisible(false);

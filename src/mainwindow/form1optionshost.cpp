@@ -4,12 +4,6 @@
 
 namespace trovik {
 
-void TForm1::Options1Click() {
-  handle("form1optionsclick", &options, [&] {
-    if (optionsForm) optionsForm->showPage(OptionsPage::General);
-  });
-}
-
 void Form1OptionsHost::setQuickSwitch(bool visible, int tabWidth) {
   form_.qswitch.setTabWidth(tabWidth);
   form_.qswitch.setVisible(visible);
@@ -40,11 +34,7 @@ void Form1OptionsHost::setTrayMode(bool tray) {
   }
 }
 
-void Form1OptionsHost::refreshlist() {
-  // The Refresh list command's work: the current fileset from disk, then the fileset menus.
-  form_.store.loadlist();
-  form_.store.autobuild(ctx_.vars.realpath, -1);
-}
+void Form1OptionsHost::refreshlist() { form_.Refreshlist1Click(); }
 
 void Form1OptionsHost::selectListIndex(int index) {
   form_.List1.setItemIndex(index);

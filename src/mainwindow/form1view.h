@@ -20,6 +20,10 @@ class Form1View {
   virtual void close() = 0;
   // The window follows the mouse until the button is released (SC_MOVE + 2).
   virtual void startDrag() = 0;
+  // Opens a pop-up menu at a point of the screen; a chosen item is clicked.
+  virtual void popup(ui::MenuItem& menu, int x, int y) = 0;
+  // Starts moving (or sizing) the window with the keyboard (SC_MOVE, SC_SIZE).
+  virtual void keyboardSizing(bool move) = 0;
 };
 
 }  // namespace trovik

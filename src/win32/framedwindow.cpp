@@ -16,6 +16,9 @@ namespace {
 // Above the numbers of any window's own controls.
 constexpr int kCloseButtonId = 0x7F01;
 constexpr int kHelpButtonId = 0x7F02;
+constexpr int kMinimizeButtonId = 0x7F03;
+constexpr int kMaximizeButtonId = 0x7F04;
+constexpr int kSnapbarButtonId = 0x7F05;
 
 // A model's colour: a system colour index (the presenters' title-bar and
 // frame colours are), or else an RGB value.
@@ -57,24 +60,45 @@ class PaintScope {
 // A button of the title bar, drawn as the system draws its caption buttons.
 class FramedWindow::CaptionButton final : public ControlPeer {
  public:
-  CaptionButton(FramedWindow& window, ui::Control& model, ui::Control& bar, int id, UINT look)
-      : ControlPeer(window, model), bar_(bar), id_(id), look_(look) {}
+  CaptionButton(FramedWindow& window, ui::Control& model, ui::Control& bar, int id, UINT look,
+                UINT type = DFC_CAPTION)
+      : ControlPeer(window, model), bar_(bar), id_(id), look_(look), type_(type) {}
   void create() { button_ = window_.createControl("BUTTON", BS_OWNERDRAW, id_); }
   void reset() { button_.reset(); }
   HWND handle() const override { return button_.get(); }
   int id() const { return id_; }
+  ui::Control& model() { return model_; }
   void placeOnBar() { show(Aspect::Bounds, -1); }
   void draw(const DRAWITEMSTRUCT& item) const {
     UINT state = look_;
-    if (item.itemState & ODS_SELECTED) state |= DFCS_PUSHED;
+    // The maximise button shows how it would restore a maximised window.
+    if (look_ == DFCS_CAPTIONMAX && IsZoomed(window_.hwnd())) state = DFCS_CAPTIONRESTORE;
+    // The pressed picture: while the presenter says so, or the system does.
+    const auto* pressed = dynamic_cast<const ui::Checkable*>(&model_);
+    if ((item.itemState & ODS_SELECTED) || (pressed && pressed->checked())) state |= DFCS_PUSHED;
     if (item.itemState & ODS_DISABLED) state |= DFCS_INACTIVE;
     RECT r = item.rcItem;
-    DrawFrameControl(item.hDC, &r, DFC_CAPTION, state);
+    if (look_ != DFCS_CAPTIONHELP) {
+      DrawFrameControl(item.hDC, &r, type_, state);
+      return;
+    }
+    // Not every system draws a help glyph: a button face with a question mark.
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (state & DFCS_PUSHED));
+    if (state & DFCS_PUSHED) OffsetRect(&r, 1, 1);
+    const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(item.hDC, window_.titleFont_.get(window_.guiFont_));
+    DrawTextA(item.hDC, "?", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(item.hDC, oldFont);
+    SetBkMode(item.hDC, oldMode);
   }
 
  private:
   void show(Aspect aspect, int index) override {
     if (!button_) return;
+    if (aspect == Aspect::Checked) {
+      InvalidateRect(button_.get(), nullptr, FALSE);
+      return;
+    }
     if (aspect != Aspect::Bounds) return ControlPeer::show(aspect, index);
     // Its place is given within the title bar.
     ui::Rect r = model_.bounds();
@@ -86,8 +110,16 @@ class FramedWindow::CaptionButton final : public ControlPeer {
   ui::Control& bar_;
   int id_;
   UINT look_;
+  UINT type_;
   WindowOwner button_;
 };
+
+std::vector<FramedWindow::CaptionButton*> FramedWindow::buttons() const {
+  std::vector<CaptionButton*> out;
+  for (const auto* b : {&close_, &help_, &minimize_, &maximize_, &snapbar_})
+    if (*b) out.push_back(b->get());
+  return out;
+}
 
 FramedWindow::FramedWindow(Context& ctx, FrameModels models, bool sizable)
     : Window(&ctx),
@@ -98,6 +130,19 @@ FramedWindow::FramedWindow(Context& ctx, FrameModels models, bool sizable)
       help_(models.thelp ? std::make_unique<CaptionButton>(*this, *models.thelp, models.tbar,
                                                            kHelpButtonId, DFCS_CAPTIONHELP)
                          : nullptr),
+      minimize_(models.tminimize
+                    ? std::make_unique<CaptionButton>(*this, *models.tminimize, models.tbar,
+                                                      kMinimizeButtonId, DFCS_CAPTIONMIN)
+                    : nullptr),
+      maximize_(models.tmaximize
+                    ? std::make_unique<CaptionButton>(*this, *models.tmaximize, models.tbar,
+                                                      kMaximizeButtonId, DFCS_CAPTIONMAX)
+                    : nullptr),
+      // The Snapbar toggle folds the window to its drop-down list: an arrow down.
+      snapbar_(models.tmlm ? std::make_unique<CaptionButton>(*this, *models.tmlm, models.tbar,
+                                                             kSnapbarButtonId, DFCS_SCROLLCOMBOBOX,
+                                                             DFC_SCROLL)
+                           : nullptr),
       form_(models.form,
             [this](Aspect a) {
               // The window's own moves and state changes are not sent back to it.
@@ -119,24 +164,20 @@ void FramedWindow::createFrame(const WNDCLASSEXA& windowClass, DWORD style, DWOR
   Window::create(windowClass.lpszClassName, models_.form.caption().c_str(), style, exStyle, b.left,
                  b.top, b.width, b.height, owner);
   tooltip_.create(hwnd());
-  close_->create();
-  if (help_) help_->create();
+  for (CaptionButton* b : buttons()) b->create();
   for (ModelHook* hook : {&form_, &bar_, &title_, &border_}) hook->attach();
-  close_->attach();
-  if (help_) help_->attach();
+  for (CaptionButton* b : buttons()) b->attach();
   showFrame();
 }
 
 void FramedWindow::detachFrame() {
   for (ModelHook* hook : {&form_, &bar_, &title_, &border_}) hook->detach();
-  close_->detach();
-  if (help_) help_->detach();
+  for (CaptionButton* b : buttons()) b->detach();
 }
 
 void FramedWindow::showFrame() {
   for (Aspect a : {Aspect::Caption, Aspect::Bounds, Aspect::Enabled}) formChanged(a);
-  close_->showAll();
-  if (help_) help_->showAll();
+  for (CaptionButton* b : buttons()) b->showAll();
   titleChanged(Aspect::Caption);
 }
 
@@ -200,10 +241,8 @@ void FramedWindow::titleChanged(ui::Aspect aspect) {
 
 void FramedWindow::barChanged(ui::Aspect aspect) {
   if (!hwnd()) return;
-  if (aspect == Aspect::Bounds) {
-    close_->placeOnBar();
-    if (help_) help_->placeOnBar();
-  }
+  if (aspect == Aspect::Bounds)
+    for (CaptionButton* b : buttons()) b->placeOnBar();
   invalidateFrame();
 }
 
@@ -218,7 +257,12 @@ void FramedWindow::boundsFromWindow() {
 
 bool FramedWindow::preTranslate(MSG& msg) {
   tooltip_.relay(msg);
-  if (help_ && msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
+    for (CaptionButton* b : buttons())
+      if (msg.hwnd == b->handle() && frameButtonMouse(b->model(), msg)) return true;
+  // F1 alone: with Ctrl held it is another command's key.
+  if (help_ && msg.message == WM_KEYDOWN && msg.wParam == VK_F1 &&
+      !(GetKeyState(VK_CONTROL) & 0x8000)) {
     helpClicked();
     return true;
   }
@@ -260,6 +304,16 @@ void FramedWindow::paint(HDC dc) {
       SetBkMode(dc, oldMode);
     }
   }
+  if (models_.ticon && models_.ticon->visible() && models_.tbar.visible()) {
+    RECT icon = toRect(models_.ticon->bounds());
+    const RECT bar = titleBarRect();
+    OffsetRect(&icon, bar.left, bar.top);
+    HICON small = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICONSM));
+    if (!small) small = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
+    if (small)
+      DrawIconEx(dc, icon.left, icon.top, small, icon.right - icon.left, icon.bottom - icon.top, 0,
+                 nullptr, DI_NORMAL);
+  }
   paintClient(dc);
   if (models_.tborder.visible()) {
     const RECT frame = toRect(models_.tborder.bounds());
@@ -274,9 +328,14 @@ bool FramedWindow::buttonCommand(int id, int code) {
     return true;
   }
   if (help_ && id == help_->id()) {
-    helpClicked();
+    helpButtonClicked();
     return true;
   }
+  for (CaptionButton* b : {minimize_.get(), maximize_.get(), snapbar_.get()})
+    if (b && id == b->id()) {
+      frameButtonClicked(b->model());
+      return true;
+    }
   return false;
 }
 
@@ -290,20 +349,29 @@ LRESULT FramedWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
       return hitTest(lParam);
     case WM_LBUTTONDOWN:
-      // The title bar is the window's caption: it always drags.
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+      // The title bar is the window's caption: unless the window wants the
+      // press itself, a left press drags.
       if (inTitleBar(pointOf(lParam))) {
-        startDrag();
-        return 0;
+        if (titleBarMouse(msg, wParam, pointOf(lParam))) return 0;
+        if (msg == WM_LBUTTONDOWN) {
+          startDrag();
+          return 0;
+        }
       }
       break;
     case WM_MOVE:
     case WM_SIZE:
       boundsFromWindow();
+      // The maximise button's picture follows the window's state.
+      if (msg == WM_SIZE && maximize_ && maximize_->handle())
+        InvalidateRect(maximize_->handle(), nullptr, FALSE);
       break;
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      for (const auto* button : {close_.get(), help_.get()})
-        if (button && static_cast<int>(item.CtlID) == button->id()) {
+      for (const auto* button : buttons())
+        if (static_cast<int>(item.CtlID) == button->id()) {
           button->draw(item);
           return TRUE;
         }
@@ -316,8 +384,7 @@ LRESULT FramedWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // The window's own controls go first, then the frame's.
       const LRESULT result = windowMessage(msg, wParam, lParam);
       detachFrame();
-      close_->reset();
-      if (help_) help_->reset();
+      for (CaptionButton* b : buttons()) b->reset();
       tooltip_.reset();
       return result;
     }

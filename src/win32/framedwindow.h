@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "ui/controls.h"
 #include "win32/controlpeer.h"
@@ -24,6 +25,11 @@ struct FrameModels {
   ui::Control& tclose;
   ui::Control* thelp;  // null: the window offers no help (no button, F1 left alone)
   ui::Control& tborder;
+  // The main window's further title-bar pieces; null where a window has none.
+  ui::Control* tminimize = nullptr;
+  ui::Control* tmaximize = nullptr;
+  ui::Control* tmlm = nullptr;   // the Snapbar toggle
+  ui::Control* ticon = nullptr;  // the program's icon, left on the bar
 };
 
 class FramedWindow : public Window {
@@ -52,6 +58,15 @@ class FramedWindow : public Window {
   // The frame's buttons and F1.
   virtual void closeClicked() = 0;
   virtual void helpClicked() {}
+  // The help button (F1 is helpClicked alone), and the further buttons.
+  virtual void helpButtonClicked() { helpClicked(); }
+  virtual void frameButtonClicked(ui::Control& /*button*/) {}
+  // A mouse message on a title-bar button (press, release, right click)
+  // before the button sees it; true when it was used up.
+  virtual bool frameButtonMouse(ui::Control& /*button*/, const MSG& /*msg*/) { return false; }
+  // A press or double click on the title bar itself (client point); true
+  // when the window handled it, else a left press drags.
+  virtual bool titleBarMouse(UINT /*msg*/, WPARAM /*wParam*/, POINT /*at*/) { return false; }
   // Every message the frame does not answer itself.
   virtual LRESULT windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return defaultMessage(msg, wParam, lParam);
@@ -98,6 +113,11 @@ class FramedWindow : public Window {
   Tooltip tooltip_;
   std::unique_ptr<CaptionButton> close_;
   std::unique_ptr<CaptionButton> help_;
+  std::unique_ptr<CaptionButton> minimize_;
+  std::unique_ptr<CaptionButton> maximize_;
+  std::unique_ptr<CaptionButton> snapbar_;
+  // Every button there is, in one list.
+  std::vector<CaptionButton*> buttons() const;
   ModelHook form_;
   ModelHook bar_;
   ModelHook title_;

@@ -42,6 +42,10 @@ class List1Peer final : public ControlPeer {
   void switchSelectionMode();
   void selectionFromWindow();
   bool keyMessage(MSG& msg);
+  // General/Move mode: a press on a selected item may start dragging the
+  // selection to another place; the press reaches the list box only when no
+  // drag follows, so the selection stays while the items are dragged.
+  bool dragMessage(const MSG& msg);
 
   TForm1& form_;
   ui::ListBox& list_;
@@ -49,6 +53,9 @@ class List1Peer final : public ControlPeer {
   int spareId_;
   WindowOwner boxes_[2];  // single [0] and multiple [1] selection
   int shown_ = 0;
+  bool armed_ = false;     // the button went down on a selected item
+  bool dragging_ = false;  // and the mouse has since moved far enough
+  MSG press_{};            // that press, handed on when no drag follows
 };
 
 }  // namespace trovik::win32

@@ -1,5 +1,6 @@
 #include "win32/mainview.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -31,8 +32,8 @@ void finishDrop(HDROP h) { DragFinish(h); }
 using DropOwner = Owned<HDROP, finishDrop>;
 
 FrameModels frameOf(TForm1& f) {
-  // The main window's help comes with its Help command, which it has not yet.
-  return {f.Form1, f.tbar, f.ttitle, f.tclose, nullptr, f.tborder};
+  return {f.Form1,   f.tbar,       f.ttitle,     f.tclose, &f.thelp,
+          f.tborder, &f.tminimize, &f.tmaximize, &f.tmlm,  &f.ticon};
 }
 
 }  // namespace
@@ -45,6 +46,10 @@ MainView::MainView(Application& app)
       mmlist_(*this, form_.mmlist, form_.snapbarDDCount, kMmlistId),
       qswitch_(*this, form_.qswitch, kQswitchId),
       status_(*this, form_.status, kStatusId),
+      up_(*this, form_.up, kUpId),
+      down_(*this, form_.down, kDownId),
+      ma_(*this, form_.ma, kMaId),
+      cmrb_(*this, form_.cmrb, kCmrbId, true),
       delab_(form_.delab, [this](Aspect) { invalidateFrame(); }),
       menu_(*this, form_),
       tray_(form_.SysTray, product().c_str()) {}
@@ -63,6 +68,7 @@ void MainView::create(HWND owner) {
   wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TROVIK));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
+  wc.style = CS_DBLCLKS;  // the title bar and its icon answer double clicks
   // No caption and no sizing border: the title bar and the frame are the
   // program's own. The system menu and minimise box keep the taskbar button
   // able to minimise and restore the window. Owned by the hidden application
@@ -72,6 +78,12 @@ void MainView::create(HWND owner) {
   qswitch_.create();
   mmlist_.create();
   status_.create();
+  for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
+    peer->create();
+  send(ma_.handle(), EM_LIMITTEXT, 3);
+  up_.onClick = [this] { form_.upClick(); };
+  down_.onClick = [this] { form_.downClick(); };
+  cmrb_.onClick = [this] { form_.cmrbClick(); };
   // Files dragged from the shell onto any part of the window, the list
   // included, arrive here: the controls do not take them themselves.
   DragAcceptFiles(hwnd(), TRUE);
@@ -80,8 +92,8 @@ void MainView::create(HWND owner) {
 }
 
 void MainView::attach() {
-  for (ControlPeer* peer :
-       std::initializer_list<ControlPeer*>{&list1_, &mmlist_, &qswitch_, &status_}) {
+  for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
+           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_}) {
     peer->attach();
     peer->showAll();
   }
@@ -93,8 +105,8 @@ void MainView::attach() {
 }
 
 void MainView::detach() {
-  for (ControlPeer* peer :
-       std::initializer_list<ControlPeer*>{&list1_, &mmlist_, &qswitch_, &status_})
+  for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
+           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_})
     peer->detach();
   delab_.detach();
   menu_.detach();
@@ -254,19 +266,12 @@ void MainView::applyHints() {
   tooltip().setHidePause(form_.hintHidePause);
 }
 
-void MainView::trayClicked(LPARAM mouse) {
-  if (mouse != WM_LBUTTONUP && mouse != WM_LBUTTONDBLCLK) return;
-  // Back from the notification area to the front.
-  if (!IsWindowVisible(hwnd())) form_.Form1.setVisible(true);
-  // The click went to the shell's window, which has the foreground now.
-  app_.ctx.platform.windows.forceForegroundWindow(reinterpret_cast<WindowHandle>(hwnd()));
-}
-
 int MainView::tabAt(int x, int y) const { return qswitch_.tabAt({x, y}); }
 
 int MainView::itemAt(int x, int y) const { return list1_.itemAt({x, y}); }
 
 void MainView::paintClient(HDC dc) {
+  if (shown_) guarded([&] { form_.FormPaint(); });
   if (!form_.delab.visible()) return;
   // The list mode's label: the window paints it, and a press on it drags.
   RECT label = toRect(form_.delab.bounds());
@@ -280,8 +285,15 @@ void MainView::paintClient(HDC dc) {
 
 bool MainView::preTranslate(MSG& msg) {
   if (FramedWindow::preTranslate(msg)) return true;
+  if (attached_ && bottomRowKey(msg)) return true;
   // A shortcut is a command, not a key: the handlers below never see it.
-  if (menu_.translateKey(msg)) return true;
+  // In the amount field the keys of editing stay the field's own.
+  const bool editing =
+      msg.hwnd == ma_.handle() && msg.message == WM_KEYDOWN &&
+      (msg.wParam < VK_F1 || msg.wParam > VK_F24) && !(GetKeyState(VK_MENU) & 0x8000) &&
+      (!(GetKeyState(VK_CONTROL) & 0x8000) || std::strchr("XCVAZ", static_cast<int>(msg.wParam)));
+  if (!editing && menu_.translateKey(msg)) return true;
+  if (attached_ && snapbarKey(msg)) return true;
   const auto key = static_cast<std::uint16_t>(msg.wParam);
   switch (msg.message) {
     case WM_KEYDOWN:
@@ -308,7 +320,11 @@ void MainView::backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam) {
     guarded([&] { form_.delabMouseDown(button); });
     return;
   }
-  guarded([&] { form_.FormMouseDown(button, mouseShift(wParam, doubleClick), at.x, at.y); });
+  guarded([&] {
+    form_.FormMouseDown(button, mouseShift(wParam, doubleClick), at.x, at.y);
+    // The frame lies under everything: a middle press on it adds a link.
+    if (button == MouseButton::Middle) form_.tborderMouseDown(button);
+  });
 }
 
 void MainView::filesDropped(WPARAM wParam, LPARAM lParam) {
@@ -338,6 +354,13 @@ void MainView::filesDropped(WPARAM wParam, LPARAM lParam) {
 
 void MainView::contextMenu(LPARAM lParam) {
   POINT at = pointOf(lParam);
+  // The icon's right-click menu is the system menu.
+  POINT client = at;
+  ScreenToClient(hwnd(), &client);
+  if (!(at.x == -1 && at.y == -1) && inTicon(client)) {
+    menu_.popup(form_.tmenu, at);
+    return;
+  }
   // From the keyboard: under the list's current item, or at the window's
   // corner when the list shows none.
   if (at.x == -1 && at.y == -1 && !list1_.belowCurrentItem(at)) {
@@ -354,7 +377,13 @@ void MainView::onCommand(int id, int code, HWND from) {
   } else if (list1_.owns(from)) {
     list1_.command(from, code);
   } else if (id == kMmlistId) {
+    if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) form_.mmlistDropped = code == CBN_DROPDOWN;
+    if (code != CBN_SELCHANGE) return;
     mmlist_.command(code);
+    guarded([&] { form_.mmlistClick(); });
+  } else {
+    for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
+      if (peer->id() == id) guarded([&] { peer->command(code); });
   }
 }
 
@@ -440,16 +469,21 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_CONTEXTMENU:
-      contextMenu(lParam);
+      // A tab's right click has opened that fileset's links already.
+      if (reinterpret_cast<HWND>(wParam) != qswitch_.handle()) contextMenu(lParam);
       return 0;
     case WM_DROPFILES:
       filesDropped(wParam, lParam);
       return 0;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (header.idFrom == kQswitchId) qswitch_.notify(header);
-      return 0;
+      LRESULT result = 0;
+      if (header.idFrom == kQswitchId) tabNotified(header, result);
+      return result;
     }
+    case WM_HOTKEY:
+      guarded([&] { form_.wmhotkey(static_cast<int>(wParam)); });
+      return 0;
     case WM_COPYDATA:
       if (reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData == kLinkQuery)
         return linkQuery(reinterpret_cast<HWND>(wParam),
@@ -466,6 +500,8 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       form_.attachView(nullptr);
       DragAcceptFiles(hwnd(), FALSE);
       status_.reset();
+      for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
+        peer->reset();
       qswitch_.reset();
       mmlist_.reset();
       list1_.reset();

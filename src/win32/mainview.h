@@ -9,6 +9,7 @@
 
 #include "mainwindow/form1view.h"
 #include "win32/controlpeer.h"
+#include "win32/formpeers.h"
 #include "win32/framedwindow.h"
 #include "win32/list1peer.h"
 #include "win32/listbox.h"
@@ -35,6 +36,11 @@ class MainView final : public FramedWindow, private Form1View {
     // The list box of the other selection mode while it waits hidden; it
     // takes kList1Id when it is shown.
     kSpareList1Id = 107,
+    // The bottom row of the list modes.
+    kUpId = 108,
+    kDownId = 109,
+    kMaId = 110,
+    kCmrbId = 111,
   };
   // A WM_COPYDATA with this tag asks for the number of the menu command whose
   // item has the name the data holds; the answer is that number, 0 for none.
@@ -62,6 +68,11 @@ class MainView final : public FramedWindow, private Form1View {
  private:
   // The frame's.
   void closeClicked() override;
+  void helpClicked() override;
+  void helpButtonClicked() override;
+  void frameButtonClicked(ui::Control& button) override;
+  bool frameButtonMouse(ui::Control& button, const MSG& msg) override;
+  bool titleBarMouse(UINT msg, WPARAM wParam, POINT at) override;
   LRESULT windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void paintClient(HDC dc) override;
   void formChanged(ui::Aspect aspect) override;
@@ -77,6 +88,8 @@ class MainView final : public FramedWindow, private Form1View {
   int itemAt(int x, int y) const override;
   void close() override;
   void startDrag() override { FramedWindow::startDrag(); }
+  void popup(ui::MenuItem& menu, int x, int y) override { menu_.popup(menu, {x, y}); }
+  void keyboardSizing(bool move) override;
 
   void attach();
   void detach();
@@ -95,6 +108,13 @@ class MainView final : public FramedWindow, private Form1View {
   void applyHints();
   void trayClicked(LPARAM mouse);
   void filesDropped(WPARAM wParam, LPARAM lParam);
+  void tabNotified(const NMHDR& header, LRESULT& result);
+  // Keys of the Snapbar list and of the bottom row, before their controls see them.
+  bool snapbarKey(MSG& msg);
+  bool bottomRowKey(const MSG& msg);
+  // The amount field's own pop-up menu: Cut, Copy, Paste, Clear, Select all.
+  void amountMenu(POINT screen);
+  bool inTicon(POINT client) const;
 
   Application& app_;
   TForm1& form_;
@@ -102,6 +122,10 @@ class MainView final : public FramedWindow, private Form1View {
   SnapbarPeer mmlist_;
   TabBarPeer qswitch_;
   LabelPeer status_;
+  ButtonPeer up_;
+  ButtonPeer down_;
+  EditPeer ma_;
+  ButtonPeer cmrb_;
   ModelHook delab_;  // painted by the window
   MenuPeer menu_;
   TrayIcon tray_;

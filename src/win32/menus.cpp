@@ -38,12 +38,18 @@ MenuPeer::MenuPeer(FramedWindow& window, TForm1& form) : window_(window), form_(
     if (c.id) commandIds_[&(form.*c.item)] = c.id;
 }
 
+std::vector<ui::MenuItem*> MenuPeer::roots() const {
+  return {&form_.splitmenu, &form_.tmenu, &form_.fscmenu};
+}
+
 void MenuPeer::attach() {
-  follow(form_.splitmenu);
+  for (ui::MenuItem* root : roots()) follow(*root);
   numbersStale_ = menuStale_ = keysStale_ = true;
 }
 
-void MenuPeer::detach() { unfollow(form_.splitmenu); }
+void MenuPeer::detach() {
+  for (ui::MenuItem* root : roots()) unfollow(*root);
+}
 
 void MenuPeer::follow(ui::MenuItem& item) {
   item.setPeer(this);
@@ -80,17 +86,19 @@ void MenuPeer::changed(ui::Control& control, ui::Aspect aspect, int) {
     default:
       return;  // nothing a menu shows
   }
-  if (menuStale_ || !popup_) return;  // the next build reads everything anyway
+  if (menuStale_ || popups_.empty()) return;  // the next build reads everything anyway
   const auto found = ids_.find(&item);
   if (found == ids_.end()) {
     menuStale_ = true;
     return;
   }
   const auto id = static_cast<UINT>(found->second);
-  if (aspect == Aspect::Checked)
-    CheckMenuItem(popup_.get(), id, MF_BYCOMMAND | (item.checked() ? MF_CHECKED : MF_UNCHECKED));
-  else
-    EnableMenuItem(popup_.get(), id, MF_BYCOMMAND | (item.enabled() ? MF_ENABLED : MF_GRAYED));
+  for (const auto& [root, menu] : popups_) {
+    if (aspect == Aspect::Checked)
+      CheckMenuItem(menu.get(), id, MF_BYCOMMAND | (item.checked() ? MF_CHECKED : MF_UNCHECKED));
+    else
+      EnableMenuItem(menu.get(), id, MF_BYCOMMAND | (item.enabled() ? MF_ENABLED : MF_GRAYED));
+  }
 }
 
 void MenuPeer::ensureNumbers() {
@@ -98,7 +106,7 @@ void MenuPeer::ensureNumbers() {
   ids_.clear();
   items_.clear();
   int next = kOtherFirstId;
-  number(form_.splitmenu, next);
+  for (ui::MenuItem* root : roots()) number(*root, next);
   numbersStale_ = false;
 }
 
@@ -140,10 +148,13 @@ int MenuPeer::idOf(std::string_view name) {
 void MenuPeer::ensureMenu() {
   if (!menuStale_ || tracking_) return;
   ensureNumbers();
-  MenuOwner menu(CreatePopupMenu());
-  if (!menu) throw std::runtime_error("Cannot create the menu: " + systemReason(GetLastError()));
-  fill(menu.get(), form_.splitmenu);
-  popup_ = std::move(menu);
+  popups_.clear();
+  for (ui::MenuItem* root : roots()) {
+    MenuOwner menu(CreatePopupMenu());
+    if (!menu) throw std::runtime_error("Cannot create the menu: " + systemReason(GetLastError()));
+    fill(menu.get(), *root);
+    popups_[root] = std::move(menu);
+  }
   menuStale_ = false;
 }
 
@@ -168,6 +179,8 @@ void MenuPeer::fill(HMENU menu, ui::MenuItem& parent) {
       continue;
     }
     AppendMenuA(menu, flags, static_cast<UINT_PTR>(idOf(item)), text.c_str());
+    // The system menu's close item is its default, shown in bold.
+    if (&item == &form_.Close1) SetMenuDefaultItem(menu, static_cast<UINT>(idOf(item)), FALSE);
   }
 }
 
@@ -175,6 +188,7 @@ void MenuPeer::ensureKeys() {
   if (!keysStale_) return;
   std::vector<ACCEL> keys;
   collectKeys(form_.splitmenu, keys);
+  collectKeys(form_.tmenu, keys);
   keysStale_ = false;
   if (keys_ && sameKeys(keys, keyList_)) return;
   keys_.reset(keys.empty() ? nullptr
@@ -200,15 +214,19 @@ bool MenuPeer::translateKey(MSG& msg) {
   return keys_ && TranslateAcceleratorA(window_.hwnd(), keys_.get(), &msg) != 0;
 }
 
-void MenuPeer::popup(POINT screen) {
+void MenuPeer::popup(POINT screen) { popup(form_.splitmenu, screen); }
+
+void MenuPeer::popup(ui::MenuItem& root, POINT screen) {
   ensureMenu();
-  if (!popup_) return;
+  const auto found = popups_.find(&root);
+  if (found == popups_.end() || root.childCount() == 0) return;
+  HMENU menu = found->second.get();
   // Without the foreground the menu would not close when the user clicks
   // elsewhere; the null message afterwards lets it end cleanly.
   SetForegroundWindow(window_.hwnd());
   tracking_ = true;
-  TrackPopupMenu(popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y,
-                 0, window_.hwnd(), nullptr);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                 window_.hwnd(), nullptr);
   tracking_ = false;
   PostMessageA(window_.hwnd(), WM_NULL, 0, 0);
 }

@@ -36,9 +36,11 @@ class MenuPeer final : private ui::Peer {
   // From attach on, changes of the menu tree reach the menu.
   void attach();
   void detach();
-  // Opens the menu at a point of the screen; the choice comes back as a
-  // command message.
+  // Opens the main pop-up menu (or another of the window's menus: the
+  // system menu, a tab's link menu) at a point of the screen; the choice
+  // comes back as a command message.
   void popup(POINT screen);
+  void popup(ui::MenuItem& root, POINT screen);
   // A shortcut key becomes its command message: true when msg was one.
   bool translateKey(MSG& msg);
   // Runs the command with this number (a menu choice, a shortcut, another
@@ -65,7 +67,9 @@ class MenuPeer final : private ui::Peer {
   std::map<const ui::MenuItem*, int> commandIds_;  // the command table's numbers
   std::map<const ui::MenuItem*, int> ids_;         // every command of the menu, numbered
   std::map<int, ui::MenuItem*> items_;             // and back
-  MenuOwner popup_;
+  // The menus the window pops up, each built from its root item.
+  std::vector<ui::MenuItem*> roots() const;
+  std::map<const ui::MenuItem*, MenuOwner> popups_;
   AcceleratorOwner keys_;
   std::vector<ACCEL> keyList_;  // what keys_ holds
   bool numbersStale_ = true;

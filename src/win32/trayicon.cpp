@@ -5,7 +5,8 @@
 namespace trovik::win32 {
 
 TrayIcon::TrayIcon(ui::Control& model, const char* tip) : model_(model) {
-  lstrcpynA(tip_, tip, sizeof tip_);
+  // A tip is at most 62 characters; a longer one is cut.
+  lstrcpynA(tip_, tip, 63);
 }
 
 TrayIcon::~TrayIcon() { detach(); }

@@ -25,9 +25,3 @@ for file in link.qdx name.qdx; do
 $(od -c "$base/$file" | head -n 8)"
 done
 [ -f "$base/Trovik.ini" ] || e2e_fail "Trovik.ini was not created by the first start"
-
-# A second start in the same folder is no longer a first run: no welcome this time.
-e2e_start "$base"
-e2e_wait_main
-e2e_expect_no_boxes
-e2e_close

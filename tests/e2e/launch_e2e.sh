@@ -133,26 +133,17 @@ drive popup-menu "$E2E_WAIT_MS"
 e2e_screenshot popupmenu.png
 drive menu-char y
 expect_title "Trovik - Open directory"
-# The shortcut keys work while the list has the keyboard; the five modes exclude each other and
-# their tag follows the Open directory tag.
-drive key 0x72 # F3
-expect_title "Trovik - Open directory - Run/Exit"
-drive key 0x72
-expect_title "Trovik - Open directory"
-drive key 0x44 ctrl # Ctrl+D
-expect_title "Trovik"
-drive key 0x73 # F4
-expect_title "Trovik - Drop/Launch"
-drive key 0x75 # F6
-expect_title "Trovik - Drop/Launch/Exit"
-drive key 0x77 # F8
-expect_title "Trovik - Run/Minimize"
-drive key 0x79 # F10
-expect_title "Trovik - Drop/Launch/Minimize"
-drive key 0x44 ctrl
-expect_title "Trovik - Drop/Launch/Minimize - Open directory"
-drive key 0x79
-expect_title "Trovik - Open directory"
+# The shortcut keys work while the list has the keyboard: F3 Run/Exit, Ctrl+D Open directory, F4
+# Drop/Launch, F6 Drop/Launch/Exit, F8 Run/Minimize, F10 Drop/Launch/Minimize (how the modes
+# exclude each other and make up the title is the unit tests').
+for step in "0x72|Open directory - Run/Exit" "0x72|Open directory" "0x44 ctrl|" "0x73|Drop/Launch" \
+  "0x75|Drop/Launch/Exit" "0x77|Run/Minimize" "0x79|Drop/Launch/Minimize" \
+  "0x44 ctrl|Drop/Launch/Minimize - Open directory" "0x79|Open directory"; do
+  # shellcheck disable=SC2086 # the key and its modifier
+  drive key ${step%%|*}
+  tags="${step#*|}"
+  expect_title "Trovik${tags:+ - $tags}"
+done
 drive menu Opendirectory
 expect_title "Trovik"
 
@@ -216,15 +207,13 @@ e2e_write "$base/name.qdx" "$CRLF" "Pair"
 e2e_start "$base"
 e2e_wait_main
 e2e_expect_no_boxes
-# Asked first, and No leaves Windows alone: from the menu and from the shortcut keys.
-drive menu swindows
-drive answer Trovik no "$E2E_WAIT_MS" "Shutdown Windows?"
-drive key 0x7B ctrl # Ctrl+F12
-drive answer Trovik no "$E2E_WAIT_MS" "Shutdown Windows?"
-drive menu rwindows
-drive answer Trovik no "$E2E_WAIT_MS" "Restart Windows?"
-drive key 0x7A ctrl # Ctrl+F11
-drive answer Trovik no "$E2E_WAIT_MS" "Restart Windows?"
+# Asked first, and No leaves Windows alone: from the menu and from the shortcut keys Ctrl+F12 and
+# Ctrl+F11.
+for step in "menu swindows|Shutdown" "key 0x7B ctrl|Shutdown" "menu rwindows|Restart" "key 0x7A ctrl|Restart"; do
+  # shellcheck disable=SC2086 # the command and its arguments
+  drive ${step%%|*}
+  drive answer Trovik no "$E2E_WAIT_MS" "${step#*|} Windows?"
+done
 e2e_expect_no_boxes
 expect_title "Trovik"
 

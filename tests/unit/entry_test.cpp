@@ -28,46 +28,41 @@ Ran launch(EntrySyntax& syntax, const std::string& e, const std::string& mrs = "
 
 TEST(EntrySyntax, WorkedExamplesReachTheLauncherAsDocumented) {
   AppHarness h;
-  EntrySyntax& s = h.app.syntax;
   using V = std::vector<std::string>;
-
-  Ran r = launch(s, "C:\\Tools\\notepad.exe");
-  EXPECT_EQ(r.targets, V{"c:\\tools\\notepad.exe"});
-  EXPECT_EQ(r.parameters, V{""});
-  EXPECT_EQ(r.modes[0], RunMode::Normal);
-  EXPECT_FALSE(r.forced);
-
-  r = launch(s, "C:\\Tools\\notepad.exe>:C:\\Docs\\notes.txt+lrma");
-  EXPECT_EQ(r.targets, V{"c:\\tools\\notepad.exe"});
-  EXPECT_EQ(r.parameters, V{"c:\\docs\\notes.txt"});
-  EXPECT_EQ(r.modes[0], RunMode::Maximized);
-
-  r = launch(s, "C:\\Tools\\calc.exe+lrmi");
-  EXPECT_EQ(r.targets, V{"c:\\tools\\calc.exe"});
-  EXPECT_EQ(r.modes[0], RunMode::Minimized);
-
-  r = launch(s, "D:\\Music\\");
-  EXPECT_EQ(r.targets, V{"d:\\music\\"});
-
-  r = launch(s, "+fC:\\a.exe|C:\\b.exe>:-x|D:\\Docs\\|");
-  EXPECT_TRUE(r.forced);
-  EXPECT_EQ(r.targets, (V{"c:\\a.exe", "c:\\b.exe", "d:\\docs\\"}));
-  EXPECT_EQ(r.parameters, (V{"", "-x", ""}));
-
-  r = launch(s, "C:\\a.exe|C:\\b.exe");
-  EXPECT_EQ(r.targets, V{"c:\\a.exe"});
-
-  r = launch(s, "?mail?C:\\Mail\\mail.exe");
-  EXPECT_EQ(r.targets, V{"c:\\mail\\mail.exe"});
-  r = launch(s, "?C:\\x.exe");
-  EXPECT_EQ(r.targets, V{"c:\\x.exe"});
-
-  // Suffixes are recognised in any case once the member is lowered, and the
-  // parameters' suffix wins over the target's.
-  r = launch(s, "C:\\X.EXE+LRMI>:-A+LRMA");
-  EXPECT_EQ(r.targets, V{"c:\\x.exe"});
-  EXPECT_EQ(r.parameters, V{"-a"});
-  EXPECT_EQ(r.modes[0], RunMode::Maximized);
+  const RunMode normal = RunMode::Normal;
+  const struct {
+    const char* entry;
+    V targets, parameters;
+    RunMode mode;  // of the first member
+    bool forced;
+  } cases[] = {
+      {"C:\\Tools\\notepad.exe", {"c:\\tools\\notepad.exe"}, {""}, normal, false},
+      {"C:\\Tools\\notepad.exe>:C:\\Docs\\notes.txt+lrma",
+       {"c:\\tools\\notepad.exe"},
+       {"c:\\docs\\notes.txt"},
+       RunMode::Maximized,
+       false},
+      {"C:\\Tools\\calc.exe+lrmi", {"c:\\tools\\calc.exe"}, {""}, RunMode::Minimized, false},
+      {"D:\\Music\\", {"d:\\music\\"}, {""}, normal, false},
+      {"+fC:\\a.exe|C:\\b.exe>:-x|D:\\Docs\\|",
+       {"c:\\a.exe", "c:\\b.exe", "d:\\docs\\"},
+       {"", "-x", ""},
+       normal,
+       true},
+      {"C:\\a.exe|C:\\b.exe", {"c:\\a.exe"}, {""}, normal, false},
+      {"?mail?C:\\Mail\\mail.exe", {"c:\\mail\\mail.exe"}, {""}, normal, false},
+      {"?C:\\x.exe", {"c:\\x.exe"}, {""}, normal, false},
+      // Suffixes are recognised in any case once the member is lowered, and the parameters'
+      // suffix wins over the target's.
+      {"C:\\X.EXE+LRMI>:-A+LRMA", {"c:\\x.exe"}, {"-a"}, RunMode::Maximized, false},
+  };
+  for (const auto& c : cases) {
+    const Ran r = launch(h.app.syntax, c.entry);
+    EXPECT_EQ(r.targets, c.targets) << c.entry;
+    EXPECT_EQ(r.parameters, c.parameters) << c.entry;
+    EXPECT_EQ(r.modes.at(0), c.mode) << c.entry;
+    EXPECT_EQ(r.forced, c.forced) << c.entry;
+  }
 }
 
 TEST(EntrySyntax, GroupsSkipEmptyAndNullMembersAndTakeTheForceMarkAnywhere) {

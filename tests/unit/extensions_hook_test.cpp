@@ -298,12 +298,5 @@ TEST_F(HookTest, AListThatCannotBeCreatedLeavesTheProgramRunningWithoutExtension
   EXPECT_TRUE(rec.calls.empty());
 }
 
-TEST_F(HookTest, AFirstStartCreatesAnEmptyList) {
-  boxes().expect(Answer::Ok, "Welcome");
-  app.FormCreate();
-  EXPECT_EQ(fs().get(listPath()), "");
-  EXPECT_TRUE(host().hasList());
-}
-
 }  // namespace
 }  // namespace trovik::test

@@ -146,16 +146,16 @@ TEST_F(FilesetTest, AnExtensionCanNameTheNewFilesetItself) {
 
 TEST_F(FilesetTest, TheFilesetsMenuOffersImportAndExportBesideSwitch) {
   ui::MenuItem& sets = form().FileSets;
-  ASSERT_EQ(sets.childCount(), 3);
+  ASSERT_EQ(sets.childCount(), 5);  // Switch, New, Delete, Import, Export
   EXPECT_EQ(&sets.child(0), &form().Switch);
-  EXPECT_EQ(sets.child(1).caption(), "Import...");
-  EXPECT_EQ(sets.child(1).shortcut(), "Ctrl+R");
-  EXPECT_EQ(sets.child(2).caption(), "Export...");
-  EXPECT_EQ(sets.child(2).shortcut(), "Ctrl+E");
+  EXPECT_EQ(sets.child(3).caption(), "Import...");
+  EXPECT_EQ(sets.child(3).shortcut(), "Ctrl+R");
+  EXPECT_EQ(sets.child(4).caption(), "Export...");
+  EXPECT_EQ(sets.child(4).shortcut(), "Ctrl+E");
   dialog().expect(std::nullopt);
   dialog().expect(std::nullopt);
-  sets.child(1).click();
-  sets.child(2).click();
+  sets.child(3).click();
+  sets.child(4).click();
   ASSERT_EQ(dialog().shown.size(), 2u);
   EXPECT_EQ(dialog().shown[0].initialDir, kBase);  // both start at BaseDirectory
   EXPECT_EQ(dialog().shown[1].initialDir, kBase);

@@ -15,11 +15,22 @@ struct StartCloseTest : ::testing::Test, AppHarness {
   }
 };
 
+// The same with the lists in place.
+struct StartupQuestions : StartCloseTest {
+  StartupQuestions() {
+    fs().put(at("link.qdx"), "");
+    fs().put(at("name.qdx"), "");
+  }
+  void options(const std::string& text) { fs().put(at("Trovik.ini"), text); }
+};
+
 TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   boxes().expect(Answer::Ok, "Welcome to Trovik.");
   app.FormCreate();
   EXPECT_EQ(fs().get(at("link.qdx")), "");
   EXPECT_EQ(fs().get(at("name.qdx")), "");
+  EXPECT_EQ(fs().get(at("vp2.qdx")), "");  // an empty list of extensions
+  EXPECT_TRUE(app.extensions.hasList());
   EXPECT_EQ(boxes().shown().size(), 1u);
   EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
   // The fresh options file, exactly as written.
@@ -35,11 +46,7 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
       "DisableLocalFileCheck=0\r\nRememberTaskEvent=0\r\nOneTimeMode=1\r\nExceptOnMode=1\r\n\r\n"
       "[Sort]\r\nType=0\r\nReverseSortOrder=0\r\n\r\n[TaskEvent]\r\nMode=0\r\n\r\n";
   EXPECT_EQ(fs().get(at("Trovik.ini")), expected);
-  // The base fileset is a tab of its own; the window is at least 145 wide.
-  EXPECT_EQ(form().qswitch.tabs(), std::vector<std::string>{"Trovik"});
-  EXPECT_TRUE(form().qswitch.visible());
-  EXPECT_EQ(form().Form1.bounds().width, 145);
-  EXPECT_EQ(form().Form1.bounds().height, 256);
+  // The window's size and tabs at a first start are the options' tests.
   EXPECT_TRUE(vars().dropext);
 
   // The second start is quiet.
@@ -69,9 +76,7 @@ TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
   EXPECT_EQ(ini("Form", "CurrentFileSet"), "");
 }
 
-TEST_F(StartCloseTest, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
-  fs().put(at("link.qdx"), "");
-  fs().put(at("name.qdx"), "");
+TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
   fs().put(at("Trovik.ini"), "[Form]\r\nVersion=800\r\nCurrentFileSet=Games\r\n");
   fs().put(at("Games\\link.qdx"), "");
   fs().put(at("Games\\name.qdx"), "");
@@ -103,9 +108,7 @@ TEST_F(StartCloseTest, ListFilesWithoutOptionsWarnAndAMissingLinkFileIsReported)
   EXPECT_EQ(fs().get(at("name.qdx")), "orphan\r\n");
 }
 
-TEST_F(StartCloseTest, SeparatorsOfTheWrongLengthAreIgnored) {
-  fs().put(at("link.qdx"), "");
-  fs().put(at("name.qdx"), "");
+TEST_F(StartupQuestions, SeparatorsOfTheWrongLengthAreIgnored) {
   fs().put(at("Trovik.ini"), "[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
   app.FormCreate();
   EXPECT_EQ(vars().commandsep, ">:");
@@ -133,12 +136,10 @@ TEST_F(StartCloseTest, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
   EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\n");
 }
 
-TEST_F(StartCloseTest, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
+TEST_F(StartupQuestions, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
   fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=\r\n");
   fs().put(at("Sub\\link.qdx"), "");
   fs().put(at("Sub\\name.qdx"), "");
-  fs().put(at("link.qdx"), "");
-  fs().put(at("name.qdx"), "");
   app.FormCreate();
   const std::string before = fs().get(at("Trovik.ini"));
   vars().apppath = at("Sub\\");
@@ -148,20 +149,13 @@ TEST_F(StartCloseTest, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
   EXPECT_EQ(fs().get(at("Trovik.ini")), before);
 }
 
-}  // namespace
-}  // namespace trovik::test
-
-namespace trovik::test {
-namespace {
-
 TEST(InterfaceTexts, AnOverrideOnLoadformtextKeepsTheOldTextsButTheHelpTextsStillLoad) {
   AppHarness h;
   Texts& t = h.app.texts;
   t.f1delabd = "LÖSCHEN";
   t.f1switchwith.clear();
-  h.app.events.setHook([](std::string_view name, bool, bool over, bool) {
-    return over && name == "loadformtext";
-  });
+  h.app.events.setHook(
+      [](std::string_view name, bool, bool over, bool) { return over && name == "loadformtext"; });
   h.form().loadformtext();
   h.form().loadhelptext();
   EXPECT_EQ(t.f1delabd, "LÖSCHEN");
@@ -173,64 +167,41 @@ TEST(InterfaceTexts, AnOverrideOnLoadformtextKeepsTheOldTextsButTheHelpTextsStil
   EXPECT_EQ(t.find("nosuchkey"), nullptr);
 }
 
-}  // namespace
-}  // namespace trovik::test
-
-namespace trovik::test {
-namespace {
-
-struct StartupQuestions : ::testing::Test, AppHarness {
-  StartupQuestions() {
-    fs().put(std::string(kBase) + "link.qdx", "");
-    fs().put(std::string(kBase) + "name.qdx", "");
-  }
-  void options(const std::string& text) { fs().put(std::string(kBase) + "Trovik.ini", text); }
-  std::string read(const std::string& section, const std::string& key) {
-    TBigIniFile f(fs(), std::string(kBase) + "Trovik.ini");
-    return f.ReadString(section, key, "<absent>");
-  }
-};
-
 TEST_F(StartupQuestions, TheUpdateReminderComesAfterSixtyDaysAndRestartsTheCount) {
-  options("[Form]\r\nUpdateChecked=07/10/2026\r\n");  // 60 days before 6 December
-  boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
-  app.FormCreate();
-  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
-
-  AppHarness h59;
-  h59.fs().put(std::string(kBase) + "link.qdx", "");
-  h59.fs().put(std::string(kBase) + "name.qdx", "");
-  h59.fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\nUpdateChecked=08/10/2026\r\n");
-  h59.app.FormCreate();  // 59 days: nothing shown or written
-  TBigIniFile f(h59.fs(), std::string(kBase) + "Trovik.ini");
-  EXPECT_EQ(f.ReadString("Form", "UpdateChecked", ""), "08/10/2026");
-}
-
-TEST_F(StartupQuestions, AnUnreadableCheckDateStartsCountingAgainQuietly) {
-  options("[Form]\r\nUpdateChecked=Tuesday\r\n");
-  app.FormCreate();
-  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
-  options("[Form]\r\nUpdateChecked=\r\n");
-  app.FormCreate();
-  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+  const struct {
+    const char* checked;
+    bool reminds;
+    const char* after;
+  } cases[] = {{"07/10/2026", true, "06/12/2026"},   // 60 days before 6 December
+               {"08/10/2026", false, "08/10/2026"},  // 59 days: nothing shown or written
+               // An unreadable date starts counting again, quietly.
+               {"Tuesday", false, "06/12/2026"},
+               {"", false, "06/12/2026"}};
+  for (const auto& c : cases) {
+    options(std::string("[Form]\r\nUpdateChecked=") + c.checked + "\r\n");
+    if (c.reminds)
+      boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
+    app.FormCreate();
+    EXPECT_EQ(ini("Form", "UpdateChecked"), c.after) << c.checked;
+  }
 }
 
 TEST_F(StartupQuestions, ObsoleteFilesAreOfferedForDeletionUntilDeclined) {
   options("[Form]\r\nUpdateChecked=06/12/2026\r\n");
-  fs().put(std::string(kBase) + "qslist.qdx", "");
-  fs().put(std::string(kBase) + "fshist.txt", "");
+  fs().put(at("qslist.qdx"), "");
+  fs().put(at("fshist.txt"), "");
   boxes().expect(Answer::No, "qslist.qdx, Morvath.dll, vp.qdx, fshist.txt.");
   app.FormCreate();
-  EXPECT_EQ(read("Help", "DeleteOldFiles"), "1");
-  EXPECT_TRUE(fs().fileExists(std::string(kBase) + "qslist.qdx"));
+  EXPECT_EQ(ini("Help", "DeleteOldFiles"), "1");
+  EXPECT_TRUE(fs().fileExists(at("qslist.qdx")));
   app.FormCreate();  // not asked again
 
   options("[Form]\r\nUpdateChecked=06/12/2026\r\n");
   boxes().expect(Answer::Yes);
   app.FormCreate();
-  EXPECT_FALSE(fs().fileExists(std::string(kBase) + "qslist.qdx"));
-  EXPECT_FALSE(fs().fileExists(std::string(kBase) + "fshist.txt"));
-  EXPECT_EQ(read("Help", "DeleteOldFiles"), "<absent>");
+  EXPECT_FALSE(fs().fileExists(at("qslist.qdx")));
+  EXPECT_FALSE(fs().fileExists(at("fshist.txt")));
+  EXPECT_EQ(ini("Help", "DeleteOldFiles"), "<absent>");
 }
 
 TEST_F(StartupQuestions, TrayModeHasNoTaskbarButtonFromTheStart) {
@@ -256,8 +227,7 @@ TEST_F(StartupQuestions, ClosingSavesTheStateAndReleasesTheHotkey) {
   form().Form1.setBounds({0, 0, 300, 400});
   EXPECT_TRUE(app.close());
   EXPECT_EQ(os.windows.hotkeys.count(1), 0u);
-  EXPECT_EQ(read("Form", "FormWidth"), "300");
-  EXPECT_EQ(read("Form", "FormHeight"), "400");
+  EXPECT_EQ(ini("Form", "FormWidth"), "300");  // the rest of the state: the options' tests
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
-// trovik-httpget: the end-to-end tests' way to Trovik's real HTTP client and update check under
-// Wine, until the options window shows the "Updates" page.
+// trovik-httpget: the end-to-end tests' way to Trovik's real HTTP client on its own under Wine.
 //
-//   trovik-httpget get [options] <url>
+//   trovik-httpget get [--proxy <host:port>] [--user <name>] [--password <text>] [--timeout <ms>]
+//                      <url>
 //     One request through the WinINet client. Prints "ok" or "error: <reason>", then
 //     "status <n>", "ticks <n>" (timer messages handled while the request was waited for) and
 //     "ms <n>" (how long it took), then "body:" and the body. Exit code 0 for ok, 1 for an error.
-//   trovik-httpget check [options] <base directory>
-//     The "Updates" page's check, as the options dialog runs it, on the real platform services:
-//     real message boxes (owned by this program's window), the shell, and <base>\Trovik.ini,
-//     whose Form/UpdateSite names the site. A second click on the button is made while the first
-//     check waits; prints "second click ignored" when it started nothing. Then "done".
-//   options: --proxy <host:port> --user <name> --password <text> --timeout <ms> --max <bytes>
 //
 // While it works it shows a small window of class TrovikHttpGet.
 
@@ -23,14 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 
-#include "app/application.h"
-#include "config/inifile.h"
-#include "config/options.h"
-#include "win32/folderdialog.h"
-#include "win32/system.h"
 #include "win32/win32platform.h"
 #include "win32/wininethttp.h"
 
@@ -43,19 +31,16 @@ constexpr UINT_PTR kTimer = 1;
 constexpr UINT kTickMs = 100;
 
 int ticks = 0;
-std::function<void()> onTick;
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER && wp == kTimer) {
     ++ticks;
-    if (onTick) onTick();
     return 0;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// The window that stands for the options dialog: it owns the message boxes,
-// and its timer shows whether messages are handled while a request waits.
+// A window whose timer shows whether messages are handled while a request waits.
 HWND makeWindow(const std::string& text) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = windowProc;
@@ -96,8 +81,6 @@ bool parse(int argc, char** argv, Arguments& a) {
       a.proxy.password = argv[++i];
     } else if (arg == "--timeout" && hasValue) {
       a.timeoutMs = std::atoi(argv[++i]);
-    } else if (arg == "--max" && hasValue) {
-      a.maxBytes = static_cast<std::size_t>(std::atoll(argv[++i]));
     } else if (a.target.empty() && arg.rfind("--", 0) != 0) {
       a.target = arg;
     } else {
@@ -122,82 +105,17 @@ int get(const Arguments& a) {
   return r.ok ? 0 : 1;
 }
 
-int check(const Arguments& a) {
-  std::string base = a.target;
-  if (base.back() != '\\') base += '\\';
-  HWND window = makeWindow("Checking for updates from " + base);
-
-  Win32FileSystem fs;
-  Win32MessageBoxes boxes;
-  Win32MessagePump pump;
-  Win32ShellLinks shellLinks;
-  Win32Clock clock;
-  Win32Shell shell;
-  Win32System system;
-  Win32WindowManager windows;
-  Win32Libraries libraries;
-  Win32OpenDialog openDialog;
-  Win32FolderDialog folderDialog;
-  Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
-                    system, windows, libraries, openDialog, folderDialog};
-  WinInetHttp http(pump);
-  Application app(platform, base);
-  app.vars.realpath = base;
-  app.vars.apppath = base;
-  for (auto source : {Texts::Source::Creation, Texts::Source::FormText, Texts::Source::HelpText})
-    app.texts.setDefaults(source);
-  app.ctx.mainWindow = reinterpret_cast<WindowHandle>(window);
-  app.vars.masterhandle = reinterpret_cast<WindowHandle>(window);
-  app.OptionsForm.handle = reinterpret_cast<WindowHandle>(window);
-  {
-    TBigIniFile ini(fs, base + "Trovik.ini");
-    app.vars.usite = readText(ini, Option::UpdateSite);
-    ini.Free();
-  }
-
-  UpdateCheck& page = app.OptionsForm.updates;
-  page.http = &http;
-  page.timeoutMs = a.timeoutMs;
-  if (!a.proxy.host.empty()) {
-    page.proxyc.setChecked(true);
-    page.proxycClick();
-    page.pname.setText(a.proxy.host);
-    page.pport.setText(a.proxy.port);
-    page.pun.setText(a.proxy.user);
-    page.ppw.setText(a.proxy.password);
-  }
-
-  // The user clicks again while the first check waits for the site.
-  bool clickedAgain = false, ignored = false;
-  onTick = [&] {
-    if (clickedAgain || !page.checking()) return;
-    clickedAgain = true;
-    const int before = ticks;
-    page.cudClick();
-    ignored = page.checking() && ticks == before;
-  };
-  app.guarded([&] { page.cudClick(); });
-  onTick = nullptr;
-  if (ignored) std::printf("second click ignored\n");
-  std::printf("done\n");
-  std::fflush(stdout);
-  DestroyWindow(window);
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   Arguments a;
-  if (argc < 3 || !parse(argc, argv, a)) {
+  if (argc < 3 || std::strcmp(argv[1], "get") != 0 || !parse(argc, argv, a)) {
     std::fputs(
-        "usage: trovik-httpget get|check [--proxy host:port] [--user name] [--password text]"
-        " [--timeout ms] [--max bytes] <url|base directory>\n",
+        "usage: trovik-httpget get [--proxy host:port] [--user name] [--password text]"
+        " [--timeout ms] <url>\n",
         stderr);
     return 2;
   }
-  if (std::strcmp(argv[1], "get") == 0) return get(a);
-  if (std::strcmp(argv[1], "check") == 0) return check(a);
-  return 2;
+  return get(a);
 }

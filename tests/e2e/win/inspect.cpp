@@ -1,7 +1,27 @@
-// The driver's commands that read back what the release carries: an executable's version
-// information, icon groups and manifest, and which common controls the running program was given
-// (version 6 comes from the side-by-side store only when the manifest asks for it). The release
-// test compares what they print with what the build put in.
+// The driver's commands that look at the program from the system's side: where its main window
+// stands and how the system treats its frame, which window is in front, what the release carries
+// (version information, icon groups and manifest of an executable, and which common controls the
+// running program was given: version 6 comes from the side-by-side store only when the manifest
+// asks for it), and the end of the Windows session as the program sees it.
+//   rect | place <x> <y> <w> <h> [class] | show <minimize|maximize|restore>
+//                        "left top width height state" of the main window, after a move and
+//                        resize as a drag of its frame would make (of the top-level window of that
+//                        class), or after what the taskbar button or the system menu would do
+//   front | wait-front <ms>     the foreground window as 'class "text"' | the main window shown
+//                               and in front, then its place
+//   count <class> <title|->     how many top-level windows, shown or hidden, have that class
+//   shown <class>               shown, hidden or none
+//   taskbar-style               the main window's "toolwindow", "appwindow", both or "-"
+//   hittest <x> <y>             WM_NCHITTEST at a point of the main window (negative: from the
+//                               right or bottom edge)
+//   track-size                  "min-width min-height max-height" the main window allows
+//   work-area                   the desktop without the taskbar, "left top right bottom"
+//   short-date <days-ago>       that day in the user's short date format, as the program writes it
+//   end-session                 asked whether it may end, told that it ends, then ended at once
+//   version-info <exe> | icons <exe> | manifest <exe> | module <name>  the fixed version numbers
+//                               and every text of the first translation | each icon group with
+//                               its sizes and whether each loads | the manifest's text | the path
+//                               of every module of that name in the program's process
 
 // clang-format off
 #include <windows.h>
@@ -12,28 +32,175 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "driver.h"
+
 namespace {
 
-struct ModuleCloser {
-  void operator()(HMODULE m) const {
-    if (m) FreeLibrary(m);
-  }
-};
+using namespace driver;
 
-void say(const std::string& line) {
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
+HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
+using Module = std::unique_ptr<HINSTANCE__, decltype(&FreeLibrary)>;
+using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
+
+std::string placeOf(HWND main) {
+  RECT r{};
+  GetWindowRect(main, &r);
+  const char* state = !IsWindowVisible(main) ? "hidden"
+                      : IsIconic(main)       ? "minimized"
+                      : IsZoomed(main)       ? "maximized"
+                                             : "normal";
+  return std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " + state;
 }
 
-int fail(const std::string& why) {
-  std::fflush(stdout);
-  std::fprintf(stderr, "trovik-driver: %s\n", why.c_str());
-  return 1;
+int placeWindow(const char* className, const int* to, const char* how) {
+  HWND window = className ? FindWindowA(className, nullptr) : mainWindow();
+  if (!window) return fail("no window to place");
+  if (to &&
+      !SetWindowPos(window, nullptr, to[0], to[1], to[2], to[3], SWP_NOZORDER | SWP_NOACTIVATE))
+    return fail("SetWindowPos failed");
+  if (how) {
+    const char* names[] = {"minimize", "maximize", "restore"};
+    const int commands[] = {SW_MINIMIZE, SW_MAXIMIZE, SW_RESTORE};
+    int i = 0;
+    while (i < 3 && std::strcmp(how, names[i]) != 0) ++i;
+    if (i == 3) return fail(std::string("unknown way to show: ") + how);
+    ShowWindow(window, commands[i]);
+  }
+  say(placeOf(window));
+  return 0;
+}
+
+std::string describe(HWND window) {
+  if (!window) return "nothing";
+  char className[256] = {};
+  GetClassNameA(window, className, sizeof className);
+  return std::string(className) + " \"" + toAnsi(windowText(window)) + "\"";
+}
+
+int waitFront(DWORD ms) {
+  for (Deadline deadline(ms);; Sleep(kPollMs)) {
+    HWND main = mainWindow();
+    if (main && GetForegroundWindow() == main && IsWindowVisible(main) && !IsIconic(main)) {
+      say(placeOf(main));
+      return 0;
+    }
+    if (deadline.passed()) {
+      if (main) say(placeOf(main));
+      return fail("the main window is not in front; the foreground window is " +
+                  describe(GetForegroundWindow()));
+    }
+  }
+}
+
+int countWindows(const char* className, const char* title) {
+  const char* wanted = std::strcmp(title, "-") == 0 ? nullptr : title;
+  int count = 0;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, wanted)) != nullptr;) ++count;
+  say(std::to_string(count));
+  return 0;
+}
+
+int shown(const char* className) {
+  HWND window = FindWindowA(className, nullptr);
+  say(!window ? "none" : IsWindowVisible(window) ? "shown" : "hidden");
+  return 0;
+}
+
+int taskbarStyle() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  const LONG_PTR ex = GetWindowLongPtrA(main, GWL_EXSTYLE);
+  std::string styles;
+  if (ex & WS_EX_TOOLWINDOW) styles += "toolwindow ";
+  if (ex & WS_EX_APPWINDOW) styles += "appwindow ";
+  say(styles.empty() ? "-" : styles.substr(0, styles.size() - 1));
+  return 0;
+}
+
+int shortDate(int daysAgo) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  now.wHour = 12;  // midday: a day is the same day whatever the clock
+  now.wMinute = now.wSecond = now.wMilliseconds = 0;
+  FILETIME file{};
+  SystemTimeToFileTime(&now, &file);
+  ULARGE_INTEGER t{};
+  t.LowPart = file.dwLowDateTime;
+  t.HighPart = file.dwHighDateTime;
+  t.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24ULL * 3600ULL * 10000000ULL;
+  file.dwLowDateTime = t.LowPart;
+  file.dwHighDateTime = t.HighPart;
+  SYSTEMTIME day{};
+  FileTimeToSystemTime(&file, &day);
+  char text[128] = {};
+  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, text, sizeof text))
+    return fail("GetDateFormatA failed");
+  say(text);
+  return 0;
+}
+
+int workArea() {
+  RECT r{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) return fail("no work area");
+  say(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+      std::to_string(r.bottom));
+  return 0;
+}
+
+int hitTest(int x, int y) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  RECT r{};
+  GetWindowRect(main, &r);
+  const int sx = x < 0 ? r.right + x : r.left + x;
+  const int sy = y < 0 ? r.bottom + y : r.top + y;
+  LRESULT hit = 0;
+  if (!send(main, WM_NCHITTEST, 0, MAKELPARAM(sx, sy), hit)) return fail("no answer");
+  say(std::to_string(hit));
+  return 0;
+}
+
+// The system carries the structure across to the program and back, as it does for its own sizing.
+int trackSize() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  // What the system would hand over: limits the program does not set stay recognisable.
+  MINMAXINFO info{};
+  info.ptMaxTrackSize = {9999, 9999};
+  LRESULT ignored = 0;
+  if (!send(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), ignored))
+    return fail("cannot ask for the tracking size");
+  say(std::to_string(info.ptMinTrackSize.x) + " " + std::to_string(info.ptMinTrackSize.y) + " " +
+      std::to_string(info.ptMaxTrackSize.y));
+  return 0;
+}
+
+// The process is ended at once after WM_ENDSESSION, as the system may do.
+int endSession() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid), &CloseHandle);
+  if (!process) return fail("cannot open the program's process");
+  LRESULT mayEnd = 0;
+  if (!send(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, mayEnd))
+    return fail("no answer to WM_QUERYENDSESSION");
+  if (!mayEnd) return fail("the program refused the end of the session");
+  LRESULT ignored = 0;
+  if (!send(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, ignored) && IsWindow(main))
+    return fail("no answer to WM_ENDSESSION");
+  TerminateProcess(process.get(), 0);
+  WaitForSingleObject(process.get(), kSendTimeoutMs);
+  say("ended");
+  return 0;
 }
 
 std::string number(DWORD value) { return std::to_string(value); }
@@ -44,12 +211,12 @@ std::string dotted(DWORD high, DWORD low) {
 }
 
 // As data only: the file may be built for the other architecture, and nothing of it may run.
-std::unique_ptr<HINSTANCE__, ModuleCloser> openAsData(const char* path) {
-  return std::unique_ptr<HINSTANCE__, ModuleCloser>(
-      LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+Module openAsData(const char* path) {
+  return Module(
+      LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
+      &FreeLibrary);
 }
 
-// version-info <exe>: the fixed version numbers, then every text of the first translation.
 int versionInfo(const char* path) {
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeA(path, &ignored);
@@ -112,8 +279,6 @@ LPCSTR resourceName(const std::string& name) {
   return MAKEINTRESOURCEA(std::stoi(name.substr(1)));
 }
 
-// icons <exe>: each icon group in resource order with the sizes it holds, and whether the
-// system can make an icon of each size from it.
 int icons(const char* path) {
   auto module = openAsData(path);
   if (!module) return fail(std::string("cannot open ") + path + " as data");
@@ -151,7 +316,6 @@ int icons(const char* path) {
   return 0;
 }
 
-// manifest <exe>: the text of the manifest the loader reads when the program starts.
 int manifest(const char* path) {
   auto module = openAsData(path);
   if (!module) return fail(std::string("cannot open ") + path + " as data");
@@ -164,38 +328,52 @@ int manifest(const char* path) {
   return 0;
 }
 
-HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
-
-// module <name>: the full path of every module of that file name in the program's process.
 int modulePaths(const char* name) {
   HWND window = mainWindow();
   if (!window) return fail("no main window");
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid),
+                 &CloseHandle);
   if (!process) return fail("cannot open the program's process");
   std::vector<HMODULE> modules(1024);
   DWORD needed = 0;
-  const BOOL listed = EnumProcessModulesEx(process, modules.data(),
+  const BOOL listed = EnumProcessModulesEx(process.get(), modules.data(),
                                            static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
                                            &needed, LIST_MODULES_ALL);
   modules.resize(listed ? std::min<size_t>(needed / sizeof(HMODULE), modules.size()) : 0);
   const std::string wanted = std::string("\\") + name;
   for (HMODULE m : modules) {
     char file[MAX_PATH] = {};
-    if (!GetModuleFileNameExA(process, m, file, MAX_PATH)) continue;
+    if (!GetModuleFileNameExA(process.get(), m, file, MAX_PATH)) continue;
     std::string path = file;
     if (path.size() >= wanted.size() &&
         lstrcmpiA(path.c_str() + path.size() - wanted.size(), wanted.c_str()) == 0)
       say(path);
   }
-  CloseHandle(process);
   return listed ? 0 : fail("cannot list the program's modules");
 }
 
 }  // namespace
 
 int inspectCommand(const std::string& command, int args, char** arg) {
+  auto number = [&](int i) { return std::atoi(arg[i]); };
+  if (command == "rect" && args == 0) return placeWindow(nullptr, nullptr, nullptr);
+  if (command == "place" && (args == 4 || args == 5)) {
+    const int to[4] = {number(0), number(1), number(2), number(3)};
+    return placeWindow(args == 5 ? arg[4] : nullptr, to, nullptr);
+  }
+  if (command == "show" && args == 1) return placeWindow(nullptr, nullptr, arg[0]);
+  if (command == "front" && args == 0) return say(describe(GetForegroundWindow())), 0;
+  if (command == "wait-front" && args == 1) return waitFront(parseMs(arg[0]));
+  if (command == "count" && args == 2) return countWindows(arg[0], arg[1]);
+  if (command == "shown" && args == 1) return shown(arg[0]);
+  if (command == "taskbar-style" && args == 0) return taskbarStyle();
+  if (command == "hittest" && args == 2) return hitTest(number(0), number(1));
+  if (command == "track-size" && args == 0) return trackSize();
+  if (command == "work-area" && args == 0) return workArea();
+  if (command == "short-date" && args == 1) return shortDate(number(0));
+  if (command == "end-session" && args == 0) return endSession();
   if (command == "version-info" && args == 1) return versionInfo(arg[0]);
   if (command == "icons" && args == 1) return icons(arg[0]);
   if (command == "manifest" && args == 1) return manifest(arg[0]);

@@ -11,7 +11,7 @@
 // <start ms> is when the process was created, that is when Trovik started it, in milliseconds on
 // the system clock: on a busy machine one probe may take longer to get to its log than the next
 // one started after it, so the scripts order the lines by it.
-// The log is TROVIK_PROBE_LOG when that is set, otherwise probe.log beside the executable.
+// The log is the file TROVIK_PROBE_LOG names.
 
 // clang-format off
 #include <windows.h>
@@ -31,16 +31,6 @@ std::string environment(const char* name) {
 UINT shownMs() {
   const std::string ms = environment("TROVIK_PROBE_SHOWN_MS");
   return ms.empty() ? 1000 : static_cast<UINT>(std::strtoul(ms.c_str(), nullptr, 10));
-}
-
-std::string logPath() {
-  std::string path = environment("TROVIK_PROBE_LOG");
-  if (!path.empty()) return path;
-  char exe[MAX_PATH * 2] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
-  path.assign(exe, n);
-  const size_t slash = path.find_last_of("\\/");
-  return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "probe.log";
 }
 
 // The command line without the program's own name, as the program received its arguments.
@@ -101,13 +91,6 @@ LRESULT CALLBACK probeProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
   return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-struct WindowCloser {
-  HWND window;
-  ~WindowCloser() {
-    if (IsWindow(window)) DestroyWindow(window);
-  }
-};
-
 void showForAMoment(int show) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = probeProcedure;
@@ -118,7 +101,6 @@ void showForAMoment(int show) {
   HWND window = CreateWindowExA(0, "TrovikProbe", "Trovik probe", WS_OVERLAPPEDWINDOW, 600, 400,
                                 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return;
-  WindowCloser closer{window};
   ShowWindow(window, show);
   SetTimer(window, 1, shownMs(), nullptr);
   MSG msg;
@@ -135,7 +117,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string line = startMs() + "\t" +
                            (given ? std::to_string(startup.wShowWindow) : std::string("-")) + "\t" +
                            currentDirectory() + "\t" + arguments() + "\r\n";
-  if (!appendLine(logPath(), line)) return 1;
+  if (!appendLine(environment("TROVIK_PROBE_LOG"), line)) return 1;
   showForAMoment(given ? startup.wShowWindow : SW_SHOWNORMAL);
   return 0;
 }
