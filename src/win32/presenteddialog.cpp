@@ -1,5 +1,7 @@
 #include "win32/presenteddialog.h"
 
+#include <algorithm>
+
 namespace trovik::win32 {
 
 void PresentedDialog::createOnTop(const char* className, HWND owner) {
@@ -33,10 +35,19 @@ void PresentedDialog::setCaret(ui::Edit& edit, int position) {
   if (HWND h = handleOf(edit)) SendMessageA(h, EM_SETSEL, position, position);
 }
 
-void PresentedDialog::dropDown(ui::ListBox& list, bool open, int) {
-  // The peer sizes the open list to its rows; a closed or disabled box stays shut.
+void PresentedDialog::dropDown(ui::ListBox& list, bool open, int rows) {
+  // A hidden or disabled box stays shut.
   HWND h = handleOf(list);
   if (!h || (open && (!IsWindowVisible(h) || !IsWindowEnabled(h)))) return;
+  if (open) {
+    // The open list as tall as its items, up to rows of them: the box's
+    // window is the closed box and the list below it.
+    const int shown = std::max(1, std::min(rows, list.count()));
+    const int item = static_cast<int>(SendMessageA(h, CB_GETITEMHEIGHT, 0, 0));
+    const ui::Rect& r = list.bounds();
+    SetWindowPos(h, nullptr, 0, 0, r.width, r.height + shown * std::max(item, 1) + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   if ((SendMessageA(h, CB_GETDROPPEDSTATE, 0, 0) != 0) != open)
     SendMessageA(h, CB_SHOWDROPDOWN, open, 0);
 }

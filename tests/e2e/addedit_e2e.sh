@@ -153,8 +153,8 @@ e2e_expect_file "Work's links" "$base/Work/link.qdx" "$CRLF" 'C:\windows\regedit
 # --- F1 with the help files: the page opens maximised (the test's pages open in the probe)
 mkdir -p "$base/helpfiles"
 : >"$base/helpfiles/addwindow.htm"
-"$E2E_WINE" reg add 'HKCR\.htm' /ve /d TrovikTestPage /f >/dev/null 2>&1
-"$E2E_WINE" reg add 'HKCR\TrovikTestPage\shell\open\command' /ve \
+timeout 60 "$E2E_WINE" reg add 'HKCR\.htm' /ve /d TrovikTestPage /f >/dev/null 2>&1
+timeout 60 "$E2E_WINE" reg add 'HKCR\TrovikTestPage\shell\open\command' /ve \
   /d "\"$(winpath "$tools_dir")\\Probe.exe\" \"%1\"" /f >/dev/null 2>&1
 open_add
 drive dlg-key TAddEdit path 112
