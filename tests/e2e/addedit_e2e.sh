@@ -2,10 +2,10 @@
 # The Add/Edit link dialog and the two dialogs it opens, in the real program: Insert opens it, a
 # typed path offers its completions and a click picks one, Add writes link.qdx and name.qdx; a
 # two-member group with a run style on its second member and Force order is stored exactly; a file
-# dropped from the shell joins the member list; the command-line dialog rewrites the member at the
-# cursor; the browse dialog picks a file; an item opened for editing is written back into its own
-# fileset after the user switched to another; F1 says the help files are missing, and opens the
-# page maximised once they are there.
+# dropped from the shell joins the member list and members are dragged within it; the command-line
+# dialog rewrites the member at the cursor; the browse dialog picks a file; an item opened for
+# editing is written back into its own fileset after the user switched to another; F1 says the
+# help files are missing, and opens the page maximised once they are there.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -63,6 +63,9 @@ open_add
 e2e_screenshot addedit-add.png
 drive dlg-set TAddEdit itemLabel "Probe"
 drive dlg-type TAddEdit path "$tools\\Pr"
+# Every character typed has been taken (and completed) before the list is read: an item that
+# changes while the driver reads it could outgrow the driver's buffer.
+expect_path "$tools\\Pr"
 e2e_until "the completions" "$tools\\Probe.exe" dlg-items TAddEdit autoclist
 e2e_screenshot addedit-completion.png
 # The open list hangs just below the path field: a click on its first row.
@@ -108,6 +111,16 @@ drive dlg-set Tacf commandtext "-x"
 drive dlg-click Tacf aca
 e2e_until "the command-line dialog closed" "hidden enabled" dlg-state Tacf commandtext
 expect_path "$tools\\alpha.exe|$tools\\beta.exe>:-x|$long|"
+# The third member picked and carried to the top of the list (rows of 13 pixels from its top).
+drive dlg-point TAddEdit mrl
+read -r x y <<<"$DRIVEN"
+row() { echo $((y - 50 + 8 + $1 * 13)); }
+xdotool mousemove "$x" "$(row 2)" click 1
+# Slower than a double click, which would open the member in the browse dialog.
+sleep 0.6
+xdotool mousedown 1 sleep 0.2 mousemove "$x" "$(row 1)" sleep 0.2 mousemove "$x" "$(row 0)" \
+  sleep 0.2 mouseup 1
+expect_path "$long|$tools\\alpha.exe|$tools\\beta.exe>:-x|"
 drive dlg-click TAddEdit cancel
 closed
 

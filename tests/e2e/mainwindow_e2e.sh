@@ -175,6 +175,10 @@ expect_state "multi current=2 top=0 selected=1,2 focus=yes"
 e2e_screenshot mainwindow-createmultirun.png
 press Return
 e2e_until "the Create button once used" "hidden Create" text 111
+# The Add/Edit dialog holds the group; cancelled, it hands the keyboard back to the list.
+e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit mrl
+drive dlg-click TAddEdit cancel
+e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit mrl
 expect_state "single current=2 top=0 selected=2 focus=yes"
 
 # --- a right-click on the base fileset's tab offers its saved links; the third runs, and the
