@@ -122,6 +122,12 @@ e2e_begin() {
 drive() {
   local status=0
   "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
+  # Every failure of the driver's own says why on stderr; an exit with nothing said is Wine not
+  # getting the driver going at all (seen under heavy load), so it is tried once more.
+  if [ "$status" -ne 0 ] && [ ! -s "$E2E_TMP/driver.out" ] && [ ! -s "$E2E_TMP/driver.err" ]; then
+    status=0
+    "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
+  fi
   if [ "$status" -ne 0 ]; then
     local printed
     printed="$(cat "$E2E_TMP/driver.out")"
