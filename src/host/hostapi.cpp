@@ -67,6 +67,18 @@ void HostApi::updateaddedit() {
   });
 }
 
+void HostApi::updateacf() {
+  app_.events.run("updateacf", [&] {
+    if (repaintAcf) repaintAcf();
+  });
+}
+
+void HostApi::updateopenfiledir() {
+  app_.events.run("updateopenfiledir", [&] {
+    if (repaintOpenFileDir) repaintOpenFileDir();
+  });
+}
+
 void HostApi::updateoptions() {
   app_.events.run("updateOptionsForm", [&] {
     if (repaintOptionsForm) repaintOptionsForm();

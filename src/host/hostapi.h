@@ -51,8 +51,11 @@ class HostApi {
   void updateform1();
   void updateaddedit();
   void updateoptions();
+  void updateacf();
+  void updateopenfiledir();
   // Repaints a window at once; set by the window's view once it exists.
   std::function<void()> repaintForm1, repaintAddEdit, repaintOptionsForm;
+  std::function<void()> repaintAcf, repaintOpenFileDir;
 
   // The five functions and the application object every extension receives.
   HostEntryPoints entryPoints();

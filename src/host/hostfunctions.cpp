@@ -174,6 +174,12 @@ const std::vector<HostFunction>& table() {
     fn<TrovikSetMessage, setMessage<&S::wmendsession>>("setwmendsession"),
     fn<TrovikGetMessage, getMessage<&S::wmwindowposchanging>>("getwmwindowposchanging"),
     fn<TrovikSetMessage, setMessage<&S::wmwindowposchanging>>("setwmwindowposchanging"),
+    fn<TrovikProc, [](A& a) { a.AddEdit.refreshmrl(); }>("refreshmrl"),
+    fn<TrovikTextProc, [](A& a, const char* t) { a.AddEdit.autocomplete(str(t)); }>("autocomplete"),
+    fn<TrovikGetObject, [](A& a) -> void* { return &a.acf; }>("getacf"),
+    fn<TrovikGetObject, [](A& a) -> void* { return &a.OpenFileDir; }>("getopenfiledir"),
+    fn<TrovikProc, [](A& a) { a.hostapi.updateacf(); }>("updateacf"),
+    fn<TrovikProc, [](A& a) { a.hostapi.updateopenfiledir(); }>("updateopenfiledir"),
   };
   // clang-format on
   return functions;

@@ -266,7 +266,8 @@ bool HostApi::setvar(std::string name, std::string value) {
                               },
                               [&](std::uintptr_t* h) {
                                 const auto n = decimal<std::int32_t>(value);
-                                if (n) *h = static_cast<std::uintptr_t>(static_cast<std::intptr_t>(*n));
+                                if (n)
+                                  *h = static_cast<std::uintptr_t>(static_cast<std::intptr_t>(*n));
                                 done = n.has_value();
                               }},
                    locate(app_, *v));

@@ -6,6 +6,8 @@ Program::Program(Platform& platform) : ctx{platform, events, vars, texts, syntax
   form1.addEdit = &AddEdit;
   form1.optionsForm = &OptionsForm;
   OptionsForm.attach(&optionsHost);
+  AddEdit.acf = &acf;
+  AddEdit.openFileDir = &OpenFileDir;
   events.setHook([this](std::string_view name, bool before, bool override, bool after) {
     return extensions.FireExtensionEvent(name, before, override, after);
   });

@@ -11,9 +11,12 @@
 #include "core/events.h"
 #include "core/texts.h"
 #include "core/variables.h"
+#include "dialogs/acf.h"
 #include "dialogs/addedit.h"
+#include "dialogs/openfiledir.h"
 #include "dialogs/optionsform.h"
 #include "extensions/extensionhost.h"
+#include "host/dialogowner.h"
 #include "host/hostapi.h"
 #include "launch/launcher.h"
 #include "mainwindow/form1.h"
@@ -34,13 +37,18 @@ class Program {
   EntrySyntax syntax{events, vars};
   Context ctx;
   TForm1 form1{ctx};
-  TAddEdit AddEdit{ctx, form1.link1};
+  // The options dialog is made after the Add/Edit dialog, which reaches it
+  // only once both exist.
+  Form1ForDialogs dialogOwner{form1, OptionsForm};
+  TAddEdit AddEdit{ctx, dialogOwner, form1.launcher};
   Launcher& launcher = form1.launcher;
   // The extension system: the hook behind events, and what extensions call.
   ExtensionHost extensions{ctx};
   HostApi hostapi{*this};
   TOptionsForm OptionsForm{ctx, extensions};
   Form1OptionsHost optionsHost{ctx, form1};
+  Tacf acf{ctx, AddEdit, form1.launcher};
+  TOpenFileDir OpenFileDir{ctx, AddEdit, form1.launcher};
 
   // Runs a handler behind the error barrier. False when it failed.
   template <class Work>

@@ -34,6 +34,17 @@ IoError::IoError(Op op, std::string path, std::string reason)
 
 std::string scratchPathFor(const std::string& path) { return path + ".new"; }
 
+void FileSystem::visitDirectory(const std::string& dir, const std::string& namePrefix,
+                                const Visit& visit) const {
+  auto folded = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (const DirEntry& e : listDirectory(dir)) {
+    if (e.name.size() < namePrefix.size()) continue;
+    size_t i = 0;
+    while (i < namePrefix.size() && folded(e.name[i]) == folded(namePrefix[i])) ++i;
+    if (i == namePrefix.size() && !visit(e)) return;
+  }
+}
+
 namespace {
 
 std::string backupPathFor(const std::string& path) { return path + ".old"; }

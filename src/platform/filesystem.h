@@ -2,6 +2,7 @@
 // The file system as the program sees it. Paths are Windows paths in the ANSI
 // code page ("C:\\Trovik\\link.qdx"); names compare without regard to case.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -62,6 +63,16 @@ class FileSystem {
   // FindFirstFileA/FindNextFileA on dir + "*.*": every entry including "." and
   // "..", in the order the file system returns them. dir ends in a backslash.
   virtual std::vector<DirEntry> listDirectory(const std::string& dir) const = 0;
+  // FindFirstFileA/FindNextFileA on dir + namePrefix + "*", one entry at a
+  // time: visit sees at least every entry whose name starts with namePrefix
+  // (any case; the system may add others, such as names whose short form
+  // matches, and "." and ".."), so a large directory is not read whole for a
+  // few names, and the caller may stop by returning false.
+  using Visit = std::function<bool(const DirEntry&)>;
+  virtual void visitDirectory(const std::string& dir, const std::string& namePrefix,
+                              const Visit& visit) const;
+  // GetLogicalDriveStringsA: the root of every drive ("C:\\"), in drive order.
+  virtual std::vector<std::string> drives() const { return {}; }
   // CreateDirectoryA. Throws IoError.
   virtual void createDirectory(const std::string& path) = 0;
   // RemoveDirectoryA. Returns false when the directory could not be removed.

@@ -10,11 +10,13 @@
 
 #include "app/application.h"
 #include "platform/platform.h"
+#include "win32/addeditwindow.h"
 #include "win32/appwindow.h"
 #include "win32/folderdialog.h"
 #include "win32/mainview.h"
 #include "win32/optionswindow.h"
 #include "win32/shortcuts.h"
+#include "win32/smalldialogs.h"
 #include "win32/system.h"
 #include "win32/win32platform.h"
 #include "win32/wininethttp.h"
@@ -71,8 +73,14 @@ int run() {
 
   MainView view(app);
   view.create(application.hwnd());
+  AddEditWindow addEdit(app);
+  addEdit.create(view.hwnd());
   OptionsWindow options(app.ctx, app.OptionsForm);
   options.create(view.hwnd());
+  AcfWindow acf(app);
+  acf.create(view.hwnd());
+  OpenFileDirWindow openFileDir(app);
+  openFileDir.create(view.hwnd());
   // Messages pumped while a link starts see the same shortcuts and window
   // keys as the main loop's.
   pump.preTranslate = &Window::preTranslateMessage;

@@ -135,16 +135,42 @@ void Win32FileSystem::replaceFile(const std::string& from, const std::string& to
 
 bool Win32FileSystem::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
-std::vector<DirEntry> Win32FileSystem::listDirectory(const std::string& dir) const {
-  std::vector<DirEntry> entries;
+namespace {
+// Every entry of a FindFirstFileA pattern in turn, until visit says stop.
+void findEntries(const std::string& pattern, const FileSystem::Visit& visit) {
   WIN32_FIND_DATAA data{};
-  HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &data);
-  if (h == INVALID_HANDLE_VALUE) return entries;  // a missing or unreadable directory is empty
+  HANDLE h = FindFirstFileA(pattern.c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return;  // a missing or unreadable directory is empty
   FindOwner find{h};
   do {
-    entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    if (!visit({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0})) return;
   } while (FindNextFileA(find.get(), &data));
+}
+}  // namespace
+
+std::vector<DirEntry> Win32FileSystem::listDirectory(const std::string& dir) const {
+  std::vector<DirEntry> entries;
+  findEntries(dir + "*.*", [&](const DirEntry& e) {
+    entries.push_back(e);
+    return true;
+  });
   return entries;
+}
+
+void Win32FileSystem::visitDirectory(const std::string& dir, const std::string& namePrefix,
+                                     const Visit& visit) const {
+  // A typed wildcard would change what the pattern means: then every name is
+  // visited, and the caller's own test picks.
+  const bool wild = namePrefix.find_first_of("*?") != std::string::npos;
+  findEntries(dir + (wild ? std::string() : namePrefix) + "*", visit);
+}
+
+std::vector<std::string> Win32FileSystem::drives() const {
+  std::vector<std::string> roots;
+  const DWORD mask = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i)
+    if (mask & (1u << i)) roots.push_back(std::string(1, static_cast<char>('A' + i)) + ":\\");
+  return roots;
 }
 
 void Win32FileSystem::createDirectory(const std::string& path) {

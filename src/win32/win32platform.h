@@ -52,6 +52,9 @@ class Win32FileSystem final : public FileSystem {
   void replaceFile(const std::string& from, const std::string& to) override;
   bool deleteFile(const std::string& path) override;
   std::vector<DirEntry> listDirectory(const std::string& dir) const override;
+  void visitDirectory(const std::string& dir, const std::string& namePrefix,
+                      const Visit& visit) const override;
+  std::vector<std::string> drives() const override;
   void createDirectory(const std::string& path) override;
   bool removeDirectory(const std::string& path) override;
   void renameDirectory(const std::string& from, const std::string& to) override;

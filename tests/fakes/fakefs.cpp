@@ -110,6 +110,13 @@ std::vector<DirEntry> FakeFileSystem::listDirectory(const std::string& dir) cons
   return out;
 }
 
+std::vector<std::string> FakeFileSystem::drives() const {
+  std::vector<std::string> roots;
+  for (const auto& [k, name] : dirs_)
+    if (k.find('\\') == std::string::npos) roots.push_back(name + "\\");
+  return roots;
+}
+
 void FakeFileSystem::createDirectory(const std::string& path) {
   const std::string k = key(path);
   if (!change()) throw IoError(IoError::Op::Create, path, "The device is not ready.");

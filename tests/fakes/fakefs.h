@@ -23,6 +23,7 @@ class FakeFileSystem : public FileSystem {
   void replaceFile(const std::string& from, const std::string& to) override;
   bool deleteFile(const std::string& path) override;
   std::vector<DirEntry> listDirectory(const std::string& dir) const override;
+  std::vector<std::string> drives() const override;  // every top directory ("C:\\")
   void createDirectory(const std::string& path) override;
   bool removeDirectory(const std::string& path) override;
   void renameDirectory(const std::string& from, const std::string& to) override;

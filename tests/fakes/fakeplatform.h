@@ -47,8 +47,12 @@ class ScriptedBoxes : public MessageBoxes {
 
 class FakePump : public MessagePump {
  public:
-  void processMessages() override { ++calls; }
+  void processMessages() override {
+    ++calls;
+    if (onProcess) onProcess();
+  }
   int calls = 0;
+  std::function<void()> onProcess;  // what arrives while messages are served
 };
 
 class FakeShellLinks : public ShellLinks {

@@ -99,6 +99,22 @@ TEST_F(FunctionsTest, RoutinesRunWithTheirArgumentsAndResults) {
   EXPECT_EQ(function<TrovikGetObject>("getoptionsform")(), &app.OptionsForm);
 }
 
+TEST_F(FunctionsTest, TheDialogsRoutinesReachTheDialogs) {
+  EXPECT_EQ(function<TrovikGetObject>("getacf")(), &app.acf);
+  EXPECT_EQ(function<TrovikGetObject>("getopenfiledir")(), &app.OpenFileDir);
+  app.AddEdit.path.setText("a|b|");
+  function<TrovikProc>("refreshmrl")();
+  EXPECT_EQ(app.AddEdit.mrl.items(), (Calls{"a", "b"}));
+  fs().put("C:\\Tools\\app.exe", "");
+  function<TrovikTextProc>("autocomplete")("C:\\Tools\\a");
+  EXPECT_EQ(app.AddEdit.autoclist.items(), (Calls{"C:\\Tools\\app.exe"}));
+  int repaints = 0;
+  app.hostapi.repaintAcf = app.hostapi.repaintOpenFileDir = [&] { ++repaints; };
+  function<TrovikProc>("updateacf")();
+  function<TrovikProc>("updateopenfiledir")();
+  EXPECT_EQ(repaints, 2);
+}
+
 TEST_F(FunctionsTest, TheMainFormIsOneObjectInItsEventsAndForRescalecontrols) {
   const Calls formEvents = {"form1create",    "form1activate",   "form1resize",
                             "form1mousedown", "form1deactivate", "form1close"};

@@ -772,6 +772,7 @@ int dispatch(int argc, char** argv) {
   if (int done = dialogCommand(command, args, arg); done >= 0) return done;
   if (int done = optionsCommand(command, args, arg); done >= 0) return done;
   if (int done = mainWindowCommand(command, args, arg); done >= 0) return done;
+  if (int done = addEditCommand(command, args, arg); done >= 0) return done;
   return usage();
 }
 

@@ -46,3 +46,5 @@ int dialogCommand(const std::string& command, int args, char** arg);
 int optionsCommand(const std::string& command, int args, char** arg);
 // The main window's frame, bottom row and tray icon (maindrive.cpp), the same way.
 int mainWindowCommand(const std::string& command, int args, char** arg);
+// The Add/Edit dialog's own commands (addeditdrive.cpp), in the same way.
+int addEditCommand(const std::string& command, int args, char** arg);

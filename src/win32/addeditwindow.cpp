@@ -1,0 +1,249 @@
+#include "win32/addeditwindow.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "win32/input.h"
+
+namespace trovik::win32 {
+
+namespace {
+
+enum ControlId : int {
+  kLabel1 = 100,
+  kItemLabel,
+  kLabel2,
+  kPath,
+  kAutoclist,
+  kCp,
+  kCpp,
+  kCppe,
+  kLcase,
+  kDe,
+  kAc,
+  kLfc,
+  kBrowse,
+  kMrl,
+  kAfb,
+  kRf,
+  kEf,
+  kCl,
+  kFoc,
+  kCtl,
+  kAddlink,
+  kCancel,
+  kShape2,
+  kRunnormal,
+  kRunmin,
+  kRunmax,
+  kMr,
+};
+
+void finishDrop(HDROP h) { DragFinish(h); }
+using DropOwner = Owned<HDROP, finishDrop>;
+
+}  // namespace
+
+AddEditWindow::AddEditWindow(Application& app)
+    : PresentedDialog(app.ctx, app.AddEdit.frame, app.AddEdit.AddEdit), app_(app), d_(app.AddEdit) {
+  using K = CheckPeer::Kind;
+  TAddEdit& d = d_;
+  auto button = [&](ui::Button& model, int id, void (TAddEdit::*handler)(),
+                    bool isDefault = false) {
+    add<ButtonPeer>(model, id, isDefault).onClick = [this, handler] { (d_.*handler)(); };
+  };
+  auto check = [&](ui::Checkable& model, int id, K kind, void (TAddEdit::*handler)()) {
+    CheckPeer& p = add<CheckPeer>(model, id, kind);
+    if (handler) p.onClick = [this, handler] { (d_.*handler)(); };
+  };
+  // In tab order. The path field lies over the completion list, whose arrow
+  // shows beside it, so the field is made first (it stays above).
+  add<TextPeer>(d.Label1, kLabel1);
+  add<EditPeer>(d.itemLabel, kItemLabel);
+  button(d.cp, kCp, &TAddEdit::cpClick);
+  button(d.cpp, kCpp, &TAddEdit::cppClick);
+  button(d.cppe, kCppe, &TAddEdit::cppeClick);
+  add<TextPeer>(d.Label2, kLabel2);
+  check(d.lfc, kLfc, K::CheckBox, nullptr);
+  path_ = &add<EditPeer>(d.path, kPath);
+  path_->onChange = [this] { d_.pathChange(); };
+  autoclist_ = &add<ListPeer>(d.autoclist, kAutoclist, ListPeer::Kind::DropDown);
+  autoclist_->onSelect = [this] { d_.autoclistClick(); };
+  button(d.lcase, kLcase, &TAddEdit::lcaseClick);
+  button(d.de, kDe, &TAddEdit::deClick);
+  button(d.ac, kAc, &TAddEdit::acClick);
+  button(d.browse, kBrowse, &TAddEdit::browseClick);
+  mrl_ = &add<ListPeer>(d.mrl, kMrl, ListPeer::Kind::MultiList);
+  mrl_->onSelect = [this] { d_.mrlClick(); };
+  mrl_->onDoubleClick = [this] { d_.mrlDblClick(); };
+  button(d.afb, kAfb, &TAddEdit::afbClick);
+  button(d.rf, kRf, &TAddEdit::rfClick);
+  button(d.ef, kEf, &TAddEdit::efClick);
+  button(d.cl, kCl, &TAddEdit::clClick);
+  check(d.foc, kFoc, K::CheckBox, nullptr);
+  button(d.ctl, kCtl, &TAddEdit::ctlClick);
+  button(d.addlink, kAddlink, &TAddEdit::addlinkClick, true);
+  button(d.cancel, kCancel, &TAddEdit::cancelClick);
+  add<FormPeer>(d.Shape2, kShape2, "STATIC", SS_ETCHEDHORZ);
+  check(d.runnormal, kRunnormal, K::Radio, &TAddEdit::runnormalClick);
+  check(d.runmin, kRunmin, K::Radio, &TAddEdit::runminClick);
+  check(d.runmax, kRunmax, K::Radio, &TAddEdit::runmaxClick);
+  check(d.mr, kMr, K::CheckBox, &TAddEdit::mrClick);
+}
+
+AddEditWindow::~AddEditWindow() {
+  d_.attachView(nullptr);
+  d_.handle = 0;
+  app_.hostapi.repaintAddEdit = nullptr;
+  detachFrame();
+  destroy();
+}
+
+void AddEditWindow::create(HWND owner) {
+  createOnTop(kClassName, owner);
+  DragAcceptFiles(hwnd(), TRUE);
+  d_.attachView(this);
+  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
+  app_.hostapi.repaintAddEdit = [this] { UpdateWindow(hwnd()); };
+  guarded([&] { d_.FormCreate(app_.ctx.platform.windows.screen().dpi); });
+}
+
+void AddEditWindow::closeClicked() {
+  guarded([&] { d_.tcloseClick(); });
+}
+
+void AddEditWindow::cancelPressed() {
+  guarded([&] { d_.cancelClick(); });
+}
+
+void AddEditWindow::helpClicked() {
+  guarded([&] { d_.helpClicked(); });
+}
+
+void AddEditWindow::activated(bool active) {
+  if (active)
+    d_.FormActivate();
+  else
+    d_.FormDeactivate();
+  showHints();
+}
+
+bool AddEditWindow::preTranslate(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && path_ &&
+      (msg.hwnd == path_->handle() || msg.hwnd == autoclist_->handle())) {
+    bool used = false;
+    guarded([&] { used = d_.pathEscape(); });
+    if (used) return true;
+  }
+  if (msg.message == WM_LBUTTONUP && path_ && msg.hwnd == path_->handle())
+    guarded([&] { d_.pathClick(); });  // the press has placed the cursor
+  if (mrl_ && msg.hwnd == mrl_->handle() && pressOnMember(msg)) return true;
+  return PresentedDialog::preTranslate(msg);
+}
+
+int AddEditWindow::memberAt(POINT screen) const {
+  HWND list = mrl_->handle();
+  POINT p = screen;
+  ScreenToClient(list, &p);
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  if (count == 0) return 0;
+  // The nearest member; a point below it lies after it.
+  const int nearest = LOWORD(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y)));
+  RECT item{};
+  SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(nearest), reinterpret_cast<LPARAM>(&item));
+  return std::min(p.y >= item.bottom ? nearest + 1 : nearest, count);
+}
+
+bool AddEditWindow::pressOnMember(const MSG& msg) {
+  if (msg.message != WM_LBUTTONDOWN || (msg.wParam & (MK_SHIFT | MK_CONTROL))) return false;
+  POINT at = pointOf(msg.lParam);
+  ClientToScreen(msg.hwnd, &at);
+  const int i = memberAt(at);
+  if (i < 0 || i >= d_.mrl.count() || !d_.mrl.selected(i)) return false;
+  // The selection stays as it is while the members are carried.
+  dragging_ = true;
+  dragFrom_ = i;
+  SetFocus(mrl_->handle());
+  SetCapture(hwnd());
+  return true;
+}
+
+void AddEditWindow::releaseDrag(POINT screen) {
+  dragging_ = false;
+  ReleaseCapture();
+  const int to = memberAt(screen);
+  guarded([&] {
+    if (to != dragFrom_) {
+      d_.mrlDragDrop(to);
+      return;
+    }
+    // A press and release on the same member is a click on it alone.
+    for (int i = 0; i < d_.mrl.count(); ++i) d_.mrl.setSelected(i, i == to);
+    d_.mrl.setItemIndex(to);
+    d_.mrlClick();
+  });
+}
+
+void AddEditWindow::filesDropped(HDROP handle) {
+  DropOwner drop(handle);
+  std::vector<std::string> files;
+  const UINT count = DragQueryFileA(drop.get(), 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    // Each path whole, however long.
+    const UINT length = DragQueryFileA(drop.get(), i, nullptr, 0);
+    std::string file(static_cast<size_t>(length) + 1, '\0');
+    const UINT got = DragQueryFileA(drop.get(), i, file.data(), length + 1);
+    file.resize(std::min(got, length));
+    files.push_back(std::move(file));
+  }
+  POINT at{};
+  if (!DragQueryPoint(drop.get(), &at)) {
+    GetCursorPos(&at);
+  } else {
+    ClientToScreen(hwnd(), &at);
+  }
+  // Only the member list takes files.
+  RECT list{};
+  GetWindowRect(mrl_->handle(), &list);
+  if (!IsWindowVisible(mrl_->handle()) || !PtInRect(&list, at)) return;
+  const int index = memberAt(at);
+  guarded([&] { d_.mrlDropFiles(files, index); });
+}
+
+LRESULT AddEditWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kAutoclist && HIWORD(wParam) == CBN_DROPDOWN) {
+        guarded([&] { d_.autoclistDropDown(); });
+        return 0;
+      }
+      break;
+    case WM_DROPFILES:
+      filesDropped(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) {
+        POINT at = pointOf(lParam);
+        ClientToScreen(hwnd(), &at);
+        releaseDrag(at);
+        return 0;
+      }
+      break;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      break;
+    case WM_ENDSESSION:
+      // The dialog's open state ends with the session too.
+      if (wParam) guarded([&] { d_.closeDialog(); });
+      return 0;
+    default:
+      break;
+  }
+  return PresentedDialog::dialogMessage(msg, wParam, lParam);
+}
+
+}  // namespace trovik::win32

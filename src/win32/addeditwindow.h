@@ -1,0 +1,48 @@
+#pragma once
+// The Add/Edit link dialog's window: a control for each model of the
+// presenter, input turned into its handlers, files dropped from the shell on
+// the member list, and members dragged within it.
+#include <windows.h>
+
+#include "win32/presenteddialog.h"
+
+namespace trovik {
+class Application;
+class TAddEdit;
+}  // namespace trovik
+
+namespace trovik::win32 {
+
+class AddEditWindow final : public PresentedDialog {
+ public:
+  static constexpr const char* kClassName = "TAddEdit";
+
+  explicit AddEditWindow(Application& app);
+  ~AddEditWindow() override;
+  // Makes the window, hidden, owned by the main window; FormCreate runs.
+  void create(HWND owner);
+
+ private:
+  void closeClicked() override;
+  void helpClicked() override;
+  void cancelPressed() override;
+  void activated(bool active) override;
+  bool preTranslate(MSG& msg) override;
+  LRESULT dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void filesDropped(HDROP drop);
+  // The member under a point of the screen; the count below the last one.
+  int memberAt(POINT screen) const;
+  // A press on a selected member starts a drag instead of a new selection.
+  bool pressOnMember(const MSG& msg);
+  void releaseDrag(POINT screen);
+
+  Application& app_;
+  TAddEdit& d_;
+  EditPeer* path_ = nullptr;
+  ListPeer* mrl_ = nullptr;
+  ListPeer* autoclist_ = nullptr;
+  bool dragging_ = false;
+  int dragFrom_ = -1;
+};
+
+}  // namespace trovik::win32

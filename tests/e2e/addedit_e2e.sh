@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# The Add/Edit link dialog and the two dialogs it opens, in the real program: Insert opens it, a
+# typed path offers its completions and a click picks one, Add writes link.qdx and name.qdx; a
+# two-member group with a run style on its second member and Force order is stored exactly; a file
+# dropped from the shell joins the member list; the command-line dialog rewrites the member at the
+# cursor; the browse dialog picks a file; an item opened for editing is written back into its own
+# fileset after the user switched to another; F1 says the help files are missing, and opens the
+# page maximised once they are there.
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+
+CRLF=$'\r\n'
+: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
+
+# The path Wine shows a Linux path under (its Z: drive).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+e2e_begin
+[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
+
+base="$E2E_TMP/Main"
+e2e_base "$base"
+tools_dir="$E2E_TMP/Tools"
+mkdir -p "$tools_dir"
+for f in Probe.exe alpha.exe beta.exe readme.txt; do cp "$TROVIK_PROBE" "$tools_dir/$f"; done
+tools="$(winpath "$tools_dir")"
+e2e_write "$base/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "UserLevel=1" \
+  "AutoCompleteLevel=1" "QuickSwitch=1" "Click=1"
+e2e_write "$base/link.qdx" "$CRLF" 'C:\windows\notepad.exe'
+e2e_write "$base/name.qdx" "$CRLF" "Notepad"
+e2e_write "$base/Work/link.qdx" "$CRLF" 'C:\windows\regedit.exe'
+e2e_write "$base/Work/name.qdx" "$CRLF" "Registry"
+
+probe_log="$E2E_TMP/probe.log"
+TROVIK_PROBE_LOG="$(winpath "$probe_log")"
+export TROVIK_PROBE_LOG
+
+# open_add: Insert in the main list opens the dialog in add mode, empty.
+open_add() {
+  drive key 45
+  e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit path
+}
+expect_path() { e2e_until "the path field" "$1" dlg-value TAddEdit path; }
+closed() { e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path; }
+tab_screen() {
+  local left top x y
+  drive rect
+  read -r left top _ <<<"$DRIVEN"
+  drive tab-point "$1"
+  read -r x y <<<"$DRIVEN"
+  echo "$((left + x)) $((top + y))"
+}
+
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+# The main window aside, so that the dialogs in the middle of the screen leave its tabs free.
+drive place 10 10 220 300
+
+# --- add a link: a typed path, a completion picked with the mouse, Add
+open_add
+e2e_screenshot addedit-add.png
+drive dlg-set TAddEdit itemLabel "Probe"
+drive dlg-type TAddEdit path "$tools\\Pr"
+e2e_until "the completions" "$tools\\Probe.exe" dlg-items TAddEdit autoclist
+e2e_screenshot addedit-completion.png
+# The open list hangs just below the path field: a click on its first row.
+drive dlg-point TAddEdit path
+read -r x y <<<"$DRIVEN"
+xdotool mousemove "$x" $((y + 19)) click 1
+expect_path "$tools\\Probe.exe"
+drive dlg-click TAddEdit addlink
+closed
+e2e_until_file "link.qdx after Add" "$base/link.qdx" "$CRLF" 'C:\windows\notepad.exe' \
+  "$tools\\Probe.exe"
+e2e_until_file "name.qdx after Add" "$base/name.qdx" "$CRLF" "Notepad" "Probe"
+
+# --- a group of two, the second member minimised, in forced order
+open_add
+drive dlg-set TAddEdit itemLabel "Pair"
+drive dlg-set TAddEdit path "$tools\\alpha.exe|$tools\\beta.exe|"
+e2e_until "the members" "$tools\\alpha.exe
+$tools\\beta.exe" dlg-items TAddEdit mrl
+drive dlg-select TAddEdit mrl 1
+drive dlg-click TAddEdit runmin
+e2e_until "the member's run style" "shown enabled checked" dlg-state TAddEdit runmin
+drive dlg-click TAddEdit foc
+e2e_until "Force order" "shown enabled checked" dlg-state TAddEdit foc
+e2e_screenshot addedit-group.png
+drive dlg-click TAddEdit addlink
+closed
+e2e_until_file "link.qdx with the group" "$base/link.qdx" "$CRLF" 'C:\windows\notepad.exe' \
+  "$tools\\Probe.exe" "+f$tools\\alpha.exe|$tools\\beta.exe+lrmi|"
+
+# --- a dropped file joins the members, however long its path; the command line of a member
+long="C:\\$(printf 'n%.0s' $(seq 300)).exe"
+open_add
+drive dlg-set TAddEdit path "$tools\\alpha.exe|"
+drive dlg-drop TAddEdit mrl "$tools\\beta.exe" "$long"
+expect_path "$tools\\alpha.exe|$tools\\beta.exe|$long|"
+# The cursor inside the second member, then "+c".
+drive dlg-caret TAddEdit path $((${#tools} + 15))
+drive dlg-click TAddEdit ac
+e2e_until "the command-line dialog" "shown enabled" dlg-state Tacf commandtext
+e2e_screenshot acf.png
+drive dlg-set Tacf commandtext "-x"
+drive dlg-click Tacf aca
+e2e_until "the command-line dialog closed" "hidden enabled" dlg-state Tacf commandtext
+expect_path "$tools\\alpha.exe|$tools\\beta.exe>:-x|$long|"
+drive dlg-click TAddEdit cancel
+closed
+
+# --- the browse dialog opens in the target's directory and picks a file
+open_add
+drive dlg-set TAddEdit path "$tools\\nothing.exe"
+drive dlg-click TAddEdit browse
+e2e_until "the executables of the directory" "alpha.exe
+beta.exe
+Probe.exe" dlg-items TOpenFileDir FileList
+e2e_screenshot browse.png
+drive dlg-select TOpenFileDir FileList 1
+drive dlg-click TOpenFileDir select
+e2e_until "the browse dialog closed" "hidden enabled" dlg-state TOpenFileDir FileList
+expect_path "$tools\\beta.exe"
+drive dlg-click TAddEdit cancel
+closed
+
+# --- F1 without the help files
+open_add
+drive dlg-key TAddEdit path 112
+drive answer Trovik ok "$E2E_WAIT_MS" "Help files not found."
+drive dlg-click TAddEdit cancel
+closed
+
+# --- an item of the base fileset edited while the Work fileset is shown
+drive menu edititem
+drive select 1
+e2e_until "the item opened for editing" "$tools\\Probe.exe" dlg-value TAddEdit path
+read -r x y <<<"$(tab_screen 1)"
+xdotool mousemove "$x" "$y" click 1
+e2e_until "the Work fileset" "Registry" list 101
+drive dlg-set TAddEdit itemLabel "Edited"
+drive dlg-set TAddEdit path "$tools\\alpha.exe"
+drive dlg-click TAddEdit addlink
+closed
+e2e_until_file "the base fileset's links" "$base/link.qdx" "$CRLF" 'C:\windows\notepad.exe' \
+  "$tools\\alpha.exe" "+f$tools\\alpha.exe|$tools\\beta.exe+lrmi|"
+e2e_until_file "the base fileset's names" "$base/name.qdx" "$CRLF" "Notepad" "Edited" "Pair"
+e2e_until "the Work fileset unchanged" "Registry" list 101
+e2e_expect_file "Work's links" "$base/Work/link.qdx" "$CRLF" 'C:\windows\regedit.exe'
+
+# --- F1 with the help files: the page opens maximised (the test's pages open in the probe)
+mkdir -p "$base/helpfiles"
+: >"$base/helpfiles/addwindow.htm"
+"$E2E_WINE" reg add 'HKCR\.htm' /ve /d TrovikTestPage /f >/dev/null 2>&1
+"$E2E_WINE" reg add 'HKCR\TrovikTestPage\shell\open\command' /ve \
+  /d "\"$(winpath "$tools_dir")\\Probe.exe\" \"%1\"" /f >/dev/null 2>&1
+open_add
+drive dlg-key TAddEdit path 112
+e2e_poll test -s "$probe_log" || e2e_fail "F1 opened no help page"
+grep -aq $'\t3\t.*addwindow.htm' "$probe_log" || e2e_fail "the help page did not open maximised:
+$(cat "$probe_log")"
+drive dlg-click TAddEdit cancel
+closed
+
+e2e_expect_no_boxes
+e2e_close

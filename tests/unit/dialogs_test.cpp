@@ -1,0 +1,166 @@
+// The command-line and browse dialogs, and what the three dialogs share:
+// their events, help pages and host functions.
+#include <gtest/gtest.h>
+
+#include "dialogharness.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(CommandLineDialog, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
+  DialogHarness h;
+  TAddEdit& d = h.d;
+  Tacf& a = h.app.acf;
+  h.openAdd();
+  d.path.setText("C:\\x.exe");
+  d.acClick();
+  EXPECT_TRUE(a.isOpen());
+  EXPECT_FALSE(d.AddEdit.enabled());
+  a.commandtext.setText("-a -b");
+  a.acaClick();
+  EXPECT_EQ(d.path.text(), "C:\\x.exe>:-a -b");
+  EXPECT_FALSE(a.isOpen());
+  EXPECT_TRUE(d.AddEdit.enabled());
+  d.acClick();
+  EXPECT_EQ(a.commandtext.text(), "-a -b");
+  a.commandtext.setText("");
+  a.acaClick();
+  EXPECT_EQ(d.path.text(), "C:\\x.exe");
+
+  // Only the member at the cursor changes; its neighbours keep their text.
+  d.path.setText("C:\\a.exe>:-1|C:\\b.exe|C:\\c.exe>:-3|");
+  h.view.cursor = 15;
+  d.acClick();
+  EXPECT_EQ(a.commandtext.text(), "");
+  a.commandtext.setText("-2");
+  a.acaClick();
+  EXPECT_EQ(d.path.text(), "C:\\a.exe>:-1|C:\\b.exe>:-2|C:\\c.exe>:-3|");
+  EXPECT_EQ(d.mrl.item(1), "C:\\b.exe>:-2");
+
+  // However it closes, the Add/Edit dialog is usable again.
+  d.acClick();
+  a.tcloseClick();
+  EXPECT_TRUE(d.AddEdit.enabled());
+  d.acClick();
+  d.cancelClick();
+  EXPECT_FALSE(a.isOpen());
+  EXPECT_TRUE(d.AddEdit.enabled());
+}
+
+struct BrowseHarness : DialogHarness {
+  TOpenFileDir& b = app.OpenFileDir;
+  BrowseHarness() {
+    fs().put("C:\\Apps\\tool.exe", "");
+    fs().put("C:\\Apps\\readme.txt", "");
+    fs().put("C:\\Apps\\go.LNK", "");
+    fs().mkdirs("C:\\Apps\\Sub");
+    fs().mkdirs("D:\\");
+    os.shellLinks.targets["C:\\Apps\\go.LNK"] = "C:\\real.exe";
+  }
+  void choose(int filter, const std::string& file) {
+    b.FilterComboBox1.setItemIndex(filter);
+    b.FilterComboBox1Change();
+    const auto& files = b.FileList.items();
+    b.FileList.setItemIndex(
+        static_cast<int>(std::find(files.begin(), files.end(), file) - files.begin()));
+    b.selectClick();
+  }
+};
+
+TEST(BrowseDialog, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
+  BrowseHarness h;
+  TOpenFileDir& b = h.b;
+  h.openAdd();
+  h.d.path.setText("C:\\Apps\\tool.exe>:-x");
+  h.d.browseClick();
+  EXPECT_TRUE(b.isOpen());
+  EXPECT_FALSE(h.d.AddEdit.enabled());
+  EXPECT_EQ(b.Drive.items(), (Lines{"c:", "d:"}));
+  EXPECT_EQ(b.Drive.itemIndex(), 0);
+  EXPECT_EQ(b.DirectoryList.items(), (Lines{"c:\\", "  Apps", "    Sub"}));
+  EXPECT_EQ(b.DirectoryList.itemIndex(), 1);
+  EXPECT_EQ(b.FileList.items(), (Lines{"tool.exe"}));
+  b.FilterComboBox1.setItemIndex(2);
+  b.FilterComboBox1Change();
+  EXPECT_EQ(b.FileList.items(), (Lines{"go.LNK", "readme.txt", "tool.exe"}));
+  b.selectClick();  // no file selected: the directory itself
+  EXPECT_EQ(h.d.path.text(), "C:\\Apps\\");
+  EXPECT_FALSE(b.isOpen());
+  EXPECT_TRUE(h.d.AddEdit.enabled());
+
+  h.d.browseClick();
+  b.DirectoryList.setItemIndex(2);
+  b.DirectoryListDblClick();
+  EXPECT_EQ(b.directory(), "C:\\Apps\\Sub\\");
+  b.DirectoryList.setItemIndex(0);
+  b.DirectoryListDblClick();
+  EXPECT_EQ(b.directory(), "C:\\");
+  b.Drive.setItemIndex(1);
+  b.DriveChange();
+  EXPECT_EQ(b.directory(), "D:\\");
+  b.cancelClick();
+  EXPECT_EQ(h.d.path.text(), "C:\\Apps\\");
+}
+
+TEST(BrowseDialog, WritesTheChoiceIntoThePathANewMemberOrTheEditedMember) {
+  BrowseHarness h;
+  TAddEdit& d = h.d;
+  h.vars().ldirect = true;
+  h.openAdd();
+  d.path.setText("C:\\Apps\\x");
+  d.browseClick();
+  h.choose(1, "go.LNK");
+  EXPECT_EQ(d.path.text(), "C:\\real.exe");
+
+  // Two members added to a group that is still empty, each with the normal style.
+  h.openAdd();
+  d.mr.setChecked(true);
+  d.mrClick();
+  d.afbClick();
+  h.choose(0, "tool.exe");
+  d.afbClick();
+  h.choose(1, "go.LNK");
+  EXPECT_EQ(d.path.text(), "C:\\Apps\\tool.exe|C:\\real.exe|");
+  EXPECT_EQ(d.MemberRunStyles, (Lines{"", ""}));
+
+  h.pick(0);
+  d.efClick();
+  h.choose(2, "readme.txt");
+  EXPECT_EQ(d.path.text(), "C:\\Apps\\readme.txt|C:\\real.exe|");
+  EXPECT_FALSE(h.vars().editing);
+}
+
+TEST(DialogEvents, ShowingAndActivationRaiseTheirEventsWithTheDialog) {
+  DialogHarness h;
+  std::vector<std::string> seen;
+  h.app.events.setHook([&](std::string_view name, bool before, bool, bool) {
+    if (before)
+      seen.push_back(std::string(name) + (h.app.events.slots.cobject == &h.d ? ":d" : "") +
+                     (h.app.events.slots.cobject == &h.app.acf ? ":acf" : ""));
+    return false;
+  });
+  h.openAdd();
+  h.d.showDialog();  // already open: shown once
+  h.d.FormActivate();
+  h.app.acf.FormActivate();
+  EXPECT_EQ(seen, (Lines{"AddEditshow:d", "OptionsFormactivate:d", "formacactivate:acf"}));
+}
+
+TEST(DialogHelp, EachDialogOpensItsOwnPage) {
+  DialogHarness h;
+  h.fs().put(std::string(kBase) + "helpfiles\\addwindow.htm", "");
+  h.d.helpClicked();
+  ASSERT_EQ(h.os.shell.calls.size(), 1u);
+  EXPECT_EQ(h.os.shell.calls[0].file, "addwindow.htm");
+  EXPECT_EQ(h.os.shell.calls[0].show, swMaximize);
+  h.boxes().expect(Answer::Ok, "Help files not found.");
+  h.app.acf.helpClicked();
+  h.fs().put(std::string(kBase) + "helpfiles\\browsewindow.htm", "");
+  h.app.OpenFileDir.helpClicked();
+  EXPECT_EQ(h.os.shell.calls.back().file, "browsewindow.htm");
+}
+
+}  // namespace
+}  // namespace trovik::test
