@@ -162,6 +162,22 @@ e2e_poll() {
   done
 }
 
+# The path Wine shows a Linux path under (its Z: drive).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# The program the scripts' links start: it logs each start to $TROVIK_PROBE_LOG.
+: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
+# e2e_probe: after e2e_begin, the probe is there and logs to $probe_log.
+e2e_probe() {
+  [ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+  probe_log="$E2E_TMP/probe.log"
+  TROVIK_PROBE_LOG="$(winpath "$probe_log")"
+  export TROVIK_PROBE_LOG
+}
+# How many starts the probe logged; probe_started <n>: at least n.
+probe_count() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
+probe_started() { [ "$(probe_count)" -ge "$1" ]; }
+
 # e2e_base <dir>: a new base directory holding only Trovik.exe.
 e2e_base() {
   mkdir -p "$1"
