@@ -10,13 +10,10 @@
 source "$(dirname "$0")/lib.sh"
 
 CRLF=$'\r\n'
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
 
-# The path Wine shows a Linux path under (its Z: drive).
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 e2e_begin
-[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+e2e_probe
 command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
 
 base="$E2E_TMP/Main"
@@ -32,9 +29,6 @@ e2e_write "$base/name.qdx" "$CRLF" "Notepad"
 e2e_write "$base/Work/link.qdx" "$CRLF" 'C:\windows\regedit.exe'
 e2e_write "$base/Work/name.qdx" "$CRLF" "Registry"
 
-probe_log="$E2E_TMP/probe.log"
-TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-export TROVIK_PROBE_LOG
 
 # open_add: Insert in the main list opens the dialog in add mode, empty.
 open_add() {

@@ -9,10 +9,7 @@ source "$(dirname "$0")/lib.sh"
 
 CRLF=$'\r\n'
 : "${TROVIK_EXT_DIR:=$(dirname "$TROVIK_EXE")/ext}"
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
 
-# The path Wine shows a Linux path under (its Z: drive).
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 
@@ -41,7 +38,7 @@ e2e_begin
 for dll in translate eventlog; do
   [ -f "$TROVIK_EXT_DIR/$dll.dll" ] || e2e_fail "no $dll.dll in $TROVIK_EXT_DIR (build the x86_64 Windows build)"
 done
-[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+e2e_probe
 
 base="$E2E_TMP/Plus"
 e2e_base "$base"
@@ -52,11 +49,8 @@ done
 ext="$(winpath "$base")\\Extensions"
 
 # The link the test double-clicks: the probe, so a launch would leave a trace.
-probe_log="$E2E_TMP/probe.log"
 cp "$TROVIK_PROBE" "$base/trovik-probe.exe"
 entry="$(winpath "$base")\\trovik-probe.exe>:from-a-double-click"
-TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-export TROVIK_PROBE_LOG
 
 e2e_write "$base/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "Click=0"
 e2e_write "$base/link.qdx" "$CRLF" "$entry"

@@ -10,21 +10,13 @@ source "$(dirname "$0")/lib.sh"
 
 CRLF=$'\r\n'
 TAB=$'\t'
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
 
-# The path Wine shows a Linux path under (its Z: drive).
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 e2e_begin
-[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
-
-probe_log="$E2E_TMP/probe.log"
-TROVIK_PROBE_LOG="$(winpath "$probe_log")"
+e2e_probe
 # A started member's window stays in front until the next member's comes, however slow the machine.
-TROVIK_PROBE_SHOWN_MS=4000
-export TROVIK_PROBE_LOG TROVIK_PROBE_SHOWN_MS
+export TROVIK_PROBE_SHOWN_MS=4000
 
-probe_started() { [ -f "$probe_log" ] && [ "$(wc -l <"$probe_log")" -ge "$1" ]; }
 
 # wait_probe <n>: the probe has been started n times in all.
 wait_probe() {

@@ -122,6 +122,12 @@ e2e_begin() {
 drive() {
   local status=0
   "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
+  # Every failure of the driver's own says why on stderr; an exit with nothing said is Wine not
+  # getting the driver going at all (seen under heavy load), so it is tried once more.
+  if [ "$status" -ne 0 ] && [ ! -s "$E2E_TMP/driver.out" ] && [ ! -s "$E2E_TMP/driver.err" ]; then
+    status=0
+    "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
+  fi
   if [ "$status" -ne 0 ]; then
     local printed
     printed="$(cat "$E2E_TMP/driver.out")"
@@ -155,6 +161,22 @@ e2e_poll() {
     sleep 0.05
   done
 }
+
+# The path Wine shows a Linux path under (its Z: drive).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# The program the scripts' links start: it logs each start to $TROVIK_PROBE_LOG.
+: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
+# e2e_probe: after e2e_begin, the probe is there and logs to $probe_log.
+e2e_probe() {
+  [ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+  probe_log="$E2E_TMP/probe.log"
+  TROVIK_PROBE_LOG="$(winpath "$probe_log")"
+  export TROVIK_PROBE_LOG
+}
+# How many starts the probe logged; probe_started <n>: at least n.
+probe_count() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
+probe_started() { [ "$(probe_count)" -ge "$1" ]; }
 
 # e2e_base <dir>: a new base directory holding only Trovik.exe.
 e2e_base() {

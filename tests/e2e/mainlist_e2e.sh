@@ -12,21 +12,13 @@
 source "$(dirname "$0")/lib.sh"
 
 CRLF=$'\r\n'
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
 
-# The path Wine shows a Linux path under (its Z: drive).
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 e2e_begin
-[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+e2e_probe
 command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
 
-probe_log="$E2E_TMP/probe.log"
-TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-export TROVIK_PROBE_LOG
 
-probe_count() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
-probe_started() { [ "$(probe_count)" -ge "$1" ]; }
 
 # wait_probe <n>: the probe has been started n times in all.
 wait_probe() {

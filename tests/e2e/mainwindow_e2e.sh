@@ -11,18 +11,11 @@
 source "$(dirname "$0")/lib.sh"
 
 CRLF=$'\r\n'
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 e2e_begin
-[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+e2e_probe
 command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
 
-probe_log="$E2E_TMP/probe.log"
-TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-export TROVIK_PROBE_LOG
-probe_count() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
-probe_started() { [ "$(probe_count)" -ge "$1" ]; }
 
 base="$E2E_TMP/Main"
 e2e_base "$base"
@@ -175,10 +168,13 @@ expect_state "multi current=2 top=0 selected=1,2 focus=yes"
 e2e_screenshot mainwindow-createmultirun.png
 press Return
 e2e_until "the Create button once used" "hidden Create" text 111
-# The Add/Edit dialog holds the group; cancelled, it hands the keyboard back to the list.
-e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit mrl
+e2e_until "the Add/Edit dialog with the group" "shown enabled" dlg-state TAddEdit path
+drive dlg-items TAddEdit mrl
+[ "$(grep -c 'trovik-probe.exe' <<<"$DRIVEN")" = 2 ] ||
+  e2e_fail "the group should hold the two picked items; its members: $DRIVEN"
+e2e_screenshot mainwindow-createmultirun-addedit.png
 drive dlg-click TAddEdit cancel
-e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit mrl
+e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path
 expect_state "single current=2 top=0 selected=2 focus=yes"
 
 # --- a right-click on the base fileset's tab offers its saved links; the third runs, and the

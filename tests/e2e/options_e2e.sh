@@ -10,14 +10,12 @@ source "$(dirname "$0")/lib.sh"
 
 CRLF=$'\r\n'
 : "${TROVIK_EXT_DIR:=$(dirname "$TROVIK_EXE")/ext}"
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
 DLG=TOptionsForm
 VK_HOME=0x24
 VK_DOWN=0x28
 VK_F8=0x77
 VK_F9=0x78
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 ini_has() { grep -q "^$1"$'\r'"\?$" "$base/Trovik.ini"; }
 expect_ini() {
@@ -42,7 +40,7 @@ sorted_tabs() {
 }
 
 e2e_begin
-[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe beside $TROVIK_EXE"
+e2e_probe
 [ -f "$TROVIK_EXT_DIR/eventlog.dll" ] || e2e_fail "no eventlog.dll in $TROVIK_EXT_DIR"
 
 base="$E2E_TMP/Launch"
@@ -50,9 +48,6 @@ e2e_base "$base"
 cp "$TROVIK_PROBE" "$base/trovik-probe.exe"
 mkdir -p "$base/Extensions"
 cp "$TROVIK_EXT_DIR/eventlog.dll" "$TROVIK_EXT_DIR/eventlog.txt" "$base/Extensions/"
-probe_log="$E2E_TMP/probe.log"
-TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-export TROVIK_PROBE_LOG
 
 e2e_write "$base/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "Click=1" \
   "ShowOnKey=F9" "QuickSwitch=1" "ConfirmDelete=0" "ConfirmFSDelete=1" "UserLevel=1"

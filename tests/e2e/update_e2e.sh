@@ -10,7 +10,6 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
 : "${TROVIK_HTTPGET:=$(dirname "$TROVIK_EXE")/trovik-httpget.exe}"
 PYTHON="$(command -v python3)" || e2e_fail "python3 is missing"
 TINYPROXY="$(command -v tinyproxy)" || e2e_fail "tinyproxy is missing"
@@ -18,11 +17,10 @@ TAB=$'\t'
 SERVER_PID=""
 PROXY_PID=""
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 e2e_begin
 [ -f "$TROVIK_HTTPGET" ] || e2e_fail "no trovik-httpget.exe at $TROVIK_HTTPGET"
-[ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
+e2e_probe
 
 # The web server and the proxy end before the shared cleanup runs.
 stop_servers() {
@@ -132,9 +130,6 @@ site toprogram 'C:\windows\notepad.exe' 1001
 head -c 100000 /dev/zero | tr '\0' 'x' >"$www/big.txt"
 
 # Pages the shell is asked to open land in the probe's log instead of a browser.
-probe_log="$E2E_TMP/probe.log"
-TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-export TROVIK_PROBE_LOG
 wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$(winpath "$TROVIK_PROBE")\" \"%1\"" /f \
   >/dev/null 2>&1 || e2e_fail "could not register the http handler"
 
