@@ -11,7 +11,6 @@ source "$(dirname "$0")/lib.sh"
 
 CRLF=$'\r\n'
 
-
 e2e_begin
 e2e_probe
 command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
@@ -28,7 +27,6 @@ e2e_write "$base/link.qdx" "$CRLF" 'C:\windows\notepad.exe'
 e2e_write "$base/name.qdx" "$CRLF" "Notepad"
 e2e_write "$base/Work/link.qdx" "$CRLF" 'C:\windows\regedit.exe'
 e2e_write "$base/Work/name.qdx" "$CRLF" "Registry"
-
 
 # open_add: Insert in the main list opens the dialog in add mode, empty.
 open_add() {
