@@ -5,30 +5,11 @@
 #include "core/paths.h"
 #include "dialogs/addedit.h"
 #include "mainwindow/form1.h"
+#include "ui/input.h"
 
 namespace trovik {
 
 namespace {
-// Virtual-key codes the list reacts to.
-enum Key : std::uint16_t {
-  vkBack = 8,
-  vkReturn = 13,
-  vkShift = 16,
-  vkControl = 17,
-  vkMenu = 18,
-  vkEscape = 27,
-  vkSpace = 32,
-  vkPrior = 33,
-  vkNext = 34,
-  vkEnd = 35,
-  vkHome = 36,
-  vkLeft = 37,
-  vkUp = 38,
-  vkRight = 39,
-  vkDown = 40,
-  vkInsert = 45,
-  vkDelete = 46
-};
 }  // namespace
 
 bool TForm1::flyMultirunTitle() const { return endsWith(ttitle.caption(), ctx_.texts.f1flymrtag); }

@@ -5,25 +5,13 @@
 #include "core/paths.h"
 #include "dialogs/optionsform.h"
 #include "mainwindow/form1.h"
+#include "ui/input.h"
 
 namespace trovik {
 
 namespace {
 // The normal height stored when Snapbar mode was entered; 247 when none was.
 int storedHeight(TBigIniFile& ini) { return ini.ReadInteger("Form", "FormHeight", 247); }
-enum Key : std::uint16_t {
-  vkBack = 8,
-  vkReturn = 13,
-  vkSpace = 32,
-  vkPrior = 33,
-  vkNext = 34,
-  vkEnd = 35,
-  vkHome = 36,
-  vkLeft = 37,
-  vkUp = 38,
-  vkRight = 39,
-  vkDown = 40
-};
 }  // namespace
 
 void TForm1::qswitchChanging() {

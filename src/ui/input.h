@@ -17,6 +17,26 @@ enum ShiftFlag : std::uint32_t {
   ssDouble = 64
 };
 using ShiftState = std::uint32_t;
+// The virtual-key codes the windows react to.
+enum Key : std::uint16_t {
+  vkBack = 8,
+  vkReturn = 13,
+  vkShift = 16,
+  vkControl = 17,
+  vkMenu = 18,
+  vkEscape = 27,
+  vkSpace = 32,
+  vkPrior = 33,
+  vkNext = 34,
+  vkEnd = 35,
+  vkHome = 36,
+  vkLeft = 37,
+  vkUp = 38,
+  vkRight = 39,
+  vkDown = 40,
+  vkInsert = 45,
+  vkDelete = 46
+};
 enum class DragState : std::int32_t { Enter, Leave, Move };
 enum class CloseAction : std::int32_t { None, Hide, Free, Minimize };
 
