@@ -103,13 +103,19 @@ AddEditWindow::~AddEditWindow() {
   destroy();
 }
 
-void AddEditWindow::create(HWND owner) {
-  createOnTop(kClassName, owner);
-  DragAcceptFiles(hwnd(), TRUE);
+void AddEditWindow::prepare(HWND owner) {
   d_.attachView(this);
-  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
-  app_.hostapi.repaintAddEdit = [this] { UpdateWindow(hwnd()); };
+  app_.hostapi.repaintAddEdit = [this] {
+    if (hwnd()) UpdateWindow(hwnd());
+  };
   guarded([&] { d_.FormCreate(app_.ctx.platform.windows.screen().dpi); });
+  createOnFirstShow(kClassName, owner);
+}
+
+void AddEditWindow::created() {
+  PresentedDialog::created();
+  DragAcceptFiles(hwnd(), TRUE);
+  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
 }
 
 void AddEditWindow::closeClicked() {

@@ -19,10 +19,12 @@ class AddEditWindow final : public PresentedDialog {
 
   explicit AddEditWindow(Application& app);
   ~AddEditWindow() override;
-  // Makes the window, hidden, owned by the main window; FormCreate runs.
-  void create(HWND owner);
+  // The presenter's window from now on (its FormCreate runs); the window
+  // itself is made, owned by owner, when it is first shown.
+  void prepare(HWND owner);
 
  private:
+  void created() override;
   void closeClicked() override;
   void helpClicked() override;
   void cancelPressed() override;

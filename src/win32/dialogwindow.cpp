@@ -16,6 +16,13 @@ void DialogWindow::createDialog(const char* className, HWND owner) {
   for (auto& peer : peers_) start(*peer);
 }
 
+void DialogWindow::shownBeforeCreated() {
+  if (!className_) return;
+  createDialog(className_, owner_);
+  created();
+  formChanged(ui::Aspect::Visible);
+}
+
 void DialogWindow::start(FormPeer& peer) {
   peer.create();
   peer.attach();

@@ -45,6 +45,15 @@ class DialogWindow : public FramedWindow {
   }
   // Makes the window, hidden, with every control added so far.
   void createDialog(const char* className, HWND owner);
+  // Makes it, with created() after, only when the form is first shown: under
+  // Wine every control costs a round trip to the server, and many runs never
+  // open a dialog at all.
+  void createOnFirstShow(const char* className, HWND owner) {
+    className_ = className;
+    owner_ = owner;
+  }
+  // The window and its controls were just made on the first showing.
+  virtual void created() {}
 
   // Escape, and the close message of the system: by default the close button.
   virtual void cancelPressed() { closeClicked(); }
@@ -59,12 +68,15 @@ class DialogWindow : public FramedWindow {
 
  private:
   LRESULT windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
+  void shownBeforeCreated() override;
   void start(FormPeer& peer);
   void centre();
   int defaultButton() const;
   LRESULT controlQuery(const COPYDATASTRUCT& data) const;
 
   std::vector<std::unique_ptr<FormPeer>> peers_;
+  const char* className_ = nullptr;  // set: made on the first showing
+  HWND owner_ = nullptr;
 };
 
 }  // namespace trovik::win32

@@ -145,13 +145,19 @@ FramedWindow::FramedWindow(Context& ctx, FrameModels models, bool sizable)
                            : nullptr),
       form_(models.form,
             [this](Aspect a) {
+              if (!hwnd()) {
+                if (a == Aspect::Visible && models_.form.visible()) shownBeforeCreated();
+                return;
+              }
               // The window's own moves and state changes are not sent back to it.
-              if (hwnd() && !(formFromWindow_ && (a == Aspect::Bounds || a == Aspect::State)))
-                formChanged(a);
+              if (!(formFromWindow_ && (a == Aspect::Bounds || a == Aspect::State))) formChanged(a);
             }),
       bar_(models.tbar, [this](Aspect a) { barChanged(a); }),
       title_(models.ttitle, [this](Aspect a) { titleChanged(a); }),
-      border_(models.tborder, [this](Aspect) { invalidateFrame(); }) {}
+      border_(models.tborder, [this](Aspect) { invalidateFrame(); }) {
+  // The form is followed from the start: showing it may be what makes the window.
+  form_.attach();
+}
 
 FramedWindow::~FramedWindow() { detachFrame(); }
 

@@ -54,6 +54,8 @@ class FramedWindow : public Window {
   void createFrame(const WNDCLASSEXA& windowClass, DWORD style, DWORD exStyle, HWND owner);
   // Stops mirroring them (before the window or the models go).
   void detachFrame();
+  // The form was shown while the window did not exist yet.
+  virtual void shownBeforeCreated() {}
 
   // The frame's buttons and F1.
   virtual void closeClicked() = 0;

@@ -74,13 +74,13 @@ int run() {
   MainView view(app);
   view.create(application.hwnd());
   AddEditWindow addEdit(app);
-  addEdit.create(view.hwnd());
+  addEdit.prepare(view.hwnd());
   OptionsWindow options(app.ctx, app.OptionsForm);
-  options.create(view.hwnd());
+  options.prepare(view.hwnd());
   AcfWindow acf(app);
-  acf.create(view.hwnd());
+  acf.prepare(view.hwnd());
   OpenFileDirWindow openFileDir(app);
-  openFileDir.create(view.hwnd());
+  openFileDir.prepare(view.hwnd());
   // Messages pumped while a link starts see the same shortcuts and window
   // keys as the main loop's.
   pump.preTranslate = &Window::preTranslateMessage;

@@ -381,17 +381,19 @@ void OptionsWindow::addControls() {
   button(kAllPages, f.cancel, {356, 406, 75, 24}, [&f] { f.cancelClick(); });
 }
 
-void OptionsWindow::create(HWND owner) {
+void OptionsWindow::prepare(HWND owner) {
   addControls();
-  createDialog(kClassName, owner);
+  form_.attachView(this);
+  form_.FormCreate();
+  createOnFirstShow(kClassName, owner);
+}
+
+void OptionsWindow::created() {
   send(peerOf(form_.columnNumber)->handle(), EM_LIMITTEXT, 2);
   send(peerOf(form_.qsodefsizetext)->handle(), EM_LIMITTEXT, 5);
   SetWindowSubclass(contents_->handle(), contentsProc, kContentsSubclass,
                     reinterpret_cast<DWORD_PTR>(this));
   form_.handle = reinterpret_cast<WindowHandle>(hwnd());
-  form_.attachView(this);
-  showPage();
-  form_.FormCreate();
 }
 
 void OptionsWindow::showPage() {

@@ -22,11 +22,12 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   OptionsWindow(Context& ctx, TOptionsForm& form);
   ~OptionsWindow() override;
 
-  // Makes the window, hidden and owned by the main window, and tells the
-  // presenter it exists.
-  void create(HWND owner);
+  // The presenter's window from now on (its FormCreate runs); the window
+  // itself is made, owned by owner, when it is first shown.
+  void prepare(HWND owner);
 
  private:
+  void created() override;
   class TabPeer;
   class TrackPeer;
   class FilesetListPeer;

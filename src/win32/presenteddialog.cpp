@@ -4,8 +4,7 @@
 
 namespace trovik::win32 {
 
-void PresentedDialog::createOnTop(const char* className, HWND owner) {
-  createDialog(className, owner);
+void PresentedDialog::created() {
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

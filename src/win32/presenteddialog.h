@@ -24,8 +24,8 @@ class PresentedDialog : public DialogWindow, public DialogView {
                      {form, frame.tbar, frame.ttitle, frame.tclose, &frame.thelp, frame.tborder},
                      false),
         frame_(frame) {}
-  // Makes the window, hidden and above other windows.
-  void createOnTop(const char* className, HWND owner);
+  // The window, once made, stays above other windows.
+  void created() override;
   // The caption colours and the hints follow activation.
   void showHints() { tooltip().setActive(frame_.showHints); }
   // A dialog that closes while it is active hands the keyboard back to its

@@ -33,12 +33,18 @@ AcfWindow::~AcfWindow() {
   destroy();
 }
 
-void AcfWindow::create(HWND owner) {
-  createOnTop(kClassName, owner);
+void AcfWindow::prepare(HWND owner) {
   d_.attachView(this);
-  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
-  app_.hostapi.repaintAcf = [this] { UpdateWindow(hwnd()); };
+  app_.hostapi.repaintAcf = [this] {
+    if (hwnd()) UpdateWindow(hwnd());
+  };
   guarded([&] { d_.FormCreate(app_.ctx.platform.windows.screen().dpi); });
+  createOnFirstShow(kClassName, owner);
+}
+
+void AcfWindow::created() {
+  PresentedDialog::created();
+  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
 }
 
 void AcfWindow::closeClicked() {
@@ -81,12 +87,18 @@ OpenFileDirWindow::~OpenFileDirWindow() {
   destroy();
 }
 
-void OpenFileDirWindow::create(HWND owner) {
-  createOnTop(kClassName, owner);
+void OpenFileDirWindow::prepare(HWND owner) {
   d_.attachView(this);
-  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
-  app_.hostapi.repaintOpenFileDir = [this] { UpdateWindow(hwnd()); };
+  app_.hostapi.repaintOpenFileDir = [this] {
+    if (hwnd()) UpdateWindow(hwnd());
+  };
   guarded([&] { d_.FormCreate(app_.ctx.platform.windows.screen().dpi); });
+  createOnFirstShow(kClassName, owner);
+}
+
+void OpenFileDirWindow::created() {
+  PresentedDialog::created();
+  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
 }
 
 void OpenFileDirWindow::closeClicked() {

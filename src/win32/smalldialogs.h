@@ -17,9 +17,12 @@ class AcfWindow final : public PresentedDialog {
   static constexpr const char* kClassName = "Tacf";
   explicit AcfWindow(Application& app);
   ~AcfWindow() override;
-  void create(HWND owner);
+  // The presenter's window from now on (its FormCreate runs); the window
+  // itself is made, owned by owner, when it is first shown.
+  void prepare(HWND owner);
 
  private:
+  void created() override;
   void closeClicked() override;
   void helpClicked() override;
   void activated(bool active) override;
@@ -33,9 +36,12 @@ class OpenFileDirWindow final : public PresentedDialog {
   static constexpr const char* kClassName = "TOpenFileDir";
   explicit OpenFileDirWindow(Application& app);
   ~OpenFileDirWindow() override;
-  void create(HWND owner);
+  // The presenter's window from now on (its FormCreate runs); the window
+  // itself is made, owned by owner, when it is first shown.
+  void prepare(HWND owner);
 
  private:
+  void created() override;
   void closeClicked() override;
   void helpClicked() override;
   void activated(bool active) override;
