@@ -239,11 +239,21 @@ double_click_title
 e2e_poll window_state normal || e2e_fail "a second double click should restore: $DRIVEN"
 e2e_poll normal_height || e2e_fail "the restored window should be 300 pixels high: $(window_height)"
 
-# --- the tray icon: a click brings the window forward, with the beginner's tip about the hotkey
-drive tray-point
-read -r x y <<<"$DRIVEN"
-click_at "$x" "$y"
-drive answer Trovik ok "$E2E_WAIT_MS" "You can bring Trovik to the foreground by pressing F9"
+# --- the tray icon: a click brings the window forward, with the beginner's tip about the hotkey.
+# Under a heavy load Wine's own tray window has once lost a click on its way from X; a click that
+# brings no tip is given again (a second click that does arrive shows nothing: the tip is once).
+tray_tip() {
+  "$E2E_WINE" "$TROVIK_DRIVER" answer Trovik ok "$1" \
+    "You can bring Trovik to the foreground by pressing F9" >/dev/null 2>&1
+}
+for attempt in 1 2 3; do
+  drive tray-point
+  read -r x y <<<"$DRIVEN"
+  click_at "$x" "$y"
+  tray_tip $((E2E_WAIT_MS / 3)) && break
+  [ "$attempt" -lt 3 ] || e2e_fail "three clicks on the tray icon at $x $y brought no tip"
+  e2e_step "no tip after the tray icon's click $attempt at $x $y; clicking again"
+done
 drive wait-front "$E2E_WAIT_MS"
 
 # --- the hotkey brings the minimised window to the front
