@@ -7,6 +7,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "win32/systemlibrary.h"
+
 namespace trovik::win32 {
 
 namespace {
@@ -324,13 +326,8 @@ namespace {
 // large, and most runs never open one.
 using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
 GetOpenFileNameFn openFileDialog() {
-  static const GetOpenFileNameFn fn = [] {
-    HMODULE library = LoadLibraryA("comdlg32.dll");
-    return library ? reinterpret_cast<GetOpenFileNameFn>(
-                         reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameA")))
-                   : nullptr;
-  }();
-  if (!fn) throw std::runtime_error("Cannot open the file dialog: " + systemReason(GetLastError()));
+  static const GetOpenFileNameFn fn =
+      systemFunction<GetOpenFileNameFn>("comdlg32.dll", "GetOpenFileNameA");
   return fn;
 }
 }  // namespace

@@ -6,14 +6,34 @@
 
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "net/webaddress.h"
+#include "win32/systemlibrary.h"
 
 namespace trovik::win32 {
 
 namespace {
+
+// WinINet, loaded with the first request: most runs never make one.
+#define TROVIK_WININET(f) decltype(&::f) f = systemFunction<decltype(&::f)>("wininet.dll", #f)
+struct WinInet {
+  TROVIK_WININET(HttpOpenRequestA);
+  TROVIK_WININET(HttpQueryInfoA);
+  TROVIK_WININET(HttpSendRequestA);
+  TROVIK_WININET(InternetCloseHandle);
+  TROVIK_WININET(InternetConnectA);
+  TROVIK_WININET(InternetOpenA);
+  TROVIK_WININET(InternetReadFile);
+  TROVIK_WININET(InternetSetOptionA);
+};
+#undef TROVIK_WININET
+const WinInet& inet() {
+  static const WinInet api;
+  return api;
+}
 
 // What one request shares between the waiting thread and the worker. The
 // worker owns the WinINet handles; the waiting thread only ever closes the
@@ -83,21 +103,23 @@ std::string reason(DWORD code, const Job& job) {
 std::string queryText(HINTERNET request, DWORD what) {
   char buf[256];
   DWORD size = sizeof buf;
-  if (!HttpQueryInfoA(request, what, buf, &size, nullptr)) return {};
+  if (!inet().HttpQueryInfoA(request, what, buf, &size, nullptr)) return {};
   return std::string(buf, size);
 }
 
 bool queryNumber(HINTERNET request, DWORD what, DWORD& value) {
   DWORD size = sizeof value;
-  return HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) != FALSE;
+  return inet().HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) !=
+         FALSE;
 }
 
 void setText(HINTERNET h, DWORD option, const std::string& text) {
-  InternetSetOptionA(h, option, const_cast<char*>(text.c_str()), static_cast<DWORD>(text.size()));
+  inet().InternetSetOptionA(h, option, const_cast<char*>(text.c_str()),
+                            static_cast<DWORD>(text.size()));
 }
 
 void setNumber(HINTERNET h, DWORD option, DWORD value) {
-  InternetSetOptionA(h, option, &value, sizeof value);
+  inet().InternetSetOptionA(h, option, &value, sizeof value);
 }
 
 // Reads what is left of an answer, keeping at most max + 1 bytes (one more
@@ -106,7 +128,7 @@ bool readBody(HINTERNET request, std::size_t max, std::string& body, DWORD& erro
   char buf[1024];
   for (;;) {
     DWORD got = 0;
-    if (!InternetReadFile(request, buf, sizeof buf, &got)) {
+    if (!inet().InternetReadFile(request, buf, sizeof buf, &got)) {
       error = GetLastError();
       return false;
     }
@@ -120,7 +142,7 @@ bool readBody(HINTERNET request, std::size_t max, std::string& body, DWORD& erro
 bool drain(HINTERNET request, DWORD& error) {
   char buf[1024];
   for (DWORD got = 1; got > 0;) {
-    if (!InternetReadFile(request, buf, sizeof buf, &got)) {
+    if (!inet().InternetReadFile(request, buf, sizeof buf, &got)) {
       error = GetLastError();
       return false;
     }
@@ -152,8 +174,9 @@ HttpResponse perform(Job& job, HINTERNET session) {
 
   std::string host = a.host;
   if (host.size() > 2 && host.front() == '[') host = host.substr(1, host.size() - 2);
-  HINTERNET connect = InternetConnectA(session, host.c_str(), static_cast<INTERNET_PORT>(a.port),
-                                       nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+  HINTERNET connect =
+      inet().InternetConnectA(session, host.c_str(), static_cast<INTERNET_PORT>(a.port), nullptr,
+                              nullptr, INTERNET_SERVICE_HTTP, 0, 0);
   if (!connect) return fail(GetLastError());
   // Children of the session: closing the session (here, or by the waiting
   // thread giving up) closes them too.
@@ -163,8 +186,8 @@ HttpResponse perform(Job& job, HINTERNET session) {
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                 INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_KEEP_CONNECTION;
   if (a.https) flags |= INTERNET_FLAG_SECURE;
-  HINTERNET request =
-      HttpOpenRequestA(connect, "GET", a.path.c_str(), nullptr, nullptr, accept.data(), flags, 0);
+  HINTERNET request = inet().HttpOpenRequestA(connect, "GET", a.path.c_str(), nullptr, nullptr,
+                                              accept.data(), flags, 0);
   if (!request) return fail(GetLastError());
   limit(connect);
   limit(request);
@@ -177,7 +200,8 @@ HttpResponse perform(Job& job, HINTERNET session) {
 
   DWORD status = 0;
   for (int attempt = 0;; ++attempt) {
-    if (!HttpSendRequestA(request, headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0))
+    if (!inet().HttpSendRequestA(request, headers.c_str(), static_cast<DWORD>(headers.size()),
+                                 nullptr, 0))
       return fail(GetLastError());
     if (!queryNumber(request, HTTP_QUERY_STATUS_CODE, status)) return fail(GetLastError());
     // A proxy asks for its password first; WinINet answers the challenge
@@ -222,7 +246,7 @@ DWORD WINAPI worker(void* parameter) {
   Job& job = **holder;
   const HttpProxy& p = job.request.proxy;
   const std::string proxy = p.host + ":" + p.port;
-  HINTERNET session = InternetOpenA(
+  HINTERNET session = inet().InternetOpenA(
       kHttpUserAgent, p.host.empty() ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PROXY,
       p.host.empty() ? nullptr : proxy.c_str(), nullptr, 0);
   HttpResponse response;
@@ -232,7 +256,7 @@ DWORD WINAPI worker(void* parameter) {
     {
       std::lock_guard<std::mutex> guard(job.lock);
       if (job.abandoned) {
-        InternetCloseHandle(session);
+        inet().InternetCloseHandle(session);
         return 0;
       }
       job.session = session;
@@ -240,7 +264,7 @@ DWORD WINAPI worker(void* parameter) {
     response = perform(job, session);
   }
   std::lock_guard<std::mutex> guard(job.lock);
-  if (job.session) InternetCloseHandle(job.session);  // and with it every child handle
+  if (job.session) inet().InternetCloseHandle(job.session);  // and with it every child handle
   job.session = nullptr;
   job.response = std::move(response);
   return 0;
@@ -250,7 +274,7 @@ DWORD WINAPI worker(void* parameter) {
 void abandon(Job& job) {
   std::lock_guard<std::mutex> guard(job.lock);
   job.abandoned = true;
-  if (job.session) InternetCloseHandle(job.session);
+  if (job.session) inet().InternetCloseHandle(job.session);
   job.session = nullptr;
 }
 
@@ -266,6 +290,14 @@ HttpResponse WinInetHttp::get(const HttpRequest& request) {
     return failed;
   }
   job->address = *address;
+  // Loaded here, before the worker needs it, so a system without it fails
+  // the request with the reason instead of the worker's thread.
+  try {
+    inet();
+  } catch (const std::exception& e) {
+    failed.error = e.what();
+    return failed;
+  }
 
   auto holder = std::make_unique<std::shared_ptr<Job>>(job);
   HANDLE raw = CreateThread(nullptr, 0, worker, holder.get(), 0, nullptr);
