@@ -1,11 +1,14 @@
 // trovik-minimal.exe: the baseline of the window benchmarks. The least a program can do to show a
 // fileset: read its two list files, split them into lines and fill one list box with the names,
-// in one window with a system frame.
+// under a tab bar with a tab for each fileset of the directory (as a launcher shows them), in one
+// window with a system frame.
 //   trovik-minimal.exe <dir> [<other dir>]
 // A sent WM_APP switches to the other directory the same way (read, split, refill) and returns
 // when the list shows it. The list box has the main window's list number (101), so the bench
 // finds both programs' lists alike.
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <cstring>
 #include <string>
@@ -15,6 +18,8 @@ namespace {
 
 constexpr int kListId = 101;
 HWND list = nullptr;
+HWND tabs = nullptr;
+constexpr int kTabHeight = 24;
 std::string dirs[2];
 int current = 0;
 
@@ -62,10 +67,33 @@ void show(const std::string& dir) {
   (void)links;  // read as the program reads them; the window shows the names only
 }
 
+// One tab for the directory itself and one for each fileset directory within it.
+void addTabs(const std::string& dir) {
+  std::vector<std::string> names{"Main"};
+  WIN32_FIND_DATAA found{};
+  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != ".." &&
+          GetFileAttributesA((dir + "\\" + name + "\\name.qdx").c_str()) != INVALID_FILE_ATTRIBUTES)
+        names.push_back(name);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = names[i].data();
+    SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
 LRESULT CALLBACK procedure(HWND h, UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_SIZE:
-      if (list) MoveWindow(list, 0, 0, LOWORD(l), HIWORD(l), TRUE);
+      if (tabs) MoveWindow(tabs, 0, 0, LOWORD(l), kTabHeight, TRUE);
+      if (list) MoveWindow(list, 0, kTabHeight, LOWORD(l), HIWORD(l) - kTabHeight, TRUE);
       return 0;
     case WM_APP:
       if (!dirs[1].empty()) current = 1 - current;
@@ -86,6 +114,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   dirs[0] = argv[1];
   if (argc > 2) dirs[1] = argv[2];
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
   WNDCLASSA wc{};
   wc.lpfnWndProc = procedure;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -99,7 +129,12 @@ int main(int argc, char** argv) {
       CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
                       300, 400, main, reinterpret_cast<HMENU>(kListId), wc.hInstance, nullptr);
-  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 300,
+                         kTabHeight, main, nullptr, wc.hInstance, nullptr);
+  const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageA(tabs, WM_SETFONT, font, 0);
+  SendMessageA(list, WM_SETFONT, font, 0);
+  addTabs(dirs[0]);
   show(dirs[0]);
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);
