@@ -1,10 +1,22 @@
 #include "core/textlines.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace trovik {
 
 namespace {
+#ifdef __SSE2__
+// Sixteen bytes at a time: GCC and Clang make one SSE2 instruction of each
+// operation. (The i686 release assumes no SSE2 and searches line by line.)
+using Bytes = signed char __attribute__((vector_size(16)));
+Bytes load(const char* p) {
+  Bytes v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+#endif
+
 // Calls line(text of the line) for every line, in order. The line ends are
 // found with memchr, one search for CR and one for LF, each picking up where
 // it last stopped: large lists are mostly searching.
@@ -30,9 +42,34 @@ void forEachLine(std::string_view text, Nul nul, Line&& line) {
 }  // namespace
 
 std::size_t countLines(std::string_view text, Nul nul) {
+  if (nul == Nul::EndsText) text = text.substr(0, text.find('\0'));
+  const size_t n = text.size();
+  if (n == 0) return 0;
+#ifdef __SSE2__
+  // Every LF ends a line, and every CR that no LF follows: LFs plus CRs less
+  // CR LF pairs, counted sixteen bytes at a time (far cheaper than a search
+  // per line on large lists). A comparison gives -1 where it holds, so each
+  // byte of the sum counts down, at most 127 times before it is emptied.
+  const char* p = text.data();
+  const size_t m = n - 1;  // the bytes that have a next byte
+  const Bytes lf = Bytes{} + '\n', cr = Bytes{} + '\r';
+  size_t ends = 0, i = 0;
+  while (i + sizeof(Bytes) <= m) {
+    Bytes sum{};
+    for (int k = 0; k < 127 && i + sizeof(Bytes) <= m; ++k, i += sizeof(Bytes)) {
+      const Bytes here = load(p + i), next = load(p + i + 1);
+      sum += (here == lf) + (here == cr) - ((here == cr) & (next == lf));
+    }
+    for (size_t b = 0; b < sizeof(Bytes); ++b) ends += static_cast<size_t>(-sum[b]);
+  }
+  for (; i < m; ++i) ends += p[i] == '\n' || (p[i] == '\r' && p[i + 1] != '\n');
+  // The last byte ends the last line, or the last line has no end: one more either way.
+  return ends + 1;
+#else
   std::size_t count = 0;
-  forEachLine(text, nul, [&](std::string_view) { ++count; });
+  forEachLine(text, Nul::IsText, [&](std::string_view) { ++count; });
   return count;
+#endif
 }
 
 std::vector<std::string> splitLines(std::string_view text, Nul nul) {

@@ -1,5 +1,8 @@
 #include "linkstore/linkstore.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/paths.h"
 #include "core/textlines.h"
 
@@ -13,7 +16,38 @@ constexpr std::string_view kOldHeadings[] = {"Move items", "Add item", "Delete i
 // save asks whether to overwrite it.
 constexpr int kShrinkThreshold = 10;
 
-std::size_t hashOf(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+// A fingerprint of a list file's bytes, to tell without reading the file
+// again whether it already holds what is to be saved. Four independent lanes
+// of multiply and shift over 8-byte words: several times faster than
+// std::hash on lists of megabytes. Each step is a bijection of its lane, so
+// a difference in any word is never lost before the lanes are combined.
+std::size_t hashOf(std::string_view bytes) {
+  constexpr std::uint64_t kOdd = 0x9E3779B97F4A7C15ull;
+  auto step = [](std::uint64_t h, std::uint64_t w) {
+    h = (h ^ w) * kOdd;
+    return h ^ (h >> 29);
+  };
+  std::uint64_t lane[4] = {bytes.size(), 1, 2, 3};
+  const char* p = bytes.data();
+  size_t n = bytes.size();
+  for (; n >= 32; p += 32, n -= 32)
+    for (int k = 0; k < 4; ++k) {
+      std::uint64_t w;
+      std::memcpy(&w, p + 8 * k, 8);
+      lane[k] = step(lane[k], w);
+    }
+  for (int k = 0; n > 0; k = (k + 1) % 4) {
+    std::uint64_t w = 0;
+    const size_t take = n < 8 ? n : 8;
+    std::memcpy(&w, p, take);
+    lane[k] = step(lane[k], w);
+    p += take;
+    n -= take;
+  }
+  std::uint64_t h = lane[0];
+  for (int k = 1; k < 4; ++k) h = step(h * kOdd, lane[k]);
+  return static_cast<std::size_t>(h ^ (h >> 32));
+}
 }  // namespace
 
 std::vector<std::string> LinkStore::readList(const std::string& path) const {

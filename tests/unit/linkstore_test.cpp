@@ -1,6 +1,8 @@
 // Loading, repairing and saving filesets, and finding them on disk.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/textlines.h"
 #include "harness.h"
 
@@ -33,6 +35,26 @@ TEST(TextLines, EveryLineEndReadsTheSameAndCrLfIsWritten) {
   EXPECT_EQ(splitLines("\r\n"), Lines{""});
   EXPECT_EQ(joinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(joinLines({}), "");
+}
+
+// The count is made sixteen bytes at a time: line ends across those blocks,
+// long runs of them and a NUL must all count as the split finds them.
+TEST(TextLines, CountAgreesWithTheSplitAtEveryLengthAndMix) {
+  const char* const pieces[] = {"a", "bc", "\r", "\n", "\r\n", "defghijklmnopqrs"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const int length = round < 100 ? round : 100 + round * 12;
+    while (static_cast<int>(text.size()) < length) text += pieces[random() % 6];
+    ASSERT_EQ(countLines(text), splitLines(text).size()) << testing::PrintToString(text);
+  }
+  for (const char* end : {"\n", "\r", "\r\n"}) {
+    std::string runs;
+    for (int i = 0; i < 5000; ++i) runs += end;
+    EXPECT_EQ(countLines(runs), 5000u) << end;
+  }
+  EXPECT_EQ(countLines(std::string(40, 'x') + '\0' + "\n\n\n"), 1u);
+  EXPECT_EQ(countLines(std::string(40, 'x') + '\0' + "\n\n\n", Nul::IsText), 3u);
 }
 
 TEST_F(LinkStoreTest, LoadsBothListsInStepAndFillsTheSnapbarCopy) {
