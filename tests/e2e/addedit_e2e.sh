@@ -33,7 +33,7 @@ open_add() {
   drive key 45
   e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit path
 }
-expect_path() { e2e_until "the path field" "$1" dlg-value TAddEdit path; }
+expect_path() { e2e_until "the path field" "$1" dlg-text TAddEdit path; }
 closed() { e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path; }
 tab_screen() {
   local left top x y
@@ -141,7 +141,7 @@ closed
 # --- an item of the base fileset edited while the Work fileset is shown
 drive menu edititem
 drive select 1
-e2e_until "the item opened for editing" "$tools\\Probe.exe" dlg-value TAddEdit path
+e2e_until "the item opened for editing" "$tools\\Probe.exe" dlg-text TAddEdit path
 read -r x y <<<"$(tab_screen 1)"
 xdotool mousemove "$x" "$y" click 1
 e2e_until "the Work fileset" "Registry" list 101

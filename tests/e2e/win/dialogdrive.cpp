@@ -21,8 +21,6 @@ namespace {
 
 using namespace driver;
 
-constexpr ULONG_PTR kControlIdQuery = 0x43544944;
-
 struct Target {
   HWND dialog = nullptr;
   HWND control = nullptr;
@@ -31,17 +29,9 @@ struct Target {
 
 // The control named model of the dialog of that class; says why when there is none.
 bool find(const char* className, const char* model, Target& t) {
-  t.dialog = FindWindowA(className, nullptr);
-  if (!t.dialog) return fail(std::string("no window of class ") + className), false;
-  COPYDATASTRUCT query{kControlIdQuery, static_cast<DWORD>(std::strlen(model) + 1),
-                       const_cast<char*>(model)};
-  LRESULT id = 0;
-  if (!send(t.dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id))
-    return fail("the program does not answer"), false;
-  t.id = static_cast<int>(id);
-  t.control = id > 0 ? GetDlgItem(t.dialog, t.id) : nullptr;
-  if (!t.control) return fail(std::string(className) + " has no control " + model), false;
-  return true;
+  t.control = dialogControl(className, model, &t.dialog);
+  t.id = t.control ? GetDlgCtrlID(t.control) : 0;
+  return t.control != nullptr;
 }
 
 bool isListBox(HWND h) {
@@ -131,9 +121,45 @@ int dialogCommand(const std::string& command, int args, char** arg) {
   if (command == "dlg-click") return post(t.control, BM_CLICK, 0, 0);
   if (command == "dlg-select" || command == "dlg-dblclick")
     return select(t, std::atoi(arg[2]), command == "dlg-dblclick");
-  if (command == "dlg-text") return say(toAnsi(windowText(t.control))), 0;
+  if (command == "dlg-text") {
+    std::wstring text;
+    return controlText(t.control, text) ? say(toAnsi(text)),
+           0                            : fail("the program does not answer");
+  }
   if (command == "dlg-state") return state(t);
   if (command == "dlg-items") return listItems(t.control);
   if (command == "dlg-point") return point(t);
   return -1;
 }
+
+namespace driver {
+
+// The question a dialog answers with the number of the control of a model's name.
+constexpr ULONG_PTR kControlIdQuery = 0x43544944;
+
+HWND dialogControl(const char* className, const char* model, HWND* dialog) {
+  HWND d = FindWindowA(className, nullptr);
+  if (dialog) *dialog = d;
+  if (!d) return fail(std::string("no window of class ") + className), nullptr;
+  COPYDATASTRUCT query{kControlIdQuery, static_cast<DWORD>(std::strlen(model) + 1),
+                       const_cast<char*>(model)};
+  LRESULT id = 0;
+  if (!send(d, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id))
+    return fail("the program does not answer"), nullptr;
+  HWND control = id > 0 ? GetDlgItem(d, static_cast<int>(id)) : nullptr;
+  if (!control) fail(std::string(className) + " has no control " + model);
+  return control;
+}
+
+bool controlText(HWND control, std::wstring& text) {
+  LRESULT length = 0, got = 0;
+  if (!send(control, WM_GETTEXTLENGTH, 0, 0, length)) return false;
+  // Room to spare: the text may grow between the two questions.
+  text.assign(static_cast<size_t>(length) + 1024, L'\0');
+  if (!send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), got))
+    return false;
+  text.resize(static_cast<size_t>(got));
+  return true;
+}
+
+}  // namespace driver

@@ -108,13 +108,15 @@ int listItems(HWND box) {
   for (LRESULT i = 0; i < count; ++i) {
     LRESULT length = 0, got = 0;
     std::wstring text;
+    // Room to spare: a list that refills while it is read (completions as the user types) may
+    // give the item a longer text between the two questions.
     if (send(box, getLength, static_cast<WPARAM>(i), 0, length) && length >= 0)
-      text.resize(static_cast<size_t>(length) + 1);
+      text.resize(static_cast<size_t>(length) + 1024);
     if (text.empty() ||
         !send(box, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()), got) ||
         got < 0)
       return fail("cannot read item " + std::to_string(i));
-    text.resize(static_cast<size_t>(got));
+    text.resize(std::min(static_cast<size_t>(got), text.size()));
     say(toAnsi(text));
   }
   return 0;

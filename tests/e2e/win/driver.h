@@ -27,6 +27,13 @@ std::wstring toWide(const char* text);
 DWORD parseMs(const char* text);
 // Says every item of a list box or combo box, one a line.
 int listItems(HWND box);
+// The control of a dialog of that class whose model has that name (the dialog answers a
+// WM_COPYDATA question with its number), and the dialog through dialog; null, having said why,
+// when there is none.
+HWND dialogControl(const char* className, const char* model, HWND* dialog = nullptr);
+// A control's text as the control itself has it: what GetWindowText reads across processes is
+// the system's copy, which an edit field does not keep up to date.
+bool controlText(HWND control, std::wstring& text);
 
 class Deadline {
  public:

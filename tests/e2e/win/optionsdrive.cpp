@@ -18,23 +18,9 @@ namespace {
 
 using namespace driver;
 
-constexpr ULONG_PTR kControlIdQuery = 0x43544944;
 // The file name box of the open-file dialog: an edit (edt1) or a combo box (cmb13) around one.
 constexpr int kFileNameEdit = 0x480;
 constexpr int kFileNameCombo = 0x47C;
-
-HWND control(const char* className, const char* model) {
-  HWND dialog = FindWindowA(className, nullptr);
-  if (!dialog) return fail(std::string("no window of class ") + className), nullptr;
-  COPYDATASTRUCT query{kControlIdQuery, static_cast<DWORD>(std::strlen(model) + 1),
-                       const_cast<char*>(model)};
-  LRESULT id = 0;
-  if (!send(dialog, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id) || id <= 0)
-    return fail(std::string(className) + " has no control " + model), nullptr;
-  HWND h = GetDlgItem(dialog, static_cast<int>(id));
-  if (!h) fail(std::string(className) + " has no control " + model);
-  return h;
-}
 
 int page(HWND tabs, int index) {
   LRESULT r = 0;
@@ -112,11 +98,11 @@ int hotkey(UINT vk) {
 
 int optionsCommand(const std::string& command, int args, char** arg) {
   if (command == "opt-page" && args == 3) {
-    HWND h = control(arg[0], arg[1]);
+    HWND h = dialogControl(arg[0], arg[1]);
     return h ? page(h, std::atoi(arg[2])) : 1;
   }
   if (command == "opt-label" && args == 3) {
-    HWND h = control(arg[0], arg[1]);
+    HWND h = dialogControl(arg[0], arg[1]);
     return h ? label(h, arg[2]) : 1;
   }
   if (command == "opt-open-file" && args == 2) return openFile(arg[0], parseMs(arg[1]));
