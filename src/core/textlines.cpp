@@ -79,6 +79,12 @@ std::vector<std::string> splitLines(std::string_view text, Nul nul) {
   return lines;
 }
 
+void splitLinesInto(std::string_view text, std::vector<std::string>& lines, Nul nul) {
+  lines.resize(countLines(text, nul));
+  size_t i = 0;
+  forEachLine(text, nul, [&](std::string_view line) { lines[i++].assign(line); });
+}
+
 std::string joinLines(const std::vector<std::string>& lines) {
   size_t total = 0;
   for (const auto& l : lines) total += l.size() + 2;

@@ -13,6 +13,10 @@ enum class Nul { EndsText, IsText };
 
 // Splits text into lines. A line end at the very end gives no extra empty line.
 std::vector<std::string> splitLines(std::string_view text, Nul nul = Nul::EndsText);
+// splitLines into lines, whose strings take the new lines in their own storage
+// (a list read again allocates next to nothing).
+void splitLinesInto(std::string_view text, std::vector<std::string>& lines,
+                    Nul nul = Nul::EndsText);
 // How many lines splitLines would give, without making them.
 std::size_t countLines(std::string_view text, Nul nul = Nul::EndsText);
 // Every line followed by CR LF; an empty list is an empty text.

@@ -87,22 +87,23 @@ void LinkStore::loadWork() {
   // A save that a crash cut short is undone first: the pair is read as it
   // was before it.
   recoverFilesAtomic(fs, {linkPath, namePath});
-  pair_.link1.clear();
+  // The lists' own strings take the new lines: switching between large
+  // filesets then allocates next to nothing.
+  std::vector<std::string> links = pair_.link1.takeItems();
   if (!fs.fileExists(linkPath)) return;  // names and the Snapbar list stay as they are
 
   const std::string linkBytes = fs.readFile(linkPath);
-  std::vector<std::string> links = splitLines(linkBytes);
+  splitLinesInto(linkBytes, links);
   remember(links_, linkPath, linkBytes.size(), hashOf(linkBytes), links.size());
-  pair_.List1.clear();
-  std::vector<std::string> names;
+  std::vector<std::string> names = pair_.List1.takeItems();
   if (fs.fileExists(namePath)) {
     const std::string nameBytes = fs.readFile(namePath);
-    names = splitLines(nameBytes);
+    splitLinesInto(nameBytes, names);
     remember(names_, namePath, nameBytes.size(), hashOf(nameBytes), names.size());
   } else {
     names_ = {};
-    names.reserve(links.size());
-    for (const auto& e : links) names.push_back(nameRuleA(e));
+    names.resize(links.size());
+    for (size_t i = 0; i < links.size(); ++i) names[i] = nameRuleA(links[i]);
   }
 
   // Files of an older release began the names with the menu headings.
@@ -114,7 +115,7 @@ void LinkStore::loadWork() {
   pair_.List1.setItems(std::move(names));
   repairCounts();
 
-  pair_.mmlist.setItems(pair_.List1.items());
+  pair_.mmlist.assignItems(pair_.List1.items());
   if (pair_.mmlist.itemIndex() < 0 && pair_.mmlist.count() > 0) pair_.mmlist.setItemIndex(0);
 }
 

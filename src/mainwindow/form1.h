@@ -326,7 +326,7 @@ class TForm1 : public LaunchClient {
   // Shut down or restart, with the confirmation and the forced fallback.
   void endSession(std::string_view event, ui::MenuItem& sender, bool confirm,
                   const std::string& question, unsigned flags, const std::string& fallback);
-  void refreshSnapbarList() { mmlist.setItems(List1.items()); }
+  void refreshSnapbarList() { mmlist.assignItems(List1.items()); }
   // Sorting's own work: the check marks of a sort command, the sort, moving
   // names and links together, and the Snapbar copy with the current item.
   void sortCommand(std::string_view event, ui::MenuItem& item, ui::MenuItem* sender, SortKey key);

@@ -19,6 +19,19 @@ void ListBox::setItems(std::vector<std::string> items) {
   notify(Aspect::Items);
 }
 
+void ListBox::assignItems(const std::vector<std::string>& items) {
+  items_ = items;  // element by element, each string keeping its buffer
+  selected_.assign(items_.size(), 0);
+  itemIndex_ = -1;
+  notify(Aspect::Items);
+}
+
+std::vector<std::string> ListBox::takeItems() {
+  std::vector<std::string> taken = std::move(items_);
+  setItems({});
+  return taken;
+}
+
 void ListBox::insert(int index, const std::string& s) {
   index = std::clamp(index, 0, count());
   items_.insert(items_.begin() + index, s);

@@ -112,7 +112,14 @@ class ListBox : public Control {
   const std::string& item(int i) const { return items_.at(static_cast<size_t>(i)); }
 
   void setItems(std::vector<std::string> items);  // one batch, one notification
+  // The same as setItems(items), but the strings this list already holds take
+  // the new texts in their own storage: refilling a large list allocates
+  // next to nothing.
+  void assignItems(const std::vector<std::string>& items);
   void clear() { setItems({}); }
+  // Empties the list, as clear() does, and hands over its strings for reuse
+  // by the next setItems.
+  std::vector<std::string> takeItems();
   void add(const std::string& s) { insert(count(), s); }
   void insert(int index, const std::string& s);
   void remove(int index);

@@ -38,16 +38,23 @@ TEST(TextLines, EveryLineEndReadsTheSameAndCrLfIsWritten) {
 }
 
 // The count is made sixteen bytes at a time: line ends across those blocks,
-// long runs of them and a NUL must all count as the split finds them.
+// long runs of them and a NUL must all count as the split finds them. A list
+// split into its old strings ends up exactly as a fresh split.
 TEST(TextLines, CountAgreesWithTheSplitAtEveryLengthAndMix) {
   const char* const pieces[] = {"a", "bc", "\r", "\n", "\r\n", "defghijklmnopqrs"};
   std::mt19937 random(7);
+  Lines reused;  // grows and shrinks from round to round, as a list read again does
   for (int round = 0; round < 400; ++round) {
     std::string text;
     const int length = round < 100 ? round : 100 + round * 12;
     while (static_cast<int>(text.size()) < length) text += pieces[random() % 6];
-    ASSERT_EQ(countLines(text), splitLines(text).size()) << testing::PrintToString(text);
+    const Lines split = splitLines(text);
+    ASSERT_EQ(countLines(text), split.size()) << testing::PrintToString(text);
+    splitLinesInto(text, reused);
+    ASSERT_EQ(reused, split);
   }
+  splitLinesInto("a\r\nb", reused);
+  EXPECT_EQ(reused, (Lines{"a", "b"}));
   for (const char* end : {"\n", "\r", "\r\n"}) {
     std::string runs;
     for (int i = 0; i < 5000; ++i) runs += end;
