@@ -346,6 +346,11 @@ HttpResponse WinInetHttp::get(const HttpRequest& request) {
     return failed;
   }
   std::lock_guard<std::mutex> guard(job->lock);
+  // The worker ended just as the time ran out: an answer that came stands,
+  // but no answer is the timeout's. (WinINet's own timeout, the same length,
+  // can end the worker a moment before ours, with a reason of its own.)
+  if (!givenUp.empty() && !job->response.ok && job->response.status == 0)
+    job->response.error = givenUp;
   return job->response;
 }
 
