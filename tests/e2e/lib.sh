@@ -222,6 +222,21 @@ e2e_close() {
 
 e2e_ended() { ! kill -0 "$TROVIK_PID" 2>/dev/null; }
 
+# e2e_settle: the probes' windows are gone and Trovik is in front again, as after a user's look.
+# When a probe's window closes, Wine without a window manager sometimes hands the activation to
+# the desktop instead of the window below it; the user then clicks Trovik's title bar, and so
+# does the test.
+e2e_settle() {
+  e2e_until "probe windows still open" 0 count TrovikProbe -
+  if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
+    drive rect
+    local x y
+    read -r x y _ <<<"$DRIVEN"
+    xdotool mousemove $((x + 30)) $((y + 8)) click 1
+  fi
+  drive wait-front "$E2E_WAIT_MS"
+}
+
 # No message box may be open: one would mean the program is asking something the test did not plan.
 e2e_expect_no_boxes() {
   drive boxes

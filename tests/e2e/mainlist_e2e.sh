@@ -37,21 +37,6 @@ expect_probe_count() {
 $(cat "$probe_log" 2>/dev/null)"
 }
 
-# settle: the probes' windows are gone and Trovik has the keyboard again, as after a user's look.
-settle() {
-  e2e_until "probe windows still open" 0 count TrovikProbe -
-  # When a probe's window closes, Wine without a window manager sometimes hands
-  # the activation to the desktop instead of the window below it. The user then
-  # clicks Trovik's title bar, and so does the test.
-  if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
-    drive rect
-    local x y
-    read -r x y _ <<<"$DRIVEN"
-    xdotool mousemove $((x + 30)) $((y + 8)) click 1
-  fi
-  drive wait-front "$E2E_WAIT_MS"
-}
-
 # click <index> [times]: real clicks on a List1 item.
 click() {
   drive item-screen "$1"
@@ -116,7 +101,7 @@ expect_state "single current=-1 top=0 selected=- focus=yes"
 # --- single-click mode: one click runs the item once
 click 1
 wait_probe 1
-settle
+e2e_settle
 expect_state "single current=1 top=0 selected=1 focus=yes"
 # An arrow moves without running; a click on the item it reached runs that one.
 press Down
@@ -124,15 +109,15 @@ expect_state "single current=2 top=0 selected=2 focus=yes"
 click 2
 wait_probe 2
 # Enter runs the current item; a letter moves to the next item starting with it and runs it.
-settle
+e2e_settle
 press Return
 wait_probe 3
-settle
+e2e_settle
 press b
 wait_probe 4
 expect_probe_count 4
 e2e_expect_lines "what the clicks, Enter and the letter ran" "$(probe_args 1 4)" a c c b
-settle
+e2e_settle
 expect_state "single current=3 top=0 selected=3 focus=yes"
 
 # --- the fly multirun: Ctrl held turns the list to multiple selection where it stands; three
@@ -151,7 +136,7 @@ expect_probe_count 7
 e2e_expect_lines "what the fly multirun ran" "$(probe_args 5 7 | LC_ALL=C sort)" b c d
 expect_title "Trovik"
 # The probes' windows have the keyboard while they are up.
-settle
+e2e_settle
 expect_state "single current=3 top=0 selected=3 focus=yes"
 
 # Ctrl+Alt gives a fly multirun up: the list is single again at once and nothing runs when the
@@ -208,7 +193,7 @@ drive no-box Trovik 500
 click 1
 wait_probe 8
 expect_probe_count 8
-settle
+e2e_settle
 
 # --- sorting by file name from the menu, once (RetainSortOrder off): List1 and link1 move
 # together, and the close saves the new order; nothing about it is remembered
@@ -262,7 +247,7 @@ click 1 2
 wait_probe 9
 expect_probe_count 9
 e2e_expect_lines "what the double click ran" "$(probe_args 9 9)" a
-settle
+e2e_settle
 
 # --- RetainSortOrder: File type, then Reverse, re-sort; the close saves that order and the sort;
 # the next start brings the sort back, so the import below lands where it belongs

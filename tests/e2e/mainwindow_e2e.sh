@@ -64,18 +64,6 @@ window_height() {
   read -r _ _ _ h _ <<<"$DRIVEN"
   echo "$h"
 }
-# settle: the probe's window is gone and Trovik is in front again, as after a user's look (Wine
-# without a window manager may hand the activation to the desktop; the user then clicks the title).
-settle() {
-  e2e_until "probe windows still open" 0 count TrovikProbe -
-  if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
-    drive rect
-    local x y
-    read -r x y _ <<<"$DRIVEN"
-    xdotool mousemove $((x + 50)) $((y + 9)) click 1
-  fi
-  drive wait-front "$E2E_WAIT_MS"
-}
 remembered() { grep -aqx "CurrentFileSet=$1"$'\r' "$base/Trovik.ini"; }
 
 e2e_start "$base"
@@ -189,7 +177,7 @@ e2e_poll probe_started 1 || e2e_fail "the third link of the base fileset should 
 $(cat "$probe_log")"
 expect_names First Bravo Delta Second
 remembered Second || e2e_fail "a link run from another tab must not switch filesets"
-settle
+e2e_settle
 
 # A click on the base tab goes back there; the tip is not shown twice.
 read -r x y <<<"$(tab_screen 0)"
@@ -215,7 +203,7 @@ e2e_poll probe_started 2 || e2e_fail "Enter in the Snapbar list should run Alpha
 [ "$(probe_count)" -eq 2 ] && [ "$(tr -d '\r' <"$probe_log" | cut -f4 | tail -n 1)" = a ] ||
   e2e_fail "expected one more start of the probe, with a; its log holds:
 $(cat "$probe_log")"
-settle
+e2e_settle
 press alt+i
 normal_height() { [ "$(window_height)" = 300 ]; }
 e2e_poll normal_height || e2e_fail "leaving Snapbar mode should restore 300 pixels: $(window_height)"
