@@ -49,7 +49,8 @@ using DropOwner = Owned<HDROP, finishDrop>;
 }  // namespace
 
 AddEditWindow::AddEditWindow(Application& app)
-    : PresentedDialog(app.ctx, app.AddEdit.frame, app.AddEdit.AddEdit), app_(app), d_(app.AddEdit) {
+    : PresenterWindow(app.ctx, app.AddEdit, app.AddEdit.AddEdit, kClassName,
+                      app.hostapi.repaintAddEdit) {
   using K = CheckPeer::Kind;
   TAddEdit& d = d_;
   auto button = [&](ui::Button& model, int id, void (TAddEdit::*handler)(),
@@ -95,47 +96,13 @@ AddEditWindow::AddEditWindow(Application& app)
   check(d.mr, kMr, K::CheckBox, &TAddEdit::mrClick);
 }
 
-AddEditWindow::~AddEditWindow() {
-  d_.attachView(nullptr);
-  d_.handle = 0;
-  app_.hostapi.repaintAddEdit = nullptr;
-  detachFrame();
-  destroy();
-}
-
-void AddEditWindow::prepare(HWND owner) {
-  d_.attachView(this);
-  app_.hostapi.repaintAddEdit = [this] {
-    if (hwnd()) UpdateWindow(hwnd());
-  };
-  guarded([&] { d_.FormCreate(app_.ctx.platform.windows.screen().dpi); });
-  createOnFirstShow(kClassName, owner);
-}
-
 void AddEditWindow::created() {
-  PresentedDialog::created();
+  PresenterWindow::created();
   DragAcceptFiles(hwnd(), TRUE);
-  d_.handle = reinterpret_cast<WindowHandle>(hwnd());
-}
-
-void AddEditWindow::closeClicked() {
-  guarded([&] { d_.tcloseClick(); });
 }
 
 void AddEditWindow::cancelPressed() {
   guarded([&] { d_.cancelClick(); });
-}
-
-void AddEditWindow::helpClicked() {
-  guarded([&] { d_.helpClicked(); });
-}
-
-void AddEditWindow::activated(bool active) {
-  if (active)
-    d_.FormActivate();
-  else
-    d_.FormDeactivate();
-  showHints();
 }
 
 bool AddEditWindow::preTranslate(MSG& msg) {

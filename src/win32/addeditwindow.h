@@ -4,31 +4,24 @@
 // the member list, and members dragged within it.
 #include <windows.h>
 
+#include "dialogs/addedit.h"
 #include "win32/presenteddialog.h"
 
 namespace trovik {
 class Application;
-class TAddEdit;
 }  // namespace trovik
 
 namespace trovik::win32 {
 
-class AddEditWindow final : public PresentedDialog {
+class AddEditWindow final : public PresenterWindow<TAddEdit> {
  public:
   static constexpr const char* kClassName = "TAddEdit";
 
   explicit AddEditWindow(Application& app);
-  ~AddEditWindow() override;
-  // The presenter's window from now on (its FormCreate runs); the window
-  // itself is made, owned by owner, when it is first shown.
-  void prepare(HWND owner);
 
  private:
   void created() override;
-  void closeClicked() override;
-  void helpClicked() override;
   void cancelPressed() override;
-  void activated(bool active) override;
   bool preTranslate(MSG& msg) override;
   LRESULT dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void filesDropped(HDROP drop);
@@ -38,8 +31,6 @@ class AddEditWindow final : public PresentedDialog {
   bool pressOnMember(const MSG& msg);
   void releaseDrag(POINT screen);
 
-  Application& app_;
-  TAddEdit& d_;
   EditPeer* path_ = nullptr;
   ListPeer* mrl_ = nullptr;
   ListPeer* autoclist_ = nullptr;

@@ -4,6 +4,9 @@
 // to the front. The program's small dialogs stay above other windows.
 #include <windows.h>
 
+#include <functional>
+
+#include "core/context.h"
 #include "dialogs/dialogframe.h"
 #include "win32/dialogwindow.h"
 
@@ -35,6 +38,65 @@ class PresentedDialog : public DialogWindow, public DialogView {
  private:
   HWND handleOf(const ui::Control& control) const;
   DialogFrame& frame_;
+};
+
+// The window of one dialog presenter (TAddEdit, Tacf, TOpenFileDir): what
+// they all have alike. The presenter gets its view and its FormCreate at
+// start-up, its handle once the window is made, and the frame's buttons and
+// activation; extensions repaint it through its hook.
+template <class Presenter>
+class PresenterWindow : public PresentedDialog {
+ public:
+  // The presenter's window from now on (its FormCreate runs); the window
+  // itself is made, owned by owner, when it is first shown.
+  void prepare(HWND owner) {
+    d_.attachView(this);
+    repaint_ = [this] {
+      if (hwnd()) UpdateWindow(hwnd());
+    };
+    guarded([&] { d_.FormCreate(ctx_.platform.windows.screen().dpi); });
+    createOnFirstShow(className_, owner);
+  }
+
+ protected:
+  PresenterWindow(Context& ctx, Presenter& presenter, ui::Control& form, const char* className,
+                  std::function<void()>& repaint)
+      : PresentedDialog(ctx, presenter.frame, form),
+        d_(presenter),
+        ctx_(ctx),
+        className_(className),
+        repaint_(repaint) {}
+  ~PresenterWindow() override {
+    d_.attachView(nullptr);
+    d_.handle = 0;
+    repaint_ = nullptr;
+    detachFrame();
+    destroy();
+  }
+  void created() override {
+    PresentedDialog::created();
+    d_.handle = reinterpret_cast<WindowHandle>(hwnd());
+  }
+  void closeClicked() override {
+    guarded([&] { d_.tcloseClick(); });
+  }
+  void helpClicked() override {
+    guarded([&] { d_.helpClicked(); });
+  }
+  void activated(bool active) override {
+    if (active)
+      d_.FormActivate();
+    else
+      d_.FormDeactivate();
+    showHints();
+  }
+
+  Presenter& d_;
+
+ private:
+  Context& ctx_;
+  const char* className_;
+  std::function<void()>& repaint_;
 };
 
 }  // namespace trovik::win32
