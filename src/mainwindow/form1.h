@@ -279,6 +279,9 @@ class TForm1 : public LaunchClient {
   void switchfileset();
   void nextfileset();
   void previousfileset();
+  // Space and Backspace in the list or the Snapbar: the next or the previous
+  // fileset, and the one-time tip about switching views.
+  void stepFileset(bool forward);
   // Makes BaseDirectory\NewFileSet<n> with empty list files; its path, without
   // a trailing backslash.
   std::string createnewfileset();

@@ -68,6 +68,14 @@ void TForm1::previousfileset() {
   });
 }
 
+void TForm1::stepFileset(bool forward) {
+  if (forward)
+    nextfileset();
+  else
+    previousfileset();
+  firstTime(Option::SwitchViewTip);
+}
+
 std::string TForm1::createnewfileset() {
   return ctx_.events.call("createnewfileset", &EventSlots::cstring, [&] {
     FileSystem& fs = ctx_.fs();

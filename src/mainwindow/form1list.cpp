@@ -9,8 +9,7 @@
 
 namespace trovik {
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 bool TForm1::flyMultirunTitle() const { return endsWith(ttitle.caption(), ctx_.texts.f1flymrtag); }
 
@@ -164,12 +163,10 @@ void TForm1::List1KeyDown(std::uint16_t& key, ShiftState shift) {
             v.norun = true;
             break;
           case vkBack:
-            previousfileset();
-            firstTime(Option::SwitchViewTip);
+            stepFileset(false);
             break;
           case vkSpace:
-            nextfileset();
-            firstTime(Option::SwitchViewTip);
+            stepFileset(true);
             v.norun = true;
             break;
           case vkUp:

@@ -171,12 +171,10 @@ void TForm1::mmlistKeyDown(std::uint16_t& key, ShiftState shift) {
             if (mmlist.itemIndex() >= 0) launcher.runlink(linkAt(mmlist.itemIndex()));
             break;
           case vkBack:
-            previousfileset();
-            firstTime(Option::SwitchViewTip);
+            stepFileset(false);
             break;
           case vkSpace:
-            nextfileset();
-            firstTime(Option::SwitchViewTip);
+            stepFileset(true);
             break;
           default:
             break;
