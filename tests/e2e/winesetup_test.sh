@@ -25,7 +25,7 @@ detect() { (unset TROVIK_WINE64 TROVIK_WINE32 TROVIK_WINE32_WHY && "$@"); }
 
 # --- this machine, as it is -------------------------------------------------------------------
 # shellcheck disable=SC2016
-read -r here_w32 here_w64 < <(detect bash -c 'source "$1"; trovik_wine_detect; echo "${TROVIK_WINE32:--} $TROVIK_WINE64"' _ \
+read -r here_w32 here_w64 < <(detect env -u TROVIK_NO_32BIT bash -c 'source "$1"; trovik_wine_detect; echo "${TROVIK_WINE32:--} $TROVIK_WINE64"' _ \
   "$trovik_root/scripts/prelude.sh")
 raw32=""
 for loader in /usr/lib/wine/wine /usr/lib/i386-linux-gnu/wine/wine; do
