@@ -15,16 +15,12 @@
 
 #include "win32/formpeers.h"
 #include "win32/framedwindow.h"
+#include "win32/querytags.h"
 
 namespace trovik::win32 {
 
 class DialogWindow : public FramedWindow {
  public:
-  // A WM_COPYDATA with this tag asks for the number of the control whose
-  // model has the name the data holds; the answer is that number, 0 for none.
-  // The tests' driver finds a dialog's controls by name this way.
-  static constexpr ULONG_PTR kControlIdQuery = 0x43544944;
-
   // Gives a control of this dialog the keyboard focus.
   void focus(const ui::Control& control);
   // The peer of a control of this dialog, or null.

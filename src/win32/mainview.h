@@ -14,6 +14,7 @@
 #include "win32/list1peer.h"
 #include "win32/listbox.h"
 #include "win32/menus.h"
+#include "win32/querytags.h"
 #include "win32/snapbarpeer.h"
 #include "win32/tabbarpeer.h"
 #include "win32/trayicon.h"
@@ -42,17 +43,6 @@ class MainView final : public FramedWindow, private Form1View {
     kMaId = 110,
     kCmrbId = 111,
   };
-  // A WM_COPYDATA with this tag asks for the number of the menu command whose
-  // item has the name the data holds; the answer is that number, 0 for none.
-  // Other programs (the tests' driver) find commands by name this way and
-  // then send WM_COMMAND with the number.
-  static constexpr ULONG_PTR kCommandIdQuery = 0x434D4944;
-  // The link entries have no window of their own: a WM_COPYDATA with this tag
-  // and an item number (32 bits) sent with the sender's window as wParam is
-  // answered by a WM_COPYDATA to that window holding the entry; the answer is
-  // the number of entries. The tests' driver reads the hidden list this way.
-  static constexpr ULONG_PTR kLinkQuery = 0x4C4E4B51;
-
   explicit MainView(Application& app);
   ~MainView() override;
 

@@ -182,12 +182,30 @@ e2e_probe() {
 # How many starts the probe logged; probe_started <n>: at least n.
 probe_count() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
 probe_started() { [ "$(probe_count)" -ge "$1" ]; }
+# wait_probe <n>: the probe has been started n times in all.
+wait_probe() {
+  e2e_poll probe_started "$1" || e2e_fail "expected $1 starts of the probe; its log holds:
+$(cat "$probe_log" 2>/dev/null)"
+}
+# expect_probe_count <n>: exactly n starts. Called after a start that came later than anything
+# that must not have started, so a wrong start would already be in the log.
+expect_probe_count() {
+  sleep 0.3
+  [ "$(probe_count)" -eq "$1" ] || e2e_fail "expected exactly $1 starts of the probe; its log holds:
+$(cat "$probe_log" 2>/dev/null)"
+}
+# probe_starts <first> <last>: those starts (1-based) in the order Trovik made them: start tick,
+# show command, directory, arguments.
+probe_starts() { sort -s -n -k1,1 "$probe_log" | sed -n "$1,$2p" | tr -d '\r'; }
 
 # e2e_base <dir>: a new base directory holding only Trovik.exe.
 e2e_base() {
   mkdir -p "$1"
   cp "$TROVIK_EXE" "$1/Trovik.exe"
 }
+
+# The line end of every file the program writes.
+CRLF=$'\r\n'
 
 # e2e_write <file> <line-end> <line>...: writes each line followed by the given end.
 e2e_write() {
@@ -196,6 +214,27 @@ e2e_write() {
   mkdir -p "$(dirname "$file")"
   : >"$file"
   for line in "$@"; do printf '%s%s' "$line" "$end" >>"$file"; done
+}
+
+# e2e_fileset <dir> [<name> <link>]...: a fileset in dir holding these links in this order.
+e2e_fileset() {
+  local dir="$1" names=() links=()
+  shift
+  while [ $# -ge 2 ]; do
+    names+=("$1")
+    links+=("$2")
+    shift 2
+  done
+  e2e_write "$dir/name.qdx" "$CRLF" "${names[@]}"
+  e2e_write "$dir/link.qdx" "$CRLF" "${links[@]}"
+}
+
+# e2e_options <base> <option line>...: a Trovik.ini that opens the base fileset, with these lines
+# in its [Options] section.
+e2e_options() {
+  local base="$1"
+  shift
+  e2e_write "$base/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "$@"
 }
 
 # e2e_start <base>: starts Trovik from its base directory. The working directory is elsewhere on
@@ -213,9 +252,13 @@ e2e_wait_main() {
 }
 
 # Closes the main window the way the user does and waits until the program has ended, so what it
-# saved is on disk; a crash or a non-zero exit code fails the test.
+# saved is on disk; a crash or a non-zero exit code fails the test. e2e_wait_closed: the same for
+# a program that closes itself.
 e2e_close() {
   drive close
+  e2e_wait_closed
+}
+e2e_wait_closed() {
   drive wait-exit "$E2E_WAIT_MS"
   local status=0
   e2e_poll e2e_ended || e2e_fail "the wine process of Trovik is still running after its window closed"
@@ -296,3 +339,29 @@ e2e_screenshot() {
   import -display "$DISPLAY" -window root "$E2E_ARTIFACTS/$1" || e2e_fail "could not take a screenshot"
   e2e_step "screenshot $E2E_ARTIFACTS/$1"
 }
+
+# Real input through the X server, as a user gives it: keys by their X names (Down, Return,
+# space, BackSpace, ctrl+e...), and clicks on a List1 item (click_item <index> [times]).
+press() { xdotool key --delay 60 "$@"; }
+click_item() {
+  drive item-screen "$1"
+  local x y
+  read -r x y <<<"$DRIVEN"
+  xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 1
+}
+# tab_screen <index>: the middle of a fileset tab on the screen, "x y".
+tab_screen() {
+  local left top x y
+  drive rect
+  read -r left top _ <<<"$DRIVEN"
+  drive tab-point "$1"
+  read -r x y <<<"$DRIVEN"
+  echo "$((left + x)) $((top + y))"
+}
+
+# The title with its mode tags, and List1's state ("single|multi current=<i> top=<i>
+# selected=<i,...|-> focus=yes|no"), once the input sent before has been handled.
+expect_title() { e2e_until "title" "$1" title; }
+expect_state() { e2e_until "List1" "$1" list-state; }
+# expect_names <name>...: List1 shows these items.
+expect_names() { e2e_until "List1" "$(printf '%s\n' "$@")" list 101; }

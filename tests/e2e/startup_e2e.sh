@@ -6,23 +6,6 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-CRLF=$'\r\n'
-
-# The options a first start writes, in order, with the given window width and date.
-fresh_options() {
-  printf '%s\n' "[Form]" "FormHeight=256" "FormWidth=$1" "FormTop=0" "FormLeft=0" "Maximized=0" \
-    "Snapbar=0" "CurrentFileSet=" "UpdateChecked=$2" "" \
-    "[Options]" "UserLevel=0" "ConfirmDelete=1" "ConfirmFSDelete=1" "Click=1" "RemPosition=0" \
-    "Columns=1" "Proxy=0" "ProxyName=0" "ProxyUserName=0" "ProxyPort=0" "RemoveDropExtension=1" \
-    "DirectExe=0" "LSStart=0" "DesktopLink=0" "StartmenuLink=0" "QuickLaunchLink=0" "SysTray=0" \
-    "ShowHints=1" "ShowOnKey=F9" "QuickSwitch=1" "ConfirmShutdown=1" "ConfirmRestart=1" \
-    "ShutdownOnExit=0" "KeepOnDesktop=0" "RetainSortOrder=0" "AutoCompleteLevel=0" \
-    "DisableFlyMR=1" "ForceFlyMR=0" "DisableLocalFileCheck=0" "RememberTaskEvent=0" \
-    "OneTimeMode=1" "ExceptOnMode=1" "" \
-    "[Sort]" "Type=0" "ReverseSortOrder=0" "" \
-    "[TaskEvent]" "Mode=0" ""
-}
-
 # ini_set <file> <section> <key> <value>: sets a key of an options file written by the program
 # (CR LF ends), appending it to its section when it is not there yet.
 ini_set() {
@@ -71,8 +54,9 @@ e2e_step "today is $today in the short date format; work area ${work[*]}"
 # A 145 by 256 window in the middle of the 1024 by 768 screen.
 centred="$((1024 / 2 - 145 / 2)) $((768 / 2 - 256 / 2))"
 
-# --- (a) first start in an empty folder: the files exist while the welcome box is up, the options
-# are exactly the fresh set; the window opens centred on the screen at the smallest width
+# --- (a) first start in an empty folder: the files exist while the welcome box is up (what the
+# options file holds is the unit tests'); the window opens centred on the screen at the smallest
+# width
 base="$E2E_TMP/Trovik"
 e2e_base "$base"
 e2e_start "$base"
@@ -81,8 +65,7 @@ for file in link.qdx name.qdx vp2.qdx; do
   [ -f "$base/$file" ] || e2e_fail "$file was not created by the first start"
   [ ! -s "$base/$file" ] || e2e_fail "$file should be empty after a first start"
 done
-mapfile -t fresh < <(fresh_options 128 "$today")
-e2e_expect_file "options of a first start" "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
+[ -s "$base/Trovik.ini" ] || e2e_fail "Trovik.ini was not written by the first start"
 drive answer Trovik ok "$E2E_WAIT_MS" "Welcome to Trovik. Trovik is now fully ready for you to use."
 e2e_wait_main
 e2e_expect_no_boxes
@@ -93,19 +76,17 @@ drive taskbar-style
 e2e_expect_lines "taskbar style of the main window" "$DRIVEN" appwindow
 drive track-size
 e2e_expect_lines "tracking size in list mode (min width, min and max height)" "$DRIVEN" "145 100 1268"
-# The borderless window's own resize borders, 5 pixels wide, corners first; inside them the
-# window itself (HTCLIENT 1), where a press drags it.
-declare -A zones=([2 2]=13 [-1 -1]=17 [-5 0]=14 [4 -5]=16 [0 60]=10 [-1 60]=11 [60 4]=12 [60 -1]=15
-  [5 5]=1 [-6 60]=1 [60 -6]=1)
+# The borderless window answers the system's hit test with its own resize borders (where they lie
+# is the unit tests'); inside them the window itself (HTCLIENT 1), where a press drags it.
+declare -A zones=([2 2]=13 [-1 -1]=17 [0 60]=10 [60 -1]=15 [5 5]=1)
 for at in "${!zones[@]}"; do
   # shellcheck disable=SC2086 # two numbers
   drive hittest $at
   e2e_expect_lines "hit test at $at" "$DRIVEN" "${zones[$at]}"
 done
 e2e_close
-mapfile -t fresh < <(fresh_options 145 "$today")
-e2e_expect_file "options after the first close (the raised width written back)" \
-  "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
+expect_ini "$base/Trovik.ini" Form FormWidth 145
+cp "$base/Trovik.ini" "$E2E_TMP/options-before"
 
 # --- (b) one copy only: a second start while one runs brings the first forward, restored when
 # it was minimised, and ends before it shows or makes anything
@@ -156,11 +137,10 @@ e2e_expect_lines "the first copy, brought in front of Notepad" "$DRIVEN" "$place
 e2e_until "title bar back in front" active title-color
 drive close-window Notepad
 e2e_close
-e2e_expect_file "options after a close that changed nothing" "$base/Trovik.ini" "$CRLF" "${fresh[@]}"
+e2e_expect_same "options after a close that changed nothing" "$base/Trovik.ini" "$E2E_TMP/options-before"
 
 # --- (c) size, place, maximised state and fileset carried to the next start
-e2e_write "$base/Games/link.qdx" "$CRLF" 'C:\Games\chess.exe'
-e2e_write "$base/Games/name.qdx" "$CRLF" "Chess"
+e2e_fileset "$base/Games" Chess 'C:\Games\chess.exe'
 ini_set "$base/Trovik.ini" Options RemPosition 1
 ini_set "$base/Trovik.ini" Options UserLevel 1
 e2e_start "$base"
@@ -202,11 +182,9 @@ expect_ini "$base/Trovik.ini" Form Maximized 0
 # reminds once and writes today's date (the count itself is the unit tests')
 other="$E2E_TMP/Other"
 e2e_base "$other"
-: >"$other/link.qdx"
-: >"$other/name.qdx"
+e2e_fileset "$other"
 drive short-date 60
-mapfile -t fresh < <(fresh_options 145 "$DRIVEN")
-e2e_write "$other/Trovik.ini" "$CRLF" "${fresh[@]}"
+e2e_write "$other/Trovik.ini" "$CRLF" "[Form]" "UpdateChecked=$DRIVEN" "" "[Options]" "QuickSwitch=1"
 e2e_start "$other"
 drive answer Trovik ok "$E2E_WAIT_MS" "You have not checked for an update for over 2 months"
 e2e_wait_main
@@ -214,16 +192,13 @@ e2e_expect_no_boxes
 expect_ini "$other/Trovik.ini" Form UpdateChecked "$today"
 e2e_close
 
-# --- (e) KeepOnDesktop: a drag past an edge of the work area is pinned to it; a window wider than
-# the work area is narrowed to it
+# --- (e) KeepOnDesktop: a drag past an edge of the work area is pinned to it (the other cases are
+# the unit tests')
 ini_set "$other/Trovik.ini" Options KeepOnDesktop 1
 e2e_start "$other"
 e2e_wait_main
 drive place 900 100 300 400
 e2e_expect_lines "dragged past the right edge" "$DRIVEN" "$((work[2] - 300)) 100 300 400 normal"
-drive place 10 10 1300 200
-e2e_expect_lines "wider than the work area" "$DRIVEN" \
-  "${work[0]} 10 $((work[2] - work[0])) 200 normal"
 e2e_close
 
 # --- (f) Snapbar mode: one line high (its tracking size, lists and saved height are the unit

@@ -1,141 +1,19 @@
 // The driver's commands for the program's dialogs. A dialog is found by its window class and a
 // control by the name of its model: the dialog tells the control's number when asked with
 // WM_COPYDATA. Input is posted, not sent, so a handler that opens a message box does not hold up
-// the driver; it goes through the program's own message loop like a user's.
-//   dlg-set <class> <model> <text>     replace an edit field's text (as pasting does)
-//   dlg-type <class> <model> <text>    type the characters into the control, one at a time
-//   dlg-key <class> <model> <vk>       press and release a key in the control
-//   dlg-click <class> <model>          click a button, check box or radio button
-//   dlg-select <class> <model> <i>     make item i the current one of a list or combo box
-//   dlg-dblclick <class> <model> <i>   the same, then double-click it
-//   dlg-text <class> <model>           the control's text
-//   dlg-state <class> <model>          "shown|hidden enabled|disabled" and, for a check, "checked"
-//   dlg-items <class> <model>          a list's or combo box's items, one a line
-//   dlg-point <class> <model>          the control's middle in screen coordinates (for xdotool)
-#include <cstdlib>
-#include <cstring>
-
+// the driver; it goes through the program's own message loop like a user's. The system's dialogs
+// the program opens (choosing a directory, opening a file) are answered here too.
+// clang-format off
 #include "driver.h"
+// after windows.h (through driver.h), which it needs
+#include <commctrl.h>
+// clang-format on
 
-namespace {
-
-using namespace driver;
-
-struct Target {
-  HWND dialog = nullptr;
-  HWND control = nullptr;
-  int id = 0;
-};
-
-// The control named model of the dialog of that class; says why when there is none.
-bool find(const char* className, const char* model, Target& t) {
-  t.control = dialogControl(className, model, &t.dialog);
-  t.id = t.control ? GetDlgCtrlID(t.control) : 0;
-  return t.control != nullptr;
-}
-
-bool isListBox(HWND h) {
-  char name[32] = {};
-  GetClassNameA(h, name, sizeof name);
-  return _stricmp(name, "ListBox") == 0;
-}
-
-int post(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  return PostMessageA(h, msg, w, l) ? 0 : fail("cannot post to the program");
-}
-
-int keyPress(HWND h, UINT vk) {
-  const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-  if (int r = post(h, WM_KEYDOWN, vk, 1 | (scan << 16))) return r;
-  return post(h, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
-}
-
-// The characters only: the program's TranslateMessage would make a second one from a posted key.
-int type(const Target& t, const char* text) {
-  for (const char* c = text; *c; ++c)
-    if (post(t.control, WM_CHAR, static_cast<unsigned char>(*c), 1)) return 1;
-  return 0;
-}
-
-int select(const Target& t, int index, bool twice) {
-  const bool list = isListBox(t.control);
-  LRESULT r = 0;
-  if (!send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0, r) ||
-      r != index) {
-    // A list of multiple selection: select that item alone.
-    if (!list || !send(t.control, LB_SETSEL, FALSE, -1, r) ||
-        !send(t.control, LB_SETSEL, TRUE, index, r) || r == LB_ERR ||
-        !send(t.control, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE, r))
-      return fail("cannot select item " + std::to_string(index));
-  }
-  const LPARAM from = reinterpret_cast<LPARAM>(t.control);
-  if (int e =
-          post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, list ? LBN_SELCHANGE : CBN_SELCHANGE), from))
-    return e;
-  return twice ? post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, LBN_DBLCLK), from) : 0;
-}
-
-int state(const Target& t) {
-  std::string s = IsWindowVisible(t.control) ? "shown" : "hidden";
-  s += IsWindowEnabled(t.control) ? " enabled" : " disabled";
-  const LONG style = GetWindowLongA(t.control, GWL_STYLE) & BS_TYPEMASK;
-  char name[32] = {};
-  GetClassNameA(t.control, name, sizeof name);
-  if (_stricmp(name, "Button") == 0 && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
-      style != BS_GROUPBOX && style != BS_OWNERDRAW) {
-    LRESULT checked = 0;
-    if (!send(t.control, BM_GETCHECK, 0, 0, checked)) return fail("the program does not answer");
-    s += checked == BST_CHECKED ? " checked" : " unchecked";
-  }
-  say(s);
-  return 0;
-}
-
-int point(const Target& t) {
-  RECT r{};
-  GetWindowRect(t.control, &r);
-  say(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
-  return 0;
-}
-
-}  // namespace
-
-int dialogCommand(const std::string& command, int args, char** arg) {
-  if (command.rfind("dlg-", 0) != 0) return -1;
-  const int wanted = command == "dlg-set" || command == "dlg-type" || command == "dlg-key" ||
-                             command == "dlg-select" || command == "dlg-dblclick"
-                         ? 3
-                         : 2;
-  if (args != wanted) return -1;
-  Target t;
-  if (!find(arg[0], arg[1], t)) return 1;
-  if (command == "dlg-set") {
-    LRESULT r = 0;
-    const std::wstring text = toWide(arg[2]);
-    if (!send(t.control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), r) || !r)
-      return fail("the text was not taken");
-    return 0;
-  }
-  if (command == "dlg-type") return type(t, arg[2]);
-  if (command == "dlg-key") return keyPress(t.control, std::strtoul(arg[2], nullptr, 0));
-  if (command == "dlg-click") return post(t.control, BM_CLICK, 0, 0);
-  if (command == "dlg-select" || command == "dlg-dblclick")
-    return select(t, std::atoi(arg[2]), command == "dlg-dblclick");
-  if (command == "dlg-text") {
-    std::wstring text;
-    return controlText(t.control, text) ? say(toAnsi(text)),
-           0                            : fail("the program does not answer");
-  }
-  if (command == "dlg-state") return state(t);
-  if (command == "dlg-items") return listItems(t.control);
-  if (command == "dlg-point") return point(t);
-  return -1;
-}
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace driver {
-
-// The question a dialog answers with the number of the control of a model's name.
-constexpr ULONG_PTR kControlIdQuery = 0x43544944;
 
 HWND dialogControl(const char* className, const char* model, HWND* dialog) {
   HWND d = FindWindowA(className, nullptr);
@@ -163,3 +41,320 @@ bool controlText(HWND control, std::wstring& text) {
 }
 
 }  // namespace driver
+
+namespace {
+
+using namespace driver;
+
+// The control named by a command's first two arguments, class and model, and its dialog.
+struct Target {
+  HWND dialog = nullptr;
+  HWND control = nullptr;
+  int id = 0;
+  explicit Target(const Args& a) {
+    control = dialogControl(a[0], a[1], &dialog);
+    id = control ? GetDlgCtrlID(control) : 0;
+  }
+};
+
+bool isListBox(HWND h) {
+  char name[32] = {};
+  GetClassNameA(h, name, sizeof name);
+  return _stricmp(name, "ListBox") == 0;
+}
+
+int setText(HWND control, const char* text) {
+  LRESULT r = 0;
+  const std::wstring wide = toWide(text);
+  if (!send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r) || !r)
+    return fail("the text was not taken");
+  return 0;
+}
+
+// The characters only: the program's TranslateMessage would make a second one from a posted key.
+int type(HWND control, const char* text) {
+  for (const char* c = text; *c; ++c)
+    if (post(control, WM_CHAR, static_cast<unsigned char>(*c), 1)) return 1;
+  return 0;
+}
+
+int select(const Target& t, int index, bool twice) {
+  const bool list = isListBox(t.control);
+  LRESULT r = 0;
+  if (!send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0, r) ||
+      r != index) {
+    // A list of multiple selection: select that item alone.
+    if (!list || !send(t.control, LB_SETSEL, FALSE, -1, r) ||
+        !send(t.control, LB_SETSEL, TRUE, index, r) || r == LB_ERR ||
+        !send(t.control, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE, r))
+      return fail("cannot select item " + std::to_string(index));
+  }
+  const LPARAM from = reinterpret_cast<LPARAM>(t.control);
+  if (int e =
+          post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, list ? LBN_SELCHANGE : CBN_SELCHANGE), from))
+    return e;
+  return twice ? post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, LBN_DBLCLK), from) : 0;
+}
+
+int text(HWND control) {
+  std::wstring text;
+  if (!controlText(control, text)) return fail("the program does not answer");
+  say(toAnsi(text));
+  return 0;
+}
+
+int state(HWND control) {
+  std::string s = IsWindowVisible(control) ? "shown" : "hidden";
+  s += IsWindowEnabled(control) ? " enabled" : " disabled";
+  const LONG style = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+  char name[32] = {};
+  GetClassNameA(control, name, sizeof name);
+  if (_stricmp(name, "Button") == 0 && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
+      style != BS_GROUPBOX && style != BS_OWNERDRAW) {
+    LRESULT checked = 0;
+    if (!send(control, BM_GETCHECK, 0, 0, checked)) return fail("the program does not answer");
+    s += checked == BST_CHECKED ? " checked" : " unchecked";
+  }
+  say(s);
+  return 0;
+}
+
+int drop(const Target& t, const Args& a) {
+  RECT r{};
+  GetWindowRect(t.control, &r);
+  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ScreenToClient(t.dialog, &at);
+  return dropFiles(t.dialog, at, a.v + 2, a.n - 2);
+}
+
+int caret(HWND control, WPARAM at) {
+  LRESULT r = 0;
+  return send(control, EM_SETSEL, at, static_cast<LPARAM>(at), r)
+             ? 0
+             : fail("the program does not answer");
+}
+
+int page(HWND tabs, int index) {
+  LRESULT r = 0;
+  if (!send(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0, r) ||
+      !send(tabs, TCM_GETCURSEL, 0, 0, r) || r != index)
+    return fail("the page control does not show page " + std::to_string(index));
+  return 0;
+}
+
+int label(HWND list, const char* text) {
+  LRESULT editor = 0;
+  if (!waitFor(kSendTimeoutMs,
+               [&] { return send(list, LVM_GETEDITCONTROL, 0, 0, editor) && editor; }))
+    return fail("no item is being edited");
+  HWND edit = reinterpret_cast<HWND>(editor);
+  const std::wstring wide = toWide(text);
+  LRESULT r = 0;
+  if (!send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r))
+    return fail("the text was not taken");
+  return postKey(edit, VK_RETURN);
+}
+
+// A shown system dialog whose child answers found(), and that child; null when there is none.
+HWND systemDialog(const std::function<HWND(HWND)>& found, HWND& child) {
+  for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;)
+    if (IsWindowVisible(box) && (child = found(box)) != nullptr) return box;
+  return nullptr;
+}
+
+// Confirms (or cancels) a system dialog and waits until it is gone.
+int finish(HWND dialog, int button) {
+  HWND b = GetDlgItem(dialog, button);
+  if (!b || post(b, BM_CLICK, 0, 0)) return fail("the click was not taken");
+  if (!waitFor(kSendTimeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+    return fail("the dialog stayed open after the click");
+  return 0;
+}
+
+// The open-file dialog: its file name box is an edit (edt1) or a combo box (cmb13) around one.
+int openFile(const char* path, DWORD ms) {
+  HWND dialog = nullptr, name = nullptr;
+  auto nameBox = [](HWND box) {
+    HWND edit = GetDlgItem(box, 0x480);
+    return edit ? edit : GetDlgItem(box, 0x47C);
+  };
+  if (!waitFor(ms, [&] { return (dialog = systemDialog(nameBox, name)) != nullptr; }))
+    return fail("no open-file dialog within the time");
+  const std::wstring wide = toWide(path);
+  LRESULT r = 0;
+  if (!send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r))
+    return fail("the file name was not taken");
+  return finish(dialog, IDOK);
+}
+
+// The directory dialog's tree of folders, in the program's process, read and walked from here.
+class RemoteTree {
+ public:
+  explicit RemoteTree(HWND tree)
+      : tree_(tree), remote_(tree, kTextAt + kTextMax * sizeof(wchar_t)) {}
+  explicit operator bool() const { return static_cast<bool>(remote_); }
+
+  LRESULT next(UINT how, LRESULT item = 0) const {
+    LRESULT found = 0;
+    return send(tree_, TVM_GETNEXTITEM, how, item, found) ? found : 0;
+  }
+  std::string text(LRESULT item) const {
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = reinterpret_cast<HTREEITEM>(item);
+    request.pszText = reinterpret_cast<LPWSTR>(remote_.at(kTextAt));
+    request.cchTextMax = kTextMax;
+    LRESULT ok = 0;
+    std::vector<wchar_t> text(kTextMax + 1, L'\0');
+    if (!item || !remote_.write(0, &request, sizeof request) ||
+        !send(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.at(0)), ok) || !ok ||
+        !remote_.read(kTextAt, text.data(), kTextMax * sizeof(wchar_t)))
+      return {};
+    return toAnsi(text.data());
+  }
+  // The first child of item (listed by the dialog when it is expanded) whose text satisfies
+  // wanted, or 0.
+  template <class Wanted>
+  LRESULT child(LRESULT item, Wanted wanted) const {
+    LRESULT ignored = 0;
+    send(tree_, TVM_EXPAND, TVE_EXPAND, item, ignored);
+    for (LRESULT c = next(TVGN_CHILD, item); c; c = next(TVGN_NEXT, c))
+      if (wanted(text(c))) return c;
+    return 0;
+  }
+  bool select(LRESULT item) const {
+    LRESULT ok = 0;
+    return send(tree_, TVM_SELECTITEM, TVGN_CARET, item, ok) && ok;
+  }
+
+ private:
+  static constexpr int kTextMax = 520;
+  static constexpr SIZE_T kTextAt = sizeof(TVITEMW);
+  HWND tree_;
+  RemoteBuffer remote_;
+};
+
+// The item of a directory "X:\a\b" in the dialog's tree, found by the names it shows: the drive
+// shows as "... (X:)" within the first two levels, each folder by its name. 0 when not found.
+LRESULT folderItem(const RemoteTree& tree, const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') return 0;
+  const std::string drive = "(" + path.substr(0, 2) + ")";
+  auto isDrive = [&](const std::string& t) { return t.find(drive) != std::string::npos; };
+  const LRESULT root = tree.next(TVGN_ROOT);
+  LRESULT item = isDrive(tree.text(root)) ? root : tree.child(root, isDrive);
+  for (LRESULT c = item ? 0 : tree.next(TVGN_CHILD, root); c && !item; c = tree.next(TVGN_NEXT, c))
+    item = tree.child(c, isDrive);
+  size_t at = 2;
+  while (item && at < path.size()) {
+    const size_t from = path.find_first_not_of('\\', at);
+    if (from == std::string::npos) break;
+    const size_t to = std::min(path.find('\\', from), path.size());
+    const std::string name = path.substr(from, to - from);
+    item = tree.child(
+        item, [&](const std::string& t) { return lstrcmpiA(t.c_str(), name.c_str()) == 0; });
+    at = to;
+  }
+  return item;
+}
+
+int chooseFolder(const char* path, DWORD ms) {
+  HWND dialog = nullptr, tree = nullptr;
+  auto treeOf = [](HWND box) { return FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr); };
+  if (!waitFor(ms, [&] { return (dialog = systemDialog(treeOf, tree)) != nullptr; }))
+    return fail("no directory-selection dialog within the time");
+  const bool cancel = std::strcmp(path, "-") == 0;
+  if (!cancel) {
+    RemoteTree folders(tree);
+    if (!folders) return fail("cannot place a buffer in the program's process");
+    // The dialog selects its starting folder once it is ready, which may come after a choice
+    // made too early: choose until the choice stays.
+    const char* slash = std::strrchr(path, '\\');
+    const std::string leaf = slash ? slash + 1 : path;
+    std::string selected;
+    for (Deadline deadline(ms);; Sleep(100)) {
+      const LRESULT item = folderItem(folders, path);
+      if (item) folders.select(item);
+      Sleep(200);
+      selected = folders.text(folders.next(TVGN_CARET));
+      if (item && lstrcmpiA(selected.c_str(), leaf.c_str()) == 0) break;
+      if (deadline.passed())
+        return fail("the dialog does not select " + std::string(path) + " but " + selected);
+    }
+    say(selected);
+  }
+  return finish(dialog, cancel ? IDCANCEL : IDOK);
+}
+
+int hotkey(UINT vk) {
+  constexpr int kProbeId = 0x7E57;
+  if (!RegisterHotKey(nullptr, kProbeId, 0, vk)) return say("taken"), 0;
+  UnregisterHotKey(nullptr, kProbeId);
+  say("free");
+  return 0;
+}
+
+// Runs fn on the control named by the first two arguments; fails when there is none.
+template <class Fn>
+int on(const Args& a, Fn fn) {
+  Target t(a);
+  return t.control ? fn(t) : 1;
+}
+
+constexpr Command kCommands[] = {
+    {"dlg-set <class> <model> <text>", "replace an edit field's text (as pasting does)",
+     [](const Args& a) {
+       return on(a, [&](const Target& t) { return setText(t.control, a[2]); });
+     }},
+    {"dlg-type <class> <model> <text>", "type the characters into the control, one at a time",
+     [](const Args& a) { return on(a, [&](const Target& t) { return type(t.control, a[2]); }); }},
+    {"dlg-key <class> <model> <vk>", "press and release a key in the control",
+     [](const Args& a) {
+       return on(a, [&](const Target& t) { return postKey(t.control, a.key(2)); });
+     }},
+    {"dlg-click <class> <model>", "click a button, check box or radio button",
+     [](const Args& a) {
+       return on(a, [](const Target& t) { return post(t.control, BM_CLICK, 0, 0); });
+     }},
+    {"dlg-select <class> <model> <i>", "make item i the current one of a list or combo box",
+     [](const Args& a) {
+       return on(a, [&](const Target& t) { return select(t, a.number(2), false); });
+     }},
+    {"dlg-dblclick <class> <model> <i>", "the same, then double-click it",
+     [](const Args& a) {
+       return on(a, [&](const Target& t) { return select(t, a.number(2), true); });
+     }},
+    {"dlg-text <class> <model>", "the control's text",
+     [](const Args& a) { return on(a, [](const Target& t) { return text(t.control); }); }},
+    {"dlg-state <class> <model>", "\"shown|hidden enabled|disabled\" and, for a check, \"checked\"",
+     [](const Args& a) { return on(a, [](const Target& t) { return state(t.control); }); }},
+    {"dlg-items <class> <model>", "a list's or combo box's items, one a line",
+     [](const Args& a) { return on(a, [](const Target& t) { return listItems(t.control); }); }},
+    {"dlg-point <class> <model>", "the control's middle on the screen (for xdotool)",
+     [](const Args& a) {
+       return on(a, [](const Target& t) { return sayScreenMiddle(t.control); });
+     }},
+    {"dlg-drop <class> <model> <path>...", "files let go over a control of a dialog",
+     [](const Args& a) { return on(a, [&](const Target& t) { return drop(t, a); }); }},
+    {"dlg-caret <class> <model> <pos>", "put an edit field's cursor after pos characters",
+     [](const Args& a) {
+       return on(
+           a, [&](const Target& t) { return caret(t.control, static_cast<WPARAM>(a.number(2))); });
+     }},
+    {"opt-page <class> <model> <index>", "choose a page of a tab control, as a click on its tab",
+     [](const Args& a) {
+       return on(a, [&](const Target& t) { return page(t.control, a.number(2)); });
+     }},
+    {"opt-label <class> <model> <text>", "type a new caption into the list view item being edited",
+     [](const Args& a) { return on(a, [&](const Target& t) { return label(t.control, a[2]); }); }},
+    {"opt-open-file <path> <ms>", "answer the program's open-file dialog with a path",
+     [](const Args& a) { return openFile(a[0], a.ms(1)); }},
+    {"opt-hotkey <vk>", "\"taken\" while a program holds the key as its hotkey, else \"free\"",
+     [](const Args& a) { return hotkey(a.key(0)); }},
+    {"choose-folder <path|-> <ms>",
+     "click through the directory dialog to the folder and confirm (or cancel); the folder chosen",
+     [](const Args& a) { return chooseFolder(a[0], a.ms(1)); }},
+};
+
+}  // namespace
+
+const std::span<const Command> driver::kDialogCommands = kCommands;

@@ -3,31 +3,10 @@
 // (version information, icon groups and manifest of an executable, and which common controls the
 // running program was given: version 6 comes from the side-by-side store only when the manifest
 // asks for it), and the end of the Windows session as the program sees it.
-//   rect | place <x> <y> <w> <h> [class] | show <minimize|maximize|restore>
-//                        "left top width height state" of the main window, after a move and
-//                        resize as a drag of its frame would make (of the top-level window of that
-//                        class), or after what the taskbar button or the system menu would do
-//   front | wait-front <ms>     the foreground window as 'class "text"' | the main window shown
-//                               and in front, then its place
-//   count <class> <title|->     how many top-level windows, shown or hidden, have that class
-//   shown <class>               shown, hidden or none
-//   taskbar-style               the main window's "toolwindow", "appwindow", both or "-"
-//   hittest <x> <y>             WM_NCHITTEST at a point of the main window (negative: from the
-//                               right or bottom edge)
-//   track-size                  "min-width min-height max-height" the main window allows
-//   work-area                   the desktop without the taskbar, "left top right bottom"
-//   short-date <days-ago>       that day in the user's short date format, as the program writes it
-//   end-session                 asked whether it may end, told that it ends, then ended at once
-//   version-info <exe> | icons <exe> | manifest <exe> | module <name>  the fixed version numbers
-//                               and every text of the first translation | each icon group with
-//                               its sizes and whether each loads | the manifest's text | the path
-//                               of every module of that name in the program's process
 
 // clang-format off
 #include <windows.h>
 // clang-format on
-#include "inspect.h"
-
 #include <psapi.h>
 
 #include <algorithm>
@@ -44,7 +23,6 @@ namespace {
 
 using namespace driver;
 
-HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
 using Module = std::unique_ptr<HINSTANCE__, decltype(&FreeLibrary)>;
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 
@@ -354,29 +332,45 @@ int modulePaths(const char* name) {
   return listed ? 0 : fail("cannot list the program's modules");
 }
 
+constexpr Command kCommands[] = {
+    {"rect", "\"left top width height state\" of the main window",
+     [](const Args&) { return placeWindow(nullptr, nullptr, nullptr); }},
+    {"place <x> <y> <w> <h> [class]",
+     "the same after a move and resize as a drag of its frame makes (of a window of that class)",
+     [](const Args& a) {
+       const int to[4] = {a.number(0), a.number(1), a.number(2), a.number(3)};
+       return placeWindow(a.n == 5 ? a[4] : nullptr, to, nullptr);
+     }},
+    {"show <minimize|maximize|restore>", "the same after the taskbar button or system menu",
+     [](const Args& a) { return placeWindow(nullptr, nullptr, a[0]); }},
+    {"front", "the foreground window as 'class \"text\"'",
+     [](const Args&) { return say(describe(GetForegroundWindow())), 0; }},
+    {"wait-front <ms>", "the main window shown and in front, then its place",
+     [](const Args& a) { return waitFront(a.ms(0)); }},
+    {"count <class> <title|->", "how many top-level windows, shown or hidden, have that class",
+     [](const Args& a) { return countWindows(a[0], a[1]); }},
+    {"shown <class>", "shown, hidden or none", [](const Args& a) { return shown(a[0]); }},
+    {"taskbar-style", "the main window's \"toolwindow\", \"appwindow\", both or \"-\"",
+     [](const Args&) { return taskbarStyle(); }},
+    {"hittest <x> <y>", "WM_NCHITTEST at a point of the main window (negative: from the far edge)",
+     [](const Args& a) { return hitTest(a.number(0), a.number(1)); }},
+    {"track-size", "\"min-width min-height max-height\" the main window allows",
+     [](const Args&) { return trackSize(); }},
+    {"work-area", "the desktop without the taskbar, \"left top right bottom\"",
+     [](const Args&) { return workArea(); }},
+    {"short-date <days-ago>", "that day in the user's short date format",
+     [](const Args& a) { return shortDate(a.number(0)); }},
+    {"end-session", "asked whether it may end, told that it ends, then ended at once",
+     [](const Args&) { return endSession(); }},
+    {"version-info <exe>", "the fixed version numbers and every text of the first translation",
+     [](const Args& a) { return versionInfo(a[0]); }},
+    {"icons <exe>", "each icon group with its sizes and whether each loads",
+     [](const Args& a) { return icons(a[0]); }},
+    {"manifest <exe>", "the manifest's text", [](const Args& a) { return manifest(a[0]); }},
+    {"module <name>", "the path of every module of that name in the program's process",
+     [](const Args& a) { return modulePaths(a[0]); }},
+};
+
 }  // namespace
 
-int inspectCommand(const std::string& command, int args, char** arg) {
-  auto number = [&](int i) { return std::atoi(arg[i]); };
-  if (command == "rect" && args == 0) return placeWindow(nullptr, nullptr, nullptr);
-  if (command == "place" && (args == 4 || args == 5)) {
-    const int to[4] = {number(0), number(1), number(2), number(3)};
-    return placeWindow(args == 5 ? arg[4] : nullptr, to, nullptr);
-  }
-  if (command == "show" && args == 1) return placeWindow(nullptr, nullptr, arg[0]);
-  if (command == "front" && args == 0) return say(describe(GetForegroundWindow())), 0;
-  if (command == "wait-front" && args == 1) return waitFront(parseMs(arg[0]));
-  if (command == "count" && args == 2) return countWindows(arg[0], arg[1]);
-  if (command == "shown" && args == 1) return shown(arg[0]);
-  if (command == "taskbar-style" && args == 0) return taskbarStyle();
-  if (command == "hittest" && args == 2) return hitTest(number(0), number(1));
-  if (command == "track-size" && args == 0) return trackSize();
-  if (command == "work-area" && args == 0) return workArea();
-  if (command == "short-date" && args == 1) return shortDate(number(0));
-  if (command == "end-session" && args == 0) return endSession();
-  if (command == "version-info" && args == 1) return versionInfo(arg[0]);
-  if (command == "icons" && args == 1) return icons(arg[0]);
-  if (command == "manifest" && args == 1) return manifest(arg[0]);
-  if (command == "module" && args == 1) return modulePaths(arg[0]);
-  return -1;
-}
+const std::span<const Command> driver::kInspectCommands = kCommands;

@@ -1,38 +1,328 @@
-// The driver's commands for the main window's own frame and bottom row, and for the notification
-// area, so that the scripts can give them real clicks (xdotool) where a user would.
-//   main-point <id>     the middle of a main-window control on the screen (the title-bar buttons
-//                       are 32513 close, 32514 help, 32515 minimise, 32516 maximise, 32517 Snapbar)
-//   main-text <id>      "shown|hidden <text>" of a main-window control, read from the control
-//   itself tray-point          the middle of the program's icon in Wine's own notification area
-#include <cstdlib>
-
+// The driver's commands for the main window: its lists and tabs read back, its menu commands,
+// clicks, keys and drops handed to it, and the points of its controls and tray icon on the screen
+// for real clicks (xdotool). Ids are the main window's controls: 101 List1, 102 the hidden list of
+// link entries, 103 the tabs, 104 the Snapbar list, 106 the status label; the title-bar buttons
+// are 32513 close, 32514 help, 32515 minimise, 32516 maximise, 32517 Snapbar.
+// clang-format off
 #include "driver.h"
+// after windows.h (through driver.h), which they need
+#include <commctrl.h>
+#include <shlobj.h>
+// clang-format on
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace {
 
 using namespace driver;
 
-int mainPoint(int id) {
-  HWND main = FindWindowA("TForm1", nullptr);
-  HWND c = main ? GetDlgItem(main, id) : nullptr;
-  if (!c) return fail("the main window has no control " + std::to_string(id));
-  if (!IsWindowVisible(c)) return fail("control " + std::to_string(id) + " is hidden");
-  RECT r{};
-  GetWindowRect(c, &r);
-  say(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
+constexpr int kList1Id = 101, kLinksId = 102, kTabsId = 103;
+
+HWND control(int id) {
+  HWND main = mainWindow();
+  return main ? GetDlgItem(main, id) : nullptr;
+}
+
+std::string point(POINT at) { return std::to_string(at.x) + " " + std::to_string(at.y); }
+
+POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// The entry the program sends back to the driver's own window.
+std::string received;
+LRESULT CALLBACK replyWindow(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg != WM_COPYDATA) return DefWindowProcW(h, msg, w, l);
+  const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(l);
+  if (data.dwData != kLinkQuery) return 0;
+  received.assign(static_cast<const char*>(data.lpData), data.cbData);
+  return 1;
+}
+
+// The link entries, one a line, asked of the program one by one.
+int links(HWND main) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = replyWindow;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TrovikDriverReply";
+  RegisterClassW(&wc);
+  HWND me = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                          nullptr);
+  if (!me) return fail("cannot make a window for the answers");
+  int status = 0;
+  for (std::int32_t i = 0;; ++i) {
+    COPYDATASTRUCT query{kLinkQuery, sizeof i, &i};
+    LRESULT count = 0;
+    received.clear();
+    if (!send(main, WM_COPYDATA, reinterpret_cast<WPARAM>(me), reinterpret_cast<LPARAM>(&query),
+              count)) {
+      status = fail("the program does not answer");
+      break;
+    }
+    if (i >= count) break;
+    say(received);
+  }
+  DestroyWindow(me);
+  return status;
+}
+
+int list(int id) {
+  HWND main = mainWindow();
+  if (main && id == kLinksId) return links(main);
+  HWND box = main ? GetDlgItem(main, id) : nullptr;
+  if (!box) return fail("the main window has no control " + std::to_string(id));
+  return listItems(box);
+}
+
+// The tab control of the main window with a buffer in the program's process for its answers.
+struct RemoteTabs {
+  HWND main = mainWindow();
+  HWND tab = control(kTabsId);
+  RemoteBuffer remote{tab, sizeof(TCITEMW) + 520 * sizeof(wchar_t)};
+  explicit operator bool() const { return main && tab && remote; }
+};
+
+int tabs() {
+  RemoteTabs t;
+  LRESULT count = 0;
+  if (!t || !send(t.tab, TCM_GETITEMCOUNT, 0, 0, count) || count < 0)
+    return fail("cannot reach the tabs of the main window");
+  constexpr int kTextMax = 520;
+  for (LRESULT i = 0; i < count; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<LPWSTR>(t.remote.at(sizeof item));
+    item.cchTextMax = kTextMax;
+    wchar_t empty = L'\0';
+    LRESULT ok = 0;
+    if (!t.remote.write(0, &item, sizeof item) ||
+        !t.remote.write(sizeof item, &empty, sizeof empty) ||
+        !send(t.tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t.remote.at(0)),
+              ok) ||
+        !ok || !t.remote.read(0, &item, sizeof item))
+      return fail("cannot read tab " + std::to_string(i));
+    // The control may point pszText at its own copy instead of filling the buffer.
+    std::vector<wchar_t> text(kTextMax + 1, L'\0');
+    SIZE_T done = 0;
+    ReadProcessMemory(t.remote.process(), item.pszText, text.data(), kTextMax * sizeof(wchar_t),
+                      &done);
+    text[std::min<SIZE_T>(done / sizeof(wchar_t), kTextMax)] = L'\0';
+    say(toAnsi(text.data()));
+  }
   return 0;
 }
 
-// An edit field keeps its text to itself: it has to be asked with WM_GETTEXT.
-int mainText(int id) {
-  HWND main = FindWindowA("TForm1", nullptr);
-  HWND c = main ? GetDlgItem(main, id) : nullptr;
-  if (!c) return fail("the main window has no control " + std::to_string(id));
-  wchar_t text[256] = {};
-  LRESULT got = 0;
-  if (!send(c, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), got))
+int tabIndex() {
+  HWND tab = control(kTabsId);
+  LRESULT index = 0;
+  if (!tab || !send(tab, TCM_GETCURSEL, 0, 0, index)) return fail("cannot read the selected tab");
+  say(std::to_string(index));
+  return 0;
+}
+
+int tabPoint(int index) {
+  RemoteTabs t;
+  RECT r{};
+  LRESULT ok = 0;
+  if (!t ||
+      !send(t.tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+            reinterpret_cast<LPARAM>(t.remote.at(0)), ok) ||
+      !ok || !t.remote.read(0, &r, sizeof r))
+    return fail("no rectangle for tab " + std::to_string(index));
+  POINT at = middle(r);
+  MapWindowPoints(t.tab, t.main, &at, 1);
+  say(point(at));
+  return 0;
+}
+
+// The command is posted, not sent: it may open a message box, which a send would wait on.
+int menuCommand(const char* name) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  COPYDATASTRUCT query{kCommandIdQuery, static_cast<DWORD>(std::strlen(name) + 1),
+                       const_cast<char*>(name)};
+  LRESULT id = 0;
+  if (!send(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id))
     return fail("the program does not answer");
+  if (id <= 0) return fail(std::string("the menu has no command ") + name);
+  return post(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+}
+
+int selectItem(int index, bool twice) {
+  HWND main = mainWindow();
+  HWND list = control(kList1Id);
+  LRESULT result = 0;
+  if (!list || !send(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, result) || result != index)
+    return fail("cannot select item " + std::to_string(index));
+  const LPARAM from = reinterpret_cast<LPARAM>(list);
+  if (int failed = post(main, WM_COMMAND, MAKEWPARAM(kList1Id, LBN_SELCHANGE), from)) return failed;
+  return twice ? post(main, WM_COMMAND, MAKEWPARAM(kList1Id, LBN_DBLCLK), from) : 0;
+}
+
+// Screen coordinates are the X display's own: real clicks go through the X server (xdotool), so
+// the program sees the keys held with them.
+int itemPoint(int index, bool screen) {
+  HWND list = control(kList1Id);
+  if (!list) return fail("no main window with a list");
+  RECT r{};
+  LRESULT result = 0;
+  if (!send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r), result))
+    return fail("the list did not answer (error " + std::to_string(GetLastError()) + ")");
+  if (result == LB_ERR) return fail("no rectangle for item " + std::to_string(index));
+  POINT at = middle(r);
+  if (screen)
+    ClientToScreen(list, &at);
+  else
+    MapWindowPoints(list, mainWindow(), &at, 1);
+  say(point(at));
+  return 0;
+}
+
+int drop(const Args& a) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  return dropFiles(main, {a.number(0), a.number(1)}, a.v + 2, a.n - 2);
+}
+
+// A plain key is posted to the control with the focus; with Ctrl the keys go through the system's
+// input, which sets the modifier state the program reads, so the main window comes to the front.
+int pressKey(UINT vk, bool ctrl) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  if (!ctrl) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    HWND target = main;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui) && gui.hwndFocus)
+      target = gui.hwndFocus;
+    return postKey(target, vk);
+  }
+  SetForegroundWindow(main);
+  if (!waitFor(kSendTimeoutMs, [&] { return GetForegroundWindow() == main; }))
+    return fail("the main window does not come to the front");
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(vk), static_cast<WORD>(vk), VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  if (SendInput(4, keys, sizeof(INPUT)) != 4) return fail("the system did not take the keys");
+  return 0;
+}
+
+// current: the selected item of a single-selection list, the focused one of a multiple one.
+int listState() {
+  HWND main = mainWindow();
+  HWND list = control(kList1Id);
+  if (!list) return fail("no main window with a list");
+  const bool multi =
+      (GetWindowLongPtrW(list, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+  LRESULT current = 0, top = 0, count = 0;
+  if (!send(list, multi ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0, current) ||
+      !send(list, LB_GETTOPINDEX, 0, 0, top) || !send(list, LB_GETCOUNT, 0, 0, count))
+    return fail("cannot read the list");
+  std::string selected;
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT on = 0;
+    if (send(list, LB_GETSEL, static_cast<WPARAM>(i), 0, on) && on > 0)
+      selected += (selected.empty() ? "" : ",") + std::to_string(i);
+  }
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  const bool focus =
+      GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui) && gui.hwndFocus == list;
+  say(std::string(multi ? "multi" : "single") + " current=" + std::to_string(current) +
+      " top=" + std::to_string(top) + " selected=" + (selected.empty() ? "-" : selected) +
+      " focus=" + (focus ? "yes" : "no"));
+  return 0;
+}
+
+int scrollList(int top) {
+  HWND list = control(kList1Id);
+  LRESULT result = 0;
+  if (!list || !send(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0, result) || result == LB_ERR)
+    return fail("cannot scroll the list");
+  return 0;
+}
+
+int title() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  say(toAnsi(windowText(main)));
+  return 0;
+}
+
+// The system's copy of the text is read without the program, which may be busy launching; an
+// edit field keeps its text to itself, so it is asked (ask).
+int controlState(int id, bool ask) {
+  HWND c = control(id);
+  std::wstring text;
+  if (!c) return fail("the main window has no control " + std::to_string(id));
+  if (!ask) text = windowText(c);
+  if (ask && !controlText(c, text)) return fail("the program does not answer");
   say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + toAnsi(text));
+  return 0;
+}
+
+int controlPoint(int id) {
+  HWND c = control(id);
+  if (!c) return fail("the main window has no control " + std::to_string(id));
+  if (!IsWindowVisible(c)) return fail("control " + std::to_string(id) + " is hidden");
+  return sayScreenMiddle(c);
+}
+
+int rightClick(int id) {
+  HWND main = mainWindow();
+  HWND target = id ? control(id) : main;
+  if (!target) return fail("no window to click");
+  RECT r{};
+  GetClientRect(target, &r);
+  const LPARAM at = id ? MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2)
+                       : MAKELPARAM(r.right - 3, r.bottom - 3);
+  if (int failed = post(target, WM_RBUTTONDOWN, MK_RBUTTON, at)) return failed;
+  return post(target, WM_RBUTTONUP, 0, at);
+}
+
+int popupMenu(DWORD ms) {
+  if (!waitFor(ms, [] {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+      }))
+    return fail("no pop-up menu within the time");
+  say("menu open");
+  return 0;
+}
+
+int menuChar(char c) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  return post(main, WM_CHAR, static_cast<WPARAM>(c), 1);
+}
+
+// The colour the main window's title bar shows on the screen, along its top edge: "active" or
+// "inactive" when it is the system's caption colour of that name, else "#rrggbb".
+int titleColor() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  RECT r{};
+  GetWindowRect(main, &r);
+  HDC screen = GetDC(nullptr);
+  if (!screen) return fail("cannot read the screen");
+  const COLORREF c = GetPixel(screen, (r.left + r.right) / 2, r.top + 2);
+  ReleaseDC(nullptr, screen);
+  if (c == CLR_INVALID) return fail("cannot read the title bar's colour");
+  if (c == GetSysColor(COLOR_ACTIVECAPTION)) {
+    say("active");
+  } else if (c == GetSysColor(COLOR_INACTIVECAPTION)) {
+    say("inactive");
+  } else {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    say(hex);
+  }
   return 0;
 }
 
@@ -42,20 +332,55 @@ int trayPoint() {
   HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
   if (!tray || !IsWindowVisible(tray)) tray = FindWindowA(nullptr, "Wine System Tray");
   if (!tray || !IsWindowVisible(tray)) return fail("no notification area on the screen");
-  RECT r{};
   HWND icon = nullptr;
   for (HWND child = GetWindow(tray, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (IsWindowVisible(child)) icon = child;
-  GetWindowRect(icon ? icon : tray, &r);
-  say(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
-  return 0;
+  return sayScreenMiddle(icon ? icon : tray);
 }
+
+constexpr Command kCommands[] = {
+    {"list <id>", "a list's items, one a line", [](const Args& a) { return list(a.number(0)); }},
+    {"tabs", "the tabs' captions", [](const Args&) { return tabs(); }},
+    {"tab-index", "the selected tab", [](const Args&) { return tabIndex(); }},
+    {"tab-point <i>", "the middle of a tab, in the window's coordinates",
+     [](const Args& a) { return tabPoint(a.number(0)); }},
+    {"menu <name>", "choose a menu command by its item's name (\"runexit\")",
+     [](const Args& a) { return menuCommand(a[0]); }},
+    {"select <i>", "make item i of List1 current as a click does",
+     [](const Args& a) { return selectItem(a.number(0), false); }},
+    {"dblclick <i>", "the same, then a double click",
+     [](const Args& a) { return selectItem(a.number(0), true); }},
+    {"item-point <i>", "the middle of a List1 item, in the window's coordinates",
+     [](const Args& a) { return itemPoint(a.number(0), false); }},
+    {"item-screen <i>", "the same on the screen",
+     [](const Args& a) { return itemPoint(a.number(0), true); }},
+    {"drop <x> <y> <path>...", "files let go over the main window at a point", drop},
+    {"key <vk> [ctrl]", "a key pressed while the main window has the keyboard",
+     [](const Args& a) {
+       return a.n == 1 || std::strcmp(a[1], "ctrl") == 0 ? pressKey(a.key(0), a.n == 2) : 2;
+     }},
+    {"list-state", "List1 as \"single|multi current=<i> top=<i> selected=<i,..|-> focus=yes|no\"",
+     [](const Args&) { return listState(); }},
+    {"scroll <top>", "scroll List1 so that item top is the first shown",
+     [](const Args& a) { return scrollList(a.number(0)); }},
+    {"title", "the main window's text", [](const Args&) { return title(); }},
+    {"text <id>", "\"shown|hidden <text>\" of a control, as the system keeps it",
+     [](const Args& a) { return controlState(a.number(0), false); }},
+    {"main-text <id>", "the same, asked of the control",
+     [](const Args& a) { return controlState(a.number(0), true); }},
+    {"main-point <id>", "the middle of a control on the screen",
+     [](const Args& a) { return controlPoint(a.number(0)); }},
+    {"rclick <id|0>", "right-click a control (0: the window's lower right corner)",
+     [](const Args& a) { return rightClick(a.number(0)); }},
+    {"popup-menu <ms>", "a pop-up menu is open", [](const Args& a) { return popupMenu(a.ms(0)); }},
+    {"menu-char <c>", "a letter typed into the open menu",
+     [](const Args& a) { return menuChar(a[0][0]); }},
+    {"title-color", "the title bar's colour: active, inactive or #rrggbb",
+     [](const Args&) { return titleColor(); }},
+    {"tray-point", "the middle of the program's icon in Wine's notification area",
+     [](const Args&) { return trayPoint(); }},
+};
 
 }  // namespace
 
-int mainWindowCommand(const std::string& command, int args, char** arg) {
-  if (command == "main-point" && args == 1) return mainPoint(std::atoi(arg[0]));
-  if (command == "main-text" && args == 1) return mainText(std::atoi(arg[0]));
-  if (command == "tray-point" && args == 0) return trayPoint();
-  return -1;
-}
+const std::span<const Command> driver::kMainWindowCommands = kCommands;
