@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starting and stopping the real program: the files of a first start, one copy only (a second one
 # brings the first forward and ends), the window's size, place, state and fileset carried from one
-# run to the next, the update reminder, the frame rules of the borderless window, Snapbar mode,
-# tray mode, and the end of the Windows session.
+# run to the next, the update reminder, the frame rules of the borderless window, tray mode, and
+# the end of the Windows session.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -184,7 +184,7 @@ other="$E2E_TMP/Other"
 e2e_base "$other"
 e2e_fileset "$other"
 drive short-date 60
-e2e_write "$other/Trovik.ini" "$CRLF" "[Form]" "UpdateChecked=$DRIVEN" "" "[Options]" "QuickSwitch=1"
+e2e_write "$other/Trovik.ini" "$CRLF" "[Form]" "UpdateChecked=$DRIVEN"
 e2e_start "$other"
 drive answer Trovik ok "$E2E_WAIT_MS" "You have not checked for an update for over 2 months"
 e2e_wait_main
@@ -201,20 +201,8 @@ drive place 900 100 300 400
 e2e_expect_lines "dragged past the right edge" "$DRIVEN" "$((work[2] - 300)) 100 300 400 normal"
 e2e_close
 
-# --- (f) Snapbar mode: one line high (its tracking size, lists and saved height are the unit
-# tests')
+# --- (f) tray mode: the icon in the notification area and no taskbar button
 ini_set "$other/Trovik.ini" Options KeepOnDesktop 0
-ini_set "$other/Trovik.ini" Form FormHeight 300
-ini_set "$other/Trovik.ini" Form Snapbar 1
-e2e_start "$other"
-e2e_wait_main
-drive rect
-read -ra snap <<<"$DRIVEN"
-e2e_expect_lines "height in Snapbar mode with the QuickSwitch bar" "${snap[3]}" 75
-e2e_close
-
-# --- (g) tray mode: the icon in the notification area and no taskbar button
-ini_set "$other/Trovik.ini" Form Snapbar 0
 ini_set "$other/Trovik.ini" Options SysTray 1
 e2e_start "$other"
 e2e_wait_main
@@ -224,7 +212,7 @@ e2e_expect_lines "taskbar style in tray mode" "$DRIVEN" toolwindow
 e2e_until "notification area with the icon" shown shown __winex11_standalone_tray
 e2e_close
 
-# --- (h) the end of the Windows session closes the program the usual way, so everything is saved
+# --- (g) the end of the Windows session closes the program the usual way, so everything is saved
 # before the system ends the process
 ini_set "$base/Trovik.ini" Form CurrentFileSet ""
 e2e_start "$base"

@@ -73,21 +73,4 @@ LibraryHandle FakeLibraries::handleOf(const std::string& path) const {
   return d ? d->handle : 0;
 }
 
-FakeOpenDialog::~FakeOpenDialog() {
-  if (!script_.empty()) ADD_FAILURE() << script_.size() << " expected file dialog(s) never opened";
-}
-
-bool FakeOpenDialog::execute(WindowHandle owner, OpenDialogSettings& settings) {
-  shown.push_back({owner, settings});
-  if (script_.empty()) {
-    ADD_FAILURE() << "unexpected file dialog (filter \"" << settings.filter << "\")";
-    return false;
-  }
-  std::optional<std::string> answer = std::move(script_.front());
-  script_.pop_front();
-  if (!answer) return false;
-  settings.fileName = *answer;
-  return true;
-}
-
 }  // namespace trovik::test

@@ -5,14 +5,11 @@
 // looking up or freeing a library that is not loaded fails the test.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/libraries.h"
-#include "platform/opendialog.h"
 
 namespace trovik::test {
 
@@ -55,23 +52,5 @@ template <class F>
 void* exportOf(F* f) {
   return reinterpret_cast<void*>(f);
 }
-
-// File dialogs answered from a script: a path, or nothing for Cancel. A dialog
-// nobody expected fails the test.
-class FakeOpenDialog : public OpenFileDialog {
- public:
-  ~FakeOpenDialog() override;
-  void expect(std::optional<std::string> answer) { script_.push_back(std::move(answer)); }
-  bool execute(WindowHandle owner, OpenDialogSettings& settings) override;
-
-  struct Shown {
-    WindowHandle owner;
-    OpenDialogSettings settings;  // as the dialog was opened
-  };
-  std::vector<Shown> shown;
-
- private:
-  std::deque<std::optional<std::string>> script_;
-};
 
 }  // namespace trovik::test

@@ -11,11 +11,40 @@
 
 #include "fakefs.h"
 #include "fakelibraries.h"
+#include "platform/opendialog.h"
 #include "platform/platform.h"
 
 namespace trovik::test {
 
-// Message boxes answered from a script. A box nobody expected fails the test.
+// Answers given in the order a test expects the questions; a question nobody expected, or an
+// answer never asked for, fails the test.
+template <class T>
+class Script {
+ public:
+  explicit Script(const char* what) : what_(what) {}
+  ~Script() {
+    if (!answers_.empty())
+      ADD_FAILURE() << answers_.size() << " expected " << what_ << " never came";
+  }
+  void expect(T answer) { answers_.push_back(std::move(answer)); }
+  // The next answer; none, having failed the test, when no question was expected.
+  std::optional<T> next(const std::string& question) {
+    if (answers_.empty()) {
+      ADD_FAILURE() << "unexpected " << what_ << ": " << question;
+      return std::nullopt;
+    }
+    T answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+  }
+  bool empty() const { return answers_.empty(); }
+
+ private:
+  const char* what_;
+  std::deque<T> answers_;
+};
+
+// Message boxes answered from a script: the next box must contain textPart (when given).
 class ScriptedBoxes : public MessageBoxes {
  public:
   struct Shown {
@@ -24,11 +53,8 @@ class ScriptedBoxes : public MessageBoxes {
     Buttons buttons;
     Icon icon;
   };
-  ~ScriptedBoxes() override;
-
-  // The next box must contain textPart (when given) and gets this answer.
   void expect(Answer answer, std::string textPart = "") {
-    script_.push_back({answer, std::move(textPart)});
+    script_.expect({answer, std::move(textPart)});
   }
   Answer show(WindowHandle owner, const std::string& text, const std::string& caption,
               Buttons buttons, Icon icon) override;
@@ -41,7 +67,7 @@ class ScriptedBoxes : public MessageBoxes {
     Answer answer;
     std::string textPart;
   };
-  std::deque<Step> script_;
+  Script<Step> script_{"message box"};
   std::vector<Shown> shown_;
 };
 
@@ -154,27 +180,15 @@ class FakeWindows : public WindowManager {
   int minimized = 0;
 };
 
-// Directory dialogs answered from a script: a path, or nothing for Cancel. A
-// dialog nobody expected fails the test.
+// Directory and file dialogs answered from a script: a path, or nothing for Cancel.
 class FakeFolderDialog : public FolderDialog {
  public:
-  ~FakeFolderDialog() override {
-    if (!script_.empty())
-      ADD_FAILURE() << script_.size() << " expected directory dialog(s) never opened";
-  }
-  void expect(std::optional<std::string> answer) { script_.push_back(std::move(answer)); }
+  void expect(std::optional<std::string> answer) { script_.expect(std::move(answer)); }
   std::string chooseDirectory(WindowHandle owner, const std::string& title,
                               const std::string& initialDir) override {
     shown.push_back({owner, title, initialDir});
-    if (script_.empty()) {
-      ADD_FAILURE() << "unexpected directory dialog \"" << title << "\"";
-      return {};
-    }
-    std::optional<std::string> answer = std::move(script_.front());
-    script_.pop_front();
-    return answer.value_or("");
+    return script_.next(title).value_or(std::nullopt).value_or("");
   }
-
   struct Shown {
     WindowHandle owner;
     std::string title, initialDir;
@@ -182,7 +196,26 @@ class FakeFolderDialog : public FolderDialog {
   std::vector<Shown> shown;
 
  private:
-  std::deque<std::optional<std::string>> script_;
+  Script<std::optional<std::string>> script_{"directory dialog"};
+};
+
+class FakeOpenDialog : public OpenFileDialog {
+ public:
+  void expect(std::optional<std::string> answer) { script_.expect(std::move(answer)); }
+  bool execute(WindowHandle owner, OpenDialogSettings& settings) override {
+    shown.push_back({owner, settings});
+    const auto answer = script_.next(settings.filter).value_or(std::nullopt);
+    if (answer) settings.fileName = *answer;
+    return answer.has_value();
+  }
+  struct Shown {
+    WindowHandle owner;
+    OpenDialogSettings settings;  // as the dialog was opened
+  };
+  std::vector<Shown> shown;
+
+ private:
+  Script<std::optional<std::string>> script_{"file dialog"};
 };
 
 // Shortcuts kept as small files in the fake file system ("lnk" and the

@@ -21,6 +21,7 @@ void expectKey(std::string_view text, std::uint16_t key, ShiftState modifiers) {
 TEST(ShortcutTest, KeysAndModifiersAsMenusShowThem) {
   expectKey("F3", 114, 0);
   expectKey("F24", 135, 0);
+  expectKey("f5", 116, 0);
   expectKey("Ctrl+D", 'D', ssCtrl);
   expectKey("ctrl+d", 'D', ssCtrl);
   expectKey("Ctrl+F12", 123, ssCtrl);

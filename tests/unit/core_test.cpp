@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/events.h"
+#include "harness.h"
 #include "ui/controls.h"
 
 namespace trovik::test {
@@ -19,13 +20,15 @@ TEST(HandlerPattern, OutParametersComeBackAfterTheClosingEvent) {
     if (after) events.slots.cstring = "C:\\after\\";
     return false;
   });
-  events.run("blankset", [&] { seenByWork = dir; }, inout(dir, &EventSlots::cstring));
+  events.run(
+      "blankset", [&] { seenByWork = dir; }, inout(dir, &EventSlots::cstring));
   EXPECT_EQ(seenByWork, "C:\\redirected\\");
   EXPECT_EQ(dir, "C:\\after\\");
 
   // An in-parameter is not taken back after the closing event.
   int index = 3;
-  events.run("x", [] {}, in(index, &EventSlots::cint));
+  events.run(
+      "x", [] {}, in(index, &EventSlots::cint));
   EXPECT_EQ(index, 3);
 
   // The closing call may carry another spelling of the name.
@@ -71,15 +74,48 @@ TEST(ListModel, IndexesFollowInsertionsDeletionsAndMoves) {
   EXPECT_EQ(list.selCount(), 1);
   list.setItemIndex(9);
   EXPECT_EQ(list.itemIndex(), -1);
+  list.remove(3);  // no such item
+  list.remove(-1);
+  EXPECT_EQ(list.items(), (Lines{"c", "z", "a"}));
 
-  struct CountingPeer : ui::Peer {
-    int calls = 0;
-    void changed(ui::Control&, ui::Aspect, int) override { ++calls; }
+  // The window mirrors the models by their notifications: one for a whole batch of items, none
+  // for what did not change.
+  struct RecordingPeer : ui::Peer {
+    std::vector<ui::Aspect> seen;
+    void changed(ui::Control&, ui::Aspect aspect, int) override { seen.push_back(aspect); }
   } peer;
   list.setPeer(&peer);
   list.setItems(Lines(1000, "x"));
-  list.setVisible(true);  // unchanged: no notification
-  EXPECT_EQ(peer.calls, 1);
+  list.setVisible(true);
+  list.setMultiSelect(false);
+  ui::TabBar tabs("t");
+  tabs.addTab("a");
+  tabs.setTabIndex(1);  // past the last tab: none
+  EXPECT_EQ(tabs.tabIndex(), -1);
+  tabs.setPeer(&peer);
+  tabs.clearTabs();
+  using A = ui::Aspect;
+  EXPECT_EQ(peer.seen, (std::vector<A>{A::Items, A::MultiSelect, A::Tabs}));
+}
+
+TEST(MenuModel, ATakenChildIsHandedOverWithItsOwnership) {
+  ui::MenuItem menu("m", "M");
+  ui::MenuItem& a = menu.addChild(std::make_unique<ui::MenuItem>("a", "A"));
+  ui::MenuItem& b = menu.addChild(std::make_unique<ui::MenuItem>("b", "B"));
+  std::unique_ptr<ui::MenuItem> taken = menu.takeChild(b);
+  EXPECT_EQ(taken.get(), &b);
+  EXPECT_EQ(menu.childCount(), 1);
+  EXPECT_EQ(&menu.child(0), &a);
+}
+
+// A failure stops at the handler's edge and is told: anything but a file error as unexpected.
+TEST(Barrier, AnyFailureIsToldAndStopsTheWork) {
+  AppHarness h;
+  h.boxes().expect(Answer::Ok, "Unexpected error: gone wrong");
+  EXPECT_FALSE(h.app.guarded([] { throw std::runtime_error("gone wrong"); }));
+  h.boxes().expect(Answer::Ok, "Unexpected error");
+  EXPECT_FALSE(h.app.guarded([] { throw 42; }));
+  EXPECT_TRUE(h.app.guarded([] {}));
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ TEST(BigIniFile, ReadingToleratesLineEndsNoiseAndRepeatedSections) {
   ini.Free();
   EXPECT_EQ(fs.get(kPath), "[Main]\r\nA=1\r\n\r\n[other]\r\nC=3\r\n\r\n");
   EXPECT_THROW(ini.ReadString("Main", "A", ""), std::logic_error);
+  EXPECT_THROW(ini.sectionNames(), std::logic_error);
 }
 
 TEST(BigIniFile, RewriteIsExactAndLosesWhatReadingDropped) {

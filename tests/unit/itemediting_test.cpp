@@ -50,10 +50,10 @@ struct ItemEditingTest : ::testing::Test, AppHarness {
 
 TEST_F(ItemEditingTest, ModesAreExclusiveAndASecondUseLeavesThem) {
   TForm1& f = form();
-  f.List1.setItemIndex(2);
+  f.List1.setItemIndex(0);
   f.Moveitems1Click(&f.moveitems);
   EXPECT_EQ(mode(), "up down ma [moveitems] multi selcmds");
-  EXPECT_TRUE(f.List1.selected(2));  // the item the user had stays picked
+  EXPECT_TRUE(f.List1.selected(0));  // the item the user had stays picked
   f.Deleteitem1Click();  // in General/Move mode Delete deletes; with nothing asked it needs a pick
   f.Edititem1Click();
   EXPECT_EQ(mode(), "delab=EDIT [edititem] ");
@@ -117,7 +117,15 @@ TEST_F(ItemEditingTest, MoveButtonsFollowTheAmountRules) {
   f.upClick();
   EXPECT_EQ(names(), (Lines{"B", "A", "C", "D", "E"}));
 
+  // One item picked away from the caret: the picked one moves.
   f.ma.setText("1");
+  pick({3});
+  f.List1.setItemIndex(1);
+  f.downClick();
+  EXPECT_EQ(names(), (Lines{"B", "A", "C", "E", "D"}));
+  pick({4});
+  f.upClick();
+
   pick({1, 3});
   f.upClick();
   EXPECT_EQ(names(), (Lines{"A", "B", "D", "C", "E"}));
@@ -149,6 +157,10 @@ TEST_F(ItemEditingTest, DeletingInGeneralMoveModeAsksByNameOrCount) {
   f.Deleteitem1Click();
   EXPECT_EQ(names(), (Lines{"B", "C", "D"}));
   EXPECT_EQ(fs().get(at("link.qdx")), "b\r\nc\r\nd\r\n");
+  f.SelectallClick();
+  boxes().expect(Answer::Yes, "Delete 3?");
+  f.Deleteitem1Click();
+  EXPECT_TRUE(names().empty());
 }
 
 TEST_F(ItemEditingTest, CreateMultirunHandsTheMembersToTheAddEditDialog) {
@@ -156,8 +168,10 @@ TEST_F(ItemEditingTest, CreateMultirunHandsTheMembersToTheAddEditDialog) {
   f.link1.setItem(1, "m1|m2+lrma|");
   f.CreatemultirunClick();
   pick({1, 3});
+  app.AddEdit.itemLabel.setText("from before");
   f.cmrbClick();
   const TAddEdit& d = app.AddEdit;
+  EXPECT_EQ(d.itemLabel.text(), "");
   EXPECT_EQ(d.path.text(), "m1|m2|d|");
   EXPECT_EQ(d.MemberRunStyles, (Lines{"", "+lrma", ""}));
   EXPECT_TRUE(d.AddEdit.visible() && d.mr.checked() && d.ctl.visible() && d.AddPending);
@@ -196,7 +210,7 @@ TEST_F(ItemEditingTest, DeletingAFilesetLeavesTheWindowOnOneThatExists) {
   fs().clearFailures();
   fs().deleteFile(at("Kept\\link.qdx"));
 
-    // Alone in the Switch menu (no base fileset listed), it still lands on the base.
+  // Alone in the Switch menu (no base fileset listed), it still lands on the base.
   putFileset("Last\\", {"L"}, {"l"});
   fs().deleteFile(at("Trovik.ini"));
   vars().apppath = at("Last\\");
@@ -206,6 +220,9 @@ TEST_F(ItemEditingTest, DeletingAFilesetLeavesTheWindowOnOneThatExists) {
   f.DeletefilesetClick();
   EXPECT_EQ(vars().apppath, kBase);
   EXPECT_FALSE(fs().directoryExists(at("Last")));
+  boxes().expect(Answer::Yes, "clear the whole list");  // and now the base one is cleared
+  f.DeletefilesetClick();
+  EXPECT_EQ(fs().get(at("name.qdx")), "");
 }
 
 }  // namespace

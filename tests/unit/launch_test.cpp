@@ -2,6 +2,8 @@
 // forced order and what the modes do afterwards.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/paths.h"
 #include "harness.h"
 
@@ -129,6 +131,11 @@ TEST_F(LaunchTest, ADriveNotReadyCanBeRetriedOrSkipped) {
   fs().put("E:\\setup.exe", "");
   run("E:\\setup.exe");
   EXPECT_EQ(calls().back().file, "setup.exe");
+
+  // A network path's drive is its server and share.
+  os.system.drives["\\\\srv\\disc\\"] = dtRemovable;
+  boxes().expect(Answer::Cancel, "Drive not ready");
+  run("\\\\srv\\disc\\x.exe");
 }
 
 TEST_F(LaunchTest, ForcedOrderWaitsBetweenMembersOnly) {
@@ -195,13 +202,10 @@ TEST_F(LaunchTest, ModesActAfterTheRun) {
   EXPECT_FALSE(vars().shutonx);
   EXPECT_EQ(os.windows.forced.size(), 2u);
 
-  view.closes = 0;
+  // What each mode does after the run is the table below's; a mode stays without one-time mode.
   form().RunMinimizeClick();
-  EXPECT_FALSE(form().runexit.checked());
   run("C:\\a.exe");
-  EXPECT_EQ(view.closes, 0);
-  EXPECT_EQ(os.windows.minimized, 1);
-  EXPECT_TRUE(form().RunMinimize.checked());  // modes stay without one-time mode
+  EXPECT_TRUE(form().RunMinimize.checked());
 
   vars().onetimemode = true;
   form().Opendirectory1Click();
@@ -235,47 +239,35 @@ TEST_F(LaunchTest, ModeCommandsAreExclusiveAndTitledInOrder) {
   EXPECT_EQ(form().ttitle.caption(), "Trovik");
 }
 
-TEST_F(LaunchTest, NamesWithoutLinksAreRepairedBeforeRunning) {
+// A name without a link, however it is run: the question, No pads the links with empty ones,
+// Yes drops the names without links. A launch asked for goes on; a click has nothing to run.
+TEST_F(LaunchTest, ANameWithoutALinkOffersToResynchroniseHoweverItIsRun) {
   fs().put("C:\\a.exe", "");
-  form().List1.setItems({"a", "b", "c"});
-  form().link1.setItems({"C:\\a.exe"});
-  form().List1.setItemIndex(2);
-  boxes().expect(Answer::No,
-                 "There is no link for the selected item. Do you wish to re-synchronize "
-                 "your links? (This will remove 2 unlinked items.");
-  run("C:\\a.exe");
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
-  EXPECT_EQ(calls().size(), 1u);  // the launch goes on
-
-  form().link1.setItems({"C:\\a.exe"});
-  form().List1.setItemIndex(1);
-  boxes().expect(Answer::Yes);
-  run("C:\\a.exe");
-  EXPECT_EQ(form().List1.items(), Lines{"a"});
-}
-
-TEST_F(LaunchTest, AClickEnterOrDoubleClickOnANameWithoutALinkAsksTheSameQuestion) {
-  form().List1.setItems({"a", "b", "c"});
-  form().link1.setItems({"C:\\a.exe"});
-  form().List1.setItemIndex(2);
-  vars().lclick = true;
-  boxes().expect(Answer::No, "There is no link for the selected item.");
-  form().List1Click();
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
-
-  form().link1.setItems({"C:\\a.exe"});
-  boxes().expect(Answer::Yes, "There is no link for the selected item.");
   std::uint16_t enter = 13;
-  form().List1KeyDown(enter, ShiftState{});
-  EXPECT_EQ(form().List1.items(), Lines{"a"});
-
-  vars().lclick = false;
-  form().List1.setItems({"a", "b"});
-  form().List1.setItemIndex(1);
-  boxes().expect(Answer::Yes, "There is no link for the selected item.");
-  form().List1DblClick();
-  EXPECT_EQ(form().List1.items(), Lines{"a"});
-  EXPECT_TRUE(calls().empty());  // a name without a link has nothing to run
+  // Clicks and Enter in single-click mode, the double click in double-click mode.
+  const std::function<void()> ways[] = {[&] { run("C:\\a.exe"); }, [&] { form().List1Click(); },
+                                        [&] { form().List1KeyDown(enter, ShiftState{}); },
+                                        [&] {
+                                          vars().lclick = false;
+                                          form().List1DblClick();
+                                        }};
+  vars().lclick = true;
+  for (const auto& way : ways) {
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+      form().List1.setItems({"a", "b", "c"});
+      form().link1.setItems({"C:\\a.exe"});
+      form().List1.setItemIndex(2);
+      boxes().expect(answer,
+                     "There is no link for the selected item. Do you wish to re-synchronize "
+                     "your links? (This will remove 2 unlinked items.");
+      way();
+      if (answer == Answer::No)
+        EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
+      else
+        EXPECT_EQ(form().List1.items(), Lines{"a"});
+    }
+  }
+  EXPECT_EQ(calls().size(), 2u);
 }
 
 TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {

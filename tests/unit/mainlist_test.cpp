@@ -23,7 +23,8 @@ struct MainListTest : ::testing::Test, AppHarness {
   std::string base(const std::string& f) { return std::string(kBase) + f; }
   std::vector<std::string> started() {
     std::vector<std::string> files;
-    for (const auto& c : os.shell.calls) files.push_back(c.file + (c.parameters.empty() ? "" : " " + c.parameters));
+    for (const auto& c : os.shell.calls)
+      files.push_back(c.file + (c.parameters.empty() ? "" : " " + c.parameters));
     return files;
   }
   void select(int i) {
@@ -149,23 +150,19 @@ TEST_F(MainListTest, ForceFlyMrRunsTheGroupInOrderWhenTwoOrMoreArePicked) {
   EXPECT_EQ(form().List1.itemIndex(), 2);
 }
 
-TEST_F(MainListTest, SpaceAndBackspaceCycleThroughFilesetsAndSetTheTipFlag) {
-  for (const char* d : {"Games\\", "Work\\"}) {
-    fs().put(base(std::string(d) + "link.qdx"), "");
-    fs().put(base(std::string(d) + "name.qdx"), std::string(d) + "\r\n");
-    fs().put(base(std::string(d) + "link.qdx"), "C:\\x.exe\r\n");
-  }
+// Where the steps lead is the filesets' test; here the keys that take them, in the list and in
+// the Snapbar list alike.
+TEST_F(MainListTest, SpaceAndBackspaceStepThroughTheFilesetsAndSetTheTipFlag) {
+  fs().put(base("Games\\link.qdx"), "C:\\x.exe\r\n");
+  fs().put(base("Games\\name.qdx"), "Games\r\n");
   store().autobuild(kBase, -1);
-  key(kBack);  // from the base fileset to the last
-  EXPECT_EQ(vars().apppath, base("Work\\"));
-  EXPECT_EQ(form().qswitch.tabIndex(), 2);
-  EXPECT_EQ(help("SwitchView"), "1");
-  key(kSpace);  // from the last to the base
-  EXPECT_EQ(vars().apppath, kBase);
-  EXPECT_EQ(form().List1.items(), (Lines{"Apple", "Banana", "Cherry"}));
-  EXPECT_TRUE(vars().norun);
   key(kSpace);
   EXPECT_EQ(vars().apppath, base("Games\\"));
+  EXPECT_TRUE(vars().norun);
+  EXPECT_EQ(help("SwitchView"), "1");
+  std::uint16_t back = kBack;
+  form().mmlistKeyDown(back, 0);
+  EXPECT_EQ(vars().apppath, kBase);
   EXPECT_TRUE(boxes().shown().empty());  // the flag is set silently
 }
 
@@ -184,10 +181,18 @@ TEST_F(MainListTest, ItemsClickedWhileTheDialogIsOpenGoToIt) {
 
   // A single link over a path without multirun asks before overwriting.
   d.mr.setChecked(false);
-  boxes().expect(Answer::Yes, "This will overwrite the existing item path, proceed? Click >More> and");
+  boxes().expect(Answer::Yes,
+                 "This will overwrite the existing item path, proceed? Click >More> and");
   select(2);
   EXPECT_EQ(d.path.text(), "C:\\c.exe");
   EXPECT_EQ(d.itemLabel.text(), "Cherry");
+
+  // A multirun link over a single path makes a group of them all.
+  d.mrl.clear();
+  form().link1.setItem(0, "C:\\a.exe|C:\\b.exe|");
+  boxes().expect(Answer::Yes, "Do you want to make your new item a multirun item?");
+  select(0);
+  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\b.exe"}));
 }
 
 TEST_F(MainListTest, EditModeOpensTheDialogOnTheItem) {

@@ -26,6 +26,7 @@ struct StartupQuestions : StartCloseTest {
 
 TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   boxes().expect(Answer::Ok, "Welcome to Trovik.");
+  vars().realpath = vars().apppath = "";  // the files go beside the program whatever came before
   app.FormCreate();
   EXPECT_EQ(fs().get(at("link.qdx")), "");
   EXPECT_EQ(fs().get(at("name.qdx")), "");
@@ -54,6 +55,14 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   for (const auto& f : fs().allFiles()) again.fs().put(f, fs().get(f));
   again.app.FormCreate();
   EXPECT_TRUE(again.boxes().shown().empty());
+
+  // Lists gone but the options kept: new lists, and the options stay the user's.
+  fs().put(at("Trovik.ini"), "[Options]\r\nClick=0\r\n");
+  fs().deleteFile(at("link.qdx"));
+  fs().deleteFile(at("name.qdx"));
+  boxes().expect(Answer::Ok, "Welcome to Trovik.");
+  app.FormCreate();
+  EXPECT_EQ(ini("Options", "Click"), "0");
 }
 
 TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
@@ -209,15 +218,6 @@ TEST_F(StartupQuestions, TrayModeHasNoTaskbarButtonFromTheStart) {
   app.FormCreate();
   EXPECT_TRUE(os.windows.toolWindow);
   EXPECT_TRUE(form().SysTray.visible());
-}
-
-TEST_F(StartupQuestions, NoTrayIconUnlessTheOptionsAskForOne) {
-  // An extension that takes over the start keeps the options from being read at all.
-  app.events.setHook(
-      [](std::string_view name, bool, bool over, bool) { return over && name == "form1create"; });
-  options("[Options]\r\nSysTray=0\r\n");
-  app.FormCreate();
-  EXPECT_FALSE(form().SysTray.visible());
 }
 
 TEST_F(StartupQuestions, ClosingSavesTheStateAndReleasesTheHotkey) {

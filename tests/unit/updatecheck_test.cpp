@@ -62,6 +62,7 @@ TEST(WebAddress, ProxiesAndShownText) {
   EXPECT_FALSE(isProxyHost("http=h"));
   EXPECT_FALSE(isProxyHost(""));
   EXPECT_TRUE(isPort("8080"));
+  EXPECT_TRUE(isPort("65535"));
   EXPECT_FALSE(isPort("0"));
   EXPECT_FALSE(isPort("65536"));
   EXPECT_FALSE(isPort("80 "));
