@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "app/application.h"
+#include "config/inifile.h"
+#include "core/textlines.h"
 #include "fakeplatform.h"
 
 namespace trovik::test {
@@ -46,6 +48,20 @@ struct AppHarness {
     app.texts.setDefaults(Texts::Source::FormText);
     app.texts.setDefaults(Texts::Source::HelpText);
     os.fs.mkdirs(kBase);
+  }
+  // A file of the base directory.
+  static std::string at(const std::string& file) { return std::string(kBase) + file; }
+  // Trovik.ini's text, and one of its values as the program reads it ("<absent>" when missing).
+  void options(const std::string& text) { os.fs.put(at("Trovik.ini"), text); }
+  std::string option(const std::string& section, const std::string& key) {
+    TBigIniFile ini(os.fs, at("Trovik.ini"));
+    return ini.ReadString(section, key, "<absent>");
+  }
+  // A fileset in dir ("" for the base one, else "Name\\") holding these names and links.
+  void putFileset(const std::string& dir, const std::vector<std::string>& names,
+                  const std::vector<std::string>& links) {
+    os.fs.put(at(dir + "name.qdx"), joinLines(names));
+    os.fs.put(at(dir + "link.qdx"), joinLines(links));
   }
   FakeFileSystem& fs() { return os.fs; }
   ScriptedBoxes& boxes() { return os.boxes; }

@@ -29,7 +29,6 @@ struct DropTest : ::testing::Test, AppHarness {
   void drop(const Lines& paths, int x, int y) {
     form().form1wmdropfiles({0x233, 1, 0, 0}, paths, x, y);
   }
-  std::string base(const std::string& f) { return std::string(kBase) + f; }
 };
 
 TEST_F(DropTest, FilesDroppedTogetherStandAtTheDropPlaceInReverseOrder) {
@@ -39,7 +38,7 @@ TEST_F(DropTest, FilesDroppedTogetherStandAtTheDropPlaceInReverseOrder) {
   EXPECT_EQ(form().link1.items(),
             (Lines{"C:\\Docs\\b.doc", "C:\\Docs\\a.txt", "C:\\one.exe", "C:\\two.exe"}));
   EXPECT_EQ(form().mmlist.items(), form().List1.items());
-  EXPECT_EQ(fs().get(base("name.qdx")), "b\r\na\r\none\r\ntwo\r\n");
+  EXPECT_EQ(fs().get(at("name.qdx")), "b\r\na\r\none\r\ntwo\r\n");
   EXPECT_EQ(os.windows.forced.size(), 1u);  // the window comes forward
 
   // Below the last item, outside the list, or off the tab bar: at the end.
@@ -73,8 +72,8 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
   fs().put("C:\\new.exe", "");
   form().DropLaunchClick();
   drop({"C:\\new.exe"}, 100, 25);  // on the "Other" tab
-  EXPECT_EQ(fs().get(base("Other\\link.qdx")), "C:\\o.exe\r\nC:\\new.exe\r\n");
-  EXPECT_EQ(fs().get(base("Other\\name.qdx")), "o\r\nnew\r\n");
+  EXPECT_EQ(fs().get(at("Other\\link.qdx")), "C:\\o.exe\r\nC:\\new.exe\r\n");
+  EXPECT_EQ(fs().get(at("Other\\name.qdx")), "o\r\nnew\r\n");
   EXPECT_EQ(form().List1.items(), (Lines{"one", "two"}));  // the list shown is unchanged
   ASSERT_EQ(os.shell.calls.size(), 1u);
   EXPECT_EQ(os.shell.calls[0].file, "new.exe");
@@ -89,8 +88,8 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
 TEST_F(DropTest, ATabWhoseFilesCannotBeWrittenLeavesEverythingAsItWas) {
   fs().failWrites("other\\");
   EXPECT_THROW(drop({"C:\\new.exe"}, 100, 25), IoError);
-  EXPECT_EQ(fs().get(base("Other\\link.qdx")), "C:\\o.exe\r\n");
-  EXPECT_EQ(fs().get(base("Other\\name.qdx")), "o\r\n");
+  EXPECT_EQ(fs().get(at("Other\\link.qdx")), "C:\\o.exe\r\n");
+  EXPECT_EQ(fs().get(at("Other\\name.qdx")), "o\r\n");
 }
 
 TEST_F(DropTest, DraggingSelectedItemsMovesNamesAndLinksTogether) {

@@ -3,7 +3,6 @@
 // deleting a fileset.
 #include <gtest/gtest.h>
 
-#include "core/textlines.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -20,11 +19,6 @@ struct ItemEditingTest : ::testing::Test, AppHarness {
     store().loadlist();
     form().addEdit = &app.AddEdit;
     form().optionsForm = &app.OptionsForm;
-  }
-  std::string at(const std::string& file) { return std::string(kBase) + file; }
-  void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
-    fs().put(at(dir + "name.qdx"), joinLines(names));
-    fs().put(at(dir + "link.qdx"), joinLines(links));
   }
   const Lines& names() { return form().List1.items(); }
   void pick(std::initializer_list<int> items) {

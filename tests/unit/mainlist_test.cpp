@@ -1,7 +1,6 @@
 // Clicks and keys on the main list.
 #include <gtest/gtest.h>
 
-#include "config/inifile.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -13,14 +12,13 @@ constexpr std::uint16_t kEnter = 13, kDown = 40, kCtrl = 17, kSpace = 32, kBack 
 struct MainListTest : ::testing::Test, AppHarness {
   MainListTest() {
     for (const char* f : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}) fs().put(f, "");
-    fs().put(base("Trovik.ini"), "[Options]\r\nClick=1\r\n");
-    fs().put(base("link.qdx"), "C:\\a.exe\r\nC:\\b.exe\r\nC:\\c.exe\r\n");
-    fs().put(base("name.qdx"), "Apple\r\nBanana\r\nCherry\r\n");
+    fs().put(at("Trovik.ini"), "[Options]\r\nClick=1\r\n");
+    fs().put(at("link.qdx"), "C:\\a.exe\r\nC:\\b.exe\r\nC:\\c.exe\r\n");
+    fs().put(at("name.qdx"), "Apple\r\nBanana\r\nCherry\r\n");
     store().loadlist();
     store().autobuild(kBase, -1);
     vars().lclick = true;
   }
-  std::string base(const std::string& f) { return std::string(kBase) + f; }
   std::vector<std::string> started() {
     std::vector<std::string> files;
     for (const auto& c : os.shell.calls)
@@ -38,10 +36,6 @@ struct MainListTest : ::testing::Test, AppHarness {
   void release(std::uint16_t k, ShiftState shift = 0) {
     form().FormKeyUp(k, shift);
     form().List1KeyUp(k, shift);
-  }
-  std::string help(const char* flag) {
-    TBigIniFile ini(fs(), base("Trovik.ini"));
-    return ini.ReadString("Help", flag, "<absent>");
   }
 };
 
@@ -84,7 +78,7 @@ TEST_F(MainListTest, DeleteModeAsksAndSaves) {
   EXPECT_EQ(form().List1.items(), (Lines{"Apple", "Cherry"}));
   EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "C:\\c.exe"}));
   EXPECT_EQ(form().mmlist.items(), form().List1.items());
-  EXPECT_EQ(fs().get(base("name.qdx")), "Apple\r\nCherry\r\n");
+  EXPECT_EQ(fs().get(at("name.qdx")), "Apple\r\nCherry\r\n");
   EXPECT_TRUE(started().empty());
 }
 
@@ -97,7 +91,7 @@ TEST_F(MainListTest, CopyModeAppendsACopyAndResorts) {
   select(0);
   EXPECT_EQ(form().List1.items(), (Lines{"Cherry", "Banana", "Apple", "Apple"}));
   EXPECT_EQ(form().link1.items(), (Lines{"C:\\c.exe", "C:\\b.exe", "C:\\a.exe", "C:\\a.exe"}));
-  EXPECT_EQ(fs().get(base("name.qdx")), "Apple\r\nBanana\r\nCherry\r\n");  // not saved here
+  EXPECT_EQ(fs().get(at("name.qdx")), "Apple\r\nBanana\r\nCherry\r\n");  // not saved here
   EXPECT_TRUE(started().empty());
 }
 
@@ -153,13 +147,13 @@ TEST_F(MainListTest, ForceFlyMrRunsTheGroupInOrderWhenTwoOrMoreArePicked) {
 // Where the steps lead is the filesets' test; here the keys that take them, in the list and in
 // the Snapbar list alike.
 TEST_F(MainListTest, SpaceAndBackspaceStepThroughTheFilesetsAndSetTheTipFlag) {
-  fs().put(base("Games\\link.qdx"), "C:\\x.exe\r\n");
-  fs().put(base("Games\\name.qdx"), "Games\r\n");
+  fs().put(at("Games\\link.qdx"), "C:\\x.exe\r\n");
+  fs().put(at("Games\\name.qdx"), "Games\r\n");
   store().autobuild(kBase, -1);
   key(kSpace);
-  EXPECT_EQ(vars().apppath, base("Games\\"));
+  EXPECT_EQ(vars().apppath, at("Games\\"));
   EXPECT_TRUE(vars().norun);
-  EXPECT_EQ(help("SwitchView"), "1");
+  EXPECT_EQ(option("Help", "SwitchView"), "1");
   std::uint16_t back = kBack;
   form().mmlistKeyDown(back, 0);
   EXPECT_EQ(vars().apppath, kBase);
@@ -216,41 +210,41 @@ TEST_F(MainListTest, EditModeOpensTheDialogOnTheItem) {
 }
 
 TEST_F(MainListTest, TheSwitchMenuSwitchesAndTipsOnceForBeginners) {
-  fs().put(base("Games\\link.qdx"), "C:\\g.exe\r\n");
-  fs().put(base("Games\\name.qdx"), "Go\r\n");
+  fs().put(at("Games\\link.qdx"), "C:\\g.exe\r\n");
+  fs().put(at("Games\\name.qdx"), "Go\r\n");
   store().autobuild(kBase, -1);
   boxes().expect(Answer::Ok, "You can switch between filesets quickly using the space bar");
   form().Switch.child(1).click();
-  EXPECT_EQ(vars().apppath, base("Games\\"));
+  EXPECT_EQ(vars().apppath, at("Games\\"));
   EXPECT_EQ(form().List1.items(), Lines{"Go"});
   EXPECT_TRUE(form().Switch.child(1).checked());
   form().Switch.child(0).click();  // no tip the second time
   EXPECT_EQ(vars().apppath, kBase);
 
   // A vanished fileset: the message, and the current one stays.
-  fs().deleteFile(base("Games\\link.qdx"));
+  fs().deleteFile(at("Games\\link.qdx"));
   boxes().expect(Answer::Ok, "File set not found in specified location: C:\\Trovik\\Games\\");
   form().Switch.child(1).click();
   EXPECT_EQ(vars().apppath, kBase);
 
   // No names file: OK rebuilds them, Cancel keeps the current fileset.
-  fs().put(base("Games\\link.qdx"), "C:\\g.exe\r\n");
-  fs().deleteFile(base("Games\\name.qdx"));
-  fs().put(base("Games\\name.qdx"), "");
-  fs().deleteFile(base("Games\\name.qdx"));
+  fs().put(at("Games\\link.qdx"), "C:\\g.exe\r\n");
+  fs().deleteFile(at("Games\\name.qdx"));
+  fs().put(at("Games\\name.qdx"), "");
+  fs().deleteFile(at("Games\\name.qdx"));
   store().autobuild(kBase, -1);
   EXPECT_EQ(form().Switch.childCount(), 1);  // without names it is no fileset of the menu
 }
 
 TEST_F(MainListTest, TipsNeverShowAboveBeginnerLevel) {
   vars().userlevel = 1;
-  fs().put(base("Games\\link.qdx"), "");
-  fs().put(base("Games\\name.qdx"), "");
+  fs().put(at("Games\\link.qdx"), "");
+  fs().put(at("Games\\name.qdx"), "");
   store().autobuild(kBase, -1);
   form().Switch.child(1).click();
   key(kBack);
-  EXPECT_EQ(help("Switch"), "<absent>");
-  EXPECT_EQ(help("SwitchView"), "<absent>");
+  EXPECT_EQ(option("Help", "Switch"), "<absent>");
+  EXPECT_EQ(option("Help", "SwitchView"), "<absent>");
 }
 
 }  // namespace

@@ -12,14 +12,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct OptionsTest : ::testing::Test, AppHarness {
-  std::string ini() { return std::string(kBase) + "Trovik.ini"; }
-  void options(const std::string& text) { fs().put(ini(), text); }
-  std::string read(const std::string& section, const std::string& key) {
-    TBigIniFile f(fs(), ini());
-    return f.ReadString(section, key, "<absent>");
-  }
-};
+struct OptionsTest : ::testing::Test, AppHarness {};
 
 TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
   fs().put(std::string(kBase) + "link.qdx", "");
@@ -27,7 +20,7 @@ TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
   boxes().expect(Answer::Ok,
                  "Warning: An options file was not found. Trovik has created a new one.");
   form().loadoptions();
-  EXPECT_EQ(read("Options", "ShowOnKey"), "F9");
+  EXPECT_EQ(option("Options", "ShowOnKey"), "F9");
   const ui::Rect r = form().Form1.bounds();
   EXPECT_EQ(r.width, 145);  // 128 in the file, raised to the least width
   EXPECT_EQ(r.height, 256);
@@ -151,42 +144,42 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
   form().Form1.setBounds({5, 6, 222, 333});
   vars().savepos = true;
   form().saveformstate();
-  EXPECT_EQ(read("Form", "FormHeight"), "333");
-  EXPECT_EQ(read("Form", "FormWidth"), "222");
-  EXPECT_EQ(read("Form", "FormTop"), "6");
-  EXPECT_EQ(read("Form", "FormLeft"), "5");
-  EXPECT_EQ(read("Form", "Maximized"), "0");
-  EXPECT_EQ(read("Form", "Snapbar"), "0");
-  EXPECT_EQ(read("TaskEvent", "Mode"), "<absent>");  // only while remembered
+  EXPECT_EQ(option("Form", "FormHeight"), "333");
+  EXPECT_EQ(option("Form", "FormWidth"), "222");
+  EXPECT_EQ(option("Form", "FormTop"), "6");
+  EXPECT_EQ(option("Form", "FormLeft"), "5");
+  EXPECT_EQ(option("Form", "Maximized"), "0");
+  EXPECT_EQ(option("Form", "Snapbar"), "0");
+  EXPECT_EQ(option("TaskEvent", "Mode"), "<absent>");  // only while remembered
 
   // Maximised: the normal size stays as it was.
   form().Form1.setBounds({0, 0, 1024, 768});
   form().setWindowState(TForm1::WindowState::Maximized);
   form().saveformstate();
-  EXPECT_EQ(read("Form", "FormWidth"), "222");
-  EXPECT_EQ(read("Form", "Maximized"), "1");
+  EXPECT_EQ(option("Form", "FormWidth"), "222");
+  EXPECT_EQ(option("Form", "Maximized"), "1");
 
   // Snapbar: the width is written, the height is not.
   form().setWindowState(TForm1::WindowState::Normal);
   form().mmlist.setVisible(true);
   form().Form1.setBounds({0, 0, 250, 75});
   form().saveformstate();
-  EXPECT_EQ(read("Form", "FormWidth"), "250");
-  EXPECT_EQ(read("Form", "FormHeight"), "333");
-  EXPECT_EQ(read("Form", "Snapbar"), "1");
+  EXPECT_EQ(option("Form", "FormWidth"), "250");
+  EXPECT_EQ(option("Form", "FormHeight"), "333");
+  EXPECT_EQ(option("Form", "Snapbar"), "1");
 
   vars().remtes = true;
   vars().retainsort = true;
   form().DropLaunchMinimize1Click();
   form().Filetype.setChecked(true);
   form().saveformstate();
-  EXPECT_EQ(read("TaskEvent", "Mode"), "5");
-  EXPECT_EQ(read("Sort", "Type"), "4");
-  EXPECT_EQ(read("Sort", "ReverseSortOrder"), "0");
+  EXPECT_EQ(option("TaskEvent", "Mode"), "5");
+  EXPECT_EQ(option("Sort", "Type"), "4");
+  EXPECT_EQ(option("Sort", "ReverseSortOrder"), "0");
   vars().sortbreak = true;  // a hand-made order keeps the old direction
   form().ReverseSort.setChecked(true);
   form().saveformstate();
-  EXPECT_EQ(read("Sort", "ReverseSortOrder"), "0");
+  EXPECT_EQ(option("Sort", "ReverseSortOrder"), "0");
 }
 
 // The title bar's colours are the end-to-end test's, where the screen shows them.

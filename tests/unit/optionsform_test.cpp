@@ -3,7 +3,6 @@
 // help, and the shell shortcuts of the General page.
 #include <gtest/gtest.h>
 
-#include "config/inifile.h"
 #include "core/paths.h"
 #include "harness.h"
 
@@ -15,13 +14,7 @@ struct OptionsFormTest : ::testing::Test, AppHarness {
     fs().put(at("link.qdx"), "C:\\a.exe\r\n");
     fs().put(at("name.qdx"), "a\r\n");
   }
-  static std::string at(const std::string& file) { return std::string(kBase) + file; }
   TOptionsForm& dlg() { return app.OptionsForm; }
-  void options(const std::string& text) { fs().put(at("Trovik.ini"), text); }
-  std::string read(const std::string& section, const std::string& key) {
-    TBigIniFile f(fs(), at("Trovik.ini"));
-    return f.ReadString(section, key, "<absent>");
-  }
   void choose(ui::ListBox& list, const std::string& item) {
     for (int i = 0; i < list.count(); ++i)
       if (list.item(i) == item) list.setItemIndex(i);
@@ -62,15 +55,15 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().updates.ppw.setText("s3cret");
   dlg().applyClick();
 
-  EXPECT_EQ(read("Options", "Click"), "0");
-  EXPECT_EQ(read("Options", "ShowOnKey"), "PAUSE");
-  EXPECT_EQ(read("Options", "Columns"), "3");
-  EXPECT_EQ(read("Options", "SysTray"), "1");
-  EXPECT_EQ(read("Options", "QuickSwitch"), "1");
-  EXPECT_EQ(read("Options", "ForceWait"), "3000");
-  EXPECT_EQ(read("Options", "ProxyPort"), "8080");
-  EXPECT_EQ(read("QSOptions", "QSTabSize"), "25");
-  EXPECT_EQ(read("Form", "Version"), "1000");
+  EXPECT_EQ(option("Options", "Click"), "0");
+  EXPECT_EQ(option("Options", "ShowOnKey"), "PAUSE");
+  EXPECT_EQ(option("Options", "Columns"), "3");
+  EXPECT_EQ(option("Options", "SysTray"), "1");
+  EXPECT_EQ(option("Options", "QuickSwitch"), "1");
+  EXPECT_EQ(option("Options", "ForceWait"), "3000");
+  EXPECT_EQ(option("Options", "ProxyPort"), "8080");
+  EXPECT_EQ(option("QSOptions", "QSTabSize"), "25");
+  EXPECT_EQ(option("Form", "Version"), "1000");
   EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
 
   EXPECT_FALSE(vars().lclick);
@@ -88,7 +81,7 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().showoncClick();
   EXPECT_FALSE(dlg().pkey.enabled());
   dlg().okayClick();
-  EXPECT_EQ(read("Options", "ShowOnKey"), "&0");
+  EXPECT_EQ(option("Options", "ShowOnKey"), "&0");
   EXPECT_TRUE(os.windows.hotkeys.empty());
   EXPECT_FALSE(dlg().OptionsForm.visible());
 }
@@ -134,8 +127,8 @@ TEST_F(OptionsFormTest, ARefusedValueNamesItsFieldAndNothingIsWritten) {
   dlg().scrollhrClick();
   dlg().columnNumber.setText("0");
   dlg().applyClick();
-  EXPECT_EQ(read("Options", "Columns"), "0");
-  EXPECT_EQ(read("Options", "Proxy"), "1");
+  EXPECT_EQ(option("Options", "Columns"), "0");
+  EXPECT_EQ(option("Options", "Proxy"), "1");
 }
 
 TEST_F(OptionsFormTest, CancelWritesNothingAndClosingReloadsTheMainList) {
@@ -185,7 +178,7 @@ TEST_F(OptionsFormTest, DisablingTrovikPlusStopsTheExtensionsOnce) {
   dlg().applyClick();
   EXPECT_EQ(stops, 1);
   EXPECT_TRUE(vars().disvp);
-  EXPECT_EQ(read("Options", "DisableVP"), "1");
+  EXPECT_EQ(option("Options", "DisableVP"), "1");
   dlg().disvpc.setChecked(false);
   dlg().applyClick();
   EXPECT_FALSE(vars().disvp);
@@ -231,7 +224,7 @@ TEST_F(ShellShortcutTest, TickingMakesEachShortcutAndAskingMakesTheStartupFolder
   EXPECT_EQ(link.description, "Trovik");
   EXPECT_EQ(link.iconPath, "C:\\Trovik\\Trovik.exe");
   for (const char* key : {"LSStart", "DesktopLink", "StartmenuLink", "QuickLaunchLink"})
-    EXPECT_EQ(read("Options", key), "1") << key;
+    EXPECT_EQ(option("Options", key), "1") << key;
 
   // Applying again rewrites them in place; the folder is there now.
   applyBoxes(true);
@@ -249,8 +242,8 @@ TEST_F(ShellShortcutTest, DecliningOrFailingLeavesTheRestOfApplyDone) {
   dlg().mintrayc.setChecked(true);
   dlg().applyClick();
   EXPECT_FALSE(fs().directoryExists("C:\\Users\\me\\Start Menu\\Programs\\Startup"));
-  EXPECT_EQ(read("Options", "LSStart"), "1");
-  EXPECT_EQ(read("Options", "SysTray"), "1");
+  EXPECT_EQ(option("Options", "LSStart"), "1");
+  EXPECT_EQ(option("Options", "SysTray"), "1");
   EXPECT_TRUE(form().SysTray.visible());
 }
 
@@ -265,7 +258,7 @@ TEST_F(ShellShortcutTest, UntickingRemovesOnlyOurShortcutsWhereverTheyWereMade) 
   EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\QL\\Trovik.lnk"));
   EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\Start Menu\\Programs\\Startup\\Trovik.lnk"));
   EXPECT_TRUE(fs().fileExists("C:\\Users\\me\\Start Menu\\Trovik.lnk"));  // another program's
-  EXPECT_EQ(read("Options", "DesktopLink"), "0");
+  EXPECT_EQ(option("Options", "DesktopLink"), "0");
 }
 
 }  // namespace

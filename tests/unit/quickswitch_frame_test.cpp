@@ -2,8 +2,6 @@
 // mode, and the frame: title bar, tray icon and hotkey.
 #include <gtest/gtest.h>
 
-#include "config/inifile.h"
-#include "core/textlines.h"
 #include "harness.h"
 #include "mainwindow/frame.h"
 
@@ -26,15 +24,6 @@ struct QuickSwitchTest : ::testing::Test, AppHarness {
     form().Form1.setBounds({0, 0, 200, 300});
     for (const char* exe : {"chess", "mines", "sol", "one"})
       fs().put("C:\\" + std::string(exe) + ".exe", "");
-  }
-  std::string at(const std::string& file) { return std::string(kBase) + file; }
-  void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
-    fs().put(at(dir + "name.qdx"), joinLines(names));
-    fs().put(at(dir + "link.qdx"), joinLines(links));
-  }
-  std::string ini(const char* section, const char* key) {
-    TBigIniFile f(fs(), at("Trovik.ini"));
-    return f.ReadString(section, key, "<absent>");
   }
   void clickTab(int tab) {
     form().qswitchChanging();
@@ -59,7 +48,7 @@ TEST_F(QuickSwitchTest, ATabChangeSavesSwitchesAndRefusesAVanishedFileset) {
   clickTab(1);
   EXPECT_EQ(fs().get(at("name.qdx")), "Base\r\nUnsaved\r\n");
   EXPECT_EQ(form().List1.items(), (Lines{"Chess", "Mines", "Solitaire"}));
-  EXPECT_EQ(ini("Form", "CurrentFileSet"), "Games");
+  EXPECT_EQ(option("Form", "CurrentFileSet"), "Games");
   EXPECT_EQ(form().ctabi, 1);
   EXPECT_EQ(view.focused, &form().List1);
 
@@ -122,7 +111,7 @@ TEST_F(QuickSwitchTest, SnapbarFoldsTheWindowAndRestoresTheStoredHeight) {
   f.Moveitems1Click(&f.moveitems);
   f.qmClick(&f.tmlm);
   EXPECT_EQ(f.Form1.bounds().height, f.mmlist.bounds().height + 54);
-  EXPECT_EQ(ini("Form", "FormHeight"), "300");
+  EXPECT_EQ(option("Form", "FormHeight"), "300");
   EXPECT_FALSE(f.List1.visible() || f.up.visible() || f.moveitems.enabled() ||
                f.Maximize.enabled());
   EXPECT_FALSE(f.tmaximize.visible());  // the layout follows at once
@@ -138,7 +127,7 @@ TEST_F(QuickSwitchTest, SnapbarFoldsTheWindowAndRestoresTheStoredHeight) {
   f.setWindowState(TForm1::WindowState::Maximized);
   f.qmClick(&f.tmlm);
   EXPECT_EQ(f.Form1.bounds().height, f.mmlist.bounds().height + 38);
-  EXPECT_EQ(ini("Form", "FormHeight"), "<absent>");  // a maximised height is no normal height
+  EXPECT_EQ(option("Form", "FormHeight"), "<absent>");  // a maximised height is no normal height
   f.qmClick(&f.tmlm);  // left while maximised: the full screen, and the fix-up once restored
   EXPECT_EQ(f.Form1.bounds().height, os.windows.screenInfo.height);
   f.FormPaint();
@@ -188,7 +177,7 @@ TEST_F(QuickSwitchTest, HotkeyAndTrayBringTheWindowBackAndTheTipShowsOnlyOnce) {
   f.wmhotkey(1);
   EXPECT_EQ(f.windowState, TForm1::WindowState::Maximized);
   EXPECT_EQ(os.windows.forced, std::vector<WindowHandle>{77});
-  EXPECT_EQ(ini("Help", "BringToFore"), "1");
+  EXPECT_EQ(option("Help", "BringToFore"), "1");
   f.SysTrayClick();  // the key was used: no tip about it
   EXPECT_EQ(os.windows.forced.size(), 2u);
 

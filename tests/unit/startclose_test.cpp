@@ -1,19 +1,12 @@
 // Opening BaseDirectory at start and saving at close.
 #include <gtest/gtest.h>
 
-#include "config/inifile.h"
 #include "harness.h"
 
 namespace trovik::test {
 namespace {
 
-struct StartCloseTest : ::testing::Test, AppHarness {
-  std::string at(const std::string& file) { return std::string(kBase) + file; }
-  std::string ini(const std::string& section, const std::string& key) {
-    TBigIniFile f(fs(), at("Trovik.ini"));
-    return f.ReadString(section, key, "<absent>");
-  }
-};
+struct StartCloseTest : ::testing::Test, AppHarness {};
 
 // The same with the lists in place.
 struct StartupQuestions : StartCloseTest {
@@ -21,7 +14,6 @@ struct StartupQuestions : StartCloseTest {
     fs().put(at("link.qdx"), "");
     fs().put(at("name.qdx"), "");
   }
-  void options(const std::string& text) { fs().put(at("Trovik.ini"), text); }
 };
 
 TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
@@ -62,7 +54,7 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   fs().deleteFile(at("name.qdx"));
   boxes().expect(Answer::Ok, "Welcome to Trovik.");
   app.FormCreate();
-  EXPECT_EQ(ini("Options", "Click"), "0");
+  EXPECT_EQ(option("Options", "Click"), "0");
 }
 
 TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
@@ -78,11 +70,11 @@ TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
 
   EXPECT_TRUE(app.close());
   EXPECT_EQ(fs().get(at("Games\\name.qdx")), "Chess\r\nGo\r\n");
-  EXPECT_EQ(ini("Form", "CurrentFileSet"), "Games");
+  EXPECT_EQ(option("Form", "CurrentFileSet"), "Games");
 
   vars().apppath = kBase;
   app.close();
-  EXPECT_EQ(ini("Form", "CurrentFileSet"), "");
+  EXPECT_EQ(option("Form", "CurrentFileSet"), "");
 }
 
 TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
@@ -91,8 +83,8 @@ TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
   fs().put(at("Games\\name.qdx"), "");
   app.FormCreate();
   EXPECT_EQ(vars().apppath, kBase);
-  EXPECT_EQ(ini("Form", "Version"), "1000");
-  EXPECT_EQ(ini("Form", "CurrentFileSet"), "");
+  EXPECT_EQ(option("Form", "Version"), "1000");
+  EXPECT_EQ(option("Form", "CurrentFileSet"), "");
 
   AppHarness other;
   other.fs().put(at("link.qdx"), "");
@@ -191,7 +183,7 @@ TEST_F(StartupQuestions, TheUpdateReminderComesAfterSixtyDaysAndRestartsTheCount
     if (c.reminds)
       boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
     app.FormCreate();
-    EXPECT_EQ(ini("Form", "UpdateChecked"), c.after) << c.checked;
+    EXPECT_EQ(option("Form", "UpdateChecked"), c.after) << c.checked;
   }
 }
 
@@ -201,7 +193,7 @@ TEST_F(StartupQuestions, ObsoleteFilesAreOfferedForDeletionUntilDeclined) {
   fs().put(at("fshist.txt"), "");
   boxes().expect(Answer::No, "qslist.qdx, Morvath.dll, vp.qdx, fshist.txt.");
   app.FormCreate();
-  EXPECT_EQ(ini("Help", "DeleteOldFiles"), "1");
+  EXPECT_EQ(option("Help", "DeleteOldFiles"), "1");
   EXPECT_TRUE(fs().fileExists(at("qslist.qdx")));
   app.FormCreate();  // not asked again
 
@@ -210,7 +202,7 @@ TEST_F(StartupQuestions, ObsoleteFilesAreOfferedForDeletionUntilDeclined) {
   app.FormCreate();
   EXPECT_FALSE(fs().fileExists(at("qslist.qdx")));
   EXPECT_FALSE(fs().fileExists(at("fshist.txt")));
-  EXPECT_EQ(ini("Help", "DeleteOldFiles"), "<absent>");
+  EXPECT_EQ(option("Help", "DeleteOldFiles"), "<absent>");
 }
 
 TEST_F(StartupQuestions, TrayModeHasNoTaskbarButtonFromTheStart) {
@@ -227,7 +219,7 @@ TEST_F(StartupQuestions, ClosingSavesTheStateAndReleasesTheHotkey) {
   form().Form1.setBounds({0, 0, 300, 400});
   EXPECT_TRUE(app.close());
   EXPECT_EQ(os.windows.hotkeys.count(1), 0u);
-  EXPECT_EQ(ini("Form", "FormWidth"), "300");  // the rest of the state: the options' tests
+  EXPECT_EQ(option("Form", "FormWidth"), "300");  // the rest of the state: the options' tests
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // the web addresses it accepts.
 #include <gtest/gtest.h>
 
-#include "config/inifile.h"
 #include "fakehttp.h"
 #include "harness.h"
 #include "net/webaddress.h"
@@ -76,18 +75,13 @@ constexpr WindowHandle kDialog = 77;
 struct UpdateCheckTest : ::testing::Test, AppHarness {
   FakeHttp http;
   UpdateCheck& page = app.OptionsForm.updates;
-  std::string ini() { return std::string(kBase) + "Trovik.ini"; }
-  std::string read(const std::string& section, const std::string& key) {
-    TBigIniFile f(fs(), ini());
-    return f.ReadString(section, key, "<absent>");
-  }
 
   UpdateCheckTest() {
     page.http = &http;
     app.OptionsForm.handle = kDialog;
     vars().usite = kSite;
     vars().masterhandle = 5;
-    fs().put(ini(), "[Form]\r\nUpdateChecked=01/01/2020\r\n[Options]\r\nProxy=0\r\n");
+    fs().put(at("Trovik.ini"), "[Form]\r\nUpdateChecked=01/01/2020\r\n[Options]\r\nProxy=0\r\n");
   }
   // A check the user agrees to, and the boxes it is expected to show next.
   void check(std::initializer_list<std::pair<Answer, const char*>> then = {}) {
@@ -103,11 +97,11 @@ struct UpdateCheckTest : ::testing::Test, AppHarness {
 };
 
 TEST_F(UpdateCheckTest, NoToTheQuestionWritesAndFetchesNothing) {
-  const std::string before = fs().get(ini());
+  const std::string before = fs().get(at("Trovik.ini"));
   boxes().expect(Answer::No, "This will connect to the internet to check for new versions");
   page.cudClick();
   EXPECT_TRUE(http.requests.empty());
-  EXPECT_EQ(fs().get(ini()), before);
+  EXPECT_EQ(fs().get(at("Trovik.ini")), before);
   EXPECT_EQ(boxes().shown()[0].owner, kDialog);
   EXPECT_EQ(boxes().shown()[0].caption, "Confirm");
   EXPECT_EQ(boxes().shown()[0].buttons, Buttons::YesNo);
@@ -119,8 +113,8 @@ TEST_F(UpdateCheckTest, TheSameVersionIsUpToDate) {
   site(kSite, "<none>", "1000");
   check({{Answer::Ok, "Your version of Trovik is currently up to date"}});
   EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
-  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
-  EXPECT_EQ(read("Form", "UpdateSite"), "<absent>");
+  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(option("Form", "UpdateSite"), "<absent>");
   EXPECT_EQ(boxes().shown().back().caption, "Trovik");
   EXPECT_EQ(http.requests[0].timeoutMs, 30000);
   EXPECT_EQ(http.requests[0].maxBytes, 4096u);
@@ -152,7 +146,7 @@ TEST_F(UpdateCheckTest, ASiteMoveIsKeptAndUsedAtOnce) {
   check({{Answer::Yes, "An update is available."}});
   EXPECT_EQ(http.urls(),
             (Lines{"http://site.test/u/redirect.txt", "https://new.test:8443/v2/lud.txt"}));
-  EXPECT_EQ(read("Form", "UpdateSite"), "https://new.test:8443/v2/");
+  EXPECT_EQ(option("Form", "UpdateSite"), "https://new.test:8443/v2/");
   EXPECT_EQ(vars().usite, "https://new.test:8443/v2/");
   EXPECT_EQ(os.shell.calls.at(0).file, "https://new.test:8443/v2/linkupd.htm");
 }
@@ -169,9 +163,9 @@ TEST_F(UpdateCheckTest, AMoveToAnythingButAWebSiteIsRefused) {
   }
   EXPECT_NE(boxes().shown().back().text.find("\"http://new.test/x\". It does not end in \"/\"."),
             std::string::npos);
-  EXPECT_EQ(read("Form", "UpdateSite"), "<absent>");
+  EXPECT_EQ(option("Form", "UpdateSite"), "<absent>");
   EXPECT_EQ(vars().usite, kSite);
-  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
   EXPECT_TRUE(os.shell.calls.empty());
 }
 
@@ -180,13 +174,13 @@ TEST_F(UpdateCheckTest, ASiteThatIsNoWebAddressIsNotFetched) {
   check({{Answer::Ok,
           "The update site address cannot be used: \"file:///C:/windows/\". It is not an http"}});
   EXPECT_TRUE(http.requests.empty());
-  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
 }
 
 TEST_F(UpdateCheckTest, FailedRequestsAreShownWithTheAddressAndTheReason) {
   check({{Answer::Ok, "Could not fetch http://site.test/u/redirect.txt: the server answered 404"}});
   EXPECT_EQ(boxes().shown().back().owner, kDialog);
-  EXPECT_EQ(read("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
 
   // A move that completed stays, even when the version cannot be read.
   http.serve(std::string(kSite) + "redirect.txt", "http://new.test/");
@@ -194,7 +188,7 @@ TEST_F(UpdateCheckTest, FailedRequestsAreShownWithTheAddressAndTheReason) {
   check({{Answer::Ok,
           "Could not fetch http://new.test/lud.txt: the server did not answer within 30 "
           "seconds."}});
-  EXPECT_EQ(read("Form", "UpdateSite"), "http://new.test/");
+  EXPECT_EQ(option("Form", "UpdateSite"), "http://new.test/");
 
   page.http = nullptr;
   check({{Answer::Ok, "no connection to the internet is available"}});
@@ -231,8 +225,8 @@ TEST_F(UpdateCheckTest, TheProxyBoxesAreUsedAsTypedAndThePasswordIsKeptNowhere) 
   EXPECT_EQ(p.port, "80");
   EXPECT_EQ(p.user, "me");
   EXPECT_EQ(p.password, "s3cret-word");
-  EXPECT_EQ(read("Options", "Proxy"), "0");  // not applied: the options stay as they were
-  EXPECT_EQ(fs().get(ini()).find("s3cret"), std::string::npos);
+  EXPECT_EQ(option("Options", "Proxy"), "0");  // not applied: the options stay as they were
+  EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
 
   page.pport.setText("8o80");
   check({{Answer::Ok, "The proxy port is not a number from 1 to 65535: \"8o80\""}});
@@ -289,11 +283,11 @@ TEST_F(UpdateCheckTest, TheStartUpReminderCountsFromTheCheckDate) {
   os.clock.now = {2026, 3, 1};
   site(kSite, "<none>", "1000");
   check({{Answer::Ok, "up to date"}});
-  EXPECT_EQ(read("Form", "UpdateChecked"), "01/03/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), "01/03/2026");
 
   os.clock.now = {2026, 4, 29};  // 59 days later: no reminder
   app.FormCreate();
-  EXPECT_EQ(read("Form", "UpdateChecked"), "01/03/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), "01/03/2026");
   os.clock.now = {2026, 4, 30};
   boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
   app.FormCreate();
