@@ -120,8 +120,8 @@ TEST_F(FunctionsTest, TheMainFormIsOneObjectInItsEventsAndForRescalecontrols) {
                             "form1mousedown", "form1deactivate", "form1close"};
   const Calls listEvents = {"form1list1click", "form1list1doubleclick", "form1list1dragdrop"};
   addDll('A', extension<'A', "form1create", "form1activate", "form1resize", "form1mousedown",
-                        "form1deactivate", "form1close", "form1list1click",
-                        "form1list1doubleclick", "form1list1dragdrop">());
+                        "form1deactivate", "form1close", "form1list1click", "form1list1doubleclick",
+                        "form1list1dragdrop">());
   std::string pairs;
   std::map<std::string, const void*> sender;
   for (const Calls* events : {&formEvents, &listEvents})
@@ -151,10 +151,30 @@ TEST_F(FunctionsTest, TheMainFormIsOneObjectInItsEventsAndForRescalecontrols) {
   // What a form event hands over is a form that rescalecontrols knows.
   os.windows.screenInfo.dpi = 192;
   form().List1.setBounds({10, 20, 100, 200});
+  auto rect = [](const ui::Control& c) {
+    const ui::Rect r = c.bounds();
+    return std::vector<int>{r.left, r.top, r.width, r.height};
+  };
   rescalecontrols(const_cast<void*>(sender["form1activate"]));
-  const ui::Rect r = form().List1.bounds();
-  EXPECT_EQ((std::vector<int>{r.left, r.top, r.width, r.height}),
-            (std::vector<int>{5, 10, 50, 100}));
+  EXPECT_EQ(rect(form().List1), (std::vector<int>{5, 10, 50, 100}));
+  // The options dialog's own creation scales its title bar, which stays in place.
+  TOptionsForm& options = app.OptionsForm;
+  options.FormCreate(192);
+  EXPECT_EQ(rect(options.tbar), (std::vector<int>{2, 2, 436, 9}));
+  EXPECT_EQ(rect(options.tclose), (std::vector<int>{427, 2, 8, 7}));
+  EXPECT_EQ(rect(options.thelp), (std::vector<int>{419, 2, 8, 7}));
+  EXPECT_EQ(options.ttitle.fontName(), "Small fonts");
+  // So is every other window an extension can get.
+  const std::pair<const char*, ui::Control*> dialogs[] = {
+      {"getaddedit", &app.AddEdit.path},
+      {"getoptionsform", &app.OptionsForm.okay},
+      {"getacf", &app.acf.commandtext},
+      {"getopenfiledir", &app.OpenFileDir.select}};
+  for (const auto& [getter, control] : dialogs) {
+    control->setBounds({10, 20, 100, 200});
+    rescalecontrols(function<TrovikGetObject>(getter)());
+    EXPECT_EQ(rect(*control), (std::vector<int>{5, 10, 50, 100})) << getter;
+  }
 }
 
 TEST_F(FunctionsTest, FilesetAndWindowRoutinesAreReachable) {
