@@ -129,8 +129,9 @@ drive main-point 32514 # the help title button, pressed with the middle button: 
 read -r x y <<<"$DRIVEN"
 xdotool mousemove "$x" "$y" click 2
 wait_line "$slots_log" "form1thelpmouseup button=2"
-grep -Eq '^form1thelpmousedown button=2 shift=[0-9]+ x=[1-9][0-9]* y=[1-9][0-9]*$' "$slots_log" ||
-  e2e_fail "the press did not fill the mouse slots: $(cat "$slots_log")"
+heard_lines() { tr -d '\r' <"$slots_log"; }
+heard_lines | grep -Eq '^form1thelpmousedown button=2 shift=[0-9]+ x=[1-9][0-9]* y=[1-9][0-9]*$' ||
+  e2e_fail "the press did not fill the mouse slots: $(heard_lines)"
 e2e_expect_no_boxes
 
 drive key 123 # F12
@@ -143,6 +144,6 @@ e2e_screenshot extensions-switched-off.png
 grep -q '^DisableVP=1' "$heard/Trovik.ini" || e2e_fail "Apply did not write DisableVP=1"
 drive dlg-click TOptionsForm okay
 e2e_close
-e2e_expect_lines "slots.log after the close" "$(cat "$slots_log")" \
-  "$(grep '^form1thelpmousedown' "$slots_log")" "$(grep '^form1thelpmouseup' "$slots_log")" \
+e2e_expect_lines "slots.log after the close" "$(heard_lines)" \
+  "$(heard_lines | grep '^form1thelpmousedown')" "$(heard_lines | grep '^form1thelpmouseup')" \
   "stopvp reason=2 disvp=false" "onclose 2"
