@@ -4,7 +4,8 @@
 # also registered "override" on runlink, gets the entry of a double-clicked link, the launch does
 # not happen, and it sees its events in order; closing Trovik tells every loaded extension "onclose"
 # with reason 1 and writes vp2.qdx back (with CR LF line ends, where the test wrote LF); a test DLL
-# hears a title button's press with the mouse slots, and the switch-off from the options dialog.
+# hears a title button's press and a middle press on a QuickSwitch tab with the mouse slots, and
+# the switch-off from the options dialog.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -120,7 +121,10 @@ command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
 heard="$E2E_TMP/Slots"
 e2e_base "$heard"
 cp "$TROVIK_EXT_DIR/slots.dll" "$TROVIK_EXT_DIR/slots.txt" "$heard/"
-cp "$base/Trovik.ini" "$base/link.qdx" "$base/name.qdx" "$heard/"
+cp "$base/link.qdx" "$base/name.qdx" "$heard/"
+e2e_write "$heard/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "QuickSwitch=1"
+e2e_write "$heard/Work/link.qdx" "$CRLF" 'C:\Work\mail.exe'
+e2e_write "$heard/Work/name.qdx" "$CRLF" "Mail"
 e2e_write "$heard/vp2.qdx" "$CRLF" "$(winpath "$heard")\\slots.dll|$(head -n 1 "$heard/slots.txt" | tr -d '\r')" ""
 e2e_start "$heard"
 e2e_wait_main
@@ -133,6 +137,13 @@ heard_lines() { tr -d '\r' <"$slots_log"; }
 heard_lines | grep -Eq '^form1thelpmousedown button=2 shift=[0-9]+ x=[1-9][0-9]* y=[1-9][0-9]*$' ||
   e2e_fail "the press did not fill the mouse slots: $(heard_lines)"
 e2e_expect_no_boxes
+# A middle press on a QuickSwitch tab reaches extensions as a right click does (and changes nothing).
+drive rect
+read -r left top _ <<<"$DRIVEN"
+drive tab-point 1
+read -r x y <<<"$DRIVEN"
+xdotool mousemove "$((left + x))" "$((top + y))" click 2
+wait_line "$slots_log" "form1qswitchmousedown button=2"
 
 drive key 123 # F12
 drive wait-window TOptionsForm Options "$E2E_WAIT_MS"
@@ -146,4 +157,4 @@ drive dlg-click TOptionsForm okay
 e2e_close
 e2e_expect_lines "slots.log after the close" "$(heard_lines)" \
   "$(heard_lines | grep '^form1thelpmousedown')" "$(heard_lines | grep '^form1thelpmouseup')" \
-  "stopvp reason=2 disvp=false" "onclose 2"
+  "$(heard_lines | grep '^form1qswitchmousedown')" "stopvp reason=2 disvp=false" "onclose 2"
