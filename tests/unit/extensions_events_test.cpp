@@ -204,42 +204,42 @@ const Row kRows[] = {
 constexpr size_t kEvents = std::size(kRows);
 static_assert(kEvents == 144, "the catalogue has 144 events");
 
-// How each slot reads when a row filled it, and when nothing touched it.
-struct Slot {
-  const char* name;
-  bool (*filled)(const EventSlots&);
-  bool (*untouched)(const EventSlots&);
-};
-const Slot kSlots[] = {
-    {"cobject", [](const EventSlots& s) { return s.cobject != nullptr; },
-     [](const EventSlots& s) { return s.cobject == nullptr; }},
-    {"cobject2", [](const EventSlots& s) { return s.cobject2 != nullptr; },
-     [](const EventSlots& s) { return s.cobject2 == nullptr; }},
-    {"cint", [](const EventSlots& s) { return s.cint == kX; },
-     [](const EventSlots& s) { return s.cint == 0; }},
-    {"cint2", [](const EventSlots& s) { return s.cint2 == kY; },
-     [](const EventSlots& s) { return s.cint2 == 0; }},
-    {"cint3", [](const EventSlots& s) { return s.cint3 == kZ; },
-     [](const EventSlots& s) { return s.cint3 == 0; }},
-    {"cword", [](const EventSlots& s) { return s.cword == kKey; },
-     [](const EventSlots& s) { return s.cword == 0; }},
-    {"cstring", [](const EventSlots& s) { return s.cstring == kText; },
-     [](const EventSlots& s) { return s.cstring.empty(); }},
-    {"cstring2", [](const EventSlots& s) { return s.cstring2 == kText2; },
-     [](const EventSlots& s) { return s.cstring2.empty(); }},
-    {"cboolean", [](const EventSlots& s) { return s.cboolean; },
-     [](const EventSlots& s) { return !s.cboolean; }},
-    {"chandle", [](const EventSlots& s) { return s.chandle == kHandle; },
-     [](const EventSlots& s) { return s.chandle == 0; }},
-    {"cfarproc", nullptr, [](const EventSlots& s) { return s.cfarproc == nullptr; }},
-    {"mousebutton", [](const EventSlots& s) { return s.mousebutton == kButton; },
-     [](const EventSlots& s) { return s.mousebutton == MouseButton::Left; }},
-    {"shiftstate", [](const EventSlots& s) { return s.shiftstate == kShift; },
-     [](const EventSlots& s) { return s.shiftstate == 0; }},
-    {"closeaction", [](const EventSlots& s) { return s.closeaction == CloseAction::Free; },
-     [](const EventSlots& s) { return s.closeaction == CloseAction::None; }},
-    {"wmdropfiles", [](const EventSlots& s) { return s.wmdropfiles == kDrop; },
-     [](const EventSlots& s) { return s.wmdropfiles == MessageRecord{}; }},
+// The slots as the rows fill them; an object slot counts as filled when it
+// holds any object.
+EventSlots filledSlots() {
+  static int anObject;
+  EventSlots s;
+  s.cobject = s.cobject2 = &anObject;
+  s.cint = kX, s.cint2 = kY, s.cint3 = kZ, s.cword = kKey, s.chandle = kHandle;
+  s.cstring = kText, s.cstring2 = kText2, s.cboolean = true;
+  s.mousebutton = kButton, s.shiftstate = kShift, s.closeaction = CloseAction::Free;
+  s.wmdropfiles = kDrop;
+  return s;
+}
+template <auto Member>
+bool same(const EventSlots& a, const EventSlots& b) {
+  if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(a.*Member)>>)
+    return (a.*Member == nullptr) == (b.*Member == nullptr);
+  else
+    return a.*Member == b.*Member;
+}
+using S = EventSlots;
+const std::pair<const char*, bool (*)(const S&, const S&)> kSlots[] = {
+    {"cobject", same<&S::cobject>},
+    {"cobject2", same<&S::cobject2>},
+    {"cint", same<&S::cint>},
+    {"cint2", same<&S::cint2>},
+    {"cint3", same<&S::cint3>},
+    {"cword", same<&S::cword>},
+    {"cstring", same<&S::cstring>},
+    {"cstring2", same<&S::cstring2>},
+    {"cboolean", same<&S::cboolean>},
+    {"chandle", same<&S::chandle>},
+    {"cfarproc", same<&S::cfarproc>},
+    {"mousebutton", same<&S::mousebutton>},
+    {"shiftstate", same<&S::shiftstate>},
+    {"closeaction", same<&S::closeaction>},
+    {"wmdropfiles", same<&S::wmdropfiles>},
 };
 
 // The extensions: DLL 'B' registers every event "before", 'O' "override",
@@ -272,6 +272,17 @@ std::vector<std::string> words(const std::string& text) {
   std::vector<std::string> out;
   for (std::string w; in >> w;) out.push_back(w);
   return out;
+}
+
+// A row's slots: the arguments, before the ";", and the results after it.
+struct Slots {
+  std::vector<std::string> args, results;
+};
+Slots slotsOf(const Row& row) {
+  const std::string text = row.slots;
+  const size_t semicolon = text.find(';');
+  if (semicolon == std::string::npos) return {words(text), {}};
+  return {words(text.substr(0, semicolon)), words(text.substr(semicolon + 1))};
 }
 
 class EventCatalogueTest : public ::testing::Test, public Catalogue {
@@ -311,15 +322,10 @@ TEST_F(EventCatalogueTest, EveryEventIsHeardBeforeOverriddenAndAfterWithItsSlots
       }
     EXPECT_EQ(order, "BOA");
     if (!opening) continue;
-    const std::string slots = row.slots;
-    const size_t semicolon = slots.find(';');
-    const std::vector<std::string> args = words(slots.substr(0, semicolon));
-    const std::vector<std::string> results = semicolon == std::string::npos
-                                                 ? std::vector<std::string>{}
-                                                 : words(slots.substr(semicolon + 1));
+    const auto [args, results] = slotsOf(row);
     for (const std::string& w : args) {
       bool known = false;
-      for (const Slot& s : kSlots) known = known || (w == s.name && s.filled);
+      for (const auto& [name, same] : kSlots) known = known || w == name;
       EXPECT_TRUE(known) << "no such slot: " << w;
     }
     auto has = [](const std::vector<std::string>& list, const char* name) {
@@ -337,11 +343,12 @@ TEST_F(EventCatalogueTest, EveryEventIsHeardBeforeOverriddenAndAfterWithItsSlots
       within(app.OpenFileDir);
       EXPECT_TRUE(inWindow) << "the sender is no window nor a control of one";
     }
-    for (const Slot& s : kSlots) {
-      if (has(args, s.name)) {
-        EXPECT_TRUE(s.filled(*opening)) << s.name << " is not what the handler was given";
-      } else if (!has(results, s.name)) {
-        EXPECT_TRUE(s.untouched(*opening)) << s.name << " is filled but not in the catalogue";
+    const EventSlots filled = filledSlots(), untouched;
+    for (const auto& [name, same] : kSlots) {
+      if (has(args, name)) {
+        EXPECT_TRUE(same(*opening, filled)) << name << " is not what the handler was given";
+      } else if (!has(results, name)) {
+        EXPECT_TRUE(same(*opening, untouched)) << name << " is filled but not in the catalogue";
       }
     }
   }
@@ -351,19 +358,11 @@ TEST_F(EventCatalogueTest, EveryEventIsHeardBeforeOverriddenAndAfterWithItsSlots
 TEST(EventCatalogue, TheGuideListsEveryEventAsTheCatalogueHasIt) {
   std::vector<std::string> expected;
   for (const Row& r : kRows) {
+    const auto [args, results] = slotsOf(r);
     std::string slots;
-    const std::string text = r.slots;
-    const size_t semicolon = text.find(';');
-    for (const std::string& w : words(text.substr(0, semicolon)))
-      slots += (slots.empty() ? "`" : ", `") + w + "`";
-    if (semicolon != std::string::npos) {
-      slots += ";";
-      bool first = true;
-      for (const std::string& w : words(text.substr(semicolon + 1))) {
-        slots += (first ? " `" : ", `") + w + "`";
-        first = false;
-      }
-    }
+    for (const std::string& w : args) slots += (slots.empty() ? "`" : ", `") + w + "`";
+    for (size_t i = 0; i < results.size(); ++i)
+      slots += (i == 0 ? "; `" : ", `") + results[i] + "`";
     expected.push_back("| `" + std::string(r.event) + "` | " + r.raisedBy + " | " + slots + " |");
   }
   const auto guide = std::filesystem::path(__FILE__).parent_path() / "../../sdk/GUIDE.md";
@@ -375,7 +374,10 @@ TEST(EventCatalogue, TheGuideListsEveryEventAsTheCatalogueHasIt) {
     if (line.rfind("## ", 0) == 0) inEvents = line.find("The events") != std::string::npos;
     if (inEvents && line.rfind("| `", 0) == 0) listed.push_back(line);
   }
-  EXPECT_EQ(listed, expected);
+  // Line by line, so that a difference reads as the line to write.
+  for (size_t i = 0; i < listed.size() && i < expected.size(); ++i)
+    EXPECT_EQ(listed[i], expected[i]);
+  EXPECT_EQ(listed.size(), expected.size());
 }
 
 }  // namespace
