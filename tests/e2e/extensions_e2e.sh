@@ -147,6 +147,7 @@ wait_line "$slots_log" "form1qswitchmousedown button=2"
 
 drive key 123 # F12
 drive wait-window TOptionsForm Options "$E2E_WAIT_MS"
+e2e_until "the options dialog, like the other dialogs" "on top" on-top TOptionsForm
 drive opt-page TOptionsForm poptions 4
 drive dlg-click TOptionsForm disvpc
 drive dlg-click TOptionsForm apply
