@@ -89,6 +89,9 @@ class TAddEdit {
   bool isOpen() const { return AddEdit.visible(); }
 
   void FormCreate(int dpi);
+  // On a screen above 96 dots per inch, scales the controls back to their
+  // designed size (extensions ask for it too).
+  void rescalecontrols(int dpi);
   void FormShow();
   void FormActivate();
   void FormDeactivate();
