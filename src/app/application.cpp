@@ -78,7 +78,7 @@ void Application::FormCreate() {
 
         form1.adjustForLargeFonts(ctx.platform.windows.screen().dpi);
         form1.loadoptions();
-        form1.store.loadlist();
+        form1.loadlist();
         form1.FormActivate();
       },
       in(sender, &EventSlots::cobject));

@@ -16,7 +16,7 @@ struct FilesetManagerTest : ::testing::Test, AppHarness {
     put("", {"a", "b"});
     put("Games\\", {"g1", "g2", "g3", "g4"});
     put("Work\\", {});
-    form().store.loadlist();
+    form().loadlist();
     app.OptionsForm.showPage(OptionsPage::FilesetManager);
   }
   static std::string dir(const std::string& fileset) { return std::string(kBase) + fileset; }

@@ -84,7 +84,7 @@ void listPair(ExtensionHarness& h) {
 
 TEST(SaveSafety, TheListPairIsOldAndOldOrNewAndNew) {
   runEveryFailure(
-      {"savelist", {kNames, kLinks}, listPair, [](ExtensionHarness& h) { h.store().savelist(); }});
+      {"savelist", {kNames, kLinks}, listPair, [](ExtensionHarness& h) { h.form().savelist(); }});
   // Only one of the pair changes: it is replaced on its own.
   runEveryFailure({"savelist of the names only",
                    {kNames, kLinks},
@@ -92,7 +92,7 @@ TEST(SaveSafety, TheListPairIsOldAndOldOrNewAndNew) {
                      listPair(h);
                      h.form().link1.setItems({"1", "2", "3"});
                    },
-                   [](ExtensionHarness& h) { h.store().savelist(); }});
+                   [](ExtensionHarness& h) { h.form().savelist(); }});
   // A fileset without its names file gets both at once.
   runEveryFailure({"savelist creating the names",
                    {kNames, kLinks},
@@ -100,7 +100,7 @@ TEST(SaveSafety, TheListPairIsOldAndOldOrNewAndNew) {
                      listPair(h);
                      h.fs().deleteFile(kNames);
                    },
-                   [](ExtensionHarness& h) { h.store().savelist(); }});
+                   [](ExtensionHarness& h) { h.form().savelist(); }});
 }
 
 TEST(SaveSafety, ExportReplacesTheTargetFilesetWholeOrNotAtAll) {
@@ -134,29 +134,6 @@ TEST(SaveSafety, TheOptionsAndTheExtensionListAreWholeFiles) {
                      h.app.OptionsForm.vplist.setItemIndex(0);
                    },
                    [](ExtensionHarness& h) { h.app.OptionsForm.vpremoveClick(); }});
-}
-
-TEST(SaveSafety, AStartAfterACrashLoadsTheListAsItWasBeforeTheSave) {
-  ExtensionHarness h;
-  listPair(h);
-  // Stopped with the names file in its new place and the links file moved
-  // out of its place.
-  for (int n = 1;; ++n) {
-    h.fs().put(kNames, "One\r\nTwo\r\nThree\r\n");
-    h.fs().put(kLinks, "1\r\n2\r\n3\r\n");
-    h.fs().failChange(n, true);
-    try {
-      h.store().savelist();
-    } catch (const IoError&) {
-    }
-    h.fs().clearFailures();
-    if (h.fs().get(kLinks) == "<missing>") break;
-  }
-  ASSERT_EQ(h.fs().get(kNames), "Two\r\nOne\r\nFour\r\n");
-  h.store().loadlist();
-  EXPECT_EQ(h.form().List1.items(), (std::vector<std::string>{"One", "Two", "Three"}));
-  EXPECT_EQ(h.form().link1.items(), (std::vector<std::string>{"1", "2", "3"}));
-  expectNoLeftovers(h, "after the start");
 }
 
 }  // namespace
