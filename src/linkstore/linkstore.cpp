@@ -86,17 +86,13 @@ std::vector<std::string> LinkStore::filesets(const std::string& root,
                                              const std::function<void()>& each) {
   FileSystem& fs = ctx_.fs();
   std::vector<std::string> found;
-  // Both list files make a fileset; a save cut short may have set one aside.
+  // Both list files make a fileset; a save cut short may have set one aside,
+  // or left copies beside them: each directory is put in order on the way.
   auto isFileset = [&](const std::string& dir) {
-    bool unfinished = false;
-    for (std::string_view file : {kNameFile, kLinkFile})
-      unfinished = unfinished || fs.fileExists(at(dir, file) + ".txn");
-    if (unfinished) {
-      try {
-        recover(dir);
-      } catch (const IoError&) {
-        return true;  // listed: choosing it tells the user why it cannot be used
-      }
+    try {
+      recover(dir);
+    } catch (const IoError&) {
+      return true;  // listed: choosing it tells the user why it cannot be used
     }
     return fs.fileExists(at(dir, kLinkFile)) && fs.fileExists(at(dir, kNameFile));
   };

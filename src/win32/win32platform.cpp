@@ -307,7 +307,12 @@ LibraryHandle Win32Libraries::load(const std::string& path) {
   // A DLL that cannot be loaded is skipped quietly; the system must not stop
   // to ask about a missing disk or a broken image on the user's behalf.
   const UINT old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module = LoadLibraryA(path.c_str());
+  // An extension's own DLLs are looked for beside it (a full path), never in
+  // the current directory.
+  const bool full = (path.size() > 2 && path[1] == ':' && path[2] == '\\') ||
+                    (path.size() > 1 && path[0] == '\\' && path[1] == '\\');
+  HMODULE module =
+      LoadLibraryExW(toWide(path).c_str(), nullptr, full ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
   SetErrorMode(old);
   return reinterpret_cast<LibraryHandle>(module);
 }

@@ -59,6 +59,10 @@ TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
       {"Games ", "end in a dot or a blank"},
       {"com3.txt", "device name"},
       {"NUL", "device name"},
+      {"COM0", "device name"},
+      {"lpt0.log", "device name"},
+      {"COM\xC2\xB9", "device name"},  // superscript one
+      {"Lpt\xC2\xB3.txt", "device name"},
       {"work", "must be unique - a fileset named work already exists."},
       {"Games", "must be unique"},  // its own name counts too
   };
@@ -172,6 +176,7 @@ TEST_F(FilesetManagerTest, DeletingTheCurrentFilesetMovesTheMainWindowToTheBase)
   vars().apppath = dir("Games\\");
   form().switchfileset();
   fs().put(dir("Games\\notes.txt"), "mine");
+  fs().put(dir("Games\\link.qdx.old"), "a backup an earlier save left");
   vars().confirmfsdelete = true;
   show("Games");
   boxes().expect(Answer::Yes, "delete the selected fileset and all of its contents?");
@@ -181,6 +186,7 @@ TEST_F(FilesetManagerTest, DeletingTheCurrentFilesetMovesTheMainWindowToTheBase)
   EXPECT_EQ(form().List1.items(), (Lines{"a", "b"}));
   EXPECT_EQ(fs().get(dir("Games\\name.qdx")), "<missing>");
   EXPECT_EQ(fs().get(dir("Games\\notes.txt")), "mine");
+  EXPECT_EQ(fs().get(dir("Games\\link.qdx.old")), "<missing>");
   EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik", "Work"}));
   EXPECT_EQ(fm().shown(), 0);  // the item before it is shown
 }
