@@ -63,6 +63,7 @@ bool FakeFileSystem::change() {
 
 void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
   if (!change()) {
+    faultHitAWrite_ = faultHitAWrite_ || changes_ == failAt_;
     if (fault_ == Fault::Tear && changes_ == failAt_ && dirs_.count(parentKey(key(path)))) {
       File& f = files_[key(path)];
       if (f.name.empty()) f.name = path;

@@ -51,10 +51,13 @@ class FakeFileSystem : public FileSystem {
     changes_ = 0;
     failAt_ = n;
     fault_ = fault;
+    faultHitAWrite_ = false;
   }
   void failChange(int n, bool crash) { failChange(n, crash ? Fault::Stop : Fault::Fail); }
   // Changes made since failChange (or since the start).
   int changes() const { return changes_; }
+  // Whether the change that met the fault was a write.
+  bool faultHitAWrite() const { return faultHitAWrite_; }
   void clearFailures() {
     failing_.clear();
     readOnly_.clear();
@@ -90,6 +93,7 @@ class FakeFileSystem : public FileSystem {
   int changes_ = 0;
   int failAt_ = 0;
   Fault fault_ = Fault::Fail;
+  bool faultHitAWrite_ = false;
 };
 
 }  // namespace trovik::test

@@ -95,9 +95,14 @@ struct Save {
   const char* what;
   std::string target;
   std::function<void(Program&)> run;
-  // Whether the other ways into the target follow in the program that goes
-  // on; not for the current fileset, whose unsaved list then still differs.
-  bool followed = true;
+  // How far each fault is followed. Saves that write the same way as one
+  // followed fully meet every fault, and then only a whole next start.
+  enum Depth {
+    Light,
+    Starts,     // the next start also fails and stops at each of its changes
+    Everything  // and every other way into the fileset follows a disk gone
+                // (not for the current one, whose unsaved list then differs)
+  } depth = Light;
 };
 
 const std::vector<Save>& saves() {
@@ -108,9 +113,9 @@ const std::vector<Save>& saves() {
          p.form().link1.add("C:\\w3.exe");
          p.h.app.close();
        },
-       false},
+       Save::Starts},
       {"an edit saved into the fileset it came from", kOther,
-       [](Program& p) { p.editInto(kOther); }},
+       [](Program& p) { p.editInto(kOther); }, Save::Everything},
       {"files dropped on another fileset's tab", kOther,
        [](Program& p) {
          p.form().form1wmdropfiles({0x233, 1, 0, 0}, {"C:\\dropped.txt"},
@@ -131,9 +136,8 @@ const std::vector<Save>& saves() {
        [](Program& p) {
          p.h.os.folderDialog.expect(kOther.substr(0, kOther.size() - 1));
          p.form().Import1Click();
-       },
-       false},
-      {"a new fileset", kNew, [](Program& p) { p.form().NewfilesetClick(); }},
+       }},
+      {"a new fileset", kNew, [](Program& p) { p.form().NewfilesetClick(); }, Save::Everything},
   };
   return table;
 }
@@ -239,16 +243,21 @@ std::string falseAlarms(ScriptedBoxes& boxes) {
   return found;
 }
 
-// Runs save with its n-th change meeting fault; the disk afterwards, and
-// whether the n-th change came at all.
-std::pair<Disk, bool> faulted(const Save& save, int n, Fault fault) {
+// Runs save with its n-th change meeting fault: the disk afterwards, whether
+// the n-th change came at all, and whether it was a write.
+struct Faulted {
+  Disk disk;
+  bool hit, write;
+};
+Faulted faulted(const Save& save, int n, Fault fault) {
   Program p(world());
   p.start();
   p.h.fs().failChange(n, fault);
   p.run([&] { save.run(p); });
   const bool hit = p.h.fs().changes() >= n;
+  const bool write = p.h.fs().faultHitAWrite();
   p.h.fs().clearFailures();
-  return {p.h.fs().snapshot(), hit};
+  return {p.h.fs().snapshot(), hit, write};
 }
 
 // The disk as the next start leaves it. A directory left empty by a stop
@@ -276,9 +285,10 @@ struct Expected {
 
 // The next start after a stop, itself failed or stopped at each of its own
 // changes, then started again; the points tried.
-int startsAfter(const Disk& stopped, const Expected& e, const std::string& at) {
+int startsAfter(const Disk& stopped, const Expected& e, const std::string& at,
+                std::set<Disk>& checked) {
   int points = 0;
-  for (int m = 0;; ++m) {
+  for (int m = 0; m == 0 || e.save.depth != Save::Light; ++m) {
     for (Fault fault : {Fault::Fail, Fault::Stop}) {
       if (m == 0 && fault == Fault::Stop) continue;
       ++points;
@@ -287,7 +297,14 @@ int startsAfter(const Disk& stopped, const Expected& e, const std::string& at) {
       first.start();
       const bool reached = first.h.fs().changes() >= m;
       first.h.fs().clearFailures();
-      Program next(first.h.fs().snapshot());
+      // The user closes it: a fileset it could not put in order is not
+      // saved over with the empty lists it shows.
+      first.h.app.close();
+      const Disk closed = first.h.fs().snapshot();
+      if (!reached) return points;
+      // A state another stop already led to was checked then.
+      if (!checked.insert(closed).second) continue;
+      Program next(closed);
       next.start();
       const std::string context =
           at + ", next start " +
@@ -296,9 +313,9 @@ int startsAfter(const Disk& stopped, const Expected& e, const std::string& at) {
       EXPECT_EQ(problems(next.h.fs().snapshot(), e.save.target, e.oldPair, e.newPair, e.before), "")
           << context;
       EXPECT_EQ(falseAlarms(first.h.boxes()) + falseAlarms(next.h.boxes()), "") << context;
-      if (!reached) return points;
     }
   }
+  return points;
 }
 
 TEST(SaveSafety, EverySaveIsWholeOrUndoneWhateverFailsAndWhateverFollows) {
@@ -314,7 +331,7 @@ TEST(SaveSafety, EverySaveIsWholeOrUndoneWhateverFailsAndWhateverFollows) {
     // What each follow-up leaves, and the next start after it, when the
     // save did not happen or happened whole.
     std::vector<Disk> afterOld, afterNew;
-    for (const FollowUp& f : followUps())
+    for (const FollowUp& f : save.depth == Save::Everything ? followUps() : std::vector<FollowUp>())
       for (bool whole : {false, true}) {
         Program p(before);
         p.start();
@@ -323,29 +340,33 @@ TEST(SaveSafety, EverySaveIsWholeOrUndoneWhateverFailsAndWhateverFollows) {
         (whole ? afterNew : afterOld).push_back(restarted(p.h.fs().snapshot()));
       }
 
-    std::set<Disk> explored;  // a state the stops already led to is not tried again
+    std::set<Disk> explored, checked;  // states already tried are not tried again
     for (int n = 1;; ++n) {
       const std::string at = std::string(save.what) + ", change " + std::to_string(n);
       // A failure the program goes on from: undone at once, or, when even
       // that fails, before the fileset's next use.
-      auto [failed, hit] = faulted(save, n, Fault::Fail);
-      if (!hit) break;
+      const Faulted failed = faulted(save, n, Fault::Fail);
+      if (!failed.hit) break;
       ++points;
-      Program after(failed);
-      after.start();
-      EXPECT_EQ(problems(after.h.fs().snapshot(), save.target, e.oldPair, e.newPair, before), "")
-          << at << " failed";
+      if (!problems(failed.disk, save.target, e.oldPair, e.newPair, before).empty()) {
+        Program after(failed.disk);
+        after.start();
+        EXPECT_EQ(problems(after.h.fs().snapshot(), save.target, e.oldPair, e.newPair, before), "")
+            << at << " failed";
+      }
 
       // The program stops there, or halfway through that write.
       for (Fault fault : {Fault::Stop, Fault::Tear}) {
-        const Disk stopped = faulted(save, n, fault).first;
+        if (fault == Fault::Tear && !failed.write) continue;
+        const Disk stopped = faulted(save, n, fault).disk;
         if (!explored.insert(stopped).second) continue;
-        points += startsAfter(stopped, e, at + (fault == Fault::Stop ? " stopped" : " torn"));
+        points +=
+            startsAfter(stopped, e, at + (fault == Fault::Stop ? " stopped" : " torn"), checked);
       }
 
       // The disk goes away there and comes back while the program goes on:
       // every other way into the fileset first puts it in order.
-      for (size_t k = 0; save.followed && k < followUps().size(); ++k) {
+      for (size_t k = 0; save.depth == Save::Everything && k < followUps().size(); ++k) {
         ++points;
         Program p(before);
         p.start();
@@ -361,7 +382,7 @@ TEST(SaveSafety, EverySaveIsWholeOrUndoneWhateverFailsAndWhateverFollows) {
     }
   }
   // Every change of every save was met by every fault.
-  EXPECT_GT(points, 1000);
+  EXPECT_GT(points, 400);
   std::printf("[ SaveSafety ] %d injection points\n", points);
 }
 
