@@ -261,8 +261,10 @@ e2e_step "up to date"
 planted="$(dirname "$TROVIK_EXE")/planted/wininet.dll"
 [ -f "$planted" ] || e2e_fail "no planted wininet.dll at $planted"
 cp "$planted" "$E2E_TMP/marker.dll"
-wine rundll32 "$(winpath "$E2E_TMP/marker.dll")",none >/dev/null 2>&1 || true
+"$E2E_WINE" rundll32 "$(winpath "$E2E_TMP/marker.dll")",none >/dev/null 2>&1 &
+rundll=$!
 e2e_poll test -f "$E2E_TMP/marker.dll.loaded" || e2e_fail "the marker DLL leaves no mark when loaded"
+kill "$rundll" 2>/dev/null || true
 cp "$planted" "$base/wininet.dll"
 cp "$planted" "$E2E_TMP/wininet.dll"
 overrides="$WINEDLLOVERRIDES"
