@@ -415,6 +415,29 @@ TEST(SaveSafety, AJournalNamingFilesOutsideItsFolderIsIgnoredAndReported) {
                  b.text.find("Other\\link.qdx") != std::string::npos;
     EXPECT_TRUE(reported) << journal;
   }
+
+  // A copy of a fileset stopped in the middle of a save puts itself back,
+  // and leaves the original alone.
+  Program stopped(disk);
+  stopped.start();
+  stopped.form().List1.add("w3");
+  stopped.form().link1.add("C:\\w3.exe");
+  stopped.h.fs().failChange(6, Fault::Stop);
+  stopped.run([&] { stopped.form().savelist(); });
+  stopped.h.fs().clearFailures();
+  Program copy(disk);
+  for (const std::string& f : stopped.h.fs().allFiles())
+    if (startsWith(lower(f), lower(kWork)))
+      copy.h.fs().put(std::string(kBase) + "Copy\\" + f.substr(kWork.size()),
+                      stopped.h.fs().get(f));
+  copy.h.fs().put(kWork + "link.qdx", "C:\\changed.exe\r\n");
+  copy.h.fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\nCurrentFileSet=Copy\r\n");
+  copy.start();
+  const Disk now = copy.h.fs().snapshot();
+  EXPECT_EQ(pairOf(now, std::string(kBase) + "Copy\\"),
+            "C:\\Trovik\\Copy\\name.qdx\nw0\r\nw1\r\nw2\r\n|"
+            "C:\\Trovik\\Copy\\link.qdx\nC:\\w0.exe\r\nC:\\w1.exe\r\nC:\\w2.exe\r\n|");
+  EXPECT_EQ(copy.h.fs().get(kWork + "link.qdx"), "C:\\changed.exe\r\n");
 }
 
 // A rollback that cannot finish keeps its journal, says so, and the next use
