@@ -307,12 +307,14 @@ LibraryHandle Win32Libraries::load(const std::string& path) {
   // A DLL that cannot be loaded is skipped quietly; the system must not stop
   // to ask about a missing disk or a broken image on the user's behalf.
   const UINT old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  // An extension's own DLLs are looked for beside it (a full path), never in
-  // the current directory.
-  const bool full = (path.size() > 2 && path[1] == ':' && path[2] == '\\') ||
-                    (path.size() > 1 && path[0] == '\\' && path[1] == '\\');
-  HMODULE module =
-      LoadLibraryExW(toWide(path).c_str(), nullptr, full ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
+  // The DLL by its full path (a relative one as the existence test saw it,
+  // from the current directory), and its own DLLs looked for beside it:
+  // never by a bare name through the search.
+  const std::wstring given = toWide(path);
+  std::wstring full(MAX_PATH, L'\0');
+  const DWORD n = GetFullPathNameW(given.c_str(), MAX_PATH, full.data(), nullptr);
+  full = n > 0 && n < MAX_PATH ? full.substr(0, n) : given;
+  HMODULE module = LoadLibraryExW(full.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   SetErrorMode(old);
   return reinterpret_cast<LibraryHandle>(module);
 }

@@ -86,13 +86,6 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
   EXPECT_EQ(os.shell.calls.size(), 2u);
 }
 
-TEST_F(DropTest, ATabWhoseFilesCannotBeWrittenLeavesEverythingAsItWas) {
-  fs().failWrites("other\\");
-  EXPECT_THROW(drop({"C:\\new.exe"}, 100, 25), IoError);
-  EXPECT_EQ(fs().get(base("Other\\link.qdx")), "C:\\o.exe\r\n");
-  EXPECT_EQ(fs().get(base("Other\\name.qdx")), "o\r\n");
-}
-
 TEST_F(DropTest, DraggingSelectedItemsMovesNamesAndLinksTogether) {
   form().List1.setItems({"a", "b", "c", "d", "e"});
   form().link1.setItems({"A", "B", "C", "D", "E"});

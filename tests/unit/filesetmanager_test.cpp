@@ -161,17 +161,6 @@ TEST_F(FilesetManagerTest, DraggingMovesTheSelectedItemsTogetherInBothLists) {
   EXPECT_EQ(names("Games\\"), (Lines{"g1", "g3", "g2", "g4"}));
 }
 
-TEST_F(FilesetManagerTest, AFailedSaveIsReportedAndLeavesBothFilesAsTheyWere) {
-  show("Games");
-  select({0});
-  fm().cutiClick();
-  fs().failWrites("Games\\name.qdx");
-  boxes().expect(Answer::Ok, "name.qdx");
-  EXPECT_FALSE(app.guarded([&] { show("Work"); }));
-  EXPECT_EQ(names("Games\\").size(), 4u);
-  EXPECT_EQ(links("Games\\").size(), 4u);
-}
-
 TEST_F(FilesetManagerTest, DeletingTheCurrentFilesetMovesTheMainWindowToTheBase) {
   vars().apppath = dir("Games\\");
   form().switchfileset();
