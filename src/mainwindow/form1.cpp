@@ -19,10 +19,7 @@ constexpr int kMinWidth = 145;
 constexpr int kTabBarHeight = 22;
 }  // namespace
 
-TForm1::TForm1(Context& ctx)
-    : store(ctx),
-      launcher(ctx, *this),
-      ctx_(ctx) {
+TForm1::TForm1(Context& ctx) : store(ctx), launcher(ctx, *this), ctx_(ctx) {
   Form1.setCaption(std::string(kProduct));
   ttitle.setCaption(std::string(kProduct));
   tclose.setHint("Close");
