@@ -105,43 +105,6 @@ struct Save {
   } depth = Light;
 };
 
-const std::vector<Save>& saves() {
-  static const std::vector<Save> table = {
-      {"the close saving the current list", kWork,
-       [](Program& p) {
-         p.form().List1.add("w3");
-         p.form().link1.add("C:\\w3.exe");
-         p.h.app.close();
-       },
-       Save::Starts},
-      {"an edit saved into the fileset it came from", kOther,
-       [](Program& p) { p.editInto(kOther); }, Save::Everything},
-      {"files dropped on another fileset's tab", kOther,
-       [](Program& p) {
-         p.form().form1wmdropfiles({0x233, 1, 0, 0}, {"C:\\dropped.txt"},
-                                   p.tabOf(kOther) * 100 + 10, 25);
-       }},
-      {"the fileset manager deleting an item", kOther,
-       [](Program& p) {
-         p.show(kOther);
-         p.manager().contentslist.setSelected(0, true);
-         p.run([&] { p.manager().Delete1Click(); });
-       }},
-      {"an export onto another fileset", kOther,
-       [](Program& p) {
-         p.h.os.folderDialog.expect(kOther.substr(0, kOther.size() - 1));
-         p.form().Export1Click();
-       }},
-      {"an import into the current fileset", kWork,
-       [](Program& p) {
-         p.h.os.folderDialog.expect(kOther.substr(0, kOther.size() - 1));
-         p.form().Import1Click();
-       }},
-      {"a new fileset", kNew, [](Program& p) { p.form().NewfilesetClick(); }, Save::Everything},
-  };
-  return table;
-}
-
 // Each other way into the fileset dir, in a program that goes on.
 struct FollowUp {
   const char* what;
@@ -190,6 +153,31 @@ const std::vector<FollowUp>& followUps() {
          p.h.os.folderDialog.expect(dir.substr(0, dir.size() - 1));
          p.form().Import1Click();
        }},
+  };
+  return table;
+}
+
+// A way into another fileset, used as the save into kOther it also is.
+Save through(size_t way, const std::string& target = kOther, Save::Depth depth = Save::Light) {
+  return {followUps()[way].what, target, [way](Program& p) { followUps()[way].run(p, kOther); },
+          depth};
+}
+
+const std::vector<Save>& saves() {
+  static const std::vector<Save> table = {
+      {"the close saving the current list", kWork,
+       [](Program& p) {
+         p.form().List1.add("w3");
+         p.form().link1.add("C:\\w3.exe");
+         p.h.app.close();
+       },
+       Save::Starts},
+      through(4, kOther, Save::Everything),  // an edit into the fileset it came from
+      through(3),                            // a drop on its tab
+      through(5),                            // the fileset manager's paste
+      through(6),                            // an export onto it
+      through(7, kWork),                     // an import from it into the current one
+      {"a new fileset", kNew, [](Program& p) { p.form().NewfilesetClick(); }, Save::Everything},
   };
   return table;
 }
