@@ -13,6 +13,7 @@
 
 namespace trovik {
 
+class LinkStore;
 class Tacf;
 class TOpenFileDir;
 
@@ -26,6 +27,8 @@ class AddEditOwner {
   virtual ui::ListBox& snapbarNames() = 0;
   virtual void savelist() = 0;
   virtual void resort() = 0;
+  // The way into another fileset's files, for an edit saved where it came from.
+  virtual LinkStore& filesets() = 0;
   // The EDIT list mode ends: its label hidden, "Edit item" unchecked.
   virtual void editModeDone() = 0;
   // The fileset manager's New: a new fileset, listed at once.

@@ -79,27 +79,24 @@ bool TAddEdit::localFilesExist() {
 }
 
 bool TAddEdit::storeInOtherFileset(const std::string& entry) {
-  FileSystem& fs = ctx_.fs();
+  LinkStore& filesets = owner_.filesets();
   const std::string home = withBackslash(EditHome);
-  const std::string linkPath = home + std::string(kLinkFile);
-  const std::string namePath = home + std::string(kNameFile);
-  if (!fs.fileExists(linkPath)) {
-    ask(kFilesetGone, kErrorCaption, Buttons::Ok);
-    return false;
-  }
   try {
-    std::vector<std::string> links = splitLines(fs.readFile(linkPath));
-    std::vector<std::string> names;
-    if (fs.fileExists(namePath)) names = splitLines(fs.readFile(namePath));
+    FilesetLists lists;
+    if (!filesets.read(home, lists)) {
+      ask(kFilesetGone, kErrorCaption, Buttons::Ok);
+      return false;
+    }
     const int i = ctx_.vars.curitem;
-    if (i < 0 || i >= static_cast<int>(links.size()) || i >= static_cast<int>(names.size())) {
+    if (i < 0 || i >= static_cast<int>(lists.links.size()) ||
+        i >= static_cast<int>(lists.names.size())) {
       ask(kLinkGone, kErrorCaption, Buttons::Ok);
       return false;
     }
-    links[static_cast<size_t>(i)] = entry;
-    names[static_cast<size_t>(i)] = itemLabel.text();
+    lists.links[static_cast<size_t>(i)] = entry;
+    lists.names[static_cast<size_t>(i)] = itemLabel.text();
     // Both files or neither, as a save of the current fileset writes them.
-    writeFilesAtomic(fs, {{namePath, joinLines(names)}, {linkPath, joinLines(links)}});
+    filesets.write(home, lists.names, lists.links);
   } catch (const IoError& e) {
     reportIoError(e);
     return false;

@@ -23,9 +23,14 @@ bool isDeviceName(std::string name) {
   if (dot != std::string::npos) name.resize(dot);
   while (!name.empty() && name.back() == ' ') name.pop_back();
   const std::string n = lower(name);
-  if (n == "con" || n == "prn" || n == "aux" || n == "nul") return true;
-  return n.size() == 4 && (startsWith(n, "com") || startsWith(n, "lpt")) && n[3] >= '1' &&
-         n[3] <= '9';
+  for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$"})
+    if (n == device) return true;
+  if (!startsWith(n, "com") && !startsWith(n, "lpt")) return false;
+  // Windows reserves every digit after COM and LPT, 0 too, and the
+  // superscript one, two and three (UTF-8 here).
+  const std::string number = n.substr(3);
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+         number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 }  // namespace
@@ -83,14 +88,15 @@ void FilesetManager::fill() {
 }
 
 void FilesetManager::load(int index) {
-  FileSystem& fs = ctx_.fs();
-  const std::string dir = directoryOf(index);
-  auto read = [&](std::string_view file) {
-    const std::string path = dir + std::string(file);
-    return fs.fileExists(path) ? splitLines(fs.readFile(path)) : std::vector<std::string>();
-  };
-  std::vector<std::string> links = read(kLinkFile);
-  std::vector<std::string> names = read(kNameFile);
+  // A fileset that cannot be read shows nothing, and nothing is saved over it.
+  shown_ = -1;
+  contentslist.clear();
+  links_.clear();
+  FilesetLists lists;
+  host_->filesets().read(directoryOf(index), lists);
+  shown_ = index;
+  std::vector<std::string> links = std::move(lists.links);
+  std::vector<std::string> names = std::move(lists.names);
   // Lists out of step are shown in step: a link without a name is named by
   // its entry, a name without a link keeps an empty one. Nothing is dropped.
   for (size_t i = names.size(); i < links.size(); ++i) names.push_back(links[i]);
@@ -103,8 +109,7 @@ void FilesetManager::load(int index) {
 void FilesetManager::saveShown() {
   if (shown_ < 0 || shown_ >= filesetlist.count() || !dirty_) return;
   const std::string dir = directoryOf(shown_);
-  writeFilesAtomic(ctx_.fs(), {{dir + std::string(kLinkFile), joinLines(links_)},
-                               {dir + std::string(kNameFile), joinLines(contentslist.items())}});
+  host_->filesets().write(dir, contentslist.items(), links_);
   dirty_ = false;
   // The main window shows what is on disk, or its next save would undo this one.
   if (isCurrent(dir)) host_->refreshlist();
@@ -166,7 +171,7 @@ void FilesetManager::filesetlistEdited(int index, const std::string& name) {
     notice(ctx_.texts.f4fsnameunique1 + name + ctx_.texts.f4fsnameunique2);
   } else {
     try {
-      ctx_.fs().renameDirectory(base + old, base + name);
+      host_->filesets().rename(base + old, base + name);
       shown = name;
     } catch (const IoError& e) {
       // The list never names a fileset that is not on disk.
@@ -208,11 +213,14 @@ void FilesetManager::toBaseFileset() {
   host_->autobuild();
 }
 
-bool FilesetManager::removeFileset(const std::string& dir) {
-  FileSystem& fs = ctx_.fs();
-  for (std::string_view file : {kLinkFile, kNameFile, kOptionsFile})
-    if (fs.fileExists(dir + std::string(file))) fs.deleteFile(dir + std::string(file));
-  return fs.removeDirectory(dir);
+FilesetManager::Removal FilesetManager::removeFileset(const std::string& dir) {
+  try {
+    return host_->filesets().remove(dir) ? Removal::Gone : Removal::DirectoryStayed;
+  } catch (const IoError& e) {
+    // The fileset stays whole (or keeps its links): its item stays too.
+    notice(ctx_.texts.f1fsfiledeletefailed + e.path() + "\r\n\r\n" + e.reason());
+    return Removal::Refused;
+  }
 }
 
 void FilesetManager::deletefsClick() {
@@ -224,9 +232,10 @@ void FilesetManager::deletefsClick() {
   const std::string dir = directoryOf(k);
   // The main window never stays on a fileset that is gone.
   if (isCurrent(dir)) toBaseFileset();
-  if (!removeFileset(dir))
+  const Removal removal = removeFileset(dir);
+  if (removal == Removal::DirectoryStayed)
     notice(ctx_.texts.f4fsdeletefailed1 + dir + ctx_.texts.f4fsdeletefailed2);
-  filesetlist.remove(k);
+  if (removal != Removal::Refused) filesetlist.remove(k);
   host_->autobuild();
   shown_ = -1;
   dirty_ = false;
@@ -243,10 +252,10 @@ void FilesetManager::clearfilesetsClick() {
   shown_ = 0;
   if (!sameText(ctx_.vars.apppath, ctx_.vars.realpath)) toBaseFileset();
   bool failed = false;
-  while (filesetlist.count() > 1) {
-    const int last = filesetlist.count() - 1;
-    if (!removeFileset(directoryOf(last))) failed = true;
-    filesetlist.remove(last);
+  for (int last = filesetlist.count() - 1; last >= 1; --last) {
+    const Removal removal = removeFileset(directoryOf(last));
+    failed = failed || removal == Removal::DirectoryStayed;
+    if (removal != Removal::Refused) filesetlist.remove(last);
   }
   host_->autobuild();
   if (failed) notice(ctx_.texts.f4fsclearfailed);

@@ -85,8 +85,10 @@ class FilesetManager {
   // Writes the shown fileset's two files when its contents changed here.
   void saveShown();
   void deleteSelected();
-  // Deletes a fileset's files and directory; false when the directory stayed.
-  bool removeFileset(const std::string& dir);
+  // Deletes a fileset's files and directory. A file that cannot go is named
+  // to the user and keeps the fileset.
+  enum class Removal { Gone, DirectoryStayed, Refused };
+  Removal removeFileset(const std::string& dir);
   void toBaseFileset();
   bool isCurrent(const std::string& dir) const;
   void notice(const std::string& text);

@@ -10,6 +10,7 @@
 namespace trovik {
 
 class Launcher;
+class LinkStore;
 
 class OptionsHost {
  public:
@@ -38,7 +39,8 @@ class OptionsHost {
   virtual void savelist() = 0;
   virtual void FormResize() = 0;
 
-  // Filesets.
+  // Filesets, whose files are reached only through the link store.
+  virtual LinkStore& filesets() = 0;
   virtual void autobuild() = 0;
   // The fileset directories the last autobuild found, in menu order.
   virtual std::vector<std::string> filesetDirectories() = 0;

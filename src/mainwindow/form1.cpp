@@ -19,11 +19,7 @@ constexpr int kMinWidth = 145;
 constexpr int kTabBarHeight = 22;
 }  // namespace
 
-TForm1::TForm1(Context& ctx)
-    : store(ctx, LinkPair{List1, link1, mmlist},
-            FilesetMenus{qswitch, Switch, ctabi, [this](ui::MenuItem& m) { HistHandler(m); }}),
-      launcher(ctx, *this),
-      ctx_(ctx) {
+TForm1::TForm1(Context& ctx) : store(ctx), launcher(ctx, *this), ctx_(ctx) {
   Form1.setCaption(std::string(kProduct));
   ttitle.setCaption(std::string(kProduct));
   tclose.setHint("Close");
@@ -61,7 +57,7 @@ void TForm1::FormClose(CloseAction& action) {
   ctx_.events.run(
       "form1close",
       [&] {
-        store.savelist();
+        savelist();
         saveformstate();
         rememberCurrentFileset();
         const Variables& v = ctx_.vars;

@@ -129,6 +129,7 @@ class TForm1 : public LaunchClient {
   // The Snapbar list's drop-down is open (the window tells).
   bool mmlistDropped = false;
 
+  // The one way into the filesets' files.
   LinkStore store;
   Launcher launcher;
   // The dialogs the main window hands work to; set once by the program.
@@ -276,6 +277,28 @@ class TForm1 : public LaunchClient {
   void resort();
   void sortoff();
 
+  // The current fileset in the two lists (form1lists.cpp): loadlist fills
+  // them from the fileset apppath names and repairs lists out of step,
+  // savelist hands them back, autobuild rebuilds the QuickSwitch tabs and the
+  // Switch submenu from the filesets under root (index n >= 1: the path of
+  // the n-th subdirectory fileset is the result).
+  void loadlist();
+  void savelist();
+  std::string autobuild(std::string root, int index);
+  void clearhistory();
+  // Brings names and links back into step after a load or an import that
+  // gave them different lengths, asking the user how.
+  void repairCounts();
+  // The three ways a name is derived from a link entry.
+  std::string nameRuleA(const std::string& e);  // the target, tidied
+  std::string nameRuleB(const std::string& e);  // the whole entry, tidied
+  std::string nameRuleC(const std::string& e);  // repair: the file name only
+  // The fileset directory of each QuickSwitch tab, as the last scan found them.
+  const std::vector<std::string>& tabDirectories() const { return tabDirectories_; }
+  // The current fileset could not be read: the lists show nothing, and
+  // nothing is saved over it until a load succeeds.
+  void listsUnreadable();
+
   // Filesets (filesets.cpp). switchfileset loads the fileset apppath names
   // and remembers it (extensions know it as "switch"); the callers set apppath.
   void switchfileset();
@@ -392,6 +415,14 @@ class TForm1 : public LaunchClient {
   std::string dropTarget(int x, int y, int& p);
 
   static Form1View& noView();
+  std::string deriveName(std::string n, const std::string& e);
+
+  std::vector<ui::MenuItem*> history_;  // the fileset items of the Switch submenu
+  // Items taken out of the submenu by the last rebuild. A rebuild runs inside
+  // the click of one of them (switching filesets), so they live until the next.
+  std::vector<std::unique_ptr<ui::MenuItem>> retired_;
+  std::vector<std::string> tabDirectories_;
+  bool listsBlocked_ = false;  // the last load failed: see listsUnreadable
 
   Context& ctx_;
   Form1View* view_ = nullptr;

@@ -17,7 +17,7 @@ std::string TForm1::dropTarget(int x, int y, int& p) {
   p = List1.count();
   if (qswitch.visible() && contains(qswitch.bounds(), x, y)) {
     const int tab = view().tabAt(x, y);
-    const auto& dirs = store.tabDirectories();
+    const auto& dirs = tabDirectories();
     if (tab < 0 || tab >= static_cast<int>(dirs.size())) return {};
     // Each tab knows the directory it was built for, so a missing base
     // fileset cannot shift a drop onto the wrong one. A tab of the current
@@ -44,14 +44,15 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
 
         // Another fileset's files grow by one line each; its last link runs.
         auto appendToOther = [&](const std::string& name, const std::string& link) {
-          recoverFilesAtomic(ctx_.fs(),
-                             {other + std::string(kLinkFile), other + std::string(kNameFile)});
-          std::vector<std::string> links = store.readList(other + std::string(kLinkFile));
-          std::vector<std::string> names = store.readList(other + std::string(kNameFile));
-          links.push_back(link);
-          names.push_back(name);
-          writeFilesAtomic(ctx_.fs(), {{other + std::string(kNameFile), joinLines(names)},
-                                       {other + std::string(kLinkFile), joinLines(links)}});
+          // Each file grows by one line, so both must be there.
+          FilesetLists lists;
+          const bool links = store.read(other, lists);
+          if (!links || !lists.hasNames)
+            throw IoError(IoError::Op::Read, other + std::string(links ? kNameFile : kLinkFile),
+                          "The system cannot find the file specified.");
+          lists.links.push_back(link);
+          lists.names.push_back(name);
+          store.write(other, lists.names, lists.links);
           if (dropLaunchModeChecked()) launcher.runlink(link);
         };
         auto insertHere = [&](const std::string& name, const std::string& link) {
@@ -86,7 +87,7 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
           else
             insertHere(groupName, groupText);
         }
-        store.savelist();
+        savelist();
         resort();
         forceforegroundwindow(ctx_.mainWindow);
       },

@@ -42,7 +42,7 @@ void TForm1::PasteItemsClick() {
     }
     refreshSnapbarList();
     resort();
-    store.savelist();
+    savelist();
   });
 }
 
@@ -130,7 +130,7 @@ void TForm1::moveItems(std::string_view event, ui::Control& sender, int directio
     }
     if (moved) {
       refreshSnapbarList();
-      store.savelist();
+      savelist();
     }
     sortoff();
     ctx_.vars.sortbreak = true;

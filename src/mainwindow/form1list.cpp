@@ -44,7 +44,7 @@ void TForm1::List1Click(void* sender) {
       if (i < link1.count()) link1.remove(i);
       if (i < mmlist.count()) mmlist.remove(i);
       List1.remove(i);
-      store.savelist();
+      savelist();
     } else if (valid && inListMode(t.f1delabe) && !v.norun && addEdit) {
       TAddEdit& d = *addEdit;
       d.EditHome = v.apppath;
@@ -210,8 +210,7 @@ void TForm1::FormKeyDown(std::uint16_t key, ShiftState shift) {
 }
 
 void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
-  if ((shift & ssShift) && (key == vkInsert || key == vkDelete))
-    store.autobuild(ctx_.vars.realpath, -1);
+  if ((shift & ssShift) && (key == vkInsert || key == vkDelete)) autobuild(ctx_.vars.realpath, -1);
   if (shift & ssCtrl) return;
   const Variables& v = ctx_.vars;
   if (generalMoveMode() && flyMultirunTitle()) endFlyMultirun();
@@ -264,17 +263,17 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
   handle("form1.histhandler", &sender, [&] {
     Variables& v = ctx_.vars;
     const Texts& t = ctx_.texts;
-    store.savelist();
+    savelist();
     saveformstate();
     int index = 0;
     while (index < Switch.childCount() && &Switch.child(index) != &sender) ++index;
-    const auto& dirs = store.tabDirectories();
+    const auto& dirs = tabDirectories();
     // Items stand one for one for the directories the last scan found.
     const std::string dir = index < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(index)]
                             : index == 0                          ? v.realpath
                                          : v.realpath + sender.caption() + "\\";
-    if (ctx_.fs().directoryExists(dir) && ctx_.fs().fileExists(dir + std::string(kLinkFile))) {
-      const bool names = ctx_.fs().fileExists(dir + std::string(kNameFile));
+    if (ctx_.fs().directoryExists(dir) && store.hasLinks(dir)) {
+      const bool names = store.hasNames(dir);
       if (names || ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) == Answer::Ok) {
         v.apppath = dir;
         for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
@@ -287,7 +286,7 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
     if (firstTime(Option::SwitchTip)) ctx_.message(t.f1switchwith, product(), Buttons::Ok);
     // One rebuild only: it retires the clicked item, which lives until the
     // next rebuild; a second one here would free it under its own click.
-    store.autobuild(v.realpath, -1);
+    autobuild(v.realpath, -1);
     view().focus(mmlist.visible() ? mmlist : List1);
   });
 }

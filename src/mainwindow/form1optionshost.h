@@ -21,10 +21,11 @@ class Form1OptionsHost final : public OptionsHost {
   void setTrayMode(bool tray) override;
   void loadformtext() override { form_.loadformtext(); }
   void loadhelptext() override { form_.loadhelptext(); }
-  void savelist() override { form_.store.savelist(); }
+  void savelist() override { form_.savelist(); }
   void FormResize() override { form_.FormResize(); }
-  void autobuild() override { form_.store.autobuild(ctx_.vars.realpath, -1); }
-  std::vector<std::string> filesetDirectories() override { return form_.store.tabDirectories(); }
+  LinkStore& filesets() override { return form_.store; }
+  void autobuild() override { form_.autobuild(ctx_.vars.realpath, -1); }
+  std::vector<std::string> filesetDirectories() override { return form_.tabDirectories(); }
   void refreshlist() override;
   void switchfileset() override { form_.switchfileset(); }
   void rememberCurrentFileset() override { form_.rememberCurrentFileset(); }

@@ -159,7 +159,7 @@ TEST_F(FunctionsTest, FilesetAndWindowRoutinesAreReachable) {
   fs().put("C:\\Trovik\\Games\\link.qdx", "C:\\g.exe\r\n");
   fs().put("C:\\Trovik\\Games\\name.qdx", "Go\r\n");
   app.vars.realpath = app.vars.apppath = "C:\\Trovik\\";
-  app.form1.store.autobuild(app.vars.realpath, -1);
+  app.form1.autobuild(app.vars.realpath, -1);
   function<TrovikProc>("nextfileset")();
   EXPECT_EQ(app.vars.apppath, "C:\\Trovik\\Games\\");
   function<TrovikProc>("previousfileset")();

@@ -16,8 +16,8 @@ struct MainListTest : ::testing::Test, AppHarness {
     fs().put(base("Trovik.ini"), "[Options]\r\nClick=1\r\n");
     fs().put(base("link.qdx"), "C:\\a.exe\r\nC:\\b.exe\r\nC:\\c.exe\r\n");
     fs().put(base("name.qdx"), "Apple\r\nBanana\r\nCherry\r\n");
-    store().loadlist();
-    store().autobuild(kBase, -1);
+    form().loadlist();
+    form().autobuild(kBase, -1);
     vars().lclick = true;
   }
   std::string base(const std::string& f) { return std::string(kBase) + f; }
@@ -155,7 +155,7 @@ TEST_F(MainListTest, SpaceAndBackspaceCycleThroughFilesetsAndSetTheTipFlag) {
     fs().put(base(std::string(d) + "name.qdx"), std::string(d) + "\r\n");
     fs().put(base(std::string(d) + "link.qdx"), "C:\\x.exe\r\n");
   }
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   key(kBack);  // from the base fileset to the last
   EXPECT_EQ(vars().apppath, base("Work\\"));
   EXPECT_EQ(form().qswitch.tabIndex(), 2);
@@ -213,7 +213,7 @@ TEST_F(MainListTest, EditModeOpensTheDialogOnTheItem) {
 TEST_F(MainListTest, TheSwitchMenuSwitchesAndTipsOnceForBeginners) {
   fs().put(base("Games\\link.qdx"), "C:\\g.exe\r\n");
   fs().put(base("Games\\name.qdx"), "Go\r\n");
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   boxes().expect(Answer::Ok, "You can switch between filesets quickly using the space bar");
   form().Switch.child(1).click();
   EXPECT_EQ(vars().apppath, base("Games\\"));
@@ -233,7 +233,7 @@ TEST_F(MainListTest, TheSwitchMenuSwitchesAndTipsOnceForBeginners) {
   fs().deleteFile(base("Games\\name.qdx"));
   fs().put(base("Games\\name.qdx"), "");
   fs().deleteFile(base("Games\\name.qdx"));
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   EXPECT_EQ(form().Switch.childCount(), 1);  // without names it is no fileset of the menu
 }
 
@@ -241,7 +241,7 @@ TEST_F(MainListTest, TipsNeverShowAboveBeginnerLevel) {
   vars().userlevel = 1;
   fs().put(base("Games\\link.qdx"), "");
   fs().put(base("Games\\name.qdx"), "");
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   form().Switch.child(1).click();
   key(kBack);
   EXPECT_EQ(help("Switch"), "<absent>");

@@ -19,8 +19,8 @@ struct QuickSwitchTest : ::testing::Test, AppHarness {
     putFileset("Games\\", {"Chess", "Mines", "Solitaire"},
                {"C:\\chess.exe", "C:\\mines.exe", "C:\\sol.exe"});
     putFileset("Tools\\", {"Edit"}, {"C:\\edit.exe"});
-    store().autobuild(kBase, -1);
-    store().loadlist();
+    form().autobuild(kBase, -1);
+    form().loadlist();
     form().optionsForm = &app.OptionsForm;
     form().qswitch.setVisible(true);
     form().Form1.setBounds({0, 0, 200, 300});
@@ -151,7 +151,7 @@ TEST_F(QuickSwitchTest, SnapbarFoldsTheWindowAndRestoresTheStoredHeight) {
 TEST_F(QuickSwitchTest, SnapbarListRunsOnClickOrEnterButNotWhileBrowsing) {
   TForm1& f = form();
   vars().apppath = at("Games\\");
-  store().loadlist();
+  form().loadlist();
   f.qmClick(&f.tmlm);
   std::uint16_t down = 40, enter = 13;
   f.mmlistDropped = true;
