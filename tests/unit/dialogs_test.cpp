@@ -148,18 +148,41 @@ TEST(DialogEvents, ShowingAndActivationRaiseTheirEventsWithTheDialog) {
   EXPECT_EQ(seen, (Lines{"AddEditshow:d", "OptionsFormactivate:d", "formacactivate:acf"}));
 }
 
-TEST(DialogHelp, EachDialogOpensItsOwnPage) {
+TEST(DialogHelp, EachDialogOpensItsOwnPageAndOwnsTheBoxItAsksFor) {
+  enum : WindowHandle { kMain = 1, kAddEdit, kAcf, kBrowse };
   DialogHarness h;
+  Context& ctx = h.app.ctx;
+  ctx.mainWindow = kMain;
+  h.d.handle = kAddEdit;
   h.fs().put(std::string(kBase) + "helpfiles\\addwindow.htm", "");
   h.d.helpClicked();
   ASSERT_EQ(h.os.shell.calls.size(), 1u);
   EXPECT_EQ(h.os.shell.calls[0].file, "addwindow.htm");
   EXPECT_EQ(h.os.shell.calls[0].show, swMaximize);
   h.boxes().expect(Answer::Ok, "Help files not found.");
-  h.app.acf.helpClicked();
+  barrier(ctx, kAcf, [&] { h.app.acf.helpClicked(); });
   h.fs().put(std::string(kBase) + "helpfiles\\browsewindow.htm", "");
-  h.app.OpenFileDir.helpClicked();
+  barrier(ctx, kBrowse, [&] { h.app.OpenFileDir.helpClicked(); });
   EXPECT_EQ(h.os.shell.calls.back().file, "browsewindow.htm");
+
+  // A box belongs to the window that asks: the one whose input is handled, or
+  // the Add/Edit dialog for its own questions whoever set it to work; a
+  // failure is told by the window it stopped; outside any, the main window.
+  h.boxes().expect(Answer::Ok, "Help files not found.");
+  h.boxes().expect(Answer::Ok, "Error: Local file not found");
+  h.boxes().expect(Answer::Ok, "cannot be written");
+  h.boxes().expect(Answer::Ok, "Help files not found.");
+  barrier(ctx, kBrowse, [&] {
+    barrier(ctx, kAcf, [&] { h.app.acf.helpClicked(); });
+    h.openAdd();
+    h.type("C:\\gone.exe");
+    barrier(ctx, kMain, [&] { h.d.addlinkClick(); });
+    throw IoError(IoError::Op::Write, "C:\\x", "cannot be written");
+  });
+  h.app.acf.helpClicked();
+  std::vector<WindowHandle> owners;
+  for (const auto& box : h.boxes().shown()) owners.push_back(box.owner);
+  EXPECT_EQ(owners, (std::vector<WindowHandle>{kAcf, kAcf, kAddEdit, kBrowse, kMain}));
 }
 
 }  // namespace
