@@ -118,7 +118,11 @@ void TAddEdit::returnFrom(ui::Control& dialog) {
   AddEdit.setEnabled(true);
   // In front before the other goes: a dialog that closes while it is active
   // hands the keyboard to the main window, which would come between.
-  if (isOpen()) view().bringToFront();
+  if (isOpen()) {
+    view().bringToFront();
+    // Typing goes on in the path, which both dialogs write.
+    view().focus(path);
+  }
   dialog.setVisible(false);
 }
 

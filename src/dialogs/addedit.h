@@ -88,7 +88,7 @@ class TAddEdit {
   void closeDialog();
   bool isOpen() const { return AddEdit.visible(); }
   // Closes a dialog this one opened (command line, browse) and takes the
-  // keyboard back.
+  // keyboard back into the path field.
   void returnFrom(ui::Control& dialog);
 
   void FormCreate(int dpi);

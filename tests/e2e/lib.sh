@@ -237,6 +237,18 @@ e2e_settle() {
   drive wait-front "$E2E_WAIT_MS"
 }
 
+# e2e_box_gives_back <caption> <text> <key>...: the keys (xdotool) raise a message box; once it is
+# answered, the window in front before it is in front again, its control with the keyboard too.
+e2e_box_gives_back() {
+  local caption="$1" text="$2" before
+  shift 2
+  drive focus
+  before="$DRIVEN"
+  xdotool key "$@"
+  drive answer "$caption" ok "$E2E_WAIT_MS" "$text"
+  e2e_until "the window and control with the keyboard after the box" "$before" focus
+}
+
 # No message box may be open: one would mean the program is asking something the test did not plan.
 e2e_expect_no_boxes() {
   drive boxes

@@ -39,10 +39,12 @@ TEST(CommandLineDialog, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor
   EXPECT_EQ(d.path.text(), "C:\\a.exe>:-1|C:\\b.exe>:-2|C:\\c.exe>:-3|");
   EXPECT_EQ(d.mrl.item(1), "C:\\b.exe>:-2");
 
-  // However it closes, the Add/Edit dialog is usable again.
+  // However it closes, the Add/Edit dialog is usable again, with typing in the path.
   d.acClick();
+  h.view.focused = nullptr;
   a.tcloseClick();
   EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_EQ(h.view.focused, &d.path);
   d.acClick();
   d.cancelClick();
   EXPECT_FALSE(a.isOpen());
@@ -102,6 +104,7 @@ TEST(BrowseDialog, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   EXPECT_EQ(b.directory(), "D:\\");
   b.cancelClick();
   EXPECT_EQ(h.d.path.text(), "C:\\Apps\\");
+  EXPECT_EQ(h.view.focused, &h.d.path);
 }
 
 TEST(BrowseDialog, WritesTheChoiceIntoThePathANewMemberOrTheEditedMember) {
