@@ -110,8 +110,7 @@ TEST(AddEditConfirm, AnEntryThatRunsNothingIsRefusedWithTheDialogOpen) {
     std::string path;
   } cases[] = {{"an empty path, unchecked", false, false, ""},
                {"blanks and a command", false, false, "  >:-x+lrma"},
-               {"a group without members", true, true, ""},
-               {"a group of empty members", false, false, "||"}};
+               {"a group without members", true, true, ""}};
   for (const Case& c : cases) {
     DialogHarness h;
     TAddEdit& d = h.d;
@@ -128,7 +127,6 @@ TEST(AddEditConfirm, AnEntryThatRunsNothingIsRefusedWithTheDialogOpen) {
     d.addlinkClick();
     EXPECT_TRUE(h.boxes().allAnswered()) << c.what;
     EXPECT_TRUE(d.isOpen()) << c.what;
-    EXPECT_TRUE(d.AddPending) << c.what;
     EXPECT_EQ(h.form().link1.count(), 0) << c.what;
     EXPECT_EQ(h.view.focused, &d.path) << c.what;
   }
