@@ -126,11 +126,13 @@ LRESULT DialogWindow::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       const bool active = LOWORD(wParam) != WA_INACTIVE;
       // The control that had the keyboard gets it back when the dialog is
       // active again: after a message box, or a dialog it opened, closes.
+      const bool minimized = HIWORD(wParam) != 0;
       if (!active) rememberFocus();
+      // Before the handlers, which may put it elsewhere.
+      if (active && !minimized) restoreFocus();
       guarded([&] { activated(active); });
-      if (!active || HIWORD(wParam)) break;
-      restoreFocus();
-      return 0;
+      if (active && !minimized) return 0;
+      break;
     }
     case WM_CLOSE:
       // The window lives for the whole run: closing it is the close button's.
