@@ -151,22 +151,25 @@ click_on() {
   read -r x y <<<"$DRIVEN"
   xdotool mousemove "$x" "$y" click 1
 }
+in_path() { e2e_until "the keyboard in the path" focused dlg-focus TAddEdit path; }
 open_add
+e2e_until "the keyboard in the label" focused dlg-focus TAddEdit itemLabel
 xdotool key Return
 drive answer Trovik ok "$E2E_WAIT_MS" "This link has nothing to run."
+in_path
 xdotool type "ab"
 expect_path "ab"
-e2e_box_gives_back Trovik "Help files not found." F1
+e2e_box_gives_back TAddEdit path Trovik "Help files not found." F1
 click_on TAddEdit ac
-e2e_until "the command-line dialog" "shown enabled" dlg-state Tacf commandtext
-e2e_box_gives_back Trovik "Help files not found." F1
+e2e_box_gives_back Tacf commandtext Trovik "Help files not found." F1
 xdotool key Escape
+in_path
 xdotool type "c"
 expect_path "abc"
 click_on TAddEdit browse
-e2e_until "the browse dialog" "shown enabled" dlg-state TOpenFileDir FileList
-e2e_box_gives_back Trovik "Help files not found." F1
+e2e_box_gives_back TOpenFileDir FileList Trovik "Help files not found." F1
 xdotool key Escape
+in_path
 xdotool type "d"
 expect_path "abcd"
 drive dlg-click TAddEdit cancel

@@ -85,7 +85,7 @@ e2e_screenshot options-links.png
 click_tab 0
 e2e_until "the General page by a click after the arrow key" "shown enabled checked" \
   dlg-state "$DLG" showonc
-e2e_box_gives_back Trovik "Help files not found." F1
+e2e_box_gives_back "$DLG" poptions Trovik "Help files not found." F1
 click_tab 1
 
 # --- double click instead of single, F8 instead of F9: written by Apply, in effect at once

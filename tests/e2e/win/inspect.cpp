@@ -9,8 +9,6 @@
 //                        class), or after what the taskbar button or the system menu would do
 //   front | wait-front <ms>     the foreground window as 'class "text"' | the main window shown
 //                               and in front, then its place
-//   focus                       the foreground window's class and the number of its control with
-//                               the keyboard ("-": the window itself, "none": no window has it)
 //   count <class> <title|->     how many top-level windows, shown or hidden, have that class
 //   shown <class>               shown, hidden or none
 //   taskbar-style               the main window's "toolwindow", "appwindow", both or "-"
@@ -99,22 +97,6 @@ int waitFront(DWORD ms) {
                   describe(GetForegroundWindow()));
     }
   }
-}
-
-int keyboardFocus() {
-  HWND front = GetForegroundWindow();
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!front || !GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info))
-    return fail("no foreground window");
-  char className[256] = {};
-  GetClassNameA(front, className, sizeof className);
-  const HWND f = info.hwndFocus;
-  say(std::string(className) + " " +
-      (!f           ? "none"
-       : f == front ? "-"
-                    : std::to_string(GetDlgCtrlID(f))));
-  return 0;
 }
 
 int countWindows(const char* className, const char* title) {
@@ -384,7 +366,6 @@ int inspectCommand(const std::string& command, int args, char** arg) {
   if (command == "show" && args == 1) return placeWindow(nullptr, nullptr, arg[0]);
   if (command == "front" && args == 0) return say(describe(GetForegroundWindow())), 0;
   if (command == "wait-front" && args == 1) return waitFront(parseMs(arg[0]));
-  if (command == "focus" && args == 0) return keyboardFocus();
   if (command == "count" && args == 2) return countWindows(arg[0], arg[1]);
   if (command == "shown" && args == 1) return shown(arg[0]);
   if (command == "taskbar-style" && args == 0) return taskbarStyle();
