@@ -15,10 +15,12 @@ trovik_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 trovik_packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
   xvfb fonts-wine imagemagick xdotool x11-utils libgtest-dev libbenchmark-dev unzip python3 tinyproxy)
 
-# Installs the packages of trovik_packages that are not installed yet (nothing when all are).
+# trovik_install_missing [packages...]: installs those of the packages (default: trovik_packages)
+# that are not installed yet; nothing when all are.
 trovik_install_missing() {
-  local package missing=() sudo=()
-  for package in "${trovik_packages[@]}"; do
+  local package missing=() sudo=() wanted=("$@")
+  [ $# -gt 0 ] || wanted=("${trovik_packages[@]}")
+  for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   [ ${#missing[@]} -gt 0 ] || return 0
@@ -37,25 +39,31 @@ trovik_install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
-# trovik_build <dir> <cmake args...>: configure (cheap when nothing changed) and build one tree
-# under the repository.
+# trovik_build <dir> <cmake args...>: configure (cheap when nothing changed) and build one tree;
+# a relative <dir> is under the repository.
 trovik_build() {
   local dir="$1" started=$SECONDS
   shift
-  echo "== building $dir"
-  mkdir -p "$trovik_root/$(dirname "$dir")"
-  cmake -S "$trovik_root" -B "$trovik_root/$dir" -G Ninja "$@" >"$trovik_root/$dir.configure.log" 2>&1 || {
-    cat "$trovik_root/$dir.configure.log"
+  case "$dir" in /*) ;; *) dir="$trovik_root/$dir" ;; esac
+  echo "== building ${dir#"$trovik_root"/}"
+  mkdir -p "$(dirname "$dir")"
+  cmake -S "$trovik_root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || {
+    cat "$dir.configure.log"
     return 1
   }
   # Two jobs at most: the machines this runs on are shared.
-  ninja -C "$trovik_root/$dir" -j "${TROVIK_JOBS:-2}"
-  echo "== $dir built in $((SECONDS - started)) s"
+  ninja -C "$dir" -j "${TROVIK_JOBS:-2}"
+  echo "== ${dir#"$trovik_root"/} built in $((SECONDS - started)) s"
+}
+
+# trovik_build_release [dir]: the i686 release tree (default build/win32).
+trovik_build_release() {
+  trovik_build "${1:-build/win32}" -DCMAKE_TOOLCHAIN_FILE="$trovik_root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
 }
 
 # trovik_build_windows: the two Windows builds, the i686 release and the x86_64 build.
 trovik_build_windows() {
-  trovik_build build/win32 -DCMAKE_TOOLCHAIN_FILE="$trovik_root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+  trovik_build_release
   trovik_build build/win64 -DCMAKE_TOOLCHAIN_FILE="$trovik_root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
 }
 
@@ -66,37 +74,94 @@ trovik_build_windows() {
 
 : "${TROVIK_WINE_TEMPLATE:=$trovik_root/build/wineprefix-template}"
 # Bumped whenever the preparation below changes, so old templates are rebuilt.
-trovik_wine_recipe=2
+trovik_wine_recipe=3
 
 # The settings every Wine call of ours runs with: no debug chatter, and no prompt to download
 # Mono or Gecko, which cannot be fetched here and which Trovik does not use. A 64-bit prefix runs
-# both the x86_64 and (with wine32 installed) the i686 programs.
+# both the x86_64 and (where this machine runs 32-bit programs) the i686 programs.
 trovik_wine_env() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
+  trovik_wine_detect
 }
 
-# trovik_wine_loader <exe>: the Wine loader that starts that program itself. Once wine32 is
-# installed, plain `wine` is the 32-bit loader, which hands an x86_64 program on to the 64-bit one
-# through start.exe and ShellExecuteEx: a second process for every start, twice the time, and on a
-# busy machine now and then "ShellExecuteEx failed: Internal error" instead of the program.
+# trovik_wine_detect: finds the Wine loaders and decides, once, whether this machine runs 32-bit
+# programs, by running one: the 32-bit loader printing its version. Installing wine32:i386 always
+# succeeds, but a kernel without IA32 emulation refuses to execute it ("Exec format error"), and
+# Debian's `wine`, `wineboot` and friends then pick that loader and fail. The answer is exported,
+# so the tests ctest starts reuse it:
+#   TROVIK_WINE64   the 64-bit loader
+#   TROVIK_WINE32   the 32-bit loader, empty when 32-bit programs cannot run here
+#   TROVIK_WINE32_WHY  why not (empty when they can)
+# TROVIK_NO_32BIT=1 takes the no-32-bit path on any machine, to try that path where 32-bit works.
+trovik_wine_detect() {
+  [ -z "${TROVIK_WINE64:-}" ] || return 0
+  local dir w32="" w64=""
+  # Debian keeps both loaders in /usr/lib/wine; other layouts keep them in an arch folder or bin/.
+  for dir in /usr/lib/wine /usr/lib/x86_64-linux-gnu/wine /usr/lib/i386-linux-gnu/wine /usr/libexec/wine \
+    /opt/wine*/bin /usr/local/bin /usr/bin; do
+    [ -n "$w64" ] || { [ -x "$dir/wine64" ] && w64="$dir/wine64"; }
+    # Only a 32-bit ELF program is the 32-bit loader: /usr/bin/wine on Debian is a script.
+    [ -n "$w32" ] || { [ -x "$dir/wine" ] &&
+      [ "$(od -An -tx1 -N5 "$dir/wine" 2>/dev/null | tr -d ' \n')" = 7f454c4601 ] && w32="$dir/wine"; }
+  done
+  # A single loader that runs both kinds (as in newer Wine builds) is found as plain `wine`.
+  [ -n "$w64" ] || w64="$(command -v wine64 || command -v wine || true)"
+  TROVIK_WINE32_WHY=""
+  if [ "${TROVIK_NO_32BIT:-0}" = 1 ]; then
+    TROVIK_WINE32_WHY="this kernel cannot run 32-bit programs (TROVIK_NO_32BIT=1 says so)"
+  elif [ -z "$w32" ]; then
+    TROVIK_WINE32_WHY="32-bit Wine (wine32:i386) is not installed"
+  elif ! "$w32" --version >/dev/null 2>&1; then
+    TROVIK_WINE32_WHY="this kernel cannot run 32-bit programs"
+  fi
+  [ -z "$TROVIK_WINE32_WHY" ] || w32=""
+  export TROVIK_WINE64="${w64:-wine64}" TROVIK_WINE32="$w32" TROVIK_WINE32_WHY
+}
+
+# trovik_wine_loader [exe]: the Wine loader that starts that program itself: the 64-bit loader for
+# an x86_64 program (once wine32 is installed, plain `wine` is the 32-bit loader, which would hand
+# it on through start.exe: a second process for every start, twice the time, and on a busy machine
+# now and then "ShellExecuteEx failed: Internal error"), the 32-bit one for an i686 program. Wine's
+# own programs (wineboot, reg, notepad), named without a path, run as `wine` runs them where
+# 32-bit programs run, otherwise through the 64-bit loader. Fails for an i686 program on a machine
+# that cannot run it.
 trovik_wine_loader() {
   local header machine
+  trovik_wine_detect
+  if [ ! -f "${1:-}" ]; then
+    if [ -n "$TROVIK_WINE32" ]; then echo wine; else echo "$TROVIK_WINE64"; fi
+    return
+  fi
   header="$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')"
   machine="$(od -An -tx1 -j "$((header + 4))" -N 2 "$1" | tr -d ' \n')"
-  if [ "$machine" = 6486 ] && [ -x /usr/lib/wine/wine64 ]; then
-    echo /usr/lib/wine/wine64
+  if [ "$machine" = 6486 ]; then
+    echo "$TROVIK_WINE64"
+  elif [ -n "$TROVIK_WINE32" ]; then
+    echo "$TROVIK_WINE32"
   else
-    echo wine
+    echo "prelude: $1 is a 32-bit program and $TROVIK_WINE32_WHY" >&2
+    return 1
   fi
 }
 
-# What a template was made with: a new Wine, or 32-bit Wine installed since, needs a new one.
+# trovik_wine <program> <args...>: runs a Windows program, or one of Wine's own, under the loader
+# that fits it.
+trovik_wine() {
+  local loader
+  loader="$(trovik_wine_loader "$1")" || return 1
+  "$loader" "$@"
+}
+
+# What a template was made with: a new Wine, 32-bit Wine installed since, or a template made on a
+# machine of the other kind (one that can, or cannot, run 32-bit programs) needs a new one.
 trovik_wine_stamp() {
-  local versions
+  local versions kind="64-bit only"
+  trovik_wine_detect
+  [ -z "$TROVIK_WINE32" ] || kind="32 and 64-bit"
   versions="$(dpkg-query -W -f='${Package}:${Architecture} ${Version}; ' wine64 wine32:i386 2>/dev/null)"
-  echo "recipe $trovik_wine_recipe; $(wine --version 2>/dev/null); ${versions:-no dpkg}user ${USER:-$(id -un)}"
+  echo "recipe $trovik_wine_recipe; $("$TROVIK_WINE64" --version 2>/dev/null); ${versions:-no dpkg}programs $kind; user ${USER:-$(id -un)}"
 }
 
 # Builds a prefix at $1 from nothing.
@@ -107,10 +172,10 @@ trovik_wine_prepare() {
     export WINEPREFIX="$prefix"
     # wineboot needs no display; keeping it off the user's screen avoids its progress window.
     unset DISPLAY
-    wine wineboot -i >/dev/null 2>&1 || true
+    trovik_wine wineboot -i >/dev/null 2>&1 || true
     # Without a window manager Wine waits for one on every managed window: about 2 s for each
     # message box and each close.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    trovik_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
     # Desktop, Documents and the like are links into $HOME: anything a test writes there would
     # land in the real home folder.
@@ -165,7 +230,13 @@ trovik_wine_make() {
     cp -a "$template" "$dest"
     return
   fi
-  cp -al "$template" "$dest" || return 1
+  # Hard links need the template and the copy on one file system (a /tmp on tmpfs is not): else
+  # a plain copy, slower but whole.
+  if ! cp -al "$template" "$dest" 2>/dev/null; then
+    rm -rf "$dest"
+    cp -a "$template" "$dest"
+    return
+  fi
   # Replaces each hard link to a file Wine may write with a copy of its own.
   (cd "$template" && find . -type f ! -iregex "$trovik_wine_shared" -print0 |
     xargs -0 -r cp -a --parents --remove-destination -t "$dest") || return 1

@@ -27,7 +27,7 @@ Tacf::Tacf(Context& ctx, TAddEdit& addEdit, Launcher& launcher)
   frame.resize(kWidth, kHeight);
 }
 
-void Tacf::FormCreate(int dpi) {
+void Tacf::rescalecontrols(int dpi) {
   frame.rescale(dpi, {&commandtext, &aca, &acc}, {&Label1, &Label2});
 }
 

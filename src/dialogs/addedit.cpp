@@ -97,12 +97,16 @@ Answer TAddEdit::ask(const std::string& text, const std::string& caption, Button
 void TAddEdit::FormCreate(int dpi) {
   MemberRunStyles.clear();
   ctx_.vars.nolist = false;
+  rescalecontrols(dpi);
+  autosize();
+}
+
+void TAddEdit::rescalecontrols(int dpi) {
   frame.rescale(dpi,
                 {&itemLabel, &path,    &autoclist, &mrl,    &runnormal, &runmax, &runmin, &mr, &foc,
                  &lfc,       &addlink, &cancel,    &browse, &afb,       &rf,     &ef,     &cl, &ctl,
                  &lcase,     &de,      &ac,        &cp,     &cpp,       &cppe,   &Shape2},
                 {&Label1, &Label2});
-  autosize();
 }
 
 void TAddEdit::showDialog() {

@@ -92,6 +92,9 @@ class TAddEdit {
   void returnFrom(ui::Control& dialog);
 
   void FormCreate(int dpi);
+  // On a screen above 96 dots per inch, scales the controls back to their
+  // designed size (extensions ask for it too).
+  void rescalecontrols(int dpi);
   void FormShow();
   void FormActivate();
   void FormDeactivate();

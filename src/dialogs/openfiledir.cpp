@@ -79,7 +79,7 @@ TOpenFileDir::TOpenFileDir(Context& ctx, TAddEdit& addEdit, Launcher& launcher)
   frame.resize(kWidth, kHeight);
 }
 
-void TOpenFileDir::FormCreate(int dpi) {
+void TOpenFileDir::rescalecontrols(int dpi) {
   frame.rescale(dpi, {&Drive, &DirectoryList, &FileList, &FilterComboBox1, &select, &cancel}, {});
 }
 

@@ -98,11 +98,9 @@ bool TOptionsForm::applyWork() {
   flag(confirmdelc, Option::ConfirmDelete, v.condel);
   flag(confirmfsdeletec, Option::ConfirmFSDelete, v.confirmfsdelete);
   flag(singlecc, Option::Click, v.lclick);
-  // Extensions hear of the stop once, when the switch goes on.
-  if (disvpc.checked() && !v.disvp) {
-    v.disvp = true;
-    ctx_.events.stopvp(2);
-  }
+  // Extensions hear of the stop once, when the switch goes on, and while the
+  // system still runs: they can hear of it, and take it over.
+  if (disvpc.checked() && !v.disvp) ctx_.events.stopvp(2);
   flag(disvpc, Option::DisableVP, v.disvp);
   flag(confirmws, Option::ConfirmShutdown, v.wconfirms);
   flag(confirmwr, Option::ConfirmRestart, v.wconfirmr);
@@ -159,7 +157,10 @@ bool TOptionsForm::applyWork() {
   host_->setTrayMode(v.stray);
   ini.Free();
 
+  // Both, one after the other: an extension that takes "loadformtext" over
+  // (and with it the nested help texts) still leaves the help texts reset.
   host_->loadformtext();
+  host_->loadhelptext();
   host_->savelist();
   host_->FormResize();
   return true;

@@ -1,5 +1,7 @@
 #include "dialogs/optionsform.h"
 
+#include <cmath>
+
 #include "config/inifile.h"
 #include "config/options.h"
 #include "core/paths.h"
@@ -119,6 +121,11 @@ TOptionsForm::TOptionsForm(Context& ctx, ExtensionHost& extensions)
   fos.setPosition(1);
   resetControls();
   OptionsForm.setBounds({0, 0, 440, 440});
+  // The title bar's heights and the buttons' sizes; FormResize places them.
+  tbar.setBounds({2, 2, 0, 18});
+  ttitle.setBounds({4, 1, 0, 16});
+  tclose.setBounds({0, 2, 16, 14});
+  thelp.setBounds({0, 2, 16, 14});
   tborder.setColor(kWindowFrame);
   FormDeactivate();
   FormResize();
@@ -126,11 +133,37 @@ TOptionsForm::TOptionsForm(Context& ctx, ExtensionHost& extensions)
 
 void TOptionsForm::FormResize() {
   const int w = OptionsForm.bounds().width, h = OptionsForm.bounds().height;
-  tbar.setBounds({2, 2, w - 4, 18});
-  ttitle.setBounds({4, 1, w - 50, 16});
-  tclose.setBounds({w - 21, 2, 16, 14});
-  thelp.setBounds({w - 37, 2, 16, 14});
+  // Only places and widths follow the window: the heights and the buttons'
+  // sizes are the designed ones, or as creation scaled them.
+  const ui::Rect bar = tbar.bounds(), title = ttitle.bounds(), close = tclose.bounds(),
+                 help = thelp.bounds();
+  tbar.setBounds({bar.left, bar.top, w - 4, bar.height});
+  ttitle.setBounds({title.left, title.top, w - 50, title.height});
+  tclose.setBounds({w - close.width - 5, close.top, close.width, close.height});
+  thelp.setBounds({w - close.width - 5 - help.width, help.top, help.width, help.height});
   tborder.setBounds({0, 0, w, h});
+}
+
+void TOptionsForm::rescalecontrols(int dpi) {
+  FilesetManager& f = filesets;
+  UpdateCheck& u = updates;
+  // clang-format off
+  ui::rescaleControls(dpi,
+      {&tbar, &tclose, &thelp, &tborder, &poptions, &okay, &apply, &cancel,
+       &confirmdelc, &confirmfsdeletec, &remposc, &remextc, &lstartupc, &ideskc, &istartc, &iqlc,
+       &mintrayc, &showhintc, &showonc, &pkey, &smg, &scrollvr, &scrollhr, &columnNumber,
+       &confirmwr, &confirmws, &swoe, &eom, &kod, &retsort, &useautoc, &remtesc, &otm,
+       &userlevelg, &buser, &auser,
+       &doublecc, &singlecc, &disflymrc, &useforceflyMRc, &ldirectc, &fos, &fostyleg, &fodetect,
+       &fowait, &disableLFC,
+       &qsodefsizetext, &qswitchc, &f.filesetlist, &f.contentslist, &f.newfs, &f.renamefs,
+       &f.activatefs, &f.deletefs, &f.clearfilesets, &f.clearcontents, &f.cuti, &f.copyi,
+       &f.pastei,
+       &u.proxyc, &u.prox, &u.pname, &u.pport, &u.pun, &u.ppw, &u.cud,
+       &vplist, &vpinstall, &vpremove, &vprefresh, &vpoptions, &vpabout, &disvpc},
+      {&ttitle, &fosl, &fosslow, &fosfast, &qsodefsizel, &f.fss, &f.fsitems, &u.intro,
+       &u.version});
+  // clang-format on
 }
 
 void TOptionsForm::FormDeactivate() {
@@ -138,12 +171,27 @@ void TOptionsForm::FormDeactivate() {
   ttitle.setColor(kInactiveCaptionText);
 }
 
-void TOptionsForm::FormCreate() {
+void TOptionsForm::FormCreate(int dpi) {
   ctx_.events.run(
       "OptionsFormcreate",
       [&] {
         ctx_.vars.applied = false;
         ctx_.vars.cvr = 1000;
+        if (dpi <= 96) return;
+        // The title bar at its designed size: its height, the title's top and
+        // font, the two buttons' sizes.
+        auto scale = [dpi](int value) { return static_cast<int>(std::lround(value * 96.0 / dpi)); };
+        ui::Rect r = tbar.bounds();
+        tbar.setBounds({r.left, r.top, r.width, scale(r.height)});
+        r = ttitle.bounds();
+        ttitle.setBounds({r.left, scale(r.top), r.width, r.height});
+        const int size = scale(ttitle.fontSize());
+        ttitle.setFont(size < 8 ? "Small fonts" : ttitle.fontName(), size);
+        for (ui::Control* button : {&tclose, &thelp}) {
+          r = button->bounds();
+          button->setBounds({r.left, r.top, scale(r.width), scale(r.height)});
+        }
+        FormResize();
       },
       in(self_, &EventSlots::cobject));
 }
@@ -212,7 +260,7 @@ void TOptionsForm::readOptions(TBigIniFile& ini) {
   eom.setVisible(swoe.checked());
   tick(otm, Option::OneTimeMode, &v.onetimemode);
   tick(eom, Option::ExceptOnMode, &v.exceptonmode);
-  tick(disvpc, Option::DisableVP);
+  tick(disvpc, Option::DisableVP, &v.disvp);
   if (!disvpc.checked())
     for (ui::Control* c : {static_cast<ui::Control*>(&vplist), &vpinstall, &vpremove, &vprefresh})
       c->setEnabled(true);

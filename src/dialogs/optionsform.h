@@ -119,7 +119,12 @@ class TOptionsForm {
   void showPage(OptionsPage page);
   OptionsPage page() const { return static_cast<OptionsPage>(poptions.tabIndex()); }
 
-  void FormCreate();
+  // Creation; on a screen above 96 dots per inch the title bar is scaled
+  // back to its designed size.
+  void FormCreate(int dpi);
+  // Scales every control back to its designed size on such a screen
+  // (extensions ask for it).
+  void rescalecontrols(int dpi);
   void FormShow();
   void FormActivate();
   void FormDeactivate();

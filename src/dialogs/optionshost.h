@@ -31,8 +31,10 @@ class OptionsHost {
   virtual void sortOrder(bool retain, int type, bool reverse) = 0;
   // The tray icon instead of the taskbar button, or the other way round.
   virtual void setTrayMode(bool tray) = 0;
-  // loadformtext and loadhelptext.
+  // The interface texts' built-in wording (loadformtext, which runs
+  // loadhelptext too, and loadhelptext alone).
   virtual void loadformtext() = 0;
+  virtual void loadhelptext() = 0;
   virtual void savelist() = 0;
   virtual void FormResize() = 0;
 

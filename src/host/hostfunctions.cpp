@@ -106,6 +106,17 @@ constexpr auto setvpvarBody = [](A& a, const char* n, const char* v) {
   return a.hostapi.setvpvar(str(n), v);
 };
 
+// Any of the five windows getform1 and its sisters hand out (or a form
+// event's cobject); anything else is no form and is left alone.
+void rescalecontrols(A& a, void* form) {
+  const int dpi = a.ctx.platform.windows.screen().dpi;
+  if (form == &a.form1) a.form1.adjustForLargeFonts(dpi);
+  if (form == &a.AddEdit) a.AddEdit.rescalecontrols(dpi);
+  if (form == &a.OptionsForm) a.OptionsForm.rescalecontrols(dpi);
+  if (form == &a.acf) a.acf.rescalecontrols(dpi);
+  if (form == &a.OpenFileDir) a.OpenFileDir.rescalecontrols(dpi);
+}
+
 const std::vector<HostFunction>& table() {
   // clang-format off
   static const std::vector<HostFunction> functions = {
@@ -134,7 +145,7 @@ const std::vector<HostFunction>& table() {
     fn<TrovikProc, [](A& a) { a.form1.createnewfileset(); }>("createnewfileset"),
     fn<TrovikProc, [](A& a) { a.form1.centremain(); }>("centremain"),
     fn<TrovikProc, [](A& a) { a.form1.showhints(); }>("showhints"),
-    fn<TrovikRescaleControls, [](A& a, void* f) { if (f == &a.form1) a.form1.adjustForLargeFonts(a.ctx.platform.windows.screen().dpi); }>("rescalecontrols"),
+    fn<TrovikRescaleControls, rescalecontrols>("rescalecontrols"),
     fn<TrovikProc, [](A& a) { a.AddEdit.autosize(); }>("autosize"),
     fn<TrovikShutdownWindows, [](A& a, std::int32_t flags) { return a.launcher.shutdownwindows(static_cast<std::uint16_t>(flags)); }>("shutdownwindows"),
     fn<TrovikForceForegroundWindow, [](A& a, void* w) { return a.form1.forceforegroundwindow(reinterpret_cast<WindowHandle>(w)); }>("forceforegroundwindow"),

@@ -180,7 +180,7 @@ class TForm1 : public LaunchClient {
   void qswitchChange();
   void qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y);
   void qmClick(void* sender);
-  void tosnapbarClick() { qmClick(&tosnapbar); }
+  void tosnapbarClick();
   void mmlistClick();
   void mmlistKeyDown(std::uint16_t& key, ShiftState shift);
   void mmlistKeyUp(std::uint16_t& key, ShiftState shift);
@@ -197,8 +197,10 @@ class TForm1 : public LaunchClient {
   void tminimizeClick(void* sender);
   void tmaximizeClick();
   void thelpClick();
-  // Press and release of a title-bar button (tclose, thelp, tmaximize, tminimize).
-  void titleButtonMouse(ui::Checkable& button, MouseButton mouse, bool down);
+  // Press and release of a title-bar button (tclose, thelp, tmaximize,
+  // tminimize), at x, y within the button.
+  void titleButtonMouse(ui::Checkable& button, bool down, MouseButton mouse, ShiftState shift,
+                        int x, int y);
   void HelpClick();
   void Centremain2Click();
   void Maximize3Click();

@@ -20,6 +20,7 @@ class Form1OptionsHost final : public OptionsHost {
   void sortOrder(bool retain, int type, bool reverse) override;
   void setTrayMode(bool tray) override;
   void loadformtext() override { form_.loadformtext(); }
+  void loadhelptext() override { form_.loadhelptext(); }
   void savelist() override { form_.store.savelist(); }
   void FormResize() override { form_.FormResize(); }
   void autobuild() override { form_.store.autobuild(ctx_.vars.realpath, -1); }

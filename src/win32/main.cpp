@@ -75,7 +75,7 @@ int run() {
   view.create(application.hwnd());
   AddEditWindow addEdit(app);
   addEdit.prepare(view.hwnd());
-  OptionsWindow options(app.ctx, app.OptionsForm);
+  OptionsWindow options(app.ctx, app.OptionsForm, app.hostapi.repaintOptionsForm);
   options.prepare(view.hwnd());
   AcfWindow acf(app);
   acf.prepare(view.hwnd());

@@ -294,6 +294,12 @@ bool MainView::preTranslate(MSG& msg) {
       (!(GetKeyState(VK_CONTROL) & 0x8000) || std::strchr("XCVAZ", static_cast<int>(msg.wParam)));
   if (!editing && menu_.translateKey(msg)) return true;
   if (attached_ && snapbarKey(msg)) return true;
+  MouseButton button{};
+  ShiftState shift = 0;
+  POINT at{};
+  // A press on the QuickSwitch bar is heard before the bar acts on it.
+  if (attached_ && qswitch_.pressed(msg, button, shift, at))
+    guarded([&] { form_.qswitchMouseDown(button, shift, at.x, at.y); });
   const auto key = static_cast<std::uint16_t>(msg.wParam);
   switch (msg.message) {
     case WM_KEYDOWN:

@@ -52,7 +52,11 @@ bool MainView::frameButtonMouse(ui::Control& button, const MSG& msg) {
   const bool up = msg.message == WM_LBUTTONUP || msg.message == WM_MBUTTONUP;
   if (pressed && (down || up)) {
     if (up) mouse = msg.message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Middle;
-    guarded([&] { form_.titleButtonMouse(*pressed, mouse, down); });
+    const POINT at = pointOf(msg.lParam);
+    guarded([&] {
+      form_.titleButtonMouse(*pressed, down, mouse, mouseShift(msg.wParam, doubleClick), at.x,
+                             at.y);
+    });
   }
   return false;  // the button still clicks
 }

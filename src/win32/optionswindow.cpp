@@ -226,12 +226,14 @@ class OptionsWindow::FilesetListPeer final : public FormPeer {
   bool mirroring_ = false;
 };
 
-OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form)
+OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form, std::function<void()>& repaint)
     : DialogWindow(
           ctx, {form.OptionsForm, form.tbar, form.ttitle, form.tclose, &form.thelp, form.tborder},
           false),
       ctx_(ctx),
-      form_(form) {
+      form_(form),
+      repaint_(repaint) {
+  repaint_ = [this] { this->repaint(); };
   proxyl_.setCaption("Proxy:");
   portl_.setCaption("Port:");
   userl_.setCaption("Username:");
@@ -239,6 +241,7 @@ OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form)
 }
 
 OptionsWindow::~OptionsWindow() {
+  repaint_ = nullptr;
   form_.attachView(nullptr);
   form_.handle = 0;
 }
@@ -395,7 +398,7 @@ void OptionsWindow::addControls() {
 void OptionsWindow::prepare(HWND owner) {
   addControls();
   form_.attachView(this);
-  form_.FormCreate();
+  form_.FormCreate(ctx_.platform.windows.screen().dpi);
   createOnFirstShow(kClassName, owner);
 }
 
@@ -405,6 +408,14 @@ void OptionsWindow::created() {
   SetWindowSubclass(contents_->handle(), contentsProc, kContentsSubclass,
                     reinterpret_cast<DWORD_PTR>(this));
   form_.handle = reinterpret_cast<WindowHandle>(hwnd());
+  // Like the other dialogs, the options stay above other windows.
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void OptionsWindow::repaint() {
+  if (!hwnd()) return;
+  UpdateWindow(hwnd());
+  showPage();
 }
 
 void OptionsWindow::showPage() {

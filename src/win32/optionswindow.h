@@ -7,6 +7,7 @@
 // its window.
 #include <windows.h>
 
+#include <functional>
 #include <type_traits>
 #include <vector>
 
@@ -19,7 +20,9 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
  public:
   static constexpr const char* kClassName = "TOptionsForm";
 
-  OptionsWindow(Context& ctx, TOptionsForm& form);
+  // repaint: the hook through which extensions repaint the dialog
+  // (updateoptions); it reaches this window while the window exists.
+  OptionsWindow(Context& ctx, TOptionsForm& form, std::function<void()>& repaint);
   ~OptionsWindow() override;
 
   // The presenter's window from now on (its FormCreate runs); the window
@@ -27,6 +30,9 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   void prepare(HWND owner);
 
  private:
+  // Paints at once what waits to be painted and shows each page's controls
+  // as their models say.
+  void repaint();
   void created() override;
   class TabPeer;
   class TrackPeer;
@@ -70,6 +76,7 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
 
   Context& ctx_;
   TOptionsForm& form_;
+  std::function<void()>& repaint_;
   // The controls of each page, by page.
   std::vector<std::pair<FormPeer*, int>> pages_;
   // The groups of each page, painted by the dialog.

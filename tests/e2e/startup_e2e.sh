@@ -145,7 +145,7 @@ drive wait-front "$E2E_WAIT_MS"
 e2e_expect_lines "the first copy, brought forward by the second" "$DRIVEN" "$placed"
 
 # Another program in front this time, the first copy not minimised.
-(cd "$E2E_TMP" && exec wine notepad) >>"$E2E_TMP/notepad.log" 2>&1 &
+(cd "$E2E_TMP" && exec "$(trovik_wine_loader notepad)" notepad) >>"$E2E_TMP/notepad.log" 2>&1 &
 drive wait-window Notepad - "$E2E_WAIT_MS"
 drive place 400 300 400 300 Notepad
 e2e_until "the foreground while Notepad is open" "Notepad \"Untitled - Notepad\"" front

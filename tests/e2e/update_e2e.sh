@@ -130,7 +130,7 @@ site toprogram 'C:\windows\notepad.exe' 1001
 head -c 100000 /dev/zero | tr '\0' 'x' >"$www/big.txt"
 
 # Pages the shell is asked to open land in the probe's log instead of a browser.
-wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$(winpath "$TROVIK_PROBE")\" \"%1\"" /f \
+trovik_wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$(winpath "$TROVIK_PROBE")\" \"%1\"" /f \
   >/dev/null 2>&1 || e2e_fail "could not register the http handler"
 
 # --- the client on its own -------------------------------------------------------------------
@@ -139,7 +139,7 @@ GOT=""
 fetch() {
   local want="$1" status=0
   shift
-  wine "$TROVIK_HTTPGET" get "$@" >"$E2E_TMP/get.out" 2>"$E2E_TMP/get.err" || status=$?
+  trovik_wine "$TROVIK_HTTPGET" get "$@" >"$E2E_TMP/get.out" 2>"$E2E_TMP/get.err" || status=$?
   GOT="$(tr -d '\r' <"$E2E_TMP/get.out")"
   [ "$status" -eq "$want" ] || e2e_fail "trovik-httpget get $* ended with $status, not $want:
 $GOT
@@ -186,7 +186,7 @@ e2e_step "404, a long answer and a closed port are errors"
 
 # A server that never answers: the request ends at its timeout, and the window's timer kept
 # ticking meanwhile.
-wine "$TROVIK_HTTPGET" get --timeout 3000 "$web/hang/lud.txt" >"$E2E_TMP/get.out" 2>&1 &
+trovik_wine "$TROVIK_HTTPGET" get --timeout 3000 "$web/hang/lud.txt" >"$E2E_TMP/get.out" 2>&1 &
 hang_pid=$!
 drive wait-window TrovikHttpGet trovik-httpget 20000
 e2e_screenshot update-waiting.png

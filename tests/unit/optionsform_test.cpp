@@ -171,26 +171,6 @@ TEST_F(OptionsFormTest, HelpOpensThePageOfTheActiveTab) {
   dlg().thelpClick();
 }
 
-TEST_F(OptionsFormTest, DisablingTrovikPlusStopsTheExtensionsOnce) {
-  options("[Options]\r\n");
-  int stops = 0;
-  app.events.setStopper([&](std::int32_t reason) {
-    EXPECT_EQ(reason, 2);
-    ++stops;
-  });
-  dlg().showPage(OptionsPage::TrovikPlus);
-  dlg().disvpc.setChecked(true);
-  dlg().disvpcClick();
-  dlg().applyClick();
-  dlg().applyClick();
-  EXPECT_EQ(stops, 1);
-  EXPECT_TRUE(vars().disvp);
-  EXPECT_EQ(read("Options", "DisableVP"), "1");
-  dlg().disvpc.setChecked(false);
-  dlg().applyClick();
-  EXPECT_FALSE(vars().disvp);
-}
-
 // The shell shortcuts: made in the folders the registry names, removed from
 // there and from where older Windows kept them, and only when they are ours.
 struct ShellShortcutTest : OptionsFormTest {

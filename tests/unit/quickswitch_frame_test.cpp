@@ -202,9 +202,9 @@ TEST_F(QuickSwitchTest, HotkeyAndTrayBringTheWindowBackAndTheTipShowsOnlyOnce) {
 TEST_F(QuickSwitchTest, TitleBarButtonsMenusAndHelp) {
   TForm1& f = form();
   f.FormResize();
-  f.titleButtonMouse(f.tclose, MouseButton::Left, true);
+  f.titleButtonMouse(f.tclose, true, MouseButton::Left, 0, 3, 3);
   EXPECT_TRUE(f.tclose.checked());  // the pressed picture
-  f.titleButtonMouse(f.tclose, MouseButton::Right, false);
+  f.titleButtonMouse(f.tclose, false, MouseButton::Right, 0, 3, 3);
   EXPECT_FALSE(f.tclose.checked());
 
   f.tbar.setColor(clActiveCaption);

@@ -11,6 +11,8 @@
 //                               and in front, then its place
 //   count <class> <title|->     how many top-level windows, shown or hidden, have that class
 //   shown <class>               shown, hidden or none
+//   on-top <class>              "on top" when the window stays above other windows, else "not on
+//                               top"; none without such a window
 //   taskbar-style               the main window's "toolwindow", "appwindow", both or "-"
 //   hittest <x> <y>             WM_NCHITTEST at a point of the main window (negative: from the
 //                               right or bottom edge)
@@ -110,6 +112,14 @@ int countWindows(const char* className, const char* title) {
 int shown(const char* className) {
   HWND window = FindWindowA(className, nullptr);
   say(!window ? "none" : IsWindowVisible(window) ? "shown" : "hidden");
+  return 0;
+}
+
+int onTop(const char* className) {
+  HWND window = FindWindowW(toWide(className).c_str(), nullptr);
+  say(!window                                                  ? "none"
+      : GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? "on top"
+                                                               : "not on top");
   return 0;
 }
 
@@ -368,6 +378,7 @@ int inspectCommand(const std::string& command, int args, char** arg) {
   if (command == "wait-front" && args == 1) return waitFront(parseMs(arg[0]));
   if (command == "count" && args == 2) return countWindows(arg[0], arg[1]);
   if (command == "shown" && args == 1) return shown(arg[0]);
+  if (command == "on-top" && args == 1) return onTop(arg[0]);
   if (command == "taskbar-style" && args == 0) return taskbarStyle();
   if (command == "hittest" && args == 2) return hitTest(number(0), number(1));
   if (command == "track-size" && args == 0) return trackSize();
