@@ -39,11 +39,7 @@ void Tacf::showDialog(const std::string& command) {
   view().focus(commandtext);
 }
 
-void Tacf::closeDialog() {
-  acf.setVisible(false);
-  addEdit_.AddEdit.setEnabled(true);
-  if (addEdit_.isOpen()) addEdit_.view().bringToFront();
-}
+void Tacf::closeDialog() { addEdit_.returnFrom(acf); }
 
 void Tacf::FormActivate() {
   void* sender = this;

@@ -3,8 +3,8 @@
 // single and multiple selection once made, so List1 has one of each: the one
 // of the model's mode is shown and the other waits hidden for the next switch,
 // which fills it. Presses and keys reach the presenter before the list box
-// sees them, from the message loop: nothing is put in front of the list box's
-// own window procedure, which keeps filling it cheap.
+// sees them, from the message loop. In front of the list box's own window
+// procedure there is only the hint that an empty list paints.
 #include <windows.h>
 
 #include "win32/controlpeer.h"

@@ -31,9 +31,20 @@ class OptionsWindow::TabPeer final : public FormPeer {
       : FormPeer(window, model, id, WC_TABCONTROLA, WS_TABSTOP | TCS_TABS), tabs_(model) {}
   Handler onChange;
   void selectionChanged() {
+    const int chosen = TabCtrl_GetCurSel(handle());
+    // Arrow keys move the selection without moving the tab's pressed state,
+    // and a control whose pressed tab is not the selected one (Wine's) then
+    // takes every click for a deselection: only the chosen tab stays pressed.
+    for (int i = 0; i < tabs_.count(); ++i) {
+      TCITEMA item{};
+      item.mask = TCIF_STATE;
+      item.dwStateMask = TCIS_BUTTONPRESSED;
+      item.dwState = i == chosen ? TCIS_BUTTONPRESSED : 0;
+      send(handle(), TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
     {
       FromWindow quiet(*this);
-      tabs_.setTabIndex(TabCtrl_GetCurSel(handle()));
+      tabs_.setTabIndex(chosen);
     }
     call(onChange);
   }

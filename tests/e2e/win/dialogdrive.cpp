@@ -12,6 +12,8 @@
 //   dlg-state <class> <model>          "shown|hidden enabled|disabled" and, for a check, "checked"
 //   dlg-items <class> <model>          a list's or combo box's items, one a line
 //   dlg-point <class> <model>          the control's middle in screen coordinates (for xdotool)
+//   dlg-focus <class> <model>          "focused" when the dialog is in front with the keyboard in
+//                                      the control, else "elsewhere"
 #include <cstdlib>
 #include <cstring>
 
@@ -129,6 +131,14 @@ int dialogCommand(const std::string& command, int args, char** arg) {
   if (command == "dlg-state") return state(t);
   if (command == "dlg-items") return listItems(t.control);
   if (command == "dlg-point") return point(t);
+  if (command == "dlg-focus") {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const bool in = GetForegroundWindow() == t.dialog &&
+                    GetGUIThreadInfo(GetWindowThreadProcessId(t.dialog, nullptr), &gui) &&
+                    (gui.hwndFocus == t.control || IsChild(t.control, gui.hwndFocus));
+    return say(in ? "focused" : "elsewhere"), 0;
+  }
   return -1;
 }
 

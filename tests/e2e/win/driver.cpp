@@ -138,8 +138,9 @@ constexpr const char* kUsage = R"(usage: trovik-driver <command> [--then <comman
   wait-exit <ms>                   the main window gone and its process ended ("exit <code>")
   menu <name>                      choose a menu command by its item's name ("runexit")
   select <i> | dblclick <i>        make item i of List1 current as a click does (and double-click)
-  item-point <i> | item-screen <i> | tab-point <i>  the middle of an item (client or screen
-                                   coordinates) or of a tab
+  item-point <i> | item-screen <i> | tab-point <i> [<class> <model>]  the middle of an item
+                                   (client or screen coordinates) or of a tab (of a dialog's tab
+                                   control: on the screen)
   drop <x> <y> <path>...           files let go over the main window at a client point
   key <vk> [ctrl]                  a key pressed while the main window has the keyboard
   list-state | scroll <top>        "<single|multi> current=<i> top=<i> selected=<i,..|-> focus=<yes|
@@ -153,48 +154,6 @@ constexpr const char* kUsage = R"(usage: trovik-driver <command> [--then <comman
 )";
 
 constexpr int kList1Id = 101, kLinksId = 102, kTabsId = 103, kBoxTextId = 0xFFFF;
-
-using UniqueHandle = std::unique_ptr<void, decltype(&CloseHandle)>;
-
-// Opens the process of a window for placing structures in it.
-UniqueHandle openProgram(HWND window) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  return UniqueHandle(
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid),
-      &CloseHandle);
-}
-
-// Memory inside the program's process: common controls do not marshal their structures across
-// processes, so the structure and its text buffer have to live where the control can write them.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HANDLE process, SIZE_T size)
-      : process_(process),
-        base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-  ~RemoteBuffer() {
-    if (base_) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  explicit operator bool() const { return base_ != nullptr; }
-  char* at(SIZE_T offset) const { return static_cast<char*>(base_) + offset; }
-  bool write(SIZE_T offset, const void* data, SIZE_T size) const {
-    SIZE_T done = 0;
-    return WriteProcessMemory(process_, at(offset), data, size, &done) && done == size;
-  }
-  bool read(SIZE_T offset, void* data, SIZE_T size) const {
-    SIZE_T done = 0;
-    return ReadProcessMemory(process_, at(offset), data, size, &done) && done == size;
-  }
-  // Hands the memory over to the program, which frees it itself.
-  void release() { base_ = nullptr; }
-
- private:
-  HANDLE process_;
-  void* base_;
-};
 
 HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
 
@@ -333,8 +292,10 @@ int list(int id) {
 
 // The tab control of the main window with a buffer in the program's process for its answers.
 struct RemoteTabs {
+  // The main window's tabs, or another tab control of the program.
+  explicit RemoteTabs(HWND of = nullptr) : tab(of ? of : control(kTabsId)) {}
   HWND main = mainWindow();
-  HWND tab = control(kTabsId);
+  HWND tab;
   UniqueHandle process = openProgram(tab);
   RemoteBuffer remote{process.get(), sizeof(TCITEMW) + 520 * sizeof(wchar_t)};
   explicit operator bool() const { return main && tab && process && remote; }
@@ -378,8 +339,8 @@ int tabIndex() {
   return 0;
 }
 
-int tabPoint(int index) {
-  RemoteTabs t;
+int tabPoint(int index, HWND of) {
+  RemoteTabs t(of);
   RECT r{};
   LRESULT ok = 0;
   if (!t ||
@@ -388,7 +349,7 @@ int tabPoint(int index) {
       !ok || !t.remote.read(0, &r, sizeof r))
     return fail("no rectangle for tab " + std::to_string(index));
   POINT at = middle(r);
-  MapWindowPoints(t.tab, t.main, &at, 1);
+  MapWindowPoints(t.tab, of ? nullptr : t.main, &at, 1);
   say(point(at));
   return 0;
 }
@@ -756,7 +717,10 @@ int dispatch(int argc, char** argv) {
     return selectItem(number(0), command == "dblclick");
   if ((command == "item-point" || command == "item-screen") && args == 1)
     return itemPoint(number(0), command == "item-screen");
-  if (command == "tab-point" && args == 1) return tabPoint(number(0));
+  if (command == "tab-point" && (args == 1 || args == 3)) {
+    HWND of = args == 3 ? dialogControl(arg[1], arg[2]) : nullptr;
+    return args == 3 && !of ? 1 : tabPoint(number(0), of);
+  }
   if (command == "drop" && args >= 3) return dropFiles(number(0), number(1), arg + 2, args - 2);
   if (command == "key" && (args == 1 || (args == 2 && std::strcmp(arg[1], "ctrl") == 0)))
     return pressKey(static_cast<UINT>(std::strtoul(arg[0], nullptr, 0)), args == 2);

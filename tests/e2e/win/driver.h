@@ -1,9 +1,11 @@
 #pragma once
 // What the driver's command files share: how a command says what it saw or why it failed (both
-// caught by `until`), messages sent with a time limit, texts and lists read back.
+// caught by `until`), messages sent with a time limit, texts and lists read back, memory inside the
+// program's process.
 // clang-format off
 #include <windows.h>
 // clang-format on
+#include <memory>
 #include <string>
 
 namespace driver {
@@ -34,6 +36,48 @@ HWND dialogControl(const char* className, const char* model, HWND* dialog = null
 // A control's text as the control itself has it: what GetWindowText reads across processes is
 // the system's copy, which an edit field does not keep up to date.
 bool controlText(HWND control, std::wstring& text);
+
+using UniqueHandle = std::unique_ptr<void, decltype(&CloseHandle)>;
+
+// Opens the process of a window for placing structures in it.
+inline UniqueHandle openProgram(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return UniqueHandle(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid),
+      &CloseHandle);
+}
+
+// Memory inside the program's process: common controls do not marshal their structures across
+// processes, so the structure and its text buffer have to live where the control can write them.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, SIZE_T size)
+      : process_(process),
+        base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+  ~RemoteBuffer() {
+    if (base_) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  explicit operator bool() const { return base_ != nullptr; }
+  char* at(SIZE_T offset) const { return static_cast<char*>(base_) + offset; }
+  bool write(SIZE_T offset, const void* data, SIZE_T size) const {
+    SIZE_T done = 0;
+    return WriteProcessMemory(process_, at(offset), data, size, &done) && done == size;
+  }
+  bool read(SIZE_T offset, void* data, SIZE_T size) const {
+    SIZE_T done = 0;
+    return ReadProcessMemory(process_, at(offset), data, size, &done) && done == size;
+  }
+  // Hands the memory over to the program, which frees it itself.
+  void release() { base_ = nullptr; }
+
+ private:
+  HANDLE process_;
+  void* base_;
+};
 
 class Deadline {
  public:
