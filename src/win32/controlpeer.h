@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/controls.h"
+#include "win32/scopedflag.h"
 #include "win32/win32platform.h"
 
 namespace trovik::win32 {
@@ -39,18 +40,9 @@ class ControlPeer : public ui::Peer {
 
   // The model is being updated from its own window while this lives: the
   // changes of place and choice it makes are not sent back.
-  class FromWindow {
+  class FromWindow : ScopedFlag {
    public:
-    explicit FromWindow(ControlPeer& peer) : peer_(peer), old_(peer.fromWindow_) {
-      peer_.fromWindow_ = true;
-    }
-    ~FromWindow() { peer_.fromWindow_ = old_; }
-    FromWindow(const FromWindow&) = delete;
-    FromWindow& operator=(const FromWindow&) = delete;
-
-   private:
-    ControlPeer& peer_;
-    bool old_;
+    explicit FromWindow(ControlPeer& peer) : ScopedFlag(peer.fromWindow_) {}
   };
 
   FramedWindow& window_;

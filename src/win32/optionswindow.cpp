@@ -183,12 +183,7 @@ class OptionsWindow::FilesetListPeer final : public FormPeer {
   void show(Aspect aspect, int index) override {
     if (!handle()) return;
     // The list view reports the changes made here; they are the model's own.
-    struct Mirroring {
-      bool& flag;
-      bool old;
-      ~Mirroring() { flag = old; }
-    } mirroring{mirroring_, mirroring_};
-    mirroring_ = true;
+    ScopedFlag mirroring(mirroring_);
     switch (aspect) {
       case Aspect::Items:
         ListView_DeleteAllItems(handle());
@@ -286,6 +281,18 @@ void OptionsWindow::addControls() {
   auto edit = [&](int page, ui::Edit& m, ui::Rect r, DWORD style = ES_AUTOHSCROLL) {
     paged(add<EditPeer>(m, at(m, r), style), page);
   };
+  // The check boxes' rows, up to and with the named box: the rows stand in tab order.
+  const std::span<const OptionBox> rows = optionBoxes();
+  auto nextBox = rows.begin();
+  auto boxesThrough = [&](ui::CheckBox& last) {
+    for (bool done = false; !done && nextBox != rows.end(); ++nextBox) {
+      ui::CheckBox& box = f.*nextBox->box;
+      FormPeer::Handler click;
+      if (nextBox->click) click = [&f, c = nextBox->click] { (f.*c)(); };
+      check(static_cast<int>(nextBox->page), box, nextBox->place, std::move(click));
+      done = &box == &last;
+    }
+  };
 
   // The page control: its tabs above the page, which the dialog paints.
   tabs_ = &add<TabPeer>(f.poptions, at(f.poptions, {6, 24, 428, kTabHeight}));
@@ -293,21 +300,11 @@ void OptionsWindow::addControls() {
 
   // General.
   const int g = kPageGeneral;
-  auto row = [](int i) { return 52 + 19 * i; };
-  ui::CheckBox* const left[] = {&f.confirmdelc, &f.confirmfsdeletec, &f.remposc, &f.remextc,
-                                &f.lstartupc,   &f.ideskc,           &f.istartc, &f.iqlc,
-                                &f.mintrayc,    &f.showhintc};
-  for (int i = 0; i < 10; ++i) check(g, *left[i], {16, row(i), 200, 17});
-  check(g, f.showonc, {16, row(10), 120, 17}, [&f] { f.showoncClick(); });
+  boxesThrough(f.showonc);
   auto& pkey =
-      add<ListPeer>(f.pkey, at(f.pkey, {140, row(10) - 2, 72, 21}), ListPeer::Kind::DropDown);
+      add<ListPeer>(f.pkey, at(f.pkey, {140, 52 + 19 * 10 - 2, 72, 21}), ListPeer::Kind::DropDown);
   paged(pkey, g);
-  check(g, f.confirmwr, {16, row(11), 200, 17});
-  check(g, f.confirmws, {16, row(12), 200, 17});
-  check(g, f.swoe, {16, row(13), 200, 17}, [&f] { f.swoeClick(); });
-  check(g, f.eom, {32, row(14), 184, 17});
-  ui::CheckBox* const right[] = {&f.kod, &f.retsort, &f.useautoc, &f.remtesc, &f.otm};
-  for (int i = 0; i < 5; ++i) check(g, *right[i], {226, row(i), 196, 17});
+  boxesThrough(f.otm);
   group(g, f.smg, {226, 150, 196, 70});
   radio(g, f.scrollvr, {236, 168, 150, 17}, [&f] { f.scrollvrClick(); });
   radio(g, f.scrollhr, {236, 192, 150, 17}, [&f] { f.scrollhrClick(); });
@@ -318,12 +315,7 @@ void OptionsWindow::addControls() {
 
   // Links.
   const int l = kPageLinks;
-  check(l, f.doublecc, {16, 52, 300, 17}, [&f] { f.doubleccClick(); });
-  check(l, f.singlecc, {16, 71, 300, 17}, [&f] { f.singleccClick(); });
-  check(l, f.disflymrc, {16, 98, 300, 17});
-  check(l, f.useforceflyMRc, {16, 117, 300, 17});
-  check(l, f.ldirectc, {16, 144, 300, 17});
-  check(l, f.disableLFC, {16, 163, 300, 17});
+  boxesThrough(f.disableLFC);
   text(l, f.fosl, {16, 194, 200, 14});
   track_ = &add<TrackPeer>(f.fos, at(f.fos, {16, 210, 260, 30}));
   paged(*track_, l);
@@ -355,7 +347,7 @@ void OptionsWindow::addControls() {
   button(s, fm.clearcontents, {216, 315, 66, 23}, [&fm] { fm.clearcontentsClick(); });
   text(s, f.qsodefsizel, {16, 352, 176, 14});
   edit(s, f.qsodefsizetext, {196, 349, 44, 20});
-  check(s, f.qswitchc, {260, 350, 150, 17});
+  boxesThrough(f.qswitchc);
 
   // Updates.
   const int u = kPageUpdates;
@@ -386,7 +378,7 @@ void OptionsWindow::addControls() {
   button(p, f.vprefresh, {326, 110, 96, 24}, [&f] { f.vprefreshClick(); });
   button(p, f.vpoptions, {326, 150, 96, 24}, [&f] { f.vpoptionsClick(); });
   button(p, f.vpabout, {326, 178, 96, 24}, [&f] { f.vpaboutClick(); });
-  check(p, f.disvpc, {16, 344, 250, 17}, [&f] { f.disvpcClick(); });
+  boxesThrough(f.disvpc);
 
   // Below the pages.
   button(
