@@ -27,6 +27,9 @@ class ControlPeer : public ui::Peer {
   void detach();
   // Shows every aspect of the model at once.
   virtual void showAll();
+  // Makes the control's window, and lets it go.
+  virtual void create() = 0;
+  virtual void reset() = 0;
   // The control's window (null before it is made).
   virtual HWND handle() const = 0;
   const ui::Control& model() const { return model_; }
@@ -95,8 +98,8 @@ class LabelPeer final : public ControlPeer {
  public:
   LabelPeer(FramedWindow& window, ui::Control& model, int id)
       : ControlPeer(window, model), id_(id) {}
-  void create();
-  void reset() { label_.reset(); }
+  void create() override;
+  void reset() override { label_.reset(); }
   HWND handle() const override { return label_.get(); }
   void showAll() override;
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -74,12 +75,7 @@ void MainView::create(HWND owner) {
   // able to minimise and restore the window. Owned by the hidden application
   // window, it asks for its taskbar button itself.
   createFrame(wc, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, owner);
-  list1_.create();
-  qswitch_.create();
-  mmlist_.create();
-  status_.create();
-  for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
-    peer->create();
+  for (ControlPeer* peer : peers_) peer->create();
   send(ma_.handle(), EM_LIMITTEXT, 3);
   up_.onClick = [this] { form_.upClick(); };
   down_.onClick = [this] { form_.downClick(); };
@@ -92,8 +88,7 @@ void MainView::create(HWND owner) {
 }
 
 void MainView::attach() {
-  for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
-           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_}) {
+  for (ControlPeer* peer : peers_) {
     peer->attach();
     peer->showAll();
   }
@@ -105,9 +100,7 @@ void MainView::attach() {
 }
 
 void MainView::detach() {
-  for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
-           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_})
-    peer->detach();
+  for (ControlPeer* peer : peers_) peer->detach();
   delab_.detach();
   menu_.detach();
   tray_.detach();
@@ -239,8 +232,8 @@ void MainView::sessionEnds(bool ending) {
 
 void MainView::focus(ui::Control& control) {
   HWND target = nullptr;
-  for (const ControlPeer* peer :
-       std::initializer_list<const ControlPeer*>{&list1_, &mmlist_, &qswitch_, &status_})
+  // The lists, the tab bar and the status line take the keyboard; the bottom row is not asked.
+  for (const ControlPeer* peer : std::span(peers_).first(4))
     if (&peer->model() == &control) target = peer->handle();
   if (!target) return;
   // The keyboard goes there whenever the window is next active; at once only
@@ -388,7 +381,7 @@ void MainView::onCommand(int id, int code, HWND from) {
     mmlist_.command(code);
     guarded([&] { form_.mmlistClick(); });
   } else {
-    for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
+    for (FormPeer* peer : bottomRow_)
       if (peer->id() == id) guarded([&] { peer->command(code); });
   }
 }
@@ -505,12 +498,7 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       detach();
       form_.attachView(nullptr);
       DragAcceptFiles(hwnd(), FALSE);
-      status_.reset();
-      for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
-        peer->reset();
-      qswitch_.reset();
-      mmlist_.reset();
-      list1_.reset();
+      for (auto peer = peers_.rbegin(); peer != peers_.rend(); ++peer) (*peer)->reset();
       PostQuitMessage(0);
       return 0;
     default:
