@@ -14,6 +14,7 @@
 #include "core/product.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frame.h"
+#include "win32/droppedfiles.h"
 #include "win32/input.h"
 #include "win32/resources/resource.h"
 
@@ -27,10 +28,6 @@ UINT taskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageA("TaskbarCreated");
   return message;
 }
-
-// The shell's block of dropped files is released when its reader is done.
-void finishDrop(HDROP h) { DragFinish(h); }
-using DropOwner = Owned<HDROP, finishDrop>;
 
 FrameModels frameOf(TForm1& f) {
   return {f.Form1,   f.tbar,       f.ttitle,     f.tclose, &f.thelp,
@@ -329,26 +326,10 @@ void MainView::backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam) {
 void MainView::filesDropped(WPARAM wParam, LPARAM lParam) {
   // The block stays readable until the handler is done: an extension may
   // look at the message it was given.
-  DropOwner drop(reinterpret_cast<HDROP>(wParam));
-  std::vector<std::string> paths;
-  const UINT count = DragQueryFileA(drop.get(), 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    // Each path is read whole, however long it is.
-    const UINT length = DragQueryFileA(drop.get(), i, nullptr, 0);
-    std::string path(static_cast<size_t>(length) + 1, '\0');
-    const UINT got = DragQueryFileA(drop.get(), i, path.data(), length + 1);
-    path.resize(std::min(got, length));
-    paths.push_back(std::move(path));
-  }
-  // Where the files were let go, in this window's coordinates.
-  POINT at{};
-  if (!DragQueryPoint(drop.get(), &at)) {
-    GetCursorPos(&at);
-    ScreenToClient(hwnd(), &at);
-  }
+  const DroppedFiles drop(reinterpret_cast<HDROP>(wParam), hwnd());
   const MessageRecord record{WM_DROPFILES, static_cast<std::uint32_t>(wParam),
                              static_cast<std::uint32_t>(lParam), 0};
-  guarded([&] { form_.form1wmdropfiles(record, paths, at.x, at.y); });
+  guarded([&] { form_.form1wmdropfiles(record, drop.paths, drop.at.x, drop.at.y); });
 }
 
 void MainView::contextMenu(LPARAM lParam) {

@@ -5,8 +5,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <string>
+
+#include "mainwindow/commands.h"
+#include "win32/input.h"
 
 namespace trovik::win32 {
 
@@ -21,6 +25,11 @@ constexpr UINT_PTR kContentsSubclass = 1;
 // The tabs of the page control, and the page below them.
 constexpr int kTabHeight = 22;
 constexpr RECT kPageRect{6, 24 + kTabHeight, 6 + 428, 398};
+
+// The contents list's commands: its menu, and its keys from their shortcuts.
+std::array<ui::MenuItem*, 4> contentsCommands(FilesetManager& fm) {
+  return {&fm.Cut1, &fm.Copy1, &fm.Paste1, &fm.Delete1};
+}
 
 }  // namespace
 
@@ -323,8 +332,7 @@ LRESULT OptionsWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void OptionsWindow::contentsMenu(POINT at) {
-  FilesetManager& fm = form_.filesets;
-  ui::MenuItem* const items[] = {&fm.Cut1, &fm.Copy1, &fm.Paste1, &fm.Delete1};
+  const auto items = contentsCommands(form_.filesets);
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   for (int i = 0; i < 4; ++i) {
@@ -347,21 +355,16 @@ void OptionsWindow::contentsMenu(POINT at) {
 
 bool OptionsWindow::contentsKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.hwnd != contents_->handle()) return false;
-  FilesetManager& fm = form_.filesets;
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  ui::MenuItem* item = nullptr;
-  if (msg.wParam == VK_DELETE && !ctrl)
-    item = &fm.Delete1;
-  else if (ctrl && msg.wParam == 'X')
-    item = &fm.Cut1;
-  else if (ctrl && msg.wParam == 'C')
-    item = &fm.Copy1;
-  else if (ctrl && msg.wParam == 'V')
-    item = &fm.Paste1;
-  if (!item) return false;
-  guarded([&] { item->click(); });
-  showPage();
-  return true;
+  // Ctrl tells the keys apart; Shift and Alt do not matter.
+  const ShiftState ctrl = keyShift() & ssCtrl;
+  for (ui::MenuItem* item : contentsCommands(form_.filesets)) {
+    const auto key = parseShortcut(item->shortcut());
+    if (!key || key->key != msg.wParam || (key->modifiers & ssCtrl) != ctrl) continue;
+    guarded([&] { item->click(); });
+    showPage();
+    return true;
+  }
+  return false;
 }
 
 bool OptionsWindow::preTranslate(MSG& msg) {
