@@ -19,8 +19,8 @@ class List1Peer final : public ControlPeer {
  public:
   // The list box on the screen has id; the waiting one spareId.
   List1Peer(FramedWindow& window, TForm1& form, int id, int spareId);
-  void create();
-  void reset();
+  void create() override;
+  void reset() override;
   HWND handle() const override { return boxes_[shown_].get(); }
   bool owns(HWND h) const { return h && (h == boxes_[0].get() || h == boxes_[1].get()); }
   void showAll() override;

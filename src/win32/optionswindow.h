@@ -13,6 +13,9 @@
 
 #include "dialogs/optionsform.h"
 #include "win32/dialogwindow.h"
+#include "win32/filesetlistpeer.h"
+#include "win32/pagetabpeer.h"
+#include "win32/trackpeer.h"
 
 namespace trovik::win32 {
 
@@ -34,9 +37,6 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   // as their models say.
   void repaint();
   void created() override;
-  class TabPeer;
-  class TrackPeer;
-  class FilesetListPeer;
 
   // The frame's and the dialog's.
   void closeClicked() override;
@@ -82,7 +82,7 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   // The groups of each page, painted by the dialog.
   std::vector<std::pair<ui::Control*, int>> groups_;
   int paintedPage_ = -1;
-  TabPeer* tabs_ = nullptr;
+  PageTabPeer* tabs_ = nullptr;
   TrackPeer* track_ = nullptr;
   FilesetListPeer* filesets_ = nullptr;
   FormPeer* contents_ = nullptr;

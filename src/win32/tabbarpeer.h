@@ -15,8 +15,8 @@ class TabBarPeer final : public ControlPeer {
  public:
   TabBarPeer(FramedWindow& window, ui::TabBar& model, int id)
       : ControlPeer(window, model), tabs_(model), id_(id) {}
-  void create();
-  void reset();
+  void create() override;
+  void reset() override;
   HWND handle() const override { return control_.get(); }
   void showAll() override;
   // A notification from the tab control.
