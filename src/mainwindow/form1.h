@@ -304,6 +304,11 @@ class TForm1 : public LaunchClient {
   void switchfileset();
   void nextfileset();
   void previousfileset();
+  // The one way from the current fileset to dir: saved first (when
+  // saveFirst; a failed save throws and nothing moves), dir's files checked
+  // (a missing link file is reported, missing names asked about), then
+  // loaded. False when the window stays where it was.
+  bool enterFileset(const std::string& dir, bool saveFirst);
   // Space and Backspace in the list or the Snapbar: the next or the previous
   // fileset, and the one-time tip about switching views.
   void stepFileset(bool forward);
