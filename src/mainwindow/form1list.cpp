@@ -209,8 +209,7 @@ void TForm1::FormKeyDown(std::uint16_t key, ShiftState shift) {
   }
 }
 
-void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
-  if ((shift & ssShift) && (key == vkInsert || key == vkDelete)) autobuild(ctx_.vars.realpath, -1);
+void TForm1::FormKeyUp(std::uint16_t, ShiftState shift) {
   if (shift & ssCtrl) return;
   const Variables& v = ctx_.vars;
   if (generalMoveMode() && flyMultirunTitle()) endFlyMultirun();

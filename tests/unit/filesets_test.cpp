@@ -210,6 +210,24 @@ TEST_F(FilesetTest, ANewFilesetTakesTheFirstFreeNumberWhateverTheCase) {
   EXPECT_FALSE(fs().directoryExists(at("NewFileSet4")));
 }
 
+// However a fileset is made, its tab shows at once, and once, even when a
+// rebuild (the release of Shift+Insert) runs while the scan serves messages.
+TEST_F(FilesetTest, ANewFilesetFromTheMenuIsOneTabAtOnce) {
+  fs().put(at("Trovik.ini"), "");
+  putFileset("", {"base"}, {"C:\\base.exe"});
+  fs().mkdirs(at("newfileset1"));
+  openAt("");
+  bool inner = false;
+  os.pump.onProcess = [&] {
+    if (inner) return;
+    inner = true;
+    form().autobuild(kBase, -1);
+  };
+  form().Newfileset.click();
+  EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "NewFileSet2"}));
+  EXPECT_EQ(form().Switch.childCount(), 2);
+}
+
 TEST_F(FilesetTest, AnExtensionCanNameTheNewFilesetItself) {
   app.events.setHook([&](std::string_view name, bool, bool over, bool after) {
     if (name == "createnewfileset" && after) app.events.slots.cstring = "D:\\Elsewhere";
