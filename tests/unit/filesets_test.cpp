@@ -4,8 +4,8 @@
 #include "config/inifile.h"
 #include "core/textlines.h"
 #include "dialogs/optionsform.h"
-#include "ui/input.h"
 #include "harness.h"
+#include "ui/input.h"
 
 namespace trovik::test {
 namespace {
