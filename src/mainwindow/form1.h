@@ -149,7 +149,14 @@ class TForm1 : public LaunchClient {
   void launchProgress(int remaining) override;
   bool opensDirectories() const override { return Opendirectory.checked(); }
   bool memberLaunched() override;
-  void closeAfterLaunch() override { view().close(); }
+  // A drop launches file after file: closing after the first would run the
+  // close while the later files are still being launched and added.
+  void closeAfterLaunch() override {
+    if (dropping_)
+      closeAfterDrop_ = true;
+    else
+      view().close();
+  }
 
   // Handlers.
   void tcloseClick();
@@ -427,7 +434,8 @@ class TForm1 : public LaunchClient {
   // the click of one of them (switching filesets), so they live until the next.
   std::vector<std::unique_ptr<ui::MenuItem>> retired_;
   std::vector<std::string> tabDirectories_;
-  bool listsBlocked_ = false;  // the last load failed: see listsUnreadable
+  bool listsBlocked_ = false;                       // the last load failed: see listsUnreadable
+  bool dropping_ = false, closeAfterDrop_ = false;  // see closeAfterLaunch
 
   Context& ctx_;
   Form1View* view_ = nullptr;
