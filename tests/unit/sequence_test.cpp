@@ -125,18 +125,11 @@ struct Sequence : AppHarness {
     fs().clearFailures();
   }
   bool holds() {
-    bool ok = vars().apppath == current;
-    EXPECT_EQ(vars().apppath, current);
-    ok = ok && f().List1.items() == shown.names && f().link1.items() == shown.links;
-    EXPECT_EQ(f().List1.items(), shown.names);
-    for (const auto& [dir, pair] : disk) {
-      const bool same = onDisk(dir) == pair;
-      EXPECT_TRUE(same) << dir;
-      ok = ok && same;
-    }
+    bool ok = vars().apppath == current && form().List1.items() == shown.names &&
+              form().link1.items() == shown.links;
+    for (const auto& [dir, pair] : disk) ok = ok && onDisk(dir) == pair;
     return ok;
   }
-  TForm1& f() { return form(); }
 };
 
 TEST(SequenceTest, RandomUseNeverLosesALink) {
