@@ -11,6 +11,13 @@ namespace trovik {
 namespace {
 
 constexpr std::uint16_t kDeleteKey = 46;
+constexpr const char* kChangedMeanwhile =
+    "This fileset was changed elsewhere since it was shown here, so the change made here was not "
+    "applied. Its contents are shown again as they are now.";
+
+bool sameLists(const FilesetLists& a, const FilesetLists& b) {
+  return a.hasNames == b.hasNames && a.names == b.names && a.links == b.links;
+}
 
 // Longest name a file inside a fileset gets: the options file's scratch
 // copy. Every path the program makes there must stay within MAX_PATH.
@@ -93,7 +100,9 @@ void FilesetManager::load(int index) {
   contentslist.clear();
   links_.clear();
   FilesetLists lists;
-  host_->filesets().read(directoryOf(index), lists);
+  read_ = {};
+  readFound_ = host_->filesets().read(directoryOf(index), lists);
+  if (readFound_) read_ = lists;
   shown_ = index;
   std::vector<std::string> links = std::move(lists.links);
   std::vector<std::string> names = std::move(lists.names);
@@ -109,7 +118,18 @@ void FilesetManager::load(int index) {
 void FilesetManager::saveShown() {
   if (shown_ < 0 || shown_ >= filesetlist.count() || !dirty_) return;
   const std::string dir = directoryOf(shown_);
+  // The main window (or another program) may have saved this fileset since
+  // it was read here: writing the older copy would lose what was added.
+  FilesetLists now;
+  const bool found = host_->filesets().read(dir, now);
+  if (found != readFound_ || (found && !sameLists(now, read_))) {
+    notice(kChangedMeanwhile);
+    load(shown_);
+    return;
+  }
   host_->filesets().write(dir, contentslist.items(), links_);
+  read_ = {contentslist.items(), links_};
+  readFound_ = true;
   dirty_ = false;
   // The main window shows what is on disk, or its next save would undo this one.
   if (isCurrent(dir)) host_->refreshlist();
@@ -200,16 +220,17 @@ void FilesetManager::renamefsClick() {
 void FilesetManager::activatefsClick() {
   const int i = filesetlist.itemIndex();
   if (i < 0) return;
-  ctx_.vars.apppath = directoryOf(i);
-  host_->switchfileset();
+  // The list on show is saved first; a fileset that cannot be entered is
+  // reported and the window stays where it was.
+  if (!host_->enterFileset(directoryOf(i), true)) return;
   host_->autobuild();
   if (view_) view_->focus(filesetlist);
   host_->refreshlist();
 }
 
 void FilesetManager::toBaseFileset() {
-  ctx_.vars.apppath = ctx_.vars.realpath;
-  host_->switchfileset();
+  // The fileset being left is going: nothing of it is saved.
+  host_->enterFileset(ctx_.vars.realpath, false);
   host_->autobuild();
 }
 
@@ -264,8 +285,10 @@ void FilesetManager::clearfilesetsClick() {
 void FilesetManager::clearcontentsClick() {
   const int k = filesetlist.itemIndex();
   if (k < 0 || !ask(ctx_.texts.f4clearcontentsconfirm, ctx_.texts.confirmt)) return;
-  if (shown_ != k) saveShown();
-  shown_ = k;
+  if (shown_ != k) {
+    saveShown();
+    load(k);
+  }
   contentslist.clear();
   links_.clear();
   dirty_ = true;

@@ -9,6 +9,7 @@
 
 #include "core/context.h"
 #include "dialogs/optionshost.h"
+#include "linkstore/linkstore.h"
 #include "ui/controls.h"
 
 namespace trovik {
@@ -101,6 +102,10 @@ class FilesetManager {
   std::vector<std::string> links_;
   int shown_ = -1;
   bool dirty_ = false;  // the shown contents differ from their files
+  // The shown fileset's files as last read or written here (readFound_:
+  // its link file was there), to tell whether they changed since.
+  FilesetLists read_;
+  bool readFound_ = false;
   std::vector<std::string> clipNames_, clipLinks_;
 };
 

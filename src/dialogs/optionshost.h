@@ -46,8 +46,10 @@ class OptionsHost {
   virtual std::vector<std::string> filesetDirectories() = 0;
   // Reads the current fileset from disk again and rebuilds the fileset menus.
   virtual void refreshlist() = 0;
-  // Loads the fileset apppath names and remembers it for the next start.
-  virtual void switchfileset() = 0;
+  // Leaves the current fileset for dir the one way the main window has:
+  // saved first when saveFirst, dir's files checked, then loaded and
+  // remembered. False when the window stays; a failed save throws.
+  virtual bool enterFileset(const std::string& dir, bool saveFirst) = 0;
   // Remembers apppath for the next start without loading it.
   virtual void rememberCurrentFileset() = 0;
   virtual void sortoff() = 0;

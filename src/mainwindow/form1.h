@@ -149,7 +149,14 @@ class TForm1 : public LaunchClient {
   void launchProgress(int remaining) override;
   bool opensDirectories() const override { return Opendirectory.checked(); }
   bool memberLaunched() override;
-  void closeAfterLaunch() override { view().close(); }
+  // A drop launches file after file: closing after the first would run the
+  // close while the later files are still being launched and added.
+  void closeAfterLaunch() override {
+    if (dropping_)
+      closeAfterDrop_ = true;
+    else
+      view().close();
+  }
 
   // Handlers.
   void tcloseClick();
@@ -304,6 +311,11 @@ class TForm1 : public LaunchClient {
   void switchfileset();
   void nextfileset();
   void previousfileset();
+  // The one way from the current fileset to dir: saved first (when
+  // saveFirst; a failed save throws and nothing moves), dir's files checked
+  // (a missing link file is reported, missing names asked about), then
+  // loaded. False when the window stays where it was.
+  bool enterFileset(const std::string& dir, bool saveFirst);
   // Space and Backspace in the list or the Snapbar: the next or the previous
   // fileset, and the one-time tip about switching views.
   void stepFileset(bool forward);
@@ -422,7 +434,8 @@ class TForm1 : public LaunchClient {
   // the click of one of them (switching filesets), so they live until the next.
   std::vector<std::unique_ptr<ui::MenuItem>> retired_;
   std::vector<std::string> tabDirectories_;
-  bool listsBlocked_ = false;  // the last load failed: see listsUnreadable
+  bool listsBlocked_ = false;                       // the last load failed: see listsUnreadable
+  bool dropping_ = false, closeAfterDrop_ = false;  // see closeAfterLaunch
 
   Context& ctx_;
   Form1View* view_ = nullptr;

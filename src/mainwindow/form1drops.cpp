@@ -1,5 +1,6 @@
 // Files dropped on the main window, and items dragged inside its list.
 #include <algorithm>
+#include <utility>
 
 #include "core/paths.h"
 #include "core/textlines.h"
@@ -36,6 +37,15 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
   ctx_.events.run(
       "form1wmdropfiles",
       [&] {
+        // The close a launch asked for comes once the whole drop is handled.
+        struct Dropping {
+          TForm1& f;
+          explicit Dropping(TForm1& form) : f(form) { f.dropping_ = true; }
+          ~Dropping() {
+            f.dropping_ = false;
+            if (std::exchange(f.closeAfterDrop_, false)) f.view().close();
+          }
+        } dropping(*this);
         const Variables& v = ctx_.vars;
         int p = 0;
         const std::string other = dropTarget(x, y, p);

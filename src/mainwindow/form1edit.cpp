@@ -195,7 +195,10 @@ void TForm1::Options1Click() {
 }
 
 void TForm1::NewfilesetClick() {
-  handle("form1newfilesetclick", &Newfileset, [&] { createnewfileset(); });
+  handle("form1newfilesetclick", &Newfileset, [&] {
+    createnewfileset();
+    autobuild(ctx_.vars.realpath, -1);  // its tab and Switch item, however it was asked for
+  });
 }
 
 void TForm1::DeletefilesetClick() {

@@ -21,13 +21,33 @@ void TForm1::showhints() {
   ctx_.events.run("showhints", [&] { showHints = ctx_.vars.sh; });
 }
 
+bool TForm1::enterFileset(const std::string& dir, bool saveFirst) {
+  const Texts& t = ctx_.texts;
+  // A list that could not be saved is the only copy of the user's work: a
+  // failed save (an IoError) stops here, on the fileset it belongs to.
+  if (saveFirst) savelist();
+  // Loading a fileset without its link file would keep the names on show,
+  // to be saved over the new fileset at the next save.
+  if (!ctx_.fs().directoryExists(dir) || !store.hasLinks(dir)) {
+    ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
+    return false;
+  }
+  if (!store.hasNames(dir) &&
+      ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) != Answer::Ok)
+    return false;
+  ctx_.vars.apppath = dir;
+  switchfileset();
+  return true;
+}
+
 void TForm1::moveToFileset(int from, int to, int tab) {
   // Items and tabs stand one for one for the directories the last scan found,
   // the base fileset first when it is one.
   Variables& v = ctx_.vars;
   const auto& dirs = tabDirectories();
-  v.apppath = to < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(to)] : v.realpath;
-  switchfileset();
+  if (!enterFileset(to < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(to)] : v.realpath,
+                    false))
+    return;
   Switch.child(from).setChecked(false);
   Switch.child(to).setChecked(true);
   qswitch.setTabIndex(tab);
@@ -63,6 +83,8 @@ void TForm1::previousfileset() {
 }
 
 void TForm1::stepFileset(bool forward) {
+  // The keys leave the fileset as the tabs do: saved first.
+  savelist();
   if (forward)
     nextfileset();
   else

@@ -79,7 +79,8 @@ void TForm1::moveItems(std::string_view event, ui::Control& sender, int directio
     const int index = List1.itemIndex();
 
     bool moved = false;
-    if (index >= 0 && index < n && a > 0) {
+    // The caret alone is no selection: with nothing selected nothing moves.
+    if (count > 0 && index >= 0 && index < n && a > 0) {
       const int room = direction < 0 ? index : n - 1 - index;
       if (a > room) {
         ma.setText(std::to_string(room));

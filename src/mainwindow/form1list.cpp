@@ -209,8 +209,7 @@ void TForm1::FormKeyDown(std::uint16_t key, ShiftState shift) {
   }
 }
 
-void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
-  if ((shift & ssShift) && (key == vkInsert || key == vkDelete)) autobuild(ctx_.vars.realpath, -1);
+void TForm1::FormKeyUp(std::uint16_t, ShiftState shift) {
   if (shift & ssCtrl) return;
   const Variables& v = ctx_.vars;
   if (generalMoveMode() && flyMultirunTitle()) endFlyMultirun();
@@ -272,16 +271,9 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
     const std::string dir = index < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(index)]
                             : index == 0                          ? v.realpath
                                          : v.realpath + sender.caption() + "\\";
-    if (ctx_.fs().directoryExists(dir) && store.hasLinks(dir)) {
-      const bool names = store.hasNames(dir);
-      if (names || ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) == Answer::Ok) {
-        v.apppath = dir;
-        for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
-        switchfileset();
-        FormActivate();
-      }
-    } else {
-      ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
+    if (enterFileset(dir, false)) {
+      for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
+      FormActivate();
     }
     if (firstTime(Option::SwitchTip)) ctx_.message(t.f1switchwith, product(), Buttons::Ok);
     // One rebuild only: it retires the clicked item, which lives until the

@@ -163,12 +163,14 @@ std::string TForm1::autobuild(std::string root, int index) {
       "autobuild", &EventSlots::cstring2,
       [&] {
         std::string result;
+        // The scan serves messages, which may run another rebuild (a key's
+        // release, a command): the menus change only after it, all at once.
+        const auto found = store.filesets(root, [&] { ctx_.platform.pump.processMessages(); });
         clearhistory();
         qswitch.clearTabs();
         tabDirectories_.clear();
         const std::string current = lower(ctx_.vars.apppath);
         int c = 0;
-        const auto found = store.filesets(root, [&] { ctx_.platform.pump.processMessages(); });
         for (const std::string& dir : found) {
           // The base fileset is captioned like its tab; every other one by
           // its directory's name.

@@ -27,7 +27,9 @@ class Form1OptionsHost final : public OptionsHost {
   void autobuild() override { form_.autobuild(ctx_.vars.realpath, -1); }
   std::vector<std::string> filesetDirectories() override { return form_.tabDirectories(); }
   void refreshlist() override;
-  void switchfileset() override { form_.switchfileset(); }
+  bool enterFileset(const std::string& dir, bool saveFirst) override {
+    return form_.enterFileset(dir, saveFirst);
+  }
   void rememberCurrentFileset() override { form_.rememberCurrentFileset(); }
   void sortoff() override { form_.sortoff(); }
   std::string createnewfileset() override { return form_.createnewfileset(); }

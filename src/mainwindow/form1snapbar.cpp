@@ -25,7 +25,6 @@ void TForm1::qswitchChange() {
   handle("form1qswitchchange", &qswitch, [&] {
     Variables& v = ctx_.vars;
     const Texts& t = ctx_.texts;
-    FileSystem& fs = ctx_.fs();
     const int tab = qswitch.tabIndex();
     // Each tab knows the directory the last scan found it for; a tab without
     // one (an extension added it) stands for its caption's directory.
@@ -35,18 +34,17 @@ void TForm1::qswitchChange() {
       dir = dirs[static_cast<size_t>(tab)];
     else if (tab > 0 && tab < qswitch.count())
       dir = v.realpath + qswitch.tabs()[static_cast<size_t>(tab)] + "\\";
-    if (!fs.directoryExists(dir) || !store.hasLinks(dir)) {
-      ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
+    bool entered = false;
+    try {
+      entered = enterFileset(dir, true);
+    } catch (...) {
+      qswitch.setTabIndex(ctabi);  // the tab of the fileset still shown
+      throw;
+    }
+    if (!entered) {
       qswitch.setTabIndex(ctabi);
       return;
     }
-    if (!store.hasNames(dir) &&
-        ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) != Answer::Ok) {
-      qswitch.setTabIndex(ctabi);
-      return;
-    }
-    v.apppath = dir;
-    switchfileset();
     autobuild(v.realpath, -1);
     FormActivate();
     ctabi = qswitch.tabIndex();

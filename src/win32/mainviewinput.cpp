@@ -182,8 +182,8 @@ bool MainView::snapbarKey(MSG& msg) {
 void MainView::tabNotified(const NMHDR& header, LRESULT& result) {
   switch (header.code) {
     case static_cast<UINT>(TCN_SELCHANGING):
-      guarded([&] { form_.qswitchChanging(); });
-      result = FALSE;  // the change goes ahead
+      // A list that could not be saved keeps its tab: the change is vetoed.
+      result = guarded([&] { form_.qswitchChanging(); }) ? FALSE : TRUE;
       break;
     case static_cast<UINT>(TCN_SELCHANGE):
       qswitch_.notify(header);

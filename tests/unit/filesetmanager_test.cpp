@@ -128,6 +128,22 @@ TEST_F(FilesetManagerTest, CutInOneFilesetAndPasteInAnother) {
   fm().cutiClick();
 }
 
+// The page never writes a copy older than the files: what the main window
+// saved meanwhile stays, and the user hears that the edit here was not made.
+TEST_F(FilesetManagerTest, AFilesetSavedElsewhereSinceItWasShownIsReloadedNotOverwritten) {
+  show("Trovik");
+  select({0});
+  fm().cutiClick();
+  form().List1.setItems({"a", "b", "new"});
+  form().link1.setItems({"C:\\a.exe", "C:\\b.exe", "C:\\new.exe"});
+  form().savelist();
+  boxes().expect(Answer::Ok, "changed elsewhere since it was shown here");
+  app.OptionsForm.cancelClick();
+  EXPECT_EQ(names(""), (Lines{"a", "b", "new"}));
+  EXPECT_EQ(links("").back(), "C:\\new.exe");
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b", "new"}));
+}
+
 TEST_F(FilesetManagerTest, DeletingItemsAsksAndSaves) {
   show("Games");
   select({1, 2});

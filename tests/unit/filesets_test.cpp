@@ -3,7 +3,9 @@
 
 #include "config/inifile.h"
 #include "core/textlines.h"
+#include "dialogs/optionsform.h"
 #include "harness.h"
+#include "ui/input.h"
 
 namespace trovik::test {
 namespace {
@@ -81,6 +83,79 @@ TEST_F(FilesetTest, SpaceAndBackspaceCycleThroughThreeFilesets) {
   EXPECT_EQ(fs().writeCount(at("A\\name.qdx")), 0);
 }
 
+// Every way out of a fileset: the list on show is saved first, a failed save
+// keeps the window where it is, and a fileset without its link file is
+// reported instead of loaded (its names would otherwise stay on show, to be
+// saved over it).
+TEST_F(FilesetTest, EveryWayOutSavesFirstAndChecksWhereItGoes) {
+  struct Way {
+    const char* name;
+    const char* to;  // from A
+    std::function<void(FilesetTest&)> leave;
+  };
+  auto key = [](std::uint16_t k, bool snapbar) {
+    return [=](FilesetTest& t) {
+      std::uint16_t code = k;
+      if (snapbar)
+        t.form().mmlistKeyDown(code, {});
+      else
+        t.form().List1KeyDown(code, {});
+    };
+  };
+  const Way ways[] = {
+      {"Space", "B\\", key(vkSpace, false)},
+      {"Backspace", "", key(vkBack, false)},
+      {"Snapbar Space", "B\\", key(vkSpace, true)},
+      {"tab", "B\\",
+       [](FilesetTest& t) {
+         t.form().qswitch.setTabIndex(2);
+         t.form().qswitchChange();
+       }},
+      {"Switch menu", "B\\", [](FilesetTest& t) { t.form().Switch.child(2).click(); }},
+      {"manager Activate", "B\\",
+       [](FilesetTest& t) {
+         FilesetManager& fm = t.app.OptionsForm.filesets;
+         t.app.OptionsForm.showPage(OptionsPage::FilesetManager);
+         fm.filesetlist.setItemIndex(2);
+         fm.activatefsClick();
+       }},
+  };
+  boxes().otherwise = Answer::Ok;  // the one-time tips
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    fs().clearFailures();
+    threeFilesets();
+    openAt("A\\");
+    // An edit not yet saved goes with the list when it leaves.
+    form().List1.setItem(0, "renamed");
+    way.leave(*this);
+    EXPECT_EQ(fs().get(at("A\\name.qdx")), "renamed\r\n");
+    EXPECT_EQ(vars().apppath, at(way.to));
+
+    // A save that fails keeps the window, its list and its tab where they were.
+    openAt("A\\");
+    form().List1.setItem(0, "unsaved");
+    fs().makeReadOnly(at("A"));
+    EXPECT_THROW(way.leave(*this), IoError);
+    EXPECT_EQ(vars().apppath, at("A\\"));
+    EXPECT_EQ(names(), Lines{"unsaved"});
+    EXPECT_EQ(form().qswitch.tabIndex(), 1);
+    fs().clearFailures();
+
+    // A fileset whose link file went is reported, and A's names stay A's.
+    openAt("A\\");
+    fs().deleteFile(at(std::string(way.to) + "link.qdx"));
+    const size_t before = boxes().shown().size();
+    way.leave(*this);
+    ASSERT_GT(boxes().shown().size(), before);
+    EXPECT_NE(boxes().shown()[before].text.find("File set not found in specified location: "),
+              std::string::npos);
+    EXPECT_EQ(vars().apppath, at("A\\"));
+    EXPECT_EQ(names(), Lines{"renamed"});
+    EXPECT_EQ(form().qswitch.tabIndex(), 1);
+  }
+}
+
 TEST_F(FilesetTest, TheBaseFilesetAloneStaysAndIsRememberedAsEmpty) {
   fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
   putFileset("", {"only"}, {"C:\\only.exe"});
@@ -133,6 +208,24 @@ TEST_F(FilesetTest, ANewFilesetTakesTheFirstFreeNumberWhateverTheCase) {
   fs().failWrites("NewFileSet4\\name");
   EXPECT_THROW(form().createnewfileset(), IoError);
   EXPECT_FALSE(fs().directoryExists(at("NewFileSet4")));
+}
+
+// However a fileset is made, its tab shows at once, and once, even when a
+// rebuild (the release of Shift+Insert) runs while the scan serves messages.
+TEST_F(FilesetTest, ANewFilesetFromTheMenuIsOneTabAtOnce) {
+  fs().put(at("Trovik.ini"), "");
+  putFileset("", {"base"}, {"C:\\base.exe"});
+  fs().mkdirs(at("newfileset1"));
+  openAt("");
+  bool inner = false;
+  os.pump.onProcess = [&] {
+    if (inner) return;
+    inner = true;
+    form().autobuild(kBase, -1);
+  };
+  form().Newfileset.click();
+  EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "NewFileSet2"}));
+  EXPECT_EQ(form().Switch.childCount(), 2);
 }
 
 TEST_F(FilesetTest, AnExtensionCanNameTheNewFilesetItself) {
