@@ -93,18 +93,21 @@ void TForm1::handToAddEdit(int i) {
   const std::string& sep = ctx_.vars.mrs;
   const std::string link = i < link1.count() ? link1.item(i) : std::string();
   const Texts& t = ctx_.texts;
+  // A No to either question changes nothing, but the dialog still comes forward: the user was
+  // working in it.
   if (ctx_.syntax.ismr(link)) {
-    if (!ctx_.askYes(t.f1nomrmutlirun, t.warningt)) return;
-    d.mr.setChecked(true);
-    const std::string path = d.path.text();
-    if (d.mrl.count() == 0 && !path.empty() && !endsWith(path, sep)) {
-      d.mrl.add(path);
-      d.MemberRunStyles.assign(1, d.chosenRunStyle());
+    if (ctx_.askYes(t.f1nomrmutlirun, t.warningt)) {
+      d.mr.setChecked(true);
+      const std::string path = d.path.text();
+      if (d.mrl.count() == 0 && !path.empty() && !endsWith(path, sep)) {
+        d.mrl.add(path);
+        d.MemberRunStyles.assign(1, d.chosenRunStyle());
+      }
+      if (!path.empty() && !endsWith(path, sep)) d.path.setText(path + sep);
+      d.madd(i);
+      d.path.setText("");
+      d.rebuildPath();
     }
-    if (!path.empty() && !endsWith(path, sep)) d.path.setText(path + sep);
-    d.madd(i);
-    d.path.setText("");
-    d.rebuildPath();
   } else if (d.path.text().empty()) {
     d.path.setText(link);
     d.clcommedit2();
@@ -120,10 +123,8 @@ void TForm1::handToAddEdit(int i) {
     d.mrl.add(link);
     d.clcommmrl(std::max(d.mrl.count() - 1, 0));
     d.path.setText(ended ? path + link + sep : path + sep + link + sep);
-  } else {
-    if (!ctx_.askYes(t.f1nomrovrconfirm1 + t.f2button3showcaption + t.f1nomrovrconfirm2,
-                     t.warningt))
-      return;
+  } else if (ctx_.askYes(t.f1nomrovrconfirm1 + t.f2button3showcaption + t.f1nomrovrconfirm2,
+                         t.warningt)) {
     d.itemLabel.setText(List1.item(i));
     d.path.setText(link);
     d.clcommedit2();

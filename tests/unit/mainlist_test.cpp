@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config/inifile.h"
+#include "dialogharness.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -182,12 +183,21 @@ TEST_F(MainListTest, ItemsClickedWhileTheDialogIsOpenGoToIt) {
   EXPECT_EQ(d.MemberRunStyles.size(), 2u);
   EXPECT_TRUE(started().empty());
 
-  // A single link over a path without multirun asks before overwriting.
+  // A single link over a path without multirun asks before overwriting; a No keeps the path,
+  // and the dialog comes forward either way.
+  FakeDialogView view;
+  d.attachView(&view);
   d.mr.setChecked(false);
+  boxes().expect(Answer::No, "This will overwrite the existing item path, proceed?");
+  select(2);
+  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(view.fronts, 1);
   boxes().expect(Answer::Yes, "This will overwrite the existing item path, proceed? Click >More> and");
   select(2);
   EXPECT_EQ(d.path.text(), "C:\\c.exe");
   EXPECT_EQ(d.itemLabel.text(), "Cherry");
+  EXPECT_EQ(view.fronts, 2);
+  d.attachView(nullptr);
 }
 
 TEST_F(MainListTest, EditModeOpensTheDialogOnTheItem) {
