@@ -48,11 +48,11 @@ struct Program {
   Application app{platform, fileset().dir};
   Program() { app.vars.realpath = app.vars.apppath = fileset().dir; }
   void loadSave() {
-    app.form1.store.loadlist();
+    app.form1.loadlist();
     // One changed entry makes the save write both files in full.
     app.form1.List1.setItem(0, "changed");
     app.form1.link1.setItem(0, "C:\\changed.exe");
-    app.form1.store.savelist();
+    app.form1.savelist();
   }
 };
 
@@ -79,7 +79,7 @@ void BM_LoadSave(benchmark::State& state) {
 void BM_LoadOnly(benchmark::State& state) {
   Program p;
   writeFileset(p.disk);
-  for (auto _ : state) p.app.form1.store.loadlist();
+  for (auto _ : state) p.app.form1.loadlist();
 }
 
 BENCHMARK(BM_LoadSave)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -4,6 +4,7 @@
 #include "config/inifile.h"
 #include "config/options.h"
 #include "core/paths.h"
+#include "extensions/records.h"
 #include "mainwindow/frame.h"
 
 namespace trovik {
@@ -53,6 +54,10 @@ void Application::FormCreate() {
           vars.apppath = vars.realpath;
           ctx.message(texts.f1nodirstart, texts.maint, Buttons::Ok);
         }
+        // Before anything looks at the list files, a save that a stop cut
+        // short is brought to its end: otherwise a fileset half saved would
+        // pass for a missing link file or a first run.
+        const bool current = recoverFilesets();
         const std::string list = extensions.listPath();
         if (fs.fileExists(list) || guarded([&] { writeFileAtomic(fs, list, ""); }))
           loadExtensionList();
@@ -65,23 +70,40 @@ void Application::FormCreate() {
         vars.curitem = 0;
         vars.commandsep = ">:";
 
-        const std::string names = vars.apppath + std::string(kNameFile);
-        const std::string links = vars.apppath + std::string(kLinkFile);
-        if (!fs.fileExists(names) && !fs.fileExists(links)) {
-          writeFilesAtomic(fs, {{names, ""}, {links, ""}});
+        LinkStore& store = form1.store;
+        if (current && !store.hasNames(vars.apppath) && !store.hasLinks(vars.apppath)) {
+          store.write(vars.apppath, {}, {});
           if (sameText(vars.apppath, vars.realpath) && !fs.fileExists(ini))
             blankset(ctx, vars.realpath);
           ctx.message(texts.f1welcome, texts.maint, Buttons::Ok);
         }
-        if (fs.fileExists(names) && !fs.fileExists(links))
+        if (current && store.hasNames(vars.apppath) && !store.hasLinks(vars.apppath))
           ctx.message(texts.f1nolinkfile, texts.maint, Buttons::Ok);
 
         form1.adjustForLargeFonts(ctx.platform.windows.screen().dpi);
         form1.loadoptions();
-        form1.store.loadlist();
+        // A fileset that could not be put in order is not read, and so
+        // nothing is ever saved over it.
+        if (current)
+          form1.loadlist();
+        else
+          form1.listsUnreadable();
         form1.FormActivate();
       },
       in(sender, &EventSlots::cobject));
+}
+
+bool Application::recoverFilesets() {
+  FileSystem& fs = ctx.fs();
+  // Scratch copies of single-file saves that a stop left behind: only files
+  // of this program's own names go.
+  for (const std::string& scratch :
+       {scratchPathFor(optionsPath(vars)), scratchPathFor(extensions.listPath()),
+        vars.realpath + std::string(kExtensionScratchFile)})
+    if (fs.fileExists(scratch)) fs.deleteFile(scratch);
+  const bool base = guarded([&] { form1.store.recover(vars.realpath); });
+  if (sameText(vars.apppath, vars.realpath)) return base;
+  return guarded([&] { form1.store.recover(vars.apppath); });
 }
 
 void Application::remindOfUpdates(TBigIniFile& options) {

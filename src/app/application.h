@@ -22,6 +22,9 @@ class Application : public Program {
 
  private:
   void loadExtensionList();
+  // Brings interrupted saves of the base and the current fileset to their
+  // end and clears scratch files; false when the current one cannot be.
+  bool recoverFilesets();
   // Start-up questions: the update reminder, and files an older release left.
   void remindOfUpdates(TBigIniFile& options);
   void offerToDeleteObsoleteFiles();

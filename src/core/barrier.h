@@ -25,4 +25,12 @@ bool barrier(Context& ctx, Work&& work) noexcept {
   }
 }
 
+// Runs work for the input of a window: what it asks, and the failure that
+// stops it, are told in boxes owned by that window.
+template <class Work>
+bool barrier(Context& ctx, WindowHandle window, Work&& work) noexcept {
+  const AskingWindow asking(ctx, window);
+  return barrier(ctx, work);
+}
+
 }  // namespace trovik

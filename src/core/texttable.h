@@ -109,7 +109,7 @@
   X(f4fsnamechars, "The name of fileset must not contain the characters: \" * | : < > ? / \\") \
   X(f4fsnamecontrol, "The name of fileset must not contain control characters.") \
   X(f4fsnameend, "The name of fileset must not end in a dot or a blank.") \
-  X(f4fsnamedevice, "The name of fileset must not be a device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), with or without an extension.") \
+  X(f4fsnamedevice, "The name of fileset must not be a device name (CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to LPT9 and the like), with or without an extension.") \
   X(f4fsnamelong1, "The name of fileset is too long for Trovik's directory: it may have at most ") \
   X(f4fsnamelong2, " characters.") \
   X(f4fsnameunique1, "Name of fileset must be unique - a fileset named ") \

@@ -27,7 +27,7 @@ Tacf::Tacf(Context& ctx, TAddEdit& addEdit, Launcher& launcher)
   frame.resize(kWidth, kHeight);
 }
 
-void Tacf::FormCreate(int dpi) {
+void Tacf::rescalecontrols(int dpi) {
   frame.rescale(dpi, {&commandtext, &aca, &acc}, {&Label1, &Label2});
 }
 
@@ -39,11 +39,7 @@ void Tacf::showDialog(const std::string& command) {
   view().focus(commandtext);
 }
 
-void Tacf::closeDialog() {
-  acf.setVisible(false);
-  addEdit_.AddEdit.setEnabled(true);
-  if (addEdit_.isOpen()) addEdit_.view().bringToFront();
-}
+void Tacf::closeDialog() { addEdit_.returnFrom(acf); }
 
 void Tacf::FormActivate() {
   void* sender = this;

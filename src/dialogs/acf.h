@@ -35,7 +35,10 @@ class Tacf {
   void closeDialog();
   bool isOpen() const { return acf.visible(); }
 
-  void FormCreate(int dpi);
+  void FormCreate(int dpi) { rescalecontrols(dpi); }
+  // On a screen above 96 dots per inch, scales the controls back to their
+  // designed size (extensions ask for it too).
+  void rescalecontrols(int dpi);
   void FormActivate();
   void FormDeactivate() { frame.deactivate(); }
   void helpClicked();

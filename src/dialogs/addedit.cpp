@@ -90,18 +90,23 @@ TAddEdit::TAddEdit(Context& ctx, AddEditOwner& owner, Launcher& launcher)
 
 Answer TAddEdit::ask(const std::string& text, const std::string& caption, Buttons buttons,
                      Icon icon) {
-  return ctx_.platform.boxes.show(handle ? handle : ctx_.mainWindow, text, caption, buttons, icon);
+  const AskingWindow dialog(ctx_, handle);
+  return ctx_.message(text, caption, buttons, icon);
 }
 
 void TAddEdit::FormCreate(int dpi) {
   MemberRunStyles.clear();
   ctx_.vars.nolist = false;
+  rescalecontrols(dpi);
+  autosize();
+}
+
+void TAddEdit::rescalecontrols(int dpi) {
   frame.rescale(dpi,
                 {&itemLabel, &path,    &autoclist, &mrl,    &runnormal, &runmax, &runmin, &mr, &foc,
                  &lfc,       &addlink, &cancel,    &browse, &afb,       &rf,     &ef,     &cl, &ctl,
                  &lcase,     &de,      &ac,        &cp,     &cpp,       &cppe,   &Shape2},
                 {&Label1, &Label2});
-  autosize();
 }
 
 void TAddEdit::showDialog() {
@@ -111,6 +116,18 @@ void TAddEdit::showDialog() {
     FormShow();
   }
   view().bringToFront();
+}
+
+void TAddEdit::returnFrom(ui::Control& dialog) {
+  AddEdit.setEnabled(true);
+  // In front before the other goes: a dialog that closes while it is active
+  // hands the keyboard to the main window, which would come between.
+  if (isOpen()) {
+    view().bringToFront();
+    // Typing goes on in the path, which both dialogs write.
+    view().focus(path);
+  }
+  dialog.setVisible(false);
 }
 
 void TAddEdit::FormShow() {

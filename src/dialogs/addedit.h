@@ -13,6 +13,7 @@
 
 namespace trovik {
 
+class LinkStore;
 class Tacf;
 class TOpenFileDir;
 
@@ -26,6 +27,8 @@ class AddEditOwner {
   virtual ui::ListBox& snapbarNames() = 0;
   virtual void savelist() = 0;
   virtual void resort() = 0;
+  // The way into another fileset's files, for an edit saved where it came from.
+  virtual LinkStore& filesets() = 0;
   // The EDIT list mode ends: its label hidden, "Edit item" unchecked.
   virtual void editModeDone() = 0;
   // The fileset manager's New: a new fileset, listed at once.
@@ -87,8 +90,14 @@ class TAddEdit {
   // Closes the dialog, whichever way: FormClose runs.
   void closeDialog();
   bool isOpen() const { return AddEdit.visible(); }
+  // Closes a dialog this one opened (command line, browse) and takes the
+  // keyboard back into the path field.
+  void returnFrom(ui::Control& dialog);
 
   void FormCreate(int dpi);
+  // On a screen above 96 dots per inch, scales the controls back to their
+  // designed size (extensions ask for it too).
+  void rescalecontrols(int dpi);
   void FormShow();
   void FormActivate();
   void FormDeactivate();
@@ -167,12 +176,16 @@ class TAddEdit {
   std::string groupEntry();
   // The steps of confirming; false stops with the dialog open.
   void accessKeyTip();
+  // What confirming would start: each member of a group, else the path.
+  std::vector<std::string> targets() const;
+  // False, having said so, when the entry would start nothing.
+  bool somethingToRun();
   bool localFilesExist();
   bool store(const std::string& entry);
   bool storeInOtherFileset(const std::string& entry);
   void append(const std::string& name, const std::string& link);
-  // Message boxes are owned by the dialog, which stays on top: a box owned
-  // by the main window could open behind it.
+  // The dialog's own questions are its own, whoever set it to work: it stays
+  // on top, and a box owned by the main window could open behind it.
   Answer ask(const std::string& text, const std::string& caption, Buttons buttons,
              Icon icon = Icon::None);
   void reportIoError(const IoError& e) {

@@ -16,6 +16,9 @@ constexpr const char* kFilesetGone =
 constexpr const char* kLinkGone =
     "The link being edited is no longer in its fileset. Use Copy to list to add this link to the "
     "current fileset.";
+constexpr const char* kNothingToRun =
+    "This link has nothing to run. Type a file path or an internet address, or add files to the "
+    "multiple run list.";
 
 // The other letter of a letter's pair (A and a), or 0.
 unsigned char otherCase(unsigned char c) {
@@ -59,13 +62,28 @@ void TAddEdit::accessKeyTip() {
   }
 }
 
+std::vector<std::string> TAddEdit::targets() const {
+  const bool group = ctx_.syntax.ismr(path.text()) || mr.checked();
+  return group ? mrl.items() : std::vector{path.text()};
+}
+
+bool TAddEdit::somethingToRun() {
+  for (const std::string& member : targets()) {
+    const std::string target = ctx_.syntax.removecommands(member);
+    if (target.find_first_not_of(" \t") != std::string::npos) return true;
+  }
+  // An entry that starts nothing would only fail each time it is run.
+  ask(kNothingToRun, ctx_.texts.maint, Buttons::Ok);
+  view().focus(path);
+  return false;
+}
+
 bool TAddEdit::localFilesExist() {
   if (!lfc.checked()) return true;
   const Texts& t = ctx_.texts;
   FileSystem& fs = ctx_.fs();
   const bool group = ctx_.syntax.ismr(path.text()) || mr.checked();
-  const std::vector<std::string> targets = group ? mrl.items() : std::vector{path.text()};
-  for (const std::string& member : targets) {
+  for (const std::string& member : targets()) {
     std::string target = lower(ctx_.syntax.removecommands(member));
     // A folder may be written without its closing backslash.
     if (!fs.fileExists(target) && fileExtension(target).empty() && !endsWith(target, "\\"))
@@ -79,27 +97,24 @@ bool TAddEdit::localFilesExist() {
 }
 
 bool TAddEdit::storeInOtherFileset(const std::string& entry) {
-  FileSystem& fs = ctx_.fs();
+  LinkStore& filesets = owner_.filesets();
   const std::string home = withBackslash(EditHome);
-  const std::string linkPath = home + std::string(kLinkFile);
-  const std::string namePath = home + std::string(kNameFile);
-  if (!fs.fileExists(linkPath)) {
-    ask(kFilesetGone, kErrorCaption, Buttons::Ok);
-    return false;
-  }
   try {
-    std::vector<std::string> links = splitLines(fs.readFile(linkPath));
-    std::vector<std::string> names;
-    if (fs.fileExists(namePath)) names = splitLines(fs.readFile(namePath));
+    FilesetLists lists;
+    if (!filesets.read(home, lists)) {
+      ask(kFilesetGone, kErrorCaption, Buttons::Ok);
+      return false;
+    }
     const int i = ctx_.vars.curitem;
-    if (i < 0 || i >= static_cast<int>(links.size()) || i >= static_cast<int>(names.size())) {
+    if (i < 0 || i >= static_cast<int>(lists.links.size()) ||
+        i >= static_cast<int>(lists.names.size())) {
       ask(kLinkGone, kErrorCaption, Buttons::Ok);
       return false;
     }
-    links[static_cast<size_t>(i)] = entry;
-    names[static_cast<size_t>(i)] = itemLabel.text();
+    lists.links[static_cast<size_t>(i)] = entry;
+    lists.names[static_cast<size_t>(i)] = itemLabel.text();
     // Both files or neither, as a save of the current fileset writes them.
-    writeFilesAtomic(fs, {{namePath, joinLines(names)}, {linkPath, joinLines(links)}});
+    filesets.write(home, lists.names, lists.links);
   } catch (const IoError& e) {
     reportIoError(e);
     return false;
@@ -135,6 +150,7 @@ bool TAddEdit::store(const std::string& entry) {
 
 void TAddEdit::addlinkClick() {
   const Texts& t = ctx_.texts;
+  if (!somethingToRun()) return;
   if (ctx_.vars.userlevel == 0) {
     accessKeyTip();
     if (owner_.names().count() > 50 && ask(t.f2newfileset, t.maint, Buttons::YesNo) == Answer::Yes)

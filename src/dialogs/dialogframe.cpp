@@ -1,7 +1,6 @@
 #include "dialogs/dialogframe.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace trovik {
 
@@ -52,24 +51,8 @@ void DialogFrame::resize(int width, int height) {
 
 void DialogFrame::rescale(int dpi, std::initializer_list<ui::Control*> controls,
                           std::initializer_list<ui::Control*> labels) {
-  if (dpi <= 96) return;
-  auto scale = [dpi](int value) { return static_cast<int>(std::lround(value * 96.0 / dpi)); };
-  auto each = [&](ui::Control& c, bool label) {
-    ui::Rect r = c.bounds();
-    r.top = scale(r.top);
-    r.left = scale(r.left);
-    r.height = scale(r.height);
-    if (label) {
-      const int size = scale(c.fontSize());
-      c.setFont(size < 8 ? "Small fonts" : c.fontName(), size);
-    } else {
-      r.width = scale(r.width);
-    }
-    c.setBounds(r);
-  };
-  for (ui::Control* c : controls) each(*c, false);
-  for (ui::Control* c : labels) each(*c, true);
-  each(ttitle, true);
+  ui::rescaleControls(dpi, controls, labels);
+  ui::rescaleControls(dpi, {}, {&ttitle});
 }
 
 }  // namespace trovik

@@ -11,6 +11,13 @@ namespace trovik {
 namespace {
 
 constexpr std::uint16_t kDeleteKey = 46;
+constexpr const char* kChangedMeanwhile =
+    "This fileset was changed elsewhere since it was shown here, so the change made here was not "
+    "applied. Its contents are shown again as they are now.";
+
+bool sameLists(const FilesetLists& a, const FilesetLists& b) {
+  return a.hasNames == b.hasNames && a.names == b.names && a.links == b.links;
+}
 
 // Longest name a file inside a fileset gets: the options file's scratch
 // copy. Every path the program makes there must stay within MAX_PATH.
@@ -23,9 +30,14 @@ bool isDeviceName(std::string name) {
   if (dot != std::string::npos) name.resize(dot);
   while (!name.empty() && name.back() == ' ') name.pop_back();
   const std::string n = lower(name);
-  if (n == "con" || n == "prn" || n == "aux" || n == "nul") return true;
-  return n.size() == 4 && (startsWith(n, "com") || startsWith(n, "lpt")) && n[3] >= '1' &&
-         n[3] <= '9';
+  for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$"})
+    if (n == device) return true;
+  if (!startsWith(n, "com") && !startsWith(n, "lpt")) return false;
+  // Windows reserves every digit after COM and LPT, 0 too, and the
+  // superscript one, two and three (UTF-8 here).
+  const std::string number = n.substr(3);
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+         number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 }  // namespace
@@ -83,14 +95,17 @@ void FilesetManager::fill() {
 }
 
 void FilesetManager::load(int index) {
-  FileSystem& fs = ctx_.fs();
-  const std::string dir = directoryOf(index);
-  auto read = [&](std::string_view file) {
-    const std::string path = dir + std::string(file);
-    return fs.fileExists(path) ? splitLines(fs.readFile(path)) : std::vector<std::string>();
-  };
-  std::vector<std::string> links = read(kLinkFile);
-  std::vector<std::string> names = read(kNameFile);
+  // A fileset that cannot be read shows nothing, and nothing is saved over it.
+  shown_ = -1;
+  contentslist.clear();
+  links_.clear();
+  FilesetLists lists;
+  read_ = {};
+  readFound_ = host_->filesets().read(directoryOf(index), lists);
+  if (readFound_) read_ = lists;
+  shown_ = index;
+  std::vector<std::string> links = std::move(lists.links);
+  std::vector<std::string> names = std::move(lists.names);
   // Lists out of step are shown in step: a link without a name is named by
   // its entry, a name without a link keeps an empty one. Nothing is dropped.
   for (size_t i = names.size(); i < links.size(); ++i) names.push_back(links[i]);
@@ -103,8 +118,18 @@ void FilesetManager::load(int index) {
 void FilesetManager::saveShown() {
   if (shown_ < 0 || shown_ >= filesetlist.count() || !dirty_) return;
   const std::string dir = directoryOf(shown_);
-  writeFilesAtomic(ctx_.fs(), {{dir + std::string(kLinkFile), joinLines(links_)},
-                               {dir + std::string(kNameFile), joinLines(contentslist.items())}});
+  // The main window (or another program) may have saved this fileset since
+  // it was read here: writing the older copy would lose what was added.
+  FilesetLists now;
+  const bool found = host_->filesets().read(dir, now);
+  if (found != readFound_ || (found && !sameLists(now, read_))) {
+    notice(kChangedMeanwhile);
+    load(shown_);
+    return;
+  }
+  host_->filesets().write(dir, contentslist.items(), links_);
+  read_ = {contentslist.items(), links_};
+  readFound_ = true;
   dirty_ = false;
   // The main window shows what is on disk, or its next save would undo this one.
   if (isCurrent(dir)) host_->refreshlist();
@@ -166,7 +191,7 @@ void FilesetManager::filesetlistEdited(int index, const std::string& name) {
     notice(ctx_.texts.f4fsnameunique1 + name + ctx_.texts.f4fsnameunique2);
   } else {
     try {
-      ctx_.fs().renameDirectory(base + old, base + name);
+      host_->filesets().rename(base + old, base + name);
       shown = name;
     } catch (const IoError& e) {
       // The list never names a fileset that is not on disk.
@@ -195,24 +220,28 @@ void FilesetManager::renamefsClick() {
 void FilesetManager::activatefsClick() {
   const int i = filesetlist.itemIndex();
   if (i < 0) return;
-  ctx_.vars.apppath = directoryOf(i);
-  host_->switchfileset();
+  // The list on show is saved first; a fileset that cannot be entered is
+  // reported and the window stays where it was.
+  if (!host_->enterFileset(directoryOf(i), true)) return;
   host_->autobuild();
   if (view_) view_->focus(filesetlist);
   host_->refreshlist();
 }
 
 void FilesetManager::toBaseFileset() {
-  ctx_.vars.apppath = ctx_.vars.realpath;
-  host_->switchfileset();
+  // The fileset being left is going: nothing of it is saved.
+  host_->enterFileset(ctx_.vars.realpath, false);
   host_->autobuild();
 }
 
-bool FilesetManager::removeFileset(const std::string& dir) {
-  FileSystem& fs = ctx_.fs();
-  for (std::string_view file : {kLinkFile, kNameFile, kOptionsFile})
-    if (fs.fileExists(dir + std::string(file))) fs.deleteFile(dir + std::string(file));
-  return fs.removeDirectory(dir);
+FilesetManager::Removal FilesetManager::removeFileset(const std::string& dir) {
+  try {
+    return host_->filesets().remove(dir) ? Removal::Gone : Removal::DirectoryStayed;
+  } catch (const IoError& e) {
+    // The fileset stays whole (or keeps its links): its item stays too.
+    notice(ctx_.texts.f1fsfiledeletefailed + e.path() + "\r\n\r\n" + e.reason());
+    return Removal::Refused;
+  }
 }
 
 void FilesetManager::deletefsClick() {
@@ -224,9 +253,10 @@ void FilesetManager::deletefsClick() {
   const std::string dir = directoryOf(k);
   // The main window never stays on a fileset that is gone.
   if (isCurrent(dir)) toBaseFileset();
-  if (!removeFileset(dir))
+  const Removal removal = removeFileset(dir);
+  if (removal == Removal::DirectoryStayed)
     notice(ctx_.texts.f4fsdeletefailed1 + dir + ctx_.texts.f4fsdeletefailed2);
-  filesetlist.remove(k);
+  if (removal != Removal::Refused) filesetlist.remove(k);
   host_->autobuild();
   shown_ = -1;
   dirty_ = false;
@@ -243,10 +273,10 @@ void FilesetManager::clearfilesetsClick() {
   shown_ = 0;
   if (!sameText(ctx_.vars.apppath, ctx_.vars.realpath)) toBaseFileset();
   bool failed = false;
-  while (filesetlist.count() > 1) {
-    const int last = filesetlist.count() - 1;
-    if (!removeFileset(directoryOf(last))) failed = true;
-    filesetlist.remove(last);
+  for (int last = filesetlist.count() - 1; last >= 1; --last) {
+    const Removal removal = removeFileset(directoryOf(last));
+    failed = failed || removal == Removal::DirectoryStayed;
+    if (removal != Removal::Refused) filesetlist.remove(last);
   }
   host_->autobuild();
   if (failed) notice(ctx_.texts.f4fsclearfailed);
@@ -255,8 +285,10 @@ void FilesetManager::clearfilesetsClick() {
 void FilesetManager::clearcontentsClick() {
   const int k = filesetlist.itemIndex();
   if (k < 0 || !ask(ctx_.texts.f4clearcontentsconfirm, ctx_.texts.confirmt)) return;
-  if (shown_ != k) saveShown();
-  shown_ = k;
+  if (shown_ != k) {
+    saveShown();
+    load(k);
+  }
   contentslist.clear();
   links_.clear();
   dirty_ = true;

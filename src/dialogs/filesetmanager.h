@@ -9,6 +9,7 @@
 
 #include "core/context.h"
 #include "dialogs/optionshost.h"
+#include "linkstore/linkstore.h"
 #include "ui/controls.h"
 
 namespace trovik {
@@ -85,8 +86,10 @@ class FilesetManager {
   // Writes the shown fileset's two files when its contents changed here.
   void saveShown();
   void deleteSelected();
-  // Deletes a fileset's files and directory; false when the directory stayed.
-  bool removeFileset(const std::string& dir);
+  // Deletes a fileset's files and directory. A file that cannot go is named
+  // to the user and keeps the fileset.
+  enum class Removal { Gone, DirectoryStayed, Refused };
+  Removal removeFileset(const std::string& dir);
   void toBaseFileset();
   bool isCurrent(const std::string& dir) const;
   void notice(const std::string& text);
@@ -99,6 +102,10 @@ class FilesetManager {
   std::vector<std::string> links_;
   int shown_ = -1;
   bool dirty_ = false;  // the shown contents differ from their files
+  // The shown fileset's files as last read or written here (readFound_:
+  // its link file was there), to tell whether they changed since.
+  FilesetLists read_;
+  bool readFound_ = false;
   std::vector<std::string> clipNames_, clipLinks_;
 };
 

@@ -79,7 +79,7 @@ TOpenFileDir::TOpenFileDir(Context& ctx, TAddEdit& addEdit, Launcher& launcher)
   frame.resize(kWidth, kHeight);
 }
 
-void TOpenFileDir::FormCreate(int dpi) {
+void TOpenFileDir::rescalecontrols(int dpi) {
   frame.rescale(dpi, {&Drive, &DirectoryList, &FileList, &FilterComboBox1, &select, &cancel}, {});
 }
 
@@ -152,11 +152,7 @@ void TOpenFileDir::showDialog(const std::string& startDir) {
   view().focus(FileList);
 }
 
-void TOpenFileDir::closeDialog() {
-  OpenFileDir.setVisible(false);
-  addEdit_.AddEdit.setEnabled(true);
-  if (addEdit_.isOpen()) addEdit_.view().bringToFront();
-}
+void TOpenFileDir::closeDialog() { addEdit_.returnFrom(OpenFileDir); }
 
 void TOpenFileDir::DriveChange() {
   const int i = Drive.itemIndex();

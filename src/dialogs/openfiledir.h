@@ -46,7 +46,10 @@ class TOpenFileDir {
   void closeDialog();
   bool isOpen() const { return OpenFileDir.visible(); }
 
-  void FormCreate(int dpi);
+  void FormCreate(int dpi) { rescalecontrols(dpi); }
+  // On a screen above 96 dots per inch, scales the controls back to their
+  // designed size (extensions ask for it too).
+  void rescalecontrols(int dpi);
   void FormActivate() { frame.activate(ctx_.vars.sh); }
   void FormDeactivate() { frame.deactivate(); }
   void helpClicked();

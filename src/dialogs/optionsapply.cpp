@@ -72,21 +72,11 @@ bool TOptionsForm::applyWork() {
   if (!validNumbers(tabWidth, columns)) return false;
 
   TBigIniFile ini(ctx_.fs(), optionsPath(v));
-  auto write = [&](Option o, bool on) { writeNumber(ini, o, on ? 1 : 0); };
-  // A box written to its key and its variable.
-  auto flag = [&](ui::CheckBox& box, Option o, bool& var) {
-    var = box.checked();
-    write(o, var);
-  };
-
   host_->setQuickSwitch(qswitchc.checked(), tabWidth);
   writeNumber(ini, Option::QSTabSize, tabWidth);
-  write(Option::QuickSwitch, qswitchc.checked());
   const int listColumns = scrollvr.checked() ? 0 : columns;
   host_->setListColumns(listColumns);
 
-  v.condel = false;
-  v.savepos = false;
   writeNumber(ini, Option::Version, v.cvr);
   if (!host_->maximized()) {
     const ui::Rect r = host_->windowBounds();
@@ -95,28 +85,14 @@ bool TOptionsForm::applyWork() {
   }
   host_->autobuild();
 
-  flag(confirmdelc, Option::ConfirmDelete, v.condel);
-  flag(confirmfsdeletec, Option::ConfirmFSDelete, v.confirmfsdelete);
-  flag(singlecc, Option::Click, v.lclick);
-  // Extensions hear of the stop once, when the switch goes on.
-  if (disvpc.checked() && !v.disvp) {
-    v.disvp = true;
-    ctx_.events.stopvp(2);
-  }
-  flag(disvpc, Option::DisableVP, v.disvp);
-  flag(confirmws, Option::ConfirmShutdown, v.wconfirms);
-  flag(confirmwr, Option::ConfirmRestart, v.wconfirmr);
-  flag(disableLFC, Option::DisableLocalFileCheck, v.disablelocalcheck);
+  // Extensions hear of the stop once, when the switch goes on, and while the
+  // system still runs: they can hear of it, and take it over.
+  if (disvpc.checked() && !v.disvp) ctx_.events.stopvp(2);
+  applyBoxes(ini);
   v.userlevel = buser.checked() ? 0 : 1;
   writeNumber(ini, Option::UserLevel, v.userlevel);
   v.forcewait = fos.position() * 1000;
   writeNumber(ini, Option::ForceWait, v.forcewait);
-  v.autoclevel = useautoc.checked() ? 1 : 0;
-  writeNumber(ini, Option::AutoCompleteLevel, v.autoclevel);
-  flag(remposc, Option::RemPosition, v.savepos);
-  flag(otm, Option::OneTimeMode, v.onetimemode);
-  flag(eom, Option::ExceptOnMode, v.exceptonmode);
-  flag(kod, Option::KeepOnDesktop, v.keepod);
   v.fostyle = fowait.checked() ? 1 : 0;
   writeNumber(ini, Option::ForceOrderStyle, v.fostyle);
 
@@ -132,11 +108,7 @@ bool TOptionsForm::applyWork() {
     v.slkey = "&0";
   }
 
-  flag(showhintc, Option::ShowHints, v.sh);
   host_->showhints();
-  flag(disflymrc, Option::DisableFlyMR, v.disflymr);
-  flag(useforceflyMRc, Option::ForceFlyMR, v.useforceflymr);
-  flag(swoe, Option::ShutdownOnExit, v.shutonx);
   writeNumber(ini, Option::Columns, columnNumber.enabled() ? columns : 0);
 
   // The password is never written: it serves the update check only.
@@ -146,41 +118,47 @@ bool TOptionsForm::applyWork() {
   writeText(ini, Option::ProxyUserName, v.proxuse ? updates.pun.text() : "0");
   writeText(ini, Option::ProxyPort, v.proxuse ? updates.pport.text() : "0");
 
-  flag(remtesc, Option::RememberTaskEvent, v.remtes);
-  flag(remextc, Option::RemoveDropExtension, v.dropext);
-  flag(ldirectc, Option::DirectExe, v.ldirect);
-  flag(retsort, Option::RetainSortOrder, v.retainsort);
   host_->sortOrder(v.retainsort, readNumber(ini, Option::SortType),
                    readFlag(ini, Option::ReverseSortOrder));
 
-  applyShortcuts(ini);
-
-  flag(mintrayc, Option::SysTray, v.stray);
+  applyShortcuts();
   host_->setTrayMode(v.stray);
   ini.Free();
 
+  // Both, one after the other: an extension that takes "loadformtext" over
+  // (and with it the nested help texts) still leaves the help texts reset.
   host_->loadformtext();
+  host_->loadhelptext();
   host_->savelist();
   host_->FormResize();
   return true;
 }
 
-void TOptionsForm::applyShortcuts(TBigIniFile& ini) {
+void TOptionsForm::applyBoxes(TBigIniFile& ini) {
+  Variables& v = ctx_.vars;
+  for (const OptionBox& b : optionBoxes()) {
+    if (!b.key) continue;
+    const bool on = (this->*b.box).checked();
+    if (b.flag) v.*b.flag = on;
+    if (b.level) v.*b.level = on ? 1 : 0;
+    writeNumber(ini, *b.key, on ? 1 : 0);
+  }
+}
+
+void TOptionsForm::applyShortcuts() {
   struct Place {
     ui::CheckBox& box;
-    Option key;
     ShortcutPlace place;
   };
-  const Place places[] = {{lstartupc, Option::LSStart, ShortcutPlace::Startup},
-                          {ideskc, Option::DesktopLink, ShortcutPlace::Desktop},
-                          {istartc, Option::StartmenuLink, ShortcutPlace::StartMenu},
-                          {iqlc, Option::QuickLaunchLink, ShortcutPlace::QuickLaunch}};
+  const Place places[] = {{lstartupc, ShortcutPlace::Startup},
+                          {ideskc, ShortcutPlace::Desktop},
+                          {istartc, ShortcutPlace::StartMenu},
+                          {iqlc, ShortcutPlace::QuickLaunch}};
   auto createStartup = [&] {
     return ctx_.platform.boxes.show(owner(), ctx_.texts.f4nostartupdir, ctx_.texts.warningt,
                                     Buttons::YesNo, Icon::None) == Answer::Yes;
   };
   for (const Place& p : places) {
-    writeNumber(ini, p.key, p.box.checked() ? 1 : 0);
     if (!ctx_.platform.shortcuts) continue;
     ShellShortcuts shortcuts(ctx_, *ctx_.platform.shortcuts);
     // A shortcut that cannot be made is reported; the other options still apply.

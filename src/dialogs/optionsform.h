@@ -3,8 +3,12 @@
 // Trovik.ini each time it is shown and written back, and put into effect at
 // once, by Apply; the fileset manager; the update check; and the Trovik+
 // page with the installed extensions.
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
+#include "config/options.h"
 #include "core/context.h"
 #include "dialogs/filesetmanager.h"
 #include "dialogs/optionshost.h"
@@ -19,6 +23,35 @@ class TBigIniFile;
 
 // The pages of poptions, in tab order.
 enum class OptionsPage { General, Links, FilesetManager, Updates, TrovikPlus };
+
+class TOptionsForm;
+
+// One check box of the dialog: its control, page and place, caption and hint,
+// the options key it shows and the variable Apply sets from it. The
+// presenter, Apply and the window walk these rows; a new option is one row.
+// The interlocks and the boxes with rules of their own stay as code.
+struct OptionBox {
+  // What showing the dialog does with the key.
+  enum class Read {
+    Tick,         // ticks the box only
+    Mirror,       // ticks the box and sets the variable to match
+    Raise,        // ticks the box and sets the variable when ticked, never clears it
+    TickExactly,  // ticks the box only when the key is exactly 1 (a missing key: off)
+  };
+  ui::CheckBox TOptionsForm::*box;
+  OptionsPage page;
+  ui::Rect place;
+  const char* caption;
+  const char* hint;
+  std::optional<Option> key = std::nullopt;  // none: the box's own code reads and writes
+  Read read = Read::Tick;
+  bool Variables::*flag = nullptr;
+  std::int32_t Variables::*level = nullptr;  // 1 when ticked, 0 when not
+  void (TOptionsForm::*click)() = nullptr;   // the box's interlock
+};
+
+// The rows in the order the window makes the boxes (their tab order).
+std::span<const OptionBox> optionBoxes();
 
 class TOptionsForm {
  public:
@@ -119,7 +152,12 @@ class TOptionsForm {
   void showPage(OptionsPage page);
   OptionsPage page() const { return static_cast<OptionsPage>(poptions.tabIndex()); }
 
-  void FormCreate();
+  // Creation; on a screen above 96 dots per inch the title bar is scaled
+  // back to its designed size.
+  void FormCreate(int dpi);
+  // Scales every control back to its designed size on such a screen
+  // (extensions ask for it).
+  void rescalecontrols(int dpi);
   void FormShow();
   void FormActivate();
   void FormDeactivate();
@@ -160,9 +198,11 @@ class TOptionsForm {
   // Apply's work: false when a value was refused.
   bool applyWork();
   bool validNumbers(int& tabWidth, int& columns);
-  void applyShortcuts(TBigIniFile& ini);
+  void applyShortcuts();
   void refuse(OptionsPage page, ui::Control& field, const std::string& text);
   void readOptions(TBigIniFile& ini);
+  void readBoxes(TBigIniFile& ini);
+  void applyBoxes(TBigIniFile& ini);
   void resetControls();
   // The record line of the selected row's block in vp2.qdx, when both exist.
   bool selectedRecord(std::string& record);
@@ -173,9 +213,8 @@ class TOptionsForm {
   ExtensionHost& extensions_;
   OptionsHost* host_ = nullptr;
   OptionsView* view_ = nullptr;
-  void* self_ = this;
-  bool refused_ =
-      false;  // the last Apply refused a value  // the Sender of the dialog's own events
+  void* self_ = this;     // the Sender of the dialog's own events
+  bool refused_ = false;  // the last Apply refused a value
 };
 
 }  // namespace trovik

@@ -10,6 +10,7 @@
 namespace trovik {
 
 class Launcher;
+class LinkStore;
 
 class OptionsHost {
  public:
@@ -31,19 +32,24 @@ class OptionsHost {
   virtual void sortOrder(bool retain, int type, bool reverse) = 0;
   // The tray icon instead of the taskbar button, or the other way round.
   virtual void setTrayMode(bool tray) = 0;
-  // loadformtext and loadhelptext.
+  // The interface texts' built-in wording (loadformtext, which runs
+  // loadhelptext too, and loadhelptext alone).
   virtual void loadformtext() = 0;
+  virtual void loadhelptext() = 0;
   virtual void savelist() = 0;
   virtual void FormResize() = 0;
 
-  // Filesets.
+  // Filesets, whose files are reached only through the link store.
+  virtual LinkStore& filesets() = 0;
   virtual void autobuild() = 0;
   // The fileset directories the last autobuild found, in menu order.
   virtual std::vector<std::string> filesetDirectories() = 0;
   // Reads the current fileset from disk again and rebuilds the fileset menus.
   virtual void refreshlist() = 0;
-  // Loads the fileset apppath names and remembers it for the next start.
-  virtual void switchfileset() = 0;
+  // Leaves the current fileset for dir the one way the main window has:
+  // saved first when saveFirst, dir's files checked, then loaded and
+  // remembered. False when the window stays; a failed save throws.
+  virtual bool enterFileset(const std::string& dir, bool saveFirst) = 0;
   // Remembers apppath for the next start without loading it.
   virtual void rememberCurrentFileset() = 0;
   virtual void sortoff() = 0;

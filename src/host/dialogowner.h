@@ -13,8 +13,9 @@ class Form1ForDialogs final : public AddEditOwner {
   ui::ListBox& names() override { return form_.List1; }
   ui::ListBox& links() override { return form_.link1; }
   ui::ListBox& snapbarNames() override { return form_.mmlist; }
-  void savelist() override { form_.store.savelist(); }
+  void savelist() override { form_.savelist(); }
   void resort() override { form_.resort(); }
+  LinkStore& filesets() override { return form_.store; }
   void editModeDone() override {
     form_.delab.setVisible(false);
     form_.edititem.setChecked(false);

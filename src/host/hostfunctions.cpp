@@ -106,14 +106,25 @@ constexpr auto setvpvarBody = [](A& a, const char* n, const char* v) {
   return a.hostapi.setvpvar(str(n), v);
 };
 
+// Any of the five windows getform1 and its sisters hand out (or a form
+// event's cobject); anything else is no form and is left alone.
+void rescalecontrols(A& a, void* form) {
+  const int dpi = a.ctx.platform.windows.screen().dpi;
+  if (form == &a.form1) a.form1.adjustForLargeFonts(dpi);
+  if (form == &a.AddEdit) a.AddEdit.rescalecontrols(dpi);
+  if (form == &a.OptionsForm) a.OptionsForm.rescalecontrols(dpi);
+  if (form == &a.acf) a.acf.rescalecontrols(dpi);
+  if (form == &a.OpenFileDir) a.OpenFileDir.rescalecontrols(dpi);
+}
+
 const std::vector<HostFunction>& table() {
   // clang-format off
   static const std::vector<HostFunction> functions = {
     fn<TrovikProc, [](A& a) { a.form1.loadoptions(); }>("loadoptions"),
     fn<TrovikProc, [](A& a) { a.form1.saveformstate(); }>("saveformstate"),
     fn<TrovikTextProc, [](A& a, const char* dir) { blankset(a.ctx, str(dir)); }>("blankset"),
-    fn<TrovikProc, [](A& a) { a.form1.store.loadlist(); }>("loadlist"),
-    fn<TrovikProc, [](A& a) { a.form1.store.savelist(); }>("savelist"),
+    fn<TrovikProc, [](A& a) { a.form1.loadlist(); }>("loadlist"),
+    fn<TrovikProc, [](A& a) { a.form1.savelist(); }>("savelist"),
     fn<TrovikTextProc, [](A& a, const char* e) { a.launcher.runlink(str(e)); }>("runlink"),
     fn<TrovikForceHold, [](A& a, std::int32_t p, std::int32_t r, std::int32_t s, const char* t, TrovikBool f) { a.launcher.forcehold(p, r, s, str(t), f != 0); }>("forcehold"),
     fn<TrovikTextToBool, [](A& a, const char* e) { return a.syntax.ismr(str(e)); }>("ismr"),
@@ -122,7 +133,7 @@ const std::vector<HostFunction>& table() {
     fn<TrovikTextToText, [](A& a, const char* e) { return a.syntax.extractcommand(str(e)); }>("extractcommand"),
     fn<TrovikTextToText, [](A& a, const char* e) { return a.syntax.removecommands(str(e)); }>("removecommands"),
     fn<TrovikTextToText, [](A& a, const char* e) { return a.syntax.extractleafdir(str(e)); }>("extractleafdir"),
-    fn<TrovikAutobuild, [](A& a, const char* root, std::int32_t i) { return a.form1.store.autobuild(str(root), i); }>("autobuild"),
+    fn<TrovikAutobuild, [](A& a, const char* root, std::int32_t i) { return a.form1.autobuild(str(root), i); }>("autobuild"),
     fn<TrovikIntProc, [](A& a, std::int32_t i) { a.AddEdit.madd(i); }>("madd"),
     fn<TrovikIntProc, [](A& a, std::int32_t k) { a.AddEdit.clcommmrl(k); }>("clcommmrl"),
     fn<TrovikProc, [](A& a) { a.AddEdit.clcommedit2(); }>("clcommedit2"),
@@ -134,7 +145,7 @@ const std::vector<HostFunction>& table() {
     fn<TrovikProc, [](A& a) { a.form1.createnewfileset(); }>("createnewfileset"),
     fn<TrovikProc, [](A& a) { a.form1.centremain(); }>("centremain"),
     fn<TrovikProc, [](A& a) { a.form1.showhints(); }>("showhints"),
-    fn<TrovikRescaleControls, [](A& a, void* f) { if (f == &a.form1) a.form1.adjustForLargeFonts(a.ctx.platform.windows.screen().dpi); }>("rescalecontrols"),
+    fn<TrovikRescaleControls, rescalecontrols>("rescalecontrols"),
     fn<TrovikProc, [](A& a) { a.AddEdit.autosize(); }>("autosize"),
     fn<TrovikShutdownWindows, [](A& a, std::int32_t flags) { return a.launcher.shutdownwindows(static_cast<std::uint16_t>(flags)); }>("shutdownwindows"),
     fn<TrovikForceForegroundWindow, [](A& a, void* w) { return a.form1.forceforegroundwindow(reinterpret_cast<WindowHandle>(w)); }>("forceforegroundwindow"),

@@ -19,11 +19,7 @@ constexpr int kMinWidth = 145;
 constexpr int kTabBarHeight = 22;
 }  // namespace
 
-TForm1::TForm1(Context& ctx)
-    : store(ctx, LinkPair{List1, link1, mmlist},
-            FilesetMenus{qswitch, Switch, ctabi, [this](ui::MenuItem& m) { HistHandler(m); }}),
-      launcher(ctx, *this),
-      ctx_(ctx) {
+TForm1::TForm1(Context& ctx) : store(ctx), launcher(ctx, *this), ctx_(ctx) {
   Form1.setCaption(std::string(kProduct));
   ttitle.setCaption(std::string(kProduct));
   tclose.setHint("Close");
@@ -61,7 +57,7 @@ void TForm1::FormClose(CloseAction& action) {
   ctx_.events.run(
       "form1close",
       [&] {
-        store.savelist();
+        savelist();
         saveformstate();
         rememberCurrentFileset();
         const Variables& v = ctx_.vars;
@@ -139,26 +135,10 @@ void TForm1::wmendsession(bool ending) {
 }
 
 void TForm1::adjustForLargeFonts(int dpi) {
-  if (dpi <= 96) return;
-  auto scale = [dpi](int value) { return static_cast<int>(std::lround(value * 96.0 / dpi)); };
-  ui::Control* const labels[] = {&ttitle, &delab, &status};
-  ui::Control* const controls[] = {&tbar,   &ttitle,  &tclose, &tminimize, &tmaximize, &thelp,
-                                   &tmlm,   &tborder, &List1,  &mmlist,    &qswitch,   &delab,
-                                   &status, &up,      &down,   &ma,        &cmrb};
-  for (ui::Control* c : controls) {
-    ui::Rect r = c->bounds();
-    r.top = scale(r.top);
-    r.left = scale(r.left);
-    r.height = scale(r.height);
-    const bool label = std::find(std::begin(labels), std::end(labels), c) != std::end(labels);
-    if (label) {
-      const int size = scale(c->fontSize());
-      c->setFont(size < 8 ? "Small fonts" : c->fontName(), size);
-    } else {
-      r.width = scale(r.width);
-    }
-    c->setBounds(r);
-  }
+  ui::rescaleControls(dpi,
+                      {&tbar, &tclose, &tminimize, &tmaximize, &thelp, &tmlm, &tborder, &List1,
+                       &mmlist, &qswitch, &up, &down, &ma, &cmrb},
+                      {&ttitle, &delab, &status});
 }
 
 bool TForm1::forceforegroundwindow(WindowHandle window) {

@@ -129,6 +129,7 @@ class TForm1 : public LaunchClient {
   // The Snapbar list's drop-down is open (the window tells).
   bool mmlistDropped = false;
 
+  // The one way into the filesets' files.
   LinkStore store;
   Launcher launcher;
   // The dialogs the main window hands work to; set once by the program.
@@ -148,7 +149,14 @@ class TForm1 : public LaunchClient {
   void launchProgress(int remaining) override;
   bool opensDirectories() const override { return Opendirectory.checked(); }
   bool memberLaunched() override;
-  void closeAfterLaunch() override { view().close(); }
+  // A drop launches file after file: closing after the first would run the
+  // close while the later files are still being launched and added.
+  void closeAfterLaunch() override {
+    if (dropping_)
+      closeAfterDrop_ = true;
+    else
+      view().close();
+  }
 
   // Handlers.
   void tcloseClick();
@@ -180,7 +188,7 @@ class TForm1 : public LaunchClient {
   void qswitchChange();
   void qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y);
   void qmClick(void* sender);
-  void tosnapbarClick() { qmClick(&tosnapbar); }
+  void tosnapbarClick();
   void mmlistClick();
   void mmlistKeyDown(std::uint16_t& key, ShiftState shift);
   void mmlistKeyUp(std::uint16_t& key, ShiftState shift);
@@ -197,8 +205,10 @@ class TForm1 : public LaunchClient {
   void tminimizeClick(void* sender);
   void tmaximizeClick();
   void thelpClick();
-  // Press and release of a title-bar button (tclose, thelp, tmaximize, tminimize).
-  void titleButtonMouse(ui::Checkable& button, MouseButton mouse, bool down);
+  // Press and release of a title-bar button (tclose, thelp, tmaximize,
+  // tminimize), at x, y within the button.
+  void titleButtonMouse(ui::Checkable& button, bool down, MouseButton mouse, ShiftState shift,
+                        int x, int y);
   void HelpClick();
   void Centremain2Click();
   void Maximize3Click();
@@ -274,11 +284,38 @@ class TForm1 : public LaunchClient {
   void resort();
   void sortoff();
 
+  // The current fileset in the two lists (form1lists.cpp): loadlist fills
+  // them from the fileset apppath names and repairs lists out of step,
+  // savelist hands them back, autobuild rebuilds the QuickSwitch tabs and the
+  // Switch submenu from the filesets under root (index n >= 1: the path of
+  // the n-th subdirectory fileset is the result).
+  void loadlist();
+  void savelist();
+  std::string autobuild(std::string root, int index);
+  void clearhistory();
+  // Brings names and links back into step after a load or an import that
+  // gave them different lengths, asking the user how.
+  void repairCounts();
+  // The three ways a name is derived from a link entry.
+  std::string nameRuleA(const std::string& e);  // the target, tidied
+  std::string nameRuleB(const std::string& e);  // the whole entry, tidied
+  std::string nameRuleC(const std::string& e);  // repair: the file name only
+  // The fileset directory of each QuickSwitch tab, as the last scan found them.
+  const std::vector<std::string>& tabDirectories() const { return tabDirectories_; }
+  // The current fileset could not be read: the lists show nothing, and
+  // nothing is saved over it until a load succeeds.
+  void listsUnreadable();
+
   // Filesets (filesets.cpp). switchfileset loads the fileset apppath names
   // and remembers it (extensions know it as "switch"); the callers set apppath.
   void switchfileset();
   void nextfileset();
   void previousfileset();
+  // The one way from the current fileset to dir: saved first (when
+  // saveFirst; a failed save throws and nothing moves), dir's files checked
+  // (a missing link file is reported, missing names asked about), then
+  // loaded. False when the window stays where it was.
+  bool enterFileset(const std::string& dir, bool saveFirst);
   // Space and Backspace in the list or the Snapbar: the next or the previous
   // fileset, and the one-time tip about switching views.
   void stepFileset(bool forward);
@@ -390,6 +427,15 @@ class TForm1 : public LaunchClient {
   std::string dropTarget(int x, int y, int& p);
 
   static Form1View& noView();
+  std::string deriveName(std::string n, const std::string& e);
+
+  std::vector<ui::MenuItem*> history_;  // the fileset items of the Switch submenu
+  // Items taken out of the submenu by the last rebuild. A rebuild runs inside
+  // the click of one of them (switching filesets), so they live until the next.
+  std::vector<std::unique_ptr<ui::MenuItem>> retired_;
+  std::vector<std::string> tabDirectories_;
+  bool listsBlocked_ = false;                       // the last load failed: see listsUnreadable
+  bool dropping_ = false, closeAfterDrop_ = false;  // see closeAfterLaunch
 
   Context& ctx_;
   Form1View* view_ = nullptr;

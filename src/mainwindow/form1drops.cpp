@@ -1,5 +1,6 @@
 // Files dropped on the main window, and items dragged inside its list.
 #include <algorithm>
+#include <utility>
 
 #include "core/paths.h"
 #include "core/textlines.h"
@@ -17,7 +18,7 @@ std::string TForm1::dropTarget(int x, int y, int& p) {
   p = List1.count();
   if (qswitch.visible() && contains(qswitch.bounds(), x, y)) {
     const int tab = view().tabAt(x, y);
-    const auto& dirs = store.tabDirectories();
+    const auto& dirs = tabDirectories();
     if (tab < 0 || tab >= static_cast<int>(dirs.size())) return {};
     // Each tab knows the directory it was built for, so a missing base
     // fileset cannot shift a drop onto the wrong one. A tab of the current
@@ -36,6 +37,15 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
   ctx_.events.run(
       "form1wmdropfiles",
       [&] {
+        // The close a launch asked for comes once the whole drop is handled.
+        struct Dropping {
+          TForm1& f;
+          explicit Dropping(TForm1& form) : f(form) { f.dropping_ = true; }
+          ~Dropping() {
+            f.dropping_ = false;
+            if (std::exchange(f.closeAfterDrop_, false)) f.view().close();
+          }
+        } dropping(*this);
         const Variables& v = ctx_.vars;
         int p = 0;
         const std::string other = dropTarget(x, y, p);
@@ -44,14 +54,15 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
 
         // Another fileset's files grow by one line each; its last link runs.
         auto appendToOther = [&](const std::string& name, const std::string& link) {
-          recoverFilesAtomic(ctx_.fs(),
-                             {other + std::string(kLinkFile), other + std::string(kNameFile)});
-          std::vector<std::string> links = store.readList(other + std::string(kLinkFile));
-          std::vector<std::string> names = store.readList(other + std::string(kNameFile));
-          links.push_back(link);
-          names.push_back(name);
-          writeFilesAtomic(ctx_.fs(), {{other + std::string(kNameFile), joinLines(names)},
-                                       {other + std::string(kLinkFile), joinLines(links)}});
+          // Each file grows by one line, so both must be there.
+          FilesetLists lists;
+          const bool links = store.read(other, lists);
+          if (!links || !lists.hasNames)
+            throw IoError(IoError::Op::Read, other + std::string(links ? kNameFile : kLinkFile),
+                          "The system cannot find the file specified.");
+          lists.links.push_back(link);
+          lists.names.push_back(name);
+          store.write(other, lists.names, lists.links);
           if (dropLaunchModeChecked()) launcher.runlink(link);
         };
         auto insertHere = [&](const std::string& name, const std::string& link) {
@@ -86,7 +97,7 @@ void TForm1::form1wmdropfiles(MessageRecord message, const std::vector<std::stri
           else
             insertHere(groupName, groupText);
         }
-        store.savelist();
+        savelist();
         resort();
         forceforegroundwindow(ctx_.mainWindow);
       },

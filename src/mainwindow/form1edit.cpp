@@ -46,7 +46,7 @@ void TForm1::Moveitems1Click(ui::MenuItem* sender) {
       for (ui::Control* c : moveControls()) c->setVisible(false);
       moveitems.setChecked(false);
       selectionCommands(false);
-      store.savelist();
+      savelist();
       return;
     }
     dropFlyTag();
@@ -88,7 +88,7 @@ void TForm1::Deleteitem1Click() {
     }
     removeSelected();
     ctx_.vars.noconfirmsave = true;
-    store.savelist();
+    savelist();
   });
 }
 
@@ -170,21 +170,21 @@ void TForm1::Clearlist1Click() {
     mmlist.clear();
     link1.clear();
     ctx_.vars.noconfirmsave = true;
-    store.savelist();
+    savelist();
   });
 }
 
 void TForm1::Savelist1Click() {
   handle("form1savelistclick", &savemainlist, [&] {
     endFlyMultirun();
-    store.savelist();
+    savelist();
   });
 }
 
 void TForm1::Refreshlist1Click() {
   handle("form1refreshlistclick", &refreshlist, [&] {
-    store.loadlist();
-    store.autobuild(ctx_.vars.realpath, -1);
+    loadlist();
+    autobuild(ctx_.vars.realpath, -1);
   });
 }
 
@@ -195,7 +195,10 @@ void TForm1::Options1Click() {
 }
 
 void TForm1::NewfilesetClick() {
-  handle("form1newfilesetclick", &Newfileset, [&] { createnewfileset(); });
+  handle("form1newfilesetclick", &Newfileset, [&] {
+    createnewfileset();
+    autobuild(ctx_.vars.realpath, -1);  // its tab and Switch item, however it was asked for
+  });
 }
 
 void TForm1::DeletefilesetClick() {
@@ -215,22 +218,16 @@ void TForm1::DeletefilesetClick() {
       v.apppath = v.realpath;
       switchfileset();
     }
-    FileSystem& fs = ctx_.fs();
-    std::string failed;
-    for (std::string_view file : {kLinkFile, kNameFile, kOptionsFile}) {
-      const std::string path = dir + std::string(file);
+    try {
+      if (!store.remove(dir))
+        ctx_.message(t.f1fsdeletefailed1 + dir + t.f1fsdeletefailed2, t.maint, Buttons::Ok);
+    } catch (const IoError& e) {
       // The first file that stays stops the deletion: what is left is still
       // a fileset, or at least its links.
-      if (fs.fileExists(path) && !fs.deleteFile(path)) {
-        failed = path;
-        break;
-      }
+      ctx_.message(t.f1fsfiledeletefailed + e.path() + "\r\n\r\n" + e.reason(), t.maint,
+                   Buttons::Ok, Icon::Error);
     }
-    if (!failed.empty())
-      ctx_.message(t.f1fsfiledeletefailed + failed, t.maint, Buttons::Ok, Icon::Error);
-    else if (!fs.removeDirectory(dir))
-      ctx_.message(t.f1fsdeletefailed1 + dir + t.f1fsdeletefailed2, t.maint, Buttons::Ok);
-    store.autobuild(v.realpath, -1);
+    autobuild(v.realpath, -1);
   });
 }
 

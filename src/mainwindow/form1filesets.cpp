@@ -8,15 +8,9 @@
 
 namespace trovik {
 
-namespace {
-std::string at(const std::string& dir, std::string_view file) {
-  return withBackslash(dir) + std::string(file);
-}
-}  // namespace
-
 void TForm1::switchfileset() {
   ctx_.events.run("switch", [&] {
-    store.loadlist();
+    loadlist();
     showhints();
     // Remembered at once, so the next start opens this fileset even after a crash.
     rememberCurrentFileset();
@@ -27,13 +21,33 @@ void TForm1::showhints() {
   ctx_.events.run("showhints", [&] { showHints = ctx_.vars.sh; });
 }
 
+bool TForm1::enterFileset(const std::string& dir, bool saveFirst) {
+  const Texts& t = ctx_.texts;
+  // A list that could not be saved is the only copy of the user's work: a
+  // failed save (an IoError) stops here, on the fileset it belongs to.
+  if (saveFirst) savelist();
+  // Loading a fileset without its link file would keep the names on show,
+  // to be saved over the new fileset at the next save.
+  if (!ctx_.fs().directoryExists(dir) || !store.hasLinks(dir)) {
+    ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
+    return false;
+  }
+  if (!store.hasNames(dir) &&
+      ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) != Answer::Ok)
+    return false;
+  ctx_.vars.apppath = dir;
+  switchfileset();
+  return true;
+}
+
 void TForm1::moveToFileset(int from, int to, int tab) {
   // Items and tabs stand one for one for the directories the last scan found,
   // the base fileset first when it is one.
   Variables& v = ctx_.vars;
-  const auto& dirs = store.tabDirectories();
-  v.apppath = to < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(to)] : v.realpath;
-  switchfileset();
+  const auto& dirs = tabDirectories();
+  if (!enterFileset(to < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(to)] : v.realpath,
+                    false))
+    return;
   Switch.child(from).setChecked(false);
   Switch.child(to).setChecked(true);
   qswitch.setTabIndex(tab);
@@ -69,6 +83,8 @@ void TForm1::previousfileset() {
 }
 
 void TForm1::stepFileset(bool forward) {
+  // The keys leave the fileset as the tabs do: saved first.
+  savelist();
   if (forward)
     nextfileset();
   else
@@ -78,19 +94,11 @@ void TForm1::stepFileset(bool forward) {
 
 std::string TForm1::createnewfileset() {
   return ctx_.events.call("createnewfileset", &EventSlots::cstring, [&] {
-    FileSystem& fs = ctx_.fs();
     const std::string& base = ctx_.vars.realpath;
     int n = 1;
-    while (fs.directoryExists(base + "NewFileset" + std::to_string(n))) ++n;
+    while (ctx_.fs().directoryExists(base + "NewFileset" + std::to_string(n))) ++n;
     const std::string dir = base + "NewFileSet" + std::to_string(n);
-    fs.createDirectory(dir);
-    try {
-      writeFilesAtomic(fs, {{at(dir, kLinkFile), ""}, {at(dir, kNameFile), ""}});
-    } catch (const IoError&) {
-      // A directory without its list files is no fileset: take it away again.
-      fs.removeDirectory(dir);
-      throw;
-    }
+    store.create(dir);
     return dir;
   });
 }
@@ -110,14 +118,11 @@ void TForm1::Import1Click() {
 }
 
 void TForm1::importFrom(const std::string& dir) {
-  FileSystem& fs = ctx_.fs();
-  const std::string linkPath = at(dir, kLinkFile);
-  const std::string namePath = at(dir, kNameFile);
-  if (!fs.fileExists(linkPath)) {
+  if (!store.hasLinks(dir)) {
     ctx_.message(ctx_.texts.f1nofilesetdir, product(), Buttons::Ok);
     return;
   }
-  const bool haveNames = fs.fileExists(namePath);
+  const bool haveNames = store.hasNames(dir);
   if (!haveNames &&
       ctx_.message(ctx_.texts.f1nonamefile, product(), Buttons::OkCancel) != Answer::Ok)
     return;
@@ -125,14 +130,13 @@ void TForm1::importFrom(const std::string& dir) {
 
   // Everything is read before anything changes: a file that cannot be read
   // leaves the current list as it was.
-  const std::vector<std::string> links = store.readList(linkPath);
-  std::vector<std::string> names;
-  if (haveNames) {
-    names = store.readList(namePath);
-  } else {
+  FilesetLists read;
+  if (!store.read(dir, read)) return;  // gone since the question
+  const std::vector<std::string>& links = read.links;
+  std::vector<std::string> names = std::move(read.names);
+  if (!read.hasNames) {
     names.reserve(links.size());
-    for (const std::string& e : links)
-      names.push_back(append ? store.nameRuleA(e) : store.nameRuleB(e));
+    for (const std::string& e : links) names.push_back(append ? nameRuleA(e) : nameRuleB(e));
   }
 
   if (append) {
@@ -148,10 +152,10 @@ void TForm1::importFrom(const std::string& dir) {
   }
   // A name file of another length than its link file would pair every later
   // name with the wrong link; it is put right as loading puts it right.
-  if (List1.count() != link1.count()) store.repairCounts();
+  if (List1.count() != link1.count()) repairCounts();
   refreshSnapbarList();
   resort();
-  store.savelist();
+  savelist();
 }
 
 void TForm1::Export1Click() {
@@ -164,25 +168,19 @@ void TForm1::Export1Click() {
     if (!dir.empty()) exportTo(dir);
     List1.setMultiSelect(false);
     // An export into a new directory under BaseDirectory is a fileset to switch to.
-    store.autobuild(v.realpath, -1);
+    autobuild(v.realpath, -1);
     List1.setItemIndex(v.curitem);
     mmlist.setItemIndex(v.curitem);
   });
 }
 
 void TForm1::exportTo(const std::string& dir) {
-  FileSystem& fs = ctx_.fs();
-  const std::string linkPath = at(dir, kLinkFile);
-  const std::string namePath = at(dir, kNameFile);
-  if (fs.fileExists(linkPath) && fs.fileExists(namePath) &&
+  if (store.hasLinks(dir) && store.hasNames(dir) &&
       !ctx_.askYes(ctx_.texts.f1exportoverwrite, product()))
     return;
   // What was saved last goes, both files or neither: a failure is reported
   // and leaves the fileset that was there whole.
-  const std::string& from = ctx_.vars.apppath;
-  const std::string links = fs.readFile(at(from, kLinkFile));
-  const std::string names = fs.readFile(at(from, kNameFile));
-  writeFilesAtomic(fs, {{linkPath, links}, {namePath, names}});
+  store.copy(ctx_.vars.apppath, dir);
 }
 
 }  // namespace trovik

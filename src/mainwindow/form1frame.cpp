@@ -96,16 +96,27 @@ void TForm1::thelpClick() {
   handle("form1thelpclick", &thelp, [&] { Help.click(); });
 }
 
-void TForm1::HelpClick() { launcher.openHelp("mainwindow.htm", ctx_.texts.errort); }
+void TForm1::HelpClick() {
+  handle("form1helpclick", &Help, [&] { launcher.openHelp("mainwindow.htm", ctx_.texts.errort); });
+}
 
-void TForm1::titleButtonMouse(ui::Checkable& button, MouseButton mouse, bool down) {
+void TForm1::tosnapbarClick() {
+  handle("form1tosnapbarclick", &tosnapbar, [&] { qmClick(&tosnapbar); });
+}
+
+void TForm1::titleButtonMouse(ui::Checkable& button, bool down, MouseButton mouse, ShiftState shift,
+                              int x, int y) {
   const std::string event = "form1" + button.name() + (down ? "mousedown" : "mouseup");
-  handle(event, &button, [&] {
-    if (!down)
-      button.setChecked(false);
-    else if (mouse == MouseButton::Left)
-      button.setChecked(true);
-  });
+  handle(
+      event, &button,
+      [&] {
+        if (!down)
+          button.setChecked(false);
+        else if (mouse == MouseButton::Left)
+          button.setChecked(true);
+      },
+      in(mouse, &EventSlots::mousebutton), in(shift, &EventSlots::shiftstate),
+      in(x, &EventSlots::cint), in(y, &EventSlots::cint2));
 }
 
 void TForm1::Centremain2Click() {

@@ -42,7 +42,7 @@ void TForm1::PasteItemsClick() {
     }
     refreshSnapbarList();
     resort();
-    store.savelist();
+    savelist();
   });
 }
 
@@ -79,7 +79,8 @@ void TForm1::moveItems(std::string_view event, ui::Control& sender, int directio
     const int index = List1.itemIndex();
 
     bool moved = false;
-    if (index >= 0 && index < n && a > 0) {
+    // The caret alone is no selection: with nothing selected nothing moves.
+    if (count > 0 && index >= 0 && index < n && a > 0) {
       const int room = direction < 0 ? index : n - 1 - index;
       if (a > room) {
         ma.setText(std::to_string(room));
@@ -130,7 +131,7 @@ void TForm1::moveItems(std::string_view event, ui::Control& sender, int directio
     }
     if (moved) {
       refreshSnapbarList();
-      store.savelist();
+      savelist();
     }
     sortoff();
     ctx_.vars.sortbreak = true;

@@ -44,7 +44,7 @@ void TForm1::List1Click(void* sender) {
       if (i < link1.count()) link1.remove(i);
       if (i < mmlist.count()) mmlist.remove(i);
       List1.remove(i);
-      store.savelist();
+      savelist();
     } else if (valid && inListMode(t.f1delabe) && !v.norun && addEdit) {
       TAddEdit& d = *addEdit;
       d.EditHome = v.apppath;
@@ -93,18 +93,21 @@ void TForm1::handToAddEdit(int i) {
   const std::string& sep = ctx_.vars.mrs;
   const std::string link = i < link1.count() ? link1.item(i) : std::string();
   const Texts& t = ctx_.texts;
+  // A No to either question changes nothing, but the dialog still comes forward: the user was
+  // working in it.
   if (ctx_.syntax.ismr(link)) {
-    if (!ctx_.askYes(t.f1nomrmutlirun, t.warningt)) return;
-    d.mr.setChecked(true);
-    const std::string path = d.path.text();
-    if (d.mrl.count() == 0 && !path.empty() && !endsWith(path, sep)) {
-      d.mrl.add(path);
-      d.MemberRunStyles.assign(1, d.chosenRunStyle());
+    if (ctx_.askYes(t.f1nomrmutlirun, t.warningt)) {
+      d.mr.setChecked(true);
+      const std::string path = d.path.text();
+      if (d.mrl.count() == 0 && !path.empty() && !endsWith(path, sep)) {
+        d.mrl.add(path);
+        d.MemberRunStyles.assign(1, d.chosenRunStyle());
+      }
+      if (!path.empty() && !endsWith(path, sep)) d.path.setText(path + sep);
+      d.madd(i);
+      d.path.setText("");
+      d.rebuildPath();
     }
-    if (!path.empty() && !endsWith(path, sep)) d.path.setText(path + sep);
-    d.madd(i);
-    d.path.setText("");
-    d.rebuildPath();
   } else if (d.path.text().empty()) {
     d.path.setText(link);
     d.clcommedit2();
@@ -120,10 +123,8 @@ void TForm1::handToAddEdit(int i) {
     d.mrl.add(link);
     d.clcommmrl(std::max(d.mrl.count() - 1, 0));
     d.path.setText(ended ? path + link + sep : path + sep + link + sep);
-  } else {
-    if (!ctx_.askYes(t.f1nomrovrconfirm1 + t.f2button3showcaption + t.f1nomrovrconfirm2,
-                     t.warningt))
-      return;
+  } else if (ctx_.askYes(t.f1nomrovrconfirm1 + t.f2button3showcaption + t.f1nomrovrconfirm2,
+                         t.warningt)) {
     d.itemLabel.setText(List1.item(i));
     d.path.setText(link);
     d.clcommedit2();
@@ -209,9 +210,7 @@ void TForm1::FormKeyDown(std::uint16_t key, ShiftState shift) {
   }
 }
 
-void TForm1::FormKeyUp(std::uint16_t key, ShiftState shift) {
-  if ((shift & ssShift) && (key == vkInsert || key == vkDelete))
-    store.autobuild(ctx_.vars.realpath, -1);
+void TForm1::FormKeyUp(std::uint16_t, ShiftState shift) {
   if (shift & ssCtrl) return;
   const Variables& v = ctx_.vars;
   if (generalMoveMode() && flyMultirunTitle()) endFlyMultirun();
@@ -264,30 +263,23 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
   handle("form1.histhandler", &sender, [&] {
     Variables& v = ctx_.vars;
     const Texts& t = ctx_.texts;
-    store.savelist();
+    savelist();
     saveformstate();
     int index = 0;
     while (index < Switch.childCount() && &Switch.child(index) != &sender) ++index;
-    const auto& dirs = store.tabDirectories();
+    const auto& dirs = tabDirectories();
     // Items stand one for one for the directories the last scan found.
     const std::string dir = index < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(index)]
                             : index == 0                          ? v.realpath
                                          : v.realpath + sender.caption() + "\\";
-    if (ctx_.fs().directoryExists(dir) && ctx_.fs().fileExists(dir + std::string(kLinkFile))) {
-      const bool names = ctx_.fs().fileExists(dir + std::string(kNameFile));
-      if (names || ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) == Answer::Ok) {
-        v.apppath = dir;
-        for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
-        switchfileset();
-        FormActivate();
-      }
-    } else {
-      ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
+    if (enterFileset(dir, false)) {
+      for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
+      FormActivate();
     }
     if (firstTime(Option::SwitchTip)) ctx_.message(t.f1switchwith, product(), Buttons::Ok);
     // One rebuild only: it retires the clicked item, which lives until the
     // next rebuild; a second one here would free it under its own click.
-    store.autobuild(v.realpath, -1);
+    autobuild(v.realpath, -1);
     view().focus(mmlist.visible() ? mmlist : List1);
   });
 }

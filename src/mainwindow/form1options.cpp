@@ -103,7 +103,7 @@ void TForm1::loadoptions() {
 
     loadOptionVariables(ini, v, 19);
     qswitch.setVisible(flag(Option::QuickSwitch));
-    store.autobuild(v.realpath, -1);
+    autobuild(v.realpath, -1);
     if (mmlist.visible()) {
       r = Form1.bounds();
       r.height = mmlist.bounds().height + (qswitch.visible() ? 54 : 38);

@@ -20,12 +20,16 @@ class Form1OptionsHost final : public OptionsHost {
   void sortOrder(bool retain, int type, bool reverse) override;
   void setTrayMode(bool tray) override;
   void loadformtext() override { form_.loadformtext(); }
-  void savelist() override { form_.store.savelist(); }
+  void loadhelptext() override { form_.loadhelptext(); }
+  void savelist() override { form_.savelist(); }
   void FormResize() override { form_.FormResize(); }
-  void autobuild() override { form_.store.autobuild(ctx_.vars.realpath, -1); }
-  std::vector<std::string> filesetDirectories() override { return form_.store.tabDirectories(); }
+  LinkStore& filesets() override { return form_.store; }
+  void autobuild() override { form_.autobuild(ctx_.vars.realpath, -1); }
+  std::vector<std::string> filesetDirectories() override { return form_.tabDirectories(); }
   void refreshlist() override;
-  void switchfileset() override { form_.switchfileset(); }
+  bool enterFileset(const std::string& dir, bool saveFirst) override {
+    return form_.enterFileset(dir, saveFirst);
+  }
   void rememberCurrentFileset() override { form_.rememberCurrentFileset(); }
   void sortoff() override { form_.sortoff(); }
   std::string createnewfileset() override { return form_.createnewfileset(); }

@@ -17,7 +17,7 @@ void TForm1::requestEndOfSession(bool confirm, const std::string& question, unsi
   if (launcher.shutdownwindows(static_cast<std::uint16_t>(flags))) return;
   if (ctx_.askYes(fallback, ctx_.texts.maint)) {
     // A forced end gives the program no chance to save later.
-    store.savelist();
+    savelist();
     launcher.shutdownwindows(ewxForcedShutdown);
   }
 }

@@ -16,7 +16,7 @@ int storedHeight(TBigIniFile& ini) { return ini.ReadInteger("Form", "FormHeight"
 
 void TForm1::qswitchChanging() {
   handle("form1qswitchchanging", &qswitch, [&] {
-    store.savelist();
+    savelist();
     saveformstate();
   });
 }
@@ -25,29 +25,27 @@ void TForm1::qswitchChange() {
   handle("form1qswitchchange", &qswitch, [&] {
     Variables& v = ctx_.vars;
     const Texts& t = ctx_.texts;
-    FileSystem& fs = ctx_.fs();
     const int tab = qswitch.tabIndex();
     // Each tab knows the directory the last scan found it for; a tab without
     // one (an extension added it) stands for its caption's directory.
-    const auto& dirs = store.tabDirectories();
+    const auto& dirs = tabDirectories();
     std::string dir = v.realpath;
     if (tab >= 0 && tab < static_cast<int>(dirs.size()))
       dir = dirs[static_cast<size_t>(tab)];
     else if (tab > 0 && tab < qswitch.count())
       dir = v.realpath + qswitch.tabs()[static_cast<size_t>(tab)] + "\\";
-    if (!fs.directoryExists(dir) || !fs.fileExists(dir + std::string(kLinkFile))) {
-      ctx_.message(t.f1nofileset + dir, product(), Buttons::Ok);
+    bool entered = false;
+    try {
+      entered = enterFileset(dir, true);
+    } catch (...) {
+      qswitch.setTabIndex(ctabi);  // the tab of the fileset still shown
+      throw;
+    }
+    if (!entered) {
       qswitch.setTabIndex(ctabi);
       return;
     }
-    if (!fs.fileExists(dir + std::string(kNameFile)) &&
-        ctx_.message(t.f1nonamefileq, product(), Buttons::OkCancel) != Answer::Ok) {
-      qswitch.setTabIndex(ctabi);
-      return;
-    }
-    v.apppath = dir;
-    switchfileset();
-    store.autobuild(v.realpath, -1);
+    autobuild(v.realpath, -1);
     FormActivate();
     ctabi = qswitch.tabIndex();
     focusList();
@@ -75,16 +73,15 @@ void TForm1::qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y
           focusList();
           return;
         }
-        const auto& dirs = store.tabDirectories();
+        const auto& dirs = tabDirectories();
         const std::string dir =
             tab < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(tab)]
             : tab == 0                          ? ctx_.vars.realpath
                        : ctx_.vars.realpath + qswitch.tabs()[static_cast<size_t>(tab)] + "\\";
-        std::vector<std::string> names, links;
-        if (ctx_.fs().fileExists(dir + std::string(kNameFile)))
-          names = store.readList(dir + std::string(kNameFile));
-        if (ctx_.fs().fileExists(dir + std::string(kLinkFile)))
-          links = store.readList(dir + std::string(kLinkFile));
+        FilesetLists lists;
+        store.read(dir, lists);
+        const std::vector<std::string>& names = lists.names;
+        std::vector<std::string>& links = lists.links;
         // Files of different lengths pair line by line as far as both go: a
         // name without a link offers nothing to run.
         for (size_t i = 0; i < names.size(); ++i) {

@@ -83,15 +83,17 @@ class FileSystem {
 };
 
 // Replaces each file with its new content so that either every file is
-// replaced or, whatever step fails, none is:
+// replaced or, whatever step fails, none is. The files lie in one directory.
 //   1. every new content is written beside its file (path + ".new");
-//   2. a journal (first path + ".txn") names the files of the group;
+//   2. a journal (first path + ".txn") names the files of the group by their
+//      names alone, and ends with an empty line that says it is complete;
 //   3. each old file becomes its backup (path + ".old") and the new one takes
 //      its place;
 //   4. deleting the journal commits the group; the backups go after it.
-// A failure in steps 1 to 4 puts every old file back and throws. A crash
-// leaves the journal behind, and recoverFilesAtomic then puts the old files
-// back, so the group is old and old, or new and new, never mixed.
+// A failure in steps 1 to 4 puts every old file back and throws. When putting
+// them back fails too, the journal stays and the error says so; a crash also
+// leaves the journal behind. recoverFilesAtomic then puts the old files back,
+// so the group is old and old, or new and new, never mixed.
 struct FileContent {
   std::string path;
   std::string bytes;
@@ -100,13 +102,26 @@ void writeFilesAtomic(FileSystem& fs, const std::vector<FileContent>& files);
 // One file: written beside it, then moved over it in one step.
 void writeFileAtomic(FileSystem& fs, const std::string& path, const std::string& bytes);
 
-// Finishes what a crash interrupted in a group of files written together
-// (any of paths may carry the journal): with a journal left behind, the old
-// files are put back; without one, leftovers of a finished write are removed.
-// Throws IoError when the old files cannot be put back.
-void recoverFilesAtomic(FileSystem& fs, const std::vector<std::string>& paths);
+// What a recovery found in a journal and did not act on: lines naming
+// anything but the group's own files (another folder, another file), as a
+// journal planted or damaged by someone else would.
+struct Recovery {
+  std::string journal;               // the journal that held them
+  std::vector<std::string> ignored;  // its lines, as written
+};
+
+// Finishes what a crash interrupted in a group of files written together,
+// all in one directory (any of paths may carry the journal): with a journal
+// left behind, the old files are put back; without one, leftovers of a
+// finished write are removed. A journal acts only on the files of paths, by
+// their names within that directory, so a moved or copied folder recovers
+// itself and nothing else. Throws IoError, leaving the journal in place,
+// when the old files cannot be put back or the journal cannot be removed.
+Recovery recoverFilesAtomic(FileSystem& fs, const std::vector<std::string>& paths);
 
 // The name of the scratch file written beside path before it replaces it.
 std::string scratchPathFor(const std::string& path);
+// Every file the writes above may leave beside path: scratch, backup, journal.
+std::vector<std::string> companionPathsFor(const std::string& path);
 
 }  // namespace trovik

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace trovik::ui {
 
@@ -123,13 +124,35 @@ std::unique_ptr<MenuItem> MenuItem::takeChild(MenuItem& item) {
   if (it == children_.end()) return nullptr;
   children_.erase(it);
   std::unique_ptr<MenuItem> taken;
-  auto own = std::find_if(owned_.begin(), owned_.end(), [&](const auto& p) { return p.get() == &item; });
+  auto own =
+      std::find_if(owned_.begin(), owned_.end(), [&](const auto& p) { return p.get() == &item; });
   if (own != owned_.end()) {
     taken = std::move(*own);
     owned_.erase(own);
   }
   notify(Aspect::Items);
   return taken;
+}
+
+void rescaleControls(int dpi, std::initializer_list<Control*> controls,
+                     std::initializer_list<Control*> labels) {
+  if (dpi <= 96) return;
+  auto scale = [dpi](int value) { return static_cast<int>(std::lround(value * 96.0 / dpi)); };
+  auto each = [&](Control& c, bool label) {
+    Rect r = c.bounds();
+    r.top = scale(r.top);
+    r.left = scale(r.left);
+    r.height = scale(r.height);
+    if (label) {
+      const int size = scale(c.fontSize());
+      c.setFont(size < 8 ? "Small fonts" : c.fontName(), size);
+    } else {
+      r.width = scale(r.width);
+    }
+    c.setBounds(r);
+  };
+  for (Control* c : controls) each(*c, false);
+  for (Control* c : labels) each(*c, true);
 }
 
 }  // namespace trovik::ui

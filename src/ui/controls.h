@@ -3,6 +3,7 @@
 // the state the program works with and tells its peer (the real window, when
 // there is one) about every change, so presenters never touch the toolkit.
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@
 namespace trovik::ui {
 
 enum class Aspect {
-  Items,       // the whole item list was replaced (index -1) ...
+  Items,  // the whole item list was replaced (index -1) ...
   ItemInserted,
   ItemDeleted,
   ItemChanged,  // ... or one item at index changed
@@ -27,7 +28,7 @@ enum class Aspect {
   Tabs,
   TabIndex,
   Color,
-  State,  // a state the owner keeps (the window's normal/maximised state)
+  State,     // a state the owner keeps (the window's normal/maximised state)
   Position,  // a track bar's position or its range
 };
 
@@ -248,5 +249,12 @@ class TrackBar : public Control {
 using Label = Control;
 using Button = Control;
 using Panel = Control;
+
+// On a screen above 96 dots per inch, scales a form's controls back to their
+// designed size: the top, left and height of each, the width of the
+// controls, and the font of the labels, which keep their width and take
+// "Small fonts" below 8 points.
+void rescaleControls(int dpi, std::initializer_list<Control*> controls,
+                     std::initializer_list<Control*> labels);
 
 }  // namespace trovik::ui

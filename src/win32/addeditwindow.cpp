@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "win32/droppedfiles.h"
 #include "win32/input.h"
 
 namespace trovik::win32 {
@@ -42,9 +43,6 @@ enum ControlId : int {
   kRunmax,
   kMr,
 };
-
-void finishDrop(HDROP h) { DragFinish(h); }
-using DropOwner = Owned<HDROP, finishDrop>;
 
 }  // namespace
 
@@ -162,29 +160,15 @@ void AddEditWindow::releaseDrag(POINT screen) {
 }
 
 void AddEditWindow::filesDropped(HDROP handle) {
-  DropOwner drop(handle);
-  std::vector<std::string> files;
-  const UINT count = DragQueryFileA(drop.get(), 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    // Each path whole, however long.
-    const UINT length = DragQueryFileA(drop.get(), i, nullptr, 0);
-    std::string file(static_cast<size_t>(length) + 1, '\0');
-    const UINT got = DragQueryFileA(drop.get(), i, file.data(), length + 1);
-    file.resize(std::min(got, length));
-    files.push_back(std::move(file));
-  }
-  POINT at{};
-  if (!DragQueryPoint(drop.get(), &at)) {
-    GetCursorPos(&at);
-  } else {
-    ClientToScreen(hwnd(), &at);
-  }
+  const DroppedFiles drop(handle, hwnd());
+  POINT at = drop.at;
+  ClientToScreen(hwnd(), &at);
   // Only the member list takes files.
   RECT list{};
   GetWindowRect(mrl_->handle(), &list);
   if (!IsWindowVisible(mrl_->handle()) || !PtInRect(&list, at)) return;
   const int index = memberAt(at);
-  guarded([&] { d_.mrlDropFiles(files, index); });
+  guarded([&] { d_.mrlDropFiles(drop.paths, index); });
 }
 
 LRESULT AddEditWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/controls.h"
+#include "win32/scopedflag.h"
 #include "win32/win32platform.h"
 
 namespace trovik::win32 {
@@ -26,6 +27,9 @@ class ControlPeer : public ui::Peer {
   void detach();
   // Shows every aspect of the model at once.
   virtual void showAll();
+  // Makes the control's window, and lets it go.
+  virtual void create() = 0;
+  virtual void reset() = 0;
   // The control's window (null before it is made).
   virtual HWND handle() const = 0;
   const ui::Control& model() const { return model_; }
@@ -39,18 +43,9 @@ class ControlPeer : public ui::Peer {
 
   // The model is being updated from its own window while this lives: the
   // changes of place and choice it makes are not sent back.
-  class FromWindow {
+  class FromWindow : ScopedFlag {
    public:
-    explicit FromWindow(ControlPeer& peer) : peer_(peer), old_(peer.fromWindow_) {
-      peer_.fromWindow_ = true;
-    }
-    ~FromWindow() { peer_.fromWindow_ = old_; }
-    FromWindow(const FromWindow&) = delete;
-    FromWindow& operator=(const FromWindow&) = delete;
-
-   private:
-    ControlPeer& peer_;
-    bool old_;
+    explicit FromWindow(ControlPeer& peer) : ScopedFlag(peer.fromWindow_) {}
   };
 
   FramedWindow& window_;
@@ -103,8 +98,8 @@ class LabelPeer final : public ControlPeer {
  public:
   LabelPeer(FramedWindow& window, ui::Control& model, int id)
       : ControlPeer(window, model), id_(id) {}
-  void create();
-  void reset() { label_.reset(); }
+  void create() override;
+  void reset() override { label_.reset(); }
   HWND handle() const override { return label_.get(); }
   void showAll() override;
 

@@ -59,19 +59,31 @@ void DialogWindow::centre() {
   SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void DialogWindow::rememberFocus() {
+  HWND f = GetFocus();
+  if (f && IsChild(hwnd(), f)) focus_ = f;
+}
+
+void DialogWindow::restoreFocus() {
+  HWND to = focus_;
+  if (!to || !IsChild(hwnd(), to) || !IsWindowVisible(to) || !IsWindowEnabled(to))
+    to = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  SetFocus(to ? to : hwnd());
+}
+
 void DialogWindow::formChanged(ui::Aspect aspect) {
   const bool wasVisible = hwnd() && IsWindowVisible(hwnd());
   // Each showing opens in the middle of the screen, in front, with the
   // keyboard in the dialog.
   if (aspect == ui::Aspect::Visible && !wasVisible) centre();
   FramedWindow::formChanged(aspect);
+  // Each showing starts from the first control, or the one the presenter
+  // chooses, not from where the last one ended.
+  if (aspect == ui::Aspect::Visible && !IsWindowVisible(hwnd())) focus_ = nullptr;
   if (aspect != ui::Aspect::Visible || wasVisible || !IsWindowVisible(hwnd())) return;
   SetForegroundWindow(hwnd());
   HWND f = GetFocus();
-  if (!f || !IsChild(hwnd(), f)) {
-    HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
-    SetFocus(first ? first : hwnd());
-  }
+  if (!f || !IsChild(hwnd(), f)) restoreFocus();
 }
 
 bool DialogWindow::preTranslate(MSG& msg) {
@@ -110,9 +122,18 @@ LRESULT DialogWindow::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
       if (const int id = defaultButton()) return MAKELRESULT(id, DC_HASDEFID);
       return 0;
-    case WM_ACTIVATE:
-      guarded([&] { activated(LOWORD(wParam) != WA_INACTIVE); });
+    case WM_ACTIVATE: {
+      const bool active = LOWORD(wParam) != WA_INACTIVE;
+      // The control that had the keyboard gets it back when the dialog is
+      // active again: after a message box, or a dialog it opened, closes.
+      const bool minimized = HIWORD(wParam) != 0;
+      if (!active) rememberFocus();
+      // Before the handlers, which may put it elsewhere.
+      if (active && !minimized) restoreFocus();
+      guarded([&] { activated(active); });
+      if (active && !minimized) return 0;
       break;
+    }
     case WM_CLOSE:
       // The window lives for the whole run: closing it is the close button's.
       guarded([&] { closeClicked(); });

@@ -67,12 +67,18 @@ class DialogWindow : public FramedWindow {
   void shownBeforeCreated() override;
   void start(FormPeer& peer);
   void centre();
+  // The control with the keyboard when the dialog was deactivated, and
+  // giving it the keyboard back (the first control when that one cannot
+  // take it any more).
+  void rememberFocus();
+  void restoreFocus();
   int defaultButton() const;
   LRESULT controlQuery(const COPYDATASTRUCT& data) const;
 
   std::vector<std::unique_ptr<FormPeer>> peers_;
   const char* className_ = nullptr;  // set: made on the first showing
   HWND owner_ = nullptr;
+  HWND focus_ = nullptr;
 };
 
 }  // namespace trovik::win32

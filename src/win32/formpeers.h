@@ -22,8 +22,8 @@ class FormPeer : public ControlPeer {
   FormPeer(FramedWindow& window, ui::Control& model, int id, const char* windowClass, DWORD style)
       : ControlPeer(window, model), id_(id), class_(windowClass), style_(style) {}
   // Makes the control's window (hidden until the model shows it).
-  void create();
-  void reset() { h_.reset(); }
+  void create() override;
+  void reset() override { h_.reset(); }
   HWND handle() const override { return h_.get(); }
   int id() const { return id_; }
   void showAll() override;

@@ -63,8 +63,8 @@ class FramedWindow::CaptionButton final : public ControlPeer {
   CaptionButton(FramedWindow& window, ui::Control& model, ui::Control& bar, int id, UINT look,
                 UINT type = DFC_CAPTION)
       : ControlPeer(window, model), bar_(bar), id_(id), look_(look), type_(type) {}
-  void create() { button_ = window_.createControl("BUTTON", BS_OWNERDRAW, id_); }
-  void reset() { button_.reset(); }
+  void create() override { button_ = window_.createControl("BUTTON", BS_OWNERDRAW, id_); }
+  void reset() override { button_.reset(); }
   HWND handle() const override { return button_.get(); }
   int id() const { return id_; }
   ui::Control& model() { return model_; }

@@ -13,6 +13,7 @@
 
 #include "ui/controls.h"
 #include "win32/controlpeer.h"
+#include "win32/scopedflag.h"
 #include "win32/tooltip.h"
 #include "win32/window.h"
 
@@ -86,12 +87,7 @@ class FramedWindow : public Window {
   // changes are not sent back to the window.
   template <class Update>
   void updateFormFromWindow(Update&& update) {
-    struct Restore {
-      bool& flag;
-      bool old;
-      ~Restore() { flag = old; }
-    } restore{formFromWindow_, formFromWindow_};
-    formFromWindow_ = true;
+    ScopedFlag fromWindow(formFromWindow_);
     update();
   }
 

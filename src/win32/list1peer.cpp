@@ -1,4 +1,6 @@
 #include "win32/list1peer.h"
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,6 +14,67 @@
 namespace trovik::win32 {
 
 using ui::Aspect;
+
+namespace {
+
+constexpr UINT_PTR kHintSubclass = 1;
+constexpr wchar_t kEmptyHint[] = L"Press Insert to add a link, or drop files here";
+
+bool isEmpty(HWND list) { return SendMessageW(list, LB_GETCOUNT, 0, 0) <= 0; }
+
+void paintHint(HWND list) {
+  HDC dc = GetDC(list);
+  if (!dc) return;
+  RECT r{};
+  GetClientRect(list, &r);
+  InflateRect(&r, -4, -4);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColor = SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  // One line in the middle of the list; a narrow window breaks it at a word.
+  RECT text = r;
+  const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+  const int height = DrawTextW(dc, kEmptyHint, -1, &text, format | DT_CALCRECT);
+  r.top = std::max(r.top, r.top + (r.bottom - r.top - height) / 2);
+  DrawTextW(dc, kEmptyHint, -1, &r, format);
+  SetTextColor(dc, oldColor);
+  SetBkMode(dc, oldMode);
+  SelectObject(dc, oldFont);
+  ReleaseDC(list, dc);
+}
+
+// The hint of an empty list: painted over the list box once it has painted
+// itself, and repainted whole when the list becomes empty, stops being empty
+// or changes its size. It is not an item: nothing reads it, saves it or runs it.
+LRESULT CALLBACK hintProc(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  switch (msg) {
+    case WM_PAINT: {
+      if (wParam || !isEmpty(list)) break;
+      const LRESULT result = DefSubclassProc(list, msg, wParam, lParam);
+      paintHint(list);
+      return result;
+    }
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+    case WM_SIZE: {
+      const bool wasEmpty = isEmpty(list);
+      const LRESULT result = DefSubclassProc(list, msg, wParam, lParam);
+      if (wasEmpty != isEmpty(list) || (msg == WM_SIZE && wasEmpty))
+        InvalidateRect(list, nullptr, TRUE);
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(list, hintProc, kHintSubclass);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(list, msg, wParam, lParam);
+}
+
+}  // namespace
 
 List1Peer::List1Peer(FramedWindow& window, TForm1& form, int id, int spareId)
     : ControlPeer(window, form.List1), form_(form), list_(form.List1), id_(id), spareId_(spareId) {}
@@ -33,6 +96,7 @@ void List1Peer::make(int mode) {
   // one, as a fly multirun picks its links while Ctrl is held.
   if (mode == 1) style |= LBS_EXTENDEDSEL;
   boxes_[mode] = window_.createControl("LISTBOX", style, mode == shown_ ? id_ : spareId_);
+  SetWindowSubclass(boxes_[mode].get(), hintProc, kHintSubclass, 0);
   // Below the Snapbar list, which takes the list's place when it is shown.
   SetWindowPos(boxes_[mode].get(), HWND_BOTTOM, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

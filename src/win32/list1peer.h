@@ -3,8 +3,8 @@
 // single and multiple selection once made, so List1 has one of each: the one
 // of the model's mode is shown and the other waits hidden for the next switch,
 // which fills it. Presses and keys reach the presenter before the list box
-// sees them, from the message loop: nothing is put in front of the list box's
-// own window procedure, which keeps filling it cheap.
+// sees them, from the message loop. In front of the list box's own window
+// procedure there is only the hint that an empty list paints.
 #include <windows.h>
 
 #include "win32/controlpeer.h"
@@ -19,8 +19,8 @@ class List1Peer final : public ControlPeer {
  public:
   // The list box on the screen has id; the waiting one spareId.
   List1Peer(FramedWindow& window, TForm1& form, int id, int spareId);
-  void create();
-  void reset();
+  void create() override;
+  void reset() override;
   HWND handle() const override { return boxes_[shown_].get(); }
   bool owns(HWND h) const { return h && (h == boxes_[0].get() || h == boxes_[1].get()); }
   void showAll() override;

@@ -18,6 +18,7 @@
 #include "win32/shortcuts.h"
 #include "win32/smalldialogs.h"
 #include "win32/system.h"
+#include "win32/systemlibrary.h"
 #include "win32/win32platform.h"
 #include "win32/wininethttp.h"
 
@@ -43,6 +44,7 @@ std::string exeDirectory() {
 }
 
 int run() {
+  restrictLibrarySearch();
   // Before anything else: a second copy only brings the first one forward.
   ApplicationWindow application;
   application.create();
@@ -75,7 +77,7 @@ int run() {
   view.create(application.hwnd());
   AddEditWindow addEdit(app);
   addEdit.prepare(view.hwnd());
-  OptionsWindow options(app.ctx, app.OptionsForm);
+  OptionsWindow options(app.ctx, app.OptionsForm, app.hostapi.repaintOptionsForm);
   options.prepare(view.hwnd());
   AcfWindow acf(app);
   acf.prepare(view.hwnd());

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "core/product.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frame.h"
+#include "win32/droppedfiles.h"
 #include "win32/input.h"
 #include "win32/resources/resource.h"
 
@@ -26,10 +28,6 @@ UINT taskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageA("TaskbarCreated");
   return message;
 }
-
-// The shell's block of dropped files is released when its reader is done.
-void finishDrop(HDROP h) { DragFinish(h); }
-using DropOwner = Owned<HDROP, finishDrop>;
 
 FrameModels frameOf(TForm1& f) {
   return {f.Form1,   f.tbar,       f.ttitle,     f.tclose, &f.thelp,
@@ -74,12 +72,7 @@ void MainView::create(HWND owner) {
   // able to minimise and restore the window. Owned by the hidden application
   // window, it asks for its taskbar button itself.
   createFrame(wc, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, owner);
-  list1_.create();
-  qswitch_.create();
-  mmlist_.create();
-  status_.create();
-  for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
-    peer->create();
+  for (ControlPeer* peer : peers_) peer->create();
   send(ma_.handle(), EM_LIMITTEXT, 3);
   up_.onClick = [this] { form_.upClick(); };
   down_.onClick = [this] { form_.downClick(); };
@@ -92,8 +85,7 @@ void MainView::create(HWND owner) {
 }
 
 void MainView::attach() {
-  for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
-           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_}) {
+  for (ControlPeer* peer : peers_) {
     peer->attach();
     peer->showAll();
   }
@@ -105,9 +97,7 @@ void MainView::attach() {
 }
 
 void MainView::detach() {
-  for (ControlPeer* peer : std::initializer_list<ControlPeer*>{
-           &list1_, &mmlist_, &qswitch_, &status_, &up_, &down_, &ma_, &cmrb_})
-    peer->detach();
+  for (ControlPeer* peer : peers_) peer->detach();
   delab_.detach();
   menu_.detach();
   tray_.detach();
@@ -239,8 +229,8 @@ void MainView::sessionEnds(bool ending) {
 
 void MainView::focus(ui::Control& control) {
   HWND target = nullptr;
-  for (const ControlPeer* peer :
-       std::initializer_list<const ControlPeer*>{&list1_, &mmlist_, &qswitch_, &status_})
+  // The lists, the tab bar and the status line take the keyboard; the bottom row is not asked.
+  for (const ControlPeer* peer : std::span(peers_).first(4))
     if (&peer->model() == &control) target = peer->handle();
   if (!target) return;
   // The keyboard goes there whenever the window is next active; at once only
@@ -294,6 +284,12 @@ bool MainView::preTranslate(MSG& msg) {
       (!(GetKeyState(VK_CONTROL) & 0x8000) || std::strchr("XCVAZ", static_cast<int>(msg.wParam)));
   if (!editing && menu_.translateKey(msg)) return true;
   if (attached_ && snapbarKey(msg)) return true;
+  MouseButton button{};
+  ShiftState shift = 0;
+  POINT at{};
+  // A press on the QuickSwitch bar is heard before the bar acts on it.
+  if (attached_ && qswitch_.pressed(msg, button, shift, at))
+    guarded([&] { form_.qswitchMouseDown(button, shift, at.x, at.y); });
   const auto key = static_cast<std::uint16_t>(msg.wParam);
   switch (msg.message) {
     case WM_KEYDOWN:
@@ -330,26 +326,10 @@ void MainView::backgroundPressed(UINT msg, WPARAM wParam, LPARAM lParam) {
 void MainView::filesDropped(WPARAM wParam, LPARAM lParam) {
   // The block stays readable until the handler is done: an extension may
   // look at the message it was given.
-  DropOwner drop(reinterpret_cast<HDROP>(wParam));
-  std::vector<std::string> paths;
-  const UINT count = DragQueryFileA(drop.get(), 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    // Each path is read whole, however long it is.
-    const UINT length = DragQueryFileA(drop.get(), i, nullptr, 0);
-    std::string path(static_cast<size_t>(length) + 1, '\0');
-    const UINT got = DragQueryFileA(drop.get(), i, path.data(), length + 1);
-    path.resize(std::min(got, length));
-    paths.push_back(std::move(path));
-  }
-  // Where the files were let go, in this window's coordinates.
-  POINT at{};
-  if (!DragQueryPoint(drop.get(), &at)) {
-    GetCursorPos(&at);
-    ScreenToClient(hwnd(), &at);
-  }
+  const DroppedFiles drop(reinterpret_cast<HDROP>(wParam), hwnd());
   const MessageRecord record{WM_DROPFILES, static_cast<std::uint32_t>(wParam),
                              static_cast<std::uint32_t>(lParam), 0};
-  guarded([&] { form_.form1wmdropfiles(record, paths, at.x, at.y); });
+  guarded([&] { form_.form1wmdropfiles(record, drop.paths, drop.at.x, drop.at.y); });
 }
 
 void MainView::contextMenu(LPARAM lParam) {
@@ -382,7 +362,7 @@ void MainView::onCommand(int id, int code, HWND from) {
     mmlist_.command(code);
     guarded([&] { form_.mmlistClick(); });
   } else {
-    for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
+    for (FormPeer* peer : bottomRow_)
       if (peer->id() == id) guarded([&] { peer->command(code); });
   }
 }
@@ -499,12 +479,7 @@ LRESULT MainView::windowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       detach();
       form_.attachView(nullptr);
       DragAcceptFiles(hwnd(), FALSE);
-      status_.reset();
-      for (FormPeer* peer : std::initializer_list<FormPeer*>{&up_, &down_, &ma_, &cmrb_})
-        peer->reset();
-      qswitch_.reset();
-      mmlist_.reset();
-      list1_.reset();
+      for (auto peer = peers_.rbegin(); peer != peers_.rend(); ++peer) (*peer)->reset();
       PostQuitMessage(0);
       return 0;
     default:

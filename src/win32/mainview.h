@@ -7,6 +7,8 @@
 // asks of its window.
 #include <windows.h>
 
+#include <array>
+
 #include "mainwindow/form1view.h"
 #include "win32/controlpeer.h"
 #include "win32/formpeers.h"
@@ -116,6 +118,10 @@ class MainView final : public FramedWindow, private Form1View {
   ButtonPeer down_;
   EditPeer ma_;
   ButtonPeer cmrb_;
+  // The control peers in the order their windows are made; the bottom row's apart.
+  const std::array<ControlPeer*, 8> peers_{&list1_, &qswitch_, &mmlist_, &status_,
+                                           &up_,    &down_,    &ma_,     &cmrb_};
+  const std::array<FormPeer*, 4> bottomRow_{&up_, &down_, &ma_, &cmrb_};
   ModelHook delab_;  // painted by the window
   MenuPeer menu_;
   TrayIcon tray_;

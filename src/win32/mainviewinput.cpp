@@ -52,7 +52,11 @@ bool MainView::frameButtonMouse(ui::Control& button, const MSG& msg) {
   const bool up = msg.message == WM_LBUTTONUP || msg.message == WM_MBUTTONUP;
   if (pressed && (down || up)) {
     if (up) mouse = msg.message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Middle;
-    guarded([&] { form_.titleButtonMouse(*pressed, mouse, down); });
+    const POINT at = pointOf(msg.lParam);
+    guarded([&] {
+      form_.titleButtonMouse(*pressed, down, mouse, mouseShift(msg.wParam, doubleClick), at.x,
+                             at.y);
+    });
   }
   return false;  // the button still clicks
 }
@@ -178,8 +182,8 @@ bool MainView::snapbarKey(MSG& msg) {
 void MainView::tabNotified(const NMHDR& header, LRESULT& result) {
   switch (header.code) {
     case static_cast<UINT>(TCN_SELCHANGING):
-      guarded([&] { form_.qswitchChanging(); });
-      result = FALSE;  // the change goes ahead
+      // A list that could not be saved keeps its tab: the change is vetoed.
+      result = guarded([&] { form_.qswitchChanging(); }) ? FALSE : TRUE;
       break;
     case static_cast<UINT>(TCN_SELCHANGE):
       qswitch_.notify(header);

@@ -209,9 +209,20 @@ void MenuPeer::collectKeys(ui::MenuItem& parent, std::vector<ACCEL>& keys) {
 }
 
 bool MenuPeer::translateKey(MSG& msg) {
+  const bool alt = msg.wParam == VK_MENU;
+  if (alt && msg.message == WM_SYSKEYDOWN) altCommand_ = false;
+  // The system never saw the key that ran the command: it would take the
+  // release of Alt for Alt pressed alone and enter the menu mode, which
+  // swallows every key (F1 too) until Alt is pressed again.
+  if (alt && altCommand_ && (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP)) {
+    altCommand_ = false;
+    return true;
+  }
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   ensureKeys();
-  return keys_ && TranslateAcceleratorA(window_.hwnd(), keys_.get(), &msg) != 0;
+  if (!keys_ || !TranslateAcceleratorA(window_.hwnd(), keys_.get(), &msg)) return false;
+  altCommand_ = msg.message == WM_SYSKEYDOWN;
+  return true;
 }
 
 void MenuPeer::popup(POINT screen) { popup(form_.splitmenu, screen); }

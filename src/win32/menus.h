@@ -75,7 +75,8 @@ class MenuPeer final : private ui::Peer {
   bool numbersStale_ = true;
   bool menuStale_ = true;
   bool keysStale_ = true;
-  bool tracking_ = false;  // the menu is open: it is not rebuilt under the user
+  bool tracking_ = false;    // the menu is open: it is not rebuilt under the user
+  bool altCommand_ = false;  // Alt+key ran a command; Alt is still down
 };
 
 }  // namespace trovik::win32

@@ -5,8 +5,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <string>
+
+#include "mainwindow/commands.h"
+#include "win32/input.h"
 
 namespace trovik::win32 {
 
@@ -22,205 +26,21 @@ constexpr UINT_PTR kContentsSubclass = 1;
 constexpr int kTabHeight = 22;
 constexpr RECT kPageRect{6, 24 + kTabHeight, 6 + 428, 398};
 
+// The contents list's commands: its menu, and its keys from their shortcuts.
+std::array<ui::MenuItem*, 4> contentsCommands(FilesetManager& fm) {
+  return {&fm.Cut1, &fm.Copy1, &fm.Paste1, &fm.Delete1};
+}
+
 }  // namespace
 
-// The page control: a tab per page; choosing a tab shows its page.
-class OptionsWindow::TabPeer final : public FormPeer {
- public:
-  TabPeer(FramedWindow& window, ui::TabBar& model, int id)
-      : FormPeer(window, model, id, WC_TABCONTROLA, WS_TABSTOP | TCS_TABS), tabs_(model) {}
-  Handler onChange;
-  void selectionChanged() {
-    {
-      FromWindow quiet(*this);
-      tabs_.setTabIndex(TabCtrl_GetCurSel(handle()));
-    }
-    call(onChange);
-  }
-  void showAll() override {
-    show(Aspect::Tabs, -1);
-    FormPeer::showAll();
-  }
-
- private:
-  void show(Aspect aspect, int index) override {
-    if (!handle()) return;
-    switch (aspect) {
-      case Aspect::Tabs:
-        TabCtrl_DeleteAllItems(handle());
-        for (int i = 0; i < tabs_.count(); ++i) {
-          std::string text = tabs_.tabs()[static_cast<size_t>(i)];
-          TCITEMA item{};
-          item.mask = TCIF_TEXT;
-          item.pszText = text.data();
-          send(handle(), TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        }
-        [[fallthrough]];
-      case Aspect::TabIndex:
-        TabCtrl_SetCurSel(handle(), tabs_.tabIndex());
-        call(onChange);
-        break;
-      case Aspect::Caption:
-        break;
-      default:
-        FormPeer::show(aspect, index);
-    }
-  }
-  ui::TabBar& tabs_;
-};
-
-// The force-order speed: a track bar.
-class OptionsWindow::TrackPeer final : public FormPeer {
- public:
-  TrackPeer(FramedWindow& window, ui::TrackBar& model, int id)
-      : FormPeer(window, model, id, TRACKBAR_CLASSA, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS),
-        track_(model) {}
-  void scrolled() { track_.setPosition(static_cast<int>(send(handle(), TBM_GETPOS))); }
-  void showAll() override {
-    show(Aspect::Position, -1);
-    FormPeer::showAll();
-  }
-
- private:
-  void show(Aspect aspect, int index) override {
-    if (!handle()) return;
-    if (aspect == Aspect::Caption) return;
-    if (aspect != Aspect::Position) return FormPeer::show(aspect, index);
-    send(handle(), TBM_SETRANGE, TRUE, MAKELPARAM(track_.min(), track_.max()));
-    send(handle(), TBM_SETPOS, TRUE, track_.position());
-  }
-  ui::TrackBar& track_;
-};
-
-// The fileset list: a list view whose captions are edited in place.
-class OptionsWindow::FilesetListPeer final : public FormPeer {
- public:
-  FilesetListPeer(FramedWindow& window, ui::ListBox& model, int id, FilesetManager& manager)
-      : FormPeer(
-            window, model, id, WC_LISTVIEWA,
-            WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS),
-        list_(model),
-        manager_(manager) {}
-  Handler onSelect;
-  void showAll() override {
-    show(Aspect::Items, -1);
-    FormPeer::showAll();
-  }
-  HWND editor() const { return handle() ? ListView_GetEditControl(handle()) : nullptr; }
-  // A notification of the list view; its answer.
-  LRESULT notify(const NMHDR& n) {
-    switch (n.code) {
-      case LVN_ITEMCHANGED: {
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(n);
-        if (mirroring_ || !(change.uChanged & LVIF_STATE) || !(change.uNewState & LVIS_SELECTED) ||
-            (change.uOldState & LVIS_SELECTED))
-          return 0;
-        {
-          FromWindow quiet(*this);
-          list_.setItemIndex(change.iItem);
-        }
-        call(onSelect);
-        return 0;
-      }
-      case LVN_BEGINLABELEDITA:
-      case LVN_BEGINLABELEDITW:
-        // TRUE refuses the edit.
-        return manager_.filesetlistEditing(reinterpret_cast<const NMLVDISPINFOA&>(n).item.iItem)
-                   ? FALSE
-                   : TRUE;
-      case LVN_ENDLABELEDITA: {
-        const auto& info = reinterpret_cast<const NMLVDISPINFOA&>(n);
-        if (info.item.pszText) manager_.filesetlistEdited(info.item.iItem, info.item.pszText);
-        return FALSE;  // the model's caption, new or old, is what the item shows
-      }
-      case LVN_ENDLABELEDITW: {
-        const auto& info = reinterpret_cast<const NMLVDISPINFOW&>(n);
-        if (info.item.pszText) {
-          char text[MAX_PATH] = {};
-          WideCharToMultiByte(CP_ACP, 0, info.item.pszText, -1, text, sizeof text, nullptr,
-                              nullptr);
-          manager_.filesetlistEdited(info.item.iItem, text);
-        }
-        return FALSE;
-      }
-      case LVN_KEYDOWN:
-        manager_.filesetlistKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(n).wVKey);
-        return 0;
-      default:
-        return 0;
-    }
-  }
-
- private:
-  void insert(int i) {
-    std::string text = list_.item(i);
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = i;
-    item.pszText = text.data();
-    send(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  }
-  void select() {
-    const int i = list_.itemIndex();
-    ListView_SetItemState(handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    if (i >= 0) {
-      ListView_SetItemState(handle(), i, LVIS_SELECTED | LVIS_FOCUSED,
-                            LVIS_SELECTED | LVIS_FOCUSED);
-      ListView_EnsureVisible(handle(), i, FALSE);
-    }
-  }
-  void show(Aspect aspect, int index) override {
-    if (!handle()) return;
-    // The list view reports the changes made here; they are the model's own.
-    struct Mirroring {
-      bool& flag;
-      bool old;
-      ~Mirroring() { flag = old; }
-    } mirroring{mirroring_, mirroring_};
-    mirroring_ = true;
-    switch (aspect) {
-      case Aspect::Items:
-        ListView_DeleteAllItems(handle());
-        for (int i = 0; i < list_.count(); ++i) insert(i);
-        select();
-        break;
-      case Aspect::ItemInserted:
-        insert(index);
-        break;
-      case Aspect::ItemDeleted:
-        ListView_DeleteItem(handle(), index);
-        break;
-      case Aspect::ItemChanged: {
-        std::string text = list_.item(index);
-        LVITEMA item{};
-        item.iSubItem = 0;
-        item.pszText = text.data();
-        send(handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-             reinterpret_cast<LPARAM>(&item));
-        break;
-      }
-      case Aspect::ItemIndex:
-        select();
-        break;
-      case Aspect::Caption:
-      case Aspect::MultiSelect:
-      case Aspect::Selection:
-        break;
-      default:
-        FormPeer::show(aspect, index);
-    }
-  }
-  ui::ListBox& list_;
-  FilesetManager& manager_;
-  bool mirroring_ = false;
-};
-
-OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form)
+OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form, std::function<void()>& repaint)
     : DialogWindow(
           ctx, {form.OptionsForm, form.tbar, form.ttitle, form.tclose, &form.thelp, form.tborder},
           false),
       ctx_(ctx),
-      form_(form) {
+      form_(form),
+      repaint_(repaint) {
+  repaint_ = [this] { this->repaint(); };
   proxyl_.setCaption("Proxy:");
   portl_.setCaption("Port:");
   userl_.setCaption("Username:");
@@ -228,6 +48,7 @@ OptionsWindow::OptionsWindow(Context& ctx, TOptionsForm& form)
 }
 
 OptionsWindow::~OptionsWindow() {
+  repaint_ = nullptr;
   form_.attachView(nullptr);
   form_.handle = 0;
 }
@@ -272,28 +93,30 @@ void OptionsWindow::addControls() {
   auto edit = [&](int page, ui::Edit& m, ui::Rect r, DWORD style = ES_AUTOHSCROLL) {
     paged(add<EditPeer>(m, at(m, r), style), page);
   };
+  // The check boxes' rows, up to and with the named box: the rows stand in tab order.
+  const std::span<const OptionBox> rows = optionBoxes();
+  auto nextBox = rows.begin();
+  auto boxesThrough = [&](ui::CheckBox& last) {
+    for (bool done = false; !done && nextBox != rows.end(); ++nextBox) {
+      ui::CheckBox& box = f.*nextBox->box;
+      FormPeer::Handler click;
+      if (nextBox->click) click = [&f, c = nextBox->click] { (f.*c)(); };
+      check(static_cast<int>(nextBox->page), box, nextBox->place, std::move(click));
+      done = &box == &last;
+    }
+  };
 
   // The page control: its tabs above the page, which the dialog paints.
-  tabs_ = &add<TabPeer>(f.poptions, at(f.poptions, {6, 24, 428, kTabHeight}));
+  tabs_ = &add<PageTabPeer>(f.poptions, at(f.poptions, {6, 24, 428, kTabHeight}));
   tabs_->onChange = [this] { showPage(); };
 
   // General.
   const int g = kPageGeneral;
-  auto row = [](int i) { return 52 + 19 * i; };
-  ui::CheckBox* const left[] = {&f.confirmdelc, &f.confirmfsdeletec, &f.remposc, &f.remextc,
-                                &f.lstartupc,   &f.ideskc,           &f.istartc, &f.iqlc,
-                                &f.mintrayc,    &f.showhintc};
-  for (int i = 0; i < 10; ++i) check(g, *left[i], {16, row(i), 200, 17});
-  check(g, f.showonc, {16, row(10), 120, 17}, [&f] { f.showoncClick(); });
+  boxesThrough(f.showonc);
   auto& pkey =
-      add<ListPeer>(f.pkey, at(f.pkey, {140, row(10) - 2, 72, 21}), ListPeer::Kind::DropDown);
+      add<ListPeer>(f.pkey, at(f.pkey, {140, 52 + 19 * 10 - 2, 72, 21}), ListPeer::Kind::DropDown);
   paged(pkey, g);
-  check(g, f.confirmwr, {16, row(11), 200, 17});
-  check(g, f.confirmws, {16, row(12), 200, 17});
-  check(g, f.swoe, {16, row(13), 200, 17}, [&f] { f.swoeClick(); });
-  check(g, f.eom, {32, row(14), 184, 17});
-  ui::CheckBox* const right[] = {&f.kod, &f.retsort, &f.useautoc, &f.remtesc, &f.otm};
-  for (int i = 0; i < 5; ++i) check(g, *right[i], {226, row(i), 196, 17});
+  boxesThrough(f.otm);
   group(g, f.smg, {226, 150, 196, 70});
   radio(g, f.scrollvr, {236, 168, 150, 17}, [&f] { f.scrollvrClick(); });
   radio(g, f.scrollhr, {236, 192, 150, 17}, [&f] { f.scrollhrClick(); });
@@ -304,12 +127,7 @@ void OptionsWindow::addControls() {
 
   // Links.
   const int l = kPageLinks;
-  check(l, f.doublecc, {16, 52, 300, 17}, [&f] { f.doubleccClick(); });
-  check(l, f.singlecc, {16, 71, 300, 17}, [&f] { f.singleccClick(); });
-  check(l, f.disflymrc, {16, 98, 300, 17});
-  check(l, f.useforceflyMRc, {16, 117, 300, 17});
-  check(l, f.ldirectc, {16, 144, 300, 17});
-  check(l, f.disableLFC, {16, 163, 300, 17});
+  boxesThrough(f.disableLFC);
   text(l, f.fosl, {16, 194, 200, 14});
   track_ = &add<TrackPeer>(f.fos, at(f.fos, {16, 210, 260, 30}));
   paged(*track_, l);
@@ -341,7 +159,7 @@ void OptionsWindow::addControls() {
   button(s, fm.clearcontents, {216, 315, 66, 23}, [&fm] { fm.clearcontentsClick(); });
   text(s, f.qsodefsizel, {16, 352, 176, 14});
   edit(s, f.qsodefsizetext, {196, 349, 44, 20});
-  check(s, f.qswitchc, {260, 350, 150, 17});
+  boxesThrough(f.qswitchc);
 
   // Updates.
   const int u = kPageUpdates;
@@ -372,7 +190,7 @@ void OptionsWindow::addControls() {
   button(p, f.vprefresh, {326, 110, 96, 24}, [&f] { f.vprefreshClick(); });
   button(p, f.vpoptions, {326, 150, 96, 24}, [&f] { f.vpoptionsClick(); });
   button(p, f.vpabout, {326, 178, 96, 24}, [&f] { f.vpaboutClick(); });
-  check(p, f.disvpc, {16, 344, 250, 17}, [&f] { f.disvpcClick(); });
+  boxesThrough(f.disvpc);
 
   // Below the pages.
   button(
@@ -384,7 +202,7 @@ void OptionsWindow::addControls() {
 void OptionsWindow::prepare(HWND owner) {
   addControls();
   form_.attachView(this);
-  form_.FormCreate();
+  form_.FormCreate(ctx_.platform.windows.screen().dpi);
   createOnFirstShow(kClassName, owner);
 }
 
@@ -394,6 +212,14 @@ void OptionsWindow::created() {
   SetWindowSubclass(contents_->handle(), contentsProc, kContentsSubclass,
                     reinterpret_cast<DWORD_PTR>(this));
   form_.handle = reinterpret_cast<WindowHandle>(hwnd());
+  // Like the other dialogs, the options stay above other windows.
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void OptionsWindow::repaint() {
+  if (!hwnd()) return;
+  UpdateWindow(hwnd());
+  showPage();
 }
 
 void OptionsWindow::showPage() {
@@ -506,8 +332,7 @@ LRESULT OptionsWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void OptionsWindow::contentsMenu(POINT at) {
-  FilesetManager& fm = form_.filesets;
-  ui::MenuItem* const items[] = {&fm.Cut1, &fm.Copy1, &fm.Paste1, &fm.Delete1};
+  const auto items = contentsCommands(form_.filesets);
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   for (int i = 0; i < 4; ++i) {
@@ -530,21 +355,16 @@ void OptionsWindow::contentsMenu(POINT at) {
 
 bool OptionsWindow::contentsKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.hwnd != contents_->handle()) return false;
-  FilesetManager& fm = form_.filesets;
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  ui::MenuItem* item = nullptr;
-  if (msg.wParam == VK_DELETE && !ctrl)
-    item = &fm.Delete1;
-  else if (ctrl && msg.wParam == 'X')
-    item = &fm.Cut1;
-  else if (ctrl && msg.wParam == 'C')
-    item = &fm.Copy1;
-  else if (ctrl && msg.wParam == 'V')
-    item = &fm.Paste1;
-  if (!item) return false;
-  guarded([&] { item->click(); });
-  showPage();
-  return true;
+  // Ctrl tells the keys apart; Shift and Alt do not matter.
+  const ShiftState ctrl = keyShift() & ssCtrl;
+  for (ui::MenuItem* item : contentsCommands(form_.filesets)) {
+    const auto key = parseShortcut(item->shortcut());
+    if (!key || key->key != msg.wParam || (key->modifiers & ssCtrl) != ctrl) continue;
+    guarded([&] { item->click(); });
+    showPage();
+    return true;
+  }
+  return false;
 }
 
 bool OptionsWindow::preTranslate(MSG& msg) {

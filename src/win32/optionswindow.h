@@ -7,11 +7,15 @@
 // its window.
 #include <windows.h>
 
+#include <functional>
 #include <type_traits>
 #include <vector>
 
 #include "dialogs/optionsform.h"
 #include "win32/dialogwindow.h"
+#include "win32/filesetlistpeer.h"
+#include "win32/pagetabpeer.h"
+#include "win32/trackpeer.h"
 
 namespace trovik::win32 {
 
@@ -19,7 +23,9 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
  public:
   static constexpr const char* kClassName = "TOptionsForm";
 
-  OptionsWindow(Context& ctx, TOptionsForm& form);
+  // repaint: the hook through which extensions repaint the dialog
+  // (updateoptions); it reaches this window while the window exists.
+  OptionsWindow(Context& ctx, TOptionsForm& form, std::function<void()>& repaint);
   ~OptionsWindow() override;
 
   // The presenter's window from now on (its FormCreate runs); the window
@@ -27,10 +33,10 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   void prepare(HWND owner);
 
  private:
+  // Paints at once what waits to be painted and shows each page's controls
+  // as their models say.
+  void repaint();
   void created() override;
-  class TabPeer;
-  class TrackPeer;
-  class FilesetListPeer;
 
   // The frame's and the dialog's.
   void closeClicked() override;
@@ -70,12 +76,13 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
 
   Context& ctx_;
   TOptionsForm& form_;
+  std::function<void()>& repaint_;
   // The controls of each page, by page.
   std::vector<std::pair<FormPeer*, int>> pages_;
   // The groups of each page, painted by the dialog.
   std::vector<std::pair<ui::Control*, int>> groups_;
   int paintedPage_ = -1;
-  TabPeer* tabs_ = nullptr;
+  PageTabPeer* tabs_ = nullptr;
   TrackPeer* track_ = nullptr;
   FilesetListPeer* filesets_ = nullptr;
   FormPeer* contents_ = nullptr;

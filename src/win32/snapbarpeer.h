@@ -13,8 +13,8 @@ class SnapbarPeer final : public ControlPeer {
   // rows: how many rows the drop-down part shows, as the options have it.
   SnapbarPeer(FramedWindow& window, ui::ListBox& model, const int& rows, int id)
       : ControlPeer(window, model), list_(model), rows_(rows), id_(id) {}
-  void create();
-  void reset() { combo_.reset(); }
+  void create() override;
+  void reset() override { combo_.reset(); }
   HWND handle() const override { return combo_.get(); }
   void showAll() override;
   // A notification from the combo box.

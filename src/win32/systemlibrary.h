@@ -6,7 +6,12 @@
 
 namespace trovik::win32 {
 
-// The function name of the system library library, loaded on first use;
+// Takes the current directory and the program's own directory out of the
+// search for libraries loaded later by bare name (where the system allows).
+void restrictLibrarySearch();
+
+// The function name of the system library library, loaded on first use
+// from the system folder only;
 // throws std::runtime_error with the system's reason when either is missing.
 FARPROC systemFunction(const char* library, const char* name);
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "win32/framedwindow.h"
+#include "win32/input.h"
 
 namespace trovik::win32 {
 
@@ -37,6 +38,18 @@ int TabBarPeer::tabAt(POINT client) const {
   hit.pt = client;
   MapWindowPoints(window_.hwnd(), control_.get(), &hit.pt, 1);
   return static_cast<int>(send(control_.get(), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+bool TabBarPeer::pressed(const MSG& msg, MouseButton& button, ShiftState& shift,
+                         POINT& client) const {
+  bool doubleClick = false;
+  if (!control_ || msg.hwnd != control_.get() || !mousePress(msg.message, button, doubleClick) ||
+      button == MouseButton::Right)
+    return false;
+  shift = mouseShift(msg.wParam, doubleClick);
+  client = pointOf(msg.lParam);
+  MapWindowPoints(control_.get(), window_.hwnd(), &client, 1);
+  return true;
 }
 
 void TabBarPeer::show(ui::Aspect aspect, int index) {

@@ -307,7 +307,14 @@ LibraryHandle Win32Libraries::load(const std::string& path) {
   // A DLL that cannot be loaded is skipped quietly; the system must not stop
   // to ask about a missing disk or a broken image on the user's behalf.
   const UINT old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module = LoadLibraryA(path.c_str());
+  // The DLL by its full path (a relative one as the existence test saw it,
+  // from the current directory), and its own DLLs looked for beside it:
+  // never by a bare name through the search.
+  const std::wstring given = toWide(path);
+  std::wstring full(MAX_PATH, L'\0');
+  const DWORD n = GetFullPathNameW(given.c_str(), MAX_PATH, full.data(), nullptr);
+  full = n > 0 && n < MAX_PATH ? full.substr(0, n) : given;
+  HMODULE module = LoadLibraryExW(full.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   SetErrorMode(old);
   return reinterpret_cast<LibraryHandle>(module);
 }

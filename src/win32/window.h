@@ -23,11 +23,12 @@ class Window {
   // The window from WM_NCCREATE until WM_NCDESTROY, null outside that.
   HWND hwnd() const { return handle_; }
 
-  // Runs work; a failure is shown to the user and stops here. Returns false
-  // when work did not finish.
+  // Runs work on behalf of this window, which owns the boxes it shows; a
+  // failure is shown to the user and stops here. Returns false when work did
+  // not finish.
   template <class Work>
   bool guarded(Work&& work) noexcept {
-    if (ctx_) return barrier(*ctx_, work);
+    if (ctx_) return barrier(*ctx_, reinterpret_cast<WindowHandle>(handle_), work);
     try {
       work();
       return true;

@@ -3,7 +3,9 @@
 # registered "after" on loadformtext changes the mode tag the title shows; the event-log sample,
 # also registered "override" on runlink, gets the entry of a double-clicked link, the launch does
 # not happen, and it sees its events in order; closing Trovik tells every loaded extension "onclose"
-# with reason 1 and writes vp2.qdx back (with CR LF line ends, where the test wrote LF).
+# with reason 1 and writes vp2.qdx back (with CR LF line ends, where the test wrote LF); a test DLL
+# hears a title button's press and a middle press on a QuickSwitch tab with the mouse slots, and
+# the switch-off from the options dialog.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -110,3 +112,50 @@ e2e_close
 e2e_expect_lines "reenter.log after the close" "$(cat "$again/reenter.log")" "dllinfo2" "onclose 1" \
   "loadoptions returned"
 grep -q '^DisableVP=1' "$again/Trovik.ini" || e2e_fail "the extension's DisableVP=1 is not in Trovik.ini"
+
+# --- a real DLL hears a title button's press and release with the mouse slots filled, and the
+# switch-off from the real options dialog while the system still runs (reason 2, disvp still
+# false), then is told why it is unloaded
+[ -f "$TROVIK_EXT_DIR/slots.dll" ] || e2e_fail "no slots.dll in $TROVIK_EXT_DIR"
+command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
+heard="$E2E_TMP/Slots"
+e2e_base "$heard"
+cp "$TROVIK_EXT_DIR/slots.dll" "$TROVIK_EXT_DIR/slots.txt" "$heard/"
+cp "$base/link.qdx" "$base/name.qdx" "$heard/"
+e2e_write "$heard/Trovik.ini" "$CRLF" "[Form]" "CurrentFileSet=" "[Options]" "QuickSwitch=1"
+e2e_write "$heard/Work/link.qdx" "$CRLF" 'C:\Work\mail.exe'
+e2e_write "$heard/Work/name.qdx" "$CRLF" "Mail"
+e2e_write "$heard/vp2.qdx" "$CRLF" "$(winpath "$heard")\\slots.dll|$(head -n 1 "$heard/slots.txt" | tr -d '\r')" ""
+e2e_start "$heard"
+e2e_wait_main
+slots_log="$heard/slots.log"
+drive main-point 32514 # the help title button, pressed with the middle button: no help opens
+read -r x y <<<"$DRIVEN"
+xdotool mousemove "$x" "$y" click 2
+wait_line "$slots_log" "form1thelpmouseup button=2"
+heard_lines() { tr -d '\r' <"$slots_log"; }
+heard_lines | grep -Eq '^form1thelpmousedown button=2 shift=[0-9]+ x=[1-9][0-9]* y=[1-9][0-9]*$' ||
+  e2e_fail "the press did not fill the mouse slots: $(heard_lines)"
+e2e_expect_no_boxes
+# A middle press on a QuickSwitch tab reaches extensions as a right click does (and changes nothing).
+drive rect
+read -r left top _ <<<"$DRIVEN"
+drive tab-point 1
+read -r x y <<<"$DRIVEN"
+xdotool mousemove "$((left + x))" "$((top + y))" click 2
+wait_line "$slots_log" "form1qswitchmousedown button=2"
+
+drive key 123 # F12
+drive wait-window TOptionsForm Options "$E2E_WAIT_MS"
+e2e_until "the options dialog, like the other dialogs" "on top" on-top TOptionsForm
+drive opt-page TOptionsForm poptions 4
+drive dlg-click TOptionsForm disvpc
+drive dlg-click TOptionsForm apply
+wait_line "$slots_log" "onclose 2"
+e2e_screenshot extensions-switched-off.png
+grep -q '^DisableVP=1' "$heard/Trovik.ini" || e2e_fail "Apply did not write DisableVP=1"
+drive dlg-click TOptionsForm okay
+e2e_close
+e2e_expect_lines "slots.log after the close" "$(heard_lines)" \
+  "$(heard_lines | grep '^form1thelpmousedown')" "$(heard_lines | grep '^form1thelpmouseup')" \
+  "$(heard_lines | grep '^form1qswitchmousedown')" "stopvp reason=2 disvp=false" "onclose 2"

@@ -285,6 +285,18 @@ e2e_settle() {
   drive wait-front "$E2E_WAIT_MS"
 }
 
+# e2e_box_gives_back <class> <model> <caption> <text> <key>...: with the keyboard in that control of
+# that dialog, the keys (xdotool) raise a message box; once it is answered, the dialog is in front
+# again with the keyboard in the same control.
+e2e_box_gives_back() {
+  local class="$1" model="$2" caption="$3" text="$4"
+  shift 4
+  e2e_until "the keyboard in $model of $class" focused dlg-focus "$class" "$model"
+  xdotool key "$@"
+  drive answer "$caption" ok "$E2E_WAIT_MS" "$text"
+  e2e_until "the keyboard back in $model of $class after the box" focused dlg-focus "$class" "$model"
+}
+
 # No message box may be open: one would mean the program is asking something the test did not plan.
 e2e_expect_no_boxes() {
   drive boxes

@@ -4,9 +4,10 @@
 # cuts them, and after a click on another fileset's tab pastes them there, both files saved; the
 # DELETE mode asks and deletes; Create multirun picks two items and Enter presses its Create button;
 # a right-click on another tab runs that fileset's third link without switching; Snapbar mode folds
-# the window to its drop-down list and back; the tray icon's click brings the window forward with
-# the beginner's tip; the hotkey brings the minimised window to the front. Screenshots of each list
-# mode, of Snapbar mode and of the open pop-up menus are kept.
+# the window to its drop-down list and back, and F1 there asks for the help page; the tray icon's
+# click brings the window forward with the beginner's tip; the hotkey brings the minimised window
+# to the front. Screenshots of each list mode, of Snapbar mode and of the open pop-up menus are
+# kept.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -208,6 +209,14 @@ press alt+i
 normal_height() { [ "$(window_height)" = 300 ]; }
 e2e_poll normal_height || e2e_fail "leaving Snapbar mode should restore 300 pixels: $(window_height)"
 e2e_until "List1 back" "$(printf '%s\n' Echo Alpha Charlie)" list 101
+# Alt+I into Snapbar mode again leaves the keys working there: F1 opens the main window's help
+# (its files are missing here).
+press alt+i
+e2e_poll snapbar_height || e2e_fail "Alt+I should fold the window again: $(window_height)"
+press F1
+drive answer Error ok "$E2E_WAIT_MS" "Help files not found."
+press alt+i
+e2e_poll normal_height || e2e_fail "Alt+I should unfold the window: $(window_height)"
 
 # --- a double click on the title maximises the window, a second one restores it
 window_state() {

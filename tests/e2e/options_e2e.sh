@@ -4,7 +4,8 @@
 # renames its directory and its tab; items cut in one fileset and pasted in another land in both
 # pairs of list files; the event-log sample is installed through the Trovik+ page, hears an event,
 # and is removed again; "Icon on desktop" makes Trovik.lnk in the prefix's desktop folder and
-# unticking it takes it away. Each page is photographed.
+# unticking it takes it away; the page tabs take clicks after the arrow keys; F1's box belongs to
+# the dialog. Each page is photographed.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -41,6 +42,7 @@ sorted_tabs() {
 
 e2e_begin
 e2e_probe
+command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
 [ -f "$TROVIK_EXT_DIR/eventlog.dll" ] || e2e_fail "no eventlog.dll in $TROVIK_EXT_DIR"
 
 base="$E2E_TMP/Launch"
@@ -68,8 +70,25 @@ open_options
 e2e_until "the page shown first" "shown enabled checked" dlg-state "$DLG" showonc
 e2e_screenshot options-general.png
 
+# --- the page tabs by mouse and keys: a click, the arrow keys, and a click again after them; F1
+# without the help files asks in a box of the dialog, which then has the keyboard back
+click_tab() {
+  drive tab-point "$1" "$DLG" poptions
+  read -r x y <<<"$DRIVEN"
+  xdotool mousemove "$x" "$y" click 1
+}
+click_tab 2
+e2e_until "the Fileset manager page by a click" "shown enabled checked" dlg-state "$DLG" qswitchc
+xdotool key Left
+e2e_until "the Links page by the arrow key" "shown enabled unchecked" dlg-state "$DLG" doublecc
+e2e_screenshot options-links.png
+click_tab 0
+e2e_until "the General page by a click after the arrow key" "shown enabled checked" \
+  dlg-state "$DLG" showonc
+e2e_box_gives_back "$DLG" poptions Trovik "Help files not found." F1
+click_tab 1
+
 # --- double click instead of single, F8 instead of F9: written by Apply, in effect at once
-page 1 links
 drive dlg-click "$DLG" doublecc
 e2e_until "single click after ticking double click" "shown enabled unchecked" dlg-state "$DLG" singlecc
 drive opt-page "$DLG" poptions 0

@@ -254,6 +254,32 @@ check_end
 e2e_expect_lines "the update site" "$(ini_value UpdateSite)" "$web/up/"
 e2e_step "up to date"
 
+# A wininet.dll that someone left beside the program, and one in the current directory. Wine
+# prefers its own system libraries and would hide the fault; asked to take a native one first,
+# it loads whatever the program's own search finds. The marker DLL leaves <dll>.loaded when it is
+# loaded, as rundll32 shows first.
+planted="$(dirname "$TROVIK_EXE")/planted/wininet.dll"
+[ -f "$planted" ] || e2e_fail "no planted wininet.dll at $planted"
+cp "$planted" "$E2E_TMP/marker.dll"
+"$E2E_WINE" rundll32 "$(winpath "$E2E_TMP/marker.dll")",none >/dev/null 2>&1 &
+rundll=$!
+e2e_poll test -f "$E2E_TMP/marker.dll.loaded" || e2e_fail "the marker DLL leaves no mark when loaded"
+kill "$rundll" 2>/dev/null || true
+cp "$planted" "$base/wininet.dll"
+cp "$planted" "$E2E_TMP/wininet.dll"
+overrides="$WINEDLLOVERRIDES"
+export WINEDLLOVERRIDES="$overrides;wininet=n,b"
+check_start "$web/up/"
+export WINEDLLOVERRIDES="$overrides"
+box Confirm yes "This will connect"
+box Trovik ok "Your version of Trovik is currently up to date"
+check_end
+for dir in "$base" "$E2E_TMP"; do
+  [ ! -e "$dir/wininet.dll.loaded" ] || e2e_fail "the wininet.dll in $dir was loaded"
+done
+rm -f "$base/wininet.dll" "$E2E_TMP/wininet.dll"
+e2e_step "a planted wininet.dll is never loaded; the check used the system's"
+
 check_start "$web/moved/"
 box Confirm yes "This will connect"
 box Confirm yes "An update is available. Do you wish to visit the update site now?" update-available.png

@@ -58,11 +58,20 @@ void FakeFileSystem::checkWritable(const std::string& path, IoError::Op op) cons
 
 bool FakeFileSystem::change() {
   ++changes_;
-  return failAt_ == 0 || (crash_ ? changes_ < failAt_ : changes_ != failAt_);
+  return failAt_ == 0 || (fault_ == Fault::Fail ? changes_ != failAt_ : changes_ < failAt_);
 }
 
 void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
-  if (!change()) throw IoError(IoError::Op::Write, path, "The device is not ready.");
+  if (!change()) {
+    faultHitAWrite_ = faultHitAWrite_ || changes_ == failAt_;
+    if (fault_ == Fault::Tear && changes_ == failAt_ && dirs_.count(parentKey(key(path)))) {
+      File& f = files_[key(path)];
+      if (f.name.empty()) f.name = path;
+      f.bytes = bytes.substr(0, bytes.size() / 2);
+      f.time = ++clock_;
+    }
+    throw IoError(IoError::Op::Write, path, "The device is not ready.");
+  }
   checkWritable(path, IoError::Op::Write);
   File& f = files_[key(path)];
   if (f.name.empty()) f.name = path;
@@ -130,6 +139,7 @@ void FakeFileSystem::createDirectory(const std::string& path) {
 
 bool FakeFileSystem::removeDirectory(const std::string& path) {
   const std::string k = key(path);
+  if (!change()) return false;
   for (const auto& [fk, f] : files_)
     if (parentKey(fk) == k) return false;
   for (const auto& [dk, d] : dirs_)
@@ -196,6 +206,29 @@ std::vector<std::string> FakeFileSystem::allFiles() const {
   std::vector<std::string> out;
   for (const auto& [k, f] : files_) out.push_back(f.name);
   return out;
+}
+
+std::map<std::string, std::string> FakeFileSystem::snapshot() const {
+  std::map<std::string, std::string> out;
+  for (const auto& [k, d] : dirs_) out[k + "\\"] = "<directory " + d + ">";
+  for (const auto& [k, f] : files_) out[k] = f.name + "\n" + f.bytes;
+  return out;
+}
+
+void FakeFileSystem::restore(const std::map<std::string, std::string>& snapshot) {
+  files_.clear();
+  dirs_.clear();
+  for (const auto& [k, v] : snapshot) {
+    if (k.back() == '\\') {
+      dirs_[k.substr(0, k.size() - 1)] = v.substr(11, v.size() - 12);
+    } else {
+      const size_t end = v.find('\n');
+      File& f = files_[k];
+      f.name = v.substr(0, end);
+      f.bytes = v.substr(end + 1);
+      f.time = ++clock_;
+    }
+  }
 }
 
 }  // namespace trovik::test

@@ -40,16 +40,24 @@ class FakeFileSystem : public FileSystem {
   void failWrites(const std::string& substring) { failing_.insert(lowered(substring)); }
   // Nothing can be created, written or replaced inside this directory.
   void makeReadOnly(const std::string& dir) { readOnly_.insert(key(dir)); }
-  // The n-th change from now on (a write, replace, delete or new directory,
-  // counting from 1) fails; with crash set, so does every change after it,
-  // as when the program stops there and nothing more reaches the disk.
-  void failChange(int n, bool crash) {
+  // What happens at the n-th change: it fails alone; it and every change
+  // after it fail, as when the program stops there (or the disk goes away)
+  // and nothing more reaches the disk; or, a write, it stops halfway, half
+  // of its bytes written, and nothing after it reaches the disk.
+  enum class Fault { Fail, Stop, Tear };
+  // The n-th change from now on (a write, replace, delete, new directory or
+  // rename, counting from 1) meets the fault.
+  void failChange(int n, Fault fault) {
     changes_ = 0;
     failAt_ = n;
-    crash_ = crash;
+    fault_ = fault;
+    faultHitAWrite_ = false;
   }
+  void failChange(int n, bool crash) { failChange(n, crash ? Fault::Stop : Fault::Fail); }
   // Changes made since failChange (or since the start).
   int changes() const { return changes_; }
+  // Whether the change that met the fault was a write.
+  bool faultHitAWrite() const { return faultHitAWrite_; }
   void clearFailures() {
     failing_.clear();
     readOnly_.clear();
@@ -57,6 +65,10 @@ class FakeFileSystem : public FileSystem {
   }
   // Paths of every file, for checks that nothing stray was left behind.
   std::vector<std::string> allFiles() const;
+  // Every directory and file with its content, keyed by lower-case path.
+  std::map<std::string, std::string> snapshot() const;
+  // Makes the disk hold exactly a snapshot.
+  void restore(const std::map<std::string, std::string>& snapshot);
 
  private:
   static std::string lowered(const std::string& s);
@@ -80,7 +92,8 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, int> writeCounts_;
   int changes_ = 0;
   int failAt_ = 0;
-  bool crash_ = false;
+  Fault fault_ = Fault::Fail;
+  bool faultHitAWrite_ = false;
 };
 
 }  // namespace trovik::test

@@ -61,6 +61,8 @@ class ScriptedBoxes : public MessageBoxes {
 
   const std::vector<Shown>& shown() const { return shown_; }
   bool allAnswered() const { return script_.empty(); }
+  // Boxes beyond the script get this answer instead of failing the test.
+  std::optional<Answer> otherwise;
 
  private:
   struct Step {

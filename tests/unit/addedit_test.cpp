@@ -103,6 +103,35 @@ TEST(AddEditConfirm, StoresTheEntryWithItsRunStylesAndSaves) {
   EXPECT_TRUE(endsWith(h.form().link1.items().back(), "|C:\\m13.exe+lrma|"));
 }
 
+TEST(AddEditConfirm, AnEntryThatRunsNothingIsRefusedWithTheDialogOpen) {
+  struct Case {
+    const char* what;
+    bool localCheck, multirun;
+    std::string path;
+  } cases[] = {{"an empty path, unchecked", false, false, ""},
+               {"blanks and a command", false, false, "  >:-x+lrma"},
+               {"a group without members", true, true, ""}};
+  for (const Case& c : cases) {
+    DialogHarness h;
+    TAddEdit& d = h.d;
+    h.vars().userlevel = 0;  // not even a beginner's tip comes first
+    h.openAdd();
+    d.itemLabel.setText("Label");
+    d.lfc.setChecked(c.localCheck);
+    h.type(c.path);
+    if (c.multirun && !d.mr.checked()) {
+      d.mr.setChecked(true);
+      d.mrClick();
+    }
+    h.boxes().expect(Answer::Ok, "This link has nothing to run.");
+    d.addlinkClick();
+    EXPECT_TRUE(h.boxes().allAnswered()) << c.what;
+    EXPECT_TRUE(d.isOpen()) << c.what;
+    EXPECT_EQ(h.form().link1.count(), 0) << c.what;
+    EXPECT_EQ(h.view.focused, &d.path) << c.what;
+  }
+}
+
 TEST(AddEditConfirm, LocalCheckTakesFoldersWithoutBackslashAndNamesAMissingMember) {
   DialogHarness h;
   TAddEdit& d = h.d;
@@ -146,6 +175,7 @@ TEST(AddEditConfirm, BeginnersAreOfferedAFreeAccessCharacterAndANewFileset) {
   h.list(many, many);
   h.openAdd();
   d.itemLabel.setText("z");
+  h.type("z");
   h.boxes().expect(Answer::Ok, "pressing the z key");
   h.boxes().expect(Answer::Yes, "over 50 links");
   d.addlinkClick();

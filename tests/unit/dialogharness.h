@@ -10,12 +10,13 @@ struct FakeDialogView final : DialogView {
   int cursor = 0;
   bool dropped = false;
   ui::Control* focused = nullptr;
+  int fronts = 0;  // times brought to the front
   void focus(ui::Control& c) override { focused = &c; }
   int caret(const ui::Edit&) const override { return cursor; }
   void setCaret(ui::Edit&, int p) override { cursor = p; }
   void dropDown(ui::ListBox&, bool open, int) override { dropped = open; }
   bool droppedDown(const ui::ListBox&) const override { return dropped; }
-  void bringToFront() override {}
+  void bringToFront() override { ++fronts; }
 };
 
 struct DialogHarness : AppHarness {

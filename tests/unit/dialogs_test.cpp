@@ -39,10 +39,12 @@ TEST(CommandLineDialog, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor
   EXPECT_EQ(d.path.text(), "C:\\a.exe>:-1|C:\\b.exe>:-2|C:\\c.exe>:-3|");
   EXPECT_EQ(d.mrl.item(1), "C:\\b.exe>:-2");
 
-  // However it closes, the Add/Edit dialog is usable again.
+  // However it closes, the Add/Edit dialog is usable again, with typing in the path.
   d.acClick();
+  h.view.focused = nullptr;
   a.tcloseClick();
   EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_EQ(h.view.focused, &d.path);
   d.acClick();
   d.cancelClick();
   EXPECT_FALSE(a.isOpen());
@@ -102,6 +104,7 @@ TEST(BrowseDialog, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   EXPECT_EQ(b.directory(), "D:\\");
   b.cancelClick();
   EXPECT_EQ(h.d.path.text(), "C:\\Apps\\");
+  EXPECT_EQ(h.view.focused, &h.d.path);
 }
 
 TEST(BrowseDialog, WritesTheChoiceIntoThePathANewMemberOrTheEditedMember) {
@@ -148,18 +151,38 @@ TEST(DialogEvents, ShowingAndActivationRaiseTheirEventsWithTheDialog) {
   EXPECT_EQ(seen, (Lines{"AddEditshow:d", "OptionsFormactivate:d", "formacactivate:acf"}));
 }
 
-TEST(DialogHelp, EachDialogOpensItsOwnPage) {
+TEST(DialogHelp, EachDialogOpensItsOwnPageAndTheWindowThatAsksOwnsTheBox) {
+  enum : WindowHandle { kMain = 1, kAddEdit, kAcf, kBrowse };
   DialogHarness h;
+  Context& ctx = h.app.ctx;
+  ctx.mainWindow = kMain;
+  h.d.handle = kAddEdit;
   h.fs().put(std::string(kBase) + "helpfiles\\addwindow.htm", "");
   h.d.helpClicked();
   ASSERT_EQ(h.os.shell.calls.size(), 1u);
   EXPECT_EQ(h.os.shell.calls[0].file, "addwindow.htm");
   EXPECT_EQ(h.os.shell.calls[0].show, swMaximize);
-  h.boxes().expect(Answer::Ok, "Help files not found.");
-  h.app.acf.helpClicked();
   h.fs().put(std::string(kBase) + "helpfiles\\browsewindow.htm", "");
   h.app.OpenFileDir.helpClicked();
   EXPECT_EQ(h.os.shell.calls.back().file, "browsewindow.htm");
+
+  // A box belongs to the window whose input asked for it (the Add/Edit dialog's
+  // own questions to it, whoever set it to work), a failure to the window it
+  // stopped, anything else to the main window.
+  for (const char* text : {"Help files not found.", "Error: Local file not found",
+                           "cannot be written", "Help files not found."})
+    h.boxes().expect(Answer::Ok, text);
+  barrier(ctx, kBrowse, [&] {
+    barrier(ctx, kAcf, [&] { h.app.acf.helpClicked(); });
+    h.openAdd();
+    h.type("C:\\gone.exe");
+    barrier(ctx, kMain, [&] { h.d.addlinkClick(); });
+    throw IoError(IoError::Op::Write, "C:\\x", "cannot be written");
+  });
+  h.app.acf.helpClicked();
+  std::vector<WindowHandle> owners;
+  for (const auto& box : h.boxes().shown()) owners.push_back(box.owner);
+  EXPECT_EQ(owners, (std::vector<WindowHandle>{kAcf, kAddEdit, kBrowse, kMain}));
 }
 
 }  // namespace

@@ -115,46 +115,41 @@ TEST_F(FunctionsTest, TheDialogsRoutinesReachTheDialogs) {
   EXPECT_EQ(repaints, 2);
 }
 
-TEST_F(FunctionsTest, TheMainFormIsOneObjectInItsEventsAndForRescalecontrols) {
-  const Calls formEvents = {"form1create",    "form1activate",   "form1resize",
-                            "form1mousedown", "form1deactivate", "form1close"};
-  const Calls listEvents = {"form1list1click", "form1list1doubleclick", "form1list1dragdrop"};
-  addDll('A', extension<'A', "form1create", "form1activate", "form1resize", "form1mousedown",
-                        "form1deactivate", "form1close", "form1list1click",
-                        "form1list1doubleclick", "form1list1dragdrop">());
-  std::string pairs;
-  std::map<std::string, const void*> sender;
-  for (const Calls* events : {&formEvents, &listEvents})
-    for (const std::string& e : *events) {
-      pairs += e + "|before|";
-      rec.actions["A:" + e] = [&, e] { sender[e] = got('A').getvpvar("cobject"); };
-    }
-  fs().put(listPath(), joinLines({record('A', pairs)}));
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
-  fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\n");
-  app.FormCreate();
+TEST_F(FunctionsTest, AWindowsOwnEventHandsOverTheObjectGetform1AndRescalecontrolsKnow) {
+  addDll('A', extension<'A', "form1activate">());
+  installed({record('A', "form1activate|before")});
+  const void* sender = nullptr;
+  rec.actions["A:form1activate"] = [&] { sender = got('A').getvpvar("cobject"); };
   form().FormActivate();
-  form().FormResize();
-  form().FormMouseDown(MouseButton::Right, 0, 3, 4);
-  form().FormDeactivate();
-  form().List1Click();
-  form().List1DblClick();
-  app.events.slots.cobject = nullptr;  // a handler that fills nothing shows
-  form().List1DragDrop(&form().List1, 3, 4);
+  EXPECT_EQ(sender, function<TrovikGetObject>("getform1")());
   auto rescalecontrols = function<TrovikRescaleControls>("rescalecontrols");
-  EXPECT_TRUE(app.close());
-
-  void* form1 = function<TrovikGetObject>("getform1")();
-  for (const std::string& e : formEvents) EXPECT_EQ(sender[e], form1) << e;
-  for (const std::string& e : listEvents) EXPECT_EQ(sender[e], &form().List1) << e;
   // What a form event hands over is a form that rescalecontrols knows.
   os.windows.screenInfo.dpi = 192;
   form().List1.setBounds({10, 20, 100, 200});
-  rescalecontrols(const_cast<void*>(sender["form1activate"]));
-  const ui::Rect r = form().List1.bounds();
-  EXPECT_EQ((std::vector<int>{r.left, r.top, r.width, r.height}),
-            (std::vector<int>{5, 10, 50, 100}));
+  auto rect = [](const ui::Control& c) {
+    const ui::Rect r = c.bounds();
+    return std::vector<int>{r.left, r.top, r.width, r.height};
+  };
+  rescalecontrols(const_cast<void*>(sender));
+  EXPECT_EQ(rect(form().List1), (std::vector<int>{5, 10, 50, 100}));
+  // The options dialog's own creation scales its title bar, which stays in place.
+  TOptionsForm& options = app.OptionsForm;
+  options.FormCreate(192);
+  EXPECT_EQ(rect(options.tbar), (std::vector<int>{2, 2, 436, 9}));
+  EXPECT_EQ(rect(options.tclose), (std::vector<int>{427, 2, 8, 7}));
+  EXPECT_EQ(rect(options.thelp), (std::vector<int>{419, 2, 8, 7}));
+  EXPECT_EQ(options.ttitle.fontName(), "Small fonts");
+  // So is every other window an extension can get.
+  const std::pair<const char*, ui::Control*> dialogs[] = {
+      {"getaddedit", &app.AddEdit.path},
+      {"getoptionsform", &app.OptionsForm.okay},
+      {"getacf", &app.acf.commandtext},
+      {"getopenfiledir", &app.OpenFileDir.select}};
+  for (const auto& [getter, control] : dialogs) {
+    control->setBounds({10, 20, 100, 200});
+    rescalecontrols(function<TrovikGetObject>(getter)());
+    EXPECT_EQ(rect(*control), (std::vector<int>{5, 10, 50, 100})) << getter;
+  }
 }
 
 TEST_F(FunctionsTest, FilesetAndWindowRoutinesAreReachable) {
@@ -164,7 +159,7 @@ TEST_F(FunctionsTest, FilesetAndWindowRoutinesAreReachable) {
   fs().put("C:\\Trovik\\Games\\link.qdx", "C:\\g.exe\r\n");
   fs().put("C:\\Trovik\\Games\\name.qdx", "Go\r\n");
   app.vars.realpath = app.vars.apppath = "C:\\Trovik\\";
-  app.form1.store.autobuild(app.vars.realpath, -1);
+  app.form1.autobuild(app.vars.realpath, -1);
   function<TrovikProc>("nextfileset")();
   EXPECT_EQ(app.vars.apppath, "C:\\Trovik\\Games\\");
   function<TrovikProc>("previousfileset")();

@@ -183,16 +183,6 @@ TEST_F(VariablesTest, ObjectSlotsHandOverTheObjectItself) {
   EXPECT_EQ(app.events.slots.cobject3, &form().List1);
 }
 
-TEST_F(VariablesTest, TheKeyOfAnEventIsInCword) {
-  addDll('A', extension<'A', "shutdownwindows">());
-  installed({record('A', "shutdownwindows|override")});
-  std::string flags;
-  rec.actions["A:shutdownwindows"] = [&] { flags = got('A').getvpvar("cword"); };
-  app.launcher.shutdownwindows(ewxReboot);
-  EXPECT_EQ(flags, "2");
-  EXPECT_TRUE(os.system.exitRequests.empty());
-}
-
 TEST_F(VariablesTest, LineListsRoundTrip) {
   EXPECT_EQ(getvpvar("cstringlist"), "");
   EXPECT_TRUE(setvpvar("CStringList", "one\r\ntwo\r\n\r\nfour"));

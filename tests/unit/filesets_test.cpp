@@ -3,7 +3,9 @@
 
 #include "config/inifile.h"
 #include "core/textlines.h"
+#include "dialogs/optionsform.h"
 #include "harness.h"
+#include "ui/input.h"
 
 namespace trovik::test {
 namespace {
@@ -29,8 +31,8 @@ struct FilesetTest : ::testing::Test, AppHarness {
   }
   void openAt(const std::string& dir) {
     vars().apppath = at(dir);
-    store().autobuild(kBase, -1);
-    store().loadlist();
+    form().autobuild(kBase, -1);
+    form().loadlist();
   }
   std::vector<bool> checks() {
     std::vector<bool> out;
@@ -79,6 +81,79 @@ TEST_F(FilesetTest, SpaceAndBackspaceCycleThroughThreeFilesets) {
   EXPECT_EQ(form().qswitch.tabIndex(), 1);
   // Neither saved the list: that is the callers' choice.
   EXPECT_EQ(fs().writeCount(at("A\\name.qdx")), 0);
+}
+
+// Every way out of a fileset: the list on show is saved first, a failed save
+// keeps the window where it is, and a fileset without its link file is
+// reported instead of loaded (its names would otherwise stay on show, to be
+// saved over it).
+TEST_F(FilesetTest, EveryWayOutSavesFirstAndChecksWhereItGoes) {
+  struct Way {
+    const char* name;
+    const char* to;  // from A
+    std::function<void(FilesetTest&)> leave;
+  };
+  auto key = [](std::uint16_t k, bool snapbar) {
+    return [=](FilesetTest& t) {
+      std::uint16_t code = k;
+      if (snapbar)
+        t.form().mmlistKeyDown(code, {});
+      else
+        t.form().List1KeyDown(code, {});
+    };
+  };
+  const Way ways[] = {
+      {"Space", "B\\", key(vkSpace, false)},
+      {"Backspace", "", key(vkBack, false)},
+      {"Snapbar Space", "B\\", key(vkSpace, true)},
+      {"tab", "B\\",
+       [](FilesetTest& t) {
+         t.form().qswitch.setTabIndex(2);
+         t.form().qswitchChange();
+       }},
+      {"Switch menu", "B\\", [](FilesetTest& t) { t.form().Switch.child(2).click(); }},
+      {"manager Activate", "B\\",
+       [](FilesetTest& t) {
+         FilesetManager& fm = t.app.OptionsForm.filesets;
+         t.app.OptionsForm.showPage(OptionsPage::FilesetManager);
+         fm.filesetlist.setItemIndex(2);
+         fm.activatefsClick();
+       }},
+  };
+  boxes().otherwise = Answer::Ok;  // the one-time tips
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    fs().clearFailures();
+    threeFilesets();
+    openAt("A\\");
+    // An edit not yet saved goes with the list when it leaves.
+    form().List1.setItem(0, "renamed");
+    way.leave(*this);
+    EXPECT_EQ(fs().get(at("A\\name.qdx")), "renamed\r\n");
+    EXPECT_EQ(vars().apppath, at(way.to));
+
+    // A save that fails keeps the window, its list and its tab where they were.
+    openAt("A\\");
+    form().List1.setItem(0, "unsaved");
+    fs().makeReadOnly(at("A"));
+    EXPECT_THROW(way.leave(*this), IoError);
+    EXPECT_EQ(vars().apppath, at("A\\"));
+    EXPECT_EQ(names(), Lines{"unsaved"});
+    EXPECT_EQ(form().qswitch.tabIndex(), 1);
+    fs().clearFailures();
+
+    // A fileset whose link file went is reported, and A's names stay A's.
+    openAt("A\\");
+    fs().deleteFile(at(std::string(way.to) + "link.qdx"));
+    const size_t before = boxes().shown().size();
+    way.leave(*this);
+    ASSERT_GT(boxes().shown().size(), before);
+    EXPECT_NE(boxes().shown()[before].text.find("File set not found in specified location: "),
+              std::string::npos);
+    EXPECT_EQ(vars().apppath, at("A\\"));
+    EXPECT_EQ(names(), Lines{"renamed"});
+    EXPECT_EQ(form().qswitch.tabIndex(), 1);
+  }
 }
 
 TEST_F(FilesetTest, TheBaseFilesetAloneStaysAndIsRememberedAsEmpty) {
@@ -135,6 +210,24 @@ TEST_F(FilesetTest, ANewFilesetTakesTheFirstFreeNumberWhateverTheCase) {
   EXPECT_FALSE(fs().directoryExists(at("NewFileSet4")));
 }
 
+// However a fileset is made, its tab shows at once, and once, even when a
+// rebuild (the release of Shift+Insert) runs while the scan serves messages.
+TEST_F(FilesetTest, ANewFilesetFromTheMenuIsOneTabAtOnce) {
+  fs().put(at("Trovik.ini"), "");
+  putFileset("", {"base"}, {"C:\\base.exe"});
+  fs().mkdirs(at("newfileset1"));
+  openAt("");
+  bool inner = false;
+  os.pump.onProcess = [&] {
+    if (inner) return;
+    inner = true;
+    form().autobuild(kBase, -1);
+  };
+  form().Newfileset.click();
+  EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "NewFileSet2"}));
+  EXPECT_EQ(form().Switch.childCount(), 2);
+}
+
 TEST_F(FilesetTest, AnExtensionCanNameTheNewFilesetItself) {
   app.events.setHook([&](std::string_view name, bool, bool over, bool after) {
     if (name == "createnewfileset" && after) app.events.slots.cstring = "D:\\Elsewhere";
@@ -163,7 +256,7 @@ TEST_F(FilesetTest, TheFilesetsMenuOffersImportAndExportBesideSwitch) {
 
 TEST_F(FilesetTest, ImportIntoAnEmptyListAppendsAndSavesWithoutAsking) {
   putFileset("", {}, {});
-  store().loadlist();
+  form().loadlist();
   putFileset("Other\\", {"Zed", "Ann"}, {"C:\\z.exe", "C:\\a.exe"});
   vars().retainsort = true;
   form().Linkname.setChecked(true);
@@ -179,7 +272,7 @@ TEST_F(FilesetTest, ImportIntoAnEmptyListAppendsAndSavesWithoutAsking) {
 
 TEST_F(FilesetTest, ImportIntoAFullListAppendsOnYesAndOverwritesOnNo) {
   putFileset("", {"mine"}, {"C:\\mine.exe"});
-  store().loadlist();
+  form().loadlist();
   form().List1.setItemIndex(0);
   putFileset("Other\\", {"theirs"}, {"C:\\theirs.exe"});
 
@@ -204,7 +297,7 @@ TEST_F(FilesetTest, ImportIntoAFullListAppendsOnYesAndOverwritesOnNo) {
 
 TEST_F(FilesetTest, ImportWithoutNamesWarnsAndNamesEachLinkByItsRule) {
   putFileset("", {"mine"}, {"C:\\mine.exe"});
-  store().loadlist();
+  form().loadlist();
   fs().put(at("Other\\link.qdx"), joinLines({"C:\\Tools\\edit.exe>:-n+lrma", "D:\\Games\\"}));
 
   // Appended: the target alone.
@@ -233,7 +326,7 @@ TEST_F(FilesetTest, ImportWithoutNamesWarnsAndNamesEachLinkByItsRule) {
 
 TEST_F(FilesetTest, ImportFromNoFilesetOrACancelledDialogChangesNothing) {
   putFileset("", {"mine"}, {"C:\\mine.exe"});
-  store().loadlist();
+  form().loadlist();
   fs().put(at("Other\\name.qdx"), "orphan\r\n");
   boxes().expect(Answer::Ok, "There is no valid fileset in the selected directory.");
   dialog().expect(at("Other"));
@@ -254,7 +347,7 @@ TEST_F(FilesetTest, ImportFromNoFilesetOrACancelledDialogChangesNothing) {
 
 TEST_F(FilesetTest, AnImportedNameFileOfAnotherLengthIsBroughtIntoStep) {
   putFileset("", {"mine"}, {"C:\\mine.exe"});
-  store().loadlist();
+  form().loadlist();
   putFileset("Other\\", {"one", "two", "three"}, {"C:\\1.exe", "C:\\2.exe"});
   boxes().expect(Answer::Yes, "add the selected fileset's links");
   boxes().expect(Answer::Yes, "(This will remove 1 unlinked items");
@@ -267,7 +360,7 @@ TEST_F(FilesetTest, AnImportedNameFileOfAnotherLengthIsBroughtIntoStep) {
 
 TEST_F(FilesetTest, ExportCopiesTheSavedFilesAndAsksBeforeReplacingAFileset) {
   putFileset("", {"saved"}, {"C:\\saved.exe"});
-  store().loadlist();
+  form().loadlist();
   form().List1.setItem(0, "unsaved");  // what is exported is the state last saved
   fs().mkdirs("D:\\Backup");
   putFileset("Old\\", {"old"}, {"C:\\old.exe"});
@@ -305,18 +398,9 @@ TEST_F(FilesetTest, AnExportUnderTheBaseDirectoryIsListedAtOnce) {
   EXPECT_EQ(form().qswitch.tabs().size(), 2u);
 }
 
-TEST_F(FilesetTest, AFailedExportIsReportedAndLeavesTheTargetWhole) {
+// A current fileset whose names were never saved has no whole fileset to give.
+TEST_F(FilesetTest, AnExportWithoutSavedNamesWritesNothing) {
   putFileset("", {"saved"}, {"C:\\saved.exe"});
-  putFileset("Old\\", {"old"}, {"C:\\old.exe"});
-  fs().failWrites("Old\\name");
-  boxes().expect(Answer::Yes, "Do you want to overwrite it?");
-  dialog().expect(at("Old"));
-  EXPECT_THROW(form().Export1Click(), IoError);
-  EXPECT_EQ(fs().get(at("Old\\name.qdx")), "old\r\n");
-  EXPECT_EQ(fs().get(at("Old\\link.qdx")), "C:\\old.exe\r\n");
-
-  // A current fileset whose names were never saved has no whole fileset to give.
-  fs().clearFailures();
   fs().deleteFile(at("name.qdx"));
   fs().mkdirs("D:\\Backup");
   dialog().expect("D:\\Backup");

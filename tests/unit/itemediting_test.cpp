@@ -15,8 +15,8 @@ struct ItemEditingTest : ::testing::Test, AppHarness {
     fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=\r\n");
     putFileset("", {"A", "B", "C", "D", "E"}, {"a", "b", "c", "d", "e"});
     putFileset("Other\\", {"X", "Y"}, {"x", "y"});
-    store().autobuild(kBase, -1);
-    store().loadlist();
+    form().autobuild(kBase, -1);
+    form().loadlist();
     form().addEdit = &app.AddEdit;
     form().optionsForm = &app.OptionsForm;
   }
@@ -192,12 +192,12 @@ TEST_F(ItemEditingTest, DeletingAFilesetLeavesTheWindowOnOneThatExists) {
 
   // A list file that cannot be deleted stops the deletion: the fileset stays whole.
   putFileset("Kept\\", {"K"}, {"k"});
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   f.nextfileset();
   ASSERT_EQ(vars().apppath, at("Kept\\"));
   fs().makeReadOnly(at("Kept"));
   boxes().expect(Answer::Yes, "delete this fileset");
-  boxes().expect(Answer::Ok, "cannot be deleted: C:\\Trovik\\Kept\\link.qdx");
+  boxes().expect(Answer::Ok, "cannot be deleted: C:\\Trovik\\Kept\\name.qdx");
   f.DeletefilesetClick();
   EXPECT_EQ(fs().get(at("Kept\\name.qdx")), "K\r\n");
   EXPECT_EQ(f.qswitch.tabs(), (Lines{"Trovik", "Kept"}));
@@ -208,8 +208,8 @@ TEST_F(ItemEditingTest, DeletingAFilesetLeavesTheWindowOnOneThatExists) {
   putFileset("Last\\", {"L"}, {"l"});
   fs().deleteFile(at("Trovik.ini"));
   vars().apppath = at("Last\\");
-  store().autobuild(kBase, -1);
-  store().loadlist();
+  form().autobuild(kBase, -1);
+  form().loadlist();
   boxes().expect(Answer::Yes, "delete this fileset");
   f.DeletefilesetClick();
   EXPECT_EQ(vars().apppath, kBase);

@@ -67,7 +67,7 @@ TEST(TextLines, CountAgreesWithTheSplitAtEveryLengthAndMix) {
 TEST_F(LinkStoreTest, LoadsBothListsInStepAndFillsTheSnapbarCopy) {
   fs().put(base("name.qdx"), "One\rTwo\r");  // CR-only ends load as the same lines
   fs().put(base("link.qdx"), "C:\\1.exe\nC:\\2.exe\n");
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names(), (Lines{"One", "Two"}));
   EXPECT_EQ(links(), (Lines{"C:\\1.exe", "C:\\2.exe"}));
   EXPECT_EQ(form().mmlist.items(), names());
@@ -76,22 +76,22 @@ TEST_F(LinkStoreTest, LoadsBothListsInStepAndFillsTheSnapbarCopy) {
   // Empty lines keep their places; both files need them to be in step.
   fs().put(base("link.qdx"), "C:\\x.exe\r\n\r\n\r\n");
   fs().put(base("name.qdx"), "x\r\n\r\n\r\n");
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(links(), (Lines{"C:\\x.exe", "", ""}));
   EXPECT_EQ(names(), (Lines{"x", "", ""}));
 
   // Two empty files are an empty fileset, asked nothing.
   putFileset({}, {});
-  store().loadlist();
+  form().loadlist();
   EXPECT_TRUE(names().empty());
   EXPECT_TRUE(links().empty());
 }
 
 TEST_F(LinkStoreTest, MissingLinkFileEmptiesTheLinksButKeepsTheNames) {
   putFileset({"kept"}, {"C:\\k.exe"});
-  store().loadlist();
+  form().loadlist();
   fs().deleteFile(base("link.qdx"));
-  store().loadlist();
+  form().loadlist();
   EXPECT_TRUE(links().empty());
   EXPECT_EQ(names(), Lines{"kept"});
   EXPECT_EQ(form().mmlist.items(), Lines{"kept"});
@@ -101,13 +101,13 @@ TEST_F(LinkStoreTest, MissingNameFileRebuildsNamesFromTheLinksWithoutWriting) {
   vars().dropext = true;
   fs().put(base("link.qdx"), crlf({"C:\\Games\\", "C:\\", "D:\\Doc\\report.final.txt+lrma",
                                    "C:\\Tools\\edit.exe>:-n", "http://example.com/"}));
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names(), (Lines{"Games", "\\", "report.final", "edit", "//example"}));
   EXPECT_FALSE(fs().fileExists(base("name.qdx")));
 
   // Without dropext the whole target stands, parameters and suffix gone.
   vars().dropext = false;
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names()[3], "C:\\Tools\\edit.exe");
   EXPECT_EQ(names()[2], "D:\\Doc\\report.final.txt");
 }
@@ -117,29 +117,29 @@ TEST_F(LinkStoreTest, ShortcutsAreNamedByTheirTargetsWhenLinkingDirectly) {
   vars().dropext = true;
   os.shellLinks.targets["C:\\Desk\\Editor.lnk"] = "C:\\Apps\\editor.exe";
   fs().put(base("link.qdx"), crlf({"C:\\Desk\\Editor.lnk", "C:\\Desk\\Other.LNK"}));
-  store().loadlist();
+  form().loadlist();
   // ".LNK" is not ".lnk": the shortcut itself names the link.
   EXPECT_EQ(names(), (Lines{"editor", "Other"}));
 }
 
 TEST_F(LinkStoreTest, OldHeadingsAreDroppedOnlyWhenTheCountsDiffer) {
   putFileset({"Move items", "a", "b", "c", "d", "e", "f"}, {"1", "2", "3", "4", "5", "6"});
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names(), (Lines{"a", "b", "c", "d", "e", "f"}));
 
   putFileset({"Move items", "Add item", "Delete item", "Edit item", "Clear list", "a"}, {"1"});
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names(), Lines{"a"});
 
   // In step, a name that happens to read "Move items" is a real name.
   putFileset({"Move items"}, {"1"});
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names(), Lines{"Move items"});
 
   // Out of order, only the leading ones go: the question then repairs the rest.
   putFileset({"Add item", "Move items", "a"}, {"1"});
   boxes().expect(Answer::Yes, "(This will remove 1 unlinked items");
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names(), Lines{"Move items"});
 }
 
@@ -151,14 +151,14 @@ TEST_F(LinkStoreTest, MoreNamesThanLinksAsksAndEitherAnswerLeavesTheListsInStep)
                  "Your files are not sychronized. This could lead to Trovik functioning "
                  "improperly. Do you wish to re-synchronize your links? (This will remove 2 "
                  "unlinked items");
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names().size(), 8u);
   EXPECT_EQ(links(), eightLinks);
   EXPECT_EQ(boxes().shown().back().caption, "Warning");
   EXPECT_EQ(boxes().shown().back().buttons, Buttons::YesNo);
 
   boxes().expect(Answer::No);
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names(), tenNames);
   EXPECT_EQ(links().size(), 10u);
   EXPECT_EQ(links()[9], "");
@@ -172,60 +172,60 @@ TEST_F(LinkStoreTest, MoreLinksThanNamesAsksAndNoNamesTheLinksByTheirFiles) {
   boxes().expect(Answer::No,
                  "(This will remove 2 unassigned link(s)). Clicking No will re-assign the links "
                  "as their file names.");
-  store().loadlist();
+  form().loadlist();
   // The repair takes the file name only: a folder link gets an empty name.
   EXPECT_EQ(names(), (Lines{"a", "b", "c", "four", ""}));
 
   boxes().expect(Answer::Cancel);  // anything but Yes counts as No
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(names().size(), 5u);
 
   boxes().expect(Answer::Yes);
-  store().loadlist();
+  form().loadlist();
   EXPECT_EQ(links(), (Lines{"C:\\1.exe", "C:\\2.exe", "C:\\3.exe"}));
 }
 
 TEST_F(LinkStoreTest, RuleCRemovesTheSuffixesOnceEachInOrder) {
   vars().dropext = false;
-  EXPECT_EQ(store().nameRuleC("C:\\a\\x.exe+lrmi+lrma"), "x.exe");
-  EXPECT_EQ(store().nameRuleC("C:\\a\\x.exe+lrma+lrmi"), "x.exe+lrma");
-  EXPECT_EQ(store().nameRuleC("C:\\a\\x.exe>:c:\\doc\\y.txt"), "y.txt");
-  EXPECT_EQ(store().nameRuleB("C:\\a\\x.exe>:-y"), "C:\\a\\x.exe>:-y");
+  EXPECT_EQ(form().nameRuleC("C:\\a\\x.exe+lrmi+lrma"), "x.exe");
+  EXPECT_EQ(form().nameRuleC("C:\\a\\x.exe+lrma+lrmi"), "x.exe+lrma");
+  EXPECT_EQ(form().nameRuleC("C:\\a\\x.exe>:c:\\doc\\y.txt"), "y.txt");
+  EXPECT_EQ(form().nameRuleB("C:\\a\\x.exe>:-y"), "C:\\a\\x.exe>:-y");
   vars().dropext = true;
   // The file name starts after the last backslash or colon, the separator's included.
-  EXPECT_EQ(store().nameRuleB("C:\\a\\x.exe>:-y.z"), "-y");
-  EXPECT_EQ(store().nameRuleA("+lrma"), "");
+  EXPECT_EQ(form().nameRuleB("C:\\a\\x.exe>:-y.z"), "-y");
+  EXPECT_EQ(form().nameRuleA("+lrma"), "");
 }
 
 TEST_F(LinkStoreTest, BadInputLoadsWithoutHarm) {
   std::string huge(100000, 'x');
   fs().put(base("link.qdx"), huge + "\r\n" + std::string("a\0b", 3));
   fs().put(base("name.qdx"), huge + "\r\nname\r\n");
-  store().loadlist();  // the NUL ends the links: two lines each
+  form().loadlist();  // the NUL ends the links: two lines each
   EXPECT_EQ(links().size(), 2u);
   EXPECT_EQ(links()[0].size(), 100000u);
   EXPECT_EQ(names()[1], "name");
 
   putFileset({}, {});
   fs().put(base("name.qdx"), std::string(1, '\0'));
-  store().loadlist();
+  form().loadlist();
   EXPECT_TRUE(names().empty());
 }
 
 TEST_F(LinkStoreTest, SavingWritesCrLfAndReplacesBothFilesCompletely) {
   fs().put(base("name.qdx"), "One\rTwo\r");
   fs().put(base("link.qdx"), "C:\\1.exe\rC:\\2.exe\r");
-  store().loadlist();
+  form().loadlist();
   form().List1.add("Three");
   form().link1.add("C:\\3.exe");
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(fs().get(base("name.qdx")), "One\r\nTwo\r\nThree\r\n");
   EXPECT_EQ(fs().get(base("link.qdx")), "C:\\1.exe\r\nC:\\2.exe\r\nC:\\3.exe\r\n");
 
   form().List1.clear();
   form().link1.clear();
   vars().noconfirmsave = true;
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(fs().get(base("link.qdx")), "");
   EXPECT_FALSE(vars().noconfirmsave);  // it covers exactly one save
   // Nothing stray is left beside the lists.
@@ -234,19 +234,19 @@ TEST_F(LinkStoreTest, SavingWritesCrLfAndReplacesBothFilesCompletely) {
 
 TEST_F(LinkStoreTest, UnchangedFilesAreNotRewritten) {
   putFileset({"a"}, {"C:\\a.exe"});
-  store().loadlist();
-  store().savelist();
+  form().loadlist();
+  form().savelist();
   EXPECT_EQ(fs().writeCount(base("name.qdx")), 0);
   EXPECT_EQ(fs().writeCount(base("link.qdx")), 0);
   // So an unchanged fileset in a read-only directory saves without complaint.
   fs().makeReadOnly(kBase);
-  store().savelist();
+  form().savelist();
   fs().clearFailures();
 
   // What the list was loaded from is known without reading it again, until
   // another program changes the file: then the list is written over it.
   fs().put(base("link.qdx"), "C:\\b.exe\r\n");
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(fs().get(base("link.qdx")), "C:\\a.exe\r\n");
   EXPECT_EQ(fs().writeCount(base("name.qdx")), 0);
 }
@@ -255,7 +255,7 @@ TEST_F(LinkStoreTest, AFailedWriteLeavesBothFilesIntactAndIsReported) {
   putFileset({"a", "b"}, {"C:\\a.exe", "C:\\b.exe"});
   const std::string oldNames = fs().get(base("name.qdx"));
   const std::string oldLinks = fs().get(base("link.qdx"));
-  store().loadlist();
+  form().loadlist();
   form().List1.add("c");
   form().link1.add("C:\\c.exe");
 
@@ -263,7 +263,7 @@ TEST_F(LinkStoreTest, AFailedWriteLeavesBothFilesIntactAndIsReported) {
     fs().clearFailures();
     fs().failWrites(failing);
     try {
-      store().savelist();
+      form().savelist();
       ADD_FAILURE() << "a failed write of " << failing << " was not reported";
     } catch (const IoError& e) {
       EXPECT_NE(std::string(e.what()).find(failing), std::string::npos) << e.what();
@@ -274,11 +274,11 @@ TEST_F(LinkStoreTest, AFailedWriteLeavesBothFilesIntactAndIsReported) {
   }
   fs().clearFailures();
   fs().makeReadOnly(kBase);
-  EXPECT_THROW(store().savelist(), IoError);
+  EXPECT_THROW(form().savelist(), IoError);
   EXPECT_EQ(fs().get(base("link.qdx")), oldLinks);
   // In memory nothing was lost either: a later save succeeds.
   fs().clearFailures();
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(fs().get(base("link.qdx")), oldLinks + "C:\\c.exe\r\n");
 }
 
@@ -290,14 +290,14 @@ TEST_F(LinkStoreTest, AVanishedFilesetDirectoryIsRecreatedOnlyWhenTheUserSaysYes
   boxes().expect(Answer::No,
                  "The directory C:\\Trovik\\Gone\\ in which this fileset is saved no "
                  "longer exists. Do you want to create it?");
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(boxes().shown().back().caption, "Directory not found");
   EXPECT_FALSE(fs().directoryExists(vars().apppath));
   EXPECT_TRUE(vars().noconfirmsave);  // left as it was
   EXPECT_EQ(form().List1.count(), 1);
 
   boxes().expect(Answer::Yes);
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(fs().get(vars().apppath + "link.qdx"), "C:\\a.exe\r\n");
   EXPECT_EQ(fs().get(vars().apppath + "name.qdx"), "a\r\n");
 }
@@ -306,16 +306,16 @@ TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
   Lines many;
   for (int i = 0; i < 12; ++i) many.push_back("x" + std::to_string(i));
   putFileset(many, many);
-  store().loadlist();
+  form().loadlist();
   form().List1.setItems({"only"});
   form().link1.setItems({"only"});
 
   boxes().expect(Answer::No, "Your saved fileset is much smaller than your active list.");
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(splitLines(fs().get(base("link.qdx"))).size(), 12u);
 
   boxes().expect(Answer::Yes);
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(fs().get(base("link.qdx")), "only\r\n");
 
   // After deleting or clearing, the save does not ask; ten fewer never asks.
@@ -323,11 +323,11 @@ TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
   form().List1.setItems({});
   form().link1.setItems({});
   vars().noconfirmsave = true;
-  store().savelist();
+  form().savelist();
   putFileset(many, many);
   form().List1.setItems({"a", "b"});
   form().link1.setItems({"a", "b"});
-  store().savelist();
+  form().savelist();
   EXPECT_EQ(fs().get(base("name.qdx")), "a\r\nb\r\n");
 }
 
@@ -344,7 +344,7 @@ TEST_F(LinkStoreTest, AutobuildListsFilesetsAsTabsAndSwitchItems) {
   fs().put(base("file.txt"), "");
   vars().apppath = std::string(kBase) + "WORK\\";  // letter case does not matter
 
-  EXPECT_EQ(store().autobuild(kBase, -1), "");
+  EXPECT_EQ(form().autobuild(kBase, -1), "");
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "games", "Work"}));
   ASSERT_EQ(form().Switch.childCount(), 3);
   EXPECT_EQ(form().Switch.child(2).caption(), "Work");
@@ -355,18 +355,18 @@ TEST_F(LinkStoreTest, AutobuildListsFilesetsAsTabsAndSwitchItems) {
   EXPECT_GE(os.pump.calls, 7);  // the window stays alive during the scan
 
   // The index asks for the n-th subdirectory fileset; a rebuild replaces the items.
-  EXPECT_EQ(store().autobuild(kBase, 2), std::string(kBase) + "Work\\");
-  EXPECT_EQ(store().autobuild(kBase, 1), std::string(kBase) + "games\\");
-  EXPECT_EQ(store().autobuild(kBase, 3), "");
+  EXPECT_EQ(form().autobuild(kBase, 2), std::string(kBase) + "Work\\");
+  EXPECT_EQ(form().autobuild(kBase, 1), std::string(kBase) + "games\\");
+  EXPECT_EQ(form().autobuild(kBase, 3), "");
   EXPECT_EQ(form().Switch.childCount(), 3);
 
   // Without Trovik.ini the base directory is no fileset of its own.
   fs().deleteFile(base("Trovik.ini"));
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"games", "Work"}));
   EXPECT_EQ(form().ctabi, 1);
 
-  store().clearhistory();
+  form().clearhistory();
   EXPECT_EQ(form().Switch.childCount(), 0);
 }
 
@@ -383,7 +383,7 @@ TEST_F(LinkStoreTest, AutobuildHandsRootAndIndexToExtensions) {
     }
     return false;
   });
-  EXPECT_EQ(store().autobuild(kBase, 1), "C:\\Other\\A\\");
+  EXPECT_EQ(form().autobuild(kBase, 1), "C:\\Other\\A\\");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Clicks and keys on the main list.
 #include <gtest/gtest.h>
 
+#include "dialogharness.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -15,8 +16,8 @@ struct MainListTest : ::testing::Test, AppHarness {
     fs().put(at("Trovik.ini"), "[Options]\r\nClick=1\r\n");
     fs().put(at("link.qdx"), "C:\\a.exe\r\nC:\\b.exe\r\nC:\\c.exe\r\n");
     fs().put(at("name.qdx"), "Apple\r\nBanana\r\nCherry\r\n");
-    store().loadlist();
-    store().autobuild(kBase, -1);
+    form().loadlist();
+    form().autobuild(kBase, -1);
     vars().lclick = true;
   }
   std::vector<std::string> started() {
@@ -149,7 +150,7 @@ TEST_F(MainListTest, ForceFlyMrRunsTheGroupInOrderWhenTwoOrMoreArePicked) {
 TEST_F(MainListTest, SpaceAndBackspaceStepThroughTheFilesetsAndSetTheTipFlag) {
   fs().put(at("Games\\link.qdx"), "C:\\x.exe\r\n");
   fs().put(at("Games\\name.qdx"), "Games\r\n");
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   key(kSpace);
   EXPECT_EQ(vars().apppath, at("Games\\"));
   EXPECT_TRUE(vars().norun);
@@ -173,7 +174,10 @@ TEST_F(MainListTest, ItemsClickedWhileTheDialogIsOpenGoToIt) {
   EXPECT_EQ(d.MemberRunStyles.size(), 2u);
   EXPECT_TRUE(started().empty());
 
-  // A single link over a path without multirun asks before overwriting.
+  // A single link over a path without multirun asks before overwriting; a No keeps the path,
+  // and the dialog comes forward either way.
+  FakeDialogView view;
+  d.attachView(&view);
   d.mr.setChecked(false);
   boxes().expect(Answer::Yes,
                  "This will overwrite the existing item path, proceed? Click >More> and");
@@ -212,7 +216,7 @@ TEST_F(MainListTest, EditModeOpensTheDialogOnTheItem) {
 TEST_F(MainListTest, TheSwitchMenuSwitchesAndTipsOnceForBeginners) {
   fs().put(at("Games\\link.qdx"), "C:\\g.exe\r\n");
   fs().put(at("Games\\name.qdx"), "Go\r\n");
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   boxes().expect(Answer::Ok, "You can switch between filesets quickly using the space bar");
   form().Switch.child(1).click();
   EXPECT_EQ(vars().apppath, at("Games\\"));
@@ -232,7 +236,7 @@ TEST_F(MainListTest, TheSwitchMenuSwitchesAndTipsOnceForBeginners) {
   fs().deleteFile(at("Games\\name.qdx"));
   fs().put(at("Games\\name.qdx"), "");
   fs().deleteFile(at("Games\\name.qdx"));
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   EXPECT_EQ(form().Switch.childCount(), 1);  // without names it is no fileset of the menu
 }
 
@@ -240,7 +244,7 @@ TEST_F(MainListTest, TipsNeverShowAboveBeginnerLevel) {
   vars().userlevel = 1;
   fs().put(at("Games\\link.qdx"), "");
   fs().put(at("Games\\name.qdx"), "");
-  store().autobuild(kBase, -1);
+  form().autobuild(kBase, -1);
   form().Switch.child(1).click();
   key(kBack);
   EXPECT_EQ(option("Help", "Switch"), "<absent>");

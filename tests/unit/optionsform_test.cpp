@@ -3,6 +3,8 @@
 // help, and the shell shortcuts of the General page.
 #include <gtest/gtest.h>
 
+#include "config/inifile.h"
+#include "config/options.h"
 #include "core/paths.h"
 #include "harness.h"
 
@@ -14,7 +16,13 @@ struct OptionsFormTest : ::testing::Test, AppHarness {
     fs().put(at("link.qdx"), "C:\\a.exe\r\n");
     fs().put(at("name.qdx"), "a\r\n");
   }
+  static std::string at(const std::string& file) { return std::string(kBase) + file; }
   TOptionsForm& dlg() { return app.OptionsForm; }
+  void options(const std::string& text) { fs().put(at("Trovik.ini"), text); }
+  std::string read(const std::string& section, const std::string& key) {
+    TBigIniFile f(fs(), at("Trovik.ini"));
+    return f.ReadString(section, key, "<absent>");
+  }
   void choose(ui::ListBox& list, const std::string& item) {
     for (int i = 0; i < list.count(); ++i)
       if (list.item(i) == item) list.setItemIndex(i);
@@ -25,7 +33,7 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   options(
       "[Options]\r\nClick=1\r\nColumns=3\r\nShowOnKey=f5\r\nForceWait=3000\r\n"
       "ForceOrderStyle=1\r\nShutdownOnExit=1\r\nProxy=1\r\nProxyName=proxy.lan\r\n"
-      "ProxyPort=8080\r\nConfirmDelete=1\r\n[QSOptions]\r\nQSTabSize=40\r\n");
+      "ProxyPort=8080\r\n[QSOptions]\r\nQSTabSize=40\r\n");
   dlg().showPage(OptionsPage::Links);
   ASSERT_TRUE(dlg().OptionsForm.visible());
   EXPECT_EQ(dlg().page(), OptionsPage::Links);
@@ -42,7 +50,6 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   EXPECT_EQ(dlg().updates.pname.text(), "proxy.lan");
   EXPECT_EQ(dlg().qsodefsizetext.text(), "40");
   EXPECT_FALSE(dlg().showhintc.checked());  // absent counts as off here
-  EXPECT_TRUE(vars().condel);
 
   dlg().doublecc.setChecked(true);
   dlg().doubleccClick();
@@ -51,23 +58,17 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().mintrayc.setChecked(true);
   dlg().qswitchc.setChecked(true);
   dlg().qsodefsizetext.setText("25");
-  dlg().confirmdelc.setChecked(false);
   dlg().updates.ppw.setText("s3cret");
   dlg().applyClick();
 
-  EXPECT_EQ(option("Options", "Click"), "0");
-  EXPECT_EQ(option("Options", "ShowOnKey"), "PAUSE");
-  EXPECT_EQ(option("Options", "Columns"), "3");
-  EXPECT_EQ(option("Options", "SysTray"), "1");
-  EXPECT_EQ(option("Options", "QuickSwitch"), "1");
-  EXPECT_EQ(option("Options", "ForceWait"), "3000");
-  EXPECT_EQ(option("Options", "ProxyPort"), "8080");
-  EXPECT_EQ(option("QSOptions", "QSTabSize"), "25");
-  EXPECT_EQ(option("Form", "Version"), "1000");
+  EXPECT_EQ(read("Options", "ShowOnKey"), "PAUSE");
+  EXPECT_EQ(read("Options", "Columns"), "3");
+  EXPECT_EQ(read("Options", "ForceWait"), "3000");
+  EXPECT_EQ(read("Options", "ProxyPort"), "8080");
+  EXPECT_EQ(read("QSOptions", "QSTabSize"), "25");
+  EXPECT_EQ(read("Form", "Version"), "1000");
   EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
 
-  EXPECT_FALSE(vars().lclick);
-  EXPECT_FALSE(vars().condel);
   EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
   EXPECT_EQ(form().List1.columns(), 3);
   EXPECT_TRUE(form().qswitch.visible());
@@ -81,7 +82,7 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().showoncClick();
   EXPECT_FALSE(dlg().pkey.enabled());
   dlg().okayClick();
-  EXPECT_EQ(option("Options", "ShowOnKey"), "&0");
+  EXPECT_EQ(read("Options", "ShowOnKey"), "&0");
   EXPECT_TRUE(os.windows.hotkeys.empty());
   EXPECT_FALSE(dlg().OptionsForm.visible());
 }
@@ -127,8 +128,8 @@ TEST_F(OptionsFormTest, ARefusedValueNamesItsFieldAndNothingIsWritten) {
   dlg().scrollhrClick();
   dlg().columnNumber.setText("0");
   dlg().applyClick();
-  EXPECT_EQ(option("Options", "Columns"), "0");
-  EXPECT_EQ(option("Options", "Proxy"), "1");
+  EXPECT_EQ(read("Options", "Columns"), "0");
+  EXPECT_EQ(read("Options", "Proxy"), "1");
 }
 
 TEST_F(OptionsFormTest, CancelWritesNothingAndClosingReloadsTheMainList) {
@@ -162,26 +163,6 @@ TEST_F(OptionsFormTest, HelpOpensThePageOfTheActiveTab) {
   dlg().poptions.setTabIndex(static_cast<int>(OptionsPage::TrovikPlus));
   boxes().expect(Answer::Ok, "Help files not found.");
   dlg().thelpClick();
-}
-
-TEST_F(OptionsFormTest, DisablingTrovikPlusStopsTheExtensionsOnce) {
-  options("[Options]\r\n");
-  int stops = 0;
-  app.events.setStopper([&](std::int32_t reason) {
-    EXPECT_EQ(reason, 2);
-    ++stops;
-  });
-  dlg().showPage(OptionsPage::TrovikPlus);
-  dlg().disvpc.setChecked(true);
-  dlg().disvpcClick();
-  dlg().applyClick();
-  dlg().applyClick();
-  EXPECT_EQ(stops, 1);
-  EXPECT_TRUE(vars().disvp);
-  EXPECT_EQ(option("Options", "DisableVP"), "1");
-  dlg().disvpc.setChecked(false);
-  dlg().applyClick();
-  EXPECT_FALSE(vars().disvp);
 }
 
 // The shell shortcuts: made in the folders the registry names, removed from
@@ -223,8 +204,6 @@ TEST_F(ShellShortcutTest, TickingMakesEachShortcutAndAskingMakesTheStartupFolder
   EXPECT_EQ(link.workingDirectory, "C:\\Trovik\\");
   EXPECT_EQ(link.description, "Trovik");
   EXPECT_EQ(link.iconPath, "C:\\Trovik\\Trovik.exe");
-  for (const char* key : {"LSStart", "DesktopLink", "StartmenuLink", "QuickLaunchLink"})
-    EXPECT_EQ(option("Options", key), "1") << key;
 
   // Applying again rewrites them in place; the folder is there now.
   applyBoxes(true);
@@ -242,8 +221,8 @@ TEST_F(ShellShortcutTest, DecliningOrFailingLeavesTheRestOfApplyDone) {
   dlg().mintrayc.setChecked(true);
   dlg().applyClick();
   EXPECT_FALSE(fs().directoryExists("C:\\Users\\me\\Start Menu\\Programs\\Startup"));
-  EXPECT_EQ(option("Options", "LSStart"), "1");
-  EXPECT_EQ(option("Options", "SysTray"), "1");
+  EXPECT_EQ(read("Options", "LSStart"), "1");
+  EXPECT_EQ(read("Options", "SysTray"), "1");
   EXPECT_TRUE(form().SysTray.visible());
 }
 
@@ -258,7 +237,37 @@ TEST_F(ShellShortcutTest, UntickingRemovesOnlyOurShortcutsWhereverTheyWereMade) 
   EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\QL\\Trovik.lnk"));
   EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\Start Menu\\Programs\\Startup\\Trovik.lnk"));
   EXPECT_TRUE(fs().fileExists("C:\\Users\\me\\Start Menu\\Trovik.lnk"));  // another program's
-  EXPECT_EQ(option("Options", "DesktopLink"), "0");
+}
+
+// Every box with a key: showing ticks it from its key (and sets a variable that
+// follows the box), Apply writes it back and sets its variable. The shortcut
+// boxes are among them, hence this fixture.
+TEST_F(ShellShortcutTest, EveryBoxWithAKeyIsReadAndWrittenBack) {
+  for (const bool on : {true, false}) {
+    std::string text = "[Options]\r\n";
+    for (const OptionBox& b : optionBoxes())
+      if (b.key) text += std::string(optionRow(*b.key).key) + (on ? "=1\r\n" : "=0\r\n");
+    options(text);
+    dlg().showPage(OptionsPage::General);
+    for (const OptionBox& b : optionBoxes()) {
+      if (!b.key) continue;
+      const std::string_view key = optionRow(*b.key).key;
+      EXPECT_EQ((dlg().*b.box).checked(), on) << key;
+      const bool mirrored = b.read == OptionBox::Read::Mirror;
+      EXPECT_TRUE(!b.flag || !mirrored || vars().*b.flag == on) << key;
+      EXPECT_TRUE(!b.level || vars().*b.level == (on ? 1 : 0)) << key;
+      (dlg().*b.box).setChecked(!on);
+    }
+    if (!on) boxes().expect(Answer::Yes, "Startup directory");
+    dlg().okayClick();
+    for (const OptionBox& b : optionBoxes()) {
+      if (!b.key) continue;
+      const OptionRow& row = optionRow(*b.key);
+      EXPECT_EQ(read(std::string(row.section), std::string(row.key)), on ? "0" : "1") << row.key;
+      EXPECT_TRUE(!b.flag || vars().*b.flag == !on) << row.key;
+      EXPECT_TRUE(!b.level || vars().*b.level == (on ? 0 : 1)) << row.key;
+    }
+  }
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ struct QuickSwitchTest : ::testing::Test, AppHarness {
     putFileset("Games\\", {"Chess", "Mines", "Solitaire"},
                {"C:\\chess.exe", "C:\\mines.exe", "C:\\sol.exe"});
     putFileset("Tools\\", {"Edit"}, {"C:\\edit.exe"});
-    store().autobuild(kBase, -1);
-    store().loadlist();
+    form().autobuild(kBase, -1);
+    form().loadlist();
     form().optionsForm = &app.OptionsForm;
     form().qswitch.setVisible(true);
     form().Form1.setBounds({0, 0, 200, 300});
@@ -142,7 +142,7 @@ TEST_F(QuickSwitchTest, SnapbarFoldsTheWindowAndRestoresTheStoredHeight) {
 TEST_F(QuickSwitchTest, SnapbarListRunsOnClickOrEnterButNotWhileBrowsing) {
   TForm1& f = form();
   vars().apppath = at("Games\\");
-  store().loadlist();
+  form().loadlist();
   f.qmClick(&f.tmlm);
   std::uint16_t down = 40, enter = 13;
   f.mmlistDropped = true;
@@ -194,9 +194,9 @@ TEST_F(QuickSwitchTest, HotkeyAndTrayBringTheWindowBackAndTheTipShowsOnlyOnce) {
 TEST_F(QuickSwitchTest, TitleBarButtonsMenusAndHelp) {
   TForm1& f = form();
   f.FormResize();
-  f.titleButtonMouse(f.tclose, MouseButton::Left, true);
+  f.titleButtonMouse(f.tclose, true, MouseButton::Left, 0, 3, 3);
   EXPECT_TRUE(f.tclose.checked());  // the pressed picture
-  f.titleButtonMouse(f.tclose, MouseButton::Right, false);
+  f.titleButtonMouse(f.tclose, false, MouseButton::Right, 0, 3, 3);
   EXPECT_FALSE(f.tclose.checked());
 
   f.tbar.setColor(clActiveCaption);

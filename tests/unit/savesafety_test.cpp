@@ -1,162 +1,474 @@
-// Every save is all or nothing, whichever change to the disk fails: each save
-// is run again and again with its first, second, third... change failing,
-// once as a failure the program goes on from, and once as the moment the
-// program stops (nothing after it reaches the disk), followed by the next
-// start. The files it writes must then hold their old contents together or
-// their new contents together, and no scratch, backup or journal file stays.
-#include <functional>
+// Saves that survive any failure. Every save that writes a fileset's pair of
+// files runs in a program started the real way, with each of its changes to
+// the disk in turn failing alone, stopping the program there, stopping it
+// halfway through a write, or taking the disk away while the program goes on.
+// Then comes what follows in life: the next start (itself failed and stopped
+// at each of its own changes, then started again), or, in the program that
+// went on once the disk is back, each other way into that fileset. After all
+// of it the pair is old and old or new and new, nothing outside it changed,
+// nothing is left beside it, and no start took it for missing or new.
+#include <gtest/gtest.h>
 
-#include "extensions_dll.h"
+#include <algorithm>
+#include <functional>
+#include <set>
+
+#include "core/paths.h"
+#include "harness.h"
 
 namespace trovik::test {
 namespace {
 
-const std::string kNames = std::string(kBase) + "name.qdx";
-const std::string kLinks = std::string(kBase) + "link.qdx";
-const std::string kIni = std::string(kBase) + "Trovik.ini";
-const std::string kOut = "C:\\Out\\";
+using Disk = std::map<std::string, std::string>;
+using Fault = FakeFileSystem::Fault;
 
-struct Save {
-  const char* what;
-  std::vector<std::string> files;                  // written together
-  std::function<void(ExtensionHarness&)> prepare;  // old files on disk, new state in memory
-  std::function<void(ExtensionHarness&)> run;      // the save itself
+const std::string kWork = std::string(kBase) + "Work\\";
+const std::string kOther = std::string(kBase) + "Other\\";
+const std::string kNew = std::string(kBase) + "NewFileSet1\\";
+const std::string kVictim = "C:\\Outside\\victim.txt";
+
+// A program on a disk: started the way the executable starts it, every box
+// answered Yes, drops landing on the tab under x.
+struct Program {
+  AppHarness h;
+  explicit Program(const Disk& disk) {
+    h.fs().restore(disk);
+    h.boxes().otherwise = Answer::Yes;
+    h.view.tab = [](int x, int) { return x / 100; };
+  }
+  void start() {
+    h.app.guarded([&] { h.app.FormCreate(); });
+    h.form().qswitch.setBounds({0, 20, 1000, 20});
+  }
+  TForm1& form() { return h.form(); }
+  FilesetManager& manager() { return h.app.OptionsForm.filesets; }
+  // The fileset manager with dir shown.
+  void show(const std::string& dir) {
+    h.app.OptionsForm.showPage(OptionsPage::FilesetManager);
+    for (int i = 0; i < manager().filesetlist.count(); ++i)
+      if (sameText(i == 0 ? std::string(kBase)
+                          : std::string(kBase) + manager().filesetlist.item(i) + "\\",
+                   dir))
+        manager().filesetlist.setItemIndex(i);
+    manager().filesetlistClick();
+  }
+  int tabOf(const std::string& dir) {
+    const auto& dirs = form().tabDirectories();
+    for (size_t i = 0; i < dirs.size(); ++i)
+      if (sameText(dirs[i], dir)) return static_cast<int>(i);
+    return -1;
+  }
+  void editInto(const std::string& dir) {
+    TAddEdit& d = h.app.AddEdit;
+    d.EditHome = dir;
+    d.EditPending = true;
+    h.vars().curitem = 0;
+    d.lfc.setChecked(false);
+    d.itemLabel.setText("edited");
+    d.path.setText("C:\\edited.exe");
+    d.addlinkClick();
+  }
+  // Runs a handler as the window runs it: a failure is reported, and stops there.
+  void run(const std::function<void()>& work) { h.app.guarded(work); }
 };
 
-std::vector<std::string> contents(ExtensionHarness& h, const std::vector<std::string>& files) {
-  std::vector<std::string> out;
-  for (const auto& f : files) out.push_back(h.fs().get(f));
-  return out;
+Disk world() {
+  AppHarness h;
+  const std::string today = h.os.clock.formatShortDate(h.os.clock.today());
+  h.fs().put(std::string(kBase) + "Trovik.ini",
+             "[Form]\r\nCurrentFileSet=Work\r\nUpdateChecked=" + today +
+                 "\r\n[Options]\r\nUserLevel=2\r\nQuickSwitch=1\r\nConfirmFSDelete=0\r\n"
+                 "ConfirmDelete=0\r\n");
+  h.fs().put(std::string(kBase) + "vp2.qdx", "");
+  h.fs().put(std::string(kBase) + "name.qdx", "b0\r\n");
+  h.fs().put(std::string(kBase) + "link.qdx", "C:\\b0.exe\r\n");
+  h.fs().put(kWork + "name.qdx", "w0\r\nw1\r\nw2\r\n");
+  h.fs().put(kWork + "link.qdx", "C:\\w0.exe\r\nC:\\w1.exe\r\nC:\\w2.exe\r\n");
+  h.fs().put(kOther + "name.qdx", "o0\r\no1\r\n");
+  h.fs().put(kOther + "link.qdx", "C:\\o0.exe\r\nC:\\o1.exe\r\n");
+  h.fs().put(kVictim, "not Trovik's");
+  return h.fs().snapshot();
 }
 
-void expectNoLeftovers(ExtensionHarness& h, const std::string& context) {
-  for (const auto& f : h.fs().allFiles())
+// A save into the fileset target.
+struct Save {
+  const char* what;
+  std::string target;
+  std::function<void(Program&)> run;
+  // How far each fault is followed. Saves that write the same way as one
+  // followed fully meet every fault, and then only a whole next start.
+  enum Depth {
+    Light,
+    Starts,     // the next start also fails and stops at each of its changes
+    Everything  // and every other way into the fileset follows a disk gone
+                // (not for the current one, whose unsaved list then differs)
+  } depth = Light;
+};
+
+// Each other way into the fileset dir, in a program that goes on.
+struct FollowUp {
+  const char* what;
+  std::function<void(Program&, const std::string& dir)> run;
+};
+
+const std::vector<FollowUp>& followUps() {
+  static const std::vector<FollowUp> table = {
+      {"switching to it",
+       [](Program& p, const std::string& dir) {
+         p.form().qswitch.setTabIndex(p.tabOf(dir));
+         p.form().qswitchChange();
+       }},
+      {"renaming it",
+       [](Program& p, const std::string& dir) {
+         p.show(dir);
+         p.run([&] {
+           p.manager().filesetlistEdited(p.manager().filesetlist.itemIndex(), "Renamed");
+         });
+       }},
+      {"deleting it",
+       [](Program& p, const std::string& dir) {
+         p.show(dir);
+         p.run([&] { p.manager().deletefsClick(); });
+       }},
+      {"a drop on its tab",
+       [](Program& p, const std::string& dir) {
+         p.form().form1wmdropfiles({0x233, 1, 0, 0}, {"C:\\late.txt"}, p.tabOf(dir) * 100 + 10, 25);
+       }},
+      {"an edit saved into it", [](Program& p, const std::string& dir) { p.editInto(dir); }},
+      {"the manager pasting into it",
+       [](Program& p, const std::string& dir) {
+         p.show(std::string(kBase));
+         p.manager().contentslist.setSelected(0, true);
+         p.manager().copyiClick();
+         p.show(dir);
+         p.run([&] { p.manager().pasteiClick(); });
+       }},
+      {"an export onto it",
+       [](Program& p, const std::string& dir) {
+         p.h.os.folderDialog.expect(dir.substr(0, dir.size() - 1));
+         p.form().Export1Click();
+       }},
+      {"an import from it",
+       [](Program& p, const std::string& dir) {
+         p.h.os.folderDialog.expect(dir.substr(0, dir.size() - 1));
+         p.form().Import1Click();
+       }},
+  };
+  return table;
+}
+
+// A way into another fileset, used as the save into kOther it also is.
+Save through(size_t way, const std::string& target = kOther, Save::Depth depth = Save::Light) {
+  return {followUps()[way].what, target, [way](Program& p) { followUps()[way].run(p, kOther); },
+          depth};
+}
+
+const std::vector<Save>& saves() {
+  static const std::vector<Save> table = {
+      {"the close saving the current list", kWork,
+       [](Program& p) {
+         p.form().List1.add("w3");
+         p.form().link1.add("C:\\w3.exe");
+         p.h.app.close();
+       },
+       Save::Starts},
+      through(4, kOther, Save::Everything),  // an edit into the fileset it came from
+      through(3),                            // a drop on its tab
+      through(5),                            // the fileset manager's paste
+      through(6),                            // an export onto it
+      through(7, kWork),                     // an import from it into the current one
+      {"a new fileset", kNew, [](Program& p) { p.form().NewfilesetClick(); }, Save::Everything},
+  };
+  return table;
+}
+
+std::string pairOf(const Disk& disk, const std::string& dir) {
+  std::string pair;
+  for (const char* file : {"name.qdx", "link.qdx"}) {
+    auto it = disk.find(lower(dir + file));
+    pair += it == disk.end() ? "<missing>|" : it->second + "|";
+  }
+  return pair;
+}
+
+// Problems with a disk that should hold the target pair old or new.
+std::string problems(const Disk& disk, const std::string& target, const std::string& oldPair,
+                     const std::string& newPair, const Disk& before) {
+  std::string found;
+  const std::string pair = pairOf(disk, target);
+  if (pair != oldPair && pair != newPair) found += " mixed pair " + pair + ";";
+  for (const auto& [path, content] : disk) {
     for (const char* end : {".new", ".old", ".txn"})
-      EXPECT_FALSE(f.size() > 4 && f.compare(f.size() - 4, 4, end) == 0) << context << ": " << f;
+      if (endsWith(path, end)) found += " leftover " + path + ";";
+    if (!startsWith(path, lower(target)) && !endsWith(path, "trovik.ini") &&
+        (!before.count(path) || before.at(path) != content))
+      found += " changed outside " + path + ";";
+  }
+  for (const auto& [path, content] : before)
+    if (!disk.count(path) && !startsWith(path, lower(target))) found += " lost " + path + ";";
+  return found;
 }
 
-void runEveryFailure(const Save& save) {
-  std::vector<std::string> before, after;
-  {
-    ExtensionHarness h;
-    save.prepare(h);
-    before = contents(h, save.files);
-    save.run(h);
-    after = contents(h, save.files);
+// What tells disk from expected, for the failure message.
+std::string difference(const Disk& disk, const Disk& expected) {
+  std::string found;
+  for (const auto& [path, content] : disk)
+    if (!expected.count(path) || expected.at(path) != content)
+      found += " " + path + "=" + content.substr(content.find('\n') + 1) + ";";
+  for (const auto& [path, content] : expected)
+    if (!disk.count(path)) found += " no " + path + ";";
+  return found;
+}
+
+// Boxes that only a start which looked at the files before putting them in
+// order would show.
+std::string falseAlarms(ScriptedBoxes& boxes) {
+  std::string found;
+  for (const auto& b : boxes.shown())
+    if (b.text.find("link file is missing") != std::string::npos ||
+        b.text.find("Welcome") != std::string::npos)
+      found += " \"" + b.text.substr(0, 40) + "\"";
+  return found;
+}
+
+// Runs save with its n-th change meeting fault: the disk afterwards, whether
+// the n-th change came at all, and whether it was a write.
+struct Faulted {
+  Disk disk;
+  bool hit, write;
+};
+Faulted faulted(const Save& save, int n, Fault fault) {
+  Program p(world());
+  p.start();
+  p.h.fs().failChange(n, fault);
+  p.run([&] { save.run(p); });
+  const bool hit = p.h.fs().changes() >= n;
+  const bool write = p.h.fs().faultHitAWrite();
+  p.h.fs().clearFailures();
+  return {p.h.fs().snapshot(), hit, write};
+}
+
+// The disk as the next start leaves it. A directory left empty by a stop
+// holds nothing of anyone's and does not count.
+Disk restarted(const Disk& disk) {
+  Program p(disk);
+  p.start();
+  Disk now = p.h.fs().snapshot();
+  now.erase(lower(std::string(kBase) + "Trovik.ini"));
+  for (auto it = now.begin(); it != now.end();) {
+    const bool empty =
+        it->first.back() == '\\' && std::none_of(now.begin(), now.end(), [&](const auto& e) {
+          return e.first != it->first && startsWith(e.first, it->first);
+        });
+    it = empty ? now.erase(it) : std::next(it);
   }
-  ASSERT_NE(before, after) << save.what << " changes nothing";
-  for (bool crash : {false, true}) {
+  return now;
+}
+
+struct Expected {
+  const Save& save;
+  std::string oldPair, newPair;
+  Disk before;
+};
+
+// The next start after a stop, itself failed or stopped at each of its own
+// changes, then started again; the points tried.
+int startsAfter(const Disk& stopped, const Expected& e, const std::string& at,
+                std::set<Disk>& checked) {
+  int points = 0;
+  for (int m = 0; m == 0 || e.save.depth != Save::Light; ++m) {
+    for (Fault fault : {Fault::Fail, Fault::Stop}) {
+      if (m == 0 && fault == Fault::Stop) continue;
+      ++points;
+      Program first(stopped);
+      if (m > 0) first.h.fs().failChange(m, fault);
+      first.start();
+      const bool reached = first.h.fs().changes() >= m;
+      first.h.fs().clearFailures();
+      // The user closes it: a fileset it could not put in order is not
+      // saved over with the empty lists it shows.
+      first.h.app.close();
+      const Disk closed = first.h.fs().snapshot();
+      if (!reached) return points;
+      // A state another stop already led to was checked then.
+      if (!checked.insert(closed).second) continue;
+      Program next(closed);
+      next.start();
+      const std::string context =
+          at + ", next start " +
+          (m == 0 ? "whole"
+                  : (fault == Fault::Fail ? "failed at " : "stopped at ") + std::to_string(m));
+      EXPECT_EQ(problems(next.h.fs().snapshot(), e.save.target, e.oldPair, e.newPair, e.before), "")
+          << context;
+      EXPECT_EQ(falseAlarms(first.h.boxes()) + falseAlarms(next.h.boxes()), "") << context;
+    }
+  }
+  return points;
+}
+
+TEST(SaveSafety, EverySaveIsWholeOrUndoneWhateverFailsAndWhateverFollows) {
+  int points = 0;
+  for (const Save& save : saves()) {
+    const Disk before = world();
+    Program clean(before);
+    clean.start();
+    clean.run([&] { save.run(clean); });
+    const Expected e{save, pairOf(before, save.target),
+                     pairOf(clean.h.fs().snapshot(), save.target), before};
+    ASSERT_NE(e.oldPair, e.newPair) << save.what << " changes nothing";
+    // What each follow-up leaves, and the next start after it, when the
+    // save did not happen or happened whole.
+    std::vector<Disk> afterOld, afterNew;
+    for (const FollowUp& f : save.depth == Save::Everything ? followUps() : std::vector<FollowUp>())
+      for (bool whole : {false, true}) {
+        Program p(before);
+        p.start();
+        if (whole) p.run([&] { save.run(p); });
+        p.run([&] { f.run(p, save.target); });
+        (whole ? afterNew : afterOld).push_back(restarted(p.h.fs().snapshot()));
+      }
+
+    std::set<Disk> explored, checked;  // states already tried are not tried again
     for (int n = 1;; ++n) {
-      ExtensionHarness h;
-      save.prepare(h);
-      h.fs().failChange(n, crash);
-      try {
-        save.run(h);
-      } catch (const IoError&) {
+      const std::string at = std::string(save.what) + ", change " + std::to_string(n);
+      // A failure the program goes on from: undone at once, or, when even
+      // that fails, before the fileset's next use.
+      const Faulted failed = faulted(save, n, Fault::Fail);
+      if (!failed.hit) break;
+      ++points;
+      if (!problems(failed.disk, save.target, e.oldPair, e.newPair, before).empty()) {
+        Program after(failed.disk);
+        after.start();
+        EXPECT_EQ(problems(after.h.fs().snapshot(), save.target, e.oldPair, e.newPair, before), "")
+            << at << " failed";
       }
-      const bool hit = h.fs().changes() >= n;
-      h.fs().clearFailures();
-      const std::string context = std::string(save.what) +
-                                  (crash ? ", stopped at change " : ", failed change ") +
-                                  std::to_string(n);
-      std::vector<std::string> now = contents(h, save.files);
-      if (!crash) {
-        EXPECT_TRUE(now == before || now == after) << context;
+
+      // The program stops there, or halfway through that write.
+      for (Fault fault : {Fault::Stop, Fault::Tear}) {
+        if (fault == Fault::Tear && !failed.write) continue;
+        const Disk stopped = faulted(save, n, fault).disk;
+        if (!explored.insert(stopped).second) continue;
+        points +=
+            startsAfter(stopped, e, at + (fault == Fault::Stop ? " stopped" : " torn"), checked);
       }
-      recoverFilesAtomic(h.fs(), save.files);  // the next start
-      now = contents(h, save.files);
-      EXPECT_TRUE(now == before || now == after) << context << ", at the next start";
-      expectNoLeftovers(h, context);
-      if (!hit) {
-        EXPECT_EQ(now, after) << context;
-        break;
+
+      // The disk goes away there and comes back while the program goes on:
+      // every other way into the fileset first puts it in order.
+      for (size_t k = 0; save.depth == Save::Everything && k < followUps().size(); ++k) {
+        ++points;
+        Program p(before);
+        p.start();
+        p.h.fs().failChange(n, Fault::Stop);
+        p.run([&] { save.run(p); });
+        p.h.fs().clearFailures();
+        p.run([&] { followUps()[k].run(p, save.target); });
+        const Disk now = restarted(p.h.fs().snapshot());
+        EXPECT_TRUE(now == afterOld[k] || now == afterNew[k])
+            << at << " with the disk gone, then " << followUps()[k].what << ":"
+            << difference(now, afterOld[k]) << "\n  or" << difference(now, afterNew[k]);
       }
     }
   }
+  // Every change of every save was met by every fault.
+  EXPECT_GT(points, 400);
+  std::printf("[ SaveSafety ] %d injection points\n", points);
 }
 
-void listPair(ExtensionHarness& h) {
-  h.fs().put(kNames, "One\r\nTwo\r\nThree\r\n");
-  h.fs().put(kLinks, "1\r\n2\r\n3\r\n");
-  h.form().List1.setItems({"Two", "One", "Four"});
-  h.form().link1.setItems({"2", "1", "4"});
-}
-
-TEST(SaveSafety, TheListPairIsOldAndOldOrNewAndNew) {
-  runEveryFailure(
-      {"savelist", {kNames, kLinks}, listPair, [](ExtensionHarness& h) { h.store().savelist(); }});
-  // Only one of the pair changes: it is replaced on its own.
-  runEveryFailure({"savelist of the names only",
-                   {kNames, kLinks},
-                   [](ExtensionHarness& h) {
-                     listPair(h);
-                     h.form().link1.setItems({"1", "2", "3"});
-                   },
-                   [](ExtensionHarness& h) { h.store().savelist(); }});
-  // A fileset without its names file gets both at once.
-  runEveryFailure({"savelist creating the names",
-                   {kNames, kLinks},
-                   [](ExtensionHarness& h) {
-                     listPair(h);
-                     h.fs().deleteFile(kNames);
-                   },
-                   [](ExtensionHarness& h) { h.store().savelist(); }});
-}
-
-TEST(SaveSafety, ExportReplacesTheTargetFilesetWholeOrNotAtAll) {
-  runEveryFailure({"export",
-                   {kOut + "link.qdx", kOut + "name.qdx"},
-                   [](ExtensionHarness& h) {
-                     listPair(h);
-                     h.fs().put(kOut + "link.qdx", "old link\r\n");
-                     h.fs().put(kOut + "name.qdx", "old name\r\n");
-                     h.os.folderDialog.expect(kOut);
-                     h.boxes().expect(Answer::Yes, "already exists");
-                   },
-                   [](ExtensionHarness& h) { h.form().Export1Click(); }});
-}
-
-TEST(SaveSafety, TheOptionsAndTheExtensionListAreWholeFiles) {
-  runEveryFailure({"saveformstate",
-                   {kIni},
-                   [](ExtensionHarness& h) {
-                     h.fs().put(kIni, "[Form]\r\nFormWidth=300\r\nMaximized=0\r\n");
-                     h.form().Form1.setBounds({0, 0, 400, 300});
-                   },
-                   [](ExtensionHarness& h) { h.form().saveformstate(); }});
-  runEveryFailure({"removing an extension",
-                   {std::string(kBase) + "vp2.qdx"},
-                   [](ExtensionHarness& h) {
-                     h.addDll('A', extension<'A'>());
-                     h.installed({ExtensionHarness::record('A', ""), "",
-                                  ExtensionHarness::record('A', "x|after"), ""});
-                     h.app.OptionsForm.loadvplist();
-                     h.app.OptionsForm.vplist.setItemIndex(0);
-                   },
-                   [](ExtensionHarness& h) { h.app.OptionsForm.vpremoveClick(); }});
-}
-
-TEST(SaveSafety, AStartAfterACrashLoadsTheListAsItWasBeforeTheSave) {
-  ExtensionHarness h;
-  listPair(h);
-  // Stopped with the names file in its new place and the links file moved
-  // out of its place.
-  for (int n = 1;; ++n) {
-    h.fs().put(kNames, "One\r\nTwo\r\nThree\r\n");
-    h.fs().put(kLinks, "1\r\n2\r\n3\r\n");
-    h.fs().failChange(n, true);
-    try {
-      h.store().savelist();
-    } catch (const IoError&) {
-    }
-    h.fs().clearFailures();
-    if (h.fs().get(kLinks) == "<missing>") break;
+// A journal is only ever about the files of its own folder. One that names
+// anything else, as a fileset folder someone sends could, changes nothing
+// but its own fileset, says what it ignored, and never stops the start.
+TEST(SaveSafety, AJournalNamingFilesOutsideItsFolderIsIgnoredAndReported) {
+  Disk disk = world();
+  const std::string journals[] = {
+      "0\tC:\\Outside\\victim.txt\r\n\r\n",
+      "0\t..\\..\\Outside\\victim.txt\r\n1\tname.qdx\r\n\r\n",
+      "1\tC:\\Trovik\\Other\\link.qdx\r\n\r\n",
+      "0\tvictim.txt\r\n0\tTrovik.ini\r\n\r\n",
+      "0\tC:\\Outside\\victim.txt",  // an old journal without its end mark
+  };
+  for (const std::string& journal : journals) {
+    Program p(disk);
+    p.h.fs().put(kWork + "name.qdx.txn", journal);
+    p.h.fs().put(kWork + "victim.txt", "mine");
+    p.start();
+    const Disk now = p.h.fs().snapshot();
+    EXPECT_EQ(now.at(lower(kVictim)), "C:\\Outside\\victim.txt\nnot Trovik's") << journal;
+    EXPECT_EQ(now.at(lower(kWork + "victim.txt")), kWork + "victim.txt\nmine") << journal;
+    EXPECT_EQ(pairOf(now, kOther), pairOf(disk, kOther)) << journal;
+    EXPECT_EQ(p.form().List1.count(), 3) << journal;
+    EXPECT_FALSE(p.h.fs().fileExists(kWork + "name.qdx.txn")) << journal;
+    bool reported = false;
+    for (const auto& b : p.h.boxes().shown())
+      reported = reported || b.text.find("victim.txt") != std::string::npos ||
+                 b.text.find("Other\\link.qdx") != std::string::npos;
+    EXPECT_TRUE(reported) << journal;
   }
-  ASSERT_EQ(h.fs().get(kNames), "Two\r\nOne\r\nFour\r\n");
-  h.store().loadlist();
-  EXPECT_EQ(h.form().List1.items(), (std::vector<std::string>{"One", "Two", "Three"}));
-  EXPECT_EQ(h.form().link1.items(), (std::vector<std::string>{"1", "2", "3"}));
-  expectNoLeftovers(h, "after the start");
+
+  // A copy of a fileset stopped in the middle of a save puts itself back,
+  // and leaves the original alone.
+  Program stopped(disk);
+  stopped.start();
+  stopped.form().List1.add("w3");
+  stopped.form().link1.add("C:\\w3.exe");
+  stopped.h.fs().failChange(6, Fault::Stop);
+  stopped.run([&] { stopped.form().savelist(); });
+  stopped.h.fs().clearFailures();
+  Program copy(disk);
+  for (const std::string& f : stopped.h.fs().allFiles())
+    if (startsWith(lower(f), lower(kWork)))
+      copy.h.fs().put(std::string(kBase) + "Copy\\" + f.substr(kWork.size()),
+                      stopped.h.fs().get(f));
+  copy.h.fs().put(kWork + "link.qdx", "C:\\changed.exe\r\n");
+  copy.h.fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\nCurrentFileSet=Copy\r\n");
+  copy.start();
+  const Disk now = copy.h.fs().snapshot();
+  EXPECT_EQ(pairOf(now, std::string(kBase) + "Copy\\"),
+            "C:\\Trovik\\Copy\\name.qdx\nw0\r\nw1\r\nw2\r\n|"
+            "C:\\Trovik\\Copy\\link.qdx\nC:\\w0.exe\r\nC:\\w1.exe\r\nC:\\w2.exe\r\n|");
+  EXPECT_EQ(copy.h.fs().get(kWork + "link.qdx"), "C:\\changed.exe\r\n");
+}
+
+// A rollback that cannot finish keeps its journal, says so, and the next use
+// of the fileset finishes it; a fileset that cannot be put in order is never
+// written over, not even by the close.
+TEST(SaveSafety, AFilesetThatCannotBePutInOrderIsLeftAlone) {
+  Disk disk = world();
+  Program p(disk);
+  p.start();
+  p.form().List1.add("w3");
+  p.form().link1.add("C:\\w3.exe");
+  // The disk goes away after the names moved aside.
+  p.h.fs().failChange(5, Fault::Stop);
+  try {
+    p.form().savelist();
+    ADD_FAILURE() << "a save that could not be undone was not reported";
+  } catch (const IoError& e) {
+    EXPECT_NE(std::string(e.what()).find("will be put back"), std::string::npos) << e.what();
+  }
+  p.h.fs().clearFailures();
+  EXPECT_TRUE(p.h.fs().fileExists(kWork + "name.qdx.txn"));
+
+  // The next start cannot delete the journal: the fileset is refused, the
+  // list shows nothing, and the close saves nothing over it.
+  Program next(p.h.fs().snapshot());
+  next.h.fs().makeReadOnly(kWork);
+  next.start();
+  EXPECT_EQ(next.form().List1.count(), 0);
+  bool told = false;
+  for (const auto& b : next.h.boxes().shown())
+    told = told || b.text.find("name.qdx") != std::string::npos;
+  EXPECT_TRUE(told);
+  next.h.fs().clearFailures();
+  next.h.app.close();
+  const Disk after = next.h.fs().snapshot();
+  EXPECT_EQ(pairOf(after, kWork), pairOf(p.h.fs().snapshot(), kWork));
+  EXPECT_TRUE(next.h.fs().fileExists(kWork + "name.qdx.txn"));
+
+  // Once it can be, the next start finishes the rollback.
+  Program last(after);
+  last.start();
+  EXPECT_EQ(pairOf(last.h.fs().snapshot(), kWork), pairOf(disk, kWork));
+  EXPECT_EQ(last.form().List1.count(), 3);
 }
 
 }  // namespace

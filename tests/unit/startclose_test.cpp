@@ -42,11 +42,16 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   // The window's size and tabs at a first start are the options' tests.
   EXPECT_TRUE(vars().dropext);
 
-  // The second start is quiet.
+  // The second start is quiet, and clears what single-file saves that a
+  // stop cut short left behind: files of its own names only.
   AppHarness again;
   for (const auto& f : fs().allFiles()) again.fs().put(f, fs().get(f));
+  for (const char* scratch : {"Trovik.ini.new", "vp2.qdx.new", "trovik+1.qdx", "notes.new"})
+    again.fs().put(at(scratch), "half");
   again.app.FormCreate();
   EXPECT_TRUE(again.boxes().shown().empty());
+  EXPECT_EQ(again.fs().allFiles().size(), fs().allFiles().size() + 1);
+  EXPECT_EQ(again.fs().get(at("notes.new")), "half");
 
   // Lists gone but the options kept: new lists, and the options stay the user's.
   fs().put(at("Trovik.ini"), "[Options]\r\nClick=0\r\n");

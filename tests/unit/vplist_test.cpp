@@ -127,9 +127,8 @@ TEST_F(VpListTest, ANulByteIsTextLikeAnyOtherAndCostsNothingAfterIt) {
   using namespace std::string_literals;
   addDll('A', extension<'A'>());
   addDll('B', extension<'B', "ismr">());
-  const std::string list =
-      joinLines({record('A', "x|before"), "Made by \0 somebody"s, "", record('B', "ismr|before"),
-                 "Bee's own words", ""});
+  const std::string list = joinLines({record('A', "x|before"), "Made by \0 somebody"s, "",
+                                      record('B', "ismr|before"), "Bee's own words", ""});
   fs().put(listPath(), list);
   host().loadList();
   app.syntax.ismr("x");
@@ -142,7 +141,8 @@ TEST_F(VpListTest, ANulByteIsTextLikeAnyOtherAndCostsNothingAfterIt) {
   addDll('C', extension<'C'>());
   fs().put(txtPath('C'), "See|false|false||\r\nwith \0 inside\r\n\r\nnot copied\r\n"s);
   install('C');
-  const std::string blockC = joinLines({dllPath('C') + "|See|false|false||", "with \0 inside"s, ""});
+  const std::string blockC =
+      joinLines({dllPath('C') + "|See|false|false||", "with \0 inside"s, ""});
   EXPECT_EQ(fs().get(listPath()), list + blockC);
   select(0);
   page().vpremoveClick();
@@ -255,21 +255,50 @@ TEST_F(VpListTest, ARemovalThatCannotBeWrittenKeepsTheList) {
   EXPECT_EQ(host().isloaded(dllPath('A')), 0);
 }
 
-TEST_F(VpListTest, SwitchingTheSystemOffAndOnReloadsOnTheNextEvent) {
-  addDll('A', extension<'A', "ismr">());
-  installed({record('A', "ismr|before")});
-  app.syntax.ismr("x");
-  // As the options do when DisableVP is set: the flag first, then the stop,
-  // so no extension hears of it but each is told why it is unloaded.
-  vars().disvp = true;
-  app.events.stopvp(2);
-  EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:ismr", "A:onclose 2"}));
+TEST_F(VpListTest, TheOptionsDialogSwitchesTheSystemOffAndOnWithExtensionsHearing) {
+  addDll('A', extension<'A', "ismr", "stopvp", "loadformtext">());
+  installed({record('A', "ismr|before|stopvp|before|loadformtext|override")});
+  fs().put(std::string(kBase) + "Trovik.ini", "[Options]\r\nDisableVP=0\r\n");
+  fs().put(std::string(kBase) + "link.qdx", "");
+  fs().put(std::string(kBase) + "name.qdx", "");
+  bool disvpWhenStopped = true;
+  std::string reason;
+  rec.actions["A:stopvp"] = [&] {
+    disvpWhenStopped = vars().disvp;
+    reason = got('A').getvpvar("cint");
+  };
+  // Apply resets the help texts even when an extension takes the form texts over.
+  app.texts.f1delabd = app.texts.f2usekey1 = "changed";
+  page().showPage(OptionsPage::TrovikPlus);
+  page().applyClick();
+  EXPECT_EQ(app.texts.f1delabd, "changed");
+  EXPECT_EQ(app.texts.f2usekey1, "You can run this link by pressing the ");
+
+  rec.calls.clear();
+  page().disvpc.setChecked(true);
+  page().disvpcClick();
+  page().applyClick();
+  page().applyClick();  // already off: no second stop
+  EXPECT_EQ(rec.calls, (Calls{"A:stopvp", "A:onclose 2"}));
+  EXPECT_FALSE(disvpWhenStopped) << "the stop is heard while the system still runs";
+  EXPECT_EQ(reason, "2");
+  EXPECT_TRUE(vars().disvp);
   EXPECT_TRUE(os.libraries.noneLoaded());
-  app.syntax.ismr("x");
-  EXPECT_EQ(rec.calls.size(), 3u);
+
+  // Showing the dialog takes the switch from the file, as Apply wrote it.
   vars().disvp = false;
+  page().FormClose();
+  page().showPage(OptionsPage::TrovikPlus);
+  EXPECT_TRUE(vars().disvp);
+  EXPECT_FALSE(page().vplist.enabled());
   app.syntax.ismr("x");
-  EXPECT_EQ(rec.count("A:dllinfo2"), 2);
+  EXPECT_EQ(rec.calls.size(), 2u);
+  // Switched on again, the next event loads the DLL and announces it anew.
+  page().disvpc.setChecked(false);
+  page().applyClick();
+  EXPECT_FALSE(vars().disvp);
+  app.syntax.ismr("x");
+  EXPECT_EQ(rec.count("A:dllinfo2"), 1);
   EXPECT_EQ(rec.calls.back(), "A:ismr");
 }
 

@@ -333,6 +333,18 @@ constexpr Command kCommands[] = {
      [](const Args& a) {
        return on(a, [](const Target& t) { return sayScreenMiddle(t.control); });
      }},
+    {"dlg-focus <class> <model>",
+     "\"focused\" when the dialog is in front with the keyboard in the control, else \"elsewhere\"",
+     [](const Args& a) {
+       return on(a, [](const Target& t) {
+         GUITHREADINFO gui{};
+         gui.cbSize = sizeof gui;
+         const bool in = GetForegroundWindow() == t.dialog &&
+                         GetGUIThreadInfo(GetWindowThreadProcessId(t.dialog, nullptr), &gui) &&
+                         (gui.hwndFocus == t.control || IsChild(t.control, gui.hwndFocus));
+         return say(in ? "focused" : "elsewhere"), 0;
+       });
+     }},
     {"dlg-drop <class> <model> <path>...", "files let go over a control of a dialog",
      [](const Args& a) { return on(a, [&](const Target& t) { return drop(t, a); }); }},
     {"dlg-caret <class> <model> <pos>", "put an edit field's cursor after pos characters",

@@ -91,6 +91,14 @@ int shown(const char* className) {
   return 0;
 }
 
+int onTop(const char* className) {
+  HWND window = FindWindowW(toWide(className).c_str(), nullptr);
+  say(!window                                                  ? "none"
+      : GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? "on top"
+                                                               : "not on top");
+  return 0;
+}
+
 int taskbarStyle() {
   HWND main = mainWindow();
   if (!main) return fail("no main window");
@@ -350,6 +358,8 @@ constexpr Command kCommands[] = {
     {"count <class> <title|->", "how many top-level windows, shown or hidden, have that class",
      [](const Args& a) { return countWindows(a[0], a[1]); }},
     {"shown <class>", "shown, hidden or none", [](const Args& a) { return shown(a[0]); }},
+    {"on-top <class>", "\"on top\" when the window stays above other windows, else \"not on top\"",
+     [](const Args& a) { return onTop(a[0]); }},
     {"taskbar-style", "the main window's \"toolwindow\", \"appwindow\", both or \"-\"",
      [](const Args&) { return taskbarStyle(); }},
     {"hittest <x> <y>", "WM_NCHITTEST at a point of the main window (negative: from the far edge)",

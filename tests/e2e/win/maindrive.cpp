@@ -77,9 +77,11 @@ int list(int id) {
 }
 
 // The tab control of the main window with a buffer in the program's process for its answers.
+// The main window's tabs, or another tab control of the program.
 struct RemoteTabs {
+  explicit RemoteTabs(HWND of = nullptr) : tab(of ? of : control(kTabsId)) {}
   HWND main = mainWindow();
-  HWND tab = control(kTabsId);
+  HWND tab;
   RemoteBuffer remote{tab, sizeof(TCITEMW) + 520 * sizeof(wchar_t)};
   explicit operator bool() const { return main && tab && remote; }
 };
@@ -122,8 +124,8 @@ int tabIndex() {
   return 0;
 }
 
-int tabPoint(int index) {
-  RemoteTabs t;
+int tabPoint(int index, HWND of = nullptr) {
+  RemoteTabs t(of);
   RECT r{};
   LRESULT ok = 0;
   if (!t ||
@@ -132,7 +134,7 @@ int tabPoint(int index) {
       !ok || !t.remote.read(0, &r, sizeof r))
     return fail("no rectangle for tab " + std::to_string(index));
   POINT at = middle(r);
-  MapWindowPoints(t.tab, t.main, &at, 1);
+  MapWindowPoints(t.tab, of ? nullptr : t.main, &at, 1);
   say(point(at));
   return 0;
 }
@@ -344,6 +346,11 @@ constexpr Command kCommands[] = {
     {"tab-index", "the selected tab", [](const Args&) { return tabIndex(); }},
     {"tab-point <i>", "the middle of a tab, in the window's coordinates",
      [](const Args& a) { return tabPoint(a.number(0)); }},
+    {"tab-point <i> <class> <model>", "the middle of a tab of a dialog's tab control, on the screen",
+     [](const Args& a) {
+       HWND of = dialogControl(a[1], a[2]);
+       return of ? tabPoint(a.number(0), of) : 1;
+     }},
     {"menu <name>", "choose a menu command by its item's name (\"runexit\")",
      [](const Args& a) { return menuCommand(a[0]); }},
     {"select <i>", "make item i of List1 current as a click does",
