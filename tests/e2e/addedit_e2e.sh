@@ -37,14 +37,6 @@ open_add() {
 }
 expect_path() { e2e_until "the path field" "$1" dlg-text TAddEdit path; }
 closed() { e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path; }
-tab_screen() {
-  local left top x y
-  drive rect
-  read -r left top _ <<<"$DRIVEN"
-  drive tab-point "$1"
-  read -r x y <<<"$DRIVEN"
-  echo "$((left + x)) $((top + y))"
-}
 
 # hint_painted <shot>: the middle of List1 in the screenshot holds more than its background.
 hint_painted() {

@@ -41,14 +41,6 @@ ctrl_click_item() {
   click_item "$1"
   xdotool keyup ctrl
 }
-tab_screen() {
-  local left top x y
-  drive rect
-  read -r left top _ <<<"$DRIVEN"
-  drive tab-point "$1"
-  read -r x y <<<"$DRIVEN"
-  echo "$((left + x)) $((top + y))"
-}
 click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
 click_control() {
   drive main-point "$1"
