@@ -11,7 +11,6 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-CRLF=$'\r\n'
 
 e2e_begin
 e2e_probe

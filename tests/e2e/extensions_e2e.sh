@@ -9,17 +9,8 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-CRLF=$'\r\n'
 : "${TROVIK_EXT_DIR:=$(dirname "$TROVIK_EXE")/ext}"
 
-
-has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
-
-# wait_line <file> <text>: a line of the file comes to contain the text.
-wait_line() {
-  e2e_poll has_line "$1" "$2" || e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
-$(cat "$1" 2>/dev/null)"
-}
 
 # expect_order <file> <text>...: lines containing these texts appear in this order (others between).
 expect_order() {
@@ -32,9 +23,6 @@ expect_order() {
   [ "$i" -eq "${#want[@]}" ] || e2e_fail "$(basename "$file"): \"${want[$i]}\" is missing or out of order; it holds:
 $(cat "$file")"
 }
-
-# expect_title <title>: the title once the key sent before has been handled.
-expect_title() { e2e_until "title" "$1" title; }
 
 e2e_begin
 for dll in translate eventlog; do

@@ -297,6 +297,29 @@ e2e_box_gives_back() {
   e2e_until "the keyboard back in $model of $class after the box" focused dlg-focus "$class" "$model"
 }
 
+# has_line <file> <text>: some line of the file contains the text. wait_line: it comes to.
+has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
+wait_line() {
+  e2e_poll has_line "$1" "$2" || e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
+$(cat "$1" 2>/dev/null)"
+}
+
+# ini_get <file> <section> <key>: a key of an options file the program wrote (CR LF ends), or
+# "(none)". expect_ini <file> <section> <key> <value>: the key comes to hold the value.
+ini_get() {
+  awk -v section="[$2]" -v key="$3" '
+    BEGIN { RS = "\r\n"; found = "(none)" }
+    $0 ~ /^\[/ { inside = ($0 == section) }
+    inside && index($0, key "=") == 1 && found == "(none)" { found = substr($0, length(key) + 2) }
+    END { print found }
+  ' "$1"
+}
+ini_is() { [ "$(ini_get "$1" "$2" "$3")" = "$4" ]; }
+expect_ini() {
+  e2e_poll ini_is "$@" || e2e_fail "[$2] $3 in $(basename "$1") should be \"$4\" but is \"$(ini_get "$1" "$2" "$3")\"; the file:
+$(tr -d '\r' <"$1" | sed 's/^/    | /')"
+}
+
 # No message box may be open: one would mean the program is asking something the test did not plan.
 e2e_expect_no_boxes() {
   drive boxes

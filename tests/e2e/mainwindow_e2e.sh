@@ -11,8 +11,6 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-CRLF=$'\r\n'
-
 e2e_begin
 e2e_probe
 command -v xdotool >/dev/null || e2e_fail "xdotool is missing"
@@ -30,12 +28,6 @@ e2e_write "$base/Second/name.qdx" "$CRLF" First Second Third
 e2e_write "$base/Second/link.qdx" "$CRLF" 'C:\one.exe' 'C:\two.exe' 'C:\three.exe'
 
 # Screen points of what the scripts click: a List1 item, a tab, a control of the window.
-click_item() {
-  drive item-screen "$1"
-  local x y
-  read -r x y <<<"$DRIVEN"
-  xdotool mousemove "$x" "$y" click 1
-}
 ctrl_click_item() {
   xdotool keydown ctrl
   click_item "$1"
@@ -48,9 +40,6 @@ click_control() {
   read -r x y <<<"$DRIVEN"
   click_at "$x" "$y"
 }
-press() { xdotool key --delay 60 "$@"; }
-expect_names() { e2e_until "List1" "$(printf '%s\n' "$@")" list 101; }
-expect_state() { e2e_until "List1" "$1" list-state; }
 window_height() {
   drive rect
   local h

@@ -9,7 +9,6 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-CRLF=$'\r\n'
 : "${TROVIK_EXT_DIR:=$(dirname "$TROVIK_EXE")/ext}"
 DLG=TOptionsForm
 VK_HOME=0x24
@@ -17,12 +16,6 @@ VK_DOWN=0x28
 VK_F8=0x77
 VK_F9=0x78
 
-has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
-ini_has() { grep -q "^$1"$'\r'"\?$" "$base/Trovik.ini"; }
-expect_ini() {
-  e2e_poll ini_has "$1" || e2e_fail "Trovik.ini should hold $1; it holds:
-$(tr -d '\r' <"$base/Trovik.ini")"
-}
 page() {
   drive opt-page "$DLG" poptions "$1"
   e2e_screenshot "options-$2.png"
@@ -94,8 +87,8 @@ e2e_until "single click after ticking double click" "shown enabled unchecked" dl
 drive opt-page "$DLG" poptions 0
 drive dlg-select "$DLG" pkey 7
 drive dlg-click "$DLG" apply
-expect_ini "Click=0"
-expect_ini "ShowOnKey=F8"
+expect_ini "$base/Trovik.ini" Options Click 0
+expect_ini "$base/Trovik.ini" Options ShowOnKey F8
 e2e_until "F8 after Apply" taken opt-hotkey "$VK_F8"
 e2e_until "F9 after Apply" free opt-hotkey "$VK_F9"
 close_options okay
@@ -165,11 +158,11 @@ desktop="$(find "$WINEPREFIX/drive_c/users" -maxdepth 2 -type d -name Desktop | 
 e2e_poll test -f "$desktop/Trovik.lnk" || e2e_fail "no Trovik.lnk in $desktop"
 grep -aqiF "$(winpath "$base")\\Trovik.exe" "$desktop/Trovik.lnk" ||
   e2e_fail "Trovik.lnk does not point at $(winpath "$base")\\Trovik.exe"
-expect_ini "DesktopLink=1"
+expect_ini "$base/Trovik.ini" Options DesktopLink 1
 drive dlg-click "$DLG" ideskc
 drive dlg-click "$DLG" apply
 e2e_poll test ! -e "$desktop/Trovik.lnk" || e2e_fail "Trovik.lnk stayed on the desktop after unticking"
-expect_ini "DesktopLink=0"
+expect_ini "$base/Trovik.ini" Options DesktopLink 0
 close_options okay
 e2e_expect_no_boxes
 e2e_close

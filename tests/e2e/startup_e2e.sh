@@ -19,24 +19,6 @@ ini_set() {
   ' "$1" >"$1.new" && mv "$1.new" "$1"
 }
 
-# ini_get <file> <section> <key>: the value of a key, or "(none)".
-ini_get() {
-  awk -v section="[$2]" -v key="$3" '
-    BEGIN { RS = "\r\n"; found = "(none)" }
-    $0 ~ /^\[/ { inside = ($0 == section) }
-    inside && index($0, key "=") == 1 && found == "(none)" { found = substr($0, length(key) + 2) }
-    END { print found }
-  ' "$1"
-}
-
-# expect_ini <file> <section> <key> <value>
-expect_ini() {
-  local got
-  got="$(ini_get "$1" "$2" "$3")"
-  [ "$got" = "$4" ] || e2e_fail "[$2] $3 in $(basename "$1") should be \"$4\" but is \"$got\"; the file:
-$(tr -d '\r' <"$1" | sed 's/^/    | /')"
-}
-
 # The program is ended from outside (the end of the session): what it saved must already be there.
 reap_ended() {
   local status=0

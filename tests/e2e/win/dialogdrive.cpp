@@ -78,7 +78,7 @@ int type(HWND control, const char* text) {
   return 0;
 }
 
-int select(const Target& t, int index, bool twice) {
+int select(const Target& t, int index) {
   const bool list = isListBox(t.control);
   LRESULT r = 0;
   if (!send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0, r) ||
@@ -89,11 +89,8 @@ int select(const Target& t, int index, bool twice) {
         !send(t.control, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE, r))
       return fail("cannot select item " + std::to_string(index));
   }
-  const LPARAM from = reinterpret_cast<LPARAM>(t.control);
-  if (int e =
-          post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, list ? LBN_SELCHANGE : CBN_SELCHANGE), from))
-    return e;
-  return twice ? post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, LBN_DBLCLK), from) : 0;
+  return post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
+              reinterpret_cast<LPARAM>(t.control));
 }
 
 int text(HWND control) {
@@ -316,13 +313,7 @@ constexpr Command kCommands[] = {
        return on(a, [](const Target& t) { return post(t.control, BM_CLICK, 0, 0); });
      }},
     {"dlg-select <class> <model> <i>", "make item i the current one of a list or combo box",
-     [](const Args& a) {
-       return on(a, [&](const Target& t) { return select(t, a.number(2), false); });
-     }},
-    {"dlg-dblclick <class> <model> <i>", "the same, then double-click it",
-     [](const Args& a) {
-       return on(a, [&](const Target& t) { return select(t, a.number(2), true); });
-     }},
+     [](const Args& a) { return on(a, [&](const Target& t) { return select(t, a.number(2)); }); }},
     {"dlg-text <class> <model>", "the control's text",
      [](const Args& a) { return on(a, [](const Target& t) { return text(t.control); }); }},
     {"dlg-state <class> <model>", "\"shown|hidden enabled|disabled\" and, for a check, \"checked\"",
