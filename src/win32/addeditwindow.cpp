@@ -87,7 +87,7 @@ AddEditWindow::AddEditWindow(Application& app)
   button(d.ctl, kCtl, &TAddEdit::ctlClick);
   button(d.addlink, kAddlink, &TAddEdit::addlinkClick, true);
   button(d.cancel, kCancel, &TAddEdit::cancelClick);
-  add<FormPeer>(d.Shape2, kShape2, "STATIC", SS_ETCHEDHORZ);
+  add<FormPeer>(d.Shape2, kShape2, L"STATIC", SS_ETCHEDHORZ);
   check(d.runnormal, kRunnormal, K::Radio, &TAddEdit::runnormalClick);
   check(d.runmin, kRunmin, K::Radio, &TAddEdit::runminClick);
   check(d.runmax, kRunmax, K::Radio, &TAddEdit::runmaxClick);
@@ -120,12 +120,12 @@ int AddEditWindow::memberAt(POINT screen) const {
   HWND list = mrl_->handle();
   POINT p = screen;
   ScreenToClient(list, &p);
-  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   if (count == 0) return 0;
   // The nearest member; a point below it lies after it.
-  const int nearest = LOWORD(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y)));
+  const int nearest = LOWORD(SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y)));
   RECT item{};
-  SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(nearest), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(nearest), reinterpret_cast<LPARAM>(&item));
   return std::min(p.y >= item.bottom ? nearest + 1 : nearest, count);
 }
 

@@ -15,7 +15,7 @@ namespace trovik::win32 {
 
 class AddEditWindow final : public PresenterWindow<TAddEdit> {
  public:
-  static constexpr const char* kClassName = "TAddEdit";
+  static constexpr const wchar_t* kClassName = L"TAddEdit";
 
   explicit AddEditWindow(Application& app);
 

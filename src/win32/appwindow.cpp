@@ -1,6 +1,6 @@
 #include "win32/appwindow.h"
 
-#include <cstring>
+#include <cwchar>
 
 #include "core/product.h"
 
@@ -14,19 +14,19 @@ constexpr int kTextSize = 256;
 
 struct CopySearch {
   HWND own = nullptr;
-  char className[kTextSize] = {};
-  char text[kTextSize] = {};
+  wchar_t className[kTextSize] = {};
+  wchar_t text[kTextSize] = {};
   int count = 0;
   HWND other = nullptr;
 };
 
 BOOL CALLBACK matchCopy(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<CopySearch*>(param);
-  char buffer[kTextSize];
+  wchar_t buffer[kTextSize];
   // Every window is looked at, so that the count is complete.
-  if (GetClassNameA(window, buffer, kTextSize) == 0 || std::strcmp(buffer, search.className) != 0)
+  if (GetClassNameW(window, buffer, kTextSize) == 0 || std::wcscmp(buffer, search.className) != 0)
     return TRUE;
-  if (GetWindowTextA(window, buffer, kTextSize) == 0 || std::strcmp(buffer, search.text) != 0)
+  if (GetWindowTextW(window, buffer, kTextSize) == 0 || std::wcscmp(buffer, search.text) != 0)
     return TRUE;
   ++search.count;
   if (window != search.own) search.other = window;
@@ -38,19 +38,19 @@ BOOL CALLBACK matchCopy(HWND window, LPARAM param) {
 ApplicationWindow::ApplicationWindow() : Window(nullptr) {}
 
 void ApplicationWindow::create() {
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
   registerClass(wc);
   // A tool window: should anything ever show it, it still gets no taskbar
   // button; the main window has that.
-  Window::create(kClassName, product().c_str(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+  Window::create(kClassName, product(), WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
 }
 
 bool bringOtherCopyForward(HWND ownApplicationWindow) {
   CopySearch search;
   search.own = ownApplicationWindow;
-  GetWindowTextA(ownApplicationWindow, search.text, kTextSize);
-  GetClassNameA(ownApplicationWindow, search.className, kTextSize);
+  GetWindowTextW(ownApplicationWindow, search.text, kTextSize);
+  GetClassNameW(ownApplicationWindow, search.className, kTextSize);
   EnumWindows(&matchCopy, reinterpret_cast<LPARAM>(&search));
   if (search.count <= 1 || !search.other) return false;
 

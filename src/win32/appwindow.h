@@ -11,7 +11,7 @@ namespace trovik::win32 {
 
 class ApplicationWindow final : public Window {
  public:
-  static constexpr const char* kClassName = "TApplication";
+  static constexpr const wchar_t* kClassName = L"TApplication";
 
   ApplicationWindow();
 

@@ -9,7 +9,7 @@ namespace trovik::win32 {
 using ui::Aspect;
 
 namespace {
-bool hasVisibleStyle(HWND h) { return (GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool hasVisibleStyle(HWND h) { return (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0; }
 }  // namespace
 
 void ControlPeer::detach() {
@@ -70,23 +70,23 @@ bool LabelFont::update(const ui::Control& label, bool bold, HFONT base) {
     font_.reset();  // the base font itself
     return true;
   }
-  LOGFONTA lf{};
-  GetObjectA(base, sizeof lf, &lf);
+  LOGFONTW lf{};
+  GetObjectW(base, sizeof lf, &lf);
   if (!stock) {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen) ReleaseDC(nullptr, screen);
     lf.lfHeight = -MulDiv(size, dpi, 72);
     lf.lfWidth = 0;
-    lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+    lstrcpynW(lf.lfFaceName, wide(name).c_str(), LF_FACESIZE);
   }
   if (bold) lf.lfWeight = FW_BOLD;
-  font_.reset(CreateFontIndirectA(&lf));
+  font_.reset(CreateFontIndirectW(&lf));
   return true;
 }
 
 void LabelPeer::create() {
-  label_ = window_.createControl("STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, id_);
+  label_ = window_.createControl(L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, id_);
 }
 
 void LabelPeer::showAll() {
@@ -103,7 +103,7 @@ void LabelPeer::show(ui::Aspect aspect, int index) {
              TRUE);
       break;
     case Aspect::Caption:
-      SetWindowTextA(label_.get(), model_.caption().c_str());
+      setWindowText(label_.get(), model_.caption());
       break;
     default:
       ControlPeer::show(aspect, index);

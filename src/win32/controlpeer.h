@@ -9,6 +9,7 @@
 
 #include "ui/controls.h"
 #include "win32/scopedflag.h"
+#include "win32/wide.h"
 #include "win32/win32platform.h"
 
 namespace trovik::win32 {
@@ -128,7 +129,7 @@ class RedrawOff {
 };
 
 inline LRESULT send(HWND h, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
-  return SendMessageA(h, msg, wParam, lParam);
+  return SendMessageW(h, msg, wParam, lParam);
 }
 inline RECT toRect(const ui::Rect& r) {
   return {r.left, r.top, r.left + r.width, r.top + r.height};

@@ -4,11 +4,11 @@
 
 namespace trovik::win32 {
 
-void DialogWindow::createDialog(const char* className, HWND owner) {
-  WNDCLASSEXA wc{};
+void DialogWindow::createDialog(const wchar_t* className, HWND owner) {
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = className;
@@ -50,7 +50,7 @@ int DialogWindow::defaultButton() const {
 
 void DialogWindow::centre() {
   RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   RECT r{};
   GetWindowRect(hwnd(), &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
@@ -90,7 +90,7 @@ bool DialogWindow::preTranslate(MSG& msg) {
   if (FramedWindow::preTranslate(msg)) return true;
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
-  return IsDialogMessageA(hwnd(), &msg) != FALSE;
+  return IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
 LRESULT DialogWindow::controlQuery(const COPYDATASTRUCT& data) const {

@@ -40,11 +40,11 @@ class DialogWindow : public FramedWindow {
     return p;
   }
   // Makes the window, hidden, with every control added so far.
-  void createDialog(const char* className, HWND owner);
+  void createDialog(const wchar_t* className, HWND owner);
   // Makes it, with created() after, only when the form is first shown: under
   // Wine every control costs a round trip to the server, and many runs never
   // open a dialog at all.
-  void createOnFirstShow(const char* className, HWND owner) {
+  void createOnFirstShow(const wchar_t* className, HWND owner) {
     className_ = className;
     owner_ = owner;
   }
@@ -76,7 +76,7 @@ class DialogWindow : public FramedWindow {
   LRESULT controlQuery(const COPYDATASTRUCT& data) const;
 
   std::vector<std::unique_ptr<FormPeer>> peers_;
-  const char* className_ = nullptr;  // set: made on the first showing
+  const wchar_t* className_ = nullptr;  // set: made on the first showing
   HWND owner_ = nullptr;
   HWND focus_ = nullptr;
 };

@@ -17,7 +17,7 @@ class FilesetListPeer final : public FormPeer {
  public:
   FilesetListPeer(FramedWindow& window, ui::ListBox& model, int id, FilesetManager& manager)
       : FormPeer(
-            window, model, id, WC_LISTVIEWA,
+            window, model, id, WC_LISTVIEWW,
             WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS),
         list_(model),
         manager_(manager) {}
@@ -42,26 +42,15 @@ class FilesetListPeer final : public FormPeer {
         call(onSelect);
         return 0;
       }
-      case LVN_BEGINLABELEDITA:
       case LVN_BEGINLABELEDITW:
         // TRUE refuses the edit.
-        return manager_.filesetlistEditing(reinterpret_cast<const NMLVDISPINFOA&>(n).item.iItem)
+        return manager_.filesetlistEditing(reinterpret_cast<const NMLVDISPINFOW&>(n).item.iItem)
                    ? FALSE
                    : TRUE;
-      case LVN_ENDLABELEDITA: {
-        const auto& info = reinterpret_cast<const NMLVDISPINFOA&>(n);
-        if (info.item.pszText) manager_.filesetlistEdited(info.item.iItem, info.item.pszText);
-        return FALSE;  // the model's caption, new or old, is what the item shows
-      }
       case LVN_ENDLABELEDITW: {
         const auto& info = reinterpret_cast<const NMLVDISPINFOW&>(n);
-        if (info.item.pszText) {
-          char text[MAX_PATH] = {};
-          WideCharToMultiByte(CP_ACP, 0, info.item.pszText, -1, text, sizeof text, nullptr,
-                              nullptr);
-          manager_.filesetlistEdited(info.item.iItem, text);
-        }
-        return FALSE;
+        if (info.item.pszText) manager_.filesetlistEdited(info.item.iItem, narrow(info.item.pszText));
+        return FALSE;  // the model's caption, new or old, is what the item shows
       }
       case LVN_KEYDOWN:
         manager_.filesetlistKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(n).wVKey);
@@ -73,12 +62,12 @@ class FilesetListPeer final : public FormPeer {
 
  private:
   void insert(int i) {
-    std::string text = list_.item(i);
-    LVITEMA item{};
+    std::wstring text = wide(list_.item(i));
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = i;
     item.pszText = text.data();
-    send(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    send(handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
   }
   void select() {
     const int i = list_.itemIndex();
@@ -106,11 +95,11 @@ class FilesetListPeer final : public FormPeer {
         ListView_DeleteItem(handle(), index);
         break;
       case ui::Aspect::ItemChanged: {
-        std::string text = list_.item(index);
-        LVITEMA item{};
+        std::wstring text = wide(list_.item(index));
+        LVITEMW item{};
         item.iSubItem = 0;
         item.pszText = text.data();
-        send(handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+        send(handle(), LVM_SETITEMTEXTW, static_cast<WPARAM>(index),
              reinterpret_cast<LPARAM>(&item));
         break;
       }

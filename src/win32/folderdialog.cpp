@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "win32/wide.h"
+
 namespace trovik::win32 {
 
 namespace {
@@ -21,7 +23,7 @@ using ItemListOwner = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
 // Opens the dialog on the starting directory once it exists.
 int CALLBACK selectStart(HWND dialog, UINT msg, LPARAM, LPARAM start) {
-  if (msg == BFFM_INITIALIZED && start) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, start);
+  if (msg == BFFM_INITIALIZED && start) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
   return 0;
 }
 
@@ -33,20 +35,22 @@ std::string Win32FolderDialog::chooseDirectory(WindowHandle owner, const std::st
   std::string start = initialDir;
   if (start.size() > 3 && start.back() == '\\') start.pop_back();
 
-  char display[MAX_PATH] = {};
-  BROWSEINFOA info{};
+  const std::wstring wideTitle = wide(title);
+  const std::wstring wideStart = wide(start);
+  wchar_t display[MAX_PATH] = {};
+  BROWSEINFOW info{};
   info.hwndOwner = reinterpret_cast<HWND>(owner);
   info.pszDisplayName = display;
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = selectStart;
-  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
-  ItemListOwner chosen(SHBrowseForFolderA(&info));
+  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(wideStart.c_str());
+  ItemListOwner chosen(SHBrowseForFolderW(&info));
   if (!chosen) return {};
 
-  char path[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(chosen.get(), path)) return {};  // a place that is no directory
-  return path;
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(chosen.get(), path)) return {};  // a place that is no directory
+  return narrow(path);
 }
 
 }  // namespace trovik::win32

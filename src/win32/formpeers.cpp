@@ -8,12 +8,6 @@ using ui::Aspect;
 
 namespace {
 
-std::string textOf(HWND h) {
-  std::string s(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
-  s.resize(static_cast<size_t>(GetWindowTextA(h, s.data(), static_cast<int>(s.size()))));
-  return s;
-}
-
 // The rows a drop-down list opens to.
 constexpr int kDropDownRows = 8;
 
@@ -29,7 +23,7 @@ void FormPeer::showAll() {
 void FormPeer::show(ui::Aspect aspect, int index) {
   if (!h_) return;
   if (aspect == Aspect::Caption) {
-    SetWindowTextA(h_.get(), model_.caption().c_str());
+    setWindowText(h_.get(), model_.caption());
     return;
   }
   ControlPeer::show(aspect, index);
@@ -37,7 +31,7 @@ void FormPeer::show(ui::Aspect aspect, int index) {
 
 bool EditPeer::command(int code) {
   if (code != EN_CHANGE) return false;
-  const std::string now = textOf(handle());
+  const std::string now = windowText(handle());
   if (now == edit_.text()) return true;  // the model's own text coming back
   edit_.setText(now);
   call(onChange);
@@ -45,14 +39,12 @@ bool EditPeer::command(int code) {
 }
 
 int EditPeer::caret() const {
-  DWORD start = 0;
-  send(handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  return static_cast<int>(start);
+  return editCaret(handle());
 }
 
 void EditPeer::show(ui::Aspect aspect, int index) {
   // Setting the same text again would put the caret back at the start.
-  if (aspect == Aspect::Caption && handle() && textOf(handle()) == edit_.text()) return;
+  if (aspect == Aspect::Caption && handle() && windowText(handle()) == edit_.text()) return;
   FormPeer::show(aspect, index);
 }
 
@@ -82,7 +74,7 @@ void CheckPeer::show(ui::Aspect aspect, int index) {
 }
 
 ListPeer::ListPeer(FramedWindow& window, ui::ListBox& model, int id, Kind kind)
-    : FormPeer(window, model, id, kind == Kind::DropDown ? "COMBOBOX" : "LISTBOX",
+    : FormPeer(window, model, id, kind == Kind::DropDown ? L"COMBOBOX" : L"LISTBOX",
                WS_TABSTOP | WS_VSCROLL |
                    (kind == Kind::DropDown ? CBS_DROPDOWNLIST
                                            : WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |

@@ -19,7 +19,7 @@ class FormPeer : public ControlPeer {
  public:
   using Handler = std::function<void()>;
 
-  FormPeer(FramedWindow& window, ui::Control& model, int id, const char* windowClass, DWORD style)
+  FormPeer(FramedWindow& window, ui::Control& model, int id, const wchar_t* windowClass, DWORD style)
       : ControlPeer(window, model), id_(id), class_(windowClass), style_(style) {}
   // Makes the control's window (hidden until the model shows it).
   void create() override;
@@ -39,7 +39,7 @@ class FormPeer : public ControlPeer {
 
  private:
   int id_;
-  const char* class_;
+  const wchar_t* class_;
   DWORD style_;
   WindowOwner h_;
 };
@@ -48,7 +48,7 @@ class FormPeer : public ControlPeer {
 class TextPeer final : public FormPeer {
  public:
   TextPeer(FramedWindow& window, ui::Control& model, int id, bool groupBox = false)
-      : FormPeer(window, model, id, groupBox ? "BUTTON" : "STATIC",
+      : FormPeer(window, model, id, groupBox ? L"BUTTON" : L"STATIC",
                  groupBox ? BS_GROUPBOX : SS_LEFTNOWORDWRAP | SS_NOPREFIX) {}
 };
 
@@ -56,7 +56,7 @@ class TextPeer final : public FormPeer {
 class EditPeer final : public FormPeer {
  public:
   EditPeer(FramedWindow& window, ui::Edit& model, int id, DWORD style = ES_AUTOHSCROLL)
-      : FormPeer(window, model, id, "EDIT", WS_TABSTOP | WS_BORDER | style), edit_(model) {}
+      : FormPeer(window, model, id, L"EDIT", WS_TABSTOP | WS_BORDER | style), edit_(model) {}
   Handler onChange;
   bool command(int code) override;
   // Where the caret stands in the text, in characters.
@@ -71,7 +71,7 @@ class EditPeer final : public FormPeer {
 class ButtonPeer final : public FormPeer {
  public:
   ButtonPeer(FramedWindow& window, ui::Button& model, int id, bool isDefault = false)
-      : FormPeer(window, model, id, "BUTTON",
+      : FormPeer(window, model, id, L"BUTTON",
                  WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
         default_(isDefault) {}
   Handler onClick;
@@ -89,7 +89,7 @@ class CheckPeer final : public FormPeer {
  public:
   enum class Kind { CheckBox, Radio };
   CheckPeer(FramedWindow& window, ui::Checkable& model, int id, Kind kind)
-      : FormPeer(window, model, id, "BUTTON",
+      : FormPeer(window, model, id, L"BUTTON",
                  WS_TABSTOP | (kind == Kind::Radio ? BS_RADIOBUTTON : BS_CHECKBOX)),
         check_(model),
         kind_(kind) {}

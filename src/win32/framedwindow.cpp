@@ -63,7 +63,7 @@ class FramedWindow::CaptionButton final : public ControlPeer {
   CaptionButton(FramedWindow& window, ui::Control& model, ui::Control& bar, int id, UINT look,
                 UINT type = DFC_CAPTION)
       : ControlPeer(window, model), bar_(bar), id_(id), look_(look), type_(type) {}
-  void create() override { button_ = window_.createControl("BUTTON", BS_OWNERDRAW, id_); }
+  void create() override { button_ = window_.createControl(L"BUTTON", BS_OWNERDRAW, id_); }
   void reset() override { button_.reset(); }
   HWND handle() const override { return button_.get(); }
   int id() const { return id_; }
@@ -87,7 +87,7 @@ class FramedWindow::CaptionButton final : public ControlPeer {
     if (state & DFCS_PUSHED) OffsetRect(&r, 1, 1);
     const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(item.hDC, window_.titleFont_.get(window_.guiFont_));
-    DrawTextA(item.hDC, "?", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(item.hDC, L"?", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(item.hDC, oldFont);
     SetBkMode(item.hDC, oldMode);
   }
@@ -161,13 +161,13 @@ FramedWindow::FramedWindow(Context& ctx, FrameModels models, bool sizable)
 
 FramedWindow::~FramedWindow() { detachFrame(); }
 
-void FramedWindow::createFrame(const WNDCLASSEXA& windowClass, DWORD style, DWORD exStyle,
+void FramedWindow::createFrame(const WNDCLASSEXW& windowClass, DWORD style, DWORD exStyle,
                                HWND owner) {
   registerClass(windowClass);
   guiFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   titleFont_.update(models_.ttitle, true, guiFont_);
   const ui::Rect& b = models_.form.bounds();
-  Window::create(windowClass.lpszClassName, models_.form.caption().c_str(), style, exStyle, b.left,
+  Window::create(windowClass.lpszClassName, models_.form.caption(), style, exStyle, b.left,
                  b.top, b.width, b.height, owner);
   tooltip_.create(hwnd());
   for (CaptionButton* b : buttons()) b->create();
@@ -187,14 +187,14 @@ void FramedWindow::showFrame() {
   titleChanged(Aspect::Caption);
 }
 
-WindowOwner FramedWindow::createControl(const char* className, DWORD style, int id) {
-  WindowOwner h(CreateWindowExA(0, className, "", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+WindowOwner FramedWindow::createControl(const wchar_t* className, DWORD style, int id) {
+  WindowOwner h(CreateWindowExW(0, className, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
                                 hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr));
+                                GetModuleHandleW(nullptr), nullptr));
   if (!h)
-    throw std::runtime_error(std::string("Cannot create the control ") + className + ": " +
+    throw std::runtime_error(std::string("Cannot create the control ") + narrow(className) + ": " +
                              systemReason(GetLastError()));
-  SendMessageA(h.get(), WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_), FALSE);
+  SendMessageW(h.get(), WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_), FALSE);
   return h;
 }
 
@@ -204,7 +204,7 @@ void FramedWindow::invalidateFrame() {
 
 void FramedWindow::startDrag() {
   ReleaseCapture();
-  SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+  SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
 }
 
 bool FramedWindow::inTitleBar(POINT at) const {
@@ -222,7 +222,7 @@ void FramedWindow::formChanged(ui::Aspect aspect) {
       break;
     }
     case Aspect::Caption:
-      SetWindowTextA(hwnd(), f.caption().c_str());
+      setWindowText(hwnd(), f.caption());
       break;
     case Aspect::Enabled:
       EnableWindow(hwnd(), f.enabled());
@@ -239,7 +239,7 @@ void FramedWindow::titleChanged(ui::Aspect aspect) {
   if (!hwnd()) return;
   // The window's own text carries the title too: the taskbar shows it, and
   // other programs can read it.
-  if (aspect == Aspect::Caption) SetWindowTextA(hwnd(), models_.ttitle.caption().c_str());
+  if (aspect == Aspect::Caption) setWindowText(hwnd(), models_.ttitle.caption());
   // A label's font changes with its bounds (the large-font adjustment).
   if (aspect == Aspect::Bounds) titleFont_.update(models_.ttitle, true, guiFont_);
   invalidateFrame();
@@ -303,7 +303,7 @@ void FramedWindow::paint(HDC dc) {
       const int oldMode = SetBkMode(dc, TRANSPARENT);
       const COLORREF oldColor = SetTextColor(dc, colorOf(models_.ttitle.color()));
       HGDIOBJ oldFont = SelectObject(dc, titleFont_.get(guiFont_));
-      DrawTextA(dc, models_.ttitle.caption().c_str(), -1, &title,
+      drawText(dc, models_.ttitle.caption(), title,
                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
       SelectObject(dc, oldFont);
       SetTextColor(dc, oldColor);
@@ -314,8 +314,8 @@ void FramedWindow::paint(HDC dc) {
     RECT icon = toRect(models_.ticon->bounds());
     const RECT bar = titleBarRect();
     OffsetRect(&icon, bar.left, bar.top);
-    HICON small = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICONSM));
-    if (!small) small = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
+    HICON small = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd(), GCLP_HICONSM));
+    if (!small) small = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd(), GCLP_HICON));
     if (small)
       DrawIconEx(dc, icon.left, icon.top, small, icon.right - icon.left, icon.bottom - icon.top, 0,
                  nullptr, DI_NORMAL);

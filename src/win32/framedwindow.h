@@ -39,7 +39,7 @@ class FramedWindow : public Window {
   HFONT guiFont() const { return guiFont_; }
   Tooltip& tooltip() { return tooltip_; }
   // A control of this window, with its font; throws when the system refuses.
-  WindowOwner createControl(const char* className, DWORD style, int id);
+  WindowOwner createControl(const wchar_t* className, DWORD style, int id);
   // Repaints what the window paints itself.
   void invalidateFrame();
   // The window follows the mouse until the button is released, as when a
@@ -52,7 +52,7 @@ class FramedWindow : public Window {
 
   // Creates the window, hidden, where the form model has it, with its frame
   // buttons and hints, and starts mirroring the frame's models.
-  void createFrame(const WNDCLASSEXA& windowClass, DWORD style, DWORD exStyle, HWND owner);
+  void createFrame(const WNDCLASSEXW& windowClass, DWORD style, DWORD exStyle, HWND owner);
   // Stops mirroring them (before the window or the models go).
   void detachFrame();
   // The form was shown while the window did not exist yet.

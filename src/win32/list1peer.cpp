@@ -95,7 +95,7 @@ void List1Peer::make(int mode) {
   // Extended selection: a click picks one item, Ctrl+click adds or removes
   // one, as a fly multirun picks its links while Ctrl is held.
   if (mode == 1) style |= LBS_EXTENDEDSEL;
-  boxes_[mode] = window_.createControl("LISTBOX", style, mode == shown_ ? id_ : spareId_);
+  boxes_[mode] = window_.createControl(L"LISTBOX", style, mode == shown_ ? id_ : spareId_);
   SetWindowSubclass(boxes_[mode].get(), hintProc, kHintSubclass, 0);
   // Below the Snapbar list, which takes the list's place when it is shown.
   SetWindowPos(boxes_[mode].get(), HWND_BOTTOM, 0, 0, 0, 0,
@@ -125,8 +125,8 @@ void List1Peer::switchSelectionMode() {
   make(want);
   shown_ = want;
   HWND now = handle();
-  SetWindowLongPtrA(old, GWLP_ID, spareId_);
-  SetWindowLongPtrA(now, GWLP_ID, id_);
+  SetWindowLongPtrW(old, GWLP_ID, spareId_);
+  SetWindowLongPtrW(now, GWLP_ID, id_);
   window_.tooltip().setHint(old, {});
   for (Aspect a : {Aspect::Bounds, Aspect::Enabled, Aspect::Hint}) show(a, -1);
   fillList(now, list_, kListBoxMessages);
@@ -181,7 +181,7 @@ bool List1Peer::dragMessage(const MSG& msg) {
       ReleaseCapture();
       if (!dragging_) {
         // No drag after all: the press was an ordinary click.
-        DispatchMessageA(&press_);
+        DispatchMessageW(&press_);
         return false;
       }
       dragging_ = false;
@@ -215,7 +215,7 @@ bool List1Peer::keyMessage(MSG& msg) {
   if (key != 0) {
     MSG changed = msg;
     changed.wParam = key;
-    DispatchMessageA(&changed);
+    DispatchMessageW(&changed);
   }
   return true;
 }
@@ -273,7 +273,7 @@ int List1Peer::itemAt(POINT client) const {
   RECT last{};
   if (send(list, LB_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&last)) !=
       LB_ERR) {
-    const bool columns = (GetWindowLongPtrA(list, GWL_STYLE) & LBS_MULTICOLUMN) != 0;
+    const bool columns = (GetWindowLongPtrW(list, GWL_STYLE) & LBS_MULTICOLUMN) != 0;
     if (at.y >= last.bottom || (columns && at.x >= last.right)) return count;
   }
   return i;

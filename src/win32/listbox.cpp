@@ -16,10 +16,14 @@ const ListMessages kComboBoxMessages{CB_RESETCONTENT, CB_INITSTORAGE, CB_ADDSTRI
 
 namespace {
 
-LPARAM text(const std::string& s) { return reinterpret_cast<LPARAM>(s.c_str()); }
+// Adds or inserts one item's text.
+LRESULT put(HWND h, UINT message, WPARAM index, const std::string& s) {
+  const std::wstring w = wide(s);
+  return send(h, message, index, reinterpret_cast<LPARAM>(w.c_str()));
+}
 
 bool isMultiSelect(HWND h, const ListMessages& m) {
-  return &m == &kListBoxMessages && (GetWindowLongPtrA(h, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+  return &m == &kListBoxMessages && (GetWindowLongPtrW(h, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
 }
 
 }  // namespace
@@ -28,10 +32,10 @@ void fillList(HWND h, const ui::ListBox& model, const ListMessages& m) {
   RedrawOff quiet(h);
   send(h, m.reset);
   size_t bytes = 0;
-  for (const std::string& s : model.items()) bytes += s.size() + 1;
+  for (const std::string& s : model.items()) bytes += (s.size() + 1) * sizeof(wchar_t);
   send(h, m.initStorage, static_cast<WPARAM>(model.count()), static_cast<LPARAM>(bytes));
   for (const std::string& s : model.items()) {
-    const LRESULT r = send(h, m.add, 0, text(s));
+    const LRESULT r = put(h, m.add, 0, s);
     if (r == LB_ERR || r == LB_ERRSPACE)  // the same values as CB_ERR, CB_ERRSPACE
       throw std::runtime_error("The list cannot hold " + std::to_string(model.count()) + " items");
   }
@@ -59,14 +63,14 @@ bool showListChange(HWND h, const ui::ListBox& model, const ListMessages& m, ui:
       fillList(h, model, m);
       return true;
     case Aspect::ItemInserted:
-      send(h, m.insert, static_cast<WPARAM>(index), text(model.item(index)));
+      put(h, m.insert, static_cast<WPARAM>(index), model.item(index));
       break;
     case Aspect::ItemDeleted:
       send(h, m.remove, static_cast<WPARAM>(index));
       break;
     case Aspect::ItemChanged:
       send(h, m.remove, static_cast<WPARAM>(index));
-      send(h, m.insert, static_cast<WPARAM>(index), text(model.item(index)));
+      put(h, m.insert, static_cast<WPARAM>(index), model.item(index));
       if (isMultiSelect(h, m) && model.selected(index)) send(h, LB_SETSEL, TRUE, index);
       break;
     case Aspect::ItemIndex:

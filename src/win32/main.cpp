@@ -19,6 +19,7 @@
 #include "win32/smalldialogs.h"
 #include "win32/system.h"
 #include "win32/systemlibrary.h"
+#include "win32/wide.h"
 #include "win32/win32platform.h"
 #include "win32/wininethttp.h"
 
@@ -29,16 +30,7 @@ using namespace trovik::win32;
 
 // BaseDirectory: the executable's own directory, with its trailing backslash.
 std::string exeDirectory() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);  // truncated: a very long path
-  }
+  const std::string path = modulePath();
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
@@ -101,12 +93,12 @@ int run() {
 
   MSG msg{};
   for (;;) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
     if (Window::preTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 

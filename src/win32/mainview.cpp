@@ -25,7 +25,7 @@ namespace {
 using ui::Aspect;
 
 UINT taskbarCreatedMessage() {
-  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
   return message;
 }
 
@@ -50,7 +50,7 @@ MainView::MainView(Application& app)
       cmrb_(*this, form_.cmrb, kCmrbId, true),
       delab_(form_.delab, [this](Aspect) { invalidateFrame(); }),
       menu_(*this, form_),
-      tray_(form_.SysTray, product().c_str()) {}
+      tray_(form_.SysTray, product()) {}
 
 MainView::~MainView() {
   detach();
@@ -60,10 +60,10 @@ MainView::~MainView() {
 }
 
 void MainView::create(HWND owner) {
-  WNDCLASSEXA wc{};
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  WNDCLASSEXW wc{};
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   // The small icon (title bar, tray) is taken from the same group by the system.
-  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TROVIK));
+  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TROVIK));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kClassName;
   wc.style = CS_DBLCLKS;  // the title bar and its icon answer double clicks
@@ -120,12 +120,12 @@ void MainView::show() {
 void MainView::close() {
   if (!hwnd()) return;
   if (sessionEnding_) {
-    SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     return;
   }
   // Posted, not sent: the close button that asks for it is still inside
   // its own click when the window would go.
-  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void MainView::closeClicked() {
@@ -267,7 +267,7 @@ void MainView::paintClient(HDC dc) {
   RECT label = toRect(form_.delab.bounds());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   HGDIOBJ oldFont = SelectObject(dc, guiFont());
-  DrawTextA(dc, form_.delab.caption().c_str(), -1, &label,
+  drawText(dc, form_.delab.caption(), label,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, oldFont);
   SetBkMode(dc, oldMode);
@@ -376,7 +376,7 @@ LRESULT MainView::linkQuery(HWND from, const COPYDATASTRUCT& data) {
     COPYDATASTRUCT reply{kLinkQuery, static_cast<DWORD>(entry.size()),
                          const_cast<char*>(entry.data())};
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(from, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()),
+    SendMessageTimeoutW(from, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()),
                         reinterpret_cast<LPARAM>(&reply), SMTO_ABORTIFHUNG, 5000, &ignored);
   }
   return links.count();

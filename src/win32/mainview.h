@@ -30,7 +30,7 @@ namespace trovik::win32 {
 
 class MainView final : public FramedWindow, private Form1View {
  public:
-  static constexpr const char* kClassName = "TForm1";
+  static constexpr const wchar_t* kClassName = L"TForm1";
   enum ControlId : int {
     kList1Id = 101,
     kQswitchId = 103,

@@ -99,7 +99,7 @@ bool MainView::titleBarMouse(UINT msg, WPARAM wParam, POINT at) {
 
 void MainView::keyboardSizing(bool move) {
   const WPARAM command = move ? SC_MOVE : SC_SIZE;
-  PostMessageA(hwnd(), WM_SYSCOMMAND, command, static_cast<LPARAM>(command));
+  PostMessageW(hwnd(), WM_SYSCOMMAND, command, static_cast<LPARAM>(command));
 }
 
 bool MainView::bottomRowKey(const MSG& msg) {
@@ -130,11 +130,11 @@ void MainView::amountMenu(POINT screen) {
   enum : UINT { kCut = 1, kCopy, kPaste, kClear, kSelectAll };
   MenuOwner menu(CreatePopupMenu());
   if (!menu) return;
-  AppendMenuA(menu.get(), MF_STRING, kCut, "Cut\tCtrl+X");
-  AppendMenuA(menu.get(), MF_STRING, kCopy, "Copy\tCtrl+C");
-  AppendMenuA(menu.get(), MF_STRING, kPaste, "Paste\tCtrl+V");
-  AppendMenuA(menu.get(), MF_STRING, kClear, "Clear");
-  AppendMenuA(menu.get(), MF_STRING, kSelectAll, "Select all\tCtrl+A");
+  AppendMenuW(menu.get(), MF_STRING, kCut, L"Cut\tCtrl+X");
+  AppendMenuW(menu.get(), MF_STRING, kCopy, L"Copy\tCtrl+C");
+  AppendMenuW(menu.get(), MF_STRING, kPaste, L"Paste\tCtrl+V");
+  AppendMenuW(menu.get(), MF_STRING, kClear, L"Clear");
+  AppendMenuW(menu.get(), MF_STRING, kSelectAll, L"Select all\tCtrl+A");
   HWND edit = ma_.handle();
   SetFocus(edit);
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,

@@ -163,7 +163,7 @@ void MenuPeer::fill(HMENU menu, ui::MenuItem& parent) {
     ui::MenuItem& item = parent.child(i);
     if (!item.visible()) continue;
     if (item.caption() == "-") {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     std::string text = item.caption();
@@ -174,11 +174,11 @@ void MenuPeer::fill(HMENU menu, ui::MenuItem& parent) {
       MenuOwner sub(CreatePopupMenu());
       if (!sub) throw std::runtime_error("Cannot create the menu: " + systemReason(GetLastError()));
       fill(sub.get(), item);
-      if (AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), text.c_str()))
+      if (AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), wide(text).c_str()))
         (void)sub.release();  // the menu destroys its submenus
       continue;
     }
-    AppendMenuA(menu, flags, static_cast<UINT_PTR>(idOf(item)), text.c_str());
+    AppendMenuW(menu, flags, static_cast<UINT_PTR>(idOf(item)), wide(text).c_str());
     // The system menu's close item is its default, shown in bold.
     if (&item == &form_.Close1) SetMenuDefaultItem(menu, static_cast<UINT>(idOf(item)), FALSE);
   }
@@ -192,7 +192,7 @@ void MenuPeer::ensureKeys() {
   keysStale_ = false;
   if (keys_ && sameKeys(keys, keyList_)) return;
   keys_.reset(keys.empty() ? nullptr
-                           : CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+                           : CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
   keyList_ = std::move(keys);
 }
 
@@ -220,7 +220,7 @@ bool MenuPeer::translateKey(MSG& msg) {
   }
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   ensureKeys();
-  if (!keys_ || !TranslateAcceleratorA(window_.hwnd(), keys_.get(), &msg)) return false;
+  if (!keys_ || !TranslateAcceleratorW(window_.hwnd(), keys_.get(), &msg)) return false;
   altCommand_ = msg.message == WM_SYSKEYDOWN;
   return true;
 }
@@ -239,7 +239,7 @@ void MenuPeer::popup(ui::MenuItem& root, POINT screen) {
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
                  window_.hwnd(), nullptr);
   tracking_ = false;
-  PostMessageA(window_.hwnd(), WM_NULL, 0, 0);
+  PostMessageW(window_.hwnd(), WM_NULL, 0, 0);
 }
 
 void MenuPeer::run(int id) {

@@ -163,7 +163,7 @@ void OptionsWindow::addControls() {
 
   // Updates.
   const int u = kPageUpdates;
-  paged(add<FormPeer>(up.intro, at(up.intro, {16, 54, 404, 56}), "STATIC", SS_LEFT | SS_NOPREFIX),
+  paged(add<FormPeer>(up.intro, at(up.intro, {16, 54, 404, 56}), L"STATIC", SS_LEFT | SS_NOPREFIX),
         u);
   text(u, up.version, {16, 116, 404, 14});
   check(u, up.proxyc, {16, 140, 150, 17}, [&f] { f.proxycClick(); });
@@ -257,7 +257,7 @@ void OptionsWindow::paintClient(HDC dc) {
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     caption.right = std::min(caption.right, caption.left + size.cx + 4);
     caption.bottom = caption.top + size.cy;
-    DrawTextA(dc, (" " + text).c_str(), -1, &caption, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    drawText(dc, " " + text, caption, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBack);
@@ -293,7 +293,7 @@ void OptionsWindow::bringToFront() {
 void OptionsWindow::editLabel(int index) {
   if (!filesets_->handle()) return;
   SetFocus(filesets_->handle());
-  send(filesets_->handle(), LVM_EDITLABELA, static_cast<WPARAM>(index));
+  send(filesets_->handle(), LVM_EDITLABELW, static_cast<WPARAM>(index));
 }
 
 LRESULT OptionsWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -337,7 +337,7 @@ void OptionsWindow::contentsMenu(POINT at) {
   if (!menu) return;
   for (int i = 0; i < 4; ++i) {
     const std::string caption = items[i]->caption() + "\t" + items[i]->shortcut();
-    AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), caption.c_str());
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), wide(caption).c_str());
   }
   if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list
     RECT r{};

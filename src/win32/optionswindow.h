@@ -21,7 +21,7 @@ namespace trovik::win32 {
 
 class OptionsWindow final : public DialogWindow, private OptionsView {
  public:
-  static constexpr const char* kClassName = "TOptionsForm";
+  static constexpr const wchar_t* kClassName = L"TOptionsForm";
 
   // repaint: the hook through which extensions repaint the dialog
   // (updateoptions); it reaches this window while the window exists.

@@ -12,7 +12,7 @@ namespace trovik::win32 {
 class PageTabPeer final : public FormPeer {
  public:
   PageTabPeer(FramedWindow& window, ui::TabBar& model, int id)
-      : FormPeer(window, model, id, WC_TABCONTROLA, WS_TABSTOP | TCS_TABS), tabs_(model) {}
+      : FormPeer(window, model, id, WC_TABCONTROLW, WS_TABSTOP | TCS_TABS), tabs_(model) {}
   Handler onChange;
   void selectionChanged() {
     const int chosen = TabCtrl_GetCurSel(handle());
@@ -20,11 +20,11 @@ class PageTabPeer final : public FormPeer {
     // and a control whose pressed tab is not the selected one (Wine's) then
     // takes every click for a deselection: only the chosen tab stays pressed.
     for (int i = 0; i < tabs_.count(); ++i) {
-      TCITEMA item{};
+      TCITEMW item{};
       item.mask = TCIF_STATE;
       item.dwStateMask = TCIS_BUTTONPRESSED;
       item.dwState = i == chosen ? TCIS_BUTTONPRESSED : 0;
-      send(handle(), TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      send(handle(), TCM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
     {
       FromWindow quiet(*this);
@@ -44,11 +44,7 @@ class PageTabPeer final : public FormPeer {
       case ui::Aspect::Tabs:
         TabCtrl_DeleteAllItems(handle());
         for (int i = 0; i < tabs_.count(); ++i) {
-          std::string text = tabs_.tabs()[static_cast<size_t>(i)];
-          TCITEMA item{};
-          item.mask = TCIF_TEXT;
-          item.pszText = text.data();
-          send(handle(), TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+          insertTab(handle(), i, tabs_.tabs()[static_cast<size_t>(i)]);
         }
         [[fallthrough]];
       case ui::Aspect::TabIndex:

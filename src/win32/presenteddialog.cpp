@@ -25,13 +25,11 @@ HWND PresentedDialog::handleOf(const ui::Control& control) const {
 int PresentedDialog::caret(const ui::Edit& edit) const {
   HWND h = handleOf(edit);
   if (!h) return static_cast<int>(edit.text().size());
-  DWORD start = 0;
-  SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  return static_cast<int>(start);
+  return editCaret(h);
 }
 
 void PresentedDialog::setCaret(ui::Edit& edit, int position) {
-  if (HWND h = handleOf(edit)) SendMessageA(h, EM_SETSEL, position, position);
+  if (HWND h = handleOf(edit)) setEditCaret(h, position);
 }
 
 void PresentedDialog::dropDown(ui::ListBox& list, bool open, int rows) {
@@ -42,18 +40,18 @@ void PresentedDialog::dropDown(ui::ListBox& list, bool open, int rows) {
     // The open list as tall as its items, up to rows of them: the box's
     // window is the closed box and the list below it.
     const int shown = std::max(1, std::min(rows, list.count()));
-    const int item = static_cast<int>(SendMessageA(h, CB_GETITEMHEIGHT, 0, 0));
+    const int item = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, 0, 0));
     const ui::Rect& r = list.bounds();
     SetWindowPos(h, nullptr, 0, 0, r.width, r.height + shown * std::max(item, 1) + 2,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if ((SendMessageA(h, CB_GETDROPPEDSTATE, 0, 0) != 0) != open)
-    SendMessageA(h, CB_SHOWDROPDOWN, open, 0);
+  if ((SendMessageW(h, CB_GETDROPPEDSTATE, 0, 0) != 0) != open)
+    SendMessageW(h, CB_SHOWDROPDOWN, open, 0);
 }
 
 bool PresentedDialog::droppedDown(const ui::ListBox& list) const {
   HWND h = handleOf(list);
-  return h && SendMessageA(h, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  return h && SendMessageW(h, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
 void PresentedDialog::bringToFront() {

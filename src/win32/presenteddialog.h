@@ -59,7 +59,7 @@ class PresenterWindow : public PresentedDialog {
   }
 
  protected:
-  PresenterWindow(Context& ctx, Presenter& presenter, ui::Control& form, const char* className,
+  PresenterWindow(Context& ctx, Presenter& presenter, ui::Control& form, const wchar_t* className,
                   std::function<void()>& repaint)
       : PresentedDialog(ctx, presenter.frame, form),
         d_(presenter),
@@ -95,7 +95,7 @@ class PresenterWindow : public PresentedDialog {
 
  private:
   Context& ctx_;
-  const char* className_;
+  const wchar_t* className_;
   std::function<void()>& repaint_;
 };
 

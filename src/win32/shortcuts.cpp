@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/filesystem.h"
+#include "win32/wide.h"
 #include "win32/win32platform.h"
 
 namespace trovik::win32 {
@@ -23,27 +24,19 @@ using ComPtr = std::unique_ptr<T, ComRelease>;
 inline LSTATUS closeKey(HKEY k) { return RegCloseKey(k); }
 using KeyOwner = Owned<HKEY, closeKey>;
 
-std::wstring wide(const std::string& s) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-  std::wstring w(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
-  w.resize(w.size() - 1);  // the terminating NUL
-  return w;
-}
-
 // A shell-link object and its file side; both null when COM refuses.
 struct Link {
-  ComPtr<IShellLinkA> link;
+  ComPtr<IShellLinkW> link;
   ComPtr<IPersistFile> file;
   HRESULT result = S_OK;
 };
 
 Link makeLink() {
   Link made;
-  IShellLinkA* rawLink = nullptr;
+  IShellLinkW* rawLink = nullptr;
   made.result =
       CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                       IID_IShellLinkA, reinterpret_cast<void**>(&rawLink));
+                       IID_IShellLinkW, reinterpret_cast<void**>(&rawLink));
   if (FAILED(made.result)) return made;
   made.link.reset(rawLink);
   IPersistFile* rawFile = nullptr;
@@ -55,43 +48,39 @@ Link makeLink() {
 }  // namespace
 
 std::string Win32Shortcuts::programPath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) return path.substr(0, n);
-    path.resize(path.size() * 2);
-  }
+  return modulePath();
 }
 
 std::string Win32Shortcuts::windowsDirectory() {
-  char dir[MAX_PATH + 1] = {};
-  const UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
-  return n > 0 && n <= MAX_PATH ? std::string(dir, n) : std::string();
+  wchar_t dir[MAX_PATH + 1] = {};
+  const UINT n = GetWindowsDirectoryW(dir, MAX_PATH);
+  return n > 0 && n <= MAX_PATH ? narrow(std::wstring_view(dir, n)) : std::string();
 }
 
 std::string Win32Shortcuts::userFolder(const std::string& key, const std::string& value) {
   // Only read: a key that is not there names no folder, and is not made.
   HKEY raw = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(key).c_str(), 0, KEY_QUERY_VALUE, &raw) !=
+      ERROR_SUCCESS)
     return {};
   KeyOwner k{raw};
+  const std::wstring name = wide(value);
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(k.get(), value.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
     return {};
-  std::string text(size, '\0');
-  if (RegQueryValueExA(k.get(), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
                        &size) != ERROR_SUCCESS)
     return {};
-  text.resize(std::min<size_t>(size, text.size()));
-  while (!text.empty() && text.back() == '\0') text.pop_back();
+  text.resize(std::min<size_t>(size / sizeof(wchar_t), text.size()));
+  while (!text.empty() && text.back() == L'\0') text.pop_back();
   if (type == REG_EXPAND_SZ) {
-    char expanded[MAX_PATH + 1] = {};
-    const DWORD n = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
-    if (n > 0 && n <= sizeof expanded) text = expanded;
+    wchar_t expanded[MAX_PATH + 1] = {};
+    const DWORD n = ExpandEnvironmentStringsW(text.c_str(), expanded, MAX_PATH + 1);
+    if (n > 0 && n <= MAX_PATH + 1) text = expanded;
   }
-  return text;
+  return narrow(text);
 }
 
 void Win32Shortcuts::save(const std::string& lnkPath, const ShortcutProperties& props) {
@@ -101,22 +90,22 @@ void Win32Shortcuts::save(const std::string& lnkPath, const ShortcutProperties& 
       throw IoError(IoError::Op::Write, lnkPath, systemReason(static_cast<DWORD>(hr)));
   };
   check(made.result);
-  IShellLinkA& link = *made.link;
+  IShellLinkW& link = *made.link;
   // No relative path: the shell finds a moved program by its full path alone,
   // and Wine writes a broken file when one is set.
-  check(link.SetWorkingDirectory(props.workingDirectory.c_str()));
-  check(link.SetDescription(props.description.c_str()));
-  check(link.SetIconLocation(props.iconPath.c_str(), 0));
-  check(link.SetPath(props.target.c_str()));
+  check(link.SetWorkingDirectory(wide(props.workingDirectory).c_str()));
+  check(link.SetDescription(wide(props.description).c_str()));
+  check(link.SetIconLocation(wide(props.iconPath).c_str(), 0));
+  check(link.SetPath(wide(props.target).c_str()));
   check(made.file->Save(wide(lnkPath).c_str(), FALSE));
 }
 
 std::string Win32Shortcuts::target(const std::string& lnkPath) {
   Link made = makeLink();
   if (FAILED(made.result) || FAILED(made.file->Load(wide(lnkPath).c_str(), STGM_READ))) return {};
-  char path[MAX_PATH + 1] = {};
+  wchar_t path[MAX_PATH + 1] = {};
   if (made.link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK) return {};
-  return path;
+  return narrow(path);
 }
 
 }  // namespace trovik::win32

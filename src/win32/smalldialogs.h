@@ -14,13 +14,13 @@ namespace trovik::win32 {
 
 class AcfWindow final : public PresenterWindow<Tacf> {
  public:
-  static constexpr const char* kClassName = "Tacf";
+  static constexpr const wchar_t* kClassName = L"Tacf";
   explicit AcfWindow(Application& app);
 };
 
 class OpenFileDirWindow final : public PresenterWindow<TOpenFileDir> {
  public:
-  static constexpr const char* kClassName = "TOpenFileDir";
+  static constexpr const wchar_t* kClassName = L"TOpenFileDir";
   explicit OpenFileDirWindow(Application& app);
 
  private:

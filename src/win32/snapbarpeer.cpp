@@ -10,7 +10,7 @@ namespace trovik::win32 {
 using ui::Aspect;
 
 void SnapbarPeer::create() {
-  combo_ = window_.createControl("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id_);
+  combo_ = window_.createControl(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id_);
   stale_ = true;
 }
 

@@ -2,34 +2,38 @@
 
 #include <shellapi.h>
 
+#include "win32/wide.h"
+
 namespace trovik::win32 {
 
 namespace {
-const char* orNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+const wchar_t* orNull(const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); }
 }  // namespace
 
 std::intptr_t Win32Shell::execute(WindowHandle owner, const std::string& file,
                                   const std::string& parameters, const std::string& directory,
                                   int show) {
-  HINSTANCE h = ShellExecuteA(reinterpret_cast<HWND>(owner), nullptr, orNull(file),
-                              orNull(parameters), orNull(directory), show);
+  const std::wstring wideFile = wide(file), wideParameters = wide(parameters),
+                     wideDirectory = wide(directory);
+  HINSTANCE h = ShellExecuteW(reinterpret_cast<HWND>(owner), nullptr, orNull(wideFile),
+                              orNull(wideParameters), orNull(wideDirectory), show);
   return reinterpret_cast<std::intptr_t>(h);
 }
 
 int Win32System::driveType(const std::string& root) {
-  return static_cast<int>(GetDriveTypeA(root.c_str()));
+  return static_cast<int>(GetDriveTypeW(wide(root).c_str()));
 }
 
 bool Win32System::setCurrentDirectory(const std::string& dir) {
-  return SetCurrentDirectoryA(dir.c_str()) != 0;
+  return SetCurrentDirectoryW(wide(dir).c_str()) != 0;
 }
 
 bool Win32System::exitWindows(unsigned flags) {
-  OSVERSIONINFOA version{};
+  OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  const bool nt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  const bool nt = GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 #pragma GCC diagnostic pop
   if (nt) {
     // Without the shutdown privilege the request is refused; failures here
@@ -37,7 +41,7 @@ bool Win32System::exitWindows(unsigned flags) {
     HANDLE token = nullptr;
     if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
       TOKEN_PRIVILEGES tp{};
-      if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
+      if (LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
         tp.PrivilegeCount = 1;
         tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
         AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
@@ -71,11 +75,11 @@ bool Win32WindowManager::forceForegroundWindow(WindowHandle window) {
   if (GetForegroundWindow() == w) return true;
 
   DWORD timeout = 0;
-  SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
-  SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
+  SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
   BringWindowToTop(w);
   SetForegroundWindow(w);
-  SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
                         reinterpret_cast<void*>(static_cast<std::uintptr_t>(timeout)),
                         SPIF_SENDCHANGE);
   return GetForegroundWindow() == w;
@@ -98,7 +102,7 @@ WindowManager::Screen Win32WindowManager::screen() {
 
 WindowManager::Area Win32WindowManager::workArea() {
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
   return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -112,12 +116,12 @@ void Win32WindowManager::unregisterHotKey(int id) {
 
 void Win32WindowManager::setToolWindow(bool tool) {
   if (!main_) return;
-  LONG_PTR ex = GetWindowLongPtrA(main_, GWL_EXSTYLE);
+  LONG_PTR ex = GetWindowLongPtrW(main_, GWL_EXSTYLE);
   ex = tool ? (ex | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW : (ex | WS_EX_APPWINDOW) & ~WS_EX_TOOLWINDOW;
   // The taskbar notices a changed style only while the window is hidden.
   const bool shown = IsWindowVisible(main_);
   if (shown) ShowWindow(main_, SW_HIDE);
-  SetWindowLongPtrA(main_, GWL_EXSTYLE, ex);
+  SetWindowLongPtrW(main_, GWL_EXSTYLE, ex);
   if (shown) ShowWindow(main_, SW_SHOWNA);
 }
 

@@ -11,7 +11,7 @@ using ui::Aspect;
 
 void TabBarPeer::create() {
   control_ = window_.createControl(
-      WC_TABCONTROLA,
+      WC_TABCONTROLW,
       WS_TABSTOP | TCS_TABS | TCS_SINGLELINE | (tabs_.hotTrack() ? TCS_HOTTRACK : 0), id_);
   shown_.clear();
 }
@@ -70,12 +70,12 @@ void TabBarPeer::show(ui::Aspect aspect, int index) {
 
 void TabBarPeer::showTabs() {
   HWND h = control_.get();
-  const LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
+  const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
   LONG_PTR want = style & ~static_cast<LONG_PTR>(TCS_HOTTRACK | TCS_FIXEDWIDTH);
   if (tabs_.hotTrack()) want |= TCS_HOTTRACK;
   if (tabs_.tabWidth() > 0) want |= TCS_FIXEDWIDTH;
   if (want != style) {
-    SetWindowLongPtrA(h, GWL_STYLE, want);
+    SetWindowLongPtrW(h, GWL_STYLE, want);
     InvalidateRect(h, nullptr, TRUE);
   }
 
@@ -92,10 +92,7 @@ void TabBarPeer::showTabs() {
     }
     shown_.resize(keep);
     for (size_t i = keep; i < tabs.size(); ++i) {
-      TCITEMA item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = const_cast<char*>(tabs[i].c_str());
-      send(h, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      insertTab(h, static_cast<int>(i), tabs[i]);
       shown_.push_back(tabs[i]);
     }
   }

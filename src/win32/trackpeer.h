@@ -12,7 +12,7 @@ namespace trovik::win32 {
 class TrackPeer final : public FormPeer {
  public:
   TrackPeer(FramedWindow& window, ui::TrackBar& model, int id)
-      : FormPeer(window, model, id, TRACKBAR_CLASSA, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS),
+      : FormPeer(window, model, id, TRACKBAR_CLASSW, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS),
         track_(model) {}
   void scrolled() { track_.setPosition(static_cast<int>(send(handle(), TBM_GETPOS))); }
   void showAll() override {

@@ -2,11 +2,17 @@
 
 #include <shellapi.h>
 
+#include "win32/wide.h"
+
 namespace trovik::win32 {
 
-TrayIcon::TrayIcon(ui::Control& model, const char* tip) : model_(model) {
-  // A tip is at most 62 characters; a longer one is cut.
-  lstrcpynA(tip_, tip, 63);
+TrayIcon::TrayIcon(ui::Control& model, const std::string& tip) : model_(model), tip_(wide(tip)) {
+  // The record holds 63 UTF-16 units; a longer tip is cut, never inside a
+  // character that takes two.
+  if (tip_.size() > 63) {
+    tip_.resize(63);
+    if (IS_HIGH_SURROGATE(tip_.back())) tip_.pop_back();
+  }
 }
 
 TrayIcon::~TrayIcon() { detach(); }
@@ -40,27 +46,27 @@ void TrayIcon::readd() {
 }
 
 bool TrayIcon::add() {
-  HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(owner_, GCLP_HICONSM));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(owner_, GCLP_HICON));
-  NOTIFYICONDATAA data{};
+  HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(owner_, GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(owner_, GCLP_HICON));
+  NOTIFYICONDATAW data{};
   // The first version of the record: every shell understands it.
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data.hWnd = owner_;
   data.uID = 0;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = icon;
-  lstrcpynA(data.szTip, tip_, sizeof data.szTip);
-  return Shell_NotifyIconA(NIM_ADD, &data) != 0;
+  lstrcpynW(data.szTip, tip_.c_str(), 64);
+  return Shell_NotifyIconW(NIM_ADD, &data) != 0;
 }
 
 void TrayIcon::remove() {
   if (!shown_) return;
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data.hWnd = owner_;
   data.uID = 0;
-  Shell_NotifyIconA(NIM_DELETE, &data);
+  Shell_NotifyIconW(NIM_DELETE, &data);
   shown_ = false;
 }
 

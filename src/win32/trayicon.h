@@ -3,6 +3,8 @@
 // visible and removed when its owner goes.
 #include <windows.h>
 
+#include <string>
+
 #include "ui/controls.h"
 
 namespace trovik::win32 {
@@ -12,7 +14,7 @@ class TrayIcon final : private ui::Peer {
   // Clicks on the icon arrive at the window as this message.
   static constexpr UINT kCallbackMessage = WM_USER + 1;
 
-  TrayIcon(ui::Control& model, const char* tip);
+  TrayIcon(ui::Control& model, const std::string& tip);
   ~TrayIcon() override;
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
@@ -33,7 +35,7 @@ class TrayIcon final : private ui::Peer {
   ui::Control& model_;
   HWND owner_ = nullptr;
   bool shown_ = false;
-  char tip_[64] = {};
+  std::wstring tip_;
 };
 
 }  // namespace trovik::win32

@@ -4,10 +4,12 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
 #include "win32/systemlibrary.h"
+#include "win32/wide.h"
 
 namespace trovik::win32 {
 
@@ -21,12 +23,12 @@ constexpr DWORD kChunk = 1u << 24;
 }
 
 FileOwner openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-  HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+  HANDLE h = CreateFileW(wide(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   return FileOwner{h == INVALID_HANDLE_VALUE ? nullptr : h};
 }
 
-DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD attributesOf(const std::string& path) { return GetFileAttributesW(wide(path).c_str()); }
 
 // "C:\dir\" names the same directory as "C:\dir", but a drive root keeps its
 // backslash: "C:" alone means the current directory of drive C.
@@ -43,22 +45,14 @@ struct ComRelease {
 template <class T>
 using ComPtr = std::unique_ptr<T, ComRelease>;
 
-std::wstring toWide(const std::string& s) {
-  if (s.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
 }  // namespace
 
-std::string systemReason(DWORD code) {
-  char buf[512];
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           code, 0, buf, sizeof buf, nullptr);
-  std::string text(buf, n);
+std::string systemReason(DWORD code, HMODULE from) {
+  wchar_t buf[512];
+  const DWORD source = from ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM;
+  DWORD n = FormatMessageW(source | FORMAT_MESSAGE_IGNORE_INSERTS, from, code, 0, buf,
+                           sizeof buf / sizeof *buf, nullptr);
+  std::string text = narrow(std::wstring_view(buf, n));
   while (!text.empty() &&
          (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
     text.pop_back();
@@ -75,14 +69,14 @@ bool Win32FileSystem::fileExists(const std::string& path) const {
 
 std::optional<FileStamp> Win32FileSystem::stamp(const std::string& path) const {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+  if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     return std::nullopt;
-  auto wide = [](DWORD high, DWORD low) {
+  auto join = [](DWORD high, DWORD low) {
     return (static_cast<std::uint64_t>(high) << 32) | static_cast<std::uint64_t>(low);
   };
-  return FileStamp{wide(data.nFileSizeHigh, data.nFileSizeLow),
-                   wide(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+  return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                   join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
 bool Win32FileSystem::directoryExists(const std::string& path) const {
@@ -131,22 +125,23 @@ void Win32FileSystem::writeFile(const std::string& path, const std::string& byte
 }
 
 void Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
-  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     fail(IoError::Op::Rename, to, GetLastError());
 }
 
-bool Win32FileSystem::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::deleteFile(const std::string& path) { return DeleteFileW(wide(path).c_str()) != 0; }
 
 namespace {
-// Every entry of a FindFirstFileA pattern in turn, until visit says stop.
+// Every entry of a FindFirstFileW pattern in turn, until visit says stop.
 void findEntries(const std::string& pattern, const FileSystem::Visit& visit) {
-  WIN32_FIND_DATAA data{};
-  HANDLE h = FindFirstFileA(pattern.c_str(), &data);
+  WIN32_FIND_DATAW data{};
+  HANDLE h = FindFirstFileW(wide(pattern).c_str(), &data);
   if (h == INVALID_HANDLE_VALUE) return;  // a missing or unreadable directory is empty
   FindOwner find{h};
   do {
-    if (!visit({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0})) return;
-  } while (FindNextFileA(find.get(), &data));
+    if (!visit({narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0}))
+      return;
+  } while (FindNextFileW(find.get(), &data));
 }
 }  // namespace
 
@@ -176,16 +171,17 @@ std::vector<std::string> Win32FileSystem::drives() const {
 }
 
 void Win32FileSystem::createDirectory(const std::string& path) {
-  if (!CreateDirectoryA(withoutTrailingBackslash(path).c_str(), nullptr))
+  if (!CreateDirectoryW(wide(withoutTrailingBackslash(path)).c_str(), nullptr))
     fail(IoError::Op::Create, path, GetLastError());
 }
 
 bool Win32FileSystem::removeDirectory(const std::string& path) {
-  return RemoveDirectoryA(withoutTrailingBackslash(path).c_str()) != 0;
+  return RemoveDirectoryW(wide(withoutTrailingBackslash(path)).c_str()) != 0;
 }
 
 void Win32FileSystem::renameDirectory(const std::string& from, const std::string& to) {
-  if (!MoveFileA(withoutTrailingBackslash(from).c_str(), withoutTrailingBackslash(to).c_str()))
+  if (!MoveFileW(wide(withoutTrailingBackslash(from)).c_str(),
+                 wide(withoutTrailingBackslash(to)).c_str()))
     fail(IoError::Op::Rename, to, GetLastError());
 }
 
@@ -228,7 +224,8 @@ Answer Win32MessageBoxes::show(WindowHandle owner, const std::string& text,
   // Without an owner window the box must still come to the front, or it
   // hides behind whatever the user was doing while the program starts.
   if (owner == 0) type |= MB_SETFOREGROUND | MB_TASKMODAL;
-  switch (MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), type)) {
+  switch (MessageBoxW(reinterpret_cast<HWND>(owner), wide(text).c_str(), wide(caption).c_str(),
+                      type)) {
     case IDOK:
       return Answer::Ok;
     case IDYES:
@@ -244,7 +241,7 @@ Answer Win32MessageBoxes::show(WindowHandle owner, const std::string& text,
 
 void Win32MessagePump::processMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // The program is ending: leave the quit for the main loop to see.
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -252,28 +249,28 @@ void Win32MessagePump::processMessages() {
     }
     if (preTranslate && preTranslate(msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
 std::string Win32ShellLinks::resolveTarget(const std::string& lnkPath) {
-  IShellLinkA* rawLink = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  IShellLinkW* rawLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&rawLink))))
     return {};
-  ComPtr<IShellLinkA> link{rawLink};
+  ComPtr<IShellLinkW> link{rawLink};
   IPersistFile* rawFile = nullptr;
   if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)))) return {};
   ComPtr<IPersistFile> file{rawFile};
-  const std::wstring wide = toWide(lnkPath);
-  if (wide.empty() || FAILED(file->Load(wide.c_str(), STGM_READ))) return {};
+  const std::wstring path = wide(lnkPath);
+  if (path.empty() || FAILED(file->Load(path.c_str(), STGM_READ))) return {};
   // No dialog and no search: a shortcut whose target is gone just has none.
   // The high word is how long the shell may look, in milliseconds.
   const DWORD flags = MAKELONG(SLR_NO_UI | SLR_NOUPDATE | SLR_NOSEARCH, 1000);
   if (FAILED(link->Resolve(nullptr, flags))) return {};
-  char path[MAX_PATH + 1] = {};
-  if (link->GetPath(path, MAX_PATH, nullptr, 0) != S_OK) return {};
-  return path;
+  wchar_t target[MAX_PATH + 1] = {};
+  if (link->GetPath(target, MAX_PATH, nullptr, 0) != S_OK) return {};
+  return narrow(target);
 }
 
 Date Win32Clock::today() {
@@ -283,10 +280,9 @@ Date Win32Clock::today() {
 }
 
 std::string Win32Clock::shortDatePattern() {
-  char buf[80] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buf, sizeof buf) == 0)
-    return "dd/MM/yyyy";
-  return buf;
+  wchar_t buf[80] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buf, 80) == 0) return "dd/MM/yyyy";
+  return narrow(buf);
 }
 
 std::string Win32Clock::formatShortDate(const Date& d) {
@@ -294,12 +290,12 @@ std::string Win32Clock::formatShortDate(const Date& d) {
   t.wYear = static_cast<WORD>(d.year);
   t.wMonth = static_cast<WORD>(d.month);
   t.wDay = static_cast<WORD>(d.day);
-  char buf[128] = {};
-  const int n = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, buf, sizeof buf);
-  if (n > 0) return std::string(buf, static_cast<size_t>(n - 1));  // n counts the NUL
+  wchar_t buf[128] = {};
+  const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, buf, 128);
+  if (n > 0) return narrow(std::wstring_view(buf, static_cast<size_t>(n - 1)));  // n counts the NUL
   // A date the locale cannot write (out of range): still say something exact.
   char fallback[32];
-  wsprintfA(fallback, "%04d-%02d-%02d", d.year, d.month, d.day);
+  std::snprintf(fallback, sizeof fallback, "%04d-%02d-%02d", d.year, d.month, d.day);
   return fallback;
 }
 
@@ -310,7 +306,7 @@ LibraryHandle Win32Libraries::load(const std::string& path) {
   // The DLL by its full path (a relative one as the existence test saw it,
   // from the current directory), and its own DLLs looked for beside it:
   // never by a bare name through the search.
-  const std::wstring given = toWide(path);
+  const std::wstring given = wide(path);
   std::wstring full(MAX_PATH, L'\0');
   const DWORD n = GetFullPathNameW(given.c_str(), MAX_PATH, full.data(), nullptr);
   full = n > 0 && n < MAX_PATH ? full.substr(0, n) : given;
@@ -331,36 +327,37 @@ void Win32Libraries::free(LibraryHandle library) {
 namespace {
 // The file dialogs' library is loaded the first time one is opened: it is
 // large, and most runs never open one.
-using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
 GetOpenFileNameFn openFileDialog() {
   static const GetOpenFileNameFn fn =
-      systemFunction<GetOpenFileNameFn>("comdlg32.dll", "GetOpenFileNameA");
+      systemFunction<GetOpenFileNameFn>("comdlg32.dll", "GetOpenFileNameW");
   return fn;
 }
 }  // namespace
 
 bool Win32OpenDialog::execute(WindowHandle owner, OpenDialogSettings& settings) {
   // The filter's "|" separators become the NULs the system expects, ended by two.
-  std::string filter = settings.filter;
-  std::replace(filter.begin(), filter.end(), '|', '\0');
-  filter.append(2, '\0');
+  std::wstring filter = wide(settings.filter);
+  std::replace(filter.begin(), filter.end(), L'|', L'\0');
+  filter.append(2, L'\0');
   std::string ext = settings.defaultExt;
   if (ext.rfind("*.", 0) == 0) ext.erase(0, 2);
-  std::string file = settings.fileName;
-  file.resize(std::max<size_t>(file.size() + 1, 4096), '\0');
+  const std::wstring wideExt = wide(ext), initialDir = wide(settings.initialDir);
+  std::wstring file = wide(settings.fileName);
+  file.resize(std::max<size_t>(file.size() + 1, 4096), L'\0');
 
-  OPENFILENAMEA ofn{};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = reinterpret_cast<HWND>(owner);
   ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = settings.initialDir.empty() ? nullptr : settings.initialDir.c_str();
-  ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrDefExt = wideExt.empty() ? nullptr : wideExt.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (!openFileDialog()(&ofn)) return false;
-  settings.fileName = file.c_str();
+  settings.fileName = narrow(file.c_str());
   return true;
 }
 

@@ -40,7 +40,8 @@ using FindOwner = Owned<HANDLE, closeFind>;
 
 // The system's own words for an error code, without the trailing line break
 // and full stop, so they read well after "Could not read the file X: ".
-std::string systemReason(DWORD code);
+// from: a module whose own table holds the code (WinINet's), else the system.
+std::string systemReason(DWORD code, HMODULE from = nullptr);
 
 class Win32FileSystem final : public FileSystem {
  public:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/product.h"
+#include "win32/wide.h"
 
 namespace trovik::win32 {
 
@@ -26,10 +27,10 @@ void showUnexpected(HWND owner, const char* what) noexcept {
   // There are no interface texts yet to word it with.
   try {
     const std::string text = std::string("Unexpected error: ") + what;
-    MessageBoxA(owner, text.c_str(), product().c_str(), style);
+    MessageBoxW(owner, wide(text).c_str(), wide(product()).c_str(), style);
   } catch (...) {
     // Not even the text could be built (out of memory): say what we can.
-    MessageBoxA(owner, "Unexpected error", kProduct.data(), style);
+    MessageBoxW(owner, L"Unexpected error", L"Trovik", style);
   }
 }
 
@@ -37,14 +38,14 @@ Window::~Window() {
   if (handle_) {
     // The derived part of this object is already gone: the messages that
     // destruction sends must not reach it.
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     unbind();
     hwnd_.reset();
   }
 }
 
 void Window::bind(HWND hwnd) {
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   handle_ = hwnd;
   hwnd_.reset(hwnd);
   liveWindows().push_back(this);
@@ -55,24 +56,24 @@ void Window::unbind() {
   handle_ = nullptr;
 }
 
-void Window::registerClass(WNDCLASSEXA wc) {
+void Window::registerClass(WNDCLASSEXW wc) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &Window::procedure;
-  if (!wc.hInstance) wc.hInstance = GetModuleHandleA(nullptr);
-  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw std::runtime_error(std::string("Cannot register the window class ") + wc.lpszClassName +
+  if (!wc.hInstance) wc.hInstance = GetModuleHandleW(nullptr);
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw std::runtime_error(std::string("Cannot register the window class ") + narrow(wc.lpszClassName) +
                              ": " + systemReason(GetLastError()));
 }
 
-void Window::create(const char* className, const char* text, DWORD style, DWORD exStyle, int x,
+void Window::create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x,
                     int y, int width, int height, HWND parent) {
-  HWND h = CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, nullptr,
-                           GetModuleHandleA(nullptr), this);
+  HWND h = CreateWindowExW(exStyle, className, wide(text).c_str(), style, x, y, width, height, parent, nullptr,
+                           GetModuleHandleW(nullptr), this);
   if (!h) {
     const DWORD code = GetLastError();
     if (handle_) unbind();
     (void)hwnd_.release();  // the system has already thrown the half-made window away
-    throw std::runtime_error(std::string("Cannot create the window ") + className + ": " +
+    throw std::runtime_error(std::string("Cannot create the window ") + narrow(className) + ": " +
                              systemReason(code));
   }
 }
@@ -97,12 +98,12 @@ bool Window::preTranslateMessage(MSG& msg) {
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* self = nullptr;
   if (msg == WM_NCCREATE) {
-    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->bind(hwnd);
   } else {
-    self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
 
   LRESULT result = 0;
   // A failed handler has already been reported; 0 is the neutral answer to
@@ -110,7 +111,7 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   self->guarded([&] { result = self->handleMessage(msg, wParam, lParam); });
   if (msg == WM_NCDESTROY) {
     // The last message the window gets: from here on the object has none.
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->unbind();
     (void)self->hwnd_.release();
   }

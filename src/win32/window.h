@@ -53,10 +53,10 @@ class Window {
 
   // Registers a window class whose windows are served by this base. Only the
   // first registration of a name counts.
-  static void registerClass(WNDCLASSEXA wc);
+  static void registerClass(WNDCLASSEXW wc);
   // Creates the window for this object; throws std::runtime_error when the
   // system refuses.
-  void create(const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y,
+  void create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x, int y,
               int width, int height, HWND parent = nullptr);
   // Destroys the window now (its WM_DESTROY still reaches handleMessage).
   void destroy() { hwnd_.reset(); }
@@ -64,7 +64,7 @@ class Window {
   virtual LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   virtual bool preTranslate(MSG&) { return false; }
   LRESULT defaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd(), msg, wParam, lParam);
+    return DefWindowProcW(hwnd(), msg, wParam, lParam);
   }
 
  private:

@@ -12,6 +12,8 @@
 
 #include "net/webaddress.h"
 #include "win32/systemlibrary.h"
+#include "win32/wide.h"
+#include "win32/win32platform.h"
 
 namespace trovik::win32 {
 
@@ -20,14 +22,14 @@ namespace {
 // WinINet, loaded with the first request: most runs never make one.
 #define TROVIK_WININET(f) decltype(&::f) f = systemFunction<decltype(&::f)>("wininet.dll", #f)
 struct WinInet {
-  TROVIK_WININET(HttpOpenRequestA);
-  TROVIK_WININET(HttpQueryInfoA);
-  TROVIK_WININET(HttpSendRequestA);
+  TROVIK_WININET(HttpOpenRequestW);
+  TROVIK_WININET(HttpQueryInfoW);
+  TROVIK_WININET(HttpSendRequestW);
   TROVIK_WININET(InternetCloseHandle);
-  TROVIK_WININET(InternetConnectA);
-  TROVIK_WININET(InternetOpenA);
+  TROVIK_WININET(InternetConnectW);
+  TROVIK_WININET(InternetOpenW);
   TROVIK_WININET(InternetReadFile);
-  TROVIK_WININET(InternetSetOptionA);
+  TROVIK_WININET(InternetSetOptionW);
 };
 #undef TROVIK_WININET
 const WinInet& inet() {
@@ -90,36 +92,29 @@ std::string reason(DWORD code, const Job& job) {
     default:
       break;
   }
-  char buf[512];
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           GetModuleHandleA("wininet.dll"), code, 0, buf, sizeof buf, nullptr);
-  std::string text(buf, n);
-  while (!text.empty() &&
-         (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
-    text.pop_back();
-  return text.empty() ? "WinINet error " + std::to_string(code) : text;
+  return systemReason(code, GetModuleHandleW(L"wininet.dll"));
 }
 
 std::string queryText(HINTERNET request, DWORD what) {
-  char buf[256];
-  DWORD size = sizeof buf;
-  if (!inet().HttpQueryInfoA(request, what, buf, &size, nullptr)) return {};
-  return std::string(buf, size);
+  wchar_t buf[256];
+  DWORD size = sizeof buf;  // in bytes, and back in characters
+  if (!inet().HttpQueryInfoW(request, what, buf, &size, nullptr)) return {};
+  return narrow(std::wstring_view(buf, size));
 }
 
 bool queryNumber(HINTERNET request, DWORD what, DWORD& value) {
   DWORD size = sizeof value;
-  return inet().HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) !=
+  return inet().HttpQueryInfoW(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) !=
          FALSE;
 }
 
 void setText(HINTERNET h, DWORD option, const std::string& text) {
-  inet().InternetSetOptionA(h, option, const_cast<char*>(text.c_str()),
-                            static_cast<DWORD>(text.size()));
+  std::wstring w = wide(text);
+  inet().InternetSetOptionW(h, option, w.data(), static_cast<DWORD>(w.size()));
 }
 
 void setNumber(HINTERNET h, DWORD option, DWORD value) {
-  inet().InternetSetOptionA(h, option, &value, sizeof value);
+  inet().InternetSetOptionW(h, option, &value, sizeof value);
 }
 
 // Reads what is left of an answer, keeping at most max + 1 bytes (one more
@@ -175,19 +170,22 @@ HttpResponse perform(Job& job, HINTERNET session) {
   std::string host = a.host;
   if (host.size() > 2 && host.front() == '[') host = host.substr(1, host.size() - 2);
   HINTERNET connect =
-      inet().InternetConnectA(session, host.c_str(), static_cast<INTERNET_PORT>(a.port), nullptr,
-                              nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+      inet().InternetConnectW(session, wide(host).c_str(), static_cast<INTERNET_PORT>(a.port),
+                              nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
   if (!connect) return fail(GetLastError());
   // Children of the session: closing the session (here, or by the waiting
   // thread giving up) closes them too.
 
-  std::vector<const char*> accept(std::begin(kHttpAccept), std::end(kHttpAccept));
+  std::vector<std::wstring> acceptTypes;
+  for (const char* type : kHttpAccept) acceptTypes.push_back(wide(type));
+  std::vector<const wchar_t*> accept;
+  for (const std::wstring& type : acceptTypes) accept.push_back(type.c_str());
   accept.push_back(nullptr);
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                 INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_KEEP_CONNECTION;
   if (a.https) flags |= INTERNET_FLAG_SECURE;
-  HINTERNET request = inet().HttpOpenRequestA(connect, "GET", a.path.c_str(), nullptr, nullptr,
-                                              accept.data(), flags, 0);
+  HINTERNET request = inet().HttpOpenRequestW(connect, L"GET", wide(a.path).c_str(), nullptr,
+                                              nullptr, accept.data(), flags, 0);
   if (!request) return fail(GetLastError());
   limit(connect);
   limit(request);
@@ -196,11 +194,12 @@ HttpResponse perform(Job& job, HINTERNET session) {
     setText(request, INTERNET_OPTION_PROXY_USERNAME, r.proxy.user);
     setText(request, INTERNET_OPTION_PROXY_PASSWORD, r.proxy.password);
   }
-  const std::string headers = std::string("From: ") + kHttpFrom + "\r\nCache-Control: no-cache\r\n";
+  const std::wstring headers =
+      wide(std::string("From: ") + kHttpFrom + "\r\nCache-Control: no-cache\r\n");
 
   DWORD status = 0;
   for (int attempt = 0;; ++attempt) {
-    if (!inet().HttpSendRequestA(request, headers.c_str(), static_cast<DWORD>(headers.size()),
+    if (!inet().HttpSendRequestW(request, headers.c_str(), static_cast<DWORD>(headers.size()),
                                  nullptr, 0))
       return fail(GetLastError());
     if (!queryNumber(request, HTTP_QUERY_STATUS_CODE, status)) return fail(GetLastError());
@@ -245,9 +244,10 @@ DWORD WINAPI worker(void* parameter) {
   const std::unique_ptr<std::shared_ptr<Job>> holder(static_cast<std::shared_ptr<Job>*>(parameter));
   Job& job = **holder;
   const HttpProxy& p = job.request.proxy;
-  const std::string proxy = p.host + ":" + p.port;
-  HINTERNET session = inet().InternetOpenA(
-      kHttpUserAgent, p.host.empty() ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PROXY,
+  const std::wstring proxy = wide(p.host + ":" + p.port);
+  HINTERNET session = inet().InternetOpenW(
+      wide(kHttpUserAgent).c_str(),
+      p.host.empty() ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PROXY,
       p.host.empty() ? nullptr : proxy.c_str(), nullptr, 0);
   HttpResponse response;
   if (!session) {
@@ -326,7 +326,7 @@ HttpResponse WinInetHttp::get(const HttpRequest& request) {
       // The program is ending: the pump left the quit for the main loop,
       // and nobody waits for this answer any more.
       MSG quit;
-      if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
+      if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
         givenUp = "the program is closing";
         break;
       }
