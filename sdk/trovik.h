@@ -11,8 +11,11 @@
  *   - Export names are undecorated and case-sensitive: "dllinfo2", not
  *     "_dllinfo2@28". With MinGW link 32-bit DLLs with -Wl,--kill-at (or list
  *     the exports in a .def file); check with `objdump -p your.dll`.
- *   - Text is const char* in the ANSI code page, NUL-terminated. A null
- *     pointer passed to Trovik reads as the empty text.
+ *   - Text is const char*, NUL-terminated, in the ANSI code page: a
+ *     character the code page lacks (a file name in another script) reaches
+ *     the extension as "?". An extension that exports "dllutf8" answering 1
+ *     takes and gives all text as UTF-8 instead, and sees every name whole.
+ *     A null pointer passed to Trovik reads as the empty text.
  *   - Booleans are 32-bit integers (TrovikBool): 0 is false, 1 is true; Trovik
  *     takes any non-zero value as true.
  *   - Integers are 32-bit signed (int32_t) unless a type below says otherwise.
@@ -172,6 +175,16 @@ typedef void(TROVIK_CALL* TrovikEventExport)(void);
 
 /* "onclose": Trovik unloads the DLL; reason is a TROVIK_STOP_... value. */
 typedef void(TROVIK_CALL* TrovikOnClose)(int32_t reason);
+
+/*
+ * "dllutf8" (optional): 1 when the extension takes and gives text as UTF-8:
+ * then every text of this file crosses as UTF-8 while Trovik is calling the
+ * extension (dllinfo2's dllPath, what getvar, getvpvar and the functions
+ * return, and what the extension passes to them). Without it, or answering
+ * 0, text crosses in the ANSI code page. Asked before each call into the DLL;
+ * calls made while Trovik is not calling any extension use the ANSI code page.
+ */
+typedef TrovikBool(TROVIK_CALL* TrovikDllUtf8)(void);
 
 /* ------------------------------------------------------------------------ */
 /* Functions reached through getfunction, by the type of their address       */

@@ -1,5 +1,8 @@
 #include "config/inifile.h"
 
+#include "core/paths.h"
+#include "platform/storedtext.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -14,43 +17,37 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 
-// Names and keys match without regard to case, the way the ANSI code page
-// folds them: A-Z, and the accented Latin-1 capitals (not the multiplication
-// sign, which sits among them).
-constexpr std::array<unsigned char, 256> makeFoldTable() {
-  std::array<unsigned char, 256> t{};
-  for (int c = 0; c < 256; ++c) {
-    const bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-    t[c] = static_cast<unsigned char>(upper ? c + 0x20 : c);
-  }
-  return t;
-}
-constexpr std::array<unsigned char, 256> kFold = makeFoldTable();
-
-char fold(char c) { return static_cast<char>(kFold[static_cast<unsigned char>(c)]); }
-
-bool sameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (fold(a[i]) != fold(b[i])) return false;
-  return true;
-}
-
+// Names and keys match without regard to case, the way the Western ANSI
+// code page folds them: A-Z, and the accented capitals U+00C0 to U+00DE (not
+// the multiplication sign among them), which UTF-8 writes as 0xC3 0x80-0x9E
+// and whose small letters are 0x20 further on. Folding keeps the length.
 std::string folded(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = fold(c);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const auto c = static_cast<unsigned char>(out[i]);
+    if (c >= 'A' && c <= 'Z') {
+      out[i] = static_cast<char>(c + 0x20);
+    } else if (c == 0xC3 && i + 1 < out.size()) {
+      const auto next = static_cast<unsigned char>(out[++i]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i] = static_cast<char>(next + 0x20);
+    }
+  }
   return out;
 }
 
+bool sameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && folded(a) == folded(b);
+}
+
 std::string cut(std::string_view s) {
-  return std::string(s.substr(0, TBigIniFile::kMaxText));
+  return std::string(textPrefix(s, TBigIniFile::kMaxText));
 }
 
 // A line answers to a key only when it has an "="; the key is everything
 // before the first one, blanks included, so "Name = x" is not the key "Name".
 bool lineHasKey(std::string_view line, std::string_view key) {
   const std::size_t eq = line.find('=');
-  return eq != std::string_view::npos && sameText(line.substr(0, eq), key);
+  return eq != std::string_view::npos && sameName(line.substr(0, eq), key);
 }
 
 int hexDigit(char c) {
@@ -98,7 +95,7 @@ std::optional<int32_t> parseInteger(std::string_view s) {
 
 TBigIniFile::TBigIniFile(FileSystem& fs, std::string fileName)
     : fs_(fs), fileName_(cut(fileName)) {
-  if (!fileName_.empty() && fs_.fileExists(fileName_)) load(fs_.readFile(fileName_));
+  if (!fileName_.empty() && fs_.fileExists(fileName_)) load(readStoredText(fs_, fileName_));
 }
 
 TBigIniFile::~TBigIniFile() {
@@ -119,7 +116,8 @@ void TBigIniFile::load(const std::string& bytes) {
   while (pos < n) {
     std::size_t end = pos;
     while (end < n && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    std::string_view line(bytes.data() + pos, std::min(end - pos, kMaxText));
+    const std::string_view line =
+        textPrefix(std::string_view(bytes).substr(pos, end - pos), kMaxText);
     pos = (end + 1 < n && bytes[end] == '\r' && bytes[end + 1] == '\n') ? end + 2 : end + 1;
 
     // An editor's end-of-file mark on a line of its own is no content.
@@ -164,7 +162,7 @@ std::size_t TBigIniFile::findSection(std::string_view name) {
   const std::size_t n = sections_.size();
   if (hint_ >= n) hint_ = 0;
   for (std::size_t k = 0, i = hint_; k < n; ++k, i = (i + 1 == n) ? 0 : i + 1) {
-    if (sameText(sections_[i].name, name)) {
+    if (sameName(sections_[i].name, name)) {
       hint_ = i;
       return i;
     }
@@ -200,7 +198,7 @@ void TBigIniFile::WriteString(std::string_view section, std::string_view key,
   std::string line;
   line.reserve(key.size() + 1 + value.size());
   line.append(key).append("=").append(value);
-  if (line.size() > kMaxText) line.resize(kMaxText);
+  line.resize(textPrefix(line, kMaxText).size());
 
   std::size_t s = findSection(section);
   if (s == std::string::npos) {
@@ -229,7 +227,7 @@ void TBigIniFile::WriteInteger(std::string_view section, std::string_view key, i
 void TBigIniFile::FlushFile() {
   checkAlive();
   if (!changed_ || fileName_.empty()) return;
-  writeFileAtomic(fs_, fileName_, render());
+  writeFileAtomic(fs_, fileName_, storedBytes(fs_, render()));
   changed_ = false;
 }
 

@@ -22,8 +22,9 @@ std::optional<int32_t> parseInteger(std::string_view s);
 
 class TBigIniFile {
  public:
-  // Longest line, value, section name or file name the options file deals in;
-  // anything longer is cut, as older versions of the file were written.
+  // Longest line, value, section name or file name the options file deals in,
+  // in characters as Windows counts them; anything longer is cut (never inside
+  // a character), as older versions of the file were written.
   static constexpr std::size_t kMaxText = 255;
 
   // Loads the file when it exists; a missing file gives an empty copy. A file

@@ -20,6 +20,35 @@ bool sameText(std::string_view a, std::string_view b) {
   return true;
 }
 
+namespace {
+// The bytes of the UTF-8 character that starts with lead, and its UTF-16 units.
+std::size_t charBytes(unsigned char lead) {
+  return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+}  // namespace
+
+std::size_t utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size(); ++units) {
+    const std::size_t n = charBytes(static_cast<unsigned char>(text[i]));
+    if (n == 4) ++units;
+    i += n;
+  }
+  return units;
+}
+
+std::string_view textPrefix(std::string_view text, std::size_t maxUnits) {
+  std::size_t i = 0, units = 0;
+  while (i < text.size()) {
+    const std::size_t n = charBytes(static_cast<unsigned char>(text[i]));
+    const std::size_t u = n == 4 ? 2 : 1;
+    if (units + u > maxUnits || i + n > text.size()) break;
+    units += u;
+    i += n;
+  }
+  return text.substr(0, i);
+}
+
 bool startsWith(std::string_view s, std::string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Windows path rules as pure functions: ANSI text, backslashes, drive letters,
-// names compared by their lower-case forms.
+// Windows path rules as pure functions: UTF-8 text, backslashes, drive
+// letters, names compared by their lower-case forms.
 #include <string>
 #include <string_view>
 
@@ -11,6 +11,13 @@ std::string lower(std::string_view s);
 bool sameText(std::string_view a, std::string_view b);  // ignoring case
 bool startsWith(std::string_view s, std::string_view prefix);
 bool endsWith(std::string_view s, std::string_view suffix);
+
+// How long Windows counts a text: its UTF-16 units (two for a character
+// beyond the Basic Multilingual Plane, such as an emoji).
+std::size_t utf16Length(std::string_view text);
+// The longest start of text that is whole characters and at most maxUnits
+// UTF-16 units long: a cut never splits a character.
+std::string_view textPrefix(std::string_view text, std::size_t maxUnits);
 
 // Adds a trailing backslash unless there is one.
 std::string withBackslash(std::string_view dir);

@@ -170,9 +170,9 @@ std::string FilesetManager::invalidName(const std::string& name) const {
     return t.f4fsnamecontrol;
   if (name.back() == '.' || name.back() == ' ') return t.f4fsnameend;
   if (isDeviceName(name)) return t.f4fsnamedevice;
-  const std::size_t base = ctx_.vars.realpath.size() + kLongestInnerName;
+  const std::size_t base = utf16Length(ctx_.vars.realpath) + kLongestInnerName;
   const std::size_t longest = base >= kMaxPath ? 0 : std::min(kMaxComponent, kMaxPath - base);
-  if (name.size() > longest) return t.f4fsnamelong1 + std::to_string(longest) + t.f4fsnamelong2;
+  if (utf16Length(name) > longest) return t.f4fsnamelong1 + std::to_string(longest) + t.f4fsnamelong2;
   return {};
 }
 

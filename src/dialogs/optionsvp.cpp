@@ -4,6 +4,7 @@
 #include "core/textlines.h"
 #include "dialogs/optionsform.h"
 #include "extensions/records.h"
+#include "platform/storedtext.h"
 
 namespace trovik {
 
@@ -33,7 +34,7 @@ void TOptionsForm::loadvplist() {
     if (!fs.fileExists(path)) return;
     vpoptions.setEnabled(false);
     vpabout.setEnabled(false);
-    const std::vector<std::string> lines = extensionLines(fs.readFile(path));
+    const std::vector<std::string> lines = extensionLines(readStoredText(fs, path));
     std::vector<std::string> rows;
     for (const Block& b : fileBlocks(lines)) {
       const std::string& record = lines[b.first];
@@ -49,7 +50,7 @@ bool TOptionsForm::selectedRecord(std::string& record) {
   const int row = vplist.itemIndex();
   const std::string path = extensions_.listPath();
   if (row < 0 || !ctx_.fs().fileExists(path)) return false;
-  const std::vector<std::string> lines = extensionLines(ctx_.fs().readFile(path));
+  const std::vector<std::string> lines = extensionLines(readStoredText(ctx_.fs(), path));
   const std::vector<Block> blocks = fileBlocks(lines);
   if (static_cast<size_t>(row) >= blocks.size()) return false;
   record = lines[blocks[static_cast<size_t>(row)].first];
@@ -117,7 +118,7 @@ void TOptionsForm::vpinstallClick() {
   // first line), then the text file's lines up to and including its first
   // empty line. The record line is never empty, so what ends the copy is the
   // text file's own line: an empty first line ends it at once.
-  const std::vector<std::string> text = extensionLines(fs.readFile(txt));
+  const std::vector<std::string> text = extensionLines(readStoredText(fs, txt));
   const std::string first = text.empty() ? std::string() : text.front();
   std::vector<std::string> block{dll + "|" + first};
   for (size_t i = 1; i < text.size() && !text[i - 1].empty(); ++i) block.push_back(text[i]);
@@ -125,14 +126,14 @@ void TOptionsForm::vpinstallClick() {
   // vp2.qdx is extended as it stands, and replaced whole, so a failed write
   // leaves the old file intact.
   const std::string list = extensions_.listPath();
-  std::string bytes = fs.fileExists(list) ? fs.readFile(list) : std::string();
-  const std::vector<std::string> existing = extensionLines(bytes);
-  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+  std::string all = fs.fileExists(list) ? readStoredText(fs, list) : std::string();
+  const std::vector<std::string> existing = extensionLines(all);
+  if (!all.empty() && all.back() != '\n' && all.back() != '\r') all += "\r\n";
   // A last block whose text file had no empty line is closed first, or the
   // new record would be read as one more line of its description.
-  if (!existing.empty() && !existing.back().empty()) bytes += "\r\n";
-  bytes += joinLines(block);
-  writeFileAtomic(fs, list, bytes);
+  if (!existing.empty() && !existing.back().empty()) all += "\r\n";
+  all += joinLines(block);
+  writeFileAtomic(fs, list, storedBytes(fs, std::move(all)));
 
   vplist.add(beforeBar(first));
   extensions_.loadList();
@@ -145,7 +146,7 @@ void TOptionsForm::vpremoveClick() {
   FileSystem& fs = ctx_.fs();
   const std::string list = extensions_.listPath();
   const std::vector<std::string> lines =
-      fs.fileExists(list) ? extensionLines(fs.readFile(list)) : std::vector<std::string>();
+      fs.fileExists(list) ? extensionLines(readStoredText(fs, list)) : std::vector<std::string>();
   const std::vector<Block> blocks = fileBlocks(lines);
   const bool found = static_cast<size_t>(row) < blocks.size();
   const std::string record = found ? lines[blocks[static_cast<size_t>(row)].first] : std::string();
@@ -154,7 +155,7 @@ void TOptionsForm::vpremoveClick() {
   // over it: at every moment one complete list is on disk.
   const std::string scratch = ctx_.vars.realpath + std::string(kExtensionScratchFile);
   try {
-    fs.writeFile(scratch, joinLines(withoutBlock(lines, static_cast<size_t>(row))));
+    fs.writeFile(scratch, storedBytes(fs, joinLines(withoutBlock(lines, static_cast<size_t>(row)))));
     fs.replaceFile(scratch, list);
   } catch (...) {
     fs.deleteFile(scratch);

@@ -5,6 +5,7 @@
 #include "core/paths.h"
 #include "core/textlines.h"
 #include "extensions/records.h"
+#include "platform/storedtext.h"
 
 namespace trovik {
 
@@ -73,7 +74,7 @@ void ExtensionHost::createList() {
 }
 
 void ExtensionHost::loadList() {
-  std::vector<std::string> lines = extensionLines(ctx_.fs().readFile(listPath()));
+  std::vector<std::string> lines = extensionLines(readStoredText(ctx_.fs(), listPath()));
   hasList_ = true;
   list_ = std::move(lines);
   rebuildIndex();
@@ -165,12 +166,14 @@ bool ExtensionHost::inTable(LibraryHandle handle) const {
 }
 
 template <class Call>
-void ExtensionHost::callInto(bool countsInKn, Call&& call) {
+void ExtensionHost::callInto(LibraryHandle library, bool countsInKn, Call&& call) {
   struct Leave {
     ExtensionHost& host;
     bool counts;
+    bool utf8;  // the caller's, back when this call returns
     ~Leave() {
       --host.depth_;
+      host.utf8Caller_ = utf8;
       if (counts) host.kn_ = static_cast<std::int32_t>(host.table_.size());
       if (host.depth_ == 0) {
         std::vector<LibraryHandle> pending;
@@ -179,9 +182,11 @@ void ExtensionHost::callInto(bool countsInKn, Call&& call) {
       }
     }
   };
+  const bool takes = takesUtf8(library);
   ++depth_;
   if (countsInKn) kn_ = static_cast<std::int32_t>(table_.size()) - 1;
-  Leave leave{*this, countsInKn};
+  Leave leave{*this, countsInKn, utf8Caller_};
+  utf8Caller_ = takes;
   call();
 }
 
@@ -198,7 +203,7 @@ void ExtensionHost::announce(void* dllinfo2, const std::string& path) {
   const std::string ownPath = path;  // stays put whatever the table does meanwhile
   reinterpret_cast<TrovikDllInfo2>(dllinfo2)(entry_.getfunction, entry_.getvar, entry_.setvar,
                                              entry_.getvpvar, entry_.setvpvar, entry_.application,
-                                             ownPath.c_str());
+                                             toCaller(ownPath).c_str());
 }
 
 void ExtensionHost::runvpa(const std::string& path, const std::string& exportName) {
@@ -219,20 +224,20 @@ void ExtensionHost::runvpa(const std::string& path, const std::string& exportNam
     // DLL calls back while it is announced must not change the parameters
     // the event is about to hand it.
     const EventSlots eventSlots = ctx_.events.slots;
-    callInto(true, [&] { announce(dllinfo2, path); });
+    callInto(handle, true, [&] { announce(dllinfo2, path); });
     ctx_.events.slots = eventSlots;
     // Stopped while it announced itself: its events wait for the next load.
     if (!inTable(handle)) return;
   }
   if (void* fn = ctx_.platform.libraries.symbol(handle, exportName))
-    callInto(true, [&] { reinterpret_cast<TrovikEventExport>(fn)(); });
+    callInto(handle, true, [&] { reinterpret_cast<TrovikEventExport>(fn)(); });
 }
 
 void ExtensionHost::close(size_t i, std::int32_t reason, bool erase) {
   const LibraryHandle handle = table_[i].handle;
   table_[i].closing = true;
   if (void* onclose = ctx_.platform.libraries.symbol(handle, "onclose"))
-    callInto(false, [&] { reinterpret_cast<TrovikOnClose>(onclose)(reason); });
+    callInto(handle, false, [&] { reinterpret_cast<TrovikOnClose>(onclose)(reason); });
   // Found again: the goodbye may have changed the table, or emptied it by
   // stopping the extensions itself.
   for (size_t k = 0; k < table_.size(); ++k) {
@@ -264,7 +269,7 @@ void ExtensionHost::stopvp(std::int32_t reason) {
         }
         table_.clear();
         kn_ = 0;
-        if (hasList_) writeFileAtomic(ctx_.fs(), listPath(), joinLines(list_));
+        if (hasList_) writeFileAtomic(ctx_.fs(), listPath(), storedBytes(ctx_.fs(), joinLines(list_)));
       },
       in(reason, &EventSlots::cint));
 }
@@ -276,10 +281,10 @@ void ExtensionHost::announceInstalled(const std::string& path) {
   if (!handle) return;
   void* dllinfo2 = ctx_.platform.libraries.symbol(handle, "dllinfo2");
   if (!dllinfo2) return;
-  callInto(true, [&] { announce(dllinfo2, path); });
+  callInto(handle, true, [&] { announce(dllinfo2, path); });
   if (!inTable(handle)) return;
   if (void* startup = ctx_.platform.libraries.symbol(handle, "vpstartup"))
-    callInto(true, [&] { reinterpret_cast<TrovikEventExport>(startup)(); });
+    callInto(handle, true, [&] { reinterpret_cast<TrovikEventExport>(startup)(); });
 }
 
 void ExtensionHost::removed(const std::string& path) {
@@ -296,9 +301,9 @@ void ExtensionHost::removed(const std::string& path) {
   const LibraryHandle handle = libs.load(path);
   if (!handle) return;
   if (void* dllinfo2 = libs.symbol(handle, "dllinfo2")) {
-    callInto(false, [&] { announce(dllinfo2, path); });
+    callInto(handle, false, [&] { announce(dllinfo2, path); });
     if (void* onremove = libs.symbol(handle, "onremove"))
-      callInto(false, [&] { reinterpret_cast<TrovikEventExport>(onremove)(); });
+      callInto(handle, false, [&] { reinterpret_cast<TrovikEventExport>(onremove)(); });
   }
   release(handle);
 }
@@ -310,6 +315,20 @@ bool ExtensionHost::offersDllInfo2(const std::string& path) {
   const bool offers = libs.symbol(handle, "dllinfo2") != nullptr;
   release(handle);
   return offers;
+}
+
+bool ExtensionHost::takesUtf8(LibraryHandle library) {
+  void* fn = library ? ctx_.platform.libraries.symbol(library, "dllutf8") : nullptr;
+  return fn && reinterpret_cast<TrovikDllUtf8>(fn)() != 0;
+}
+
+std::string ExtensionHost::toCaller(std::string text) const {
+  return utf8Caller_ ? text : ctx_.fs().utf8ToAnsi(text);
+}
+
+std::string ExtensionHost::fromCaller(const char* text) const {
+  if (!text) return {};
+  return utf8Caller_ ? std::string(text) : ctx_.fs().ansiToUtf8(text);
 }
 
 bool ExtensionHost::replacePaths(const std::vector<std::string>& paths) {

@@ -89,6 +89,13 @@ class ExtensionHost {
   // Replaces the path column (sl): one path per entry, or nothing changes.
   bool replacePaths(const std::vector<std::string>& paths);
 
+  // Text as the extension being called takes and gives it: UTF-8 for one
+  // whose "dllutf8" export answers true, the ANSI code page for every other
+  // (a character the code page lacks reaches it as "?"), and for calls that
+  // come while no extension is being called.
+  std::string toCaller(std::string text) const;
+  std::string fromCaller(const char* text) const;
+
  private:
   struct Index;
   void rebuildIndex();
@@ -96,13 +103,15 @@ class ExtensionHost {
   // counted), and libraries freed during the call are unloaded only once no
   // extension code is running any more.
   template <class Call>
-  void callInto(bool countsInKn, Call&& call);
+  void callInto(LibraryHandle library, bool countsInKn, Call&& call);
+  bool takesUtf8(LibraryHandle library);
   void release(LibraryHandle handle);
   // Tells the DLL of entry i why it stops and frees it. Meanwhile it can still
   // be called, and a stop its goodbye starts passes it over; then its entry
   // is erased, or kept with handle 0 so that nothing loads it again.
   void close(size_t i, std::int32_t reason, bool erase);
   void announce(void* dllinfo2, const std::string& path);
+
   bool inTable(LibraryHandle handle) const;
 
   Context& ctx_;
@@ -113,6 +122,7 @@ class ExtensionHost {
   std::vector<LoadedLibrary> table_;
   std::int32_t kn_ = 0;
   int depth_ = 0;  // calls into extensions now running
+  bool utf8Caller_ = false;  // the extension being called takes UTF-8
   std::vector<LibraryHandle> pendingFree_;
 };
 

@@ -16,7 +16,8 @@ namespace trovik {
 
 namespace {
 
-std::string str(const char* s) { return s ? std::string(s) : std::string(); }
+// Text from the extension being called, in its own form (see toCaller).
+std::string str(const char* s) { return hostProgram().extensions.fromCaller(s); }
 
 // What crosses back to the extension: text stays with the host until the
 // same function is called again; object slots hand over the object itself.
@@ -26,12 +27,14 @@ R toAbi(const void*, V&& value) {
 }
 template <>
 const char* toAbi<const char*, std::string>(const void* fn, std::string&& value) {
-  return hostProgram().hostapi.keep(fn, std::move(value));
+  Program& a = hostProgram();
+  return a.hostapi.keep(fn, a.extensions.toCaller(std::move(value)));
 }
 template <>
 const char* toAbi<const char*, HostApi::SlotValue>(const void* fn, HostApi::SlotValue&& value) {
   if (value.isObject) return static_cast<const char*>(value.object);
-  return hostProgram().hostapi.keep(fn, std::move(value.text));
+  Program& a = hostProgram();
+  return a.hostapi.keep(fn, a.extensions.toCaller(std::move(value.text)));
 }
 
 // An error must not unwind through the extension's own code, which was not

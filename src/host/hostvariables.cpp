@@ -322,7 +322,7 @@ bool HostApi::setvpvar(std::string_view name, const char* value) {
     slots.*member<void*>(*s) = const_cast<char*>(value);
     return true;
   }
-  const std::string text = value ? value : "";
+  const std::string text = app_.extensions.fromCaller(value);
   switch (s->kind) {
     case SlotKind::Integer:
       if (auto n = decimal<std::int32_t>(text)) return slots.*member<std::int32_t>(*s) = *n, true;

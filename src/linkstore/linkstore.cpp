@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "core/paths.h"
 #include "core/product.h"
 #include "core/textlines.h"
+#include "platform/storedtext.h"
 
 namespace trovik {
 
@@ -113,18 +115,22 @@ bool LinkStore::read(const std::string& dir, FilesetLists& lists) {
   const std::string linkPath = at(dir, kLinkFile);
   const std::string namePath = at(dir, kNameFile);
   if (!fs.fileExists(linkPath)) return false;
-  const std::string linkBytes = fs.readFile(linkPath);
-  splitLinesInto(linkBytes, lists.links);
-  remember(linkPath, linkBytes.size(), hashOf(linkBytes), lists.links.size());
+  readList(linkPath, lists.links);
   lists.hasNames = fs.fileExists(namePath);
   if (lists.hasNames) {
-    const std::string nameBytes = fs.readFile(namePath);
-    splitLinesInto(nameBytes, lists.names);
-    remember(namePath, nameBytes.size(), hashOf(nameBytes), lists.names.size());
+    readList(namePath, lists.names);
   } else {
     lists.names.clear();
   }
   return true;
+}
+
+void LinkStore::readList(const std::string& path, std::vector<std::string>& lines) {
+  const FileSystem& fs = ctx_.fs();
+  std::string bytes = fs.readFile(path);
+  const std::size_t size = bytes.size(), hash = hashOf(bytes);
+  splitLinesInto(storedText(fs, std::move(bytes), path), lines);
+  remember(path, size, hash, lines.size());
 }
 
 void LinkStore::write(const std::string& dir, const std::vector<std::string>& names,
@@ -132,8 +138,8 @@ void LinkStore::write(const std::string& dir, const std::vector<std::string>& na
   recover(dir);
   const std::string namePath = at(dir, kNameFile);
   const std::string linkPath = at(dir, kLinkFile);
-  const std::string nameBytes = joinLines(names);
-  const std::string linkBytes = joinLines(links);
+  const std::string nameBytes = storedBytes(ctx_.fs(), joinLines(names));
+  const std::string linkBytes = storedBytes(ctx_.fs(), joinLines(links));
   // Files that already hold exactly this content are left alone, so an
   // unchanged fileset in a read-only directory saves without complaint.
   const std::size_t nameHash = hashOf(nameBytes), linkHash = hashOf(linkBytes);
@@ -151,7 +157,7 @@ std::optional<std::size_t> LinkStore::savedNames(const std::string& dir) {
   const std::optional<FileStamp> now = ctx_.fs().stamp(path);
   if (!now) return std::nullopt;
   if (const Known* k = known(path); k && k->stamp == now) return k->lines;
-  return countLines(ctx_.fs().readFile(path));
+  return countLines(readStoredText(ctx_.fs(), path));
 }
 
 void LinkStore::create(const std::string& dir) {

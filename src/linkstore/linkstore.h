@@ -78,6 +78,8 @@ class LinkStore {
     std::optional<FileStamp> stamp;
     std::size_t size = 0, hash = 0, lines = 0;
   };
+  // Reads one list file into lines, remembering what it held.
+  void readList(const std::string& path, std::vector<std::string>& lines);
   void remember(const std::string& path, std::size_t size, std::size_t hash, std::size_t lines);
   // Whether the file holds exactly bytes (whose hash is given).
   bool holds(const std::string& path, const std::string& bytes, std::size_t hash);

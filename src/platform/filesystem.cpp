@@ -47,6 +47,42 @@ void FileSystem::visitDirectory(const std::string& dir, const std::string& nameP
   }
 }
 
+std::string FileSystem::ansiToUtf8(std::string_view bytes) const {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out += ch;
+    } else {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::string FileSystem::utf8ToAnsi(std::string_view text, bool* exact) const {
+  std::string out;
+  out.reserve(text.size());
+  bool all = true;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += text[i];
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size()) {
+      out += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
+    } else {
+      // Beyond U+00FF: one "?" for the whole character.
+      while (i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) ++i;
+      out += '?';
+      all = false;
+    }
+  }
+  if (exact) *exact = all;
+  return out;
+}
+
 namespace {
 
 std::string backupPathFor(const std::string& path) { return path + ".old"; }

@@ -1,11 +1,13 @@
 #pragma once
-// The file system as the program sees it. Paths are Windows paths in the ANSI
-// code page ("C:\\Trovik\\link.qdx"); names compare without regard to case.
+// The file system as the program sees it. Paths are Windows paths, in UTF-8
+// like all text inside ("C:\\Trovik\\link.qdx"); names compare without
+// regard to case.
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trovik {
@@ -80,6 +82,15 @@ class FileSystem {
   // MoveFileA on a directory: gives it another name in the same parent. Fails
   // when anything of that name exists. Throws IoError.
   virtual void renameDirectory(const std::string& from, const std::string& to) = 0;
+
+  // The system's ANSI code page, the form of stored files without a
+  // byte-order mark. MultiByteToWideChar(CP_ACP) and on to UTF-8: every byte
+  // string has a reading.
+  virtual std::string ansiToUtf8(std::string_view bytes) const;
+  // WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS): a character the code
+  // page lacks becomes "?", and exact (when given) says whether none did.
+  // The defaults are Latin-1, the code page the tests and benchmarks stand on.
+  virtual std::string utf8ToAnsi(std::string_view text, bool* exact = nullptr) const;
 };
 
 // Replaces each file with its new content so that either every file is

@@ -10,7 +10,7 @@ namespace trovik::win32 {
 namespace {
 
 // The code page of the program's strings on this side of the edge.
-constexpr UINT kInside = CP_ACP;
+constexpr UINT kInside = CP_UTF8;
 
 std::wstring wideText(HWND h) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');

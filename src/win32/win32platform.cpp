@@ -185,6 +185,33 @@ void Win32FileSystem::renameDirectory(const std::string& from, const std::string
     fail(IoError::Op::Rename, to, GetLastError());
 }
 
+std::string Win32FileSystem::ansiToUtf8(std::string_view bytes) const {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring text(static_cast<size_t>(std::max(n, 0)), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), n);
+  return narrow(text);
+}
+
+std::string Win32FileSystem::utf8ToAnsi(std::string_view text, bool* exact) const {
+  const std::wstring w = wide(text);
+  if (exact) *exact = true;
+  if (w.empty()) return {};
+  const int size = static_cast<int>(w.size());
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), size, nullptr, 0,
+                                    "?", &lossy);
+  std::string bytes(static_cast<size_t>(std::max(n, 0)), '\0');
+  if (n > 0)
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), size, bytes.data(), n, "?",
+                        &lossy);
+  // Some code pages say nothing of a loss: only a reading back to the same
+  // text proves the bytes exact.
+  if (exact) *exact = n > 0 && !lossy && ansiToUtf8(bytes) == text;
+  return bytes;
+}
+
 Answer Win32MessageBoxes::show(WindowHandle owner, const std::string& text,
                                const std::string& caption, Buttons buttons, Icon icon) {
   UINT type = MB_OK;

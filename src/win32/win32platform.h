@@ -59,6 +59,8 @@ class Win32FileSystem final : public FileSystem {
   void createDirectory(const std::string& path) override;
   bool removeDirectory(const std::string& path) override;
   void renameDirectory(const std::string& from, const std::string& to) override;
+  std::string ansiToUtf8(std::string_view bytes) const override;
+  std::string utf8ToAnsi(std::string_view text, bool* exact) const override;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

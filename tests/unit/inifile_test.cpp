@@ -62,7 +62,7 @@ TEST(BigIniFile, KeysMatchLooselyButOnlyBeforeTheFirstEquals) {
   TBigIniFile ini(fs, kPath);
   EXPECT_EQ(ini.ReadString("OPTIONS", "FORCEWAIT", ""), "500");
   EXPECT_EQ(ini.ReadString("options", "url", ""), "a=b");
-  EXPECT_EQ(ini.ReadString("\xE4RGER", "x", ""), "1");
+  EXPECT_EQ(ini.ReadString("\xC3\xA4RGER", "x", ""), "1");  // read as "Ärger", folded
   EXPECT_EQ(ini.ReadString("Options", "ConfirmDelete", "def"), "def");
   EXPECT_EQ(ini.ReadString("Options", "Empty", "def"), "");
   EXPECT_EQ(ini.ReadInteger("Options", "Empty", 7), 7);

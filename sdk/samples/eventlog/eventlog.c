@@ -2,20 +2,21 @@
  * Event log: writes a line to eventlog.log beside the DLL each time Trovik
  * calls one of the events this extension registered in eventlog.txt, with
  * the text slot for the events that carry one. Also logs its loading and
- * unloading, and shows an about box.
+ * unloading, and shows an about box. It takes text as UTF-8 (see dllutf8), so
+ * names in any script reach the log whole, and the log is UTF-8.
  */
 #include <stdio.h>
-#include <string.h>
+#include <wchar.h>
 #include <windows.h>
 
 /* Inside the SDK folder; your own extension says "trovik.h" and builds with -I path/to/sdk. */
 #include "../../trovik.h"
 
 static TrovikGetVpVar getvpvar;
-static char logPath[MAX_PATH];
+static wchar_t logPath[MAX_PATH];
 
 static void logLine(const char* what, const char* detail) {
-  FILE* f = fopen(logPath, "a");
+  FILE* f = _wfopen(logPath, L"a");
   SYSTEMTIME t;
   if (!f) return;
   GetLocalTime(&t);
@@ -24,11 +25,14 @@ static void logLine(const char* what, const char* detail) {
   fclose(f);
 }
 
+/* Every text from and to Trovik is UTF-8 for this extension. */
+TROVIK_EXPORT TrovikBool TROVIK_CALL dllutf8(void) { return 1; }
+
 TROVIK_EXPORT void TROVIK_CALL dllinfo2(TrovikGetFunction getfunction, TrovikGetVar getvar,
                                         TrovikSetVar setvar, TrovikGetVpVar getvpvar_,
                                         TrovikSetVpVar setvpvar, TrovikObject application,
                                         const char* dllPath) {
-  size_t n = strlen(dllPath);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, dllPath, -1, logPath, MAX_PATH) - 1;
   (void)getfunction;
   (void)getvar;
   (void)setvar;
@@ -36,10 +40,10 @@ TROVIK_EXPORT void TROVIK_CALL dllinfo2(TrovikGetFunction getfunction, TrovikGet
   (void)application;
   getvpvar = getvpvar_;
   /* eventlog.dll -> eventlog.log, in the DLL's own folder */
-  if (n >= 4 && n < sizeof logPath) {
-    memcpy(logPath, dllPath, n - 4);
-    strcpy(logPath + n - 4, ".log");
-  }
+  if (n >= 4)
+    wcscpy(logPath + n - 4, L".log");
+  else
+    logPath[0] = 0;
   logLine("loaded from", dllPath);
 }
 
@@ -50,7 +54,7 @@ TROVIK_EXPORT void TROVIK_CALL onclose(int32_t reason) {
 }
 
 TROVIK_EXPORT void TROVIK_CALL showabout(void) {
-  MessageBoxA(NULL, "Event log: writes the events it registered to eventlog.log.", "Event log",
+  MessageBoxW(NULL, L"Event log: writes the events it registered to eventlog.log.", L"Event log",
               MB_OK | MB_ICONINFORMATION);
 }
 

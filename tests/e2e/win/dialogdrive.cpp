@@ -96,7 +96,7 @@ int select(const Target& t, int index) {
 int text(HWND control) {
   std::wstring text;
   if (!controlText(control, text)) return fail("the program does not answer");
-  say(toAnsi(text));
+  say(toUtf8(text));
   return 0;
 }
 
@@ -207,7 +207,7 @@ class RemoteTree {
         !send(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.at(0)), ok) || !ok ||
         !remote_.read(kTextAt, text.data(), kTextMax * sizeof(wchar_t)))
       return {};
-    return toAnsi(text.data());
+    return toUtf8(text.data());
   }
   // The first child of item (listed by the dialog when it is expanded) whose text satisfies
   // wanted, or 0.

@@ -13,29 +13,31 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace driver {
 
-std::string toAnsi(const std::wstring& text) {
+std::string toUtf8(const std::wstring& text) {
   if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                  nullptr, nullptr);
   std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
                       nullptr, nullptr);
   return out;
 }
 
 std::wstring toWide(const char* text) {
-  int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
   std::wstring out(static_cast<size_t>(size > 0 ? size : 1), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), size);
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), size);
   out.resize(out.size() - 1);
   return out;
 }
@@ -117,7 +119,7 @@ int listItems(HWND box) {
         got < 0)
       return fail("cannot read item " + std::to_string(i));
     text.resize(std::min(static_cast<size_t>(got), text.size()));
-    say(toAnsi(text));
+    say(toUtf8(text));
   }
   return 0;
 }
@@ -153,13 +155,18 @@ bool RemoteBuffer::read(SIZE_T offset, void* data, SIZE_T size) const {
 }
 
 int dropFiles(HWND window, POINT at, char** paths, int count) {
+  // In UTF-16, as Explorer drops them.
   std::string block(sizeof(DROPFILES), '\0');
   DROPFILES header{};
   header.pFiles = sizeof(DROPFILES);
   header.pt = at;
+  header.fWide = TRUE;
   std::memcpy(block.data(), &header, sizeof header);
-  for (int i = 0; i < count; ++i) block.append(paths[i]).push_back('\0');
-  block += '\0';
+  for (int i = 0; i < count; ++i) {
+    const std::wstring path = toWide(paths[i]);
+    block.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+  }
+  block.append(sizeof(wchar_t), '\0');
   RemoteBuffer remote(window, block.size());
   if (!remote || !remote.write(0, block.data(), block.size()) ||
       !PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote.at(0)), 0))
@@ -205,7 +212,7 @@ HWND visibleBox(const std::wstring& caption) {
   return nullptr;
 }
 
-std::string boxText(HWND box) { return toAnsi(windowText(GetDlgItem(box, kBoxTextId))); }
+std::string boxText(HWND box) { return toUtf8(windowText(GetDlgItem(box, kBoxTextId))); }
 
 int answer(const char* caption, const char* button, DWORD ms, const char* expected) {
   const char* names[] = {"yes", "no", "ok", "cancel"};
@@ -243,7 +250,7 @@ int noBox(const char* caption, DWORD ms) {
 int boxes() {
   HWND box = nullptr;
   while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr)
-    if (IsWindowVisible(box)) say(toAnsi(windowText(box)) + ": " + boxText(box));
+    if (IsWindowVisible(box)) say(toUtf8(windowText(box)) + ": " + boxText(box));
   return 0;
 }
 
@@ -352,9 +359,19 @@ int until(DWORD ms, const char* expected, int argc, char** argv) {
 // The commands run one after another in this process, stopping at the first that fails; a state
 // that lasts only a moment after a command is seen by the next one without waiting for a new
 // process to start.
-int main(int argc, char** argv) {
+int main() {
   // Plain LF line ends: the scripts compare this output with text written on Linux.
   _setmode(_fileno(stdout), _O_BINARY);
+  // Text in and out is UTF-8, whatever the code page: names in any script pass whole.
+  int argc = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) args.push_back(toUtf8(wide[i]));
+  LocalFree(wide);
+  std::vector<char*> pointers;
+  for (std::string& a : args) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+  char** argv = pointers.data();
   int first = 1;
   for (int i = 1; i <= argc; ++i) {
     if (i < argc && std::strcmp(argv[i], "--then") != 0) continue;

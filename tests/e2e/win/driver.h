@@ -60,7 +60,7 @@ int post(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // A key pressed and let go in the window that has the keyboard, as posted messages.
 int postKey(HWND window, UINT vk);
 std::wstring windowText(HWND window);
-std::string toAnsi(const std::wstring& text);
+std::string toUtf8(const std::wstring& text);
 std::wstring toWide(const char* text);
 // Says every item of a list box or combo box, one a line.
 int listItems(HWND box);

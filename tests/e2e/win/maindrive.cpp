@@ -111,7 +111,7 @@ int tabs() {
     ReadProcessMemory(t.remote.process(), item.pszText, text.data(), kTextMax * sizeof(wchar_t),
                       &done);
     text[std::min<SIZE_T>(done / sizeof(wchar_t), kTextMax)] = L'\0';
-    say(toAnsi(text.data()));
+    say(toUtf8(text.data()));
   }
   return 0;
 }
@@ -253,7 +253,7 @@ int scrollList(int top) {
 int title() {
   HWND main = mainWindow();
   if (!main) return fail("no main window");
-  say(toAnsi(windowText(main)));
+  say(toUtf8(windowText(main)));
   return 0;
 }
 
@@ -265,7 +265,7 @@ int controlState(int id, bool ask) {
   if (!c) return fail("the main window has no control " + std::to_string(id));
   if (!ask) text = windowText(c);
   if (ask && !controlText(c, text)) return fail("the program does not answer");
-  say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + toAnsi(text));
+  say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + toUtf8(text));
   return 0;
 }
 

@@ -22,6 +22,15 @@
 
 namespace {
 
+// What the log holds: UTF-8, so names in any script reach the test whole.
+std::string utf8(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  out.resize(out.size() - 1);
+  return out;
+}
+
 std::string environment(const char* name) {
   char value[MAX_PATH * 2] = {};
   const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
@@ -35,16 +44,16 @@ UINT shownMs() {
 
 // The command line without the program's own name, as the program received its arguments.
 std::string arguments() {
-  const char* p = GetCommandLineA();
-  if (*p == '"') {
+  const wchar_t* p = GetCommandLineW();
+  if (*p == L'"') {
     ++p;
-    while (*p && *p != '"') ++p;
+    while (*p && *p != L'"') ++p;
     if (*p) ++p;
   } else {
-    while (*p && *p != ' ' && *p != '\t') ++p;
+    while (*p && *p != L' ' && *p != L'\t') ++p;
   }
-  while (*p == ' ' || *p == '\t') ++p;
-  return p;
+  while (*p == L' ' || *p == L'\t') ++p;
+  return utf8(p);
 }
 
 std::string startMs() {
@@ -57,11 +66,11 @@ std::string startMs() {
 }
 
 std::string currentDirectory() {
-  const DWORD n = GetCurrentDirectoryA(0, nullptr);
-  std::string dir(n, '\0');
-  const DWORD got = GetCurrentDirectoryA(n, dir.data());
+  const DWORD n = GetCurrentDirectoryW(0, nullptr);
+  std::wstring dir(n, L'\0');
+  const DWORD got = GetCurrentDirectoryW(n, dir.data());
   dir.resize(got < n ? got : 0);
-  return dir;
+  return utf8(dir.c_str());
 }
 
 // One write with the append right only: lines of probes started together never mix.

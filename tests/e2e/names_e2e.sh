@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Names in any script under a Western code page. Trovik unpacked into a folder named in German,
+# Greek and Chinese finds its own files there and opens its help page from it; a program in a
+# Greek, Chinese and Cyrillic folder dropped on the list (in UTF-16, as Explorer drops) is listed,
+# started with its own folder, and kept across a restart; a label and path typed into the Add/Edit
+# dialog keep every character, emoji included; a fileset folder named in Greek with an emoji is a
+# tab, is switched to and is opened again at the next start; an extension that takes UTF-8 logs such
+# a name whole. The list files that need it turn UTF-8 behind a byte-order mark.
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+
+# Wine reads Linux file names in the character set of the locale: UTF-8, whatever the machine's.
+export LC_ALL=C.UTF-8
+e2e_begin
+[ -f "$TROVIK_EXT_DIR/eventlog.dll" ] || e2e_fail "no eventlog.dll in $TROVIK_EXT_DIR"
+e2e_probe
+
+home="Programs Jürgen Ωmega 文档"
+base="$E2E_TMP/$home"
+e2e_base "$base"
+tools_dir="$E2E_TMP/Tools Ωmega 文档 Ёж"
+mkdir -p "$tools_dir"
+cp "$TROVIK_PROBE" "$tools_dir/prøbe 工具.exe"
+tool="$(winpath "$tools_dir")\\prøbe 工具.exe"
+greek="Ελληνικά 😀"
+e2e_fileset "$base/$greek" "Σημειωματάριο" 'C:\windows\notepad.exe'
+e2e_fileset "$base"
+e2e_options "$base" "Click=1" "QuickSwitch=1" "RemoveDropExtension=1" "UserLevel=1"
+mkdir -p "$base/Extensions"
+cp "$TROVIK_EXT_DIR/eventlog.dll" "$TROVIK_EXT_DIR/eventlog.txt" "$base/Extensions/"
+# vp2.qdx names the DLL in its folder, so it is UTF-8 behind the mark.
+printf '\xEF\xBB\xBF%s\\Extensions\\eventlog.dll|Event log|false|true|x|runlink|before\r\n\r\n' \
+  "$(winpath "$base")" >"$base/vp2.qdx"
+
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+e2e_until "the tabs" "$(printf '%s\n' "$home" "$greek")" tabs
+
+# --- a dropped program is listed and starts in its own folder; the extension sees its name whole
+drive main-point 101
+# shellcheck disable=SC2086 # the point is two numbers
+drive drop $DRIVEN "$tool"
+expect_names "prøbe 工具"
+click_item 0
+wait_probe 1
+probe_starts 1 1 | grep -qF "$(winpath "$tools_dir")" ||
+  e2e_fail "the program did not start in its folder: $(probe_starts 1 1)"
+wait_line "$base/Extensions/eventlog.log" "runlink $tool"
+
+# --- a label and path typed into the Add/Edit dialog
+e2e_settle
+drive key 45
+e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit path
+drive dlg-set TAddEdit itemLabel "Ёж 文档 😀"
+drive dlg-set TAddEdit path "$tool"
+drive dlg-click TAddEdit addlink
+expect_names "prøbe 工具" "Ёж 文档 😀"
+e2e_screenshot names-list.png
+
+# --- the fileset named in Greek, switched to by its tab; the help page from Trovik's own folder
+read -r x y <<<"$(tab_screen 1)"
+xdotool mousemove "$x" "$y" click 1
+expect_names "Σημειωματάριο"
+timeout 60 "$E2E_WINE" reg add 'HKCR\.htm' /ve /d TrovikTestPage /f >/dev/null 2>&1
+timeout 60 "$E2E_WINE" reg add 'HKCR\TrovikTestPage\shell\open\command' /ve \
+  /d "\"$tool\" \"%1\"" /f >/dev/null 2>&1
+mkdir -p "$base/helpfiles"
+: >"$base/helpfiles/mainwindow.htm"
+drive key 112
+wait_probe 2
+probe_starts 2 2 | grep -qF "$(winpath "$base")\\helpfiles\\mainwindow.htm" ||
+  e2e_fail "the help page did not open from Trovik's folder: $(probe_starts 2 2)"
+e2e_close
+
+mark=$'\xEF\xBB\xBF'
+e2e_expect_file "the names" "$base/name.qdx" "$CRLF" "${mark}prøbe 工具" "Ёж 文档 😀"
+e2e_expect_file "the links" "$base/link.qdx" "$CRLF" "$mark$tool" "$tool"
+[ "$(head -c 3 "$base/Trovik.ini")" = "$mark" ] || e2e_fail "Trovik.ini does not hold the Greek folder"
+grep -qF "$greek" "$base/Trovik.ini" || e2e_fail "Trovik.ini names no current fileset: $(cat "$base/Trovik.ini")"
+
+# --- at the next start the Greek fileset is open again, and the base fileset kept every name
+e2e_start "$base"
+e2e_wait_main
+e2e_expect_no_boxes
+expect_names "Σημειωματάριο"
+read -r x y <<<"$(tab_screen 0)"
+xdotool mousemove "$x" "$y" click 1
+expect_names "prøbe 工具" "Ёж 文档 😀"
+e2e_close

@@ -1,0 +1,187 @@
+// Names in any script: the stored files keep the form they have (the ANSI
+// code page) while their text fits it and turn UTF-8 only for a character it
+// lacks; extensions get the ANSI code page unless they ask for UTF-8.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "extensions_dll.h"
+#include "platform/storedtext.h"
+
+namespace trovik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kMark = "\xEF\xBB\xBF";
+// The fake code page is Latin-1: "é" is in it, Greek, CJK and emoji are not.
+const std::string kCafe = "Caf\xC3\xA9", kCafeAnsi = "Caf\xE9";
+const std::string kOmega = "\xCE\xA9mega", kCjk = "\xE6\x96\x87\xE6\xA1\xA3",
+                  kEmoji = "\xF0\x9F\x98\x80";
+
+TEST(StoredText, AFileIsAnsiWhileItsTextFitsAndUtf8BehindAMarkOtherwise) {
+  FakeFileSystem fs;
+  const struct {
+    std::string text, bytes;
+  } rows[] = {
+      {"", ""},
+      {"plain\r\n", "plain\r\n"},
+      {kCafe, kCafeAnsi},
+      {kOmega + " " + kCafe, kMark + kOmega + " " + kCafe},
+      {kCjk + kEmoji, kMark + kCjk + kEmoji},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(storedBytes(fs, row.text), row.bytes) << row.text;
+    EXPECT_EQ(storedText(fs, row.bytes, "f"), row.text) << row.text;
+  }
+  // A marked file is UTF-8 even where its text would fit the code page.
+  EXPECT_EQ(storedText(fs, kMark + kCafe, "f"), kCafe);
+}
+
+TEST(StoredText, OnlyWellFormedUtf8IsTakenBehindTheMark) {
+  for (const char* bad : {"\x80", "\xC0\xAF", "\xC3", "\xE2\x82", "\xED\xA0\x80" /* a surrogate */,
+                          "\xF4\x90\x80\x80" /* above U+10FFFF */, "\xF8\x88\x80\x80\x80"}) {
+    EXPECT_FALSE(isUtf8(bad)) << testing::PrintToString(std::string(bad));
+    FakeFileSystem fs;
+    try {
+      storedText(fs, kMark + "ok " + bad, "C:\\T\\name.qdx");
+      ADD_FAILURE() << "accepted " << testing::PrintToString(std::string(bad));
+    } catch (const IoError& e) {
+      EXPECT_EQ(e.path(), "C:\\T\\name.qdx");
+      EXPECT_NE(e.reason().find("UTF-8"), std::string::npos);
+    }
+  }
+  for (const std::string& good : {kCafe, kOmega, kCjk, kEmoji, std::string("\xEF\xBF\xBF")})
+    EXPECT_TRUE(isUtf8(good));
+}
+
+// Random text of every width, emoji included: what is written reads back
+// whole, and goes into the code page exactly when every character fits it.
+TEST(StoredText, RandomTextRoundTripsThroughItsFile) {
+  FakeFileSystem fs;
+  std::mt19937 random(26);
+  const char32_t ranges[][2] = {{0x20, 0x7E}, {0xA0, 0xFF}, {0x370, 0x3FF}, {0x4E00, 0x9FFF},
+                                {0x1F300, 0x1FAFF}};
+  auto append = [](std::string& s, char32_t c) {
+    if (c < 0x80) {
+      s += static_cast<char>(c);
+    } else if (c < 0x800) {
+      s += static_cast<char>(0xC0 | (c >> 6));
+      s += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      s += static_cast<char>(0xE0 | (c >> 12));
+      s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      s += static_cast<char>(0xF0 | (c >> 18));
+      s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  };
+  for (int round = 0; round < 500; ++round) {
+    std::string text;
+    bool fits = true;
+    const int widest = static_cast<int>(random() % 5);
+    for (int n = static_cast<int>(random() % 40); n > 0; --n) {
+      const auto& r = ranges[random() % (widest + 1)];
+      const char32_t c = r[0] + static_cast<char32_t>(random() % (r[1] - r[0] + 1));
+      fits = fits && c <= 0xFF;
+      append(text, c);
+    }
+    const std::string bytes = storedBytes(fs, text);
+    ASSERT_EQ(bytes.rfind(kMark, 0) != 0, fits) << testing::PrintToString(text);
+    ASSERT_EQ(storedText(fs, bytes, "f"), text);
+  }
+}
+
+struct FilesInAnyScript : ::testing::Test, ExtensionHarness {};
+
+// A fileset of today's form loads into UTF-8 and is written back byte for
+// byte; a name the code page lacks turns only its own file to UTF-8, and a
+// NUL still ends the text.
+TEST_F(FilesInAnyScript, ListFilesKeepTheirFormUntilANameNeedsUtf8) {
+  const std::string names = "Caf\xE9 corner\r\nPlain\r\n", links = "C:\\Caf\xE9\\a.exe\r\n" "C:\\b.exe\r\n";
+  fs().put(at("name.qdx"), names);
+  fs().put(at("link.qdx"), links);
+  form().loadlist();
+  EXPECT_EQ(form().List1.items(), (Lines{kCafe + " corner", "Plain"}));
+  EXPECT_EQ(form().link1.item(0), "C:\\" + kCafe + "\\a.exe");
+  form().List1.setItems({kCafe + " corner", "Plain"});  // the same text, held anew
+  store().write(kBase, form().List1.items(), form().link1.items());
+  EXPECT_EQ(fs().get(at("name.qdx")), names);
+  EXPECT_EQ(fs().get(at("link.qdx")), links);
+
+  store().write(kBase, {kOmega + " " + kEmoji, kCjk}, form().link1.items());
+  EXPECT_EQ(fs().get(at("name.qdx")), kMark + kOmega + " " + kEmoji + "\r\n" + kCjk + "\r\n");
+  EXPECT_EQ(fs().get(at("link.qdx")), links);
+  form().loadlist();
+  EXPECT_EQ(form().List1.items(), (Lines{kOmega + " " + kEmoji, kCjk}));
+
+  fs().put(at("name.qdx"), kMark + kOmega + "\r\n" + std::string("b\0c\r\nd\r\n", 8));
+  form().loadlist();
+  EXPECT_EQ(form().List1.items(), (Lines{kOmega, "b"}));
+}
+
+// A file marked UTF-8 that is not cannot be read: the user is told which file
+// and why, and nothing is written over it.
+TEST_F(FilesInAnyScript, AFalseUtf8MarkIsReportedAndTheFileKept) {
+  putFileset("", {"A"}, {"C:\\a.exe"});
+  form().loadlist();
+  const std::string broken = kMark + "B\xFF\r\n";
+  fs().put(at("name.qdx"), broken);
+  try {
+    form().loadlist();
+    ADD_FAILURE() << "the list loaded";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.path(), at("name.qdx"));
+  }
+  try {
+    form().savelist();
+  } catch (const IoError&) {
+  }
+  EXPECT_EQ(fs().get(at("name.qdx")), broken);
+}
+
+// Trovik.ini and vp2.qdx are read the same way.
+TEST_F(FilesInAnyScript, OptionsAndTheExtensionListReadBothForms) {
+  options("[Main]\r\nDir=C:\\Caf\xE9\\\r\n");
+  EXPECT_EQ(option("Main", "Dir"), "C:\\" + kCafe + "\\");
+  {
+    TBigIniFile ini(fs(), at("Trovik.ini"));
+    ini.WriteString("Main", "Folder", "C:\\" + kOmega + "\\");
+  }
+  EXPECT_EQ(fs().get(at("Trovik.ini")).rfind(kMark, 0), 0u);
+  EXPECT_EQ(option("Main", "Dir"), "C:\\" + kCafe + "\\");
+  EXPECT_EQ(option("Main", "Folder"), "C:\\" + kOmega + "\\");
+
+  fs().put(at("vp2.qdx"), "C:\\Caf\xE9\\x.dll|X\r\n");
+  host().loadList();
+  EXPECT_EQ(host().ExtensionList(), Lines{"C:\\" + kCafe + "\\x.dll|X"});
+}
+
+TrovikBool TROVIK_CALL takesUtf8() { return 1; }
+
+// An extension of today gets the ANSI code page ("?" for what it lacks) and
+// is read in it; one that exports "dllutf8" gets and gives UTF-8.
+TEST_F(FilesInAnyScript, ExtensionsGetTheirOwnFormOfText) {
+  auto utf8 = extension<'U', "go">();
+  utf8.emplace("dllutf8", exportOf(&takesUtf8));
+  addDll('A', extension<'A', "go">());
+  addDll('U', std::move(utf8));
+  vars().apppath = "C:\\" + kOmega + "\\" + kCafe + "\\";
+  std::map<char, std::string> seen;
+  for (char dll : {'A', 'U'})
+    rec.actions[std::string(1, dll) + ":go"] = [&, dll] {
+      seen[dll] = got(dll).getvar("apppath");
+      got(dll).setvar("usite", dll == 'A' ? "http://caf\xE9/" : "http://caf\xC3\xA9/");
+      EXPECT_EQ(vars().usite, "http://" + std::string("caf\xC3\xA9") + "/");
+    };
+  host().runvpa(dllPath('A'), "go");
+  host().runvpa(dllPath('U'), "go");
+  EXPECT_EQ(seen['A'], "C:\\?mega\\" + kCafeAnsi + "\\");
+  EXPECT_EQ(seen['U'], vars().apppath);
+}
+
+}  // namespace
+}  // namespace trovik::test
