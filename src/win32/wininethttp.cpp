@@ -96,10 +96,12 @@ std::string reason(DWORD code, const Job& job) {
 }
 
 std::string queryText(HINTERNET request, DWORD what) {
-  wchar_t buf[256];
-  DWORD size = sizeof buf;  // in bytes, and back in characters
+  wchar_t buf[256] = {};
+  DWORD size = sizeof buf - sizeof *buf;  // in bytes; a NUL stays at the end
   if (!inet().HttpQueryInfoW(request, what, buf, &size, nullptr)) return {};
-  return narrow(std::wstring_view(buf, size));
+  // What comes back in size is counted differently from version to version:
+  // the text ends at its NUL.
+  return narrow(buf);
 }
 
 bool queryNumber(HINTERNET request, DWORD what, DWORD& value) {
