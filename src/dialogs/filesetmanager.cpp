@@ -142,7 +142,14 @@ void FilesetManager::FormClose() {
 void FilesetManager::filesetlistClick() {
   const int i = filesetlist.itemIndex();
   if (i < 0) return;
-  if (shown_ >= 0 && i != shown_) saveShown();
+  if (shown_ >= 0 && i != shown_) {
+    try {
+      saveShown();
+    } catch (...) {
+      filesetlist.setItemIndex(shown_);  // the selection stays with the contents still shown
+      throw;
+    }
+  }
   shown_ = i;
   host_->refreshlist();
   load(i);
