@@ -75,13 +75,8 @@ struct Sequence : AppHarness {
   int pick(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng); }
   std::string fresh() { return std::to_string(++made) + ".exe"; }
   bool room() { return shown.size() < 30; }
-  template <class Work>
-  void act(Work&& work) {
-    try {
-      work();
-    } catch (const IoError&) {
-      threw = true;
-    }
+  void act(const std::function<void()>& work) try { work(); } catch (const IoError&) {
+    threw = true;
   }
   // A write of names into dir as the model sees it: a list file that changes fails.
   bool write(const std::string& dir, const Lines& names) {
@@ -91,11 +86,7 @@ struct Sequence : AppHarness {
     return true;
   }
   bool save() { return write(current, shown); }
-  void enter(const std::string& dir) {  // the window's way into dir, once saved
-    if (!disk.count(dir)) return;
-    current = dir;
-    shown = disk[dir];
-  }
+  void enter(const std::string& dir) { current = dir, shown = disk[dir]; }
   // The list's items picked at random, as the user selects them; their names.
   Lines select(ui::ListBox& list) {
     list.setMultiSelect(true);
@@ -121,11 +112,10 @@ struct Sequence : AppHarness {
     if (sorted(f().List1.items()) != sorted(expected)) fault = "the list lost or gained items";
     shown = f().List1.items();
   }
-  int here() {
-    const auto& dirs = f().tabDirectories();
-    int i = 0;
-    while (i < static_cast<int>(dirs.size()) && lower(dirs[static_cast<size_t>(i)]) != current) ++i;
-    return i;
+  int here() {  // the current fileset's tab
+    const auto& d = f().tabDirectories();
+    return static_cast<int>(
+        std::find_if(d.begin(), d.end(), [&](auto& s) { return lower(s) == current; }) - d.begin());
   }
   std::string tab(int i) { return lower(f().tabDirectories()[static_cast<size_t>(i)]); }
 
@@ -134,23 +124,19 @@ struct Sequence : AppHarness {
   std::string mgrDirOf(int k) {
     return lower(k <= 0 ? std::string(kBase) : at(fm.filesetlist.item(k) + "\\"));
   }
+  std::optional<Lines> held(const std::string& dir) {
+    return disk.count(dir) ? std::optional(disk[dir]) : std::nullopt;
+  }
   void mgrLoad(const std::string& dir) {
     mgrDir = dir;
-    auto it = disk.find(dir);
-    mgrRead = it == disk.end() ? std::nullopt : std::optional<Lines>(it->second);
+    mgrRead = held(dir);
     mgrList = mgrRead.value_or(Lines{});
     mgrDirty = false;
   }
-  bool mgrStale() {
-    auto it = disk.find(mgrDir);
-    return (it == disk.end() ? std::nullopt : std::optional<Lines>(it->second)) != mgrRead;
-  }
+  bool mgrStale() { return held(mgrDir) != mgrRead; }
   bool mgrSave() {
     if (mgrDir.empty() || !mgrDirty) return true;
-    if (mgrStale()) {
-      mgrLoad(mgrDir);
-      return true;
-    }
+    if (mgrStale()) return mgrLoad(mgrDir), true;
     if (!write(mgrDir, mgrList)) return false;
     mgrRead = mgrList;
     mgrDirty = false;
@@ -171,6 +157,13 @@ struct Sequence : AppHarness {
     mgrOpen = true;
     mgrDir.clear();
     mgrShow(pick(fm.filesetlist.count()));
+  }
+  // A fileset other than the base one clicked in the manager; -1 when none is.
+  int mgrPick() {
+    manager();
+    const int k = fm.filesetlist.count() < 2 ? -1 : 1 + pick(fm.filesetlist.count() - 1);
+    if (k > 0) mgrShow(k);
+    return refused ? -1 : k;
   }
   void mgrAdopt(const Lines& expected) {
     if (sorted(fm.contentslist.items()) != sorted(expected))
@@ -201,7 +194,7 @@ struct Sequence : AppHarness {
       if (way == 5) f().Switch.child(to).click();
       if (way == 6) fm.activatefsClick();
     });
-    if (save()) enter(target);
+    if (save() && disk.count(target)) enter(target);
   }
   void drop() {
     Lines names;
@@ -214,74 +207,51 @@ struct Sequence : AppHarness {
     view.item = [this](int, int) { return pick(f().List1.count() + 2) - 1; };
     if (names.size() > 1) boxes().expect(Answer::No, "");  // not one group
     act([&] { f().form1wmdropfiles({0x233, 1, 0, 0}, paths, 1, onTab ? 101 : 1); });
-    if (onTab) {
-      if (!write(target, with(disk[target], names))) return;
-    } else {
-      adopt(with(shown, names));
-    }
+    if (!onTab) adopt(with(shown, names));
+    if (!onTab || write(target, with(disk[target], names))) save();
+  }
+
+  // The Add/Edit dialog on a new item (at -1) or on item at, confirmed.
+  void addOrEdit(int at) {
+    const std::string name = fresh();
+    TAddEdit& d = app.AddEdit;
+    if (at < 0) f().Additem1Click();
+    if (at >= 0)
+      f().Edititem1Click(), f().List1.setItemIndex(at),
+          f().List1MouseDown(MouseButton::Left, {}, 0, 0), f().List1Click();
+    d.itemLabel.setText(name);
+    d.path.setText(linkOf(name));
+    d.lfc.setChecked(false);
+    d.addlinkClick();  // a failed save is reported there, the item kept on show
+    f().Moveitems1Click(&f().moveitems);
+    if (at < 0) shown.push_back(name);
+    if (at >= 0) shown[static_cast<size_t>(at)] = name;
     save();
+    swallowed = true;
   }
 
   using Step = std::pair<const char*, std::function<void()>>;
   const std::vector<Step> steps{
-      {"add",
+      {"add or edit",
        [&] {
-         if (!room()) return;
-         TAddEdit& d = app.AddEdit;
-         const std::string name = fresh();
-         f().Additem1Click();
-         d.itemLabel.setText(name);
-         d.path.setText(linkOf(name));
-         d.lfc.setChecked(false);
-         d.addlinkClick();
-         f().Moveitems1Click(&f().moveitems);
-         shown.push_back(name);
-         save();
-         swallowed = true;
-       }},
-      {"edit",
-       [&] {
-         if (shown.empty()) return;
-         TAddEdit& d = app.AddEdit;
-         const int i = pick(static_cast<int>(shown.size()));
-         const std::string name = fresh();
-         f().Edititem1Click();
-         f().List1.setItemIndex(i);
-         f().List1MouseDown(MouseButton::Left, {}, 0, 0);
-         f().List1Click();
-         d.itemLabel.setText(name);
-         d.path.setText(linkOf(name));
-         d.lfc.setChecked(false);
-         d.addlinkClick();
-         f().Moveitems1Click(&f().moveitems);
-         shown[static_cast<size_t>(i)] = name;
-         save();
-         swallowed = true;
+         addOrEdit(shown.empty() || (room() && pick(2)) ? -1
+                                                        : pick(static_cast<int>(shown.size())));
        }},
       {"delete",
        [&] {
          const Lines gone = select(f().List1);
          act([&] { f().Deleteitem1Click(); });
-         if (gone.empty()) return;
-         adopt(without(shown, gone));
-         save();
+         if (!gone.empty()) adopt(without(shown, gone)), save();
        }},
-      {"cut",
-       [&] {
-         const Lines gone = select(f().List1);
-         f().CutitemsClick();
-         if (gone.empty()) return;
-         clip = gone;
-         adopt(without(shown, gone));
-       }},
-      {"copy",
+      {"cut or copy",
        [&] {
          const Lines picked = select(f().List1);
-         if (pick(2) == 0) {
-           f().Copy1Click();
-           if (!picked.empty()) clip = picked;
-         } else if (room() && !shown.empty()) {  // a double-click copies an item to the end
-           const int i = f().List1.itemIndex();
+         const int way = pick(3), i = f().List1.itemIndex();
+         if (way == 0) f().CutitemsClick();
+         if (way == 1) f().Copy1Click();
+         if (!picked.empty() && way < 2) clip = picked;
+         if (way == 0) adopt(without(shown, picked));
+         if (way == 2 && i >= 0 && room()) {  // a double-click copies the item to the end
            f().List1DblClick();
            shown.push_back(shown[static_cast<size_t>(i)]);
          }
@@ -296,142 +266,104 @@ struct Sequence : AppHarness {
        }},
       {"move",
        [&] {
-         const Lines picked = select(f().List1);
-         const Lines before = shown;
+         const Lines picked = select(f().List1), before = shown;
          f().ma.setText(std::to_string(1 + pick(2)));
          act([&] { pick(2) ? f().upClick() : f().downClick(); });
          adopt(before);
          if (picked.empty() && shown != before) fault = "moved with nothing selected";
-         if (shown != before) {
-           save();
-         } else if (!picked
-                         .empty()) {  // equal items may have changed places: saved or not, the same
-           if (fs().get(current + "name.qdx") == joinLines(shown)) disk[current] = shown;
-           refused = threw;
-         }
+         if (shown != before) save();
+         // Equal items may have changed places: saved or not, the files hold the same.
+         if (shown == before && !picked.empty() && !(refused = threw) &&
+             fs().get(current + "name.qdx") == joinLines(shown))
+           disk[current] = shown;
        }},
-      {"sort",
+      {"sort or drag",
        [&] {
          TForm1& w = f();
-         const std::function<void()> sorts[] = {
-             [&] { w.Linkname1Click(&w.Linkname); }, [&] { w.Filename1Click(&w.Filename); },
-             [&] { w.filepath1Click(&w.Filepath); }, [&] { w.Filetype1Click(&w.Filetype); },
-             [&] { w.Reverse1Click(); }};
-         sorts[pick(5)]();
-         adopt(shown);
-       }},
-      {"drag",
-       [&] {
-         select(f().List1);
-         const int to = pick(f().List1.count() + 1);
+         select(w.List1);
+         const int to = pick(w.List1.count() + 1);
          view.item = [=](int, int) { return to; };
-         f().List1DragDrop(&f().List1, 0, 0);
+         const std::function<void()> ways[] = {[&] { w.Linkname1Click(&w.Linkname); },
+                                               [&] { w.Filename1Click(&w.Filename); },
+                                               [&] { w.filepath1Click(&w.Filepath); },
+                                               [&] { w.Filetype1Click(&w.Filetype); },
+                                               [&] { w.Reverse1Click(); },
+                                               [&] { w.List1DragDrop(&w.List1, 0, 0); }};
+         ways[pick(6)]();
          adopt(shown);
        }},
       {"switch", [&] { leave(pick(7)); }},
       {"delete fileset",
        [&] {
-         if (current == lower(kBase)) {
-           act([&] { f().Deletefileset.click(); });  // the base fileset is only cleared
-           if (shown.empty()) return;
-           shown.clear();
-           save();
-           return;
-         }
          const std::string gone = current;
          const int i = here();
-         f().Deletefileset.click();
+         act([&] { f().Deletefileset.click(); });
+         if (gone == lower(kBase)) {  // the base fileset is only cleared
+           if (!shown.empty()) shown.clear(), save();
+           return;
+         }
          disk.erase(gone);
          enter(i > 0 ? tab(i - 1) : lower(kBase));
-         if (!disk.count(current)) enter(lower(kBase));
        }},
       {"new fileset",
        [&] {
          if (disk.size() >= 6) return;
          int n = 1;
          while (disk.count(lower(at("NewFileSet" + std::to_string(n) + "\\")))) ++n;
-         act([&] {
-           if (pick(2) == 0 || !mgrOpen)
-             f().Newfileset.click();
-           else
-             fm.newfsClick();
-         });
+         act([&] { (mgrOpen && pick(2)) ? fm.newfsClick() : f().Newfileset.click(); });
          if (!failing) disk[lower(at("NewFileSet" + std::to_string(n) + "\\"))] = {};
          refused = failing;
        }},
-      {"import",
+      {"import or export",
        [&] {
          auto it = std::next(disk.begin(), pick(static_cast<int>(disk.size())));
-         if (shown.size() + it->second.size() > 30) return;
          const Lines more = it->second;
+         const bool in = pick(2) == 0;
+         if (in ? shown.size() + more.size() > 30 : it->first == current) return;
          os.folderDialog.expect(it->first);
-         act([&] { f().Import1Click(); });
-         shown = with(shown, more);
-         save();
-       }},
-      {"export",
-       [&] {
-         auto it = std::next(disk.begin(), pick(static_cast<int>(disk.size())));
-         if (it->first == current) return;
-         os.folderDialog.expect(it->first);
-         act([&] { f().Export1Click(); });
-         if (failing)
-           refused = true;
-         else
-           it->second = disk[current];
+         act([&] { in ? f().Import1Click() : f().Export1Click(); });
+         if (in) shown = with(shown, more), save();
+         // An export copies both files, whatever they hold.
+         if (!in && !(refused = failing)) it->second = disk[current];
        }},
       {"drop", [&] { drop(); }},
       {"manager show", [&] { manager(), mgrShow(pick(fm.filesetlist.count())); }},
-      {"manager cut or copy",
+      {"manager cut, copy or drag",
        [&] {
          manager();
          const Lines picked = select(fm.contentslist);
+         const int way = pick(3);
          if (picked.empty()) return;  // nothing to cut or copy, and the user hears so
-         mgrClip = picked;
-         if (pick(2)) return fm.copyiClick();
-         fm.cutiClick();
-         mgrAdopt(without(mgrList, picked));
+         if (way < 2) mgrClip = picked;
+         if (way == 0) fm.cutiClick(), mgrAdopt(without(mgrList, picked));
+         if (way == 1) fm.copyiClick();
+         if (way == 2)
+           fm.contentslistDragDrop(pick(fm.contentslist.count() + 1)), mgrAdopt(mgrList);
        }},
-      {"manager paste",
+      {"manager paste, delete or clear",
        [&] {
          manager();
-         if (mgrList.size() + mgrClip.size() > 30) return;
-         select(fm.contentslist);
-         const bool stale = mgrStale();  // the paste is not made but shown again
-         act([&] { fm.pasteiClick(); });
+         const Lines picked = select(fm.contentslist);
+         const int way = pick(3);
+         const Lines expected = way == 0   ? with(mgrList, mgrClip)
+                                : way == 1 ? without(mgrList, picked)
+                                           : Lines{};
+         if (expected.size() > 30 || (way == 1 && picked.empty()) || (way == 2 && mgrList.empty()))
+           return;
+         const bool stale = mgrStale();  // the change is not made, the files shown again
+         act([&] {
+           way == 0 ? fm.pasteiClick() : way == 1 ? fm.Delete1Click() : fm.clearcontentsClick();
+         });
          mgrDirty = true;
-         if (!stale) mgrAdopt(with(mgrList, mgrClip));
-         mgrSave();
-       }},
-      {"manager delete or clear",
-       [&] {
-         manager();
-         Lines gone = select(fm.contentslist);
-         const bool clear = pick(2) == 0;
-         if (clear) gone = mgrList;
-         if (gone.empty()) return;
-         const bool stale = mgrStale();
-         act([&] { clear ? fm.clearcontentsClick() : fm.Delete1Click(); });
-         mgrDirty = true;
-         if (!stale) mgrAdopt(without(mgrList, gone));
-         if (mgrSave() && !clear && mgrDir != current) shown = disk[current];
-       }},
-      {"manager drag",
-       [&] {
-         manager();
-         if (select(fm.contentslist).empty()) return;
-         fm.contentslistDragDrop(pick(fm.contentslist.count() + 1));
-         mgrAdopt(mgrList);
+         if (!stale) mgrAdopt(expected);
+         if (mgrSave() && way == 1 && mgrDir != current) shown = disk[current];
        }},
       {"manager rename",
        [&] {
-         manager();
-         if (fm.filesetlist.count() < 2) return;
-         const int k = 1 + pick(fm.filesetlist.count() - 1);
+         const int k = mgrPick();
+         if (k < 0) return;
          const std::string from = mgrDirOf(k), name = "R" + std::to_string(++made);
          const std::string to = lower(at(name + "\\"));
-         mgrShow(k);  // the fileset is picked first
-         if (refused) return;
          fm.filesetlistEdited(k, name);
          if (!disk.count(from)) return;
          disk[to] = disk[from];
@@ -441,12 +373,9 @@ struct Sequence : AppHarness {
        }},
       {"manager delete fileset",
        [&] {
-         manager();
-         if (fm.filesetlist.count() < 2) return;
-         const int k = 1 + pick(fm.filesetlist.count() - 1);
+         const int k = mgrPick();
+         if (k < 0) return;
          const std::string gone = mgrDirOf(k), next = mgrDirOf(k - 1);
-         mgrShow(k);  // the fileset is picked first
-         if (refused) return;
          act([&] { fm.deletefsClick(); });
          if (gone == current) enter(lower(kBase));
          disk.erase(gone);
