@@ -232,7 +232,7 @@ struct Sequence : AppHarness {
 
   using Step = std::pair<const char*, std::function<void()>>;
   const std::vector<Step> steps{
-      {"add or edit",
+      {"add/edit",
        [&] {
          addOrEdit(shown.empty() || (room() && pick(2)) ? -1
                                                         : pick(static_cast<int>(shown.size())));
@@ -243,7 +243,7 @@ struct Sequence : AppHarness {
          act([&] { f().Deleteitem1Click(); });
          if (!gone.empty()) adopt(without(shown, gone)), save();
        }},
-      {"cut or copy",
+      {"cut/copy",
        [&] {
          const Lines picked = select(f().List1);
          const int way = pick(3), i = f().List1.itemIndex();
@@ -277,7 +277,7 @@ struct Sequence : AppHarness {
              fs().get(current + "name.qdx") == joinLines(shown))
            disk[current] = shown;
        }},
-      {"sort or drag",
+      {"sort/drag",
        [&] {
          TForm1& w = f();
          select(w.List1);
@@ -314,7 +314,7 @@ struct Sequence : AppHarness {
          if (!failing) disk[lower(at("NewFileSet" + std::to_string(n) + "\\"))] = {};
          refused = failing;
        }},
-      {"import or export",
+      {"import/export",
        [&] {
          auto it = std::next(disk.begin(), pick(static_cast<int>(disk.size())));
          const Lines more = it->second;
@@ -328,7 +328,7 @@ struct Sequence : AppHarness {
        }},
       {"drop", [&] { drop(); }},
       {"manager show", [&] { manager(), mgrShow(pick(fm.filesetlist.count())); }},
-      {"manager cut, copy or drag",
+      {"manager cut/copy/drag",
        [&] {
          manager();
          const Lines picked = select(fm.contentslist);
@@ -340,7 +340,7 @@ struct Sequence : AppHarness {
          if (way == 2)
            fm.contentslistDragDrop(pick(fm.contentslist.count() + 1)), mgrAdopt(mgrList);
        }},
-      {"manager paste, delete or clear",
+      {"manager paste/delete/clear",
        [&] {
          manager();
          const Lines picked = select(fm.contentslist);
