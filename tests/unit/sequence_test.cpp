@@ -429,7 +429,7 @@ struct Sequence : AppHarness {
 
 TEST(SequenceTest, RandomUseNeverLosesALink) {
   const char* env = std::getenv("TROVIK_SEQUENCE_SEEDS");
-  const int seeds = env ? std::atoi(env) : 4;
+  const int seeds = env ? std::atoi(env) : 6;
   constexpr int kSteps = 500;
   for (int seed = 1; seed <= seeds; ++seed) {
     Sequence s(static_cast<unsigned>(seed));
