@@ -12,6 +12,7 @@
 #include "mainwindow/form1view.h"
 #include "mainwindow/sorting.h"
 #include "ui/controls.h"
+#include "ui/pairedlist.h"
 
 namespace trovik {
 
@@ -123,7 +124,7 @@ class TForm1 : public LaunchClient {
   ui::MenuItem fscmenu{"fscmenu"};
   // Names and links cut or copied in General/Move mode; they outlive a
   // fileset switch, which is how links move between filesets.
-  std::vector<std::string> clipNames, clipLinks;
+  ui::ItemBlock clip;
   // General/Move mode: selected items can be dragged to a new place.
   bool listDragging = false;
   // The Snapbar list's drop-down is open (the window tells).
