@@ -267,12 +267,7 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
     saveformstate();
     int index = 0;
     while (index < Switch.childCount() && &Switch.child(index) != &sender) ++index;
-    const auto& dirs = tabDirectories();
-    // Items stand one for one for the directories the last scan found.
-    const std::string dir = index < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(index)]
-                            : index == 0                          ? v.realpath
-                                         : v.realpath + sender.caption() + "\\";
-    if (enterFileset(dir, false)) {
+    if (enterFileset(tabDirectory(index, sender.caption()), false)) {
       for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
       FormActivate();
     }
