@@ -1,6 +1,10 @@
 // Reading the options into the window at start, writing its state at close,
 // and the frame rules of the borderless window.
+#include "config/options.h"
+
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "config/dates.h"
 #include "config/inifile.h"
@@ -51,12 +55,39 @@ TEST_F(OptionsTest, AbsentKeysTakeTheirDefaults) {
   EXPECT_EQ(form().Maximize3.caption(), "Ma&ximize");
 }
 
-TEST_F(OptionsTest, ValuesAreTakenOverAndProxyZerosMeanEmpty) {
+// Every key the loader sets a variable from, written changed and then as its
+// missing value: the variable follows it each time.
+TEST_F(OptionsTest, EveryKeyWithAVariableIsTakenOver) {
+  for (const bool changed : {true, false}) {
+    std::map<std::string_view, std::string> sections;
+    for (const OptionRow& r : optionTable()) {
+      if (r.loadStep == 0) continue;
+      std::string value(r.absent);
+      if (changed)
+        value = r.flag     ? (r.absent == "1" ? "0" : "1")
+                : r.number ? std::to_string(std::stoi(value) + 2)
+                           : "x";
+      sections[r.section] += std::string(r.key) + "=" + value + "\r\n";
+    }
+    std::string text;
+    for (const auto& [section, lines] : sections)
+      text += "[" + std::string(section) + "]\r\n" + lines;
+    options(text);
+    form().loadoptions();
+    for (const OptionRow& r : optionTable()) {
+      const int number = r.number ? std::stoi(std::string(r.absent)) + (changed ? 2 : 0) : 0;
+      EXPECT_TRUE(!r.flag || vars().*r.flag == (changed != (r.absent == "1"))) << r.key;
+      EXPECT_TRUE(!r.number || vars().*r.number == number) << r.key;
+      EXPECT_TRUE(!r.text || vars().*r.text == (changed ? "x" : "")) << r.key;
+    }
+  }
+}
+
+TEST_F(OptionsTest, ValuesAreTakenOver) {
   options(
       "[Form]\r\nFormHeight=300\r\nFormWidth=200\r\nFormTop=10\r\nFormLeft=20\r\nMaximized=1\r\n"
-      "SnapbarDDCount=12\r\nIgnoreBC=1\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\n"
-      "ShowHints=0\r\nProxy=1\r\nProxyName=0\r\nProxyUserName=me\r\nProxyPort=8080\r\n"
-      "ForceOrderStyle=7\r\nColumns=3\r\nShowOnKey=PAUSE\r\n"
+      "SnapbarDDCount=12\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\n"
+      "Columns=3\r\nShowOnKey=PAUSE\r\n"
       "[QSOptions]\r\nEnableHotTrack=0\r\nQSTabSize=40\r\n[Advanced]\r\nHintHidePause=2500\r\n");
   form().loadoptions();
   EXPECT_EQ(form().Form1.bounds().top, 10);
@@ -64,13 +95,6 @@ TEST_F(OptionsTest, ValuesAreTakenOverAndProxyZerosMeanEmpty) {
   EXPECT_EQ(form().Form1.bounds().width, 200);
   EXPECT_TRUE(vars().savepos);
   EXPECT_EQ(vars().forcewait, 2000);
-  EXPECT_TRUE(vars().ignorebc);
-  EXPECT_FALSE(vars().sh);
-  EXPECT_TRUE(vars().proxuse);
-  EXPECT_EQ(vars().proxn, "");
-  EXPECT_EQ(vars().proxun, "me");
-  EXPECT_EQ(vars().proxport, "8080");
-  EXPECT_EQ(vars().fostyle, 7);
   EXPECT_EQ(form().List1.columns(), 3);
   EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
   EXPECT_EQ(form().qswitch.tabWidth(), 40);
