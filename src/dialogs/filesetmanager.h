@@ -37,6 +37,8 @@ class FilesetManager {
   ui::Button cuti{"cuti"};
   ui::Button copyi{"copyi"};
   ui::Button pastei{"pastei"};
+  // The contents list's commands: its pop-up menu, whose items' shortcuts
+  // are the list's keys.
   ui::MenuItem clistmenu{"clistmenu"};
   ui::MenuItem Cut1{"Cut1", "Cut", "Ctrl+X"};
   ui::MenuItem Copy1{"Copy1", "Copy", "Ctrl+C"};
