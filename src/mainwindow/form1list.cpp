@@ -159,6 +159,7 @@ void TForm1::List1KeyDown(std::uint16_t& key, ShiftState shift) {
       "form1list1keydown", &List1,
       [&] {
         Variables& v = ctx_.vars;
+        if (movesThroughList(key)) v.norun = true;
         switch (key) {
           case vkEscape:
             v.norun = true;
@@ -168,16 +169,6 @@ void TForm1::List1KeyDown(std::uint16_t& key, ShiftState shift) {
             break;
           case vkSpace:
             stepFileset(true);
-            v.norun = true;
-            break;
-          case vkUp:
-          case vkDown:
-          case vkLeft:
-          case vkRight:
-          case vkPrior:
-          case vkNext:
-          case vkHome:
-          case vkEnd:
             v.norun = true;
             break;
           case vkReturn:

@@ -149,18 +149,8 @@ void TForm1::mmlistKeyDown(std::uint16_t& key, ShiftState shift) {
   handle(
       "form1mmlistkeydown", &mmlist,
       [&] {
-        Variables& v = ctx_.vars;
+        if (movesThroughList(key)) ctx_.vars.norun = true;
         switch (key) {
-          case vkDown:
-          case vkUp:
-          case vkLeft:
-          case vkRight:
-          case vkNext:
-          case vkPrior:
-          case vkHome:
-          case vkEnd:
-            v.norun = true;
-            break;
           case vkReturn:
             if (mmlist.itemIndex() >= 0) launcher.runlink(linkAt(mmlist.itemIndex()));
             break;
