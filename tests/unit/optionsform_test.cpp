@@ -52,12 +52,10 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().updates.ppw.setText("s3cret");
   dlg().applyClick();
 
-  EXPECT_EQ(option("Options", "ShowOnKey"), "PAUSE");
-  EXPECT_EQ(option("Options", "Columns"), "3");
-  EXPECT_EQ(option("Options", "ForceWait"), "3000");
-  EXPECT_EQ(option("Options", "ProxyPort"), "8080");
-  EXPECT_EQ(option("QSOptions", "QSTabSize"), "25");
-  EXPECT_EQ(option("Form", "Version"), "1000");
+  const char* written[][3] = {{"Options", "ShowOnKey", "PAUSE"}, {"Options", "Columns", "3"},
+                              {"Options", "ForceWait", "3000"},  {"Options", "ProxyPort", "8080"},
+                              {"QSOptions", "QSTabSize", "25"},  {"Form", "Version", "1000"}};
+  for (const auto& w : written) EXPECT_EQ(option(w[0], w[1]), w[2]) << w[1];
   EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
 
   EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
