@@ -165,11 +165,9 @@ void TForm1::List1KeyDown(std::uint16_t& key, ShiftState shift) {
             v.norun = true;
             break;
           case vkBack:
-            stepFileset(false);
-            break;
           case vkSpace:
-            stepFileset(true);
-            v.norun = true;
+            stepFileset(key == vkSpace);
+            if (key == vkSpace) v.norun = true;
             break;
           case vkReturn:
             List1Click(nullptr);

@@ -155,10 +155,8 @@ void TForm1::mmlistKeyDown(std::uint16_t& key, ShiftState shift) {
             if (mmlist.itemIndex() >= 0) launcher.runlink(linkAt(mmlist.itemIndex()));
             break;
           case vkBack:
-            stepFileset(false);
-            break;
           case vkSpace:
-            stepFileset(true);
+            stepFileset(key == vkSpace);
             break;
           default:
             break;
