@@ -5,6 +5,7 @@
 
 #include "core/paths.h"
 #include "dialogs/addedit.h"
+#include "ui/pairedlist.h"
 
 namespace trovik {
 
@@ -57,13 +58,9 @@ void TAddEdit::efClick() {
 }
 
 void TAddEdit::rfClick() {
-  const std::vector<int> picked = selectedMembers();
-  if (picked.empty()) return;
+  if (mrl.selCount() == 0) return;
   MemberRunStyles.resize(static_cast<size_t>(mrl.count()));
-  for (auto i = picked.rbegin(); i != picked.rend(); ++i) {
-    mrl.remove(*i);
-    MemberRunStyles.erase(MemberRunStyles.begin() + *i);
-  }
+  ui::PairedList(mrl, MemberRunStyles).removeSelected();
   rebuildPath();
 }
 
@@ -78,28 +75,12 @@ void TAddEdit::clClick() {
 }
 
 void TAddEdit::mrlDragDrop(int index) {
-  const std::vector<int> picked = selectedMembers();
-  if (picked.empty()) return;
+  if (mrl.selCount() == 0) return;
   MemberRunStyles.resize(static_cast<size_t>(mrl.count()));
-  std::vector<std::string> members, styles;
-  for (int i : picked) {
-    members.push_back(mrl.item(i));
-    styles.push_back(MemberRunStyles[static_cast<size_t>(i)]);
-  }
-  const int before = static_cast<int>(
-      std::count_if(picked.begin(), picked.end(), [&](int i) { return i < index; }));
-  for (auto i = picked.rbegin(); i != picked.rend(); ++i) {
-    mrl.remove(*i);
-    MemberRunStyles.erase(MemberRunStyles.begin() + *i);
-  }
-  const int at = std::clamp(index - before, 0, mrl.count());
-  for (size_t k = 0; k < members.size(); ++k) {
-    const int to = at + static_cast<int>(k);
-    mrl.insert(to, members[k]);
-    MemberRunStyles.insert(MemberRunStyles.begin() + to, styles[k]);
-  }
+  const std::vector<int> moved =
+      ui::PairedList(mrl, MemberRunStyles).moveSelected(index, ui::Landing::Before);
   rebuildPath();
-  for (size_t k = 0; k < members.size(); ++k) mrl.setSelected(at + static_cast<int>(k), true);
+  for (int i : moved) mrl.setSelected(i, true);
 }
 
 std::string TAddEdit::resolvedDrop(const std::string& file) {
@@ -114,11 +95,8 @@ void TAddEdit::mrlDropFiles(const std::vector<std::string>& files, int index) {
   if (files.empty()) return;
   MemberRunStyles.resize(static_cast<size_t>(mrl.count()));
   int at = std::clamp(index, 0, mrl.count());
-  for (const std::string& file : files) {
-    mrl.insert(at, resolvedDrop(file));
-    MemberRunStyles.insert(MemberRunStyles.begin() + at, std::string());
-    ++at;
-  }
+  for (const std::string& file : files)
+    ui::PairedList(mrl, MemberRunStyles).insert(at++, resolvedDrop(file), {});
   rebuildPath();
 }
 

@@ -142,7 +142,14 @@ void FilesetManager::FormClose() {
 void FilesetManager::filesetlistClick() {
   const int i = filesetlist.itemIndex();
   if (i < 0) return;
-  if (shown_ >= 0 && i != shown_) saveShown();
+  if (shown_ >= 0 && i != shown_) {
+    try {
+      saveShown();
+    } catch (...) {
+      filesetlist.setItemIndex(shown_);  // the selection stays with the contents still shown
+      throw;
+    }
+  }
   shown_ = i;
   host_->refreshlist();
   load(i);
@@ -306,21 +313,11 @@ void FilesetManager::copyiClick() {
     notice(ctx_.texts.f4nothingtocopy);
     return;
   }
-  clipNames_.clear();
-  clipLinks_.clear();
-  for (int i = 0; i < contentslist.count(); ++i) {
-    if (!contentslist.selected(i)) continue;
-    clipNames_.push_back(contentslist.item(i));
-    clipLinks_.push_back(links_[static_cast<size_t>(i)]);
-  }
+  clip_ = contents().copySelected();
 }
 
 void FilesetManager::deleteSelected() {
-  for (int i = contentslist.count() - 1; i >= 0; --i) {
-    if (!contentslist.selected(i)) continue;
-    contentslist.remove(i);
-    links_.erase(links_.begin() + i);
-  }
+  contents().removeSelected();
   dirty_ = true;
 }
 
@@ -345,10 +342,7 @@ void FilesetManager::pasteiClick() {
         if (contentslist.selected(i)) at = i;
     ++at;
   }
-  for (size_t b = 0; b < clipNames_.size(); ++b) {
-    contentslist.insert(at + static_cast<int>(b), clipNames_[b]);
-    links_.insert(links_.begin() + at + static_cast<int>(b), clipLinks_[b]);
-  }
+  contents().paste(at, clip_);
   dirty_ = true;
   saveShown();
 }
@@ -371,25 +365,9 @@ void FilesetManager::Delete1Click() {
 }
 
 void FilesetManager::contentslistDragDrop(int index) {
-  const int n = contentslist.count();
-  std::vector<std::string> names, links, movedNames, movedLinks;
-  int before = 0;
-  for (int i = 0; i < n; ++i) {
-    auto& toNames = contentslist.selected(i) ? movedNames : names;
-    auto& toLinks = contentslist.selected(i) ? movedLinks : links;
-    toNames.push_back(contentslist.item(i));
-    toLinks.push_back(links_[static_cast<size_t>(i)]);
-    if (contentslist.selected(i) && i < index) ++before;
-  }
-  if (movedNames.empty()) return;
-  // The moved items land together where they were dropped, in their order.
-  const int at = std::clamp(index, 0, n) - before;
-  names.insert(names.begin() + at, movedNames.begin(), movedNames.end());
-  links.insert(links.begin() + at, movedLinks.begin(), movedLinks.end());
-  links_ = std::move(links);
-  contentslist.setItems(std::move(names));
-  for (int i = 0; i < static_cast<int>(movedNames.size()); ++i)
-    contentslist.setSelected(at + i, true);
+  if (contentslist.selCount() == 0) return;
+  for (int i : contents().moveSelected(index, ui::Landing::Before))
+    contentslist.setSelected(i, true);
   host_->sortoff();
   ctx_.vars.sortbreak = true;
   dirty_ = true;

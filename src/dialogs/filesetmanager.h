@@ -11,6 +11,7 @@
 #include "dialogs/optionshost.h"
 #include "linkstore/linkstore.h"
 #include "ui/controls.h"
+#include "ui/pairedlist.h"
 
 namespace trovik {
 
@@ -36,6 +37,8 @@ class FilesetManager {
   ui::Button cuti{"cuti"};
   ui::Button copyi{"copyi"};
   ui::Button pastei{"pastei"};
+  // The contents list's commands: its pop-up menu, whose items' shortcuts
+  // are the list's keys.
   ui::MenuItem clistmenu{"clistmenu"};
   ui::MenuItem Cut1{"Cut1", "Cut", "Ctrl+X"};
   ui::MenuItem Copy1{"Copy1", "Copy", "Ctrl+C"};
@@ -46,8 +49,6 @@ class FilesetManager {
   const std::vector<std::string>& links() const { return links_; }
   // The fileset whose contents are shown, or -1.
   int shown() const { return shown_; }
-  // The clipboard: names and link entries, kept for the whole run.
-  const std::vector<std::string>& clipNames() const { return clipNames_; }
 
   // Fills the fileset list from the main window's fileset menu and empties
   // the contents (the dialog is being shown).
@@ -81,6 +82,7 @@ class FilesetManager {
   std::string invalidName(const std::string& name) const;
 
  private:
+  ui::PairedList contents() { return {contentslist, links_}; }
   std::string directoryOf(int index) const;
   void load(int index);
   // Writes the shown fileset's two files when its contents changed here.
@@ -106,7 +108,7 @@ class FilesetManager {
   // its link file was there), to tell whether they changed since.
   FilesetLists read_;
   bool readFound_ = false;
-  std::vector<std::string> clipNames_, clipLinks_;
+  ui::ItemBlock clip_;  // the clipboard, kept for the whole run
 };
 
 }  // namespace trovik

@@ -12,6 +12,7 @@
 #include "mainwindow/form1view.h"
 #include "mainwindow/sorting.h"
 #include "ui/controls.h"
+#include "ui/pairedlist.h"
 
 namespace trovik {
 
@@ -123,7 +124,7 @@ class TForm1 : public LaunchClient {
   ui::MenuItem fscmenu{"fscmenu"};
   // Names and links cut or copied in General/Move mode; they outlive a
   // fileset switch, which is how links move between filesets.
-  std::vector<std::string> clipNames, clipLinks;
+  ui::ItemBlock clip;
   // General/Move mode: selected items can be dragged to a new place.
   bool listDragging = false;
   // The Snapbar list's drop-down is open (the window tells).
@@ -302,6 +303,10 @@ class TForm1 : public LaunchClient {
   std::string nameRuleC(const std::string& e);  // repair: the file name only
   // The fileset directory of each QuickSwitch tab, as the last scan found them.
   const std::vector<std::string>& tabDirectories() const { return tabDirectories_; }
+  // The fileset directory of tab or Switch item index, whose caption is
+  // caption: the one the last scan found for it; past those (an extension
+  // added it) its caption's directory, and the base for the first.
+  std::string tabDirectory(int index, const std::string& caption) const;
   // The current fileset could not be read: the lists show nothing, and
   // nothing is saved over it until a load succeeds.
   void listsUnreadable();

@@ -108,46 +108,14 @@ void TForm1::List1DragDrop(void* source, int x, int y) {
   handle(
       "form1list1dragdrop", &List1,
       [&] {
-        struct Item {
-          std::string name, link;
-          bool selected, moved;
-        };
-        std::vector<Item> items;
-        for (int i = 0; i < List1.count(); ++i)
-          items.push_back({List1.item(i), i < link1.count() ? link1.item(i) : std::string(),
-                           List1.multiSelect() ? List1.selected(i) : i == List1.itemIndex(),
-                           false});
         int t = view().itemAt(x, y);
-        if (t < 0) t = static_cast<int>(items.size());
-        t = std::clamp(t, 0, static_cast<int>(items.size()));
-        // Each selected item is taken out and put in at the drop place; the
-        // ones taken from below the drop place line up after each other.
-        for (int i = 0; i < static_cast<int>(items.size());) {
-          if (!items[static_cast<size_t>(i)].selected) {
-            ++i;
-            continue;
-          }
-          Item moved = items[static_cast<size_t>(i)];
-          moved.selected = false;
-          moved.moved = true;
-          items.erase(items.begin() + i);
-          items.insert(items.begin() + std::min(t, static_cast<int>(items.size())), moved);
-          if (i > t) ++t;
+        if (t < 0) t = List1.count();
+        for (int i : ui::PairedList(List1, link1).moveSelected(t, ui::Landing::Across)) {
+          if (List1.multiSelect())
+            List1.setSelected(i, true);
+          else
+            List1.setItemIndex(i);
         }
-        std::vector<std::string> names, links;
-        for (const Item& it : items) {
-          names.push_back(it.name);
-          links.push_back(it.link);
-        }
-        List1.setItems(std::move(names));
-        link1.setItems(std::move(links));
-        for (int i = 0; i < static_cast<int>(items.size()); ++i)
-          if (items[static_cast<size_t>(i)].moved) {
-            if (List1.multiSelect())
-              List1.setSelected(i, true);
-            else
-              List1.setItemIndex(i);
-          }
         sortoff();
         ctx_.vars.sortbreak = true;
         refreshSnapbarList();

@@ -113,13 +113,7 @@ void TForm1::Copy1Click() {
       if (!generalMoveMode()) {
         enterClickMode(ctx_.texts.f1delabc, copyitems);
       } else if (List1.selCount() > 0) {
-        clipNames.clear();
-        clipLinks.clear();
-        for (int i = 0; i < List1.count(); ++i)
-          if (List1.selected(i)) {
-            clipNames.push_back(List1.item(i));
-            clipLinks.push_back(linkAt(i));
-          }
+        clip = ui::PairedList(List1, link1).copySelected();
       }
     }
     resort();

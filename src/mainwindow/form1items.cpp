@@ -10,16 +10,7 @@
 namespace trovik {
 
 void TForm1::removeSelected() {
-  // Names and links stay in step even when an extension left them uneven:
-  // a name without a link is taken out alone.
-  for (int i = 0; i < List1.count();) {
-    if (!List1.selected(i)) {
-      ++i;
-      continue;
-    }
-    if (i < link1.count()) link1.remove(i);
-    List1.remove(i);
-  }
+  ui::PairedList(List1, link1).removeSelected();
   refreshSnapbarList();
 }
 
@@ -35,11 +26,7 @@ void TForm1::PasteItemsClick() {
   handle("form1pasteitemsclick", &PasteItems, [&] {
     if (List1.itemIndex() < 0) List1.setItemIndex(List1.count() - 1);
     const int p = List1.count() == 0 ? 0 : List1.itemIndex() + 1;
-    const size_t n = std::min(clipNames.size(), clipLinks.size());
-    for (size_t k = 0; k < n; ++k) {
-      List1.insert(p + static_cast<int>(k), clipNames[k]);
-      link1.insert(p + static_cast<int>(k), clipLinks[k]);
-    }
+    ui::PairedList(List1, link1).paste(p, clip);
     refreshSnapbarList();
     resort();
     savelist();

@@ -159,26 +159,15 @@ void TForm1::List1KeyDown(std::uint16_t& key, ShiftState shift) {
       "form1list1keydown", &List1,
       [&] {
         Variables& v = ctx_.vars;
+        if (movesThroughList(key)) v.norun = true;
         switch (key) {
           case vkEscape:
             v.norun = true;
             break;
           case vkBack:
-            stepFileset(false);
-            break;
           case vkSpace:
-            stepFileset(true);
-            v.norun = true;
-            break;
-          case vkUp:
-          case vkDown:
-          case vkLeft:
-          case vkRight:
-          case vkPrior:
-          case vkNext:
-          case vkHome:
-          case vkEnd:
-            v.norun = true;
+            stepFileset(key == vkSpace);
+            if (key == vkSpace) v.norun = true;
             break;
           case vkReturn:
             List1Click(nullptr);
@@ -267,12 +256,7 @@ void TForm1::HistHandler(ui::MenuItem& sender) {
     saveformstate();
     int index = 0;
     while (index < Switch.childCount() && &Switch.child(index) != &sender) ++index;
-    const auto& dirs = tabDirectories();
-    // Items stand one for one for the directories the last scan found.
-    const std::string dir = index < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(index)]
-                            : index == 0                          ? v.realpath
-                                         : v.realpath + sender.caption() + "\\";
-    if (enterFileset(dir, false)) {
+    if (enterFileset(tabDirectory(index, sender.caption()), false)) {
       for (int k = 0; k < Switch.childCount(); ++k) Switch.child(k).setChecked(false);
       FormActivate();
     }

@@ -12,7 +12,17 @@ namespace trovik {
 namespace {
 // The normal height stored when Snapbar mode was entered; 247 when none was.
 int storedHeight(TBigIniFile& ini) { return ini.ReadInteger("Form", "FormHeight", 247); }
+// A tab's caption; none for no tab.
+std::string tabCaption(const ui::TabBar& bar, int tab) {
+  return tab >= 0 && tab < bar.count() ? bar.tabs()[static_cast<size_t>(tab)] : std::string();
+}
 }  // namespace
+
+std::string TForm1::tabDirectory(int index, const std::string& caption) const {
+  const auto& dirs = tabDirectories();
+  if (index >= 0 && index < static_cast<int>(dirs.size())) return dirs[static_cast<size_t>(index)];
+  return index <= 0 ? ctx_.vars.realpath : ctx_.vars.realpath + caption + "\\";
+}
 
 void TForm1::qswitchChanging() {
   handle("form1qswitchchanging", &qswitch, [&] {
@@ -26,17 +36,9 @@ void TForm1::qswitchChange() {
     Variables& v = ctx_.vars;
     const Texts& t = ctx_.texts;
     const int tab = qswitch.tabIndex();
-    // Each tab knows the directory the last scan found it for; a tab without
-    // one (an extension added it) stands for its caption's directory.
-    const auto& dirs = tabDirectories();
-    std::string dir = v.realpath;
-    if (tab >= 0 && tab < static_cast<int>(dirs.size()))
-      dir = dirs[static_cast<size_t>(tab)];
-    else if (tab > 0 && tab < qswitch.count())
-      dir = v.realpath + qswitch.tabs()[static_cast<size_t>(tab)] + "\\";
     bool entered = false;
     try {
-      entered = enterFileset(dir, true);
+      entered = enterFileset(tabDirectory(tab, tabCaption(qswitch, tab)), true);
     } catch (...) {
       qswitch.setTabIndex(ctabi);  // the tab of the fileset still shown
       throw;
@@ -73,13 +75,8 @@ void TForm1::qswitchMouseDown(MouseButton button, ShiftState shift, int x, int y
           focusList();
           return;
         }
-        const auto& dirs = tabDirectories();
-        const std::string dir =
-            tab < static_cast<int>(dirs.size()) ? dirs[static_cast<size_t>(tab)]
-            : tab == 0                          ? ctx_.vars.realpath
-                       : ctx_.vars.realpath + qswitch.tabs()[static_cast<size_t>(tab)] + "\\";
         FilesetLists lists;
-        store.read(dir, lists);
+        store.read(tabDirectory(tab, tabCaption(qswitch, tab)), lists);
         const std::vector<std::string>& names = lists.names;
         std::vector<std::string>& links = lists.links;
         // Files of different lengths pair line by line as far as both go: a
@@ -152,26 +149,14 @@ void TForm1::mmlistKeyDown(std::uint16_t& key, ShiftState shift) {
   handle(
       "form1mmlistkeydown", &mmlist,
       [&] {
-        Variables& v = ctx_.vars;
+        if (movesThroughList(key)) ctx_.vars.norun = true;
         switch (key) {
-          case vkDown:
-          case vkUp:
-          case vkLeft:
-          case vkRight:
-          case vkNext:
-          case vkPrior:
-          case vkHome:
-          case vkEnd:
-            v.norun = true;
-            break;
           case vkReturn:
             if (mmlist.itemIndex() >= 0) launcher.runlink(linkAt(mmlist.itemIndex()));
             break;
           case vkBack:
-            stepFileset(false);
-            break;
           case vkSpace:
-            stepFileset(true);
+            stepFileset(key == vkSpace);
             break;
           default:
             break;

@@ -37,6 +37,9 @@ enum Key : std::uint16_t {
   vkInsert = 45,
   vkDelete = 46
 };
+// The keys that move through a list (arrows, Page Up/Down, Home, End): a
+// list they move through runs nothing.
+constexpr bool movesThroughList(std::uint16_t key) { return key >= vkPrior && key <= vkDown; }
 enum class DragState : std::int32_t { Enter, Leave, Move };
 enum class CloseAction : std::int32_t { None, Hide, Free, Minimize };
 

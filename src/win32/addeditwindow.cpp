@@ -44,6 +44,13 @@ enum ControlId : int {
   kMr,
 };
 
+// A mouse message's point, from the client area of window to the screen.
+POINT screenPoint(HWND window, LPARAM lParam) {
+  POINT at = pointOf(lParam);
+  ClientToScreen(window, &at);
+  return at;
+}
+
 }  // namespace
 
 AddEditWindow::AddEditWindow(Application& app)
@@ -130,31 +137,28 @@ int AddEditWindow::memberAt(POINT screen) const {
 }
 
 bool AddEditWindow::pressOnMember(const MSG& msg) {
-  if (msg.message != WM_LBUTTONDOWN || (msg.wParam & (MK_SHIFT | MK_CONTROL))) return false;
-  POINT at = pointOf(msg.lParam);
-  ClientToScreen(msg.hwnd, &at);
+  if (msg.message != WM_LBUTTONDOWN || !DragReorder::mayStart(msg.wParam)) return false;
+  const POINT at = screenPoint(msg.hwnd, msg.lParam);
   const int i = memberAt(at);
   if (i < 0 || i >= d_.mrl.count() || !d_.mrl.selected(i)) return false;
   // The selection stays as it is while the members are carried.
-  dragging_ = true;
   dragFrom_ = i;
   SetFocus(mrl_->handle());
-  SetCapture(hwnd());
+  drag_.press(hwnd(), at);
   return true;
 }
 
 void AddEditWindow::releaseDrag(POINT screen) {
-  dragging_ = false;
-  ReleaseCapture();
+  const bool dropped = drag_.release() == DragReorder::End::Drop;
   const int to = memberAt(screen);
   guarded([&] {
-    if (to != dragFrom_) {
+    if (dropped && to != dragFrom_) {
       d_.mrlDragDrop(to);
       return;
     }
     // A press and release on the same member is a click on it alone.
-    for (int i = 0; i < d_.mrl.count(); ++i) d_.mrl.setSelected(i, i == to);
-    d_.mrl.setItemIndex(to);
+    for (int i = 0; i < d_.mrl.count(); ++i) d_.mrl.setSelected(i, i == dragFrom_);
+    d_.mrl.setItemIndex(dragFrom_);
     d_.mrlClick();
   });
 }
@@ -182,16 +186,17 @@ LRESULT AddEditWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       filesDropped(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_MOUSEMOVE:
+      if (drag_.held()) drag_.move(screenPoint(hwnd(), lParam));
+      break;
     case WM_LBUTTONUP:
-      if (dragging_) {
-        POINT at = pointOf(lParam);
-        ClientToScreen(hwnd(), &at);
-        releaseDrag(at);
+      if (drag_.held()) {
+        releaseDrag(screenPoint(hwnd(), lParam));
         return 0;
       }
       break;
     case WM_CAPTURECHANGED:
-      dragging_ = false;
+      drag_.lost();
       break;
     case WM_ENDSESSION:
       // The dialog's open state ends with the session too.

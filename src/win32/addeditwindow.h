@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "dialogs/addedit.h"
+#include "win32/dragreorder.h"
 #include "win32/presenteddialog.h"
 
 namespace trovik {
@@ -34,7 +35,7 @@ class AddEditWindow final : public PresenterWindow<TAddEdit> {
   EditPeer* path_ = nullptr;
   ListPeer* mrl_ = nullptr;
   ListPeer* autoclist_ = nullptr;
-  bool dragging_ = false;
+  DragReorder drag_;
   int dragFrom_ = -1;
 };
 

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include "mainwindow/form1.h"
@@ -158,40 +157,32 @@ bool List1Peer::dragMessage(const MSG& msg) {
   switch (msg.message) {
     case WM_LBUTTONDOWN: {
       if (!form_.listDragging || shown_ != 1 || msg.hwnd != list ||
-          (msg.wParam & (MK_CONTROL | MK_SHIFT)))
+          !DragReorder::mayStart(msg.wParam))
         return false;
       const LRESULT hit = send(list, LB_ITEMFROMPOINT, 0, msg.lParam);
       if (HIWORD(hit) || send(list, LB_GETSEL, LOWORD(hit)) <= 0) return false;
-      armed_ = true;
-      dragging_ = false;
       press_ = msg;
-      SetCapture(list);
+      drag_.press(list, pointOf(msg.lParam));
       return true;
     }
     case WM_MOUSEMOVE:
-      if (armed_ && !dragging_) {
-        const POINT at = pointOf(msg.lParam), from = pointOf(press_.lParam);
-        dragging_ = std::abs(at.x - from.x) > GetSystemMetrics(SM_CXDRAG) ||
-                    std::abs(at.y - from.y) > GetSystemMetrics(SM_CYDRAG);
-      }
-      return armed_;
+      drag_.move(pointOf(msg.lParam));
+      return drag_.held();
     case WM_LBUTTONUP: {
-      if (!armed_) return false;
-      armed_ = false;
-      ReleaseCapture();
-      if (!dragging_) {
+      const DragReorder::End end = drag_.release();
+      if (end == DragReorder::End::None) return false;
+      if (end == DragReorder::End::Click) {
         // No drag after all: the press was an ordinary click.
         DispatchMessageW(&press_);
         return false;
       }
-      dragging_ = false;
       POINT at = pointOf(msg.lParam);
       MapWindowPoints(msg.hwnd, window_.hwnd(), &at, 1);
       window_.guarded([&] { form_.List1DragDrop(&form_.List1, at.x, at.y); });
       return true;
     }
     case WM_CAPTURECHANGED:
-      armed_ = dragging_ = false;
+      drag_.lost();
       return false;
     default:
       return false;

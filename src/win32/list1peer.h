@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "win32/controlpeer.h"
+#include "win32/dragreorder.h"
 
 namespace trovik {
 class TForm1;
@@ -53,9 +54,8 @@ class List1Peer final : public ControlPeer {
   int spareId_;
   WindowOwner boxes_[2];  // single [0] and multiple [1] selection
   int shown_ = 0;
-  bool armed_ = false;     // the button went down on a selected item
-  bool dragging_ = false;  // and the mouse has since moved far enough
-  MSG press_{};            // that press, handed on when no drag follows
+  DragReorder drag_;
+  MSG press_{};  // the press that may start a drag, handed on when none follows
 };
 
 }  // namespace trovik::win32

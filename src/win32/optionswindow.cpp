@@ -5,8 +5,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
 #include <string>
 
 #include "mainwindow/commands.h"
@@ -25,11 +23,6 @@ constexpr UINT_PTR kContentsSubclass = 1;
 // The tabs of the page control, and the page below them.
 constexpr int kTabHeight = 22;
 constexpr RECT kPageRect{6, 24 + kTabHeight, 6 + 428, 398};
-
-// The contents list's commands: its menu, and its keys from their shortcuts.
-std::array<ui::MenuItem*, 4> contentsCommands(FilesetManager& fm) {
-  return {&fm.Cut1, &fm.Copy1, &fm.Paste1, &fm.Delete1};
-}
 
 }  // namespace
 
@@ -332,11 +325,12 @@ LRESULT OptionsWindow::dialogMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void OptionsWindow::contentsMenu(POINT at) {
-  const auto items = contentsCommands(form_.filesets);
+  // The contents list's commands: its menu, and its keys from their shortcuts.
+  ui::MenuItem& commands = form_.filesets.clistmenu;
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
-  for (int i = 0; i < 4; ++i) {
-    const std::string caption = items[i]->caption() + "\t" + items[i]->shortcut();
+  for (int i = 0; i < commands.childCount(); ++i) {
+    const std::string caption = commands.child(i).caption() + "\t" + commands.child(i).shortcut();
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), wide(caption).c_str());
   }
   if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list
@@ -347,8 +341,8 @@ void OptionsWindow::contentsMenu(POINT at) {
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
                                     at.y, 0, hwnd(), nullptr);
   DestroyMenu(menu);
-  if (chosen >= 1 && chosen <= 4) {
-    items[chosen - 1]->click();
+  if (chosen >= 1 && chosen <= commands.childCount()) {
+    commands.child(chosen - 1).click();
     showPage();
   }
 }
@@ -357,7 +351,9 @@ bool OptionsWindow::contentsKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.hwnd != contents_->handle()) return false;
   // Ctrl tells the keys apart; Shift and Alt do not matter.
   const ShiftState ctrl = keyShift() & ssCtrl;
-  for (ui::MenuItem* item : contentsCommands(form_.filesets)) {
+  ui::MenuItem& commands = form_.filesets.clistmenu;
+  for (int i = 0; i < commands.childCount(); ++i) {
+    ui::MenuItem* item = &commands.child(i);
     const auto key = parseShortcut(item->shortcut());
     if (!key || key->key != msg.wParam || (key->modifiers & ssCtrl) != ctrl) continue;
     guarded([&] { item->click(); });
@@ -404,32 +400,23 @@ LRESULT OptionsWindow::contentsMouse(HWND h, UINT msg, WPARAM wParam, LPARAM lPa
   const bool outside = HIWORD(hit) != 0;
   switch (msg) {
     case WM_LBUTTONDOWN:
-      if (!(wParam & (MK_SHIFT | MK_CONTROL)) && !outside && send(h, LB_GETSEL, item) > 0) {
-        pressed_ = true;
-        dragging_ = false;
-        pressAt_ = at;
+      if (DragReorder::mayStart(wParam) && !outside && send(h, LB_GETSEL, item) > 0) {
         SetFocus(h);
-        SetCapture(h);
+        drag_.press(h, at);
         return 0;
       }
       break;
     case WM_MOUSEMOVE:
-      if (pressed_ && !dragging_ &&
-          (std::abs(at.y - pressAt_.y) > GetSystemMetrics(SM_CYDRAG) ||
-           std::abs(at.x - pressAt_.x) > GetSystemMetrics(SM_CXDRAG))) {
-        dragging_ = true;
-        SetCursor(LoadCursor(nullptr, IDC_SIZENS));
-      }
-      if (pressed_) return 0;
+      if (drag_.move(at)) SetCursor(LoadCursor(nullptr, IDC_SIZENS));
+      if (drag_.held()) return 0;
       break;
     case WM_LBUTTONUP: {
-      if (!pressed_) break;
-      const bool dropped = dragging_;
-      pressed_ = dragging_ = false;
-      ReleaseCapture();
-      if (!dropped) {
+      const DragReorder::End end = drag_.release();
+      if (end == DragReorder::End::None) break;
+      if (end == DragReorder::End::Click) {
         // A click on a selected item: it alone is selected now.
-        DefSubclassProc(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pressAt_.x, pressAt_.y));
+        const POINT from = drag_.pressedAt();
+        DefSubclassProc(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
         return DefSubclassProc(h, WM_LBUTTONUP, wParam, lParam);
       }
       int target = item;
@@ -445,7 +432,7 @@ LRESULT OptionsWindow::contentsMouse(HWND h, UINT msg, WPARAM wParam, LPARAM lPa
       return 0;
     }
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != h) pressed_ = dragging_ = false;
+      if (reinterpret_cast<HWND>(lParam) != h) drag_.lost();
       break;
     default:
       break;

@@ -13,6 +13,7 @@
 
 #include "dialogs/optionsform.h"
 #include "win32/dialogwindow.h"
+#include "win32/dragreorder.h"
 #include "win32/filesetlistpeer.h"
 #include "win32/pagetabpeer.h"
 #include "win32/trackpeer.h"
@@ -88,9 +89,8 @@ class OptionsWindow final : public DialogWindow, private OptionsView {
   FormPeer* contents_ = nullptr;
   // Texts of the Updates page that the presenter has no names for.
   ui::Label proxyl_{"proxyl"}, portl_{"portl"}, userl_{"userl"}, passwordl_{"passwordl"};
-  // A drag of the contents list's selected items: where the button went down.
-  bool pressed_ = false, dragging_ = false;
-  POINT pressAt_{};
+  // A drag of the contents list's selected items.
+  DragReorder drag_;
 };
 
 }  // namespace trovik::win32

@@ -155,9 +155,9 @@ drive dlg-click "$DLG" ideskc
 drive dlg-click "$DLG" apply
 desktop="$(find "$WINEPREFIX/drive_c/users" -maxdepth 2 -type d -name Desktop | head -n 1)"
 [ -n "$desktop" ] || e2e_fail "the prefix has no desktop folder"
-e2e_poll test -f "$desktop/Trovik.lnk" || e2e_fail "no Trovik.lnk in $desktop"
-grep -aqiF "$(winpath "$base")\\Trovik.exe" "$desktop/Trovik.lnk" ||
-  e2e_fail "Trovik.lnk does not point at $(winpath "$base")\\Trovik.exe"
+# The shell writes the file in steps: what it points at is polled for, not read once.
+points_here() { grep -aqiF "$(winpath "$base")\\Trovik.exe" "$desktop/Trovik.lnk" 2>/dev/null; }
+e2e_poll points_here || e2e_fail "no Trovik.lnk pointing at $(winpath "$base")\\Trovik.exe in $desktop"
 expect_ini "$base/Trovik.ini" Options DesktopLink 1
 drive dlg-click "$DLG" ideskc
 drive dlg-click "$DLG" apply

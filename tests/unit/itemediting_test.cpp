@@ -136,6 +136,15 @@ TEST_F(ItemEditingTest, MoveButtonsFollowTheAmountRules) {
   EXPECT_EQ(names(), (Lines{"A", "C", "E", "B", "D"}));
   EXPECT_EQ(form().link1.items(), (Lines{"a", "c", "e", "b", "d"}));
   EXPECT_TRUE(vars().sortbreak);
+
+  // After Select none the caret item is no selection: nothing moves, nothing is saved.
+  f.SelectnoneClick();
+  f.ma.setText("1");
+  f.List1.setItemIndex(3);
+  const int writes = fs().writeCount(at("name.qdx"));
+  f.upClick();
+  EXPECT_EQ(names(), (Lines{"A", "C", "E", "B", "D"}));
+  EXPECT_EQ(fs().writeCount(at("name.qdx")), writes);
 }
 
 TEST_F(ItemEditingTest, DeletingInGeneralMoveModeAsksByNameOrCount) {

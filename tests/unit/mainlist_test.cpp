@@ -179,11 +179,16 @@ TEST_F(MainListTest, ItemsClickedWhileTheDialogIsOpenGoToIt) {
   FakeDialogView view;
   d.attachView(&view);
   d.mr.setChecked(false);
+  boxes().expect(Answer::No, "This will overwrite the existing item path, proceed?");
+  select(2);
+  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(view.fronts, 1);
   boxes().expect(Answer::Yes,
                  "This will overwrite the existing item path, proceed? Click >More> and");
   select(2);
   EXPECT_EQ(d.path.text(), "C:\\c.exe");
   EXPECT_EQ(d.itemLabel.text(), "Cherry");
+  EXPECT_EQ(view.fronts, 2);
 
   // A multirun link over a single path makes a group of them all.
   d.mrl.clear();

@@ -1,22 +1,22 @@
 // Reading the options into the window at start, writing its state at close,
 // and the frame rules of the borderless window.
+#include "config/options.h"
+
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "config/dates.h"
-#include "config/inifile.h"
 #include "harness.h"
 #include "mainwindow/frame.h"
 
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct OptionsTest : ::testing::Test, AppHarness {};
 
 TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
+  putFileset("", {}, {});
   boxes().expect(Answer::Ok,
                  "Warning: An options file was not found. Trovik has created a new one.");
   form().loadoptions();
@@ -30,7 +30,7 @@ TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
   EXPECT_TRUE(vars().lclick);
   EXPECT_EQ(os.windows.hotkeys.at(1), 120u);  // F9
   EXPECT_EQ(form().List1.columns(), 0);       // Columns 1 means one column
-  EXPECT_EQ(form().qswitch.tabs(), Lines{"Trovik"});
+  EXPECT_EQ(form().qswitch.tabs(), std::vector<std::string>{"Trovik"});
 }
 
 TEST_F(OptionsTest, AbsentKeysTakeTheirDefaults) {
@@ -39,8 +39,6 @@ TEST_F(OptionsTest, AbsentKeysTakeTheirDefaults) {
   EXPECT_EQ(form().Form1.bounds().width, 145);
   EXPECT_EQ(form().Form1.bounds().height, 256);
   EXPECT_FALSE(form().qswitch.visible());
-  EXPECT_TRUE(vars().sh);  // hints are on unless switched off
-  EXPECT_EQ(vars().forcewait, 1000);
   EXPECT_EQ(vars().slkey, "&0");
   EXPECT_TRUE(os.windows.hotkeys.empty());
   EXPECT_EQ(form().snapbarDDCount, 8);
@@ -51,26 +49,18 @@ TEST_F(OptionsTest, AbsentKeysTakeTheirDefaults) {
   EXPECT_EQ(form().Maximize3.caption(), "Ma&ximize");
 }
 
-TEST_F(OptionsTest, ValuesAreTakenOverAndProxyZerosMeanEmpty) {
+TEST_F(OptionsTest, ValuesAreTakenOver) {
   options(
       "[Form]\r\nFormHeight=300\r\nFormWidth=200\r\nFormTop=10\r\nFormLeft=20\r\nMaximized=1\r\n"
-      "SnapbarDDCount=12\r\nIgnoreBC=1\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\n"
-      "ShowHints=0\r\nProxy=1\r\nProxyName=0\r\nProxyUserName=me\r\nProxyPort=8080\r\n"
-      "ForceOrderStyle=7\r\nColumns=3\r\nShowOnKey=PAUSE\r\n"
-      "[QSOptions]\r\nEnableHotTrack=0\r\nQSTabSize=40\r\n[Advanced]\r\nHintHidePause=2500\r\n");
+      "SnapbarDDCount=12\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\nColumns=3\r\n"
+      "ShowOnKey=PAUSE\r\n[QSOptions]\r\nEnableHotTrack=0\r\nQSTabSize=40\r\n[Advanced]\r\n"
+      "HintHidePause=2500\r\n");
   form().loadoptions();
   EXPECT_EQ(form().Form1.bounds().top, 10);
   EXPECT_EQ(form().Form1.bounds().left, 20);
   EXPECT_EQ(form().Form1.bounds().width, 200);
   EXPECT_TRUE(vars().savepos);
   EXPECT_EQ(vars().forcewait, 2000);
-  EXPECT_TRUE(vars().ignorebc);
-  EXPECT_FALSE(vars().sh);
-  EXPECT_TRUE(vars().proxuse);
-  EXPECT_EQ(vars().proxn, "");
-  EXPECT_EQ(vars().proxun, "me");
-  EXPECT_EQ(vars().proxport, "8080");
-  EXPECT_EQ(vars().fostyle, 7);
   EXPECT_EQ(form().List1.columns(), 3);
   EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
   EXPECT_EQ(form().qswitch.tabWidth(), 40);
@@ -80,6 +70,33 @@ TEST_F(OptionsTest, ValuesAreTakenOverAndProxyZerosMeanEmpty) {
   EXPECT_EQ(form().windowState, TForm1::WindowState::Maximized);
   EXPECT_EQ(form().tmaximize.hint(), "Restore");
   EXPECT_EQ(form().Maximize3.caption(), "&Restore");
+}
+
+// Every key the loader sets a variable from, given (a flag turned over, a
+// number raised by two, a text "x") and then as its missing value ("0" for
+// an empty text): the variable follows.
+TEST_F(OptionsTest, EveryKeyWithAVariableIsTakenOver) {
+  for (const bool given : {true, false}) {
+    auto number = [&](const OptionRow& r) {
+      const int n = r.text ? 0 : std::stoi(std::string(r.absent));
+      return !given ? n : r.flag ? 1 - n : n + 2;
+    };
+    std::map<std::string_view, std::string> sections;
+    for (const OptionRow& r : optionTable())
+      if (r.loadStep > 0)
+        sections[r.section] +=
+            std::string(r.key) + "=" + (r.text && given ? "x" : std::to_string(number(r))) + "\r\n";
+    std::string text;
+    for (const auto& [section, lines] : sections)
+      text += "[" + std::string(section) + "]\r\n" + lines;
+    options(text);
+    form().loadoptions();
+    for (const OptionRow& r : optionTable()) {
+      EXPECT_TRUE(!r.flag || vars().*r.flag == (number(r) == 1)) << r.key;
+      EXPECT_TRUE(!r.number || vars().*r.number == number(r)) << r.key;
+      EXPECT_TRUE(!r.text || vars().*r.text == (given ? "x" : "")) << r.key;
+    }
+  }
 }
 
 TEST_F(OptionsTest, HotkeyNamesNumbersAndFailures) {
@@ -126,8 +143,7 @@ TEST_F(OptionsTest, RememberedModeAndSortAreAppliedOnlyWhenRemembered) {
       "[Options]\r\nRememberTaskEvent=1\r\nRetainSortOrder=0\r\n[TaskEvent]\r\nMode=3\r\n"
       "[Sort]\r\nType=2\r\n");
   form().loadoptions();
-  EXPECT_TRUE(form().droplaunchexit.checked());
-  EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Exit");
+  EXPECT_TRUE(form().droplaunchexit.checked());  // its title is the table's below
   EXPECT_TRUE(vars().remtes);
   EXPECT_FALSE(form().Filename.checked());
   EXPECT_FALSE(vars().retainsort);
@@ -245,44 +261,30 @@ TEST(Dates, ShortDatesInTheLocalesOrder) {
   EXPECT_EQ(dayNumber({1970, 1, 1}), 0);
   EXPECT_EQ(dayNumber({2026, 12, 6}) - dayNumber({2026, 10, 7}), 60);
   EXPECT_EQ(dayNumber({2024, 3, 1}) - dayNumber({2024, 2, 28}), 2);  // a leap year
-  auto d = parseShortDate("06/12/2026", "dd/MM/yyyy");
-  ASSERT_TRUE(d);
-  EXPECT_EQ(d->month, 12);
-  d = parseShortDate("12/6/2026", "M/d/yyyy");
-  ASSERT_TRUE(d);
-  EXPECT_EQ(d->day, 6);
-  d = parseShortDate("2026-12-06", "yyyy-MM-dd");
-  ASSERT_TRUE(d);
-  EXPECT_EQ(d->day, 6);
-  d = parseShortDate("6.12.26", "d.M.yy");
-  ASSERT_TRUE(d);
-  EXPECT_EQ(d->year, 2026);
-  EXPECT_FALSE(parseShortDate("31/02/2026", "dd/MM/yyyy"));
-  EXPECT_FALSE(parseShortDate("12/31/2026", "dd/MM/yyyy"));
-  EXPECT_FALSE(parseShortDate("yesterday", "dd/MM/yyyy"));
-  EXPECT_FALSE(parseShortDate("1/2", "dd/MM/yyyy"));
-  EXPECT_FALSE(parseShortDate("", "dd/MM/yyyy"));
+  const std::pair<const char*, const char*> dec6[] = {{"06/12/2026", "dd/MM/yyyy"},
+                                                      {"12/6/2026", "M/d/yyyy"},
+                                                      {"2026-12-06", "yyyy-MM-dd"},
+                                                      {"6.12.26", "d.M.yy"}};
+  for (const auto& [text, format] : dec6)
+    EXPECT_EQ(dayNumber(parseShortDate(text, format).value_or(Date{})), dayNumber({2026, 12, 6}))
+        << text;
+  for (const char* refused : {"31/02/2026", "12/31/2026", "yesterday", "1/2", ""})
+    EXPECT_FALSE(parseShortDate(refused, "dd/MM/yyyy")) << refused;
 }
 
 TEST(RememberedMode, EveryStoredModeComesBackAsIfChosen) {
-  const std::vector<std::pair<int, std::string>> modes = {{1, "Trovik - Run/Exit"},
-                                                          {2, "Trovik - Drop/Launch"},
-                                                          {3, "Trovik - Drop/Launch/Exit"},
-                                                          {4, "Trovik - Run/Minimize"},
-                                                          {5, "Trovik - Drop/Launch/Minimize"},
-                                                          {0, "Trovik"},
-                                                          {9, "Trovik"}};
-  for (const auto& [mode, title] : modes) {
+  // clang-format off
+  const char* titles[] = {"", " - Run/Exit", " - Drop/Launch", " - Drop/Launch/Exit",
+                          " - Run/Minimize", " - Drop/Launch/Minimize", ""};
+  // clang-format on
+  for (int mode = 0; mode <= 6; ++mode) {
     AppHarness h;
-    h.fs().put(
-        std::string(kBase) + "Trovik.ini",
-        "[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode) + "\r\n");
+    h.options("[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode));
     h.form().loadoptions();
-    EXPECT_EQ(h.form().ttitle.caption(), title) << "mode " << mode;
+    EXPECT_EQ(h.form().ttitle.caption(), std::string("Trovik") + titles[mode]) << "mode " << mode;
     // And it is written back as it was chosen.
     h.form().saveformstate();
-    TBigIniFile ini(h.fs(), std::string(kBase) + "Trovik.ini");
-    EXPECT_EQ(ini.ReadInteger("TaskEvent", "Mode", -1), mode >= 1 && mode <= 5 ? mode : 0);
+    EXPECT_EQ(h.option("TaskEvent", "Mode"), std::to_string(mode <= 5 ? mode : 0));
   }
 }
 

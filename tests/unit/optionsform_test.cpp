@@ -12,17 +12,8 @@ namespace trovik::test {
 namespace {
 
 struct OptionsFormTest : ::testing::Test, AppHarness {
-  OptionsFormTest() {
-    fs().put(at("link.qdx"), "C:\\a.exe\r\n");
-    fs().put(at("name.qdx"), "a\r\n");
-  }
-  static std::string at(const std::string& file) { return std::string(kBase) + file; }
+  OptionsFormTest() { putFileset("", {"a"}, {"C:\\a.exe"}); }
   TOptionsForm& dlg() { return app.OptionsForm; }
-  void options(const std::string& text) { fs().put(at("Trovik.ini"), text); }
-  std::string read(const std::string& section, const std::string& key) {
-    TBigIniFile f(fs(), at("Trovik.ini"));
-    return f.ReadString(section, key, "<absent>");
-  }
   void choose(ui::ListBox& list, const std::string& item) {
     for (int i = 0; i < list.count(); ++i)
       if (list.item(i) == item) list.setItemIndex(i);
@@ -61,12 +52,10 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().updates.ppw.setText("s3cret");
   dlg().applyClick();
 
-  EXPECT_EQ(read("Options", "ShowOnKey"), "PAUSE");
-  EXPECT_EQ(read("Options", "Columns"), "3");
-  EXPECT_EQ(read("Options", "ForceWait"), "3000");
-  EXPECT_EQ(read("Options", "ProxyPort"), "8080");
-  EXPECT_EQ(read("QSOptions", "QSTabSize"), "25");
-  EXPECT_EQ(read("Form", "Version"), "1000");
+  const char* written[][3] = {{"Options", "ShowOnKey", "PAUSE"}, {"Options", "Columns", "3"},
+                              {"Options", "ForceWait", "3000"},  {"Options", "ProxyPort", "8080"},
+                              {"QSOptions", "QSTabSize", "25"},  {"Form", "Version", "1000"}};
+  for (const auto& w : written) EXPECT_EQ(option(w[0], w[1]), w[2]) << w[1];
   EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
 
   EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
@@ -82,7 +71,7 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().showoncClick();
   EXPECT_FALSE(dlg().pkey.enabled());
   dlg().okayClick();
-  EXPECT_EQ(read("Options", "ShowOnKey"), "&0");
+  EXPECT_EQ(option("Options", "ShowOnKey"), "&0");
   EXPECT_TRUE(os.windows.hotkeys.empty());
   EXPECT_FALSE(dlg().OptionsForm.visible());
 }
@@ -128,8 +117,8 @@ TEST_F(OptionsFormTest, ARefusedValueNamesItsFieldAndNothingIsWritten) {
   dlg().scrollhrClick();
   dlg().columnNumber.setText("0");
   dlg().applyClick();
-  EXPECT_EQ(read("Options", "Columns"), "0");
-  EXPECT_EQ(read("Options", "Proxy"), "1");
+  EXPECT_EQ(option("Options", "Columns"), "0");
+  EXPECT_EQ(option("Options", "Proxy"), "1");
 }
 
 TEST_F(OptionsFormTest, CancelWritesNothingAndClosingReloadsTheMainList) {
@@ -221,8 +210,8 @@ TEST_F(ShellShortcutTest, DecliningOrFailingLeavesTheRestOfApplyDone) {
   dlg().mintrayc.setChecked(true);
   dlg().applyClick();
   EXPECT_FALSE(fs().directoryExists("C:\\Users\\me\\Start Menu\\Programs\\Startup"));
-  EXPECT_EQ(read("Options", "LSStart"), "1");
-  EXPECT_EQ(read("Options", "SysTray"), "1");
+  EXPECT_EQ(option("Options", "LSStart"), "1");
+  EXPECT_EQ(option("Options", "SysTray"), "1");
   EXPECT_TRUE(form().SysTray.visible());
 }
 
@@ -263,7 +252,7 @@ TEST_F(ShellShortcutTest, EveryBoxWithAKeyIsReadAndWrittenBack) {
     for (const OptionBox& b : optionBoxes()) {
       if (!b.key) continue;
       const OptionRow& row = optionRow(*b.key);
-      EXPECT_EQ(read(std::string(row.section), std::string(row.key)), on ? "0" : "1") << row.key;
+      EXPECT_EQ(option(std::string(row.section), std::string(row.key)), on ? "0" : "1") << row.key;
       EXPECT_TRUE(!b.flag || vars().*b.flag == !on) << row.key;
       EXPECT_TRUE(!b.level || vars().*b.level == (on ? 0 : 1)) << row.key;
     }
