@@ -1,8 +1,5 @@
 #include "config/inifile.h"
 
-#include "core/paths.h"
-#include "platform/storedtext.h"
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -10,6 +7,9 @@
 #include <stdexcept>
 #include <unordered_set>
 #include <utility>
+
+#include "core/paths.h"
+#include "platform/storedtext.h"
 
 namespace trovik {
 
@@ -39,9 +39,7 @@ bool sameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && folded(a) == folded(b);
 }
 
-std::string cut(std::string_view s) {
-  return std::string(textPrefix(s, TBigIniFile::kMaxText));
-}
+std::string cut(std::string_view s) { return std::string(textPrefix(s, TBigIniFile::kMaxText)); }
 
 // A line answers to a key only when it has an "="; the key is everything
 // before the first one, blanks included, so "Name = x" is not the key "Name".
@@ -93,8 +91,7 @@ std::optional<int32_t> parseInteger(std::string_view s) {
   return static_cast<int32_t>(v);
 }
 
-TBigIniFile::TBigIniFile(FileSystem& fs, std::string fileName)
-    : fs_(fs), fileName_(cut(fileName)) {
+TBigIniFile::TBigIniFile(FileSystem& fs, std::string fileName) : fs_(fs), fileName_(cut(fileName)) {
   if (!fileName_.empty() && fs_.fileExists(fileName_)) load(readStoredText(fs_, fileName_));
 }
 

@@ -179,7 +179,8 @@ std::string FilesetManager::invalidName(const std::string& name) const {
   if (isDeviceName(name)) return t.f4fsnamedevice;
   const std::size_t base = utf16Length(ctx_.vars.realpath) + kLongestInnerName;
   const std::size_t longest = base >= kMaxPath ? 0 : std::min(kMaxComponent, kMaxPath - base);
-  if (utf16Length(name) > longest) return t.f4fsnamelong1 + std::to_string(longest) + t.f4fsnamelong2;
+  if (utf16Length(name) > longest)
+    return t.f4fsnamelong1 + std::to_string(longest) + t.f4fsnamelong2;
   return {};
 }
 

@@ -155,7 +155,8 @@ void TOptionsForm::vpremoveClick() {
   // over it: at every moment one complete list is on disk.
   const std::string scratch = ctx_.vars.realpath + std::string(kExtensionScratchFile);
   try {
-    fs.writeFile(scratch, storedBytes(fs, joinLines(withoutBlock(lines, static_cast<size_t>(row)))));
+    fs.writeFile(scratch,
+                 storedBytes(fs, joinLines(withoutBlock(lines, static_cast<size_t>(row)))));
     fs.replaceFile(scratch, list);
   } catch (...) {
     fs.deleteFile(scratch);

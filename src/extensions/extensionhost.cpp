@@ -269,7 +269,8 @@ void ExtensionHost::stopvp(std::int32_t reason) {
         }
         table_.clear();
         kn_ = 0;
-        if (hasList_) writeFileAtomic(ctx_.fs(), listPath(), storedBytes(ctx_.fs(), joinLines(list_)));
+        if (hasList_)
+          writeFileAtomic(ctx_.fs(), listPath(), storedBytes(ctx_.fs(), joinLines(list_)));
       },
       in(reason, &EventSlots::cint));
 }

@@ -121,7 +121,7 @@ class ExtensionHost {
   std::shared_ptr<const Index> index_;
   std::vector<LoadedLibrary> table_;
   std::int32_t kn_ = 0;
-  int depth_ = 0;  // calls into extensions now running
+  int depth_ = 0;            // calls into extensions now running
   bool utf8Caller_ = false;  // the extension being called takes UTF-8
   std::vector<LibraryHandle> pendingFree_;
 };

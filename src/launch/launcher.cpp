@@ -137,7 +137,7 @@ bool Launcher::startMember(const std::string& memberText, bool forced, bool last
       return true;
     }
     file = opendir ? std::string() : fileNamePart(m.target);
-    if (dir.size() > kLongDirectory && fs.directoryExists(dir)) {
+    if (utf16Length(dir) > kLongDirectory && fs.directoryExists(dir)) {
       ctx_.platform.system.setCurrentDirectory(dir);
       dir.clear();
     }

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "core/paths.h"
+
 namespace trovik {
 
 namespace {
@@ -105,7 +107,7 @@ std::string siteAddressProblem(std::string_view text) {
   for (char c : text)
     if (isControl(static_cast<unsigned char>(c)))
       return "The address holds a line end or another control character.";
-  if (text.size() > 255) return "The address is longer than 255 characters.";
+  if (utf16Length(text) > 255) return "The address is longer than 255 characters.";
   if (!startsWithNoCase(text, "http://") && !startsWithNoCase(text, "https://"))
     return "It is not an http:// or https:// web address.";
   if (!parseWebAddress(text)) return "It is not a valid web address.";

@@ -49,7 +49,8 @@ class FilesetListPeer final : public FormPeer {
                    : TRUE;
       case LVN_ENDLABELEDITW: {
         const auto& info = reinterpret_cast<const NMLVDISPINFOW&>(n);
-        if (info.item.pszText) manager_.filesetlistEdited(info.item.iItem, narrow(info.item.pszText));
+        if (info.item.pszText)
+          manager_.filesetlistEdited(info.item.iItem, narrow(info.item.pszText));
         return FALSE;  // the model's caption, new or old, is what the item shows
       }
       case LVN_KEYDOWN:

@@ -38,9 +38,7 @@ bool EditPeer::command(int code) {
   return true;
 }
 
-int EditPeer::caret() const {
-  return editCaret(handle());
-}
+int EditPeer::caret() const { return editCaret(handle()); }
 
 void EditPeer::show(ui::Aspect aspect, int index) {
   // Setting the same text again would put the caret back at the start.

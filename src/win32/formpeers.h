@@ -19,7 +19,8 @@ class FormPeer : public ControlPeer {
  public:
   using Handler = std::function<void()>;
 
-  FormPeer(FramedWindow& window, ui::Control& model, int id, const wchar_t* windowClass, DWORD style)
+  FormPeer(FramedWindow& window, ui::Control& model, int id, const wchar_t* windowClass,
+           DWORD style)
       : ControlPeer(window, model), id_(id), class_(windowClass), style_(style) {}
   // Makes the control's window (hidden until the model shows it).
   void create() override;

@@ -167,8 +167,8 @@ void FramedWindow::createFrame(const WNDCLASSEXW& windowClass, DWORD style, DWOR
   guiFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   titleFont_.update(models_.ttitle, true, guiFont_);
   const ui::Rect& b = models_.form.bounds();
-  Window::create(windowClass.lpszClassName, models_.form.caption(), style, exStyle, b.left,
-                 b.top, b.width, b.height, owner);
+  Window::create(windowClass.lpszClassName, models_.form.caption(), style, exStyle, b.left, b.top,
+                 b.width, b.height, owner);
   tooltip_.create(hwnd());
   for (CaptionButton* b : buttons()) b->create();
   for (ModelHook* hook : {&form_, &bar_, &title_, &border_}) hook->attach();
@@ -304,7 +304,7 @@ void FramedWindow::paint(HDC dc) {
       const COLORREF oldColor = SetTextColor(dc, colorOf(models_.ttitle.color()));
       HGDIOBJ oldFont = SelectObject(dc, titleFont_.get(guiFont_));
       drawText(dc, models_.ttitle.caption(), title,
-                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
       SelectObject(dc, oldFont);
       SetTextColor(dc, oldColor);
       SetBkMode(dc, oldMode);

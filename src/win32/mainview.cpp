@@ -267,8 +267,7 @@ void MainView::paintClient(HDC dc) {
   RECT label = toRect(form_.delab.bounds());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   HGDIOBJ oldFont = SelectObject(dc, guiFont());
-  drawText(dc, form_.delab.caption(), label,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  drawText(dc, form_.delab.caption(), label, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, oldFont);
   SetBkMode(dc, oldMode);
 }

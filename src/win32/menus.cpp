@@ -174,7 +174,8 @@ void MenuPeer::fill(HMENU menu, ui::MenuItem& parent) {
       MenuOwner sub(CreatePopupMenu());
       if (!sub) throw std::runtime_error("Cannot create the menu: " + systemReason(GetLastError()));
       fill(sub.get(), item);
-      if (AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()), wide(text).c_str()))
+      if (AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.get()),
+                      wide(text).c_str()))
         (void)sub.release();  // the menu destroys its submenus
       continue;
     }

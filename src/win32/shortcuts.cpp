@@ -47,9 +47,7 @@ Link makeLink() {
 
 }  // namespace
 
-std::string Win32Shortcuts::programPath() {
-  return modulePath();
-}
+std::string Win32Shortcuts::programPath() { return modulePath(); }
 
 std::string Win32Shortcuts::windowsDirectory() {
   wchar_t dir[MAX_PATH + 1] = {};

@@ -117,7 +117,8 @@ void Win32WindowManager::unregisterHotKey(int id) {
 void Win32WindowManager::setToolWindow(bool tool) {
   if (!main_) return;
   LONG_PTR ex = GetWindowLongPtrW(main_, GWL_EXSTYLE);
-  ex = tool ? (ex | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW : (ex | WS_EX_APPWINDOW) & ~WS_EX_TOOLWINDOW;
+  ex = tool ? (ex | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW
+            : (ex | WS_EX_APPWINDOW) & ~WS_EX_TOOLWINDOW;
   // The taskbar notices a changed style only while the window is hidden.
   const bool shown = IsWindowVisible(main_);
   if (shown) ShowWindow(main_, SW_HIDE);

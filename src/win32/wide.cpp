@@ -1,9 +1,9 @@
 #include "win32/wide.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwchar>
-
-#include <commctrl.h>
 
 namespace trovik::win32 {
 

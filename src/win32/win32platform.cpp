@@ -23,8 +23,8 @@ constexpr DWORD kChunk = 1u << 24;
 }
 
 FileOwner openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-  HANDLE h = CreateFileW(wide(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
+  HANDLE h = CreateFileW(wide(path).c_str(), access, share, nullptr, disposition,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   return FileOwner{h == INVALID_HANDLE_VALUE ? nullptr : h};
 }
 
@@ -125,11 +125,14 @@ void Win32FileSystem::writeFile(const std::string& path, const std::string& byte
 }
 
 void Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     fail(IoError::Op::Rename, to, GetLastError());
 }
 
-bool Win32FileSystem::deleteFile(const std::string& path) { return DeleteFileW(wide(path).c_str()) != 0; }
+bool Win32FileSystem::deleteFile(const std::string& path) {
+  return DeleteFileW(wide(path).c_str()) != 0;
+}
 
 namespace {
 // Every entry of a FindFirstFileW pattern in turn, until visit says stop.
@@ -200,12 +203,11 @@ std::string Win32FileSystem::utf8ToAnsi(std::string_view text, bool* exact) cons
   if (w.empty()) return {};
   const int size = static_cast<int>(w.size());
   BOOL lossy = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), size, nullptr, 0,
-                                    "?", &lossy);
+  const int n =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), size, nullptr, 0, "?", &lossy);
   std::string bytes(static_cast<size_t>(std::max(n, 0)), '\0');
   if (n > 0)
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), size, bytes.data(), n, "?",
-                        &lossy);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), size, bytes.data(), n, "?", &lossy);
   // Some code pages say nothing of a loss: only a reading back to the same
   // text proves the bytes exact.
   if (exact) *exact = n > 0 && !lossy && ansiToUtf8(bytes) == text;
@@ -251,8 +253,8 @@ Answer Win32MessageBoxes::show(WindowHandle owner, const std::string& text,
   // Without an owner window the box must still come to the front, or it
   // hides behind whatever the user was doing while the program starts.
   if (owner == 0) type |= MB_SETFOREGROUND | MB_TASKMODAL;
-  switch (MessageBoxW(reinterpret_cast<HWND>(owner), wide(text).c_str(), wide(caption).c_str(),
-                      type)) {
+  switch (
+      MessageBoxW(reinterpret_cast<HWND>(owner), wide(text).c_str(), wide(caption).c_str(), type)) {
     case IDOK:
       return Answer::Ok;
     case IDYES:

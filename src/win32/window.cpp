@@ -61,14 +61,14 @@ void Window::registerClass(WNDCLASSEXW wc) {
   wc.lpfnWndProc = &Window::procedure;
   if (!wc.hInstance) wc.hInstance = GetModuleHandleW(nullptr);
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw std::runtime_error(std::string("Cannot register the window class ") + narrow(wc.lpszClassName) +
-                             ": " + systemReason(GetLastError()));
+    throw std::runtime_error(std::string("Cannot register the window class ") +
+                             narrow(wc.lpszClassName) + ": " + systemReason(GetLastError()));
 }
 
-void Window::create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x,
-                    int y, int width, int height, HWND parent) {
-  HWND h = CreateWindowExW(exStyle, className, wide(text).c_str(), style, x, y, width, height, parent, nullptr,
-                           GetModuleHandleW(nullptr), this);
+void Window::create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
+                    int x, int y, int width, int height, HWND parent) {
+  HWND h = CreateWindowExW(exStyle, className, wide(text).c_str(), style, x, y, width, height,
+                           parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!h) {
     const DWORD code = GetLastError();
     if (handle_) unbind();

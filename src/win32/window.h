@@ -56,8 +56,8 @@ class Window {
   static void registerClass(WNDCLASSEXW wc);
   // Creates the window for this object; throws std::runtime_error when the
   // system refuses.
-  void create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x, int y,
-              int width, int height, HWND parent = nullptr);
+  void create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x,
+              int y, int width, int height, HWND parent = nullptr);
   // Destroys the window now (its WM_DESTROY still reaches handleMessage).
   void destroy() { hwnd_.reset(); }
 

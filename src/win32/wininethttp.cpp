@@ -247,10 +247,10 @@ DWORD WINAPI worker(void* parameter) {
   Job& job = **holder;
   const HttpProxy& p = job.request.proxy;
   const std::wstring proxy = wide(p.host + ":" + p.port);
-  HINTERNET session = inet().InternetOpenW(
-      wide(kHttpUserAgent).c_str(),
-      p.host.empty() ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PROXY,
-      p.host.empty() ? nullptr : proxy.c_str(), nullptr, 0);
+  HINTERNET session =
+      inet().InternetOpenW(wide(kHttpUserAgent).c_str(),
+                           p.host.empty() ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PROXY,
+                           p.host.empty() ? nullptr : proxy.c_str(), nullptr, 0);
   HttpResponse response;
   if (!session) {
     response.error = reason(GetLastError(), job);

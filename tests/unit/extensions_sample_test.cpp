@@ -21,7 +21,9 @@ TEST(SdkSample, TheTranslationRewordsTheTextsEachTimeTheyAreLoaded) {
   EXPECT_EQ(h.app.texts.f1runexittag, " - Lancer/Quitter");
   EXPECT_EQ(h.app.texts.f1delabd, "SUPPRIMER");
   // It writes in the ANSI code page, which reaches the program as UTF-8.
-  EXPECT_EQ(h.app.texts.f1runminimizetag, " - Lancer/R\xC3\xA9" "duire");
+  EXPECT_EQ(h.app.texts.f1runminimizetag,
+            " - Lancer/R\xC3\xA9"
+            "duire");
   EXPECT_EQ(h.app.texts.warningt, "Avertissement");
   EXPECT_EQ(h.app.texts.f2usekey2, ".");
   // Texts it does not translate keep their wording.

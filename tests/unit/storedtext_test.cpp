@@ -1,12 +1,14 @@
 // Names in any script: the stored files keep the form they have (the ANSI
 // code page) while their text fits it and turn UTF-8 only for a character it
 // lacks; extensions get the ANSI code page unless they ask for UTF-8.
+#include "platform/storedtext.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "core/paths.h"
 #include "extensions_dll.h"
-#include "platform/storedtext.h"
 
 namespace trovik::test {
 namespace {
@@ -55,13 +57,38 @@ TEST(StoredText, OnlyWellFormedUtf8IsTakenBehindTheMark) {
     EXPECT_TRUE(isUtf8(good));
 }
 
+// Lengths and cuts count characters as Windows does (an emoji is two UTF-16
+// units) and never split one, so a cut text is still whole UTF-8.
+TEST(StoredText, CutsKeepWholeCharacters) {
+  const std::string text = "ab" + kCafe + kEmoji + kCjk;  // 2 + 4 + 2 + 2 units
+  EXPECT_EQ(utf16Length(text), 10u);
+  const struct {
+    std::size_t units;
+    std::string kept;
+  } rows[] = {{0, ""},
+              {5,
+               "abCa"
+               "f"},
+              {6, "ab" + kCafe},
+              {7, "ab" + kCafe},
+              {8, "ab" + kCafe + kEmoji},
+              {9, "ab" + kCafe + kEmoji + "\xE6\x96\x87"},
+              {99, text}};
+  for (const auto& row : rows) EXPECT_EQ(textPrefix(text, row.units), row.kept) << row.units;
+  // An options line longer than the file allows is cut the same way.
+  FakeFileSystem fs;
+  TBigIniFile ini(fs, "C:\\T.ini");
+  ini.WriteString("S", "K", std::string(250, 'x') + kEmoji + kEmoji);
+  EXPECT_EQ(ini.ReadString("S", "K", ""), std::string(250, 'x') + kEmoji);
+}
+
 // Random text of every width, emoji included: what is written reads back
 // whole, and goes into the code page exactly when every character fits it.
 TEST(StoredText, RandomTextRoundTripsThroughItsFile) {
   FakeFileSystem fs;
   std::mt19937 random(26);
-  const char32_t ranges[][2] = {{0x20, 0x7E}, {0xA0, 0xFF}, {0x370, 0x3FF}, {0x4E00, 0x9FFF},
-                                {0x1F300, 0x1FAFF}};
+  const char32_t ranges[][2] = {
+      {0x20, 0x7E}, {0xA0, 0xFF}, {0x370, 0x3FF}, {0x4E00, 0x9FFF}, {0x1F300, 0x1FAFF}};
   auto append = [](std::string& s, char32_t c) {
     if (c < 0x80) {
       s += static_cast<char>(c);
@@ -101,7 +128,9 @@ struct FilesInAnyScript : ::testing::Test, ExtensionHarness {};
 // byte; a name the code page lacks turns only its own file to UTF-8, and a
 // NUL still ends the text.
 TEST_F(FilesInAnyScript, ListFilesKeepTheirFormUntilANameNeedsUtf8) {
-  const std::string names = "Caf\xE9 corner\r\nPlain\r\n", links = "C:\\Caf\xE9\\a.exe\r\n" "C:\\b.exe\r\n";
+  const std::string names = "Caf\xE9 corner\r\nPlain\r\n", links =
+                                                               "C:\\Caf\xE9\\a.exe\r\n"
+                                                               "C:\\b.exe\r\n";
   fs().put(at("name.qdx"), names);
   fs().put(at("link.qdx"), links);
   form().loadlist();

@@ -346,7 +346,8 @@ constexpr Command kCommands[] = {
     {"tab-index", "the selected tab", [](const Args&) { return tabIndex(); }},
     {"tab-point <i>", "the middle of a tab, in the window's coordinates",
      [](const Args& a) { return tabPoint(a.number(0)); }},
-    {"tab-point <i> <class> <model>", "the middle of a tab of a dialog's tab control, on the screen",
+    {"tab-point <i> <class> <model>",
+     "the middle of a tab of a dialog's tab control, on the screen",
      [](const Args& a) {
        HWND of = dialogControl(a[1], a[2]);
        return of ? tabPoint(a.number(0), of) : 1;
