@@ -16,21 +16,14 @@ struct FakeForm1View final : Form1View {
   std::function<int(int x, int y)> item = [](int, int) { return -1; };
   ui::Control* focused = nullptr;
   int closes = 0;
-  int drags = 0;
-  ui::MenuItem* popped = nullptr;  // the last pop-up menu opened, and where
-  int popX = 0, popY = 0;
-  int keyboardMoves = 0, keyboardSizes = 0;
+  ui::MenuItem* popped = nullptr;  // the last pop-up menu opened
   void focus(ui::Control& control) override { focused = &control; }
   int tabAt(int x, int y) const override { return tab(x, y); }
   int itemAt(int x, int y) const override { return item(x, y); }
   void close() override { ++closes; }
-  void startDrag() override { ++drags; }
-  void popup(ui::MenuItem& menu, int x, int y) override {
-    popped = &menu;
-    popX = x;
-    popY = y;
-  }
-  void keyboardSizing(bool move) override { ++(move ? keyboardMoves : keyboardSizes); }
+  void startDrag() override {}
+  void popup(ui::MenuItem& menu, int, int) override { popped = &menu; }
+  void keyboardSizing(bool) override {}
 };
 
 inline constexpr const char* kBase = "C:\\Trovik\\";
