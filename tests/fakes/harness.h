@@ -9,6 +9,8 @@
 
 namespace trovik::test {
 
+using Lines = std::vector<std::string>;
+
 // The main window as the tests lay it out: what lies under a point, and
 // what the presenter asked of it.
 struct FakeForm1View final : Form1View {
@@ -51,8 +53,7 @@ struct AppHarness {
     return ini.ReadString(section, key, "<absent>");
   }
   // A fileset in dir ("" for the base one, else "Name\\") holding these names and links.
-  void putFileset(const std::string& dir, const std::vector<std::string>& names,
-                  const std::vector<std::string>& links) {
+  void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
     os.fs.put(at(dir + "name.qdx"), joinLines(names));
     os.fs.put(at(dir + "link.qdx"), joinLines(links));
   }

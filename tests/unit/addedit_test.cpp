@@ -8,8 +8,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(AddEditReading, MaddSplitsAGroupIntoMembersWithTheirRunStyles) {
   AppHarness h;
   TAddEdit& d = h.app.AddEdit;
@@ -248,12 +246,11 @@ TEST(AddEditLifecycle, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
   EXPECT_EQ(h.os.shell.calls.size(), 1u);
 }
 
-TEST(AddEditMultirun, TickingAndUntickingMoveThePathInAndOutAndLayTheDialogOut) {
+TEST(AddEditMultirun, TickingAndUntickingMoveThePathInAndOutAndGrowTheDialog) {
   DialogHarness h;
   TAddEdit& d = h.d;
   h.openAdd();
   const int single = d.AddEdit.bounds().height;
-  EXPECT_EQ(d.addlink.bounds().top, d.browse.bounds().top);
   d.path.setText("C:\\a.exe");
   d.runmaxClick();
   d.mr.setChecked(true);
@@ -263,8 +260,6 @@ TEST(AddEditMultirun, TickingAndUntickingMoveThePathInAndOutAndLayTheDialogOut) 
   EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrma"}));
   EXPECT_TRUE(d.foc.visible());
   EXPECT_FALSE(d.browse.visible());
-  EXPECT_EQ(d.addlink.bounds().top, d.mrl.bounds().top + d.mrl.bounds().height + 3);
-  EXPECT_EQ(d.AddEdit.bounds().height, d.mr.bounds().top + d.mr.bounds().height + 10);
   EXPECT_GT(d.AddEdit.bounds().height, single);
 
   h.type("C:\\a.exe|C:\\b.exe|");

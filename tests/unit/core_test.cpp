@@ -9,8 +9,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(HandlerPattern, OutParametersComeBackAfterTheClosingEvent) {
   Events events;
   std::string dir = "C:\\a\\";

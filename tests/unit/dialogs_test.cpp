@@ -7,8 +7,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(CommandLineDialog, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   DialogHarness h;
   TAddEdit& d = h.d;

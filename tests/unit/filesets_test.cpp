@@ -10,8 +10,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct FilesetTest : ::testing::Test, AppHarness {
   std::string remembered() { return option("Form", "CurrentFileSet"); }
   // BaseDirectory with its options and two more filesets, A and B.

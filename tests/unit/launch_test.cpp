@@ -10,8 +10,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct LaunchTest : ::testing::Test, AppHarness {
   LaunchTest() { vars().masterhandle = 77; }
   void run(const std::string& entry) { app.launcher.runlink(entry); }

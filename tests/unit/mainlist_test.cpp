@@ -7,13 +7,12 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
 constexpr std::uint16_t kEnter = 13, kDown = 40, kCtrl = 17, kSpace = 32, kBack = 8, kS = 'S';
 
 struct MainListTest : ::testing::Test, AppHarness {
   MainListTest() {
     for (const char* f : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}) fs().put(f, "");
-    fs().put(at("Trovik.ini"), "[Options]\r\nClick=1\r\n");
+    options("[Options]\r\nClick=1\r\n");
     fs().put(at("link.qdx"), "C:\\a.exe\r\nC:\\b.exe\r\nC:\\c.exe\r\n");
     fs().put(at("name.qdx"), "Apple\r\nBanana\r\nCherry\r\n");
     form().loadlist();

@@ -7,8 +7,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct SortTest : ::testing::Test, AppHarness {
   // Items as name and link pairs; the link defaults to a marker of the name,
   // so the test can see that each link stayed with its name.

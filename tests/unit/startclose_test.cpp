@@ -10,10 +10,7 @@ struct StartCloseTest : ::testing::Test, AppHarness {};
 
 // The same with the lists in place.
 struct StartupQuestions : StartCloseTest {
-  StartupQuestions() {
-    fs().put(at("link.qdx"), "");
-    fs().put(at("name.qdx"), "");
-  }
+  StartupQuestions() { putFileset("", {}, {}); }
 };
 
 TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
@@ -54,7 +51,7 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   EXPECT_EQ(again.fs().get(at("notes.new")), "half");
 
   // Lists gone but the options kept: new lists, and the options stay the user's.
-  fs().put(at("Trovik.ini"), "[Options]\r\nClick=0\r\n");
+  options("[Options]\r\nClick=0\r\n");
   fs().deleteFile(at("link.qdx"));
   fs().deleteFile(at("name.qdx"));
   boxes().expect(Answer::Ok, "Welcome to Trovik.");
@@ -63,7 +60,7 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
 }
 
 TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Games\r\n[Options]\r\nQuickSwitch=1\r\n");
+  options("[Form]\r\nCurrentFileSet=Games\r\n[Options]\r\nQuickSwitch=1\r\n");
   fs().put(at("link.qdx"), "C:\\base.exe\r\n");
   fs().put(at("name.qdx"), "base\r\n");
   fs().put(at("Games\\link.qdx"), "C:\\chess.exe\rC:\\go.exe\r");
@@ -83,7 +80,7 @@ TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
 }
 
 TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nVersion=800\r\nCurrentFileSet=Games\r\n");
+  options("[Form]\r\nVersion=800\r\nCurrentFileSet=Games\r\n");
   fs().put(at("Games\\link.qdx"), "");
   fs().put(at("Games\\name.qdx"), "");
   app.FormCreate();
@@ -92,9 +89,8 @@ TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
   EXPECT_EQ(option("Form", "CurrentFileSet"), "");
 
   AppHarness other;
-  other.fs().put(at("link.qdx"), "");
-  other.fs().put(at("name.qdx"), "");
-  other.fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
+  other.putFileset("", {}, {});
+  other.options("[Form]\r\nCurrentFileSet=Gone\r\n");
   other.boxes().expect(Answer::Ok, "Last directory used no longer exists.");
   other.app.FormCreate();
   EXPECT_EQ(other.vars().apppath, kBase);
@@ -115,18 +111,18 @@ TEST_F(StartCloseTest, ListFilesWithoutOptionsWarnAndAMissingLinkFileIsReported)
 }
 
 TEST_F(StartupQuestions, SeparatorsOfTheWrongLengthAreIgnored) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
+  options("[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
   app.FormCreate();
   EXPECT_EQ(vars().commandsep, ">:");
   EXPECT_EQ(vars().mrs, ";");
-  fs().put(at("Trovik.ini"), "[Form]\r\nCommandSeperator=::\r\nMRSeperator=||\r\n");
+  options("[Form]\r\nCommandSeperator=::\r\nMRSeperator=||\r\n");
   app.FormCreate();
   EXPECT_EQ(vars().commandsep, "::");
   EXPECT_EQ(vars().mrs, "|");
 }
 
 TEST_F(StartCloseTest, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
-  fs().put(at("Trovik.ini"), "[Form]\r\n");
+  options("[Form]\r\n");
   fs().put(at("link.qdx"), "C:\\a.exe\r\n");
   fs().put(at("name.qdx"), "a\r\n");
   app.FormCreate();
@@ -143,7 +139,7 @@ TEST_F(StartCloseTest, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
 }
 
 TEST_F(StartupQuestions, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=\r\n");
+  options("[Form]\r\nCurrentFileSet=\r\n");
   fs().put(at("Sub\\link.qdx"), "");
   fs().put(at("Sub\\name.qdx"), "");
   app.FormCreate();

@@ -9,8 +9,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(WebAddress, TakesApartHttpAndHttpsAddressesOnly) {
   const auto a = parseWebAddress("HTTPS://Example.COM:8443/a/b/lud.txt");
   ASSERT_TRUE(a);
@@ -81,7 +79,7 @@ struct UpdateCheckTest : ::testing::Test, AppHarness {
     app.OptionsForm.handle = kDialog;
     vars().usite = kSite;
     vars().masterhandle = 5;
-    fs().put(at("Trovik.ini"), "[Form]\r\nUpdateChecked=01/01/2020\r\n[Options]\r\nProxy=0\r\n");
+    options("[Form]\r\nUpdateChecked=01/01/2020\r\n[Options]\r\nProxy=0\r\n");
   }
   // A check the user agrees to, and the boxes it is expected to show next.
   void check(std::initializer_list<std::pair<Answer, const char*>> then = {}) {
@@ -278,8 +276,7 @@ TEST_F(UpdateCheckTest, ACheckDateThatCannotBeWrittenStopsTheCheck) {
 }
 
 TEST_F(UpdateCheckTest, TheStartUpReminderCountsFromTheCheckDate) {
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
+  putFileset("", {}, {});
   os.clock.now = {2026, 3, 1};
   site(kSite, "<none>", "1000");
   check({{Answer::Ok, "up to date"}});

@@ -258,9 +258,8 @@ TEST_F(VpListTest, ARemovalThatCannotBeWrittenKeepsTheList) {
 TEST_F(VpListTest, TheOptionsDialogSwitchesTheSystemOffAndOnWithExtensionsHearing) {
   addDll('A', extension<'A', "ismr", "stopvp", "loadformtext">());
   installed({record('A', "ismr|before|stopvp|before|loadformtext|override")});
-  fs().put(std::string(kBase) + "Trovik.ini", "[Options]\r\nDisableVP=0\r\n");
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
+  options("[Options]\r\nDisableVP=0\r\n");
+  putFileset("", {}, {});
   bool disvpWhenStopped = true;
   std::string reason;
   rec.actions["A:stopvp"] = [&] {
