@@ -26,37 +26,22 @@ TEST(AddEditReading, MaddSplitsAGroupIntoMembersWithTheirRunStyles) {
   EXPECT_EQ(d.mrl.count(), static_cast<int>(d.MemberRunStyles.size()));
 }
 
-TEST(AddEditReading, MaddRaisesItsEventsWithTheIndexAndMemberNumbers) {
-  AppHarness h;
-  std::vector<std::string> seen;
-  h.app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (before) seen.push_back(std::string(name) + ":" + std::to_string(h.app.events.slots.cint));
-    return false;
-  });
-  h.form().link1.setItems({"a|b|"});
-  h.app.AddEdit.madd(0);
-  EXPECT_EQ(seen, (Lines{"madd:0", "clcommmrl:0", "clcommmrl:1"}));
-  EXPECT_EQ(h.app.events.slots.cint, 0);  // the outer routine's index is back in its slot
-}
-
 TEST(AddEditReading, Clcommedit2MovesTheRunModeIntoTheChoice) {
   AppHarness h;
   TAddEdit& d = h.app.AddEdit;
-  d.path.setText("C:\\x.exe>:-a+lrmi");
-  d.clcommedit2();
-  EXPECT_EQ(d.path.text(), "C:\\x.exe>:-a");
-  EXPECT_TRUE(d.runmin.checked());
-  EXPECT_FALSE(d.runnormal.checked());
-
-  d.path.setText("C:\\x.exe+lrma");
-  d.clcommedit2();
-  EXPECT_TRUE(d.runmax.checked());
-  EXPECT_FALSE(d.runmin.checked());
-
-  d.path.setText("C:\\x.exe+LRMA");  // only the lower-case mark is a run mode
-  d.clcommedit2();
-  EXPECT_EQ(d.path.text(), "C:\\x.exe+LRMA");
-  EXPECT_TRUE(d.runnormal.checked());
+  const struct {
+    const char *path, *left;
+    ui::RadioButton& mode;
+  } cases[] = {{"C:\\x.exe>:-a+lrmi", "C:\\x.exe>:-a", d.runmin},
+               {"C:\\x.exe+lrma", "C:\\x.exe", d.runmax},
+               {"C:\\x.exe+LRMA", "C:\\x.exe+LRMA", d.runnormal}};  // only lower case marks
+  for (const auto& c : cases) {
+    d.path.setText(c.path);
+    d.clcommedit2();
+    EXPECT_EQ(d.path.text(), c.left);
+    for (const ui::RadioButton* m : {&d.runmin, &d.runmax, &d.runnormal})
+      EXPECT_EQ(m->checked(), m == &c.mode) << c.path << " " << m->name();
+  }
 }
 
 const std::string kBaseDir = kBase;

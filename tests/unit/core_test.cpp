@@ -96,16 +96,6 @@ TEST(ListModel, IndexesFollowInsertionsDeletionsAndMoves) {
   EXPECT_EQ(peer.seen, (std::vector<A>{A::Items, A::MultiSelect, A::Tabs}));
 }
 
-TEST(MenuModel, ATakenChildIsHandedOverWithItsOwnership) {
-  ui::MenuItem menu("m", "M");
-  ui::MenuItem& a = menu.addChild(std::make_unique<ui::MenuItem>("a", "A"));
-  ui::MenuItem& b = menu.addChild(std::make_unique<ui::MenuItem>("b", "B"));
-  std::unique_ptr<ui::MenuItem> taken = menu.takeChild(b);
-  EXPECT_EQ(taken.get(), &b);
-  EXPECT_EQ(menu.childCount(), 1);
-  EXPECT_EQ(&menu.child(0), &a);
-}
-
 // A failure stops at the handler's edge and is told: anything but a file error as unexpected.
 TEST(Barrier, AnyFailureIsToldAndStopsTheWork) {
   AppHarness h;

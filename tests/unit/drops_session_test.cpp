@@ -127,7 +127,6 @@ TEST_F(SessionTest, ShutdownAndRestartAskWhenSetAndOfferTheForcedRequest) {
   form().RWindows1Click();
   EXPECT_EQ(requests(), (std::vector<unsigned>{1, 2, 5}));
   EXPECT_EQ(fs().get(at("link.qdx")), "C:\\kept.exe\r\n");
-  EXPECT_EQ(boxes().shown().back().caption, "Trovik");
 
   boxes().expect(Answer::No, "Safe shutdown call failed.");
   form().SWindows1Click();
@@ -135,25 +134,6 @@ TEST_F(SessionTest, ShutdownAndRestartAskWhenSetAndOfferTheForcedRequest) {
 
   form().lwindowsClick();  // no question, no fallback
   EXPECT_EQ(requests().back(), 0u);
-}
-
-TEST_F(SessionTest, AnExtensionCanTurnAShutdownIntoALogOff) {
-  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (name == "shutdownwindows" && before) app.events.slots.cword = 0;
-    return false;
-  });
-  form().SWindows1Click();
-  EXPECT_EQ(requests(), std::vector<unsigned>{0});
-  // And an overriding one answers for Windows.
-  app.events.setHook([&](std::string_view name, bool, bool over, bool) {
-    if (name == "shutdownwindows" && over) {
-      app.events.slots.cboolean = true;
-      return true;
-    }
-    return false;
-  });
-  EXPECT_TRUE(app.launcher.shutdownwindows(ewxShutdown));
-  EXPECT_EQ(requests().size(), 1u);
 }
 
 TEST_F(SessionTest, ClosingWithShutdownOnExitAsksAndShutsDown) {

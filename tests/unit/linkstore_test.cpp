@@ -364,21 +364,5 @@ TEST_F(LinkStoreTest, AutobuildListsFilesetsAsTabsAndSwitchItems) {
   EXPECT_EQ(form().Switch.childCount(), 0);
 }
 
-TEST_F(LinkStoreTest, AutobuildHandsRootAndIndexToExtensions) {
-  fs().put(at("Sub\\link.qdx"), "");
-  fs().put(at("Sub\\name.qdx"), "");
-  fs().put("C:\\Other\\A\\link.qdx", "");
-  fs().put("C:\\Other\\A\\name.qdx", "");
-  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (name == "autobuild" && before) {
-      EXPECT_EQ(app.events.slots.cstring, kBase);
-      EXPECT_EQ(app.events.slots.cint, 1);
-      app.events.slots.cstring = "C:\\Other\\";
-    }
-    return false;
-  });
-  EXPECT_EQ(form().autobuild(kBase, 1), "C:\\Other\\A\\");
-}
-
 }  // namespace
 }  // namespace trovik::test

@@ -64,6 +64,12 @@ TEST_F(QuickSwitchTest, ATabChangeSavesSwitchesAndRefusesAVanishedFileset) {
   EXPECT_EQ(form().List1.items(), (Lines{"Chess", "Mines", "Solitaire"}));
   clickTab(0);  // no second tip
   EXPECT_EQ(form().List1.items(), (Lines{"Base", "Unsaved"}));
+
+  // A tab an extension added stands for its caption's directory.
+  putFileset("Extra\\", {"X"}, {"C:\\x.exe"});
+  form().qswitch.addTab("Extra");
+  clickTab(form().qswitch.count() - 1);
+  EXPECT_EQ(vars().apppath, at("Extra\\"));
 }
 
 TEST_F(QuickSwitchTest, RightClickOnATabRunsOneOfItsSavedLinksWithoutSwitching) {
@@ -189,7 +195,7 @@ TEST_F(QuickSwitchTest, HotkeyAndTrayBringTheWindowBackAndTheTipShowsOnlyOnce) {
   EXPECT_EQ(os.windows.forced.size(), 5u);
 }
 
-TEST_F(QuickSwitchTest, TitleBarButtonsMenusAndHelp) {
+TEST_F(QuickSwitchTest, TitleBarButtonsAndMenus) {
   TForm1& f = form();
   f.FormResize();
   f.titleButtonMouse(f.tclose, true, MouseButton::Left, 0, 3, 3);
@@ -214,11 +220,6 @@ TEST_F(QuickSwitchTest, TitleBarButtonsMenusAndHelp) {
   EXPECT_EQ(os.windows.minimized, 1);
   f.Close1Click();
   EXPECT_EQ(view.closes, 1);
-
-  fs().put(at("helpfiles\\mainwindow.htm"), "");  // how help opens is the launcher's test
-  f.thelpClick();
-  ASSERT_EQ(os.shell.calls.size(), 1u);
-  EXPECT_EQ(os.shell.calls[0].file, "mainwindow.htm");
 }
 
 }  // namespace

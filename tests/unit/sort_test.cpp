@@ -202,31 +202,6 @@ TEST_F(SortTest, ListsOutOfStepAreNeverReordered) {
   EXPECT_EQ(links(), (Lines{"C:\\b.exe", "C:\\a.exe"}));
 }
 
-TEST_F(SortTest, ExtensionsSeeTheSenderAndCanReplaceTheSort) {
-  std::vector<std::pair<std::string, void*>> seen;
-  bool overrideSort = false;
-  app.events.setHook([&](std::string_view name, bool before, bool over, bool) {
-    if (before && name.substr(0, 5) == "form1")
-      seen.push_back({std::string(name), app.events.slots.cobject});
-    return over && overrideSort && name == "form1filenameclick";
-  });
-  vars().retainsort = true;
-  form().Filename.setChecked(true);
-  fill({"b", "a"});
-  form().resort();
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].first, "form1filenameclick");
-  EXPECT_EQ(seen[0].second, nullptr);
-  form().Filename.click();
-  EXPECT_EQ(seen.back().second, &form().Filename);
-
-  overrideSort = true;
-  fill({"b", "a"});
-  form().Filename.click();
-  EXPECT_EQ(names(), (Lines{"b", "a"}));
-  EXPECT_FALSE(form().Filename.checked());  // the marks are the handler's own work too
-}
-
 TEST_F(SortTest, EachItemsKeyIsWorkedOutOnce) {
   int ismr = 0;
   app.events.setHook([&](std::string_view name, bool before, bool, bool) {

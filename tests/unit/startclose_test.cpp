@@ -22,7 +22,6 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   EXPECT_EQ(fs().get(at("vp2.qdx")), "");  // an empty list of extensions
   EXPECT_TRUE(app.extensions.hasList());
   EXPECT_EQ(boxes().shown().size(), 1u);
-  EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
   // The fresh options file, exactly as written.
   const std::string expected =
       "[Form]\r\nFormHeight=256\r\nFormWidth=128\r\nFormTop=0\r\nFormLeft=0\r\nMaximized=0\r\n"
@@ -149,24 +148,6 @@ TEST_F(StartupQuestions, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
   boxes().expect(Answer::No, "Trovik.ini");
   EXPECT_FALSE(app.close());
   EXPECT_EQ(fs().get(at("Trovik.ini")), before);
-}
-
-TEST(InterfaceTexts, AnOverrideOnLoadformtextKeepsTheOldTextsButTheHelpTextsStillLoad) {
-  AppHarness h;
-  Texts& t = h.app.texts;
-  t.f1delabd = "LÖSCHEN";
-  t.f1switchwith.clear();
-  h.app.events.setHook(
-      [](std::string_view name, bool, bool over, bool) { return over && name == "loadformtext"; });
-  h.form().loadformtext();
-  h.form().loadhelptext();
-  EXPECT_EQ(t.f1delabd, "LÖSCHEN");
-  EXPECT_EQ(t.f1switchwith,
-            "You can switch between filesets quickly using the space bar and backspace keys.");
-  EXPECT_EQ(t.f2button1addhint, "");
-  EXPECT_EQ(t.f1filenotfound1, "The file \"");
-  EXPECT_NE(t.find("f1nodirstart"), nullptr);
-  EXPECT_EQ(t.find("nosuchkey"), nullptr);
 }
 
 TEST_F(StartupQuestions, TheUpdateReminderComesAfterSixtyDaysAndRestartsTheCount) {

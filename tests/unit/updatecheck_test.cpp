@@ -113,7 +113,6 @@ TEST_F(UpdateCheckTest, TheSameVersionIsUpToDate) {
   EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
   EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
   EXPECT_EQ(option("Form", "UpdateSite"), "<absent>");
-  EXPECT_EQ(boxes().shown().back().caption, "Trovik");
   EXPECT_EQ(http.requests[0].timeoutMs, 30000);
   EXPECT_EQ(http.requests[0].maxBytes, 4096u);
   EXPECT_EQ(http.requests[0].proxy.host, "");
@@ -273,21 +272,6 @@ TEST_F(UpdateCheckTest, ACheckDateThatCannotBeWrittenStopsTheCheck) {
   EXPECT_TRUE(http.requests.empty());
   EXPECT_TRUE(page.cud.enabled());
   EXPECT_FALSE(page.checking());
-}
-
-TEST_F(UpdateCheckTest, TheStartUpReminderCountsFromTheCheckDate) {
-  putFileset("", {}, {});
-  os.clock.now = {2026, 3, 1};
-  site(kSite, "<none>", "1000");
-  check({{Answer::Ok, "up to date"}});
-  EXPECT_EQ(option("Form", "UpdateChecked"), "01/03/2026");
-
-  os.clock.now = {2026, 4, 29};  // 59 days later: no reminder
-  app.FormCreate();
-  EXPECT_EQ(option("Form", "UpdateChecked"), "01/03/2026");
-  os.clock.now = {2026, 4, 30};
-  boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
-  app.FormCreate();
 }
 
 }  // namespace
