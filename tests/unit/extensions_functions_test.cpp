@@ -94,14 +94,16 @@ TEST_F(FunctionsTest, RoutinesRunWithTheirArgumentsAndResults) {
   function<TrovikTextProc>("runlink")("C:\\Tools\\app.exe");
   ASSERT_EQ(os.shell.calls.size(), 1u);
   EXPECT_EQ(os.shell.calls[0].file, "app.exe");
-  EXPECT_EQ(function<TrovikGetObject>("getform1")(), &app.form1);
-  EXPECT_EQ(function<TrovikGetObject>("getaddedit")(), &app.AddEdit);
-  EXPECT_EQ(function<TrovikGetObject>("getoptionsform")(), &app.OptionsForm);
+  const std::pair<const char*, const void*> windows[] = {{"getform1", &app.form1},
+                                                         {"getaddedit", &app.AddEdit},
+                                                         {"getoptionsform", &app.OptionsForm},
+                                                         {"getacf", &app.acf},
+                                                         {"getopenfiledir", &app.OpenFileDir}};
+  for (const auto& [getter, window] : windows)
+    EXPECT_EQ(function<TrovikGetObject>(getter)(), window) << getter;
 }
 
 TEST_F(FunctionsTest, TheDialogsRoutinesReachTheDialogs) {
-  EXPECT_EQ(function<TrovikGetObject>("getacf")(), &app.acf);
-  EXPECT_EQ(function<TrovikGetObject>("getopenfiledir")(), &app.OpenFileDir);
   app.AddEdit.path.setText("a|b|");
   function<TrovikProc>("refreshmrl")();
   EXPECT_EQ(app.AddEdit.mrl.items(), (Calls{"a", "b"}));

@@ -202,19 +202,5 @@ TEST_F(SortTest, ListsOutOfStepAreNeverReordered) {
   EXPECT_EQ(links(), (Lines{"C:\\b.exe", "C:\\a.exe"}));
 }
 
-TEST_F(SortTest, EachItemsKeyIsWorkedOutOnce) {
-  int ismr = 0;
-  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (before && name == "ismr") ++ismr;
-    return false;
-  });
-  Lines many;
-  for (int i = 0; i < 200; ++i) many.push_back("n" + std::to_string((i * 7919) % 200));
-  fill(many);
-  form().Filename1Click(nullptr);
-  EXPECT_EQ(ismr, 200);
-  expectPaired();
-}
-
 }  // namespace
 }  // namespace trovik::test

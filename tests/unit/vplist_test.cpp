@@ -71,16 +71,13 @@ TEST_F(VpListTest, DisablingTheSystemLocksThePage) {
   installed({record('A', "", "true|true")});
   page().loadvplist();
   select(0);
-  page().disvpc.setChecked(true);
-  page().disvpcClick();
-  for (ui::Control* c : {static_cast<ui::Control*>(&page().vplist), &page().vpinstall,
-                         &page().vpremove, &page().vprefresh, &page().vpabout, &page().vpoptions})
-    EXPECT_FALSE(c->enabled()) << c->name();
-  page().disvpc.setChecked(false);
-  page().disvpcClick();
-  for (ui::Control* c : {static_cast<ui::Control*>(&page().vplist), &page().vpinstall,
-                         &page().vpremove, &page().vprefresh, &page().vpabout, &page().vpoptions})
-    EXPECT_TRUE(c->enabled()) << c->name();
+  for (bool off : {true, false}) {
+    page().disvpc.setChecked(off);
+    page().disvpcClick();
+    for (ui::Control* c : {static_cast<ui::Control*>(&page().vplist), &page().vpinstall,
+                           &page().vpremove, &page().vprefresh, &page().vpabout, &page().vpoptions})
+      EXPECT_EQ(c->enabled(), !off) << c->name();
+  }
 }
 
 TEST_F(VpListTest, InstallingAppendsTheBlockAndStartsTheExtension) {
