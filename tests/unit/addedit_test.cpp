@@ -272,6 +272,7 @@ TEST(AddEditMembers, ReorderingDroppingRemovingAndClearingKeepPathAndStylesInSte
   d.runminClick();
   d.mrlDragDrop(0);
   EXPECT_EQ(d.path.text(), "c|a|b|");
+  EXPECT_TRUE(d.mrl.selected(0));  // the moved member stays picked
   EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrmi", "", ""}));
   h.pick(1);
   EXPECT_TRUE(d.runnormal.checked());
@@ -380,6 +381,12 @@ TEST(AddEditPath, CopyToLabelDirectLinkAndLowerCase) {
   h.boxes().expect(Answer::Ok, "Selected .lnk file does not exist");
   d.deClick();
   EXPECT_EQ(d.path.text(), "C:\\gone.lnk");
+  h.type("C:\\a.exe|C:\\s.lnk|");  // in a group, the picked member
+  d.deClick();
+  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\s.lnk|");
+  h.pick(1);
+  d.deClick();
+  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\target.exe|");
 
   d.path.setText("C:\\A|B|");
   d.lcaseClick();
