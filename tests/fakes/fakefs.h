@@ -53,7 +53,6 @@ class FakeFileSystem : public FileSystem {
     fault_ = fault;
     faultHitAWrite_ = false;
   }
-  void failChange(int n, bool crash) { failChange(n, crash ? Fault::Stop : Fault::Fail); }
   // Changes made since failChange (or since the start).
   int changes() const { return changes_; }
   // Whether the change that met the fault was a write.

@@ -92,8 +92,7 @@ class FakeShellLinks : public ShellLinks {
   std::map<std::string, std::string> targets;
 };
 
-// A virtual clock: sleeping advances it, and whoever watches it (the fake
-// window manager) sees the time move.
+// A virtual clock: sleeping advances it.
 class FakeClock : public Clock {
  public:
   Date today() override { return now; }
@@ -150,10 +149,7 @@ class FakeSystem : public System {
 
 class FakeWindows : public WindowManager {
  public:
-  WindowHandle foregroundWindow() override {
-    if (current) return current();
-    return foregroundAfterMs >= 0 && clock && clock->elapsedMs >= foregroundAfterMs ? other : front;
-  }
+  WindowHandle foregroundWindow() override { return current ? current() : 100; }
   bool forceForegroundWindow(WindowHandle w) override {
     forced.push_back(w);
     return true;
@@ -173,11 +169,7 @@ class FakeWindows : public WindowManager {
   std::map<int, unsigned> hotkeys;
   bool hotkeyFree = true;
   bool toolWindow = false;
-  FakeClock* clock = nullptr;
   std::function<WindowHandle()> current;  // when set, decides the window in front
-  WindowHandle front = 100;
-  WindowHandle other = 200;
-  long long foregroundAfterMs = -1;  // when another window comes to the front
   std::vector<WindowHandle> forced;
   int minimized = 0;
 };
@@ -225,7 +217,7 @@ class FakeOpenDialog : public OpenFileDialog {
 class FakeShortcuts : public Shortcuts {
  public:
   explicit FakeShortcuts(FileSystem& fs) : fs_(fs) {}
-  std::string programPath() override { return program; }
+  std::string programPath() override { return "C:\\Trovik\\Trovik.exe"; }
   std::string windowsDirectory() override { return "C:\\WINDOWS"; }
   std::string userFolder(const std::string& key, const std::string& value) override {
     auto it = registry.find(key + "|" + value);
@@ -244,7 +236,6 @@ class FakeShortcuts : public Shortcuts {
     ShortcutProperties link;
   };
   std::vector<Saved> saved;
-  std::string program = "C:\\Trovik\\Trovik.exe";
   std::map<std::string, std::string> registry;  // "key|value" -> folder
 
  private:
@@ -266,10 +257,7 @@ struct FakePlatform {
   FakeShortcuts shortcuts{fs};
   Platform platform{fs,     boxes,   pump,      shellLinks, clock,       shell,
                     system, windows, libraries, openDialog, folderDialog};
-  FakePlatform() {
-    windows.clock = &clock;
-    platform.shortcuts = &shortcuts;
-  }
+  FakePlatform() { platform.shortcuts = &shortcuts; }
 };
 
 }  // namespace trovik::test

@@ -9,6 +9,8 @@
 
 namespace trovik::test {
 
+using Lines = std::vector<std::string>;
+
 // The main window as the tests lay it out: what lies under a point, and
 // what the presenter asked of it.
 struct FakeForm1View final : Form1View {
@@ -16,21 +18,14 @@ struct FakeForm1View final : Form1View {
   std::function<int(int x, int y)> item = [](int, int) { return -1; };
   ui::Control* focused = nullptr;
   int closes = 0;
-  int drags = 0;
-  ui::MenuItem* popped = nullptr;  // the last pop-up menu opened, and where
-  int popX = 0, popY = 0;
-  int keyboardMoves = 0, keyboardSizes = 0;
+  ui::MenuItem* popped = nullptr;  // the last pop-up menu opened
   void focus(ui::Control& control) override { focused = &control; }
   int tabAt(int x, int y) const override { return tab(x, y); }
   int itemAt(int x, int y) const override { return item(x, y); }
   void close() override { ++closes; }
-  void startDrag() override { ++drags; }
-  void popup(ui::MenuItem& menu, int x, int y) override {
-    popped = &menu;
-    popX = x;
-    popY = y;
-  }
-  void keyboardSizing(bool move) override { ++(move ? keyboardMoves : keyboardSizes); }
+  void startDrag() override {}
+  void popup(ui::MenuItem& menu, int, int) override { popped = &menu; }
+  void keyboardSizing(bool) override {}
 };
 
 inline constexpr const char* kBase = "C:\\Trovik\\";
@@ -58,8 +53,7 @@ struct AppHarness {
     return ini.ReadString(section, key, "<absent>");
   }
   // A fileset in dir ("" for the base one, else "Name\\") holding these names and links.
-  void putFileset(const std::string& dir, const std::vector<std::string>& names,
-                  const std::vector<std::string>& links) {
+  void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
     os.fs.put(at(dir + "name.qdx"), joinLines(names));
     os.fs.put(at(dir + "link.qdx"), joinLines(links));
   }

@@ -9,8 +9,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(HandlerPattern, OutParametersComeBackAfterTheClosingEvent) {
   Events events;
   std::string dir = "C:\\a\\";
@@ -96,16 +94,6 @@ TEST(ListModel, IndexesFollowInsertionsDeletionsAndMoves) {
   tabs.clearTabs();
   using A = ui::Aspect;
   EXPECT_EQ(peer.seen, (std::vector<A>{A::Items, A::MultiSelect, A::Tabs}));
-}
-
-TEST(MenuModel, ATakenChildIsHandedOverWithItsOwnership) {
-  ui::MenuItem menu("m", "M");
-  ui::MenuItem& a = menu.addChild(std::make_unique<ui::MenuItem>("a", "A"));
-  ui::MenuItem& b = menu.addChild(std::make_unique<ui::MenuItem>("b", "B"));
-  std::unique_ptr<ui::MenuItem> taken = menu.takeChild(b);
-  EXPECT_EQ(taken.get(), &b);
-  EXPECT_EQ(menu.childCount(), 1);
-  EXPECT_EQ(&menu.child(0), &a);
 }
 
 // A failure stops at the handler's edge and is told: anything but a file error as unexpected.

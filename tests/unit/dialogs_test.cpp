@@ -7,8 +7,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(CommandLineDialog, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   DialogHarness h;
   TAddEdit& d = h.d;
@@ -133,22 +131,6 @@ TEST(BrowseDialog, WritesTheChoiceIntoThePathANewMemberOrTheEditedMember) {
   h.choose(2, "readme.txt");
   EXPECT_EQ(d.path.text(), "C:\\Apps\\readme.txt|C:\\real.exe|");
   EXPECT_FALSE(h.vars().editing);
-}
-
-TEST(DialogEvents, ShowingAndActivationRaiseTheirEventsWithTheDialog) {
-  DialogHarness h;
-  std::vector<std::string> seen;
-  h.app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (before)
-      seen.push_back(std::string(name) + (h.app.events.slots.cobject == &h.d ? ":d" : "") +
-                     (h.app.events.slots.cobject == &h.app.acf ? ":acf" : ""));
-    return false;
-  });
-  h.openAdd();
-  h.d.showDialog();  // already open: shown once
-  h.d.FormActivate();
-  h.app.acf.FormActivate();
-  EXPECT_EQ(seen, (Lines{"AddEditshow:d", "OptionsFormactivate:d", "formacactivate:acf"}));
 }
 
 TEST(DialogHelp, EachDialogOpensItsOwnPageAndTheWindowThatAsksOwnsTheBox) {

@@ -8,15 +8,11 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct DropTest : ::testing::Test, AppHarness {
   DropTest() {
-    fs().put(std::string(kBase) + "Trovik.ini", "");
-    fs().put(std::string(kBase) + "link.qdx", "C:\\one.exe\r\nC:\\two.exe\r\n");
-    fs().put(std::string(kBase) + "name.qdx", "one\r\ntwo\r\n");
-    fs().put(std::string(kBase) + "Other\\link.qdx", "C:\\o.exe\r\n");
-    fs().put(std::string(kBase) + "Other\\name.qdx", "o\r\n");
+    options("");
+    putFileset("", {"one", "two"}, {"C:\\one.exe", "C:\\two.exe"});
+    putFileset("Other\\", {"o"}, {"C:\\o.exe"});
     form().loadlist();
     form().autobuild(kBase, -1);
     form().qswitch.setBounds({0, 20, 140, 20});
@@ -130,8 +126,7 @@ TEST_F(SessionTest, ShutdownAndRestartAskWhenSetAndOfferTheForcedRequest) {
   boxes().expect(Answer::Yes, "Safe restart call failed. Attempt forced shutdown?");
   form().RWindows1Click();
   EXPECT_EQ(requests(), (std::vector<unsigned>{1, 2, 5}));
-  EXPECT_EQ(fs().get(std::string(kBase) + "link.qdx"), "C:\\kept.exe\r\n");
-  EXPECT_EQ(boxes().shown().back().caption, "Trovik");
+  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\kept.exe\r\n");
 
   boxes().expect(Answer::No, "Safe shutdown call failed.");
   form().SWindows1Click();
@@ -141,28 +136,8 @@ TEST_F(SessionTest, ShutdownAndRestartAskWhenSetAndOfferTheForcedRequest) {
   EXPECT_EQ(requests().back(), 0u);
 }
 
-TEST_F(SessionTest, AnExtensionCanTurnAShutdownIntoALogOff) {
-  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (name == "shutdownwindows" && before) app.events.slots.cword = 0;
-    return false;
-  });
-  form().SWindows1Click();
-  EXPECT_EQ(requests(), std::vector<unsigned>{0});
-  // And an overriding one answers for Windows.
-  app.events.setHook([&](std::string_view name, bool, bool over, bool) {
-    if (name == "shutdownwindows" && over) {
-      app.events.slots.cboolean = true;
-      return true;
-    }
-    return false;
-  });
-  EXPECT_TRUE(app.launcher.shutdownwindows(ewxShutdown));
-  EXPECT_EQ(requests().size(), 1u);
-}
-
 TEST_F(SessionTest, ClosingWithShutdownOnExitAsksAndShutsDown) {
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
+  putFileset("", {}, {});
   vars().shutonx = true;
   vars().wconfirms = true;
   boxes().expect(Answer::No, "Shutdown Windows?");

@@ -94,14 +94,16 @@ TEST_F(FunctionsTest, RoutinesRunWithTheirArgumentsAndResults) {
   function<TrovikTextProc>("runlink")("C:\\Tools\\app.exe");
   ASSERT_EQ(os.shell.calls.size(), 1u);
   EXPECT_EQ(os.shell.calls[0].file, "app.exe");
-  EXPECT_EQ(function<TrovikGetObject>("getform1")(), &app.form1);
-  EXPECT_EQ(function<TrovikGetObject>("getaddedit")(), &app.AddEdit);
-  EXPECT_EQ(function<TrovikGetObject>("getoptionsform")(), &app.OptionsForm);
+  const std::pair<const char*, const void*> windows[] = {{"getform1", &app.form1},
+                                                         {"getaddedit", &app.AddEdit},
+                                                         {"getoptionsform", &app.OptionsForm},
+                                                         {"getacf", &app.acf},
+                                                         {"getopenfiledir", &app.OpenFileDir}};
+  for (const auto& [getter, window] : windows)
+    EXPECT_EQ(function<TrovikGetObject>(getter)(), window) << getter;
 }
 
 TEST_F(FunctionsTest, TheDialogsRoutinesReachTheDialogs) {
-  EXPECT_EQ(function<TrovikGetObject>("getacf")(), &app.acf);
-  EXPECT_EQ(function<TrovikGetObject>("getopenfiledir")(), &app.OpenFileDir);
   app.AddEdit.path.setText("a|b|");
   function<TrovikProc>("refreshmrl")();
   EXPECT_EQ(app.AddEdit.mrl.items(), (Calls{"a", "b"}));
@@ -132,13 +134,6 @@ TEST_F(FunctionsTest, AWindowsOwnEventHandsOverTheObjectGetform1AndRescalecontro
   };
   rescalecontrols(const_cast<void*>(sender));
   EXPECT_EQ(rect(form().List1), (std::vector<int>{5, 10, 50, 100}));
-  // The options dialog's own creation scales its title bar, which stays in place.
-  TOptionsForm& options = app.OptionsForm;
-  options.FormCreate(192);
-  EXPECT_EQ(rect(options.tbar), (std::vector<int>{2, 2, 436, 9}));
-  EXPECT_EQ(rect(options.tclose), (std::vector<int>{427, 2, 8, 7}));
-  EXPECT_EQ(rect(options.thelp), (std::vector<int>{419, 2, 8, 7}));
-  EXPECT_EQ(options.ttitle.fontName(), "Small fonts");
   // So is every other window an extension can get.
   const std::pair<const char*, ui::Control*> dialogs[] = {
       {"getaddedit", &app.AddEdit.path},
@@ -230,8 +225,7 @@ TEST_F(FunctionsTest, AnExtensionCanCloseTheWindowItIsIn) {
     EXPECT_EQ(function<TrovikGetInt>("getcloseaction")(), TROVIK_CA_FREE);
     function<TrovikSetInt>("setcloseaction")(TROVIK_CA_NONE);
   };
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
+  putFileset("", {}, {});
   EXPECT_FALSE(app.close()) << "the extension kept the window open";
   // The extensions were stopped all the same, and the next event loads them again.
   EXPECT_EQ(rec.count("A:onclose 1"), 1);

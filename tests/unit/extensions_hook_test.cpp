@@ -208,10 +208,10 @@ TEST_F(HookTest, AStopStartedFromAnOncloseTellsAndFreesEachDllOnce) {
   addDll('A', extension<'A', "ismr">());
   addDll('B', extension<'B', "ismr">());
   addDll('C', extension<'C', "ismr">());
-  installed({record('A', "ismr|before"), "", record('B', "ismr|before"), "",
-             record('C', "ismr|before")});
+  installed(
+      {record('A', "ismr|before"), "", record('B', "ismr|before"), "", record('C', "ismr|before")});
   app.syntax.ismr("a");
-  fs().put(std::string(kBase) + "Trovik.ini", "[Options]\r\nDisableVP=1\r\n");
+  options("[Options]\r\nDisableVP=1\r\n");
   rec.actions["B:onclose 1"] = [&] {
     reinterpret_cast<TrovikProc>(got('B').getfunction("loadoptions"))();
   };
@@ -266,9 +266,8 @@ TEST_F(HookTest, ExtensionsCanRaiseAndCallByName) {
 TEST_F(HookTest, TheListIsReadAtStartAndWrittenBackWhenTheWindowCloses) {
   addDll('A', extension<'A', "form1create">());
   fs().put(listPath(), joinLines({record('A', "form1create|before")}) + "\n");
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
-  fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\n");
+  putFileset("", {}, {});
+  options("[Form]\r\n");
   app.FormCreate();
   EXPECT_EQ(rec.calls, (Calls{"A:dllinfo2", "A:form1create"}));
   rec.calls.clear();
@@ -282,9 +281,8 @@ TEST_F(HookTest, TheListIsReadAtStartAndWrittenBackWhenTheWindowCloses) {
 
 TEST_F(HookTest, AListThatCannotBeCreatedLeavesTheProgramRunningWithoutExtensions) {
   addDll('A', extension<'A', "form1close">());
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
-  fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\nUpdateChecked=06/12/2026\r\n");
+  putFileset("", {}, {});
+  options("[Form]\r\nUpdateChecked=06/12/2026\r\n");
   fs().makeReadOnly(kBase);
   boxes().expect(Answer::Ok, "vp2.qdx");
   app.FormCreate();

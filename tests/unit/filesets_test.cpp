@@ -10,21 +10,11 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct FilesetTest : ::testing::Test, AppHarness {
-  std::string at(const std::string& file) { return std::string(kBase) + file; }
-  void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
-    fs().put(at(dir + "name.qdx"), joinLines(names));
-    fs().put(at(dir + "link.qdx"), joinLines(links));
-  }
-  std::string remembered() {
-    TBigIniFile f(fs(), at("Trovik.ini"));
-    return f.ReadString("Form", "CurrentFileSet", "<absent>");
-  }
+  std::string remembered() { return option("Form", "CurrentFileSet"); }
   // BaseDirectory with its options and two more filesets, A and B.
   void threeFilesets() {
-    fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Old\r\n");
+    options("[Form]\r\nCurrentFileSet=Old\r\n");
     putFileset("", {"base"}, {"C:\\base.exe"});
     putFileset("A\\", {"a"}, {"C:\\a.exe"});
     putFileset("B\\", {"b"}, {"C:\\b.exe"});
@@ -45,42 +35,54 @@ struct FilesetTest : ::testing::Test, AppHarness {
   FakeFolderDialog& dialog() { return os.folderDialog; }
 };
 
-TEST_F(FilesetTest, SpaceAndBackspaceCycleThroughThreeFilesets) {
+// Space steps on and Backspace back, each wrapping round at the ends; neither saves the list
+// (that is the callers' choice). Where no fileset is listed, or only the base one, nothing moves.
+TEST_F(FilesetTest, SpaceAndBackspaceCycleThroughTheFilesets) {
+  const struct {
+    bool next;
+    const char* dir;  // where it lands, with that fileset's first name
+    int tab;
+    const char* name;
+  } steps[] = {{true, "", 0, "base"},
+               {false, "B\\", 2, "b"},
+               {false, "A\\", 1, "a"},
+               {false, "", 0, "base"},
+               {true, "A\\", 1, "a"}};
   threeFilesets();
   openAt("B\\");
-  ASSERT_EQ(checks(), (std::vector<bool>{false, false, true}));
-
-  // From the last one onwards wraps to the base fileset.
-  form().nextfileset();
-  EXPECT_EQ(vars().apppath, kBase);
-  EXPECT_EQ(names(), Lines{"base"});
-  EXPECT_EQ(checks(), (std::vector<bool>{true, false, false}));
-  EXPECT_EQ(form().qswitch.tabIndex(), 0);
-  EXPECT_EQ(form().ctabi, 0);
-  EXPECT_EQ(remembered(), "");
-
-  // Back from the base wraps to the last one.
-  form().previousfileset();
-  EXPECT_EQ(vars().apppath, at("B\\"));
-  EXPECT_EQ(links(), Lines{"C:\\b.exe"});
-  EXPECT_EQ(checks(), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(form().qswitch.tabIndex(), 2);
-  EXPECT_EQ(remembered(), "B");
-
-  form().previousfileset();
-  EXPECT_EQ(vars().apppath, at("A\\"));
-  EXPECT_EQ(form().qswitch.tabIndex(), 1);
-  EXPECT_EQ(form().ctabi, 1);
-  EXPECT_EQ(remembered(), "A");
-  form().previousfileset();
-  EXPECT_EQ(vars().apppath, kBase);
-  EXPECT_EQ(form().qswitch.tabIndex(), 0);
-  form().nextfileset();
-  EXPECT_EQ(names(), Lines{"a"});
-  EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
-  EXPECT_EQ(form().qswitch.tabIndex(), 1);
-  // Neither saved the list: that is the callers' choice.
+  for (const auto& s : steps) {
+    SCOPED_TRACE(std::string(s.next ? "next to " : "previous to ") + s.dir);
+    s.next ? form().nextfileset() : form().previousfileset();
+    EXPECT_EQ(vars().apppath, at(s.dir));
+    EXPECT_EQ(names(), Lines{s.name});
+    EXPECT_EQ(links(), Lines{"C:\\" + std::string(s.name) + ".exe"});
+    std::vector<bool> marks(3, false);
+    marks[static_cast<size_t>(s.tab)] = true;
+    EXPECT_EQ(checks(), marks);
+    EXPECT_EQ(form().qswitch.tabIndex(), s.tab);
+    EXPECT_EQ(form().ctabi, s.tab);
+    EXPECT_EQ(remembered(), std::string(s.dir).substr(0, std::string(s.dir).find('\\')));
+  }
   EXPECT_EQ(fs().writeCount(at("A\\name.qdx")), 0);
+
+  openAt("Elsewhere\\");
+  form().nextfileset();
+  form().previousfileset();
+  EXPECT_EQ(vars().apppath, at("Elsewhere\\"));
+  EXPECT_EQ(remembered(), "A");  // as the last step left it
+
+  AppHarness alone;
+  alone.options("[Form]\r\nCurrentFileSet=Gone\r\n");
+  alone.putFileset("", {"only"}, {"C:\\only.exe"});
+  alone.vars().apppath = kBase;
+  alone.form().autobuild(kBase, -1);
+  alone.form().loadlist();
+  alone.form().previousfileset();
+  alone.form().nextfileset();
+  EXPECT_EQ(alone.vars().apppath, kBase);
+  EXPECT_EQ(alone.form().qswitch.tabIndex(), 0);
+  EXPECT_EQ(alone.option("Form", "CurrentFileSet"), "");
+  EXPECT_EQ(alone.form().List1.items(), Lines{"only"});
 }
 
 // Every way out of a fileset: the list on show is saved first, a failed save
@@ -156,33 +158,6 @@ TEST_F(FilesetTest, EveryWayOutSavesFirstAndChecksWhereItGoes) {
   }
 }
 
-TEST_F(FilesetTest, TheBaseFilesetAloneStaysAndIsRememberedAsEmpty) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
-  putFileset("", {"only"}, {"C:\\only.exe"});
-  openAt("");
-  form().previousfileset();
-  EXPECT_EQ(vars().apppath, kBase);
-  EXPECT_EQ(checks(), std::vector<bool>{true});
-  EXPECT_EQ(form().qswitch.tabIndex(), 0);
-  EXPECT_EQ(remembered(), "");
-
-  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
-  form().nextfileset();
-  EXPECT_EQ(vars().apppath, kBase);
-  EXPECT_EQ(checks(), std::vector<bool>{true});
-  EXPECT_EQ(remembered(), "");
-  EXPECT_EQ(names(), Lines{"only"});
-}
-
-TEST_F(FilesetTest, WithNoCurrentFilesetListedNothingMoves) {
-  threeFilesets();
-  openAt("Elsewhere\\");
-  form().nextfileset();
-  form().previousfileset();
-  EXPECT_EQ(vars().apppath, at("Elsewhere\\"));
-  EXPECT_EQ(remembered(), "Old");
-}
-
 TEST_F(FilesetTest, SwitchLoadsRemembersAndAppliesTheHintSetting) {
   threeFilesets();
   vars().sh = false;
@@ -213,7 +188,7 @@ TEST_F(FilesetTest, ANewFilesetTakesTheFirstFreeNumberWhateverTheCase) {
 // However a fileset is made, its tab shows at once, and once, even when a
 // rebuild (the release of Shift+Insert) runs while the scan serves messages.
 TEST_F(FilesetTest, ANewFilesetFromTheMenuIsOneTabAtOnce) {
-  fs().put(at("Trovik.ini"), "");
+  options("");
   putFileset("", {"base"}, {"C:\\base.exe"});
   fs().mkdirs(at("newfileset1"));
   openAt("");
@@ -226,32 +201,6 @@ TEST_F(FilesetTest, ANewFilesetFromTheMenuIsOneTabAtOnce) {
   form().Newfileset.click();
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "NewFileSet2"}));
   EXPECT_EQ(form().Switch.childCount(), 2);
-}
-
-TEST_F(FilesetTest, AnExtensionCanNameTheNewFilesetItself) {
-  app.events.setHook([&](std::string_view name, bool, bool over, bool after) {
-    if (name == "createnewfileset" && after) app.events.slots.cstring = "D:\\Elsewhere";
-    return over && name == "createnewfileset";
-  });
-  EXPECT_EQ(form().createnewfileset(), "D:\\Elsewhere");
-  EXPECT_FALSE(fs().directoryExists(at("NewFileSet1")));
-}
-
-TEST_F(FilesetTest, TheFilesetsMenuOffersImportAndExportBesideSwitch) {
-  ui::MenuItem& sets = form().FileSets;
-  ASSERT_EQ(sets.childCount(), 5);  // Switch, New, Delete, Import, Export
-  EXPECT_EQ(&sets.child(0), &form().Switch);
-  EXPECT_EQ(sets.child(3).caption(), "Import...");
-  EXPECT_EQ(sets.child(3).shortcut(), "Ctrl+R");
-  EXPECT_EQ(sets.child(4).caption(), "Export...");
-  EXPECT_EQ(sets.child(4).shortcut(), "Ctrl+E");
-  dialog().expect(std::nullopt);
-  dialog().expect(std::nullopt);
-  sets.child(3).click();
-  sets.child(4).click();
-  ASSERT_EQ(dialog().shown.size(), 2u);
-  EXPECT_EQ(dialog().shown[0].initialDir, kBase);  // both start at BaseDirectory
-  EXPECT_EQ(dialog().shown[1].initialDir, kBase);
 }
 
 TEST_F(FilesetTest, ImportIntoAnEmptyListAppendsAndSavesWithoutAsking) {
@@ -268,6 +217,7 @@ TEST_F(FilesetTest, ImportIntoAnEmptyListAppendsAndSavesWithoutAsking) {
   EXPECT_EQ(fs().get(at("name.qdx")), "Ann\r\nZed\r\n");
   EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\nC:\\z.exe\r\n");
   EXPECT_TRUE(boxes().shown().empty());
+  EXPECT_EQ(dialog().shown[0].initialDir, kBase);  // Import and Export start at BaseDirectory
 }
 
 TEST_F(FilesetTest, ImportIntoAFullListAppendsOnYesAndOverwritesOnNo) {
@@ -281,7 +231,6 @@ TEST_F(FilesetTest, ImportIntoAFullListAppendsOnYesAndOverwritesOnNo) {
   form().Import1Click();
   EXPECT_EQ(names(), (Lines{"mine", "theirs"}));
   EXPECT_EQ(links(), (Lines{"C:\\mine.exe", "C:\\theirs.exe"}));
-  EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
   EXPECT_EQ(boxes().shown()[0].buttons, Buttons::YesNo);
   // The item the user had stays selected, in the Snapbar list as well.
   EXPECT_EQ(form().List1.itemIndex(), 0);
@@ -332,7 +281,6 @@ TEST_F(FilesetTest, ImportFromNoFilesetOrACancelledDialogChangesNothing) {
   dialog().expect(at("Other"));
   form().Import1Click();
   EXPECT_EQ(names(), Lines{"mine"});
-  EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
 
   // A fly multirun in progress ends either way.
   form().List1.setMultiSelect(true);
@@ -369,6 +317,7 @@ TEST_F(FilesetTest, ExportCopiesTheSavedFilesAndAsksBeforeReplacingAFileset) {
   dialog().expect(at("Old"));
   form().Export1Click();
   EXPECT_EQ(fs().get(at("Old\\name.qdx")), "old\r\n");
+  EXPECT_EQ(dialog().shown[0].initialDir, kBase);
 
   boxes().expect(Answer::Yes, "Do you want to overwrite it?");
   dialog().expect(at("Old"));
@@ -386,7 +335,7 @@ TEST_F(FilesetTest, ExportCopiesTheSavedFilesAndAsksBeforeReplacingAFileset) {
 }
 
 TEST_F(FilesetTest, AnExportUnderTheBaseDirectoryIsListedAtOnce) {
-  fs().put(at("Trovik.ini"), "");
+  options("");
   putFileset("", {"base"}, {"C:\\base.exe"});
   openAt("");
   ASSERT_EQ(form().Switch.childCount(), 1);

@@ -8,11 +8,9 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct ItemEditingTest : ::testing::Test, AppHarness {
   ItemEditingTest() {
-    fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=\r\n");
+    options("[Form]\r\nCurrentFileSet=\r\n");
     putFileset("", {"A", "B", "C", "D", "E"}, {"a", "b", "c", "d", "e"});
     putFileset("Other\\", {"X", "Y"}, {"x", "y"});
     form().autobuild(kBase, -1);

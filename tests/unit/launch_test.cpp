@@ -10,8 +10,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct LaunchTest : ::testing::Test, AppHarness {
   LaunchTest() { vars().masterhandle = 77; }
   void run(const std::string& entry) { app.launcher.runlink(entry); }
@@ -174,22 +172,6 @@ TEST_F(LaunchTest, ForcedOrderWaitsBetweenMembersOnly) {
   EXPECT_TRUE(os.clock.sleeps.empty());
 }
 
-TEST_F(LaunchTest, ForceholdHandsItsArgumentsToExtensions) {
-  fs().put("C:\\a.exe", "");
-  fs().put("C:\\b.exe", "");
-  EventSlots seen;
-  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (name == "forcehold" && before) seen = app.events.slots;
-    return false;
-  });
-  run("+fC:\\a.exe+lrmi|C:\\b.exe|");
-  EXPECT_EQ(seen.cint, 100);  // the window in front before the shell call
-  EXPECT_EQ(seen.cint2, 42);  // the shell's answer
-  EXPECT_EQ(seen.cint3, 6);   // minimise, for a member that starts minimised
-  EXPECT_EQ(seen.cstring, "c:\\a.exe");
-  EXPECT_TRUE(seen.cboolean);
-}
-
 TEST_F(LaunchTest, ModesActAfterTheRun) {
   fs().put("C:\\a.exe", "");
   fs().put("C:\\b.exe", "");
@@ -287,23 +269,6 @@ TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
   EXPECT_EQ(calls()[0].file, "a.exe");
   EXPECT_EQ(calls()[1].file, "b.exe");
   EXPECT_EQ(calls()[2].file, "c.exe");
-}
-
-TEST_F(LaunchTest, AnExtensionCanRewriteOrReplaceTheLaunch) {
-  fs().put("C:\\a.exe", "");
-  fs().put("C:\\b.exe", "");
-  app.events.setHook([&](std::string_view name, bool before, bool over, bool) {
-    if (name != "runlink") return false;
-    if (before) app.events.slots.cstring = "C:\\b.exe";
-    return over && app.events.slots.cstring == "C:\\skip";
-  });
-  run("C:\\a.exe");
-  EXPECT_EQ(calls().back().file, "b.exe");
-  form().List1.setItems({"x"});
-  app.events.setHook(
-      [](std::string_view name, bool, bool over, bool) { return over && name == "runlink"; });
-  run("C:\\a.exe");
-  EXPECT_EQ(calls().size(), 1u);
 }
 
 // Which clicks run in which mode is the main list's test; here the dialog that takes them over.

@@ -9,15 +9,9 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string crlf(const Lines& lines) { return joinLines(lines); }
-
 struct LinkStoreTest : ::testing::Test, AppHarness {
-  std::string base(const char* file) { return std::string(kBase) + file; }
   void putFileset(const Lines& names, const Lines& links) {
-    fs().put(base("name.qdx"), crlf(names));
-    fs().put(base("link.qdx"), crlf(links));
+    AppHarness::putFileset("", names, links);
   }
   const Lines& names() { return form().List1.items(); }
   const Lines& links() { return form().link1.items(); }
@@ -65,8 +59,8 @@ TEST(TextLines, CountAgreesWithTheSplitAtEveryLengthAndMix) {
 }
 
 TEST_F(LinkStoreTest, LoadsBothListsInStepAndFillsTheSnapbarCopy) {
-  fs().put(base("name.qdx"), "One\rTwo\r");  // CR-only ends load as the same lines
-  fs().put(base("link.qdx"), "C:\\1.exe\nC:\\2.exe\n");
+  fs().put(at("name.qdx"), "One\rTwo\r");  // CR-only ends load as the same lines
+  fs().put(at("link.qdx"), "C:\\1.exe\nC:\\2.exe\n");
   form().loadlist();
   EXPECT_EQ(names(), (Lines{"One", "Two"}));
   EXPECT_EQ(links(), (Lines{"C:\\1.exe", "C:\\2.exe"}));
@@ -74,8 +68,8 @@ TEST_F(LinkStoreTest, LoadsBothListsInStepAndFillsTheSnapbarCopy) {
   EXPECT_EQ(form().mmlist.itemIndex(), 0);
 
   // Empty lines keep their places; both files need them to be in step.
-  fs().put(base("link.qdx"), "C:\\x.exe\r\n\r\n\r\n");
-  fs().put(base("name.qdx"), "x\r\n\r\n\r\n");
+  fs().put(at("link.qdx"), "C:\\x.exe\r\n\r\n\r\n");
+  fs().put(at("name.qdx"), "x\r\n\r\n\r\n");
   form().loadlist();
   EXPECT_EQ(links(), (Lines{"C:\\x.exe", "", ""}));
   EXPECT_EQ(names(), (Lines{"x", "", ""}));
@@ -90,7 +84,7 @@ TEST_F(LinkStoreTest, LoadsBothListsInStepAndFillsTheSnapbarCopy) {
 TEST_F(LinkStoreTest, MissingLinkFileEmptiesTheLinksButKeepsTheNames) {
   putFileset({"kept"}, {"C:\\k.exe"});
   form().loadlist();
-  fs().deleteFile(base("link.qdx"));
+  fs().deleteFile(at("link.qdx"));
   form().loadlist();
   EXPECT_TRUE(links().empty());
   EXPECT_EQ(names(), Lines{"kept"});
@@ -99,11 +93,11 @@ TEST_F(LinkStoreTest, MissingLinkFileEmptiesTheLinksButKeepsTheNames) {
 
 TEST_F(LinkStoreTest, MissingNameFileRebuildsNamesFromTheLinksWithoutWriting) {
   vars().dropext = true;
-  fs().put(base("link.qdx"), crlf({"C:\\Games\\", "C:\\", "D:\\Doc\\report.final.txt+lrma",
-                                   "C:\\Tools\\edit.exe>:-n", "http://example.com/"}));
+  fs().put(at("link.qdx"), joinLines({"C:\\Games\\", "C:\\", "D:\\Doc\\report.final.txt+lrma",
+                                      "C:\\Tools\\edit.exe>:-n", "http://example.com/"}));
   form().loadlist();
   EXPECT_EQ(names(), (Lines{"Games", "\\", "report.final", "edit", "//example"}));
-  EXPECT_FALSE(fs().fileExists(base("name.qdx")));
+  EXPECT_FALSE(fs().fileExists(at("name.qdx")));
 
   // Without dropext the whole target stands, parameters and suffix gone.
   vars().dropext = false;
@@ -116,7 +110,7 @@ TEST_F(LinkStoreTest, ShortcutsAreNamedByTheirTargetsWhenLinkingDirectly) {
   vars().ldirect = true;
   vars().dropext = true;
   os.shellLinks.targets["C:\\Desk\\Editor.lnk"] = "C:\\Apps\\editor.exe";
-  fs().put(base("link.qdx"), crlf({"C:\\Desk\\Editor.lnk", "C:\\Desk\\Other.LNK"}));
+  fs().put(at("link.qdx"), joinLines({"C:\\Desk\\Editor.lnk", "C:\\Desk\\Other.LNK"}));
   form().loadlist();
   // ".LNK" is not ".lnk": the shortcut itself names the link.
   EXPECT_EQ(names(), (Lines{"editor", "Other"}));
@@ -199,34 +193,34 @@ TEST_F(LinkStoreTest, RuleCRemovesTheSuffixesOnceEachInOrder) {
 
 TEST_F(LinkStoreTest, BadInputLoadsWithoutHarm) {
   std::string huge(100000, 'x');
-  fs().put(base("link.qdx"), huge + "\r\n" + std::string("a\0b", 3));
-  fs().put(base("name.qdx"), huge + "\r\nname\r\n");
+  fs().put(at("link.qdx"), huge + "\r\n" + std::string("a\0b", 3));
+  fs().put(at("name.qdx"), huge + "\r\nname\r\n");
   form().loadlist();  // the NUL ends the links: two lines each
   EXPECT_EQ(links().size(), 2u);
   EXPECT_EQ(links()[0].size(), 100000u);
   EXPECT_EQ(names()[1], "name");
 
   putFileset({}, {});
-  fs().put(base("name.qdx"), std::string(1, '\0'));
+  fs().put(at("name.qdx"), std::string(1, '\0'));
   form().loadlist();
   EXPECT_TRUE(names().empty());
 }
 
 TEST_F(LinkStoreTest, SavingWritesCrLfAndReplacesBothFilesCompletely) {
-  fs().put(base("name.qdx"), "One\rTwo\r");
-  fs().put(base("link.qdx"), "C:\\1.exe\rC:\\2.exe\r");
+  fs().put(at("name.qdx"), "One\rTwo\r");
+  fs().put(at("link.qdx"), "C:\\1.exe\rC:\\2.exe\r");
   form().loadlist();
   form().List1.add("Three");
   form().link1.add("C:\\3.exe");
   form().savelist();
-  EXPECT_EQ(fs().get(base("name.qdx")), "One\r\nTwo\r\nThree\r\n");
-  EXPECT_EQ(fs().get(base("link.qdx")), "C:\\1.exe\r\nC:\\2.exe\r\nC:\\3.exe\r\n");
+  EXPECT_EQ(fs().get(at("name.qdx")), "One\r\nTwo\r\nThree\r\n");
+  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\1.exe\r\nC:\\2.exe\r\nC:\\3.exe\r\n");
 
   form().List1.clear();
   form().link1.clear();
   vars().noconfirmsave = true;
   form().savelist();
-  EXPECT_EQ(fs().get(base("link.qdx")), "");
+  EXPECT_EQ(fs().get(at("link.qdx")), "");
   EXPECT_FALSE(vars().noconfirmsave);  // it covers exactly one save
   // Nothing stray is left beside the lists.
   for (const auto& f : fs().allFiles()) EXPECT_EQ(f.find(".new"), std::string::npos) << f;
@@ -236,8 +230,8 @@ TEST_F(LinkStoreTest, UnchangedFilesAreNotRewritten) {
   putFileset({"a"}, {"C:\\a.exe"});
   form().loadlist();
   form().savelist();
-  EXPECT_EQ(fs().writeCount(base("name.qdx")), 0);
-  EXPECT_EQ(fs().writeCount(base("link.qdx")), 0);
+  EXPECT_EQ(fs().writeCount(at("name.qdx")), 0);
+  EXPECT_EQ(fs().writeCount(at("link.qdx")), 0);
   // So an unchanged fileset in a read-only directory saves without complaint.
   fs().makeReadOnly(kBase);
   form().savelist();
@@ -245,16 +239,16 @@ TEST_F(LinkStoreTest, UnchangedFilesAreNotRewritten) {
 
   // What the list was loaded from is known without reading it again, until
   // another program changes the file: then the list is written over it.
-  fs().put(base("link.qdx"), "C:\\b.exe\r\n");
+  fs().put(at("link.qdx"), "C:\\b.exe\r\n");
   form().savelist();
-  EXPECT_EQ(fs().get(base("link.qdx")), "C:\\a.exe\r\n");
-  EXPECT_EQ(fs().writeCount(base("name.qdx")), 0);
+  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\n");
+  EXPECT_EQ(fs().writeCount(at("name.qdx")), 0);
 }
 
 TEST_F(LinkStoreTest, AFailedWriteLeavesBothFilesIntactAndIsReported) {
   putFileset({"a", "b"}, {"C:\\a.exe", "C:\\b.exe"});
-  const std::string oldNames = fs().get(base("name.qdx"));
-  const std::string oldLinks = fs().get(base("link.qdx"));
+  const std::string oldNames = fs().get(at("name.qdx"));
+  const std::string oldLinks = fs().get(at("link.qdx"));
   form().loadlist();
   form().List1.add("c");
   form().link1.add("C:\\c.exe");
@@ -269,17 +263,17 @@ TEST_F(LinkStoreTest, AFailedWriteLeavesBothFilesIntactAndIsReported) {
       EXPECT_NE(std::string(e.what()).find(failing), std::string::npos) << e.what();
     }
     // Never one file new and the other old: they would be out of step.
-    EXPECT_EQ(fs().get(base("name.qdx")), oldNames);
-    EXPECT_EQ(fs().get(base("link.qdx")), oldLinks);
+    EXPECT_EQ(fs().get(at("name.qdx")), oldNames);
+    EXPECT_EQ(fs().get(at("link.qdx")), oldLinks);
   }
   fs().clearFailures();
   fs().makeReadOnly(kBase);
   EXPECT_THROW(form().savelist(), IoError);
-  EXPECT_EQ(fs().get(base("link.qdx")), oldLinks);
+  EXPECT_EQ(fs().get(at("link.qdx")), oldLinks);
   // In memory nothing was lost either: a later save succeeds.
   fs().clearFailures();
   form().savelist();
-  EXPECT_EQ(fs().get(base("link.qdx")), oldLinks + "C:\\c.exe\r\n");
+  EXPECT_EQ(fs().get(at("link.qdx")), oldLinks + "C:\\c.exe\r\n");
 }
 
 TEST_F(LinkStoreTest, AVanishedFilesetDirectoryIsRecreatedOnlyWhenTheUserSaysYes) {
@@ -312,11 +306,11 @@ TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
 
   boxes().expect(Answer::No, "Your saved fileset is much smaller than your active list.");
   form().savelist();
-  EXPECT_EQ(splitLines(fs().get(base("link.qdx"))).size(), 12u);
+  EXPECT_EQ(splitLines(fs().get(at("link.qdx"))).size(), 12u);
 
   boxes().expect(Answer::Yes);
   form().savelist();
-  EXPECT_EQ(fs().get(base("link.qdx")), "only\r\n");
+  EXPECT_EQ(fs().get(at("link.qdx")), "only\r\n");
 
   // After deleting or clearing, the save does not ask; ten fewer never asks.
   putFileset(many, many);
@@ -328,20 +322,20 @@ TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
   form().List1.setItems({"a", "b"});
   form().link1.setItems({"a", "b"});
   form().savelist();
-  EXPECT_EQ(fs().get(base("name.qdx")), "a\r\nb\r\n");
+  EXPECT_EQ(fs().get(at("name.qdx")), "a\r\nb\r\n");
 }
 
 TEST_F(LinkStoreTest, AutobuildListsFilesetsAsTabsAndSwitchItems) {
-  fs().put(base("Trovik.ini"), "");
+  options("");
   putFileset({}, {});
-  fs().put(base("Work\\link.qdx"), "");
-  fs().put(base("Work\\name.qdx"), "");
-  fs().put(base("games\\link.qdx"), "");
-  fs().put(base("games\\name.qdx"), "");
-  fs().put(base("OnlyLinks\\link.qdx"), "");  // not a fileset
-  fs().put(base("Deep\\Inner\\link.qdx"), "");
-  fs().put(base("Deep\\Inner\\name.qdx"), "");  // too deep
-  fs().put(base("file.txt"), "");
+  fs().put(at("Work\\link.qdx"), "");
+  fs().put(at("Work\\name.qdx"), "");
+  fs().put(at("games\\link.qdx"), "");
+  fs().put(at("games\\name.qdx"), "");
+  fs().put(at("OnlyLinks\\link.qdx"), "");  // not a fileset
+  fs().put(at("Deep\\Inner\\link.qdx"), "");
+  fs().put(at("Deep\\Inner\\name.qdx"), "");  // too deep
+  fs().put(at("file.txt"), "");
   vars().apppath = std::string(kBase) + "WORK\\";  // letter case does not matter
 
   EXPECT_EQ(form().autobuild(kBase, -1), "");
@@ -361,29 +355,13 @@ TEST_F(LinkStoreTest, AutobuildListsFilesetsAsTabsAndSwitchItems) {
   EXPECT_EQ(form().Switch.childCount(), 3);
 
   // Without Trovik.ini the base directory is no fileset of its own.
-  fs().deleteFile(base("Trovik.ini"));
+  fs().deleteFile(at("Trovik.ini"));
   form().autobuild(kBase, -1);
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"games", "Work"}));
   EXPECT_EQ(form().ctabi, 1);
 
   form().clearhistory();
   EXPECT_EQ(form().Switch.childCount(), 0);
-}
-
-TEST_F(LinkStoreTest, AutobuildHandsRootAndIndexToExtensions) {
-  fs().put(base("Sub\\link.qdx"), "");
-  fs().put(base("Sub\\name.qdx"), "");
-  fs().put("C:\\Other\\A\\link.qdx", "");
-  fs().put("C:\\Other\\A\\name.qdx", "");
-  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (name == "autobuild" && before) {
-      EXPECT_EQ(app.events.slots.cstring, kBase);
-      EXPECT_EQ(app.events.slots.cint, 1);
-      app.events.slots.cstring = "C:\\Other\\";
-    }
-    return false;
-  });
-  EXPECT_EQ(form().autobuild(kBase, 1), "C:\\Other\\A\\");
 }
 
 }  // namespace

@@ -7,13 +7,12 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
 constexpr std::uint16_t kEnter = 13, kDown = 40, kCtrl = 17, kSpace = 32, kBack = 8, kS = 'S';
 
 struct MainListTest : ::testing::Test, AppHarness {
   MainListTest() {
     for (const char* f : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}) fs().put(f, "");
-    fs().put(at("Trovik.ini"), "[Options]\r\nClick=1\r\n");
+    options("[Options]\r\nClick=1\r\n");
     fs().put(at("link.qdx"), "C:\\a.exe\r\nC:\\b.exe\r\nC:\\c.exe\r\n");
     fs().put(at("name.qdx"), "Apple\r\nBanana\r\nCherry\r\n");
     form().loadlist();
@@ -145,22 +144,6 @@ TEST_F(MainListTest, ForceFlyMrRunsTheGroupInOrderWhenTwoOrMoreArePicked) {
   EXPECT_EQ(form().List1.itemIndex(), 2);
 }
 
-// Where the steps lead is the filesets' test; here the keys that take them, in the list and in
-// the Snapbar list alike.
-TEST_F(MainListTest, SpaceAndBackspaceStepThroughTheFilesetsAndSetTheTipFlag) {
-  fs().put(at("Games\\link.qdx"), "C:\\x.exe\r\n");
-  fs().put(at("Games\\name.qdx"), "Games\r\n");
-  form().autobuild(kBase, -1);
-  key(kSpace);
-  EXPECT_EQ(vars().apppath, at("Games\\"));
-  EXPECT_TRUE(vars().norun);
-  EXPECT_EQ(option("Help", "SwitchView"), "1");
-  std::uint16_t back = kBack;
-  form().mmlistKeyDown(back, 0);
-  EXPECT_EQ(vars().apppath, kBase);
-  EXPECT_TRUE(boxes().shown().empty());  // the flag is set silently
-}
-
 TEST_F(MainListTest, ItemsClickedWhileTheDialogIsOpenGoToIt) {
   TAddEdit& d = app.AddEdit;
   d.showDialog();
@@ -230,30 +213,31 @@ TEST_F(MainListTest, TheSwitchMenuSwitchesAndTipsOnceForBeginners) {
   form().Switch.child(0).click();  // no tip the second time
   EXPECT_EQ(vars().apppath, kBase);
 
-  // A vanished fileset: the message, and the current one stays.
-  fs().deleteFile(at("Games\\link.qdx"));
-  boxes().expect(Answer::Ok, "File set not found in specified location: C:\\Trovik\\Games\\");
-  form().Switch.child(1).click();
-  EXPECT_EQ(vars().apppath, kBase);
-
-  // No names file: OK rebuilds them, Cancel keeps the current fileset.
-  fs().put(at("Games\\link.qdx"), "C:\\g.exe\r\n");
-  fs().deleteFile(at("Games\\name.qdx"));
-  fs().put(at("Games\\name.qdx"), "");
+  // Without its names a directory is no fileset of the menu.
   fs().deleteFile(at("Games\\name.qdx"));
   form().autobuild(kBase, -1);
-  EXPECT_EQ(form().Switch.childCount(), 1);  // without names it is no fileset of the menu
+  EXPECT_EQ(form().Switch.childCount(), 1);
 }
 
-TEST_F(MainListTest, TipsNeverShowAboveBeginnerLevel) {
-  vars().userlevel = 1;
-  fs().put(at("Games\\link.qdx"), "");
-  fs().put(at("Games\\name.qdx"), "");
+// Where the steps lead is the filesets' test; here the keys that take them, in the list and in
+// the Snapbar list alike, and the tip flag they set silently, for beginners only.
+TEST_F(MainListTest, SpaceAndBackspaceSetTheTipFlagForBeginnersOnly) {
+  putFileset("Games\\", {"Games"}, {"C:\\x.exe"});
   form().autobuild(kBase, -1);
+  for (int level : {0, 1}) {
+    vars().userlevel = level;
+    key(kSpace);
+    EXPECT_EQ(vars().apppath, at("Games\\"));
+    EXPECT_TRUE(vars().norun);
+    std::uint16_t back = kBack;
+    form().mmlistKeyDown(back, 0);
+    EXPECT_EQ(vars().apppath, kBase);
+    EXPECT_EQ(option("Help", "SwitchView"), level == 0 ? "1" : "<absent>");
+    options("[Options]\r\nClick=1\r\n");
+  }
   form().Switch.child(1).click();
-  key(kBack);
   EXPECT_EQ(option("Help", "Switch"), "<absent>");
-  EXPECT_EQ(option("Help", "SwitchView"), "<absent>");
+  EXPECT_TRUE(boxes().shown().empty());
 }
 
 }  // namespace

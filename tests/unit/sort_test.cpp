@@ -7,8 +7,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct SortTest : ::testing::Test, AppHarness {
   // Items as name and link pairs; the link defaults to a marker of the name,
   // so the test can see that each link stayed with its name.
@@ -202,45 +200,6 @@ TEST_F(SortTest, ListsOutOfStepAreNeverReordered) {
   form().ReverseSort.click();
   EXPECT_EQ(names(), (Lines{"b", "a", "c"}));
   EXPECT_EQ(links(), (Lines{"C:\\b.exe", "C:\\a.exe"}));
-}
-
-TEST_F(SortTest, ExtensionsSeeTheSenderAndCanReplaceTheSort) {
-  std::vector<std::pair<std::string, void*>> seen;
-  bool overrideSort = false;
-  app.events.setHook([&](std::string_view name, bool before, bool over, bool) {
-    if (before && name.substr(0, 5) == "form1")
-      seen.push_back({std::string(name), app.events.slots.cobject});
-    return over && overrideSort && name == "form1filenameclick";
-  });
-  vars().retainsort = true;
-  form().Filename.setChecked(true);
-  fill({"b", "a"});
-  form().resort();
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].first, "form1filenameclick");
-  EXPECT_EQ(seen[0].second, nullptr);
-  form().Filename.click();
-  EXPECT_EQ(seen.back().second, &form().Filename);
-
-  overrideSort = true;
-  fill({"b", "a"});
-  form().Filename.click();
-  EXPECT_EQ(names(), (Lines{"b", "a"}));
-  EXPECT_FALSE(form().Filename.checked());  // the marks are the handler's own work too
-}
-
-TEST_F(SortTest, EachItemsKeyIsWorkedOutOnce) {
-  int ismr = 0;
-  app.events.setHook([&](std::string_view name, bool before, bool, bool) {
-    if (before && name == "ismr") ++ismr;
-    return false;
-  });
-  Lines many;
-  for (int i = 0; i < 200; ++i) many.push_back("n" + std::to_string((i * 7919) % 200));
-  fill(many);
-  form().Filename1Click(nullptr);
-  EXPECT_EQ(ismr, 200);
-  expectPaired();
 }
 
 }  // namespace

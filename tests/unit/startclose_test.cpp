@@ -10,10 +10,7 @@ struct StartCloseTest : ::testing::Test, AppHarness {};
 
 // The same with the lists in place.
 struct StartupQuestions : StartCloseTest {
-  StartupQuestions() {
-    fs().put(at("link.qdx"), "");
-    fs().put(at("name.qdx"), "");
-  }
+  StartupQuestions() { putFileset("", {}, {}); }
 };
 
 TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
@@ -25,7 +22,6 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   EXPECT_EQ(fs().get(at("vp2.qdx")), "");  // an empty list of extensions
   EXPECT_TRUE(app.extensions.hasList());
   EXPECT_EQ(boxes().shown().size(), 1u);
-  EXPECT_EQ(boxes().shown()[0].caption, "Trovik");
   // The fresh options file, exactly as written.
   const std::string expected =
       "[Form]\r\nFormHeight=256\r\nFormWidth=128\r\nFormTop=0\r\nFormLeft=0\r\nMaximized=0\r\n"
@@ -54,7 +50,7 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   EXPECT_EQ(again.fs().get(at("notes.new")), "half");
 
   // Lists gone but the options kept: new lists, and the options stay the user's.
-  fs().put(at("Trovik.ini"), "[Options]\r\nClick=0\r\n");
+  options("[Options]\r\nClick=0\r\n");
   fs().deleteFile(at("link.qdx"));
   fs().deleteFile(at("name.qdx"));
   boxes().expect(Answer::Ok, "Welcome to Trovik.");
@@ -63,7 +59,7 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
 }
 
 TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Games\r\n[Options]\r\nQuickSwitch=1\r\n");
+  options("[Form]\r\nCurrentFileSet=Games\r\n[Options]\r\nQuickSwitch=1\r\n");
   fs().put(at("link.qdx"), "C:\\base.exe\r\n");
   fs().put(at("name.qdx"), "base\r\n");
   fs().put(at("Games\\link.qdx"), "C:\\chess.exe\rC:\\go.exe\r");
@@ -83,7 +79,7 @@ TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
 }
 
 TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nVersion=800\r\nCurrentFileSet=Games\r\n");
+  options("[Form]\r\nVersion=800\r\nCurrentFileSet=Games\r\n");
   fs().put(at("Games\\link.qdx"), "");
   fs().put(at("Games\\name.qdx"), "");
   app.FormCreate();
@@ -92,9 +88,8 @@ TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
   EXPECT_EQ(option("Form", "CurrentFileSet"), "");
 
   AppHarness other;
-  other.fs().put(at("link.qdx"), "");
-  other.fs().put(at("name.qdx"), "");
-  other.fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=Gone\r\n");
+  other.putFileset("", {}, {});
+  other.options("[Form]\r\nCurrentFileSet=Gone\r\n");
   other.boxes().expect(Answer::Ok, "Last directory used no longer exists.");
   other.app.FormCreate();
   EXPECT_EQ(other.vars().apppath, kBase);
@@ -115,18 +110,18 @@ TEST_F(StartCloseTest, ListFilesWithoutOptionsWarnAndAMissingLinkFileIsReported)
 }
 
 TEST_F(StartupQuestions, SeparatorsOfTheWrongLengthAreIgnored) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
+  options("[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
   app.FormCreate();
   EXPECT_EQ(vars().commandsep, ">:");
   EXPECT_EQ(vars().mrs, ";");
-  fs().put(at("Trovik.ini"), "[Form]\r\nCommandSeperator=::\r\nMRSeperator=||\r\n");
+  options("[Form]\r\nCommandSeperator=::\r\nMRSeperator=||\r\n");
   app.FormCreate();
   EXPECT_EQ(vars().commandsep, "::");
   EXPECT_EQ(vars().mrs, "|");
 }
 
 TEST_F(StartCloseTest, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
-  fs().put(at("Trovik.ini"), "[Form]\r\n");
+  options("[Form]\r\n");
   fs().put(at("link.qdx"), "C:\\a.exe\r\n");
   fs().put(at("name.qdx"), "a\r\n");
   app.FormCreate();
@@ -143,7 +138,7 @@ TEST_F(StartCloseTest, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
 }
 
 TEST_F(StartupQuestions, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
-  fs().put(at("Trovik.ini"), "[Form]\r\nCurrentFileSet=\r\n");
+  options("[Form]\r\nCurrentFileSet=\r\n");
   fs().put(at("Sub\\link.qdx"), "");
   fs().put(at("Sub\\name.qdx"), "");
   app.FormCreate();
@@ -153,24 +148,6 @@ TEST_F(StartupQuestions, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
   boxes().expect(Answer::No, "Trovik.ini");
   EXPECT_FALSE(app.close());
   EXPECT_EQ(fs().get(at("Trovik.ini")), before);
-}
-
-TEST(InterfaceTexts, AnOverrideOnLoadformtextKeepsTheOldTextsButTheHelpTextsStillLoad) {
-  AppHarness h;
-  Texts& t = h.app.texts;
-  t.f1delabd = "LÖSCHEN";
-  t.f1switchwith.clear();
-  h.app.events.setHook(
-      [](std::string_view name, bool, bool over, bool) { return over && name == "loadformtext"; });
-  h.form().loadformtext();
-  h.form().loadhelptext();
-  EXPECT_EQ(t.f1delabd, "LÖSCHEN");
-  EXPECT_EQ(t.f1switchwith,
-            "You can switch between filesets quickly using the space bar and backspace keys.");
-  EXPECT_EQ(t.f2button1addhint, "");
-  EXPECT_EQ(t.f1filenotfound1, "The file \"");
-  EXPECT_NE(t.find("f1nodirstart"), nullptr);
-  EXPECT_EQ(t.find("nosuchkey"), nullptr);
 }
 
 TEST_F(StartupQuestions, TheUpdateReminderComesAfterSixtyDaysAndRestartsTheCount) {

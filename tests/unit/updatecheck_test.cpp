@@ -9,8 +9,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(WebAddress, TakesApartHttpAndHttpsAddressesOnly) {
   const auto a = parseWebAddress("HTTPS://Example.COM:8443/a/b/lud.txt");
   ASSERT_TRUE(a);
@@ -81,7 +79,7 @@ struct UpdateCheckTest : ::testing::Test, AppHarness {
     app.OptionsForm.handle = kDialog;
     vars().usite = kSite;
     vars().masterhandle = 5;
-    fs().put(at("Trovik.ini"), "[Form]\r\nUpdateChecked=01/01/2020\r\n[Options]\r\nProxy=0\r\n");
+    options("[Form]\r\nUpdateChecked=01/01/2020\r\n[Options]\r\nProxy=0\r\n");
   }
   // A check the user agrees to, and the boxes it is expected to show next.
   void check(std::initializer_list<std::pair<Answer, const char*>> then = {}) {
@@ -115,7 +113,6 @@ TEST_F(UpdateCheckTest, TheSameVersionIsUpToDate) {
   EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
   EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
   EXPECT_EQ(option("Form", "UpdateSite"), "<absent>");
-  EXPECT_EQ(boxes().shown().back().caption, "Trovik");
   EXPECT_EQ(http.requests[0].timeoutMs, 30000);
   EXPECT_EQ(http.requests[0].maxBytes, 4096u);
   EXPECT_EQ(http.requests[0].proxy.host, "");
@@ -275,22 +272,6 @@ TEST_F(UpdateCheckTest, ACheckDateThatCannotBeWrittenStopsTheCheck) {
   EXPECT_TRUE(http.requests.empty());
   EXPECT_TRUE(page.cud.enabled());
   EXPECT_FALSE(page.checking());
-}
-
-TEST_F(UpdateCheckTest, TheStartUpReminderCountsFromTheCheckDate) {
-  fs().put(std::string(kBase) + "link.qdx", "");
-  fs().put(std::string(kBase) + "name.qdx", "");
-  os.clock.now = {2026, 3, 1};
-  site(kSite, "<none>", "1000");
-  check({{Answer::Ok, "up to date"}});
-  EXPECT_EQ(option("Form", "UpdateChecked"), "01/03/2026");
-
-  os.clock.now = {2026, 4, 29};  // 59 days later: no reminder
-  app.FormCreate();
-  EXPECT_EQ(option("Form", "UpdateChecked"), "01/03/2026");
-  os.clock.now = {2026, 4, 30};
-  boxes().expect(Answer::Ok, "You have not checked for an update for over 2 months");
-  app.FormCreate();
 }
 
 }  // namespace
