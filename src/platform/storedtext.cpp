@@ -1,15 +1,26 @@
 #include "platform/storedtext.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace trovik {
 
 namespace {
 
+// Eight bytes at a time: a list of 100,000 links is looked through in a
+// fraction of the time its lines take to split.
 bool isAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  std::size_t i = 0;
+  std::uint64_t seen = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + i, sizeof word);
+    seen |= word;
+  }
+  for (; i < s.size(); ++i) seen |= static_cast<unsigned char>(s[i]);
+  return (seen & kHighBits) == 0;
 }
 
 }  // namespace
