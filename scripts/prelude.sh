@@ -13,7 +13,7 @@ trovik_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Everything the builds and the tests need on Debian 12. wine32:i386 runs the 32-bit release.
 trovik_packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
-  xvfb fonts-wine imagemagick xdotool x11-utils libgtest-dev libbenchmark-dev unzip python3 tinyproxy)
+  xvfb fonts-wine fonts-dejavu-core fonts-wqy-microhei imagemagick xdotool x11-utils libgtest-dev libbenchmark-dev unzip python3 tinyproxy)
 
 # trovik_install_missing [packages...]: installs those of the packages (default: trovik_packages)
 # that are not installed yet; nothing when all are.
@@ -74,7 +74,7 @@ trovik_build_windows() {
 
 : "${TROVIK_WINE_TEMPLATE:=$trovik_root/build/wineprefix-template}"
 # Bumped whenever the preparation below changes, so old templates are rebuilt.
-trovik_wine_recipe=3
+trovik_wine_recipe=4
 
 # The settings every Wine call of ours runs with: no debug chatter, and no prompt to download
 # Mono or Gecko, which cannot be fetched here and which Trovik does not use. A 64-bit prefix runs
@@ -177,6 +177,16 @@ trovik_wine_prepare() {
     # message box and each close.
     trovik_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    # Wine's own fonts have no Greek or Chinese: linked behind the dialog fonts, as Windows links
+    # its own, names in those scripts show in the screenshots instead of boxes.
+    cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc \
+      "$prefix/drive_c/windows/Fonts/"
+    local face
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+      trovik_wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v "$face" /t REG_MULTI_SZ /d 'DejaVuSans.ttf,DejaVu Sans\0wqy-microhei.ttc,WenQuanYi Micro Hei' \
+        /f >/dev/null 2>&1
+    done
     # Desktop, Documents and the like are links into $HOME: anything a test writes there would
     # land in the real home folder.
     find "$prefix/drive_c" -type l | while IFS= read -r link; do
