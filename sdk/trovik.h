@@ -181,8 +181,9 @@ typedef void(TROVIK_CALL* TrovikOnClose)(int32_t reason);
  * then every text of this file crosses as UTF-8 while Trovik is calling the
  * extension (dllinfo2's dllPath, what getvar, getvpvar and the functions
  * return, and what the extension passes to them). Without it, or answering
- * 0, text crosses in the ANSI code page. Asked before each call into the DLL;
- * calls made while Trovik is not calling any extension use the ANSI code page.
+ * 0, text crosses in the ANSI code page. Asked once each time Trovik loads
+ * the DLL, before dllinfo2; calls made while Trovik is not calling any
+ * extension use the ANSI code page.
  */
 typedef TrovikBool(TROVIK_CALL* TrovikDllUtf8)(void);
 

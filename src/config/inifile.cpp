@@ -20,23 +20,28 @@ constexpr char kCtrlZ = 26;
 // Names and keys match without regard to case, the way the Western ANSI
 // code page folds them: A-Z, and the accented capitals U+00C0 to U+00DE (not
 // the multiplication sign among them), which UTF-8 writes as 0xC3 0x80-0x9E
-// and whose small letters are 0x20 further on. Folding keeps the length.
+// and whose small letters are 0x20 further on. Folding keeps the length, so
+// it goes byte by byte: this is the byte at i folded.
+char foldedAt(std::string_view s, std::size_t i) {
+  const auto c = static_cast<unsigned char>(s[i]);
+  if (c >= 'A' && c <= 'Z') return static_cast<char>(c + 0x20);
+  if (i > 0 && static_cast<unsigned char>(s[i - 1]) == 0xC3 && c >= 0x80 && c <= 0x9E && c != 0x97)
+    return static_cast<char>(c + 0x20);
+  return s[i];
+}
+
 std::string folded(std::string_view s) {
-  std::string out(s);
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const auto c = static_cast<unsigned char>(out[i]);
-    if (c >= 'A' && c <= 'Z') {
-      out[i] = static_cast<char>(c + 0x20);
-    } else if (c == 0xC3 && i + 1 < out.size()) {
-      const auto next = static_cast<unsigned char>(out[++i]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i] = static_cast<char>(next + 0x20);
-    }
-  }
+  std::string out(s.size(), '\0');
+  for (std::size_t i = 0; i < s.size(); ++i) out[i] = foldedAt(s, i);
   return out;
 }
 
+// Without a copy: every key lookup compares against each line of its section.
 bool sameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && folded(a) == folded(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (foldedAt(a, i) != foldedAt(b, i)) return false;
+  return true;
 }
 
 std::string cut(std::string_view s) { return std::string(textPrefix(s, TBigIniFile::kMaxText)); }

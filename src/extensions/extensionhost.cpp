@@ -166,7 +166,7 @@ bool ExtensionHost::inTable(LibraryHandle handle) const {
 }
 
 template <class Call>
-void ExtensionHost::callInto(LibraryHandle library, bool countsInKn, Call&& call) {
+void ExtensionHost::callInto(bool utf8, bool countsInKn, Call&& call) {
   struct Leave {
     ExtensionHost& host;
     bool counts;
@@ -182,11 +182,10 @@ void ExtensionHost::callInto(LibraryHandle library, bool countsInKn, Call&& call
       }
     }
   };
-  const bool takes = takesUtf8(library);
   ++depth_;
   if (countsInKn) kn_ = static_cast<std::int32_t>(table_.size()) - 1;
   Leave leave{*this, countsInKn, utf8Caller_};
-  utf8Caller_ = takes;
+  utf8Caller_ = utf8;
   call();
 }
 
@@ -211,11 +210,12 @@ void ExtensionHost::runvpa(const std::string& path, const std::string& exportNam
   std::int32_t index = isloaded(path);
   const bool isNew = index < 0;
   if (isNew) {
-    table_.push_back({ctx_.platform.libraries.load(path), path});
+    table_.push_back(load(path));
     index = static_cast<std::int32_t>(table_.size()) - 1;
     kn_ = static_cast<std::int32_t>(table_.size());
   }
   const LibraryHandle handle = table_[static_cast<size_t>(index)].handle;
+  const bool utf8 = table_[static_cast<size_t>(index)].utf8;
   if (!handle) return;  // failed to load: never retried until the table is emptied
   void* dllinfo2 = ctx_.platform.libraries.symbol(handle, "dllinfo2");
   if (!dllinfo2) return;
@@ -224,20 +224,20 @@ void ExtensionHost::runvpa(const std::string& path, const std::string& exportNam
     // DLL calls back while it is announced must not change the parameters
     // the event is about to hand it.
     const EventSlots eventSlots = ctx_.events.slots;
-    callInto(handle, true, [&] { announce(dllinfo2, path); });
+    callInto(utf8, true, [&] { announce(dllinfo2, path); });
     ctx_.events.slots = eventSlots;
     // Stopped while it announced itself: its events wait for the next load.
     if (!inTable(handle)) return;
   }
   if (void* fn = ctx_.platform.libraries.symbol(handle, exportName))
-    callInto(handle, true, [&] { reinterpret_cast<TrovikEventExport>(fn)(); });
+    callInto(utf8, true, [&] { reinterpret_cast<TrovikEventExport>(fn)(); });
 }
 
 void ExtensionHost::close(size_t i, std::int32_t reason, bool erase) {
   const LibraryHandle handle = table_[i].handle;
   table_[i].closing = true;
   if (void* onclose = ctx_.platform.libraries.symbol(handle, "onclose"))
-    callInto(handle, false, [&] { reinterpret_cast<TrovikOnClose>(onclose)(reason); });
+    callInto(table_[i].utf8, false, [&] { reinterpret_cast<TrovikOnClose>(onclose)(reason); });
   // Found again: the goodbye may have changed the table, or emptied it by
   // stopping the extensions itself.
   for (size_t k = 0; k < table_.size(); ++k) {
@@ -276,16 +276,17 @@ void ExtensionHost::stopvp(std::int32_t reason) {
 }
 
 void ExtensionHost::announceInstalled(const std::string& path) {
-  table_.push_back({ctx_.platform.libraries.load(path), path});
+  table_.push_back(load(path));
   kn_ = static_cast<std::int32_t>(table_.size());
   const LibraryHandle handle = table_.back().handle;
+  const bool utf8 = table_.back().utf8;
   if (!handle) return;
   void* dllinfo2 = ctx_.platform.libraries.symbol(handle, "dllinfo2");
   if (!dllinfo2) return;
-  callInto(handle, true, [&] { announce(dllinfo2, path); });
+  callInto(utf8, true, [&] { announce(dllinfo2, path); });
   if (!inTable(handle)) return;
   if (void* startup = ctx_.platform.libraries.symbol(handle, "vpstartup"))
-    callInto(handle, true, [&] { reinterpret_cast<TrovikEventExport>(startup)(); });
+    callInto(utf8, true, [&] { reinterpret_cast<TrovikEventExport>(startup)(); });
 }
 
 void ExtensionHost::removed(const std::string& path) {
@@ -302,9 +303,10 @@ void ExtensionHost::removed(const std::string& path) {
   const LibraryHandle handle = libs.load(path);
   if (!handle) return;
   if (void* dllinfo2 = libs.symbol(handle, "dllinfo2")) {
-    callInto(handle, false, [&] { announce(dllinfo2, path); });
+    const bool utf8 = takesUtf8(handle);
+    callInto(utf8, false, [&] { announce(dllinfo2, path); });
     if (void* onremove = libs.symbol(handle, "onremove"))
-      callInto(handle, false, [&] { reinterpret_cast<TrovikEventExport>(onremove)(); });
+      callInto(utf8, false, [&] { reinterpret_cast<TrovikEventExport>(onremove)(); });
   }
   release(handle);
 }
@@ -316,6 +318,12 @@ bool ExtensionHost::offersDllInfo2(const std::string& path) {
   const bool offers = libs.symbol(handle, "dllinfo2") != nullptr;
   release(handle);
   return offers;
+}
+
+LoadedLibrary ExtensionHost::load(const std::string& path) {
+  LoadedLibrary loaded{ctx_.platform.libraries.load(path), path};
+  loaded.utf8 = takesUtf8(loaded.handle);
+  return loaded;
 }
 
 bool ExtensionHost::takesUtf8(LibraryHandle library) {

@@ -23,6 +23,8 @@ struct LoadedLibrary {
   std::string path;
   // Its "onclose" is running: whoever called it frees the DLL afterwards.
   bool closing = false;
+  // It takes and gives text as UTF-8 ("dllutf8"), asked once when loaded.
+  bool utf8 = false;
 };
 
 // What every extension receives in "dllinfo2" besides its own path.
@@ -103,7 +105,9 @@ class ExtensionHost {
   // counted), and libraries freed during the call are unloaded only once no
   // extension code is running any more.
   template <class Call>
-  void callInto(LibraryHandle library, bool countsInKn, Call&& call);
+  void callInto(bool utf8, bool countsInKn, Call&& call);
+  // Loads the DLL for the table, asking how it takes text.
+  LoadedLibrary load(const std::string& path);
   bool takesUtf8(LibraryHandle library);
   void release(LibraryHandle handle);
   // Tells the DLL of entry i why it stops and frees it. Meanwhile it can still

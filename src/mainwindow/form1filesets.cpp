@@ -21,6 +21,12 @@ void TForm1::showhints() {
   ctx_.events.run("showhints", [&] { showHints = ctx_.vars.sh; });
 }
 
+std::string TForm1::tabDirectory(int index, const std::string& caption) const {
+  const auto& dirs = tabDirectories();
+  if (index >= 0 && index < static_cast<int>(dirs.size())) return dirs[static_cast<size_t>(index)];
+  return index <= 0 ? ctx_.vars.realpath : ctx_.vars.realpath + caption + "\\";
+}
+
 bool TForm1::enterFileset(const std::string& dir, bool saveFirst) {
   const Texts& t = ctx_.texts;
   // A list that could not be saved is the only copy of the user's work: a

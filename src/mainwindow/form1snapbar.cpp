@@ -18,12 +18,6 @@ std::string tabCaption(const ui::TabBar& bar, int tab) {
 }
 }  // namespace
 
-std::string TForm1::tabDirectory(int index, const std::string& caption) const {
-  const auto& dirs = tabDirectories();
-  if (index >= 0 && index < static_cast<int>(dirs.size())) return dirs[static_cast<size_t>(index)];
-  return index <= 0 ? ctx_.vars.realpath : ctx_.vars.realpath + caption + "\\";
-}
-
 void TForm1::qswitchChanging() {
   handle("form1qswitchchanging", &qswitch, [&] {
     savelist();

@@ -6,8 +6,6 @@
 
 namespace trovik {
 
-namespace {
-
 // Eight bytes at a time: a list of 100,000 links is looked through in a
 // fraction of the time its lines take to split.
 bool isAscii(std::string_view s) {
@@ -22,8 +20,6 @@ bool isAscii(std::string_view s) {
   for (; i < s.size(); ++i) seen |= static_cast<unsigned char>(s[i]);
   return (seen & kHighBits) == 0;
 }
-
-}  // namespace
 
 bool isUtf8(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());

@@ -23,6 +23,8 @@ std::string readStoredText(const FileSystem& fs, const std::string& path);
 // The bytes to write for text.
 std::string storedBytes(const FileSystem& fs, std::string text);
 
+// True when every byte is ASCII, the same in every code page.
+bool isAscii(std::string_view text);
 // True when text is well-formed UTF-8: no stray or missing continuation
 // bytes, no overlong forms, no surrogate halves, nothing above U+10FFFF.
 bool isUtf8(std::string_view text);

@@ -8,6 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "platform/storedtext.h"
 #include "win32/systemlibrary.h"
 #include "win32/wide.h"
 
@@ -189,7 +190,8 @@ void Win32FileSystem::renameDirectory(const std::string& from, const std::string
 }
 
 std::string Win32FileSystem::ansiToUtf8(std::string_view bytes) const {
-  if (bytes.empty()) return {};
+  // Most texts an extension passes, and most names, need no conversion.
+  if (isAscii(bytes)) return std::string(bytes);
   const int size = static_cast<int>(bytes.size());
   const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
   std::wstring text(static_cast<size_t>(std::max(n, 0)), L'\0');
@@ -198,9 +200,9 @@ std::string Win32FileSystem::ansiToUtf8(std::string_view bytes) const {
 }
 
 std::string Win32FileSystem::utf8ToAnsi(std::string_view text, bool* exact) const {
-  const std::wstring w = wide(text);
   if (exact) *exact = true;
-  if (w.empty()) return {};
+  if (isAscii(text)) return std::string(text);
+  const std::wstring w = wide(text);
   const int size = static_cast<int>(w.size());
   BOOL lossy = FALSE;
   const int n =
