@@ -1,34 +1,86 @@
-// The Add/Edit dialog: reading a link entry into it, and its handlers as the
-// user reaches them.
+// The Add/Edit dialog and the two it opens (the command line and browsing): reading a link
+// entry into it, and their handlers as the user reaches them.
 #include <gtest/gtest.h>
 
 #include "core/paths.h"
-#include "dialogharness.h"
+#include "harness.h"
 
 namespace trovik::test {
 namespace {
 
-TEST(AddEditReading, MaddSplitsAGroupIntoMembersWithTheirRunStyles) {
-  AppHarness h;
-  TAddEdit& d = h.app.AddEdit;
-  h.form().link1.setItems({"single", "+fC:\\a.exe+lrma||D:\\b.exe>:-x+lrmi|trailing"});
+// A window that remembers what it was asked (cursor, drop-down, focus).
+struct FakeDialogView final : DialogView {
+  int cursor = 0;
+  bool dropped = false;
+  ui::Control* focused = nullptr;
+  int fronts = 0;  // times brought to the front
+  void focus(ui::Control& c) override { focused = &c; }
+  int caret(const ui::Edit&) const override { return cursor; }
+  void setCaret(ui::Edit&, int p) override { cursor = p; }
+  void dropDown(ui::ListBox&, bool open, int) override { dropped = open; }
+  bool droppedDown(const ui::ListBox&) const override { return dropped; }
+  void bringToFront() override { ++fronts; }
+};
+
+// The Add/Edit dialog opened as the main window's Add item opens it.
+struct DialogHarness : AppHarness {
+  FakeDialogView view;
+  TAddEdit& d = app.AddEdit;
+
+  DialogHarness() {
+    d.attachView(&view);
+    vars().userlevel = 1;  // no beginner's tips unless a test asks for them
+  }
+  void list(std::vector<std::string> names, std::vector<std::string> links) {
+    form().List1.setItems(names);
+    form().mmlist.setItems(names);
+    form().link1.setItems(std::move(links));
+  }
+  void openAdd() {
+    d.mrl.clear();
+    d.itemLabel.setText("");
+    d.path.setText("");
+    d.AddPending = true;
+    d.EditPending = false;
+    d.showDialog();
+  }
+  // Types into the path field: the text, the cursor at its end, the change.
+  void type(const std::string& text) {
+    d.path.setText(text);
+    view.cursor = static_cast<int>(text.size());
+    d.pathChange();
+  }
+  // Clicks member i of the member list alone.
+  void pick(int i) {
+    for (int k = 0; k < d.mrl.count(); ++k) d.mrl.setSelected(k, k == i);
+    d.mrl.setItemIndex(i);
+    d.mrlClick();
+  }
+  // Clicks item i of the main list.
+  void click(int i) {
+    form().List1.setItemIndex(i);
+    form().List1Click();
+  }
+};
+
+struct AddEditTest : ::testing::Test, DialogHarness {};
+
+const std::string kBaseDir = kBase;
+
+TEST_F(AddEditTest, AGroupSplitsIntoMembersWithTheirRunStyles) {
+  form().link1.setItems({"single", "+fC:\\a.exe+lrma||D:\\b.exe>:-x+lrmi|trailing"});
   d.madd(1);
   EXPECT_EQ(d.mrl.items(), (Lines{"C:\\a.exe", "", "D:\\b.exe>:-x"}));
   EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrma", "", "+lrmi"}));
   EXPECT_TRUE(d.foc.checked());
-
   // Members are added to those already listed; out-of-range indexes add nothing.
   d.madd(7);
-  h.form().link1.setItems({"x+lrmi+lrma|"});
+  form().link1.setItems({"x+lrmi+lrma|"});
   d.madd(0);
   EXPECT_EQ(d.mrl.items().back(), "x");
   EXPECT_EQ(d.MemberRunStyles.back(), "+lrmi");  // the inner suffix is moved last and wins
   EXPECT_EQ(d.mrl.count(), static_cast<int>(d.MemberRunStyles.size()));
-}
 
-TEST(AddEditReading, Clcommedit2MovesTheRunModeIntoTheChoice) {
-  AppHarness h;
-  TAddEdit& d = h.app.AddEdit;
   const struct {
     const char *path, *left;
     ui::RadioButton& mode;
@@ -44,57 +96,75 @@ TEST(AddEditReading, Clcommedit2MovesTheRunModeIntoTheChoice) {
   }
 }
 
-const std::string kBaseDir = kBase;
+TEST_F(AddEditTest, ItemsClickedInTheMainListWhileItIsOpenGoToIt) {
+  list({"A", "B", "C"}, {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"});
+  openAdd();
+  d.mr.setChecked(true);
+  click(0);
+  click(1);
+  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(d.itemLabel.text(), "A");
+  EXPECT_EQ(d.MemberRunStyles.size(), 2u);
+  EXPECT_TRUE(os.shell.calls.empty());
+  // A single link over a path without multirun asks before overwriting; a No keeps the path,
+  // and the dialog comes forward either way.
+  d.mr.setChecked(false);
+  view.fronts = 0;
+  boxes().expect(Answer::No, "This will overwrite the existing item path, proceed?");
+  click(2);
+  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(view.fronts, 1);
+  boxes().expect(Answer::Yes, "This will overwrite the existing item path, proceed?");
+  click(2);
+  EXPECT_EQ(d.path.text(), "C:\\c.exe");
+  EXPECT_EQ(view.fronts, 2);
+  // A multirun link over a single path makes a group of them all.
+  d.mrl.clear();
+  form().link1.setItem(0, "C:\\a.exe|C:\\b.exe|");
+  boxes().expect(Answer::Yes, "Do you want to make your new item a multirun item?");
+  click(0);
+  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\b.exe"}));
+}
 
-TEST(AddEditConfirm, StoresTheEntryWithItsRunStylesAndSaves) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.list({"One"}, {"C:\\one.exe"});
-  h.openAdd();
+TEST_F(AddEditTest, StoresTheEntryWithItsRunStylesAndSaves) {
+  list({"One"}, {"C:\\one.exe"});
+  openAdd();
   d.lfc.setChecked(false);
   d.itemLabel.setText("Two");
-  h.type("C:\\two.exe>:-a");
+  type("C:\\two.exe>:-a");
   d.runmaxClick();
   d.addlinkClick();
-  EXPECT_EQ(h.form().link1.items(), (Lines{"C:\\one.exe", "C:\\two.exe>:-a+lrma"}));
-  EXPECT_EQ(h.form().mmlist.items(), (Lines{"One", "Two"}));
-  EXPECT_EQ(h.fs().get(kBaseDir + "name.qdx"), "One\r\nTwo\r\n");
-  EXPECT_FALSE(d.isOpen());
-  EXPECT_FALSE(d.AddPending);
+  EXPECT_EQ(form().link1.items(), (Lines{"C:\\one.exe", "C:\\two.exe>:-a+lrma"}));
+  EXPECT_EQ(form().mmlist.items(), (Lines{"One", "Two"}));
+  EXPECT_EQ(fs().get(kBaseDir + "name.qdx"), "One\r\nTwo\r\n");
+  EXPECT_FALSE(d.isOpen() || d.AddPending);
 
-  // A group: each member's run style before its separator, "+f" in front.
-  h.openAdd();
-  d.lfc.setChecked(false);
-  h.type("C:\\a.exe|C:\\b.exe|");
-  EXPECT_TRUE(d.mr.checked());
-  EXPECT_TRUE(d.mrl.visible());
-  h.pick(1);
-  d.runminClick();
-  d.foc.setChecked(true);
-  d.addlinkClick();
-  EXPECT_EQ(h.form().link1.items().back(), "+fC:\\a.exe|C:\\b.exe+lrmi|");
-
-  // However many members there are, none loses its style.
-  h.openAdd();
+  // A group: each member's run style before its separator, "+f" in front; however many
+  // members there are, none loses its style.
+  openAdd();
   d.lfc.setChecked(false);
   std::string group;
   for (int i = 0; i < 14; ++i) group += "C:\\m" + std::to_string(i) + ".exe|";
-  h.type(group);
-  h.pick(13);
+  type(group);
+  EXPECT_TRUE(d.mr.checked() && d.mrl.visible());
+  pick(13);
   d.runmaxClick();
+  pick(1);
+  d.runminClick();
+  d.foc.setChecked(true);
   d.addlinkClick();
-  EXPECT_TRUE(endsWith(h.form().link1.items().back(), "|C:\\m13.exe+lrma|"));
+  const std::string& entry = form().link1.items().back();
+  EXPECT_TRUE(startsWith(entry, "+fC:\\m0.exe|C:\\m1.exe+lrmi|C:\\m2.exe|")) << entry;
+  EXPECT_TRUE(endsWith(entry, "|C:\\m13.exe+lrma|")) << entry;
 }
 
 TEST(AddEditConfirm, AnEntryThatRunsNothingIsRefusedWithTheDialogOpen) {
-  struct Case {
-    const char* what;
+  const struct {
     bool localCheck, multirun;
     std::string path;
-  } cases[] = {{"an empty path, unchecked", false, false, ""},
-               {"blanks and a command", false, false, "  >:-x+lrma"},
-               {"a group without members", true, true, ""}};
-  for (const Case& c : cases) {
+  } cases[] = {{false, false, ""}, {false, false, "  >:-x+lrma"}, {true, true, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
     DialogHarness h;
     TAddEdit& d = h.d;
     h.vars().userlevel = 0;  // not even a beginner's tip comes first
@@ -102,322 +172,361 @@ TEST(AddEditConfirm, AnEntryThatRunsNothingIsRefusedWithTheDialogOpen) {
     d.itemLabel.setText("Label");
     d.lfc.setChecked(c.localCheck);
     h.type(c.path);
-    if (c.multirun && !d.mr.checked()) {
+    if (c.multirun) {
       d.mr.setChecked(true);
       d.mrClick();
     }
     h.boxes().expect(Answer::Ok, "This link has nothing to run.");
     d.addlinkClick();
-    EXPECT_TRUE(h.boxes().allAnswered()) << c.what;
-    EXPECT_TRUE(d.isOpen()) << c.what;
-    EXPECT_EQ(h.form().link1.count(), 0) << c.what;
-    EXPECT_EQ(h.view.focused, &d.path) << c.what;
+    EXPECT_TRUE(h.boxes().allAnswered());
+    EXPECT_TRUE(d.isOpen());
+    EXPECT_EQ(h.form().link1.count(), 0);
+    EXPECT_EQ(h.view.focused, &d.path);
   }
 }
 
-TEST(AddEditConfirm, LocalCheckTakesFoldersWithoutBackslashAndNamesAMissingMember) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.fs().mkdirs("C:\\Games");
-  h.fs().put("C:\\Tools\\a.exe", "");
-  h.openAdd();
-  h.type("C:\\GAMES");
+TEST_F(AddEditTest, LocalCheckTakesFoldersWithoutBackslashAndNamesAMissingMember) {
+  fs().mkdirs("C:\\Games");
+  fs().put("C:\\Tools\\a.exe", "");
+  openAdd();
+  type("C:\\GAMES");
   d.addlinkClick();
-  EXPECT_EQ(h.form().link1.items(), (Lines{"C:\\GAMES"}));
-
-  h.openAdd();
-  h.type("C:\\Tools\\a.exe>:-x|C:\\Tools\\gone.exe|");
-  h.boxes().expect(Answer::Ok, "Error: Local file \"C:\\Tools\\gone.exe\" not found");
+  EXPECT_EQ(form().link1.items(), (Lines{"C:\\GAMES"}));
+  openAdd();
+  type("C:\\Tools\\a.exe>:-x|C:\\Tools\\gone.exe|");
+  boxes().expect(Answer::Ok, "Error: Local file \"C:\\Tools\\gone.exe\" not found");
   d.addlinkClick();
   EXPECT_TRUE(d.isOpen());
-  EXPECT_EQ(h.form().link1.count(), 1);
+  EXPECT_EQ(form().link1.count(), 1);
 }
 
-TEST(AddEditConfirm, BeginnersAreOfferedAFreeAccessCharacterAndANewFileset) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.vars().userlevel = 0;
-  h.list({"Alpha", "!bang", "beta"}, {"a", "b", "c"});
-  h.openAdd();
-  d.lfc.setChecked(false);
-  d.itemLabel.setText("Apple");
-  h.type("x");
-  // "A" clashes; "A", "a", "!", "b" and "B" are taken, so the quote is free.
-  h.boxes().expect(Answer::Yes, "pressing the \" key. Would you like");
-  d.addlinkClick();
-  EXPECT_EQ(h.form().List1.items().back(), "\" Apple");
-
-  // Only the case differs from "beta": no clash, just the tip.
-  h.openAdd();
-  d.itemLabel.setText("Bravo");
-  h.type("y");
-  h.boxes().expect(Answer::Ok, "You can run this link by pressing the B key.");
-  d.addlinkClick();
-
-  std::vector<std::string> many(51, "x");
-  h.list(many, many);
-  h.openAdd();
-  d.itemLabel.setText("z");
-  h.type("z");
-  h.boxes().expect(Answer::Ok, "pressing the z key");
-  h.boxes().expect(Answer::Yes, "over 50 links");
-  d.addlinkClick();
-  EXPECT_TRUE(h.fs().directoryExists(kBaseDir + "NewFileSet1"));
-}
-
-TEST(AddEditConfirm, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
+TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
   const std::string other = kBaseDir + "Other\\";
-  h.list({"Cur"}, {"C:\\cur.exe"});
-  h.fs().put(other + "link.qdx", "C:\\o0.exe\r\nC:\\o1.exe\r\n");
-  h.fs().put(other + "name.qdx", "O0\r\nO1\r\n");
+  list({"Cur"}, {"C:\\cur.exe"});
+  putFileset("Other\\", {"O0", "O1"}, {"C:\\o0.exe", "C:\\o1.exe"});
   auto edit = [&](const std::string& home, int item) {
     d.EditHome = home;
     d.EditPending = true;
-    h.vars().curitem = item;
+    vars().curitem = item;
     d.showDialog();
     d.lfc.setChecked(false);
     d.itemLabel.setText("New");
-    h.type("C:\\new.exe");
+    type("C:\\new.exe");
     d.addlinkClick();
   };
   edit(other, 1);
-  EXPECT_EQ(h.fs().get(other + "link.qdx"), "C:\\o0.exe\r\nC:\\new.exe\r\n");
-  EXPECT_EQ(h.fs().get(other + "name.qdx"), "O0\r\nNew\r\n");
-  EXPECT_EQ(h.form().List1.items(), (Lines{"Cur"}));
+  EXPECT_EQ(fs().get(other + "link.qdx"), "C:\\o0.exe\r\nC:\\new.exe\r\n");
+  EXPECT_EQ(fs().get(other + "name.qdx"), "O0\r\nNew\r\n");
+  EXPECT_EQ(form().List1.items(), (Lines{"Cur"}));
   EXPECT_FALSE(d.isOpen());
 
   // Refused, nothing written, and the dialog stays open for Copy to list.
-  const std::string links = h.fs().get(other + "link.qdx");
-  h.boxes().expect(Answer::Ok, "no longer in its fileset");
+  const std::string links = fs().get(other + "link.qdx");
+  boxes().expect(Answer::Ok, "no longer in its fileset");
   edit(other, 2);
   EXPECT_TRUE(d.isOpen());
-  h.fs().failWrites("Other");
-  h.boxes().expect(Answer::Ok, "Other\\name.qdx");
+  fs().failWrites("Other");
+  boxes().expect(Answer::Ok, "Other\\name.qdx");
   edit(other, 0);
-  h.fs().clearFailures();
-  h.boxes().expect(Answer::Ok, "The fileset that this link belongs to cannot be found.");
+  fs().clearFailures();
+  boxes().expect(Answer::Ok, "The fileset that this link belongs to cannot be found.");
   edit(kBaseDir + "Gone\\", 0);
-  EXPECT_TRUE(d.isOpen());
-  EXPECT_TRUE(d.EditPending);
-  EXPECT_EQ(h.fs().get(other + "link.qdx"), links);
-  EXPECT_EQ(h.fs().get(other + "name.qdx"), "O0\r\nNew\r\n");
+  EXPECT_TRUE(d.isOpen() && d.EditPending);
+  EXPECT_EQ(fs().get(other + "link.qdx"), links);
+  EXPECT_EQ(fs().get(other + "name.qdx"), "O0\r\nNew\r\n");
 }
 
-TEST(AddEditLifecycle, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.list({"A", "B"}, {"C:\\a.exe", "C:\\b.exe"});
-  h.fs().put("C:\\a.exe", "");
+TEST_F(AddEditTest, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
+  list({"A", "B"}, {"C:\\a.exe", "C:\\b.exe"});
+  fs().put("C:\\a.exe", "");
   for (void (TAddEdit::*close)() : {&TAddEdit::cancelClick, &TAddEdit::tcloseClick,
                                     &TAddEdit::closeDialog, &TAddEdit::addlinkClick}) {
-    h.openAdd();
+    openAdd();
     d.lfc.setChecked(false);
-    h.type("C:\\a.exe|C:\\b.exe|");
+    type("C:\\a.exe|C:\\b.exe|");
     d.foc.setChecked(true);
-    h.form().List1.setItemIndex(1);
+    form().List1.setItemIndex(1);
     (d.*close)();
     EXPECT_FALSE(d.isOpen());
     // What the group left behind does not join the next link.
     EXPECT_EQ(d.mrl.count(), 0);
     EXPECT_TRUE(d.MemberRunStyles.empty());
     EXPECT_FALSE(d.foc.checked());
-    EXPECT_EQ(h.form().mmlist.items(), h.form().List1.items());
-    EXPECT_EQ(h.form().mmlist.itemIndex(), 1);
+    EXPECT_EQ(form().mmlist.items(), form().List1.items());
+    EXPECT_EQ(form().mmlist.itemIndex(), 1);
   }
-  h.form().List1.setItemIndex(0);
-  h.form().List1DblClick();
-  EXPECT_EQ(h.os.shell.calls.size(), 1u);
+  form().List1.setItemIndex(0);
+  form().List1DblClick();
+  EXPECT_EQ(os.shell.calls.size(), 1u);
 }
 
-TEST(AddEditMultirun, TickingAndUntickingMoveThePathInAndOutAndGrowTheDialog) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.openAdd();
-  const int single = d.AddEdit.bounds().height;
+TEST_F(AddEditTest, TickingAndUntickingMoveThePathInAndOut) {
+  openAdd();
   d.path.setText("C:\\a.exe");
   d.runmaxClick();
   d.mr.setChecked(true);
   d.mrClick();
   EXPECT_EQ(d.path.text(), "C:\\a.exe|");
-  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\a.exe"}));
   EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrma"}));
-  EXPECT_TRUE(d.foc.visible());
-  EXPECT_FALSE(d.browse.visible());
-  EXPECT_GT(d.AddEdit.bounds().height, single);
-
-  h.type("C:\\a.exe|C:\\b.exe|");
+  type("C:\\a.exe|C:\\b.exe|");
   d.mr.setChecked(false);
-  h.boxes().expect(Answer::No, "switching to manual");
+  boxes().expect(Answer::No, "switching to manual");
   d.mrClick();
   EXPECT_EQ(d.path.text(), "C:\\a.exe");
-  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\a.exe"}));
   EXPECT_FALSE(d.mrl.visible());
-  EXPECT_EQ(d.AddEdit.bounds().height, single);
-
-  // The main window hands over a group by ticking mr and laying the dialog out.
-  d.mr.setChecked(true);
-  d.autosize();
-  EXPECT_TRUE(d.mrl.visible());
-  EXPECT_TRUE(d.foc.visible());
 }
 
-TEST(AddEditMembers, ReorderingDroppingRemovingAndClearingKeepPathAndStylesInStep) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.openAdd();
-  h.type("a|b|c|");
-  h.pick(2);
+TEST_F(AddEditTest, ReorderingDroppingRemovingAndClearingKeepPathAndStylesInStep) {
+  openAdd();
+
+  type("a|b|c|");
+  pick(2);
   d.runminClick();
   d.mrlDragDrop(0);
   EXPECT_EQ(d.path.text(), "c|a|b|");
   EXPECT_TRUE(d.mrl.selected(0));  // the moved member stays picked
   EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrmi", "", ""}));
-  h.pick(1);
+  pick(1);
   EXPECT_TRUE(d.runnormal.checked());
-  h.pick(0);
+  pick(0);
   EXPECT_TRUE(d.runmin.checked());
-  EXPECT_EQ(h.view.cursor, 1);  // at the separator that ends the member
+  EXPECT_EQ(view.cursor, 1);  // at the separator that ends the member
 
-  h.vars().ldirect = true;
-  h.os.shellLinks.targets["C:\\x.lnk"] = "C:\\x.exe";
+  vars().ldirect = true;
+  os.shellLinks.targets["C:\\x.lnk"] = "C:\\x.exe";
   const std::string longPath = "C:\\" + std::string(300, 'n') + ".exe";
   d.mrlDropFiles({"C:\\x.lnk", longPath}, 3);
   EXPECT_EQ(d.path.text(), "c|a|b|C:\\x.exe|" + longPath + "|");
-  EXPECT_EQ(d.MemberRunStyles.size(), 5u);
-
   d.rfClick();  // member 0 is still selected
   EXPECT_EQ(d.path.text(), "a|b|C:\\x.exe|" + longPath + "|");
   EXPECT_EQ(d.MemberRunStyles, (Lines{"", "", "", ""}));
-  h.boxes().expect(Answer::Yes, "clear the whole multiple run list");
+  boxes().expect(Answer::Yes, "clear the whole multiple run list");
   d.clClick();
   EXPECT_EQ(d.mrl.count(), 0);
   EXPECT_EQ(d.path.text(), "");
 }
 
-TEST(AddEditPath, CompletionOffersTheTypedDirectorysEntries) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.vars().autoclevel = 1;
-  h.fs().put("C:\\Tools\\Alpha.exe", "");
-  h.fs().put("C:\\Tools\\alps.txt", "");
-  h.fs().put("C:\\Tools\\beta.exe", "");
-  h.fs().mkdirs("C:\\Tools\\ALbum");
-  h.openAdd();
-  EXPECT_TRUE(d.autoclist.enabled());
-  h.type("c:\\tools\\al");
+TEST_F(AddEditTest, CompletionOffersTheTypedDirectorysEntries) {
+  vars().autoclevel = 1;
+  fs().put("C:\\Tools\\Alpha.exe", "");
+  fs().put("C:\\Tools\\alps.txt", "");
+  fs().put("C:\\Tools\\beta.exe", "");
+  fs().mkdirs("C:\\Tools\\ALbum");
+  openAdd();
+  type("c:\\tools\\al");
   EXPECT_EQ(d.autoclist.items(),
             (Lines{"c:\\tools\\ALbum\\", "c:\\tools\\Alpha.exe", "c:\\tools\\alps.txt"}));
-  EXPECT_TRUE(h.view.dropped);
-  h.type("c:\\tools\\alps.txt");  // the whole name is no completion
+  EXPECT_TRUE(view.dropped);
+  type("c:\\tools\\alps.txt");  // the whole name is no completion
   EXPECT_TRUE(d.autoclist.items().empty());
-  EXPECT_FALSE(h.view.dropped);
-
-  // Escape closes the list until it is opened by hand.
-  h.type("c:\\tools\\al");
-  EXPECT_TRUE(d.pathEscape());
-  h.type("c:\\tools\\alp");
-  EXPECT_EQ(d.autoclist.count(), 2);
-  EXPECT_FALSE(h.view.dropped);
-  d.autoclistDropDown();
-  EXPECT_FALSE(h.vars().nolist);
+  EXPECT_FALSE(view.dropped);
 
   // A group completes its last member; a choice replaces the member at the cursor.
-  h.type("c:\\tools\\beta.exe|c:\\tools\\al");
+  type("c:\\tools\\beta.exe|c:\\tools\\al");
   EXPECT_EQ(d.autoclist.count(), 3);
   d.path.setText("c:\\tools\\al|x|");
-  h.view.cursor = 3;
+  view.cursor = 3;
   d.autoclist.setItemIndex(1);
   d.autoclistClick();
   EXPECT_EQ(d.path.text(), "c:\\tools\\Alpha.exe|x|");
-  EXPECT_EQ(d.mrl.items(), (Lines{"c:\\tools\\Alpha.exe", "x"}));
-  EXPECT_EQ(h.view.cursor, 18);
-}
+  EXPECT_EQ(view.cursor, 18);
 
-TEST(AddEditPath, AKeystrokeServedDuringCompletionLeavesTheListToTheNewerOne) {
-  DialogHarness h;
-  for (int i = 0; i < 600; ++i) h.fs().put("C:\\Big\\f" + std::to_string(1000 + i), "");
+  // A keystroke served during a completion leaves the list to the newer one.
+  for (int i = 0; i < 600; ++i) fs().put("C:\\Big\\f" + std::to_string(1000 + i), "");
   bool nested = false;
-  h.os.pump.onProcess = [&] {
+  os.pump.onProcess = [&] {
     if (nested) return;
     nested = true;
-    h.d.autocomplete("C:\\Big\\f15");
+    d.autocomplete("C:\\Big\\f15");
   };
-  h.d.autocomplete("C:\\Big\\f");
-  EXPECT_EQ(h.d.autoclist.count(), 100);  // f1500 to f1599, not the 600 of the outer run
+  d.autocomplete("C:\\Big\\f");
+  EXPECT_EQ(d.autoclist.count(), 100);  // f1500 to f1599, not the 600 of the outer run
 }
 
-TEST(AddEditPath, CopyToLabelDirectLinkAndLowerCase) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.openAdd();
-  d.path.setText("C:\\Apps\\Tool.exe>:-x");
-  d.cppClick();
-  EXPECT_EQ(d.itemLabel.text(), "Tool.exe");
-  d.cppeClick();
-  EXPECT_EQ(d.itemLabel.text(), "Tool");
-  d.cpClick();
-  EXPECT_EQ(d.itemLabel.text(), "C:\\Apps\\Tool.exe>:-x");
-  d.path.setText("C:\\Games\\");
-  d.cppClick();
-  EXPECT_EQ(d.itemLabel.text(), "C:\\Games");
-
-  h.type("C:\\a.exe|D:\\b.txt|");
-  h.boxes().expect(Answer::No, "add only the selected item");
-  d.cppeClick();
-  EXPECT_EQ(d.itemLabel.text(), "a, b");
-  h.pick(1);
-  h.boxes().expect(Answer::Yes, "add only the selected item");
-  d.cppClick();
-  EXPECT_EQ(d.itemLabel.text(), "b.txt");
-
-  h.fs().put("C:\\s.lnk", "");
-  h.os.shellLinks.targets["C:\\s.lnk"] = "C:\\target.exe";
-  h.type("C:\\s.lnk");
-  d.deClick();
-  EXPECT_EQ(d.path.text(), "C:\\target.exe");
-  h.type("C:\\gone.lnk");
-  h.boxes().expect(Answer::Ok, "Selected .lnk file does not exist");
+// A shortcut's target replaces it; in a group, the picked member's.
+TEST_F(AddEditTest, DirectLinkReplacesAShortcutByItsTarget) {
+  openAdd();
+  fs().put("C:\\s.lnk", "");
+  os.shellLinks.targets["C:\\s.lnk"] = "C:\\target.exe";
+  type("C:\\gone.lnk");
+  boxes().expect(Answer::Ok, "Selected .lnk file does not exist");
   d.deClick();
   EXPECT_EQ(d.path.text(), "C:\\gone.lnk");
-  h.type("C:\\a.exe|C:\\s.lnk|");  // in a group, the picked member
-  d.deClick();
+  type("C:\\a.exe|C:\\s.lnk|");
+  d.deClick();  // no member picked
   EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\s.lnk|");
-  h.pick(1);
+  pick(1);
   d.deClick();
   EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\target.exe|");
-
-  d.path.setText("C:\\A|B|");
-  d.lcaseClick();
-  EXPECT_EQ(d.mrl.items(), (Lines{"c:\\a", "b"}));
 }
 
-TEST(AddEditCopyToList, CopiesMembersTheWholeGroupOrTheLinkAndSaves) {
-  DialogHarness h;
-  TAddEdit& d = h.d;
-  h.openAdd();
-  h.type("C:\\a.exe|C:\\b.txt|");
-  h.pick(1);
+TEST_F(AddEditTest, CopiesMembersTheWholeGroupOrTheLinkAndSaves) {
+  openAdd();
+  type("C:\\a.exe|C:\\b.txt|");
+  pick(1);
   d.runminClick();
-  h.vars().dropext = true;
+  vars().dropext = true;
   d.ctlClick();
-  EXPECT_EQ(h.form().List1.items(), (Lines{"b"}));
-  EXPECT_EQ(h.form().link1.items(), (Lines{"C:\\b.txt+lrmi"}));
-
+  EXPECT_EQ(form().List1.items(), (Lines{"b"}));
+  EXPECT_EQ(form().link1.items(), (Lines{"C:\\b.txt+lrmi"}));
   d.mrl.setSelected(1, false);
   d.itemLabel.setText("Both");
-  h.boxes().expect(Answer::Yes, "copy the entire multirun item");
+  boxes().expect(Answer::Yes, "copy the entire multirun item");
   d.ctlClick();
-  EXPECT_EQ(h.form().link1.items().back(), "C:\\a.exe|C:\\b.txt+lrmi|");
-
-  h.type("C:\\c.exe");
-  d.runmaxClick();
-  d.itemLabel.setText("C");
-  d.ctlClick();
-  EXPECT_EQ(h.form().link1.items().back(), "C:\\c.exe+lrma");
-  EXPECT_EQ(h.fs().get(kBaseDir + "name.qdx"), "b\r\nBoth\r\nC\r\n");
+  EXPECT_EQ(form().link1.items().back(), "C:\\a.exe|C:\\b.txt+lrmi|");
+  EXPECT_EQ(fs().get(kBaseDir + "name.qdx"), "b\r\nBoth\r\n");
   EXPECT_TRUE(d.isOpen());
+}
+
+TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
+  Tacf& a = app.acf;
+  openAdd();
+  d.path.setText("C:\\x.exe");
+  d.acClick();
+  EXPECT_TRUE(a.isOpen());
+  EXPECT_FALSE(d.AddEdit.enabled());
+  a.commandtext.setText("-a -b");
+  a.acaClick();
+  EXPECT_EQ(d.path.text(), "C:\\x.exe>:-a -b");
+  EXPECT_FALSE(a.isOpen());
+  EXPECT_TRUE(d.AddEdit.enabled());
+
+  // Only the member at the cursor changes; its neighbours keep their text.
+  d.path.setText("C:\\a.exe>:-1|C:\\b.exe|C:\\c.exe>:-3|");
+  view.cursor = 15;
+  d.acClick();
+  EXPECT_EQ(a.commandtext.text(), "");
+  a.commandtext.setText("-2");
+  a.acaClick();
+  EXPECT_EQ(d.path.text(), "C:\\a.exe>:-1|C:\\b.exe>:-2|C:\\c.exe>:-3|");
+  EXPECT_EQ(d.mrl.item(1), "C:\\b.exe>:-2");
+
+  // However it closes, the Add/Edit dialog is usable again, with typing in the pat
+  d.acClick();
+  view.focused = nullptr;
+  a.tcloseClick();
+  EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_EQ(view.focused, &d.path);
+  d.acClick();
+  d.cancelClick();
+  EXPECT_FALSE(a.isOpen());
+  EXPECT_TRUE(d.AddEdit.enabled());
+}
+
+struct BrowseTest : AddEditTest {
+  TOpenFileDir& b = app.OpenFileDir;
+  BrowseTest() {
+    fs().put("C:\\Apps\\tool.exe", "");
+    fs().put("C:\\Apps\\readme.txt", "");
+    fs().put("C:\\Apps\\go.LNK", "");
+    fs().mkdirs("C:\\Apps\\Sub");
+    fs().mkdirs("D:\\");
+    os.shellLinks.targets["C:\\Apps\\go.LNK"] = "C:\\real.exe";
+  }
+  void choose(int filter, const std::string& file) {
+    b.FilterComboBox1.setItemIndex(filter);
+    b.FilterComboBox1Change();
+    const auto& files = b.FileList.items();
+    b.FileList.setItemIndex(
+        static_cast<int>(std::find(files.begin(), files.end(), file) - files.begin()));
+    b.selectClick();
+  }
+};
+
+TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
+  openAdd();
+  d.path.setText("C:\\Apps\\tool.exe>:-x");
+  d.browseClick();
+  EXPECT_TRUE(b.isOpen());
+  EXPECT_FALSE(d.AddEdit.enabled());
+  EXPECT_EQ(b.Drive.items(), (Lines{"c:", "d:"}));
+  EXPECT_EQ(b.Drive.itemIndex(), 0);
+  EXPECT_EQ(b.DirectoryList.items(), (Lines{"c:\\", "  Apps", "    Sub"}));
+  EXPECT_EQ(b.DirectoryList.itemIndex(), 1);
+  EXPECT_EQ(b.FileList.items(), (Lines{"tool.exe"}));
+  b.FilterComboBox1.setItemIndex(2);
+  b.FilterComboBox1Change();
+  EXPECT_EQ(b.FileList.items(), (Lines{"go.LNK", "readme.txt", "tool.exe"}));
+  b.selectClick();  // no file selected: the directory itself
+  EXPECT_EQ(d.path.text(), "C:\\Apps\\");
+  EXPECT_FALSE(b.isOpen());
+  EXPECT_TRUE(d.AddEdit.enabled());
+
+  d.browseClick();
+  b.DirectoryList.setItemIndex(2);
+  b.DirectoryListDblClick();
+  EXPECT_EQ(b.directory(), "C:\\Apps\\Sub\\");
+  b.DirectoryList.setItemIndex(0);
+  b.DirectoryListDblClick();
+  EXPECT_EQ(b.directory(), "C:\\");
+  b.Drive.setItemIndex(1);
+  b.DriveChange();
+  EXPECT_EQ(b.directory(), "D:\\");
+  b.DirectoryList.setItemIndex(0);  // the rows of the drive left behind are gone
+  b.DirectoryListDblClick();
+  EXPECT_EQ(b.directory(), "D:\\");
+  b.cancelClick();
+  EXPECT_EQ(d.path.text(), "C:\\Apps\\");
+  EXPECT_EQ(view.focused, &d.path);
+}
+
+TEST_F(BrowseTest, WritesTheChoiceIntoThePathANewMemberOrTheEditedMember) {
+  vars().ldirect = true;
+  openAdd();
+  d.path.setText("C:\\Apps\\x");
+  d.browseClick();
+  choose(1, "go.LNK");
+  EXPECT_EQ(d.path.text(), "C:\\real.exe");
+
+  // Two members added to a group that is still empty, each with the normal style.
+  openAdd();
+  d.mr.setChecked(true);
+  d.mrClick();
+  d.afbClick();
+  choose(0, "tool.exe");
+  d.afbClick();
+  choose(1, "go.LNK");
+  EXPECT_EQ(d.path.text(), "C:\\Apps\\tool.exe|C:\\real.exe|");
+  EXPECT_EQ(d.MemberRunStyles, (Lines{"", ""}));
+
+  pick(0);
+  d.efClick();
+  choose(2, "readme.txt");
+  EXPECT_EQ(d.path.text(), "C:\\Apps\\readme.txt|C:\\real.exe|");
+  EXPECT_FALSE(vars().editing);
+}
+
+TEST_F(AddEditTest, EachDialogOpensItsOwnPageAndTheWindowThatAsksOwnsTheBox) {
+  enum : WindowHandle { kMain = 1, kAddEdit, kAcf, kBrowse };
+  Context& ctx = app.ctx;
+  ctx.mainWindow = kMain;
+  d.handle = kAddEdit;
+  fs().put(std::string(kBase) + "helpfiles\\addwindow.htm", "");
+  d.helpClicked();
+  ASSERT_EQ(os.shell.calls.size(), 1u);
+  EXPECT_EQ(os.shell.calls[0].file, "addwindow.htm");
+  EXPECT_EQ(os.shell.calls[0].show, swMaximize);
+  fs().put(std::string(kBase) + "helpfiles\\browsewindow.htm", "");
+  app.OpenFileDir.helpClicked();
+  EXPECT_EQ(os.shell.calls.back().file, "browsewindow.htm");
+
+  // A box belongs to the window whose input asked for it (the Add/Edit dialog's
+  // own questions to it, whoever set it to work), a failure to the window it
+  // stopped, anything else to the main window.
+  for (const char* text : {"Help files not found.", "Error: Local file not found",
+                           "cannot be written", "Help files not found."})
+    boxes().expect(Answer::Ok, text);
+  barrier(ctx, kBrowse, [&] {
+    barrier(ctx, kAcf, [&] { app.acf.helpClicked(); });
+    openAdd();
+    type("C:\\gone.exe");
+    barrier(ctx, kMain, [&] { d.addlinkClick(); });
+    throw IoError(IoError::Op::Write, "C:\\x", "cannot be written");
+  });
+  app.acf.helpClicked();
+  std::vector<WindowHandle> owners;
+  for (const auto& box : boxes().shown()) owners.push_back(box.owner);
+  EXPECT_EQ(owners, (std::vector<WindowHandle>{kAcf, kAddEdit, kBrowse, kMain}));
 }
 
 }  // namespace

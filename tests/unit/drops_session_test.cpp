@@ -37,31 +37,32 @@ TEST_F(DropTest, FilesDroppedTogetherStandAtTheDropPlaceInReverseOrder) {
   EXPECT_EQ(fs().get(at("name.qdx")), "b\r\na\r\none\r\ntwo\r\n");
   EXPECT_EQ(os.windows.forced.size(), 1u);  // the window comes forward
 
-  // Below the last item, outside the list, or off the tab bar: at the end.
-  drop({"C:\\x\\noext"}, 10, 200);
-  EXPECT_EQ(form().List1.items().back(), "noext");
-  drop({"C:\\x\\y.z"}, 300, 300);
-  EXPECT_EQ(form().List1.items().back(), "y");
   EXPECT_TRUE(os.shell.calls.empty());
 }
 
-TEST_F(DropTest, ManyFilesAsOneMultirunLink) {
-  boxes().expect(Answer::Yes);
-  drop({"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}, 10, 200);
-  EXPECT_EQ(form().List1.items().back(), "a");
-  EXPECT_EQ(form().link1.items().back(), "C:\\a.exe|C:\\b.exe|C:\\c.exe|");
-}
-
-TEST_F(DropTest, ShortcutsBecomeTheirTargetsWhenLinkingDirectly) {
+// Below the last item, outside the list, or off the tab bar: at the end. Several files may
+// make one group; a shortcut becomes its target when linking directly; paths of any length
+// arrive whole.
+TEST_F(DropTest, WhatADropAtTheEndAdds) {
+  const std::string longPath = "C:\\" + std::string(400, 'd') + "\\file.txt";
+  const struct {
+    Lines paths;
+    int x, y;
+    const char* name;
+    std::string link;
+  } rows[] = {{{"C:\\x\\noext"}, 10, 200, "noext", "C:\\x\\noext"},
+              {{"C:\\x\\y.z"}, 300, 300, "y", "C:\\x\\y.z"},
+              {{"C:\\a.exe", "C:\\b.exe"}, 10, 200, "a", "C:\\a.exe|C:\\b.exe|"},
+              {{"C:\\Desk\\Tool.lnk"}, 10, 200, "Tool", "C:\\Apps\\tool.exe"},
+              {{longPath}, 10, 200, "file", longPath}};
   vars().ldirect = true;
   os.shellLinks.targets["C:\\Desk\\Tool.lnk"] = "C:\\Apps\\tool.exe";
-  drop({"C:\\Desk\\Tool.lnk"}, 10, 200);
-  EXPECT_EQ(form().List1.items().back(), "Tool");
-  EXPECT_EQ(form().link1.items().back(), "C:\\Apps\\tool.exe");
-  // Paths of any length arrive whole.
-  const std::string longPath = "C:\\" + std::string(400, 'd') + "\\file.txt";
-  drop({longPath}, 10, 200);
-  EXPECT_EQ(form().link1.items().back(), longPath);
+  boxes().expect(Answer::Yes, "You are dropping more than one item onto the list.");
+  for (const auto& r : rows) {
+    drop(r.paths, r.x, r.y);
+    EXPECT_EQ(form().List1.items().back(), r.name);
+    EXPECT_EQ(form().link1.items().back(), r.link);
+  }
 }
 
 TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
@@ -79,30 +80,6 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
   EXPECT_EQ(form().List1.items(), (Lines{"one", "two", "new"}));
   EXPECT_EQ(form().List1.itemIndex(), 2);
   EXPECT_EQ(os.shell.calls.size(), 2u);
-}
-
-TEST_F(DropTest, DraggingSelectedItemsMovesNamesAndLinksTogether) {
-  form().List1.setItems({"a", "b", "c", "d", "e"});
-  form().link1.setItems({"A", "B", "C", "D", "E"});
-  form().List1.setMultiSelect(true);
-  form().List1.setSelected(3, true);
-  form().List1.setSelected(4, true);
-  form().List1DragDrop(&form().List1, 10, 43);  // onto item 0
-  EXPECT_EQ(form().List1.items(), (Lines{"d", "e", "a", "b", "c"}));
-  EXPECT_EQ(form().link1.items(), (Lines{"D", "E", "A", "B", "C"}));
-  EXPECT_TRUE(form().List1.selected(0));
-  EXPECT_TRUE(form().List1.selected(1));
-  EXPECT_FALSE(form().List1.selected(2));
-  EXPECT_TRUE(vars().sortbreak);
-
-  // Downwards: items taken from above follow each other to the drop place.
-  form().List1.setSelected(0, false);
-  form().List1.setSelected(1, false);
-  form().List1.setSelected(0, true);
-  form().List1.setSelected(2, true);
-  form().List1DragDrop(&form().List1, 10, 82);  // onto item 4
-  EXPECT_EQ(form().List1.items(), (Lines{"e", "b", "c", "d", "a"}));
-  EXPECT_EQ(form().link1.items(), (Lines{"E", "B", "C", "D", "A"}));
 }
 
 struct SessionTest : ::testing::Test, AppHarness {

@@ -1,13 +1,15 @@
-// Reading the options into the window at start, writing its state at close,
-// and the frame rules of the borderless window.
+// Reading the options into the window at start, writing its state at close, the frame rules
+// of the borderless window and the command table.
 #include "config/options.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "config/dates.h"
 #include "harness.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/frame.h"
 
 namespace trovik::test {
@@ -17,59 +19,50 @@ struct OptionsTest : ::testing::Test, AppHarness {};
 
 TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
   putFileset("", {}, {});
-  boxes().expect(Answer::Ok,
-                 "Warning: An options file was not found. Trovik has created a new one.");
+  boxes().expect(Answer::Ok, "An options file was not found. Trovik has created a new one.");
   form().loadoptions();
   EXPECT_EQ(option("Options", "ShowOnKey"), "F9");
-  const ui::Rect r = form().Form1.bounds();
-  EXPECT_EQ(r.width, 145);  // 128 in the file, raised to the least width
-  EXPECT_EQ(r.height, 256);
-  EXPECT_EQ(r.left, 1024 / 2 - 145 / 2);  // centred
-  EXPECT_EQ(r.top, 768 / 2 - 256 / 2);
+  EXPECT_EQ(form().Form1.bounds().width, 145);  // 128 in the file, raised to the least width
+  EXPECT_EQ(os.windows.hotkeys.at(1), 120u);    // F9
   EXPECT_TRUE(form().qswitch.visible());
-  EXPECT_TRUE(vars().lclick);
-  EXPECT_EQ(os.windows.hotkeys.at(1), 120u);  // F9
-  EXPECT_EQ(form().List1.columns(), 0);       // Columns 1 means one column
-  EXPECT_EQ(form().qswitch.tabs(), std::vector<std::string>{"Trovik"});
+  EXPECT_EQ(form().List1.columns(), 0);  // Columns 1 means one column
 }
 
-TEST_F(OptionsTest, AbsentKeysTakeTheirDefaults) {
-  options("[Form]\r\n");
-  form().loadoptions();
-  EXPECT_EQ(form().Form1.bounds().width, 145);
-  EXPECT_EQ(form().Form1.bounds().height, 256);
-  EXPECT_FALSE(form().qswitch.visible());
-  EXPECT_EQ(vars().slkey, "&0");
-  EXPECT_TRUE(os.windows.hotkeys.empty());
-  EXPECT_EQ(form().snapbarDDCount, 8);
-  EXPECT_EQ(form().hintHidePause, 6000);
-  EXPECT_TRUE(form().qswitch.hotTrack());
-  EXPECT_EQ(vars().usite, "http://trovik.example/update/");
-  EXPECT_EQ(form().windowState, TForm1::WindowState::Normal);
-  EXPECT_EQ(form().Maximize3.caption(), "Ma&ximize");
-}
-
-TEST_F(OptionsTest, ValuesAreTakenOver) {
-  options(
-      "[Form]\r\nFormHeight=300\r\nFormWidth=200\r\nFormTop=10\r\nFormLeft=20\r\nMaximized=1\r\n"
-      "SnapbarDDCount=12\r\n[Options]\r\nRemPosition=1\r\nForceWait=0x7D0\r\nColumns=3\r\n"
-      "ShowOnKey=PAUSE\r\n[QSOptions]\r\nEnableHotTrack=0\r\nQSTabSize=40\r\n[Advanced]\r\n"
-      "HintHidePause=2500\r\n");
-  form().loadoptions();
-  EXPECT_EQ(form().Form1.bounds().top, 10);
-  EXPECT_EQ(form().Form1.bounds().left, 20);
-  EXPECT_EQ(form().Form1.bounds().width, 200);
-  EXPECT_TRUE(vars().savepos);
-  EXPECT_EQ(vars().forcewait, 2000);
-  EXPECT_EQ(form().List1.columns(), 3);
-  EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
-  EXPECT_EQ(form().qswitch.tabWidth(), 40);
-  EXPECT_FALSE(form().qswitch.hotTrack());
-  EXPECT_EQ(form().hintHidePause, 2500);
-  EXPECT_EQ(form().snapbarDDCount, 12);
-  EXPECT_EQ(form().windowState, TForm1::WindowState::Maximized);
-  EXPECT_EQ(form().tmaximize.hint(), "Restore");
-  EXPECT_EQ(form().Maximize3.caption(), "&Restore");
+// The window's own settings, absent and then given.
+TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
+  using Get = int (*)(AppHarness&);  // -1 below: not checked
+  const struct {
+    const char *key, *value;  // in [Form], or after the section named
+    Get get;
+    int absent, given;
+  } rows[] = {
+      {"FormHeight", "300", [](AppHarness& t) { return t.form().Form1.bounds().height; }, 256, 300},
+      {"FormWidth", "200", [](AppHarness& t) { return t.form().Form1.bounds().width; }, 145, 200},
+      {"SnapbarDDCount", "12", [](AppHarness& t) { return t.form().snapbarDDCount; }, 8, 12},
+      {"Maximized", "1",
+       [](AppHarness& t) { return int(t.form().windowState == TForm1::WindowState::Maximized); }, 0,
+       1},
+      {"[Options]\r\nForceWait", "0x7D0", [](AppHarness& t) { return t.vars().forcewait; }, -1,
+       2000},
+      {"[Options]\r\nColumns", "3", [](AppHarness& t) { return t.form().List1.columns(); }, -1, 3},
+      {"[Options]\r\nShowOnKey", "PAUSE",
+       [](AppHarness& t) { return int(t.os.windows.hotkeys[1]); }, 0, 19},
+      {"[QSOptions]\r\nQSTabSize", "40", [](AppHarness& t) { return t.form().qswitch.tabWidth(); },
+       -1, 40},
+      {"[QSOptions]\r\nEnableHotTrack", "0",
+       [](AppHarness& t) { return int(t.form().qswitch.hotTrack()); }, 1, 0},
+      {"[Advanced]\r\nHintHidePause", "2500", [](AppHarness& t) { return t.form().hintHidePause; },
+       6000, 2500},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.key);
+    AppHarness absent, given;
+    absent.options("[Form]\r\n");
+    given.options(std::string("[Form]\r\n") + r.key + "=" + r.value + "\r\n");
+    for (AppHarness* h : {&absent, &given}) h->form().loadoptions();
+    EXPECT_TRUE(r.absent < 0 || r.get(absent) == r.absent) << r.get(absent);
+    EXPECT_EQ(r.get(given), r.given);
+  }
 }
 
 // Every key the loader sets a variable from, given (a flag turned over, a
@@ -103,12 +96,9 @@ TEST_F(OptionsTest, HotkeyNamesNumbersAndFailures) {
   options("[Options]\r\nShowOnKey=120\r\n");
   form().loadoptions();
   EXPECT_EQ(os.windows.hotkeys.at(1), 120u);
-
   options("[Options]\r\nShowOnKey=f9\r\n");  // names are exact: lower case is no key
   boxes().expect(Answer::Ok, "Failed to set bring to foreground hotkey in Windows.");
   form().loadoptions();
-  EXPECT_EQ(boxes().shown().back().caption, "Error");
-
   options("[Options]\r\nShowOnKey=F12\r\n");
   os.windows.hotkeyFree = false;  // another program holds it
   boxes().expect(Answer::Ok, "Failed to set bring to foreground hotkey");
@@ -116,22 +106,14 @@ TEST_F(OptionsTest, HotkeyNamesNumbersAndFailures) {
 }
 
 TEST_F(OptionsTest, SnapbarModeFoldsTheWindowAndDisablesTheItemCommands) {
-  options("[Form]\r\nSnapbar=1\r\nFormHeight=400\r\n[Options]\r\nQuickSwitch=1\r\n");
+  options("[Form]\r\nSnapbar=1\r\n");
   form().moveitems.setChecked(true);
   form().delab.setVisible(true);
   form().loadoptions();
   EXPECT_FALSE(form().List1.visible());
   EXPECT_TRUE(form().mmlist.visible());
-  EXPECT_FALSE(form().edititem.enabled());
-  EXPECT_FALSE(form().Maximize.enabled());
-  EXPECT_FALSE(form().moveitems.checked());
-  EXPECT_FALSE(form().delab.visible());
-  EXPECT_EQ(form().Form1.bounds().height, 21 + 54);
-  EXPECT_FALSE(form().tmaximize.visible());
-
-  options("[Form]\r\nSnapbar=1\r\n");
-  form().loadoptions();
-  EXPECT_EQ(form().Form1.bounds().height, 21 + 38);
+  EXPECT_FALSE(form().edititem.enabled() || form().Maximize.enabled());
+  EXPECT_FALSE(form().moveitems.checked() || form().delab.visible());
   options("[Form]\r\nSnapbar=0\r\n");
   form().loadoptions();
   EXPECT_TRUE(form().List1.visible());
@@ -143,16 +125,30 @@ TEST_F(OptionsTest, RememberedModeAndSortAreAppliedOnlyWhenRemembered) {
       "[Options]\r\nRememberTaskEvent=1\r\nRetainSortOrder=0\r\n[TaskEvent]\r\nMode=3\r\n"
       "[Sort]\r\nType=2\r\n");
   form().loadoptions();
-  EXPECT_TRUE(form().droplaunchexit.checked());  // its title is the table's below
-  EXPECT_TRUE(vars().remtes);
+  EXPECT_TRUE(form().droplaunchexit.checked());
   EXPECT_FALSE(form().Filename.checked());
-  EXPECT_FALSE(vars().retainsort);
-
   options("[Options]\r\nRetainSortOrder=1\r\n[Sort]\r\nType=2\r\nReverseSortOrder=1\r\n");
   form().loadoptions();
   EXPECT_TRUE(form().Filename.checked());
   EXPECT_TRUE(form().ReverseSort.checked());
   EXPECT_FALSE(vars().remtes);
+
+  // Every stored mode comes back as if chosen, and is written back as it was.
+  const char* titles[] = {"",
+                          " - Run/Exit",
+                          " - Drop/Launch",
+                          " - Drop/Launch/Exit",
+                          " - Run/Minimize",
+                          " - Drop/Launch/Minimize",
+                          ""};
+  for (int mode = 0; mode <= 6; ++mode) {
+    AppHarness h;
+    h.options("[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode));
+    h.form().loadoptions();
+    EXPECT_EQ(h.form().ttitle.caption(), std::string("Trovik") + titles[mode]) << mode;
+    h.form().saveformstate();
+    EXPECT_EQ(h.option("TaskEvent", "Mode"), std::to_string(mode <= 5 ? mode : 0));
+  }
 }
 
 TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
@@ -160,12 +156,9 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
   form().Form1.setBounds({5, 6, 222, 333});
   vars().savepos = true;
   form().saveformstate();
-  EXPECT_EQ(option("Form", "FormHeight"), "333");
-  EXPECT_EQ(option("Form", "FormWidth"), "222");
-  EXPECT_EQ(option("Form", "FormTop"), "6");
-  EXPECT_EQ(option("Form", "FormLeft"), "5");
-  EXPECT_EQ(option("Form", "Maximized"), "0");
-  EXPECT_EQ(option("Form", "Snapbar"), "0");
+  const char* written[][2] = {{"FormHeight", "333"}, {"FormWidth", "222"}, {"FormTop", "6"},
+                              {"FormLeft", "5"},     {"Maximized", "0"},   {"Snapbar", "0"}};
+  for (const auto& [key, value] : written) EXPECT_EQ(option("Form", key), value) << key;
   EXPECT_EQ(option("TaskEvent", "Mode"), "<absent>");  // only while remembered
 
   // Maximised: the normal size stays as it was.
@@ -184,14 +177,10 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
   EXPECT_EQ(option("Form", "FormHeight"), "333");
   EXPECT_EQ(option("Form", "Snapbar"), "1");
 
-  vars().remtes = true;
   vars().retainsort = true;
-  form().DropLaunchMinimize1Click();
   form().Filetype.setChecked(true);
   form().saveformstate();
-  EXPECT_EQ(option("TaskEvent", "Mode"), "5");
   EXPECT_EQ(option("Sort", "Type"), "4");
-  EXPECT_EQ(option("Sort", "ReverseSortOrder"), "0");
   vars().sortbreak = true;  // a hand-made order keeps the old direction
   form().ReverseSort.setChecked(true);
   form().saveformstate();
@@ -200,61 +189,39 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
 
 // The title bar's colours are the end-to-end test's, where the screen shows them.
 TEST_F(OptionsTest, ActivationFocusesTheListAndTheEndOfTheSessionCloses) {
-  form().FormActivate();
-  EXPECT_EQ(view.focused, &form().List1);
   form().mmlist.setVisible(true);
   form().FormActivate();
   EXPECT_EQ(view.focused, &form().mmlist);
-
   form().wmendsession(false);
   EXPECT_EQ(view.closes, 0);
   form().wmendsession(true);
   EXPECT_EQ(view.closes, 1);
 }
 
-TEST_F(OptionsTest, LargeFontsScaleTheControlsBack) {
-  form().Form1.setBounds({0, 0, 145, 256});
-  form().FormResize();
-  form().List1.setBounds({10, 100, 100, 100});
-  form().ttitle.setFont("MS Sans Serif", 9);
-  form().adjustForLargeFonts(96);
-  EXPECT_EQ(form().List1.bounds().height, 100);
-  form().adjustForLargeFonts(120);
-  EXPECT_EQ(form().List1.bounds().height, 80);
-  EXPECT_EQ(form().List1.bounds().width, 80);
-  EXPECT_EQ(form().List1.bounds().left, 8);
-  EXPECT_EQ(form().ttitle.fontSize(), 7);
-  EXPECT_EQ(form().ttitle.fontName(), "Small fonts");
-}
-
-TEST(Frame, TrackingSizesResizeBordersAndTheWorkArea) {
-  TrackingSize t = trackingSize(false, true, 768);
-  EXPECT_EQ(t.minWidth, 145);
-  EXPECT_EQ(t.minHeight, 100);
-  EXPECT_EQ(t.maxHeight, 1268);
-  t = trackingSize(true, true, 768);
-  EXPECT_EQ(t.minHeight, 75);
-  EXPECT_EQ(t.maxHeight, 75);
-  EXPECT_EQ(trackingSize(true, false, 768).maxHeight, 59);
-
-  // Borders 5 pixels wide, the corners where two meet.
-  EXPECT_EQ(resizeBorderAt(4, 195, 100, 200), HitZone::BottomLeft);
-  EXPECT_EQ(resizeBorderAt(95, 4, 100, 200), HitZone::TopRight);
-  EXPECT_EQ(resizeBorderAt(2, 100, 100, 200), HitZone::Left);
-  EXPECT_EQ(resizeBorderAt(50, 3, 100, 200), HitZone::Top);
-  EXPECT_EQ(resizeBorderAt(95, 100, 100, 200), HitZone::Right);
-  EXPECT_EQ(resizeBorderAt(50, 195, 100, 200), HitZone::Bottom);
-  EXPECT_EQ(resizeBorderAt(5, 5, 100, 200), HitZone::Default);
-  EXPECT_EQ(resizeBorderAt(94, 194, 100, 200), HitZone::Default);
+// Large fonts scale the controls back; a window is kept on the work area, shrunk to it when
+// larger; its borders are 5 pixels wide, the corners where two meet.
+TEST(Frame, LargeFontsTheWorkAreaAndTheResizeBorders) {
+  AppHarness h;
+  h.form().List1.setBounds({10, 100, 100, 100});
+  h.form().adjustForLargeFonts(120);
+  EXPECT_EQ(h.form().List1.bounds().left, 8);
+  EXPECT_EQ(h.form().List1.bounds().height, 80);
 
   const WindowManager::Area work{0, 0, 1024, 738};
-  Placement p = keepOnDesktop({1000, 700, 145, 256}, work);  // past the right and bottom
+  Placement p = keepOnDesktop({1000, 700, 145, 256}, work);
   EXPECT_EQ(p.x, 1024 - 145);
-  EXPECT_EQ(p.y, 738 - 256);
-  p = keepOnDesktop({-20, -5, 2000, 100}, work);  // wider than the work area
+  p = keepOnDesktop({-20, -5, 2000, 100}, work);
   EXPECT_EQ(p.x, 0);
   EXPECT_EQ(p.width, 1024);
-  EXPECT_EQ(p.y, 0);
+  const struct {
+    int x, y;
+    HitZone zone;
+  } zones[] = {{0, 0, HitZone::TopLeft},
+               {4, 195, HitZone::BottomLeft},
+               {2, 100, HitZone::Left},
+               {95, 100, HitZone::Right},
+               {5, 5, HitZone::Default}};
+  for (const auto& z : zones) EXPECT_EQ(resizeBorderAt(z.x, z.y, 100, 200), z.zone) << z.x;
 }
 
 TEST(Dates, ShortDatesInTheLocalesOrder) {
@@ -272,19 +239,41 @@ TEST(Dates, ShortDatesInTheLocalesOrder) {
     EXPECT_FALSE(parseShortDate(refused, "dd/MM/yyyy")) << refused;
 }
 
-TEST(RememberedMode, EveryStoredModeComesBackAsIfChosen) {
-  // clang-format off
-  const char* titles[] = {"", " - Run/Exit", " - Drop/Launch", " - Drop/Launch/Exit",
-                          " - Run/Minimize", " - Drop/Launch/Minimize", ""};
-  // clang-format on
-  for (int mode = 0; mode <= 6; ++mode) {
-    AppHarness h;
-    h.options("[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode));
-    h.form().loadoptions();
-    EXPECT_EQ(h.form().ttitle.caption(), std::string("Trovik") + titles[mode]) << "mode " << mode;
-    // And it is written back as it was chosen.
-    h.form().saveformstate();
-    EXPECT_EQ(h.option("TaskEvent", "Mode"), std::to_string(mode <= 5 ? mode : 0));
+// The main window's command table: shortcuts as the menu shows them, and the rules the window
+// relies on when it builds menus and keys from the rows.
+TEST(CommandTableTest, ShortcutsParseAndEveryCommandHasItsOwnNumberNameAndAKnownKey) {
+  const struct {
+    const char* text;
+    std::uint16_t key;
+    ShiftState modifiers;
+  } keys[] = {{"F3", 114, 0},
+              {"F24", 135, 0},
+              {"f5", 116, 0},
+              {"Ctrl+D", 'D', ssCtrl},
+              {"ctrl+d", 'D', ssCtrl},
+              {"Ctrl+F12", 123, ssCtrl},
+              {"Shift+Del", 46, ssShift},
+              {"Alt+M", 'M', ssAlt},
+              {"Ctrl+Shift+7", '7', ssCtrl | ssShift},
+              {"BkSp", 8, 0}};
+  for (const auto& k : keys) {
+    const auto s = parseShortcut(k.text);
+    ASSERT_TRUE(s) << k.text;
+    EXPECT_EQ(s->key, k.key) << k.text;
+    EXPECT_EQ(s->modifiers, k.modifiers) << k.text;
+  }
+  for (const char* wrong : {"", "F0", "F25", "F1x", "Ctrl+", "Hyper+X", "Ctrl+Plus", "DD"})
+    EXPECT_FALSE(parseShortcut(wrong)) << wrong;
+
+  AppHarness h;
+  std::set<int> ids;
+  std::set<std::string> names;
+  for (const Command& c : commands()) {
+    const ui::MenuItem& item = h.form().*c.item;
+    EXPECT_TRUE(names.insert(item.name()).second) << item.name();
+    // Below the fileset items' numbers, which would otherwise take it.
+    EXPECT_TRUE(c.id == 0 || (ids.insert(c.id).second && c.id < kSwitchFirstId)) << item.name();
+    EXPECT_TRUE(!*c.shortcut || parseShortcut(c.shortcut)) << item.name() << " " << c.shortcut;
   }
 }
 

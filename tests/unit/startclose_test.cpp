@@ -1,6 +1,7 @@
 // Opening BaseDirectory at start and saving at close.
 #include <gtest/gtest.h>
 
+#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -21,21 +22,12 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   EXPECT_EQ(fs().get(at("name.qdx")), "");
   EXPECT_EQ(fs().get(at("vp2.qdx")), "");  // an empty list of extensions
   EXPECT_TRUE(app.extensions.hasList());
-  EXPECT_EQ(boxes().shown().size(), 1u);
-  // The fresh options file, exactly as written.
-  const std::string expected =
-      "[Form]\r\nFormHeight=256\r\nFormWidth=128\r\nFormTop=0\r\nFormLeft=0\r\nMaximized=0\r\n"
-      "Snapbar=0\r\nCurrentFileSet=\r\nUpdateChecked=06/12/2026\r\n\r\n"
-      "[Options]\r\nUserLevel=0\r\nConfirmDelete=1\r\nConfirmFSDelete=1\r\nClick=1\r\n"
-      "RemPosition=0\r\nColumns=1\r\nProxy=0\r\nProxyName=0\r\nProxyUserName=0\r\nProxyPort=0\r\n"
-      "RemoveDropExtension=1\r\nDirectExe=0\r\nLSStart=0\r\nDesktopLink=0\r\nStartmenuLink=0\r\n"
-      "QuickLaunchLink=0\r\nSysTray=0\r\nShowHints=1\r\nShowOnKey=F9\r\nQuickSwitch=1\r\n"
-      "ConfirmShutdown=1\r\nConfirmRestart=1\r\nShutdownOnExit=0\r\nKeepOnDesktop=0\r\n"
-      "RetainSortOrder=0\r\nAutoCompleteLevel=0\r\nDisableFlyMR=1\r\nForceFlyMR=0\r\n"
-      "DisableLocalFileCheck=0\r\nRememberTaskEvent=0\r\nOneTimeMode=1\r\nExceptOnMode=1\r\n\r\n"
-      "[Sort]\r\nType=0\r\nReverseSortOrder=0\r\n\r\n[TaskEvent]\r\nMode=0\r\n\r\n";
-  EXPECT_EQ(fs().get(at("Trovik.ini")), expected);
-  // The window's size and tabs at a first start are the options' tests.
+  // The fresh options file: the defaults, today's date.
+  const char* fresh[][3] = {
+      {"Form", "FormWidth", "128"},     {"Form", "UpdateChecked", "06/12/2026"},
+      {"Options", "ShowOnKey", "F9"},   {"Options", "QuickSwitch", "1"},
+      {"Options", "DisableFlyMR", "1"}, {"TaskEvent", "Mode", "0"}};
+  for (const auto& f : fresh) EXPECT_EQ(option(f[0], f[1]), f[2]) << f[1];
   EXPECT_TRUE(vars().dropext);
 
   // The second start is quiet, and clears what single-file saves that a
@@ -120,34 +112,27 @@ TEST_F(StartupQuestions, SeparatorsOfTheWrongLengthAreIgnored) {
   EXPECT_EQ(vars().mrs, "|");
 }
 
-TEST_F(StartCloseTest, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
-  options("[Form]\r\n");
-  fs().put(at("link.qdx"), "C:\\a.exe\r\n");
-  fs().put(at("name.qdx"), "a\r\n");
-  app.FormCreate();
-  form().List1.add("b");
-  form().link1.add("C:\\b.exe");
-  fs().failWrites("link.qdx");
-  boxes().expect(Answer::No, "link.qdx");
-  EXPECT_FALSE(app.close());
-  EXPECT_EQ(boxes().shown().back().icon, Icon::Error);
-  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\n");
-  boxes().expect(Answer::Yes, "Close Trovik anyway?");
-  EXPECT_TRUE(app.close());
-  EXPECT_EQ(fs().get(at("link.qdx")), "C:\\a.exe\r\n");
-}
-
-TEST_F(StartupQuestions, AnOptionsFileThatCannotBeWrittenIsReportedAndKept) {
-  options("[Form]\r\nCurrentFileSet=\r\n");
-  fs().put(at("Sub\\link.qdx"), "");
-  fs().put(at("Sub\\name.qdx"), "");
-  app.FormCreate();
-  const std::string before = fs().get(at("Trovik.ini"));
-  vars().apppath = at("Sub\\");
-  fs().failWrites("trovik.ini");
-  boxes().expect(Answer::No, "Trovik.ini");
-  EXPECT_FALSE(app.close());
-  EXPECT_EQ(fs().get(at("Trovik.ini")), before);
+// A list or options file that cannot be written at close is reported, and the program stays
+// unless the user says otherwise; what was on disk stays as it was.
+TEST_F(StartupQuestions, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
+  for (const char* file : {"link.qdx", "Trovik.ini"}) {
+    SCOPED_TRACE(file);
+    options("[Form]\r\nCurrentFileSet=\r\n");
+    putFileset("", {"a"}, {"C:\\a.exe"});
+    app.FormCreate();
+    const std::string before = fs().get(at(file));
+    form().List1.add("b");
+    form().link1.add("C:\\b.exe");
+    form().Form1.setBounds({0, 0, 300, 400});  // the options change too
+    fs().failWrites(lower(file));
+    boxes().expect(Answer::No, file);
+    EXPECT_FALSE(app.close());
+    EXPECT_EQ(boxes().shown().back().icon, Icon::Error);
+    boxes().expect(Answer::Yes, "Close Trovik anyway?");
+    EXPECT_TRUE(app.close());
+    EXPECT_EQ(fs().get(at(file)), before);
+    fs().clearFailures();
+  }
 }
 
 TEST_F(StartupQuestions, TheUpdateReminderComesAfterSixtyDaysAndRestartsTheCount) {
@@ -187,16 +172,11 @@ TEST_F(StartupQuestions, ObsoleteFilesAreOfferedForDeletionUntilDeclined) {
   EXPECT_EQ(option("Help", "DeleteOldFiles"), "<absent>");
 }
 
-TEST_F(StartupQuestions, TrayModeHasNoTaskbarButtonFromTheStart) {
-  options("[Form]\r\nUpdateChecked=06/12/2026\r\n[Options]\r\nSysTray=1\r\n");
+TEST_F(StartupQuestions, TrayModeStartsWithoutATaskbarButtonAndClosingReleasesTheHotkey) {
+  options("[Form]\r\nUpdateChecked=06/12/2026\r\n[Options]\r\nSysTray=1\r\nShowOnKey=F9\r\n");
   app.FormCreate();
   EXPECT_TRUE(os.windows.toolWindow);
   EXPECT_TRUE(form().SysTray.visible());
-}
-
-TEST_F(StartupQuestions, ClosingSavesTheStateAndReleasesTheHotkey) {
-  options("[Form]\r\nUpdateChecked=06/12/2026\r\n[Options]\r\nShowOnKey=F9\r\n");
-  app.FormCreate();
   EXPECT_EQ(os.windows.hotkeys.count(1), 1u);
   form().Form1.setBounds({0, 0, 300, 400});
   EXPECT_TRUE(app.close());
