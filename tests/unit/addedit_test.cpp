@@ -343,6 +343,55 @@ TEST_F(AddEditTest, CompletionOffersTheTypedDirectorysEntries) {
   EXPECT_EQ(d.autoclist.count(), 100);  // f1500 to f1599, not the 600 of the outer run
 }
 
+// A beginner's new label that clashes gets a free access character in front; a list past 50
+// links is offered a new fileset.
+TEST_F(AddEditTest, BeginnersAreOfferedAFreeAccessCharacterAndANewFileset) {
+  vars().userlevel = 0;
+  list({"Alpha", "!bang", "beta"}, {"a", "b", "c"});
+  openAdd();
+  d.lfc.setChecked(false);
+  d.itemLabel.setText("Apple");
+  type("x");
+  // "A" clashes; "A", "a", "!", "b" and "B" are taken, so the quote is free.
+  boxes().expect(Answer::Yes, "pressing the \" key. Would you like");
+  d.addlinkClick();
+  EXPECT_EQ(form().List1.items().back(), "\" Apple");
+  list(Lines(51, "x"), Lines(51, "x"));
+  openAdd();
+  d.itemLabel.setText("z");
+  type("z");
+  boxes().expect(Answer::Ok, "pressing the z key");
+  boxes().expect(Answer::Yes, "over 50 links");
+  d.addlinkClick();
+  EXPECT_TRUE(fs().directoryExists(kBaseDir + "NewFileSet1"));
+}
+
+TEST_F(AddEditTest, CopyToLabelTakesTheNameTheBareNameOrTheWholePath) {
+  const struct {
+    const char* path;
+    void (TAddEdit::*button)();
+    const char* label;
+  } rows[] = {{"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cppClick, "Tool.exe"},
+              {"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cppeClick, "Tool"},
+              {"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cpClick, "C:\\Apps\\Tool.exe>:-x"},
+              {"C:\\Games\\", &TAddEdit::cppClick, "C:\\Games"}};
+  openAdd();
+  for (const auto& r : rows) {
+    d.path.setText(r.path);
+    (d.*r.button)();
+    EXPECT_EQ(d.itemLabel.text(), r.label);
+  }
+  // In a group: every member's, or the picked one's alone.
+  type("C:\\a.exe|D:\\b.txt|");
+  boxes().expect(Answer::No, "add only the selected item");
+  d.cppeClick();
+  EXPECT_EQ(d.itemLabel.text(), "a, b");
+  pick(1);
+  boxes().expect(Answer::Yes, "add only the selected item");
+  d.cppClick();
+  EXPECT_EQ(d.itemLabel.text(), "b.txt");
+}
+
 // A shortcut's target replaces it; in a group, the picked member's.
 TEST_F(AddEditTest, DirectLinkReplacesAShortcutByItsTarget) {
   openAdd();

@@ -118,6 +118,32 @@ TEST_F(FilesetManagerTest, APasteGoesAfterTheSelection) {
   fm().cutiClick();
 }
 
+TEST_F(FilesetManagerTest, DeletingItemsAsksAndADoubleClickShowsTheLink) {
+  show("Games");
+  select({1, 2});
+  vars().condel = true;
+  boxes().expect(Answer::No, "Delete these 2 items?");
+  fm().Delete1Click();
+  boxes().expect(Answer::Yes);
+  fm().Delete1Click();
+  EXPECT_EQ(names("Games\\"), (Lines{"g1", "g4"}));
+  fm().contentslist.setItemIndex(1);
+  boxes().expect(Answer::Ok, "Link associated with this item: C:\\g4.exe");
+  fm().contentslistDblClick();
+}
+
+TEST_F(FilesetManagerTest, DraggingMovesTheSelectedItemsTogetherInBothLists) {
+  show("Games");
+  select({0, 2});
+  form().Linkname.setChecked(true);
+  fm().contentslistDragDrop(4);  // below the last item
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"g2", "g4", "g1", "g3"}));
+  EXPECT_EQ(fm().links(), (Lines{"C:\\g2.exe", "C:\\g4.exe", "C:\\g1.exe", "C:\\g3.exe"}));
+  EXPECT_TRUE(fm().contentslist.selected(2) && fm().contentslist.selected(3));
+  EXPECT_FALSE(form().Linkname.checked());
+  EXPECT_TRUE(vars().sortbreak);
+}
+
 // What the user kept in a fileset's directory stays; the backups of its list files go.
 TEST_F(FilesetManagerTest, DeletingAFilesetKeepsTheUsersFilesAndClearingKeepsTheBase) {
   fs().put(dir("Games\\notes.txt"), "mine");

@@ -99,6 +99,18 @@ TEST_F(ItemEditingTest, MoveButtonsFollowTheAmountRules) {
   }
 }
 
+TEST_F(ItemEditingTest, DeletingInGeneralMoveModeAsksByNameOrCount) {
+  vars().condel = true;
+  form().Moveitems1Click(&form().moveitems);
+  pick({1});
+  boxes().expect(Answer::No, "Delete B?");
+  form().Deleteitem1Click();
+  pick({0, 4});
+  boxes().expect(Answer::Yes, "Delete 2?");
+  form().Deleteitem1Click();
+  EXPECT_EQ(fs().get(at("link.qdx")), "b\r\nc\r\nd\r\n");
+}
+
 TEST_F(ItemEditingTest, CreateMultirunHandsTheMembersToTheAddEditDialog) {
   TForm1& f = form();
   f.link1.setItem(1, "m1|m2+lrma|");
