@@ -423,7 +423,12 @@ TEST_F(AddEditTest, CopiesMembersTheWholeGroupOrTheLinkAndSaves) {
   boxes().expect(Answer::Yes, "copy the entire multirun item");
   d.ctlClick();
   EXPECT_EQ(form().link1.items().back(), "C:\\a.exe|C:\\b.txt+lrmi|");
-  EXPECT_EQ(fs().get(kBaseDir + "name.qdx"), "b\r\nBoth\r\n");
+  type("C:\\c.exe");
+  d.runmaxClick();
+  d.itemLabel.setText("C");
+  d.ctlClick();
+  EXPECT_EQ(form().link1.items().back(), "C:\\c.exe+lrma");
+  EXPECT_EQ(fs().get(kBaseDir + "name.qdx"), "b\r\nBoth\r\nC\r\n");
   EXPECT_TRUE(d.isOpen());
 }
 

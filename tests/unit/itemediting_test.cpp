@@ -44,6 +44,10 @@ TEST_F(ItemEditingTest, ModesAreExclusiveAndASecondUseLeavesThem) {
       {[&] { f.Deleteitem1Click(); }, "deleteitem"},
       {[&] { f.Copy1Click(); }, "copyitems"},
       {[&] { f.CreatemultirunClick(); }, "createmultirun"}};
+  f.List1.setItemIndex(0);
+  f.Moveitems1Click(&f.moveitems);
+  EXPECT_TRUE(f.List1.selected(0));  // the item the user had stays picked
+  f.Moveitems1Click(&f.moveitems);
   for (const auto& [enter, name] : modes) {
     enter();
     EXPECT_EQ(mode(), name);
@@ -85,7 +89,8 @@ TEST_F(ItemEditingTest, MoveButtonsFollowTheAmountRules) {
     SCOPED_TRACE(&r - rows);
     putFileset("", {"A", "B", "C", "D", "E"}, {"a", "b", "c", "d", "e"});
     f.loadlist();
-    for (int i = 0; i < 5; ++i) f.List1.setSelected(i, false);
+    f.SelectallClick();
+    f.SelectnoneClick();
     for (int i : r.picked) f.List1.setSelected(i, true);
     f.List1.setItemIndex(r.caret >= 0 ? r.caret : r.picked.back());
     f.ma.setText(r.amount);

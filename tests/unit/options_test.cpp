@@ -44,6 +44,8 @@ TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
        1},
       {"[Options]\r\nForceWait", "0x7D0", [](AppHarness& t) { return t.vars().forcewait; }, -1,
        2000},
+      {"[Options]\r\nQuickSwitch", "1",
+       [](AppHarness& t) { return int(t.form().qswitch.visible()); }, 0, 1},
       {"[Options]\r\nColumns", "3", [](AppHarness& t) { return t.form().List1.columns(); }, -1, 3},
       {"[Options]\r\nShowOnKey", "PAUSE",
        [](AppHarness& t) { return int(t.os.windows.hotkeys[1]); }, 0, 19},
