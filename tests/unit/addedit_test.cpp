@@ -321,6 +321,14 @@ TEST_F(AddEditTest, CompletionOffersTheTypedDirectorysEntries) {
   EXPECT_TRUE(d.autoclist.items().empty());
   EXPECT_FALSE(view.dropped);
 
+  // Escape closes the list until it is opened by hand.
+  type("c:\\tools\\al");
+  EXPECT_TRUE(d.pathEscape());
+  type("c:\\tools\\alp");
+  EXPECT_FALSE(view.dropped);
+  d.autoclistDropDown();
+  EXPECT_FALSE(vars().nolist);
+
   // A group completes its last member; a choice replaces the member at the cursor.
   type("c:\\tools\\beta.exe|c:\\tools\\al");
   EXPECT_EQ(d.autoclist.count(), 3);
@@ -390,6 +398,9 @@ TEST_F(AddEditTest, CopyToLabelTakesTheNameTheBareNameOrTheWholePath) {
   boxes().expect(Answer::Yes, "add only the selected item");
   d.cppClick();
   EXPECT_EQ(d.itemLabel.text(), "b.txt");
+  d.path.setText("C:\\A|B|");  // lower case, members and all
+  d.lcaseClick();
+  EXPECT_EQ(d.mrl.items(), (Lines{"c:\\a", "b"}));
 }
 
 // A shortcut's target replaces it; in a group, the picked member's.
@@ -444,6 +455,11 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   EXPECT_EQ(d.path.text(), "C:\\x.exe>:-a -b");
   EXPECT_FALSE(a.isOpen());
   EXPECT_TRUE(d.AddEdit.enabled());
+  d.acClick();  // shown again with the command, and cleared with it
+  EXPECT_EQ(a.commandtext.text(), "-a -b");
+  a.commandtext.setText("");
+  a.acaClick();
+  EXPECT_EQ(d.path.text(), "C:\\x.exe");
 
   // Only the member at the cursor changes; its neighbours keep their text.
   d.path.setText("C:\\a.exe>:-1|C:\\b.exe|C:\\c.exe>:-3|");

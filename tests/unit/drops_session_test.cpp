@@ -82,6 +82,25 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
   EXPECT_EQ(os.shell.calls.size(), 2u);
 }
 
+// Dragged up, the picked items stand together at the drop place, still picked; dragged down,
+// the items taken from above follow each other to it.
+TEST_F(DropTest, DraggingSelectedItemsMovesNamesAndLinksTogether) {
+  form().List1.setItems({"a", "b", "c", "d", "e"});
+  form().link1.setItems({"A", "B", "C", "D", "E"});
+  form().List1.setMultiSelect(true);
+  form().List1.setSelected(3, true);
+  form().List1.setSelected(4, true);
+  form().List1DragDrop(&form().List1, 10, 43);  // onto item 0
+  EXPECT_EQ(form().link1.items(), (Lines{"D", "E", "A", "B", "C"}));
+  EXPECT_TRUE(form().List1.selected(0) && form().List1.selected(1) && !form().List1.selected(2));
+  EXPECT_TRUE(vars().sortbreak);
+  form().List1.setSelected(1, false);
+  form().List1.setSelected(2, true);
+  form().List1DragDrop(&form().List1, 10, 82);  // onto item 4
+  EXPECT_EQ(form().List1.items(), (Lines{"e", "b", "c", "d", "a"}));
+  EXPECT_EQ(form().link1.items(), (Lines{"E", "B", "C", "D", "A"}));
+}
+
 struct SessionTest : ::testing::Test, AppHarness {
   std::vector<unsigned>& requests() { return os.system.exitRequests; }
 };

@@ -167,6 +167,8 @@ TEST_F(ShellShortcutTest, TickingMakesEachShortcutAndAskingMakesTheStartupFolder
                        "C:\\Users\\me\\Start Menu\\Trovik.lnk", "C:\\Users\\me\\QL\\Trovik.lnk"}));
   EXPECT_EQ(os.shortcuts.saved[1].link.target, "C:\\Trovik\\Trovik.exe");
   EXPECT_EQ(os.shortcuts.saved[1].link.workingDirectory, "C:\\Trovik\\");
+  applyBoxes(true);  // again: rewritten in place
+  EXPECT_EQ(os.shortcuts.saved[4].path, os.shortcuts.saved[0].path);
 }
 
 TEST_F(ShellShortcutTest, DecliningOrFailingLeavesTheRestOfApplyDone) {
