@@ -134,20 +134,6 @@ TEST_F(MainListTest, ForceFlyMrRunsTheGroupInOrderWhenTwoOrMoreArePicked) {
   EXPECT_EQ(form().List1.itemIndex(), 2);
 }
 
-TEST_F(MainListTest, EditModeOpensTheDialogOnTheItem) {
-  form().link1.setItem(1, "+fC:\\a.exe+lrma|C:\\b.exe|");
-  mode("EDIT");
-  select(1);
-  TAddEdit& d = app.AddEdit;
-  EXPECT_TRUE(d.EditPending);
-  EXPECT_EQ(d.EditHome, kBase);
-  EXPECT_EQ(vars().curitem, 1);
-  EXPECT_TRUE(d.mr.checked() && d.foc.checked());
-  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrma", ""}));
-  EXPECT_EQ(d.itemLabel.text(), "Banana");
-}
-
 // Where the steps lead is the sequence test's; a directory without its names is no fileset of
 // the menu.
 TEST_F(MainListTest, TheSwitchMenuListsOnlyWholeFilesetsAndTipsBeginnersOnce) {
