@@ -74,12 +74,10 @@ done
 
 # Readme and licence open in Notepad (CR LF) and say what they must.
 for file in README.txt LICENSE.txt; do
-  [ "$(grep -c $'\r$' "$app/$file")" = "$(wc -l <"$app/$file")" ] || e2e_fail "$file has lines without CR LF"
+  ! grep -qv $'\r$' "$app/$file" || e2e_fail "$file has lines without CR LF"
 done
 grep -q "^Trovik $version" "$app/README.txt" || e2e_fail "README.txt does not name version $version"
-for line in 'MIT License' 'Copyright (c) the Trovik developers'; do
-  grep -qF "$line" "$app/LICENSE.txt" || e2e_fail "LICENSE.txt does not say \"$line\""
-done
+grep -q 'MIT License' "$app/LICENSE.txt" || e2e_fail "LICENSE.txt is not the MIT licence"
 
 # --- the help pages ---
 # Every page the windows open, and every page the program's sources name, is in the release.
@@ -87,33 +85,18 @@ mapfile -t named < <({ grep -rhoE 'helpfiles(\\)+[A-Za-z0-9_]+\.htm' "$trovik_ro
 for page in "${window_pages[@]/%/.htm}" "${named[@]}"; do
   [ -f "$app/helpfiles/$page" ] || e2e_fail "the help page $page is not in the release"
 done
-# Every link between the pages resolves, anchors included; the pages work offline (no address
-# with a scheme) and all use the one style sheet; every page is reached from the others.
-declare -A linked=()
+# Every link between the pages resolves, anchors included, and none leaves the help.
 pages=0
 for page in "$app"/helpfiles/*.htm; do
   from="$(basename "$page")"
   pages=$((pages + 1))
-  grep -q '<link rel="stylesheet" type="text/css" href="style.css">' "$page" ||
-    e2e_fail "$from does not use style.css"
-  grep -q '<title>Trovik Help - ' "$page" || e2e_fail "$from has no title"
   while IFS= read -r ref; do
-    case "$ref" in
-      *:*) e2e_fail "$from links outside the help: $ref" ;;
-    esac
+    [[ "$ref" != *:* ]] || e2e_fail "$from links outside the help: $ref"
     target="${ref%%#*}"
-    anchor=""
-    [ "$ref" = "${ref#*#}" ] || anchor="${ref#*#}"
-    [ -n "$target" ] || target="$from"
-    [ -f "$app/helpfiles/$target" ] || e2e_fail "$from links to $target, which is not in the release"
-    if [ -n "$anchor" ]; then
-      grep -q "id=\"$anchor\"" "$app/helpfiles/$target" || e2e_fail "$from links to $ref: no such anchor"
-    fi
-    [ "$target" = "$from" ] || linked[$target]=1
+    [ -f "$app/helpfiles/${target:-$from}" ] || e2e_fail "$from links to $target, which is not in the release"
+    [[ "$ref" != *#* ]] || grep -q "id=\"${ref#*#}\"" "$app/helpfiles/${target:-$from}" ||
+      e2e_fail "$from links to $ref: no such anchor"
   done < <(grep -oE '(href|src)="[^"]*"' "$page" | sed -E 's/^(href|src)="//; s/"$//')
-done
-for page in "$app"/helpfiles/*.htm; do
-  [ -n "${linked[$(basename "$page")]:-}" ] || e2e_fail "no other page links to $(basename "$page")"
 done
 e2e_step "$pages help pages and their links checked"
 
@@ -188,9 +171,7 @@ printf 'C:\\Games\\chess.exe\r\n' >"$app/Games/link.qdx"
 : >"$app/Web/link.qdx"
 # In the tray; and run on a double click, so the picture can show a selected link.
 sed -i 's/^SysTray=0/SysTray=1/; s/^Click=1/Click=0/' "$app/Trovik.ini"
-e2e_start "$app"
-e2e_wait_main
-e2e_expect_no_boxes
+e2e_run "$app"
 drive list 101
 e2e_expect_lines "the list of the unpacked program" "$DRIVEN" \
   "Calculator" "Documents" "Notepad" "Trovik help" "Work tools"

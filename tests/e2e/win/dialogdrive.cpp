@@ -184,104 +184,6 @@ int openFile(const char* path, DWORD ms) {
   return finish(dialog, IDOK);
 }
 
-// The directory dialog's tree of folders, in the program's process, read and walked from here.
-class RemoteTree {
- public:
-  explicit RemoteTree(HWND tree)
-      : tree_(tree), remote_(tree, kTextAt + kTextMax * sizeof(wchar_t)) {}
-  explicit operator bool() const { return static_cast<bool>(remote_); }
-
-  LRESULT next(UINT how, LRESULT item = 0) const {
-    LRESULT found = 0;
-    return send(tree_, TVM_GETNEXTITEM, how, item, found) ? found : 0;
-  }
-  std::string text(LRESULT item) const {
-    TVITEMW request{};
-    request.mask = TVIF_TEXT;
-    request.hItem = reinterpret_cast<HTREEITEM>(item);
-    request.pszText = reinterpret_cast<LPWSTR>(remote_.at(kTextAt));
-    request.cchTextMax = kTextMax;
-    LRESULT ok = 0;
-    std::vector<wchar_t> text(kTextMax + 1, L'\0');
-    if (!item || !remote_.write(0, &request, sizeof request) ||
-        !send(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.at(0)), ok) || !ok ||
-        !remote_.read(kTextAt, text.data(), kTextMax * sizeof(wchar_t)))
-      return {};
-    return toUtf8(text.data());
-  }
-  // The first child of item (listed by the dialog when it is expanded) whose text satisfies
-  // wanted, or 0.
-  template <class Wanted>
-  LRESULT child(LRESULT item, Wanted wanted) const {
-    LRESULT ignored = 0;
-    send(tree_, TVM_EXPAND, TVE_EXPAND, item, ignored);
-    for (LRESULT c = next(TVGN_CHILD, item); c; c = next(TVGN_NEXT, c))
-      if (wanted(text(c))) return c;
-    return 0;
-  }
-  bool select(LRESULT item) const {
-    LRESULT ok = 0;
-    return send(tree_, TVM_SELECTITEM, TVGN_CARET, item, ok) && ok;
-  }
-
- private:
-  static constexpr int kTextMax = 520;
-  static constexpr SIZE_T kTextAt = sizeof(TVITEMW);
-  HWND tree_;
-  RemoteBuffer remote_;
-};
-
-// The item of a directory "X:\a\b" in the dialog's tree, found by the names it shows: the drive
-// shows as "... (X:)" within the first two levels, each folder by its name. 0 when not found.
-LRESULT folderItem(const RemoteTree& tree, const std::string& path) {
-  if (path.size() < 2 || path[1] != ':') return 0;
-  const std::string drive = "(" + path.substr(0, 2) + ")";
-  auto isDrive = [&](const std::string& t) { return t.find(drive) != std::string::npos; };
-  const LRESULT root = tree.next(TVGN_ROOT);
-  LRESULT item = isDrive(tree.text(root)) ? root : tree.child(root, isDrive);
-  for (LRESULT c = item ? 0 : tree.next(TVGN_CHILD, root); c && !item; c = tree.next(TVGN_NEXT, c))
-    item = tree.child(c, isDrive);
-  size_t at = 2;
-  while (item && at < path.size()) {
-    const size_t from = path.find_first_not_of('\\', at);
-    if (from == std::string::npos) break;
-    const size_t to = std::min(path.find('\\', from), path.size());
-    const std::string name = path.substr(from, to - from);
-    item = tree.child(
-        item, [&](const std::string& t) { return lstrcmpiA(t.c_str(), name.c_str()) == 0; });
-    at = to;
-  }
-  return item;
-}
-
-int chooseFolder(const char* path, DWORD ms) {
-  HWND dialog = nullptr, tree = nullptr;
-  auto treeOf = [](HWND box) { return FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr); };
-  if (!waitFor(ms, [&] { return (dialog = systemDialog(treeOf, tree)) != nullptr; }))
-    return fail("no directory-selection dialog within the time");
-  const bool cancel = std::strcmp(path, "-") == 0;
-  if (!cancel) {
-    RemoteTree folders(tree);
-    if (!folders) return fail("cannot place a buffer in the program's process");
-    // The dialog selects its starting folder once it is ready, which may come after a choice
-    // made too early: choose until the choice stays.
-    const char* slash = std::strrchr(path, '\\');
-    const std::string leaf = slash ? slash + 1 : path;
-    std::string selected;
-    for (Deadline deadline(ms);; Sleep(100)) {
-      const LRESULT item = folderItem(folders, path);
-      if (item) folders.select(item);
-      Sleep(200);
-      selected = folders.text(folders.next(TVGN_CARET));
-      if (item && lstrcmpiA(selected.c_str(), leaf.c_str()) == 0) break;
-      if (deadline.passed())
-        return fail("the dialog does not select " + std::string(path) + " but " + selected);
-    }
-    say(selected);
-  }
-  return finish(dialog, cancel ? IDCANCEL : IDOK);
-}
-
 int hotkey(UINT vk) {
   constexpr int kProbeId = 0x7E57;
   if (!RegisterHotKey(nullptr, kProbeId, 0, vk)) return say("taken"), 0;
@@ -353,9 +255,6 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return openFile(a[0], a.ms(1)); }},
     {"opt-hotkey <vk>", "\"taken\" while a program holds the key as its hotkey, else \"free\"",
      [](const Args& a) { return hotkey(a.key(0)); }},
-    {"choose-folder <path|-> <ms>",
-     "click through the directory dialog to the folder and confirm (or cancel); the folder chosen",
-     [](const Args& a) { return chooseFolder(a[0], a.ms(1)); }},
 };
 
 }  // namespace

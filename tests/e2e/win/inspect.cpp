@@ -132,42 +132,6 @@ int shortDate(int daysAgo) {
   return 0;
 }
 
-int workArea() {
-  RECT r{};
-  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) return fail("no work area");
-  say(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
-      std::to_string(r.bottom));
-  return 0;
-}
-
-int hitTest(int x, int y) {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  RECT r{};
-  GetWindowRect(main, &r);
-  const int sx = x < 0 ? r.right + x : r.left + x;
-  const int sy = y < 0 ? r.bottom + y : r.top + y;
-  LRESULT hit = 0;
-  if (!send(main, WM_NCHITTEST, 0, MAKELPARAM(sx, sy), hit)) return fail("no answer");
-  say(std::to_string(hit));
-  return 0;
-}
-
-// The system carries the structure across to the program and back, as it does for its own sizing.
-int trackSize() {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  // What the system would hand over: limits the program does not set stay recognisable.
-  MINMAXINFO info{};
-  info.ptMaxTrackSize = {9999, 9999};
-  LRESULT ignored = 0;
-  if (!send(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), ignored))
-    return fail("cannot ask for the tracking size");
-  say(std::to_string(info.ptMinTrackSize.x) + " " + std::to_string(info.ptMinTrackSize.y) + " " +
-      std::to_string(info.ptMaxTrackSize.y));
-  return 0;
-}
-
 // The process is ended at once after WM_ENDSESSION, as the system may do.
 int endSession() {
   HWND main = mainWindow();
@@ -362,12 +326,6 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return onTop(a[0]); }},
     {"taskbar-style", "the main window's \"toolwindow\", \"appwindow\", both or \"-\"",
      [](const Args&) { return taskbarStyle(); }},
-    {"hittest <x> <y>", "WM_NCHITTEST at a point of the main window (negative: from the far edge)",
-     [](const Args& a) { return hitTest(a.number(0), a.number(1)); }},
-    {"track-size", "\"min-width min-height max-height\" the main window allows",
-     [](const Args&) { return trackSize(); }},
-    {"work-area", "the desktop without the taskbar, \"left top right bottom\"",
-     [](const Args&) { return workArea(); }},
     {"short-date <days-ago>", "that day in the user's short date format",
      [](const Args& a) { return shortDate(a.number(0)); }},
     {"end-session", "asked whether it may end, told that it ends, then ended at once",

@@ -276,18 +276,6 @@ int controlPoint(int id) {
   return sayScreenMiddle(c);
 }
 
-int rightClick(int id) {
-  HWND main = mainWindow();
-  HWND target = id ? control(id) : main;
-  if (!target) return fail("no window to click");
-  RECT r{};
-  GetClientRect(target, &r);
-  const LPARAM at = id ? MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2)
-                       : MAKELPARAM(r.right - 3, r.bottom - 3);
-  if (int failed = post(target, WM_RBUTTONDOWN, MK_RBUTTON, at)) return failed;
-  return post(target, WM_RBUTTONUP, 0, at);
-}
-
 int popupMenu(DWORD ms) {
   if (!waitFor(ms, [] {
         HWND menu = FindWindowW(L"#32768", nullptr);
@@ -295,36 +283,6 @@ int popupMenu(DWORD ms) {
       }))
     return fail("no pop-up menu within the time");
   say("menu open");
-  return 0;
-}
-
-int menuChar(char c) {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  return post(main, WM_CHAR, static_cast<WPARAM>(c), 1);
-}
-
-// The colour the main window's title bar shows on the screen, along its top edge: "active" or
-// "inactive" when it is the system's caption colour of that name, else "#rrggbb".
-int titleColor() {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  RECT r{};
-  GetWindowRect(main, &r);
-  HDC screen = GetDC(nullptr);
-  if (!screen) return fail("cannot read the screen");
-  const COLORREF c = GetPixel(screen, (r.left + r.right) / 2, r.top + 2);
-  ReleaseDC(nullptr, screen);
-  if (c == CLR_INVALID) return fail("cannot read the title bar's colour");
-  if (c == GetSysColor(COLOR_ACTIVECAPTION)) {
-    say("active");
-  } else if (c == GetSysColor(COLOR_INACTIVECAPTION)) {
-    say("inactive");
-  } else {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    say(hex);
-  }
   return 0;
 }
 
@@ -378,13 +336,7 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return controlState(a.number(0), true); }},
     {"main-point <id>", "the middle of a control on the screen",
      [](const Args& a) { return controlPoint(a.number(0)); }},
-    {"rclick <id|0>", "right-click a control (0: the window's lower right corner)",
-     [](const Args& a) { return rightClick(a.number(0)); }},
     {"popup-menu <ms>", "a pop-up menu is open", [](const Args& a) { return popupMenu(a.ms(0)); }},
-    {"menu-char <c>", "a letter typed into the open menu",
-     [](const Args& a) { return menuChar(a[0][0]); }},
-    {"title-color", "the title bar's colour: active, inactive or #rrggbb",
-     [](const Args&) { return titleColor(); }},
     {"tray-point", "the middle of the program's icon in Wine's notification area",
      [](const Args&) { return trayPoint(); }},
 };
