@@ -30,6 +30,10 @@ close_add() {
   e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path
 }
 in_path() { e2e_until "the keyboard in the path" focused dlg-focus TAddEdit path; }
+click_on() {
+  drive dlg-point "$1" "$2"
+  click_at $DRIVEN
+}
 # hint_painted <shot>: the middle of List1 in the screenshot holds more than its background.
 hint_painted() {
   e2e_screenshot "$1"

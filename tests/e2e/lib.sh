@@ -2,14 +2,11 @@
 # Shared helpers of the end-to-end scripts: each script gets its own Xvfb display, its own copy of
 # the prepared Wine prefix with a wineserver kept alive, base directories under one temporary
 # folder, and a cleanup that leaves nothing running. Sourced; the script sets nothing before it.
-#
 # Environment (ctest sets these; the defaults suit a run by hand from the repository):
-#   TROVIK_EXE      the Trovik.exe under test (default <repo>/build/win64/bin/Trovik.exe); the
-#                   driver, probe and extension DLLs come from the same build
+#   TROVIK_EXE      the Trovik.exe under test; the driver, probe and DLLs come from its build
 #   E2E_ARTIFACTS   where screenshots and failure evidence go (default <repo>/build/e2e-artifacts)
 #   E2E_KEEP=1      keep the temporary folder for a look afterwards
-#   E2E_WAIT        seconds a step may wait for the state it needs (default 30: a busy machine
-#                   slows Wine down many times over, and a passing run never waits it out)
+#   E2E_WAIT        seconds a step may wait for the state it needs (default 30, for a busy machine)
 #   E2E_TIMEOUT     seconds before the script gives up on its own (default 420)
 
 set -eEuo pipefail
@@ -37,6 +34,12 @@ e2e_started=$EPOCHREALTIME
 e2e_elapsed() { awk -v a="$e2e_started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }'; }
 e2e_step() { echo "[$(e2e_elapsed) s] $*"; }
 indent() { sed 's/^/    | /'; }
+# says <what> <expected> <actual>: a failure that shows both.
+says() { e2e_fail "$1: expected
+$(printf '%s\n' "$2" | indent)
+  but saw
+$(printf '%s\n' "$3" | indent)${4:+
+  ($4)}"; }
 
 # Stops the test with a message that says what was expected, plus what was on the screen.
 e2e_fail() {
@@ -129,11 +132,7 @@ e2e_until() {
   "$E2E_WINE" "$TROVIK_DRIVER" until "$E2E_WAIT_MS" "$want" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" ||
     status=$?
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
-  [ "$status" -eq 0 ] || e2e_fail "$what: expected
-$(printf '%s\n' "$want" | indent)
-  but saw
-$(printf '%s\n' "$DRIVEN" | indent)
-  ($(cat "$E2E_TMP/driver.err"))"
+  [ "$status" -eq 0 ] || says "$what" "$want" "$DRIVEN" "$(cat "$E2E_TMP/driver.err")"
 }
 
 # e2e_poll <command...>: a shell command succeeds within E2E_WAIT seconds; false when it never does.
@@ -145,7 +144,7 @@ e2e_poll() {
   done
 }
 
-# The path Wine shows a Linux path under (its Z: drive).
+# The path Wine shows a Linux path under.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 # The probe's log: a line per start, "start tick, show command, directory, arguments".
@@ -255,7 +254,7 @@ e2e_settle() {
   drive wait-front "$E2E_WAIT_MS"
 }
 
-# has_line <file> <text>: some line of the file contains the text. wait_line: it comes to.
+# wait_line <file> <text>: some line of the file comes to contain the text.
 has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 wait_line() { e2e_poll has_line "$1" "$2" || e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
 $(cat "$1" 2>/dev/null)"; }
@@ -276,20 +275,14 @@ expect_ini() {
 $(tr -d '\r' <"$1" | indent)"
 }
 
-e2e_expect_no_boxes() {
-  drive boxes
-  [ -z "$DRIVEN" ] || e2e_fail "unexpected message box: $DRIVEN"
-}
+e2e_expect_no_boxes() { drive boxes && [ -z "$DRIVEN" ] || e2e_fail "unexpected message box: $DRIVEN"; }
 
 # e2e_expect_lines <what> <actual> <expected line>...
 e2e_expect_lines() {
   local what="$1" actual="$2" expected=""
   shift 2
   [ $# -eq 0 ] || expected="$(printf '%s\n' "$@")"
-  [ "$actual" = "$expected" ] || e2e_fail "$what: expected
-$(printf '%s\n' "$expected" | indent)
-  but saw
-$(printf '%s\n' "$actual" | indent)"
+  [ "$actual" = "$expected" ] || says "$what" "$expected" "$actual"
 }
 
 # expect_file <what> <file> <line>...: the file comes to hold exactly these lines with CR LF ends
@@ -312,7 +305,8 @@ e2e_screenshot() {
 
 # Real input through the X server, as a user gives it: keys by their X names (Down, Return,
 # ctrl+e...), clicks at a screen point, on a List1 item (click_item <index> [times]), on a control
-# of the main window by its id, on a fileset tab, and on a control of a dialog.
+# of the main window by its id (click_control <id> [button]), on a fileset tab (click_tab <index>
+# [button]).
 press() { xdotool key --delay 60 "$@"; }
 click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
 click_item() {
@@ -325,7 +319,6 @@ click_control() {
   read -r x y <<<"$DRIVEN"
   click_at "$x" "$y" "${2:-1}"
 }
-# click_tab <index> [button]
 click_tab() {
   local left top
   drive rect
@@ -333,11 +326,6 @@ click_tab() {
   drive tab-point "$1"
   read -r x y <<<"$DRIVEN"
   click_at "$((left + x))" "$((top + y))" "${2:-1}"
-}
-click_on() {
-  drive dlg-point "$1" "$2"
-  read -r x y <<<"$DRIVEN"
-  click_at "$x" "$y"
 }
 
 # The title with its mode tags, List1's state ("single|multi current=<i> top=<i> selected=<i,...|->
@@ -353,8 +341,3 @@ open_options() {
   drive wait-window "$DLG" Options "$E2E_WAIT_MS"
 }
 
-# help_opens_in <exe>: the prefix opens .htm pages with that program.
-help_opens_in() {
-  trovik_wine reg add 'HKCR\.htm' /ve /d TrovikTestPage /f >/dev/null 2>&1
-  trovik_wine reg add 'HKCR\TrovikTestPage\shell\open\command' /ve /d "\"$1\" \"%1\"" /f >/dev/null 2>&1
-}

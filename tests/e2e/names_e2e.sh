@@ -63,7 +63,8 @@ e2e_screenshot names-list.png
 # --- the fileset named in Greek, switched to by its tab; the help page from Trovik's own folder
 click_tab 1
 expect_names "Σημειωματάριο"
-help_opens_in "$tool"
+trovik_wine reg add 'HKCR\.htm' /ve /d TrovikTestPage /f >/dev/null 2>&1
+trovik_wine reg add 'HKCR\TrovikTestPage\shell\open\command' /ve /d "\"$tool\" \"%1\"" /f >/dev/null 2>&1
 mkdir -p "$base/helpfiles"
 : >"$base/helpfiles/mainwindow.htm"
 drive key 112

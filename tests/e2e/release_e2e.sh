@@ -2,7 +2,7 @@
 # The release a Windows user downloads. ./release packs the i686 build into the two zips; this
 # checks what they hold (the program, every help page the windows open, links between the pages
 # that all resolve, readme and licence for Notepad, the SDK with i686 sample DLLs exporting plain
-# names), reads the executable's version, icons and manifest back through Windows, then unpacks
+# names), reads the executable's version and icons back through Windows and its manifest, unpacks
 # the program into a folder of a fresh Wine prefix, starts it from there, answers the welcome box,
 # and checks that it was given Common Controls 6 and wrote its files beside itself and nowhere
 # else. The 32-bit program runs where this machine runs 32-bit programs; elsewhere the x86_64
@@ -112,15 +112,14 @@ drive icons "$app/Trovik.exe"
 e2e_expect_lines "icons of Trovik.exe (the first group is the one the shell shows)" "$DRIVEN" \
   "group #1" "icon 16x16 32bpp loads 16x16" "icon 32x32 32bpp loads 32x32" \
   "icon 48x48 32bpp loads 48x48"
-drive manifest "$app/Trovik.exe"
-manifest="$(tr -s ' \n' ' ' <<<"$DRIVEN")"
+manifest="$(strings -n 4 "$app/Trovik.exe" | sed -n '/<assembly/,/<\/assembly>/p' | tr -s ' \n' ' ')"
 grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest" ||
-  e2e_fail "the manifest does not ask for Common Controls 6: $DRIVEN"
+  e2e_fail "the manifest does not ask for Common Controls 6: $manifest"
 # System aware: the program scales itself from the DPI it reads at start, so Windows must not
 # stretch it, and it does not follow a move to a monitor of another DPI.
-grep -Eq '<dpiAware[^>]*>true</dpiAware>' <<<"$manifest" || e2e_fail "the manifest is not DPI aware: $DRIVEN"
+grep -Eq '<dpiAware[^>]*>true</dpiAware>' <<<"$manifest" || e2e_fail "the manifest is not DPI aware: $manifest"
 ! grep -Eqi 'dpiAwareness|true/pm|per ?monitor</' <<<"$manifest" ||
-  e2e_fail "the manifest declares per-monitor awareness the program does not have: $DRIVEN"
+  e2e_fail "the manifest declares per-monitor awareness the program does not have: $manifest"
 grep -q "name=\"Trovik\" version=\"$version.0\"" <<<"$manifest" ||
   e2e_fail "the manifest does not carry version $version.0"
 

@@ -68,8 +68,8 @@ drive menu Switch1
 expect_names Chess
 e2e_close
 e2e_run "$base"
-drive rect --then tab-index --then list 101
-e2e_expect_lines "the window, tab and list at the next start" "$DRIVEN" "100 80 300 400 normal" 1 Chess
+drive rect --then list 101
+e2e_expect_lines "the window and fileset at the next start" "$DRIVEN" "100 80 300 400 normal" Chess
 e2e_close
 
 # --- the update reminder: 60 days after the last check, written in the user's date format, it

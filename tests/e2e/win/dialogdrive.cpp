@@ -1,17 +1,15 @@
 // The driver's commands for the program's dialogs. A dialog is found by its window class and a
 // control by the name of its model: the dialog tells the control's number when asked with
 // WM_COPYDATA. Input is posted, not sent, so a handler that opens a message box does not hold up
-// the driver; it goes through the program's own message loop like a user's. The system's dialogs
-// the program opens (choosing a directory, opening a file) are answered here too.
+// the driver; it goes through the program's own message loop like a user's. The system's
+// open-file dialog the program opens is answered here too.
 // clang-format off
 #include "driver.h"
 // after windows.h (through driver.h), which it needs
 #include <commctrl.h>
 // clang-format on
 
-#include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace driver {
 
@@ -145,43 +143,27 @@ int label(HWND list, const char* text) {
                [&] { return send(list, LVM_GETEDITCONTROL, 0, 0, editor) && editor; }))
     return fail("no item is being edited");
   HWND edit = reinterpret_cast<HWND>(editor);
-  const std::wstring wide = toWide(text);
-  LRESULT r = 0;
-  if (!send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r))
-    return fail("the text was not taken");
-  return postKey(edit, VK_RETURN);
+  return setText(edit, text) ? 1 : postKey(edit, VK_RETURN);
 }
 
-// A shown system dialog whose child answers found(), and that child; null when there is none.
-HWND systemDialog(const std::function<HWND(HWND)>& found, HWND& child) {
-  for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;)
-    if (IsWindowVisible(box) && (child = found(box)) != nullptr) return box;
-  return nullptr;
-}
-
-// Confirms (or cancels) a system dialog and waits until it is gone.
-int finish(HWND dialog, int button) {
-  HWND b = GetDlgItem(dialog, button);
-  if (!b || post(b, BM_CLICK, 0, 0)) return fail("the click was not taken");
+// The system's open-file dialog, shown: its file name box is an edit (edt1) or a combo box
+// (cmb13) around one. The path is put in, the dialog confirmed and waited out.
+int openFile(const char* path, DWORD ms) {
+  HWND dialog = nullptr, name = nullptr;
+  auto find = [&] {
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr)
+      if (IsWindowVisible(dialog) &&
+          ((name = GetDlgItem(dialog, 0x480)) || (name = GetDlgItem(dialog, 0x47C))))
+        return true;
+    return false;
+  };
+  if (!waitFor(ms, find)) return fail("no open-file dialog within the time");
+  if (setText(name, path)) return 1;
+  HWND ok = GetDlgItem(dialog, IDOK);
+  if (!ok || post(ok, BM_CLICK, 0, 0)) return fail("the click was not taken");
   if (!waitFor(kSendTimeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
     return fail("the dialog stayed open after the click");
   return 0;
-}
-
-// The open-file dialog: its file name box is an edit (edt1) or a combo box (cmb13) around one.
-int openFile(const char* path, DWORD ms) {
-  HWND dialog = nullptr, name = nullptr;
-  auto nameBox = [](HWND box) {
-    HWND edit = GetDlgItem(box, 0x480);
-    return edit ? edit : GetDlgItem(box, 0x47C);
-  };
-  if (!waitFor(ms, [&] { return (dialog = systemDialog(nameBox, name)) != nullptr; }))
-    return fail("no open-file dialog within the time");
-  const std::wstring wide = toWide(path);
-  LRESULT r = 0;
-  if (!send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r))
-    return fail("the file name was not taken");
-  return finish(dialog, IDOK);
 }
 
 int hotkey(UINT vk) {

@@ -1,6 +1,6 @@
 // The driver's commands that look at the program from the system's side: where its main window
 // stands and how the system treats its frame, which window is in front, what the release carries
-// (version information, icon groups and manifest of an executable, and which common controls the
+// (version information and icon groups of an executable, and which common controls the
 // running program was given: version 6 comes from the side-by-side store only when the manifest
 // asks for it), and the end of the Windows session as the program sees it.
 
@@ -88,14 +88,6 @@ int countWindows(const char* className, const char* title) {
 int shown(const char* className) {
   HWND window = FindWindowA(className, nullptr);
   say(!window ? "none" : IsWindowVisible(window) ? "shown" : "hidden");
-  return 0;
-}
-
-int onTop(const char* className) {
-  HWND window = FindWindowW(toWide(className).c_str(), nullptr);
-  say(!window                                                  ? "none"
-      : GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? "on top"
-                                                               : "not on top");
   return 0;
 }
 
@@ -266,18 +258,6 @@ int icons(const char* path) {
   return 0;
 }
 
-int manifest(const char* path) {
-  auto module = openAsData(path);
-  if (!module) return fail(std::string("cannot open ") + path + " as data");
-  HRSRC found = FindResourceA(module.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-  if (!found) return fail("no manifest resource 1");
-  const char* text = static_cast<const char*>(LockResource(LoadResource(module.get(), found)));
-  if (!text) return fail("cannot read the manifest");
-  std::fwrite(text, 1, SizeofResource(module.get(), found), stdout);
-  std::fflush(stdout);
-  return 0;
-}
-
 int modulePaths(const char* name) {
   HWND window = mainWindow();
   if (!window) return fail("no main window");
@@ -322,8 +302,6 @@ constexpr Command kCommands[] = {
     {"count <class> <title|->", "how many top-level windows, shown or hidden, have that class",
      [](const Args& a) { return countWindows(a[0], a[1]); }},
     {"shown <class>", "shown, hidden or none", [](const Args& a) { return shown(a[0]); }},
-    {"on-top <class>", "\"on top\" when the window stays above other windows, else \"not on top\"",
-     [](const Args& a) { return onTop(a[0]); }},
     {"taskbar-style", "the main window's \"toolwindow\", \"appwindow\", both or \"-\"",
      [](const Args&) { return taskbarStyle(); }},
     {"short-date <days-ago>", "that day in the user's short date format",
@@ -334,7 +312,6 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return versionInfo(a[0]); }},
     {"icons <exe>", "each icon group with its sizes and whether each loads",
      [](const Args& a) { return icons(a[0]); }},
-    {"manifest <exe>", "the manifest's text", [](const Args& a) { return manifest(a[0]); }},
     {"module <name>", "the path of every module of that name in the program's process",
      [](const Args& a) { return modulePaths(a[0]); }},
 };

@@ -1,8 +1,8 @@
 // The driver's commands for the main window: its lists and tabs read back, its menu commands,
 // clicks, keys and drops handed to it, and the points of its controls and tray icon on the screen
-// for real clicks (xdotool). Ids are the main window's controls: 101 List1, 102 the hidden list of
-// link entries, 103 the tabs, 104 the Snapbar list, 106 the status label; the title-bar buttons
-// are 32513 close, 32514 help, 32515 minimise, 32516 maximise, 32517 Snapbar.
+// for real clicks (xdotool). Ids are the main window's controls: 101 List1, 103 the tabs, 104 the
+// Snapbar list, 106 the status label; the title-bar buttons are 32513 close, 32514 help, 32515
+// minimise, 32516 maximise, 32517 Snapbar.
 // clang-format off
 #include "driver.h"
 // after windows.h (through driver.h), which they need
@@ -20,7 +20,7 @@ namespace {
 
 using namespace driver;
 
-constexpr int kList1Id = 101, kLinksId = 102, kTabsId = 103;
+constexpr int kList1Id = 101, kTabsId = 103;
 
 HWND control(int id) {
   HWND main = mainWindow();
@@ -31,49 +31,9 @@ std::string point(POINT at) { return std::to_string(at.x) + " " + std::to_string
 
 POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-// The entry the program sends back to the driver's own window.
-std::string received;
-LRESULT CALLBACK replyWindow(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg != WM_COPYDATA) return DefWindowProcW(h, msg, w, l);
-  const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(l);
-  if (data.dwData != kLinkQuery) return 0;
-  received.assign(static_cast<const char*>(data.lpData), data.cbData);
-  return 1;
-}
-
-// The link entries, one a line, asked of the program one by one.
-int links(HWND main) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = replyWindow;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TrovikDriverReply";
-  RegisterClassW(&wc);
-  HWND me = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                          nullptr);
-  if (!me) return fail("cannot make a window for the answers");
-  int status = 0;
-  for (std::int32_t i = 0;; ++i) {
-    COPYDATASTRUCT query{kLinkQuery, sizeof i, &i};
-    LRESULT count = 0;
-    received.clear();
-    if (!send(main, WM_COPYDATA, reinterpret_cast<WPARAM>(me), reinterpret_cast<LPARAM>(&query),
-              count)) {
-      status = fail("the program does not answer");
-      break;
-    }
-    if (i >= count) break;
-    say(received);
-  }
-  DestroyWindow(me);
-  return status;
-}
-
 int list(int id) {
-  HWND main = mainWindow();
-  if (main && id == kLinksId) return links(main);
-  HWND box = main ? GetDlgItem(main, id) : nullptr;
-  if (!box) return fail("the main window has no control " + std::to_string(id));
-  return listItems(box);
+  HWND box = control(id);
+  return box ? listItems(box) : fail("the main window has no control " + std::to_string(id));
 }
 
 // The tab control of the main window with a buffer in the program's process for its answers.
@@ -113,14 +73,6 @@ int tabs() {
     text[std::min<SIZE_T>(done / sizeof(wchar_t), kTextMax)] = L'\0';
     say(toUtf8(text.data()));
   }
-  return 0;
-}
-
-int tabIndex() {
-  HWND tab = control(kTabsId);
-  LRESULT index = 0;
-  if (!tab || !send(tab, TCM_GETCURSEL, 0, 0, index)) return fail("cannot read the selected tab");
-  say(std::to_string(index));
   return 0;
 }
 
@@ -182,37 +134,20 @@ int itemPoint(int index, bool screen) {
   return 0;
 }
 
+// Posted to the control with the focus, as the system delivers a key.
+int pressKey(UINT vk) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  const bool focus = GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
+  return postKey(focus && gui.hwndFocus ? gui.hwndFocus : main, vk);
+}
+
 int drop(const Args& a) {
   HWND main = mainWindow();
   if (!main) return fail("no main window");
   return dropFiles(main, {a.number(0), a.number(1)}, a.v + 2, a.n - 2);
-}
-
-// A plain key is posted to the control with the focus; with Ctrl the keys go through the system's
-// input, which sets the modifier state the program reads, so the main window comes to the front.
-int pressKey(UINT vk, bool ctrl) {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  if (!ctrl) {
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    HWND target = main;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui) && gui.hwndFocus)
-      target = gui.hwndFocus;
-    return postKey(target, vk);
-  }
-  SetForegroundWindow(main);
-  if (!waitFor(kSendTimeoutMs, [&] { return GetForegroundWindow() == main; }))
-    return fail("the main window does not come to the front");
-  INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(vk), static_cast<WORD>(vk), VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = codes[i];
-    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-  }
-  if (SendInput(4, keys, sizeof(INPUT)) != 4) return fail("the system did not take the keys");
-  return 0;
 }
 
 // current: the selected item of a single-selection list, the focused one of a multiple one.
@@ -301,7 +236,6 @@ int trayPoint() {
 constexpr Command kCommands[] = {
     {"list <id>", "a list's items, one a line", [](const Args& a) { return list(a.number(0)); }},
     {"tabs", "the tabs' captions", [](const Args&) { return tabs(); }},
-    {"tab-index", "the selected tab", [](const Args&) { return tabIndex(); }},
     {"tab-point <i>", "the middle of a tab, in the window's coordinates",
      [](const Args& a) { return tabPoint(a.number(0)); }},
     {"tab-point <i> <class> <model>",
@@ -321,10 +255,8 @@ constexpr Command kCommands[] = {
     {"item-screen <i>", "the same on the screen",
      [](const Args& a) { return itemPoint(a.number(0), true); }},
     {"drop <x> <y> <path>...", "files let go over the main window at a point", drop},
-    {"key <vk> [ctrl]", "a key pressed while the main window has the keyboard",
-     [](const Args& a) {
-       return a.n == 1 || std::strcmp(a[1], "ctrl") == 0 ? pressKey(a.key(0), a.n == 2) : 2;
-     }},
+    {"key <vk>", "a key pressed and let go in the control of the main window with the keyboard",
+     [](const Args& a) { return pressKey(a.key(0)); }},
     {"list-state", "List1 as \"single|multi current=<i> top=<i> selected=<i,..|-> focus=yes|no\"",
      [](const Args&) { return listState(); }},
     {"scroll <top>", "scroll List1 so that item top is the first shown",
