@@ -69,8 +69,8 @@ expect_probe_count 1
 # --- the fileset manager: Games renamed in place
 open_options
 page 2
-e2e_until "contents of the base fileset" Probe dlg-items "$DLG" contentslist
 drive dlg-key "$DLG" filesetlist 0x24 # Home
+e2e_until "contents of the base fileset" Probe dlg-items "$DLG" contentslist
 drive dlg-key "$DLG" filesetlist 0x28 # Down
 e2e_until "contents of Games" Chess dlg-items "$DLG" contentslist
 drive dlg-click "$DLG" renamefs
