@@ -64,8 +64,16 @@ e2e_cleanup() {
   if [ -d "$E2E_TMP/prefix" ]; then WINEPREFIX="$E2E_TMP/prefix" wineserver -k 2>/dev/null || true; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
   wait 2>/dev/null || true
-  if [ "${E2E_KEEP:-0}" = 1 ]; then echo "kept $E2E_TMP" >&2; elif [ -n "$E2E_TMP" ]; then rm -rf "$E2E_TMP"; fi
-  if [ "$status" -eq 0 ]; then echo "PASS: $E2E_NAME ($(e2e_elapsed) s)"; else echo "FAIL: $E2E_NAME ($(e2e_elapsed) s)" >&2; fi
+  if [ "${E2E_KEEP:-0}" = 1 ]; then
+    echo "kept $E2E_TMP" >&2
+  elif [ -n "$E2E_TMP" ]; then
+    rm -rf "$E2E_TMP"
+  fi
+  if [ "$status" -eq 0 ]; then
+    echo "PASS: $E2E_NAME ($(e2e_elapsed) s)"
+  else
+    echo "FAIL: $E2E_NAME ($(e2e_elapsed) s)" >&2
+  fi
   exit "$status"
 }
 
@@ -111,7 +119,7 @@ e2e_begin() {
 
 # Runs the driver; its output lands in DRIVEN. A driver failure fails the test with its own words.
 drive() {
-  local status=0 try
+  local status=0
   for _ in 1 2; do
     status=0
     "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
@@ -182,7 +190,8 @@ e2e_write() {
   local file="$1" end="$2"
   shift 2
   mkdir -p "$(dirname "$file")"
-  if [ $# -eq 0 ]; then : >"$file"; else printf "%s$end" "$@" >"$file"; fi
+  : >"$file"
+  [ $# -eq 0 ] || printf "%s$end" "$@" >"$file"
 }
 
 # e2e_fileset <dir> [<name> <link>]...: a fileset in dir holding these links in this order.
@@ -275,7 +284,10 @@ expect_ini() {
 $(tr -d '\r' <"$1" | indent)"
 }
 
-e2e_expect_no_boxes() { drive boxes && [ -z "$DRIVEN" ] || e2e_fail "unexpected message box: $DRIVEN"; }
+e2e_expect_no_boxes() {
+  drive boxes
+  [ -z "$DRIVEN" ] || e2e_fail "unexpected message box: $DRIVEN"
+}
 
 # e2e_expect_lines <what> <actual> <expected line>...
 e2e_expect_lines() {

@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
 # Starting and stopping the real program: the files of a first start, one copy only (a second one
 # brings the first forward and ends), the window's size, place and fileset carried from one run to
-# the next, the update reminder in the user's date format, tray mode, and the end of the Windows
-# session.
+# the next, tray mode, and the end of the Windows session.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 e2e_begin
-drive short-date 0
-today="$DRIVEN"
 
 # --- first start in an empty folder: the files exist while the welcome box is up; the window
 # opens centred on the 1024 by 768 screen at its smallest width, 145; the close leaves the list
@@ -72,19 +69,9 @@ drive rect --then list 101
 e2e_expect_lines "the window and fileset at the next start" "$DRIVEN" "100 80 300 400 normal" Chess
 e2e_close
 
-# --- the update reminder: 60 days after the last check, written in the user's date format, it
-# reminds once and writes today's date
 other="$E2E_TMP/Other"
 e2e_base "$other"
 e2e_fileset "$other"
-drive short-date 60
-e2e_write "$other/Trovik.ini" "$CRLF" "[Form]" "UpdateChecked=$DRIVEN"
-e2e_start "$other"
-drive answer Trovik ok "$E2E_WAIT_MS" "You have not checked for an update for over 2 months"
-e2e_wait_main
-expect_ini "$other/Trovik.ini" Form UpdateChecked "$today"
-e2e_close
-
 # --- tray mode: the icon in the notification area (Wine shows its own while it holds an icon)
 # and no taskbar button
 e2e_options "$other" SysTray=1
