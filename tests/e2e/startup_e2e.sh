@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starting and stopping the real program: the files of a first start, one copy only (a second one
-# brings the first forward and ends), the window's size, place and fileset carried from one run to
-# the next, tray mode, and the end of the Windows session.
+# brings the first forward and ends), tray mode, and the end of the Windows session, after which
+# the window's size, place and fileset are there at the next start.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -55,45 +55,29 @@ second_copy
 drive close-window Notepad
 e2e_close
 
-# --- size, place and fileset carried to the next start
+# --- tray mode: the icon in Wine's notification area and no taskbar button. The end of the
+# Windows session closes the program the usual way, so the fileset and the window's place are
+# saved before the system ends the process, and the next start shows them.
 e2e_fileset "$base/Games" Chess 'C:\Games\chess.exe'
-e2e_options "$base" RemPosition=1 UserLevel=1
+e2e_options "$base" RemPosition=1 UserLevel=1 SysTray=1
 e2e_run "$base"
-drive place 100 80 300 400
-# The Games fileset from the Switch submenu (its second item).
-drive menu Switch1
-expect_names Chess
-e2e_close
-e2e_run "$base"
-drive rect --then list 101
-e2e_expect_lines "the window and fileset at the next start" "$DRIVEN" "100 80 300 400 normal" Chess
-e2e_close
-
-other="$E2E_TMP/Other"
-e2e_base "$other"
-e2e_fileset "$other"
-# --- tray mode: the icon in the notification area (Wine shows its own while it holds an icon)
-# and no taskbar button
-e2e_options "$other" SysTray=1
-e2e_run "$other"
 drive taskbar-style
 e2e_expect_lines "taskbar style in tray mode" "$DRIVEN" toolwindow
 e2e_until "notification area with the icon" shown shown __winex11_standalone_tray
-e2e_close
-
-# --- the end of the Windows session closes the program the usual way, so everything is saved
-# before the system ends the process
-e2e_options "$base" RemPosition=1 UserLevel=1
-e2e_run "$base"
+# The Games fileset from the Switch submenu (its second item).
 drive menu Switch1
 expect_names Chess
 # Moved after the switch (which saves the window state itself): only the close writes this place.
-drive place 120 90 280 300
+drive place 100 80 300 400
 drive end-session
 status=0
 wait "$TROVIK_PID" || status=$?
 TROVIK_PID=""
 [ "$status" -eq 0 ] || e2e_fail "the ended program's wine process returned $status"
-for kv in CurrentFileSet=Games FormLeft=120 FormTop=90 FormWidth=280 FormHeight=300; do
+for kv in CurrentFileSet=Games FormLeft=100 FormTop=80 FormWidth=300 FormHeight=400; do
   expect_ini "$base/Trovik.ini" Form "${kv%%=*}" "${kv#*=}"
 done
+e2e_run "$base"
+drive rect --then list 101
+e2e_expect_lines "the window and fileset at the next start" "$DRIVEN" "100 80 300 400 normal" Chess
+e2e_close
