@@ -13,10 +13,6 @@
 source "$(dirname "$0")/lib.sh"
 
 : "${TROVIK_WIN32_DIR:=$trovik_root/build/win32}"
-# Every page a window of the program opens with F1 or its help button.
-window_pages=(mainwindow generaloptions linkoptions fsmanager vpoptions updateoptions addwindow
-  commandwindow browsewindow)
-
 e2e_begin
 
 version="$(sed -n 's/^project(Trovik VERSION \([0-9.]*\).*/\1/p' "$trovik_root/CMakeLists.txt")"
@@ -80,9 +76,11 @@ grep -q "^Trovik $version" "$app/README.txt" || e2e_fail "README.txt does not na
 grep -q 'MIT License' "$app/LICENSE.txt" || e2e_fail "LICENSE.txt is not the MIT licence"
 
 # --- the help pages ---
-# Every page the windows open, and every page the program's sources name, is in the release.
-mapfile -t named < <({ grep -rhoE 'helpfiles(\\)+[A-Za-z0-9_]+\.htm' "$trovik_root/src" || true; } | sed 's/.*\\//' | sort -u)
-for page in "${window_pages[@]/%/.htm}" "${named[@]}"; do
+# Every page the program's windows open with F1 or a help button (its sources name them; the
+# update site's page aside) is in the release.
+mapfile -t named < <(grep -rhoE '"[a-z]+\.htm"' "$trovik_root/src" | tr -d '"' | grep -vx linkupd.htm | sort -u)
+[ "${#named[@]}" -ge 9 ] || e2e_fail "the sources name only these help pages: ${named[*]}"
+for page in "${named[@]}"; do
   [ -f "$app/helpfiles/$page" ] || e2e_fail "the help page $page is not in the release"
 done
 # Every link between the pages resolves, anchors included, and none leaves the help.
