@@ -332,12 +332,9 @@ click_control() {
   click_at "$x" "$y" "${2:-1}"
 }
 click_tab() {
-  local left top
-  drive rect
-  read -r left top _ <<<"$DRIVEN"
   drive tab-point "$1"
   read -r x y <<<"$DRIVEN"
-  click_at "$((left + x))" "$((top + y))" "${2:-1}"
+  click_at "$x" "$y" "${2:-1}"
 }
 
 # The title with its mode tags, List1's state ("single|multi current=<i> top=<i> selected=<i,...|->

@@ -36,14 +36,13 @@ int list(int id) {
   return box ? listItems(box) : fail("the main window has no control " + std::to_string(id));
 }
 
-// The tab control of the main window with a buffer in the program's process for its answers.
-// The main window's tabs, or another tab control of the program.
+// The main window's tabs, or another tab control of the program, with a buffer in the program's
+// process for its answers.
 struct RemoteTabs {
   explicit RemoteTabs(HWND of = nullptr) : tab(of ? of : control(kTabsId)) {}
-  HWND main = mainWindow();
   HWND tab;
   RemoteBuffer remote{tab, sizeof(TCITEMW) + 520 * sizeof(wchar_t)};
-  explicit operator bool() const { return main && tab && remote; }
+  explicit operator bool() const { return tab && remote; }
 };
 
 int tabs() {
@@ -86,7 +85,7 @@ int tabPoint(int index, HWND of = nullptr) {
       !ok || !t.remote.read(0, &r, sizeof r))
     return fail("no rectangle for tab " + std::to_string(index));
   POINT at = middle(r);
-  MapWindowPoints(t.tab, of ? nullptr : t.main, &at, 1);
+  MapWindowPoints(t.tab, nullptr, &at, 1);
   say(point(at));
   return 0;
 }
@@ -236,10 +235,9 @@ int trayPoint() {
 constexpr Command kCommands[] = {
     {"list <id>", "a list's items, one a line", [](const Args& a) { return list(a.number(0)); }},
     {"tabs", "the tabs' captions", [](const Args&) { return tabs(); }},
-    {"tab-point <i>", "the middle of a tab, in the window's coordinates",
+    {"tab-point <i>", "the middle of a tab of the main window on the screen",
      [](const Args& a) { return tabPoint(a.number(0)); }},
-    {"tab-point <i> <class> <model>",
-     "the middle of a tab of a dialog's tab control, on the screen",
+    {"tab-point <i> <class> <model>", "the same of a dialog's tab control",
      [](const Args& a) {
        HWND of = dialogControl(a[1], a[2]);
        return of ? tabPoint(a.number(0), of) : 1;
