@@ -3,9 +3,8 @@
 # a click runs a link in single-click mode and only a double click does in double-click mode;
 # arrows move without running, Enter runs, a letter jumps to the next item starting with it; Ctrl
 # held turns the list to multiple selection in place (items, current item, scroll position and
-# keyboard kept), the items clicked meanwhile start as one group when Ctrl is let go, and Alt
-# gives the group up; Space and Backspace step through the filesets; the window is dragged by its
-# title bar and its background. A name beyond ASCII in a file of the ANSI code page (as every file
+# keyboard kept), the items clicked meanwhile start as one group when Ctrl is let go; Space and
+# Backspace step through the filesets; the window is dragged by its title bar and its background. A name beyond ASCII in a file of the ANSI code page (as every file
 # of earlier versions is) reaches the list box whole.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -67,15 +66,6 @@ e2e_expect_lines "what the fly multirun ran" "$(probe_args 5 7 | LC_ALL=C sort)"
 expect_title "Trovik"
 e2e_settle
 expect_state "single current=3 top=0 selected=3 focus=yes"
-# Ctrl+Alt gives a fly multirun up: the list is single again at once and nothing runs.
-xdotool keydown ctrl
-expect_title "Trovik - Run..."
-click_item 0
-expect_state "multi current=0 top=0 selected=0 focus=yes"
-xdotool keydown alt
-expect_title "Trovik"
-expect_state "single current=0 top=0 selected=0 focus=yes"
-xdotool keyup ctrl keyup alt
 
 # The scroll position survives both switches, even with the current item scrolled out of sight;
 # Ctrl pressed and let go with nothing picked (as for a shortcut) runs nothing.
