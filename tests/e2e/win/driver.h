@@ -16,6 +16,7 @@ namespace driver {
 
 using trovik::win32::kCommandIdQuery;
 using trovik::win32::kControlIdQuery;
+using trovik::win32::kLinkQuery;
 
 constexpr DWORD kPollMs = 20;
 // A send (or a window's reaction to one) that takes longer than this means the program is stuck;

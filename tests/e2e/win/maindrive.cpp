@@ -1,8 +1,8 @@
 // The driver's commands for the main window: its lists and tabs read back, its menu commands,
 // clicks, keys and drops handed to it, and the points of its controls and tray icon on the screen
-// for real clicks (xdotool). Ids are the main window's controls: 101 List1, 103 the tabs, 104 the
-// Snapbar list, 106 the status label; the title-bar buttons are 32513 close, 32514 help, 32515
-// minimise, 32516 maximise, 32517 Snapbar.
+// for real clicks (xdotool). Ids are the main window's controls: 101 List1, 102 the hidden list of
+// link entries, 103 the tabs, 104 the Snapbar list, 106 the status label; the title-bar buttons
+// are 32513 close, 32514 help, 32515 minimise, 32516 maximise, 32517 Snapbar.
 // clang-format off
 #include "driver.h"
 // after windows.h (through driver.h), which they need
@@ -20,7 +20,7 @@ namespace {
 
 using namespace driver;
 
-constexpr int kList1Id = 101, kTabsId = 103;
+constexpr int kList1Id = 101, kLinksId = 102, kTabsId = 103;
 
 HWND control(int id) {
   HWND main = mainWindow();
@@ -31,7 +31,47 @@ std::string point(POINT at) { return std::to_string(at.x) + " " + std::to_string
 
 POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// The entry the program sends back to the driver's own window.
+std::string received;
+LRESULT CALLBACK replyWindow(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg != WM_COPYDATA) return DefWindowProcW(h, msg, w, l);
+  const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(l);
+  if (data.dwData != kLinkQuery) return 0;
+  received.assign(static_cast<const char*>(data.lpData), data.cbData);
+  return 1;
+}
+
+// The link entries of the fileset shown, one a line, asked of the program one by one as any tool
+// may ask them.
+int links() {
+  HWND main = mainWindow();
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = replyWindow;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TrovikDriverReply";
+  RegisterClassW(&wc);
+  HWND me = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                          nullptr);
+  if (!main || !me) return fail("no main window, or no window for the answers");
+  int status = 0;
+  for (std::int32_t i = 0;; ++i) {
+    COPYDATASTRUCT query{kLinkQuery, sizeof i, &i};
+    LRESULT count = 0;
+    received.clear();
+    if (!send(main, WM_COPYDATA, reinterpret_cast<WPARAM>(me), reinterpret_cast<LPARAM>(&query),
+              count)) {
+      status = fail("the program does not answer");
+      break;
+    }
+    if (i >= count) break;
+    say(received);
+  }
+  DestroyWindow(me);
+  return status;
+}
+
 int list(int id) {
+  if (id == kLinksId) return links();
   HWND box = control(id);
   return box ? listItems(box) : fail("the main window has no control " + std::to_string(id));
 }
@@ -233,7 +273,8 @@ int trayPoint() {
 }
 
 constexpr Command kCommands[] = {
-    {"list <id>", "a list's items, one a line", [](const Args& a) { return list(a.number(0)); }},
+    {"list <id>", "a list's items, one a line; of 102, the link entries as a tool asks for them",
+     [](const Args& a) { return list(a.number(0)); }},
     {"tabs", "the tabs' captions", [](const Args&) { return tabs(); }},
     {"tab-point <i>", "the middle of a tab of the main window on the screen",
      [](const Args& a) { return tabPoint(a.number(0)); }},
