@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/paths.h"
+#include "core/scopedflag.h"
 #include "core/textlines.h"
 #include "linkstore/linkstore.h"
 
@@ -140,19 +141,25 @@ void FilesetManager::FormClose() {
 }
 
 void FilesetManager::filesetlistClick() {
-  const int i = filesetlist.itemIndex();
-  if (i < 0) return;
-  if (shown_ >= 0 && i != shown_) {
-    try {
-      saveShown();
-    } catch (...) {
-      filesetlist.setItemIndex(shown_);  // the selection stays with the contents still shown
-      throw;
+  // Refreshing the main list serves messages, so a key or click that moves the selection may come
+  // back here meanwhile: the switch under way follows it once it is done, so that the contents
+  // shown are always those of the selected fileset.
+  if (switching_) return;
+  ScopedFlag busy(switching_);
+  for (int i = filesetlist.itemIndex(), last = -1; i >= 0 && i != last;
+       last = i, i = filesetlist.itemIndex()) {
+    if (shown_ >= 0 && i != shown_) {
+      try {
+        saveShown();
+      } catch (...) {
+        filesetlist.setItemIndex(shown_);  // the selection stays with the contents still shown
+        throw;
+      }
     }
+    shown_ = i;
+    host_->refreshlist();
+    load(i);
   }
-  shown_ = i;
-  host_->refreshlist();
-  load(i);
 }
 
 void FilesetManager::filesetlistKeyDown(std::uint16_t key) {

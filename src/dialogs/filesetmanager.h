@@ -103,7 +103,8 @@ class FilesetManager {
   OptionsView* view_ = nullptr;
   std::vector<std::string> links_;
   int shown_ = -1;
-  bool dirty_ = false;  // the shown contents differ from their files
+  bool dirty_ = false;      // the shown contents differ from their files
+  bool switching_ = false;  // a click is switching the contents
   // The shown fileset's files as last read or written here (readFound_:
   // its link file was there), to tell whether they changed since.
   FilesetLists read_;

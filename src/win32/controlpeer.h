@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "core/scopedflag.h"
 #include "ui/controls.h"
-#include "win32/scopedflag.h"
 #include "win32/wide.h"
 #include "win32/win32platform.h"
 

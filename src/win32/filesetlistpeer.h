@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "core/scopedflag.h"
 #include "dialogs/filesetmanager.h"
 #include "win32/formpeers.h"
-#include "win32/scopedflag.h"
 
 namespace trovik::win32 {
 

@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
+#include "core/scopedflag.h"
 #include "ui/controls.h"
 #include "win32/controlpeer.h"
-#include "win32/scopedflag.h"
 #include "win32/tooltip.h"
 #include "win32/window.h"
 

@@ -1,20 +1,13 @@
 # shellcheck shell=bash
 # Shared helpers of the end-to-end scripts: each script gets its own Xvfb display, its own copy of
-# the prepared Wine prefix with a wineserver kept alive (a program starts in a fraction of a second
-# instead of two), base directories under one temporary folder, and a cleanup that leaves nothing
-# running. Sourced; the script sets nothing before it.
-#
+# the prepared Wine prefix with a wineserver kept alive, base directories under one temporary
+# folder, and a cleanup that leaves nothing running. Sourced; the script sets nothing before it.
 # Environment (ctest sets these; the defaults suit a run by hand from the repository):
-#   TROVIK_EXE      the Trovik.exe under test, x86_64 or i686 (default <repo>/build/win64/bin/Trovik.exe);
-#                   the probe and the extension DLLs come from the same build
-#   TROVIK_DRIVER   the trovik-driver.exe of the same build (default: beside TROVIK_EXE)
+#   TROVIK_EXE      the Trovik.exe under test; the driver, probe and DLLs come from its build
 #   E2E_ARTIFACTS   where screenshots and failure evidence go (default <repo>/build/e2e-artifacts)
-#   E2E_KEEP=1      keep the temporary folder (prefix, base directories, logs) for a look afterwards
-#   E2E_WAIT        seconds a step may wait for the state it needs before the test fails (default
-#                   30): generous, because a busy machine slows Wine down many times over, and a
-#                   passing run never waits it out
-#   E2E_TIMEOUT     seconds before the script gives up on its own (default 420), inside the ctest
-#                   timeout, so a hung program still gets its display and server cleaned up
+#   E2E_KEEP=1      keep the temporary folder for a look afterwards
+#   E2E_WAIT        seconds a step may wait for the state it needs (default 30, for a busy machine)
+#   E2E_TIMEOUT     seconds before the script gives up on its own (default 420)
 
 set -eEuo pipefail
 
@@ -23,9 +16,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/prelude.sh"
 
 : "${TROVIK_EXE:=$trovik_root/build/win64/bin/Trovik.exe}"
 : "${TROVIK_DRIVER:=$(dirname "$TROVIK_EXE")/trovik-driver.exe}"
+: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
+: "${TROVIK_EXT_DIR:=$(dirname "$TROVIK_EXE")/ext}"
 : "${E2E_ARTIFACTS:=$trovik_root/build/e2e-artifacts}"
 
-# The loader for TROVIK_EXE and its driver, set by e2e_begin.
 E2E_WINE=""
 E2E_NAME="$(basename "$0" .sh)"
 E2E_WAIT_MS=$((${E2E_WAIT:-30} * 1000))
@@ -34,11 +28,18 @@ XVFB_PID=""
 WATCHDOG_PID=""
 TROVIK_PID=""
 DRIVEN=""
+CRLF=$'\r\n'
 e2e_started=$EPOCHREALTIME
 
 e2e_elapsed() { awk -v a="$e2e_started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }'; }
-
 e2e_step() { echo "[$(e2e_elapsed) s] $*"; }
+indent() { sed 's/^/    | /'; }
+# says <what> <expected> <actual>: a failure that shows both.
+says() { e2e_fail "$1: expected
+$(printf '%s\n' "$2" | indent)
+  but saw
+$(printf '%s\n' "$3" | indent)${4:+
+  ($4)}"; }
 
 # Stops the test with a message that says what was expected, plus what was on the screen.
 e2e_fail() {
@@ -48,16 +49,8 @@ e2e_fail() {
     mkdir -p "$E2E_ARTIFACTS"
     import -display "$DISPLAY" -window root "$E2E_ARTIFACTS/$E2E_NAME-failure.png" 2>/dev/null &&
       echo "  screen at the failure: $E2E_ARTIFACTS/$E2E_NAME-failure.png" >&2
-    local open
-    open="$(timeout 10 "$E2E_WINE" "$TROVIK_DRIVER" boxes 2>/dev/null || true)"
-    if [ -n "$open" ]; then
-      echo "  message boxes open:" >&2
-      printf '%s\n' "$open" | sed 's/^/    /' >&2
-    fi
-    if [ -s "$E2E_TMP/trovik.log" ]; then
-      echo "  Trovik's output:" >&2
-      tail -n 20 "$E2E_TMP/trovik.log" | sed 's/^/    /' >&2
-    fi
+    echo "  message boxes open: $(timeout 10 "$E2E_WINE" "$TROVIK_DRIVER" boxes 2>/dev/null)" >&2
+    if [ -s "$E2E_TMP/trovik.log" ]; then tail -n 20 "$E2E_TMP/trovik.log" | indent >&2; fi
   fi
   exit 1
 }
@@ -65,18 +58,16 @@ e2e_fail() {
 e2e_cleanup() {
   local status=$?
   trap - EXIT ERR TERM INT HUP
-  if [ -n "$WATCHDOG_PID" ]; then kill "$WATCHDOG_PID" 2>/dev/null || true; fi
-  if [ -n "$TROVIK_PID" ] && kill -0 "$TROVIK_PID" 2>/dev/null; then kill "$TROVIK_PID" 2>/dev/null || true; fi
+  local pid
+  for pid in $WATCHDOG_PID $TROVIK_PID; do kill "$pid" 2>/dev/null || true; done
   # Ends every Windows process of the private prefix, the kept-alive server included.
-  if [ -n "$E2E_TMP" ] && [ -d "$E2E_TMP/prefix" ]; then WINEPREFIX="$E2E_TMP/prefix" wineserver -k 2>/dev/null || true; fi
+  if [ -d "$E2E_TMP/prefix" ]; then WINEPREFIX="$E2E_TMP/prefix" wineserver -k 2>/dev/null || true; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
   wait 2>/dev/null || true
-  if [ -n "$E2E_TMP" ]; then
-    if [ "${E2E_KEEP:-0}" = 1 ]; then
-      echo "kept $E2E_TMP" >&2
-    else
-      rm -rf "$E2E_TMP"
-    fi
+  if [ "${E2E_KEEP:-0}" = 1 ]; then
+    echo "kept $E2E_TMP" >&2
+  elif [ -n "$E2E_TMP" ]; then
+    rm -rf "$E2E_TMP"
   fi
   if [ "$status" -eq 0 ]; then
     echo "PASS: $E2E_NAME ($(e2e_elapsed) s)"
@@ -86,12 +77,14 @@ e2e_cleanup() {
   exit "$status"
 }
 
-# A private display, a private prefix with its server running, and the trap that undoes both.
-# A 32-bit build on a machine that cannot run 32-bit programs is skipped: exit 77, which ctest
-# reports as skipped, with the reason.
+# A private display, a private prefix with its server running, the probe logging to $probe_log,
+# and the trap that undoes it all. A 32-bit build on a machine that cannot run 32-bit programs is
+# skipped: exit 77, which ctest reports as skipped, with the reason.
 e2e_begin() {
-  [ -f "$TROVIK_EXE" ] || e2e_fail "no Trovik.exe at $TROVIK_EXE (build the x86_64 Windows build first)"
-  [ -f "$TROVIK_DRIVER" ] || e2e_fail "no trovik-driver.exe at $TROVIK_DRIVER"
+  local file
+  for file in "$TROVIK_EXE" "$TROVIK_DRIVER" "$TROVIK_PROBE"; do
+    [ -f "$file" ] || e2e_fail "no $file (build the Windows builds first)"
+  done
   trovik_wine_env
   E2E_WINE="$(trovik_wine_loader "$TROVIK_EXE" 2>/dev/null)" || {
     echo "SKIP: $E2E_NAME: $TROVIK_WINE32_WHY"
@@ -111,54 +104,46 @@ e2e_begin() {
     kill -TERM "$me"
   ) &
   WATCHDOG_PID=$!
-
   trovik_xvfb_start "$E2E_TMP" || e2e_fail "no private display"
   XVFB_PID=$TROVIK_XVFB_PID
-
   export WINEPREFIX="$E2E_TMP/prefix"
   trovik_wine_make "$WINEPREFIX" || e2e_fail "could not make a Wine prefix"
   wineserver -p
   # Starts the prefix's services now, while nothing waits on them.
   "$E2E_WINE" "$TROVIK_DRIVER" boxes >/dev/null 2>&1 || true
+  probe_log="$E2E_TMP/probe.log"
+  TROVIK_PROBE_LOG="$(winpath "$probe_log")"
+  export TROVIK_PROBE_LOG
   e2e_step "display $DISPLAY and prefix ready"
 }
 
 # Runs the driver; its output lands in DRIVEN. A driver failure fails the test with its own words.
 drive() {
   local status=0
-  "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
-  # Every failure of the driver's own says why on stderr; an exit with nothing said is Wine not
-  # getting the driver going at all (seen under heavy load), so it is tried once more.
-  if [ "$status" -ne 0 ] && [ ! -s "$E2E_TMP/driver.out" ] && [ ! -s "$E2E_TMP/driver.err" ]; then
+  for _ in 1 2; do
     status=0
     "$E2E_WINE" "$TROVIK_DRIVER" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" || status=$?
-  fi
-  if [ "$status" -ne 0 ]; then
-    local printed
-    printed="$(cat "$E2E_TMP/driver.out")"
-    e2e_fail "driver '$*' (exit $status): $(cat "$E2E_TMP/driver.err")${printed:+ (it printed: $printed)}"
-  fi
+    # A failure of the driver's own says why; an exit with nothing said is Wine not getting the
+    # driver going at all (seen under heavy load), so it is tried once more.
+    [ "$status" -ne 0 ] && [ ! -s "$E2E_TMP/driver.out" ] && [ ! -s "$E2E_TMP/driver.err" ] || break
+  done
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
+  [ "$status" -eq 0 ] || e2e_fail "driver '$*' (exit $status): $(cat "$E2E_TMP/driver.err")${DRIVEN:+ (it printed: $DRIVEN)}"
 }
 
 # e2e_until <what> <expected> <driver command...>: a driver command that reads something back
-# prints exactly the expected text (lines joined by line ends) within E2E_WAIT seconds. The driver
-# repeats it itself, so what a posted message or real input does is waited for, not slept on.
+# prints exactly the expected text within E2E_WAIT seconds. The driver repeats it itself, so what
+# a posted message or real input does is waited for, not slept on.
 e2e_until() {
   local what="$1" want="$2" status=0
   shift 2
   "$E2E_WINE" "$TROVIK_DRIVER" until "$E2E_WAIT_MS" "$want" "$@" >"$E2E_TMP/driver.out" 2>"$E2E_TMP/driver.err" ||
     status=$?
   DRIVEN="$(cat "$E2E_TMP/driver.out")"
-  [ "$status" -eq 0 ] || e2e_fail "$what: expected
-$(printf '%s\n' "$want" | sed 's/^/    | /')
-  but saw
-$(printf '%s\n' "$DRIVEN" | sed 's/^/    | /')
-  ($(cat "$E2E_TMP/driver.err"))"
+  [ "$status" -eq 0 ] || says "$what" "$want" "$DRIVEN" "$(cat "$E2E_TMP/driver.err")"
 }
 
-# e2e_poll <command...>: a shell command succeeds within E2E_WAIT seconds (for a state only the
-# files or a log show); false when it never does.
+# e2e_poll <command...>: a shell command succeeds within E2E_WAIT seconds; false when it never does.
 e2e_poll() {
   local deadline=$((SECONDS + ${E2E_WAIT:-30}))
   until "$@"; do
@@ -167,53 +152,46 @@ e2e_poll() {
   done
 }
 
-# The path Wine shows a Linux path under (its Z: drive).
+# The path Wine shows a Linux path under.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# The program the scripts' links start: it logs each start to $TROVIK_PROBE_LOG.
-: "${TROVIK_PROBE:=$(dirname "$TROVIK_EXE")/trovik-probe.exe}"
-# e2e_probe: after e2e_begin, the probe is there and logs to $probe_log.
-e2e_probe() {
-  [ -f "$TROVIK_PROBE" ] || e2e_fail "no trovik-probe.exe at $TROVIK_PROBE"
-  probe_log="$E2E_TMP/probe.log"
-  TROVIK_PROBE_LOG="$(winpath "$probe_log")"
-  export TROVIK_PROBE_LOG
-}
-# How many starts the probe logged; probe_started <n>: at least n.
+# The probe's log: a line per start, "start tick, show command, directory, arguments".
 probe_count() { if [ -f "$probe_log" ]; then wc -l <"$probe_log"; else echo 0; fi; }
 probe_started() { [ "$(probe_count)" -ge "$1" ]; }
 # wait_probe <n>: the probe has been started n times in all.
-wait_probe() {
-  e2e_poll probe_started "$1" || e2e_fail "expected $1 starts of the probe; its log holds:
-$(cat "$probe_log" 2>/dev/null)"
-}
-# expect_probe_count <n>: exactly n starts. Called after a start that came later than anything
-# that must not have started, so a wrong start would already be in the log.
+wait_probe() { e2e_poll probe_started "$1" || e2e_fail "expected $1 starts of the probe; its log holds:
+$(cat "$probe_log" 2>/dev/null)"; }
+# expect_probe_count <n>: exactly n starts, checked after a start that came later than anything
+# that must not have started.
 expect_probe_count() {
   sleep 0.3
   [ "$(probe_count)" -eq "$1" ] || e2e_fail "expected exactly $1 starts of the probe; its log holds:
 $(cat "$probe_log" 2>/dev/null)"
 }
-# probe_starts <first> <last>: those starts (1-based) in the order Trovik made them: start tick,
-# show command, directory, arguments.
+# probe_starts <first> <last>: those starts in the order Trovik made them; probe_runs without the
+# tick, probe_args only the arguments.
 probe_starts() { sort -s -n -k1,1 "$probe_log" | sed -n "$1,$2p" | tr -d '\r'; }
+probe_runs() { probe_starts "$1" "$2" | cut -f2-; }
+probe_args() { probe_starts "$1" "$2" | cut -f4; }
 
-# e2e_base <dir>: a new base directory holding only Trovik.exe.
+# e2e_base <dir>: a new base directory holding only Trovik.exe (and, with "probe", the probe:
+# $probe is then its Windows path).
 e2e_base() {
   mkdir -p "$1"
   cp "$TROVIK_EXE" "$1/Trovik.exe"
+  if [ "${2:-}" = probe ]; then
+    cp "$TROVIK_PROBE" "$1/trovik-probe.exe"
+    probe="$(winpath "$1")\\trovik-probe.exe"
+  fi
 }
-
-# The line end of every file the program writes.
-CRLF=$'\r\n'
 
 # e2e_write <file> <line-end> <line>...: writes each line followed by the given end.
 e2e_write() {
-  local file="$1" end="$2" line
+  local file="$1" end="$2"
   shift 2
   mkdir -p "$(dirname "$file")"
   : >"$file"
-  for line in "$@"; do printf '%s%s' "$line" "$end" >>"$file"; done
+  [ $# -eq 0 ] || printf "%s$end" "$@" >"$file"
 }
 
 # e2e_fileset <dir> [<name> <link>]...: a fileset in dir holding these links in this order.
@@ -238,7 +216,7 @@ e2e_options() {
 }
 
 # e2e_start <base>: starts Trovik from its base directory. The working directory is elsewhere on
-# purpose: the program must find its files beside its executable, not in the current directory.
+# purpose: the program must find its files beside its executable.
 e2e_start() {
   [ -z "$TROVIK_PID" ] || e2e_fail "Trovik was started twice"
   (cd "$E2E_TMP" && exec "$E2E_WINE" "$1/Trovik.exe") >>"$E2E_TMP/trovik.log" 2>&1 &
@@ -246,9 +224,12 @@ e2e_start() {
   e2e_step "started Trovik in $(basename "$1")"
 }
 
-e2e_wait_main() {
-  drive wait-window TForm1 Trovik "$E2E_WAIT_MS"
-  e2e_step "main window up"
+# e2e_run <base>: started, its window up, no message box open.
+e2e_wait_main() { drive wait-window TForm1 Trovik "$E2E_WAIT_MS"; }
+e2e_run() {
+  e2e_start "$1"
+  e2e_wait_main
+  e2e_expect_no_boxes
 }
 
 # Closes the main window the way the user does and waits until the program has ended, so what it
@@ -267,45 +248,28 @@ e2e_wait_closed() {
   [ "$status" -eq 0 ] || e2e_fail "Trovik exited with status $status"
   e2e_step "Trovik closed"
 }
-
 e2e_ended() { ! kill -0 "$TROVIK_PID" 2>/dev/null; }
 
-# e2e_settle: the probes' windows are gone and Trovik is in front again, as after a user's look.
-# When a probe's window closes, Wine without a window manager sometimes hands the activation to
-# the desktop instead of the window below it; the user then clicks Trovik's title bar, and so
-# does the test.
+# e2e_settle: the probes' windows are gone and Trovik is in front again. Wine without a window
+# manager sometimes hands the activation to the desktop when a window closes; the user then clicks
+# Trovik's title bar, and so does the test.
 e2e_settle() {
   e2e_until "probe windows still open" 0 count TrovikProbe -
   if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
     drive rect
-    local x y
     read -r x y _ <<<"$DRIVEN"
-    xdotool mousemove $((x + 30)) $((y + 8)) click 1
+    click_at $((x + 30)) $((y + 8))
   fi
   drive wait-front "$E2E_WAIT_MS"
 }
 
-# e2e_box_gives_back <class> <model> <caption> <text> <key>...: with the keyboard in that control of
-# that dialog, the keys (xdotool) raise a message box; once it is answered, the dialog is in front
-# again with the keyboard in the same control.
-e2e_box_gives_back() {
-  local class="$1" model="$2" caption="$3" text="$4"
-  shift 4
-  e2e_until "the keyboard in $model of $class" focused dlg-focus "$class" "$model"
-  xdotool key "$@"
-  drive answer "$caption" ok "$E2E_WAIT_MS" "$text"
-  e2e_until "the keyboard back in $model of $class after the box" focused dlg-focus "$class" "$model"
-}
-
-# has_line <file> <text>: some line of the file contains the text. wait_line: it comes to.
+# wait_line <file> <text>: some line of the file comes to contain the text.
 has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
-wait_line() {
-  e2e_poll has_line "$1" "$2" || e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
-$(cat "$1" 2>/dev/null)"
-}
+wait_line() { e2e_poll has_line "$1" "$2" || e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
+$(cat "$1" 2>/dev/null)"; }
 
-# ini_get <file> <section> <key>: a key of an options file the program wrote (CR LF ends), or
-# "(none)". expect_ini <file> <section> <key> <value>: the key comes to hold the value.
+# ini_get <file> <section> <key>: a key of an options file the program wrote, or "(none)".
+# expect_ini <file> <section> <key> <value>: the key comes to hold the value.
 ini_get() {
   awk -v section="[$2]" -v key="$3" '
     BEGIN { RS = "\r\n"; found = "(none)" }
@@ -317,10 +281,9 @@ ini_get() {
 ini_is() { [ "$(ini_get "$1" "$2" "$3")" = "$4" ]; }
 expect_ini() {
   e2e_poll ini_is "$@" || e2e_fail "[$2] $3 in $(basename "$1") should be \"$4\" but is \"$(ini_get "$1" "$2" "$3")\"; the file:
-$(tr -d '\r' <"$1" | sed 's/^/    | /')"
+$(tr -d '\r' <"$1" | indent)"
 }
 
-# No message box may be open: one would mean the program is asking something the test did not plan.
 e2e_expect_no_boxes() {
   drive boxes
   [ -z "$DRIVEN" ] || e2e_fail "unexpected message box: $DRIVEN"
@@ -328,45 +291,22 @@ e2e_expect_no_boxes() {
 
 # e2e_expect_lines <what> <actual> <expected line>...
 e2e_expect_lines() {
-  local what="$1" actual="$2" expected
+  local what="$1" actual="$2" expected=""
   shift 2
-  expected="$(printf '%s\n' "$@")"
-  [ $# -gt 0 ] || expected=""
-  if [ "$actual" != "$expected" ]; then
-    e2e_fail "$what: expected
-$(printf '%s\n' "$expected" | sed 's/^/    | /')
-  but saw
-$(printf '%s\n' "$actual" | sed 's/^/    | /')"
-  fi
+  [ $# -eq 0 ] || expected="$(printf '%s\n' "$@")"
+  [ "$actual" = "$expected" ] || says "$what" "$expected" "$actual"
 }
 
-# e2e_expect_file <what> <file> <line-end> <line>...: the file holds exactly these bytes.
-e2e_expect_file() {
+# expect_file <what> <file> <line>...: the file comes to hold exactly these lines with CR LF ends
+# within E2E_WAIT seconds (the program saves when it is done, not when the test looks).
+expect_file() {
   local what="$1" file="$2" want="$E2E_TMP/expected"
   shift 2
-  [ -f "$file" ] || e2e_fail "$what: $file does not exist"
-  e2e_write "$want" "$@"
-  cmp -s "$want" "$file" || e2e_fail "$what: $(basename "$file") differs; expected bytes
+  e2e_write "$want" "$CRLF" "$@"
+  e2e_poll cmp -s "$want" "$file" || e2e_fail "$what: $(basename "$file") differs; expected
 $(od -c "$want" | head -n 12)
   but found
-$(od -c "$file" | head -n 12)"
-}
-
-# e2e_until_file <what> <file> <line-end> <line>...: the file comes to hold exactly these bytes
-# within E2E_WAIT seconds (the program saves when it is done, not when the test looks).
-e2e_until_file() {
-  local what="$1" file="$2" want="$E2E_TMP/expected-soon"
-  shift 2
-  e2e_write "$want" "$@"
-  e2e_poll cmp -s "$want" "$file" || e2e_expect_file "$what" "$file" "$@"
-}
-
-# e2e_expect_same <what> <file> <copy>: unchanged since the copy was taken.
-e2e_expect_same() {
-  cmp -s "$3" "$2" || e2e_fail "$1: $(basename "$2") was changed; before
-$(od -c "$3" | head -n 12)
-  after
-$(od -c "$2" | head -n 12)"
+$(od -c "$file" 2>&1 | head -n 12)"
 }
 
 e2e_screenshot() {
@@ -376,27 +316,37 @@ e2e_screenshot() {
 }
 
 # Real input through the X server, as a user gives it: keys by their X names (Down, Return,
-# space, BackSpace, ctrl+e...), and clicks on a List1 item (click_item <index> [times]).
+# ctrl+e...), clicks at a screen point, on a List1 item (click_item <index> [times]), on a control
+# of the main window by its id (click_control <id> [button]), on a fileset tab (click_tab <index>
+# [button]).
 press() { xdotool key --delay 60 "$@"; }
+click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
 click_item() {
   drive item-screen "$1"
-  local x y
   read -r x y <<<"$DRIVEN"
   xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 1
 }
-# tab_screen <index>: the middle of a fileset tab on the screen, "x y".
-tab_screen() {
-  local left top x y
-  drive rect
-  read -r left top _ <<<"$DRIVEN"
+click_control() {
+  drive main-point "$1"
+  read -r x y <<<"$DRIVEN"
+  click_at "$x" "$y" "${2:-1}"
+}
+click_tab() {
   drive tab-point "$1"
   read -r x y <<<"$DRIVEN"
-  echo "$((left + x)) $((top + y))"
+  click_at "$x" "$y" "${2:-1}"
 }
 
-# The title with its mode tags, and List1's state ("single|multi current=<i> top=<i>
-# selected=<i,...|-> focus=yes|no"), once the input sent before has been handled.
+# The title with its mode tags, List1's state ("single|multi current=<i> top=<i> selected=<i,...|->
+# focus=yes|no") and List1's items, once the input sent before has been handled.
 expect_title() { e2e_until "title" "$1" title; }
 expect_state() { e2e_until "List1" "$1" list-state; }
-# expect_names <name>...: List1 shows these items.
 expect_names() { e2e_until "List1" "$(printf '%s\n' "$@")" list 101; }
+
+# open_options: F12 opens the options dialog (class $DLG).
+DLG=TOptionsForm
+open_options() {
+  drive key 123
+  drive wait-window "$DLG" Options "$E2E_WAIT_MS"
+}
+

@@ -4,15 +4,14 @@
 #   - the 32-bit check agrees with running the 32-bit loader itself;
 #   - without 32-bit programs every Wine call takes the 64-bit loader, a prefix is prepared with it
 #     and runs the x86_64 driver, the prefix stamp differs, and an i686 end-to-end script is
-#     skipped (exit 77) with the reason;
-#   - a prefix copied from a template on another file system is copied whole.
+#     skipped (exit 77) with the reason.
 set -euo pipefail
 # shellcheck source=scripts/prelude.sh
 source "$(dirname "$0")/../../scripts/prelude.sh"
 : "${TROVIK_WIN64_DIR:=$trovik_root/build/win64}"
 : "${TROVIK_WIN32_DIR:=$trovik_root/build/win32}"
 tmp="$(mktemp -d "${TMPDIR:-/tmp}/trovik-winesetup.XXXXXX")"
-trap 'WINEPREFIX="$tmp/prefix" wineserver -k 2>/dev/null || true; rm -rf "$tmp" "${shm:-}"' EXIT
+trap 'WINEPREFIX="$tmp/prefix" wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() {
   echo "FAIL: winesetup: $*" >&2
   exit 1
@@ -60,7 +59,7 @@ fi
 
 # An i686 script says why it does not run, and ctest counts it skipped.
 status=0
-out="$(detect env TROVIK_EXE="$win32_exe" bash "$(dirname "$0")/firstrun_e2e.sh" 2>&1)" || status=$?
+out="$(detect env TROVIK_EXE="$win32_exe" bash "$(dirname "$0")/startup_e2e.sh" 2>&1)" || status=$?
 [ "$status" = 77 ] || fail "the i686 script ended with $status instead of 77 (skipped): $out"
 grep -q 'this kernel cannot run 32-bit programs' <<<"$out" || fail "the skipped script gave no reason: $out"
 
@@ -77,21 +76,4 @@ detect env TROVIK_WINE_TEMPLATE="$tmp/template" bash -c '
 unset TROVIK_NO_32BIT
 echo "forced no-32-bit path: 64-bit loader everywhere, stamp of its own, i686 script skipped"
 
-# --- a template on another file system: hard links fail, a plain copy follows ----------------
-shm=""
-if [ -d /dev/shm ] && [ "$(stat -c %d /dev/shm)" != "$(stat -c %d "$tmp")" ]; then
-  shm="$(mktemp -d /dev/shm/trovik-winesetup.XXXXXX)"
-  mkdir -p "$tmp/fake-template/drive_c/windows"
-  echo image >"$tmp/fake-template/drive_c/windows/kernel32.dll"
-  echo registry >"$tmp/fake-template/system.reg"
-  TROVIK_WINE_TEMPLATE="$tmp/fake-template" bash -c '
-    source "$1"; trovik_wine_stamp >"$TROVIK_WINE_TEMPLATE/.trovik-stamp"
-    trovik_wine_make "$2/prefix"' _ "$trovik_root/scripts/prelude.sh" "$shm" ||
-    fail "the copy onto another file system failed"
-  [ "$(cat "$shm/prefix/drive_c/windows/kernel32.dll" "$shm/prefix/system.reg")" = $'image\nregistry' ] ||
-    fail "the copy onto another file system is not whole"
-  echo "a template on another file system is copied"
-else
-  echo "no second file system here: the copy across file systems was not tried"
-fi
 echo "PASS: winesetup"

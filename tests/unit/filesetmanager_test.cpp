@@ -2,6 +2,8 @@
 // moving items between filesets with the page's own clipboard.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/textlines.h"
 #include "harness.h"
 
@@ -167,6 +169,22 @@ TEST_F(FilesetManagerTest, DeletingAFilesetKeepsTheUsersFilesAndClearingKeepsThe
   EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik"}));
   EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b"}));
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik"}));
+}
+
+TEST_F(FilesetManagerTest, AKeyServedWhileTheMainListRefreshesIsFollowed) {
+  show("Work");
+  // Refreshing the main list serves messages: the user's Up to Games arrives meanwhile.
+  bool pressed = false;
+  os.pump.onProcess = [&] {
+    if (std::exchange(pressed, true)) return;
+    fm().filesetlist.setItemIndex(1);
+    fm().filesetlistKeyUp();
+  };
+  show("Trovik");
+  EXPECT_EQ(fm().filesetlist.itemIndex(), 1);
+  EXPECT_EQ(fm().shown(), 1);
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"g1", "g2", "g3", "g4"}));
+  EXPECT_EQ(names(""), (Lines{"a", "b"}));
 }
 
 }  // namespace

@@ -1,17 +1,15 @@
 // The driver's commands for the program's dialogs. A dialog is found by its window class and a
 // control by the name of its model: the dialog tells the control's number when asked with
 // WM_COPYDATA. Input is posted, not sent, so a handler that opens a message box does not hold up
-// the driver; it goes through the program's own message loop like a user's. The system's dialogs
-// the program opens (choosing a directory, opening a file) are answered here too.
+// the driver; it goes through the program's own message loop like a user's. The system's
+// open-file dialog the program opens is answered here too.
 // clang-format off
 #include "driver.h"
 // after windows.h (through driver.h), which it needs
 #include <commctrl.h>
 // clang-format on
 
-#include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace driver {
 
@@ -145,141 +143,27 @@ int label(HWND list, const char* text) {
                [&] { return send(list, LVM_GETEDITCONTROL, 0, 0, editor) && editor; }))
     return fail("no item is being edited");
   HWND edit = reinterpret_cast<HWND>(editor);
-  const std::wstring wide = toWide(text);
-  LRESULT r = 0;
-  if (!send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r))
-    return fail("the text was not taken");
-  return postKey(edit, VK_RETURN);
+  return setText(edit, text) ? 1 : postKey(edit, VK_RETURN);
 }
 
-// A shown system dialog whose child answers found(), and that child; null when there is none.
-HWND systemDialog(const std::function<HWND(HWND)>& found, HWND& child) {
-  for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr;)
-    if (IsWindowVisible(box) && (child = found(box)) != nullptr) return box;
-  return nullptr;
-}
-
-// Confirms (or cancels) a system dialog and waits until it is gone.
-int finish(HWND dialog, int button) {
-  HWND b = GetDlgItem(dialog, button);
-  if (!b || post(b, BM_CLICK, 0, 0)) return fail("the click was not taken");
+// The system's open-file dialog, shown: its file name box is an edit (edt1) or a combo box
+// (cmb13) around one. The path is put in, the dialog confirmed and waited out.
+int openFile(const char* path, DWORD ms) {
+  HWND dialog = nullptr, name = nullptr;
+  auto find = [&] {
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr)
+      if (IsWindowVisible(dialog) &&
+          ((name = GetDlgItem(dialog, 0x480)) || (name = GetDlgItem(dialog, 0x47C))))
+        return true;
+    return false;
+  };
+  if (!waitFor(ms, find)) return fail("no open-file dialog within the time");
+  if (setText(name, path)) return 1;
+  HWND ok = GetDlgItem(dialog, IDOK);
+  if (!ok || post(ok, BM_CLICK, 0, 0)) return fail("the click was not taken");
   if (!waitFor(kSendTimeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
     return fail("the dialog stayed open after the click");
   return 0;
-}
-
-// The open-file dialog: its file name box is an edit (edt1) or a combo box (cmb13) around one.
-int openFile(const char* path, DWORD ms) {
-  HWND dialog = nullptr, name = nullptr;
-  auto nameBox = [](HWND box) {
-    HWND edit = GetDlgItem(box, 0x480);
-    return edit ? edit : GetDlgItem(box, 0x47C);
-  };
-  if (!waitFor(ms, [&] { return (dialog = systemDialog(nameBox, name)) != nullptr; }))
-    return fail("no open-file dialog within the time");
-  const std::wstring wide = toWide(path);
-  LRESULT r = 0;
-  if (!send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r))
-    return fail("the file name was not taken");
-  return finish(dialog, IDOK);
-}
-
-// The directory dialog's tree of folders, in the program's process, read and walked from here.
-class RemoteTree {
- public:
-  explicit RemoteTree(HWND tree)
-      : tree_(tree), remote_(tree, kTextAt + kTextMax * sizeof(wchar_t)) {}
-  explicit operator bool() const { return static_cast<bool>(remote_); }
-
-  LRESULT next(UINT how, LRESULT item = 0) const {
-    LRESULT found = 0;
-    return send(tree_, TVM_GETNEXTITEM, how, item, found) ? found : 0;
-  }
-  std::string text(LRESULT item) const {
-    TVITEMW request{};
-    request.mask = TVIF_TEXT;
-    request.hItem = reinterpret_cast<HTREEITEM>(item);
-    request.pszText = reinterpret_cast<LPWSTR>(remote_.at(kTextAt));
-    request.cchTextMax = kTextMax;
-    LRESULT ok = 0;
-    std::vector<wchar_t> text(kTextMax + 1, L'\0');
-    if (!item || !remote_.write(0, &request, sizeof request) ||
-        !send(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_.at(0)), ok) || !ok ||
-        !remote_.read(kTextAt, text.data(), kTextMax * sizeof(wchar_t)))
-      return {};
-    return toUtf8(text.data());
-  }
-  // The first child of item (listed by the dialog when it is expanded) whose text satisfies
-  // wanted, or 0.
-  template <class Wanted>
-  LRESULT child(LRESULT item, Wanted wanted) const {
-    LRESULT ignored = 0;
-    send(tree_, TVM_EXPAND, TVE_EXPAND, item, ignored);
-    for (LRESULT c = next(TVGN_CHILD, item); c; c = next(TVGN_NEXT, c))
-      if (wanted(text(c))) return c;
-    return 0;
-  }
-  bool select(LRESULT item) const {
-    LRESULT ok = 0;
-    return send(tree_, TVM_SELECTITEM, TVGN_CARET, item, ok) && ok;
-  }
-
- private:
-  static constexpr int kTextMax = 520;
-  static constexpr SIZE_T kTextAt = sizeof(TVITEMW);
-  HWND tree_;
-  RemoteBuffer remote_;
-};
-
-// The item of a directory "X:\a\b" in the dialog's tree, found by the names it shows: the drive
-// shows as "... (X:)" within the first two levels, each folder by its name. 0 when not found.
-LRESULT folderItem(const RemoteTree& tree, const std::string& path) {
-  if (path.size() < 2 || path[1] != ':') return 0;
-  const std::string drive = "(" + path.substr(0, 2) + ")";
-  auto isDrive = [&](const std::string& t) { return t.find(drive) != std::string::npos; };
-  const LRESULT root = tree.next(TVGN_ROOT);
-  LRESULT item = isDrive(tree.text(root)) ? root : tree.child(root, isDrive);
-  for (LRESULT c = item ? 0 : tree.next(TVGN_CHILD, root); c && !item; c = tree.next(TVGN_NEXT, c))
-    item = tree.child(c, isDrive);
-  size_t at = 2;
-  while (item && at < path.size()) {
-    const size_t from = path.find_first_not_of('\\', at);
-    if (from == std::string::npos) break;
-    const size_t to = std::min(path.find('\\', from), path.size());
-    const std::string name = path.substr(from, to - from);
-    item = tree.child(
-        item, [&](const std::string& t) { return lstrcmpiA(t.c_str(), name.c_str()) == 0; });
-    at = to;
-  }
-  return item;
-}
-
-int chooseFolder(const char* path, DWORD ms) {
-  HWND dialog = nullptr, tree = nullptr;
-  auto treeOf = [](HWND box) { return FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr); };
-  if (!waitFor(ms, [&] { return (dialog = systemDialog(treeOf, tree)) != nullptr; }))
-    return fail("no directory-selection dialog within the time");
-  const bool cancel = std::strcmp(path, "-") == 0;
-  if (!cancel) {
-    RemoteTree folders(tree);
-    if (!folders) return fail("cannot place a buffer in the program's process");
-    // The dialog selects its starting folder once it is ready, which may come after a choice
-    // made too early: choose until the choice stays.
-    const char* slash = std::strrchr(path, '\\');
-    const std::string leaf = slash ? slash + 1 : path;
-    std::string selected;
-    for (Deadline deadline(ms);; Sleep(100)) {
-      const LRESULT item = folderItem(folders, path);
-      if (item) folders.select(item);
-      Sleep(200);
-      selected = folders.text(folders.next(TVGN_CARET));
-      if (item && lstrcmpiA(selected.c_str(), leaf.c_str()) == 0) break;
-      if (deadline.passed())
-        return fail("the dialog does not select " + std::string(path) + " but " + selected);
-    }
-    say(selected);
-  }
-  return finish(dialog, cancel ? IDCANCEL : IDOK);
 }
 
 int hotkey(UINT vk) {
@@ -353,9 +237,6 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return openFile(a[0], a.ms(1)); }},
     {"opt-hotkey <vk>", "\"taken\" while a program holds the key as its hotkey, else \"free\"",
      [](const Args& a) { return hotkey(a.key(0)); }},
-    {"choose-folder <path|-> <ms>",
-     "click through the directory dialog to the folder and confirm (or cancel); the folder chosen",
-     [](const Args& a) { return chooseFolder(a[0], a.ms(1)); }},
 };
 
 }  // namespace

@@ -238,15 +238,6 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
   return 0;
 }
 
-int noBox(const char* caption, DWORD ms) {
-  HWND box = nullptr;
-  if (waitFor(ms, [&] { return (box = visibleBox(toWide(caption))) != nullptr; })) {
-    say(boxText(box));
-    return fail(std::string("unexpected message box \"") + caption + "\"");
-  }
-  return 0;
-}
-
 int boxes() {
   HWND box = nullptr;
   while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr)
@@ -289,8 +280,6 @@ constexpr Command kCommands[] = {
     {"answer <caption> <yes|no|ok|cancel> <ms> [text]",
      "check a message box's text, click, wait it out",
      [](const Args& a) { return answer(a[0], a[1], a.ms(2), a.n == 4 ? a[3] : nullptr); }},
-    {"no-box <caption> <ms>", "no box of that caption within the time",
-     [](const Args& a) { return noBox(a[0], a.ms(1)); }},
     {"boxes", "every message box, as \"caption: text\"", [](const Args&) { return boxes(); }},
     {"close", "ask the main window to close", [](const Args&) { return closeWindow("TForm1"); }},
     {"close-window <class>", "ask a top-level window of that class to close",

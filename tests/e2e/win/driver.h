@@ -67,7 +67,7 @@ int listItems(HWND box);
 // Says the middle of a window on the screen, "x y".
 int sayScreenMiddle(HWND window);
 // Files let go over a window at a point of its client area, as the shell delivers them: a
-// DROPFILES block with ANSI paths placed in the program's memory, which the program releases.
+// DROPFILES block with UTF-16 paths placed in the program's memory, which the program releases.
 int dropFiles(HWND window, POINT at, char** paths, int count);
 // The main window, or null.
 HWND mainWindow();

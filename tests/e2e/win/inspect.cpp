@@ -1,6 +1,6 @@
 // The driver's commands that look at the program from the system's side: where its main window
 // stands and how the system treats its frame, which window is in front, what the release carries
-// (version information, icon groups and manifest of an executable, and which common controls the
+// (version information and icon groups of an executable, and which common controls the
 // running program was given: version 6 comes from the side-by-side store only when the manifest
 // asks for it), and the end of the Windows session as the program sees it.
 
@@ -91,14 +91,6 @@ int shown(const char* className) {
   return 0;
 }
 
-int onTop(const char* className) {
-  HWND window = FindWindowW(toWide(className).c_str(), nullptr);
-  say(!window                                                  ? "none"
-      : GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? "on top"
-                                                               : "not on top");
-  return 0;
-}
-
 int taskbarStyle() {
   HWND main = mainWindow();
   if (!main) return fail("no main window");
@@ -129,42 +121,6 @@ int shortDate(int daysAgo) {
   if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, text, sizeof text))
     return fail("GetDateFormatA failed");
   say(text);
-  return 0;
-}
-
-int workArea() {
-  RECT r{};
-  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0)) return fail("no work area");
-  say(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
-      std::to_string(r.bottom));
-  return 0;
-}
-
-int hitTest(int x, int y) {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  RECT r{};
-  GetWindowRect(main, &r);
-  const int sx = x < 0 ? r.right + x : r.left + x;
-  const int sy = y < 0 ? r.bottom + y : r.top + y;
-  LRESULT hit = 0;
-  if (!send(main, WM_NCHITTEST, 0, MAKELPARAM(sx, sy), hit)) return fail("no answer");
-  say(std::to_string(hit));
-  return 0;
-}
-
-// The system carries the structure across to the program and back, as it does for its own sizing.
-int trackSize() {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  // What the system would hand over: limits the program does not set stay recognisable.
-  MINMAXINFO info{};
-  info.ptMaxTrackSize = {9999, 9999};
-  LRESULT ignored = 0;
-  if (!send(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), ignored))
-    return fail("cannot ask for the tracking size");
-  say(std::to_string(info.ptMinTrackSize.x) + " " + std::to_string(info.ptMinTrackSize.y) + " " +
-      std::to_string(info.ptMaxTrackSize.y));
   return 0;
 }
 
@@ -302,18 +258,6 @@ int icons(const char* path) {
   return 0;
 }
 
-int manifest(const char* path) {
-  auto module = openAsData(path);
-  if (!module) return fail(std::string("cannot open ") + path + " as data");
-  HRSRC found = FindResourceA(module.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-  if (!found) return fail("no manifest resource 1");
-  const char* text = static_cast<const char*>(LockResource(LoadResource(module.get(), found)));
-  if (!text) return fail("cannot read the manifest");
-  std::fwrite(text, 1, SizeofResource(module.get(), found), stdout);
-  std::fflush(stdout);
-  return 0;
-}
-
 int modulePaths(const char* name) {
   HWND window = mainWindow();
   if (!window) return fail("no main window");
@@ -358,16 +302,8 @@ constexpr Command kCommands[] = {
     {"count <class> <title|->", "how many top-level windows, shown or hidden, have that class",
      [](const Args& a) { return countWindows(a[0], a[1]); }},
     {"shown <class>", "shown, hidden or none", [](const Args& a) { return shown(a[0]); }},
-    {"on-top <class>", "\"on top\" when the window stays above other windows, else \"not on top\"",
-     [](const Args& a) { return onTop(a[0]); }},
     {"taskbar-style", "the main window's \"toolwindow\", \"appwindow\", both or \"-\"",
      [](const Args&) { return taskbarStyle(); }},
-    {"hittest <x> <y>", "WM_NCHITTEST at a point of the main window (negative: from the far edge)",
-     [](const Args& a) { return hitTest(a.number(0), a.number(1)); }},
-    {"track-size", "\"min-width min-height max-height\" the main window allows",
-     [](const Args&) { return trackSize(); }},
-    {"work-area", "the desktop without the taskbar, \"left top right bottom\"",
-     [](const Args&) { return workArea(); }},
     {"short-date <days-ago>", "that day in the user's short date format",
      [](const Args& a) { return shortDate(a.number(0)); }},
     {"end-session", "asked whether it may end, told that it ends, then ended at once",
@@ -376,7 +312,6 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return versionInfo(a[0]); }},
     {"icons <exe>", "each icon group with its sizes and whether each loads",
      [](const Args& a) { return icons(a[0]); }},
-    {"manifest <exe>", "the manifest's text", [](const Args& a) { return manifest(a[0]); }},
     {"module <name>", "the path of every module of that name in the program's process",
      [](const Args& a) { return modulePaths(a[0]); }},
 };

@@ -41,8 +41,10 @@ LRESULT CALLBACK replyWindow(HWND h, UINT msg, WPARAM w, LPARAM l) {
   return 1;
 }
 
-// The link entries, one a line, asked of the program one by one.
-int links(HWND main) {
+// The link entries of the fileset shown, one a line, asked of the program one by one as any tool
+// may ask them.
+int links() {
+  HWND main = mainWindow();
   WNDCLASSW wc{};
   wc.lpfnWndProc = replyWindow;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -50,7 +52,7 @@ int links(HWND main) {
   RegisterClassW(&wc);
   HWND me = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
                           nullptr);
-  if (!me) return fail("cannot make a window for the answers");
+  if (!main || !me) return fail("no main window, or no window for the answers");
   int status = 0;
   for (std::int32_t i = 0;; ++i) {
     COPYDATASTRUCT query{kLinkQuery, sizeof i, &i};
@@ -69,21 +71,18 @@ int links(HWND main) {
 }
 
 int list(int id) {
-  HWND main = mainWindow();
-  if (main && id == kLinksId) return links(main);
-  HWND box = main ? GetDlgItem(main, id) : nullptr;
-  if (!box) return fail("the main window has no control " + std::to_string(id));
-  return listItems(box);
+  if (id == kLinksId) return links();
+  HWND box = control(id);
+  return box ? listItems(box) : fail("the main window has no control " + std::to_string(id));
 }
 
-// The tab control of the main window with a buffer in the program's process for its answers.
-// The main window's tabs, or another tab control of the program.
+// The main window's tabs, or another tab control of the program, with a buffer in the program's
+// process for its answers.
 struct RemoteTabs {
   explicit RemoteTabs(HWND of = nullptr) : tab(of ? of : control(kTabsId)) {}
-  HWND main = mainWindow();
   HWND tab;
   RemoteBuffer remote{tab, sizeof(TCITEMW) + 520 * sizeof(wchar_t)};
-  explicit operator bool() const { return main && tab && remote; }
+  explicit operator bool() const { return tab && remote; }
 };
 
 int tabs() {
@@ -116,14 +115,6 @@ int tabs() {
   return 0;
 }
 
-int tabIndex() {
-  HWND tab = control(kTabsId);
-  LRESULT index = 0;
-  if (!tab || !send(tab, TCM_GETCURSEL, 0, 0, index)) return fail("cannot read the selected tab");
-  say(std::to_string(index));
-  return 0;
-}
-
 int tabPoint(int index, HWND of = nullptr) {
   RemoteTabs t(of);
   RECT r{};
@@ -134,7 +125,7 @@ int tabPoint(int index, HWND of = nullptr) {
       !ok || !t.remote.read(0, &r, sizeof r))
     return fail("no rectangle for tab " + std::to_string(index));
   POINT at = middle(r);
-  MapWindowPoints(t.tab, of ? nullptr : t.main, &at, 1);
+  MapWindowPoints(t.tab, nullptr, &at, 1);
   say(point(at));
   return 0;
 }
@@ -182,37 +173,20 @@ int itemPoint(int index, bool screen) {
   return 0;
 }
 
+// Posted to the control with the focus, as the system delivers a key.
+int pressKey(UINT vk) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  const bool focus = GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
+  return postKey(focus && gui.hwndFocus ? gui.hwndFocus : main, vk);
+}
+
 int drop(const Args& a) {
   HWND main = mainWindow();
   if (!main) return fail("no main window");
   return dropFiles(main, {a.number(0), a.number(1)}, a.v + 2, a.n - 2);
-}
-
-// A plain key is posted to the control with the focus; with Ctrl the keys go through the system's
-// input, which sets the modifier state the program reads, so the main window comes to the front.
-int pressKey(UINT vk, bool ctrl) {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  if (!ctrl) {
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    HWND target = main;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui) && gui.hwndFocus)
-      target = gui.hwndFocus;
-    return postKey(target, vk);
-  }
-  SetForegroundWindow(main);
-  if (!waitFor(kSendTimeoutMs, [&] { return GetForegroundWindow() == main; }))
-    return fail("the main window does not come to the front");
-  INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(vk), static_cast<WORD>(vk), VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = codes[i];
-    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-  }
-  if (SendInput(4, keys, sizeof(INPUT)) != 4) return fail("the system did not take the keys");
-  return 0;
 }
 
 // current: the selected item of a single-selection list, the focused one of a multiple one.
@@ -276,18 +250,6 @@ int controlPoint(int id) {
   return sayScreenMiddle(c);
 }
 
-int rightClick(int id) {
-  HWND main = mainWindow();
-  HWND target = id ? control(id) : main;
-  if (!target) return fail("no window to click");
-  RECT r{};
-  GetClientRect(target, &r);
-  const LPARAM at = id ? MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2)
-                       : MAKELPARAM(r.right - 3, r.bottom - 3);
-  if (int failed = post(target, WM_RBUTTONDOWN, MK_RBUTTON, at)) return failed;
-  return post(target, WM_RBUTTONUP, 0, at);
-}
-
 int popupMenu(DWORD ms) {
   if (!waitFor(ms, [] {
         HWND menu = FindWindowW(L"#32768", nullptr);
@@ -295,36 +257,6 @@ int popupMenu(DWORD ms) {
       }))
     return fail("no pop-up menu within the time");
   say("menu open");
-  return 0;
-}
-
-int menuChar(char c) {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  return post(main, WM_CHAR, static_cast<WPARAM>(c), 1);
-}
-
-// The colour the main window's title bar shows on the screen, along its top edge: "active" or
-// "inactive" when it is the system's caption colour of that name, else "#rrggbb".
-int titleColor() {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  RECT r{};
-  GetWindowRect(main, &r);
-  HDC screen = GetDC(nullptr);
-  if (!screen) return fail("cannot read the screen");
-  const COLORREF c = GetPixel(screen, (r.left + r.right) / 2, r.top + 2);
-  ReleaseDC(nullptr, screen);
-  if (c == CLR_INVALID) return fail("cannot read the title bar's colour");
-  if (c == GetSysColor(COLOR_ACTIVECAPTION)) {
-    say("active");
-  } else if (c == GetSysColor(COLOR_INACTIVECAPTION)) {
-    say("inactive");
-  } else {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    say(hex);
-  }
   return 0;
 }
 
@@ -341,13 +273,12 @@ int trayPoint() {
 }
 
 constexpr Command kCommands[] = {
-    {"list <id>", "a list's items, one a line", [](const Args& a) { return list(a.number(0)); }},
+    {"list <id>", "a list's items, one a line; of 102, the link entries as a tool asks for them",
+     [](const Args& a) { return list(a.number(0)); }},
     {"tabs", "the tabs' captions", [](const Args&) { return tabs(); }},
-    {"tab-index", "the selected tab", [](const Args&) { return tabIndex(); }},
-    {"tab-point <i>", "the middle of a tab, in the window's coordinates",
+    {"tab-point <i>", "the middle of a tab of the main window on the screen",
      [](const Args& a) { return tabPoint(a.number(0)); }},
-    {"tab-point <i> <class> <model>",
-     "the middle of a tab of a dialog's tab control, on the screen",
+    {"tab-point <i> <class> <model>", "the same of a dialog's tab control",
      [](const Args& a) {
        HWND of = dialogControl(a[1], a[2]);
        return of ? tabPoint(a.number(0), of) : 1;
@@ -363,10 +294,8 @@ constexpr Command kCommands[] = {
     {"item-screen <i>", "the same on the screen",
      [](const Args& a) { return itemPoint(a.number(0), true); }},
     {"drop <x> <y> <path>...", "files let go over the main window at a point", drop},
-    {"key <vk> [ctrl]", "a key pressed while the main window has the keyboard",
-     [](const Args& a) {
-       return a.n == 1 || std::strcmp(a[1], "ctrl") == 0 ? pressKey(a.key(0), a.n == 2) : 2;
-     }},
+    {"key <vk>", "a key pressed and let go in the control of the main window with the keyboard",
+     [](const Args& a) { return pressKey(a.key(0)); }},
     {"list-state", "List1 as \"single|multi current=<i> top=<i> selected=<i,..|-> focus=yes|no\"",
      [](const Args&) { return listState(); }},
     {"scroll <top>", "scroll List1 so that item top is the first shown",
@@ -378,13 +307,7 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return controlState(a.number(0), true); }},
     {"main-point <id>", "the middle of a control on the screen",
      [](const Args& a) { return controlPoint(a.number(0)); }},
-    {"rclick <id|0>", "right-click a control (0: the window's lower right corner)",
-     [](const Args& a) { return rightClick(a.number(0)); }},
     {"popup-menu <ms>", "a pop-up menu is open", [](const Args& a) { return popupMenu(a.ms(0)); }},
-    {"menu-char <c>", "a letter typed into the open menu",
-     [](const Args& a) { return menuChar(a[0][0]); }},
-    {"title-color", "the title bar's colour: active, inactive or #rrggbb",
-     [](const Args&) { return titleColor(); }},
     {"tray-point", "the middle of the program's icon in Wine's notification area",
      [](const Args&) { return trayPoint(); }},
 };

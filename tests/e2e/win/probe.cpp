@@ -1,28 +1,23 @@
-// trovik-probe: a program for Trovik to start in the end-to-end tests. It appends one line to a
-// log saying how it was started, then shows a small window for a moment, as a started program
-// would, so that a forced-order wait can see another window come to the front. A second is longer
-// than one step of that wait, so the window is still there when the next step looks; a test of a
-// forced-order group asks for longer (TROVIK_PROBE_SHOWN_MS), so that on a busy machine the window
-// of one member is still in front when the next one starts, as a real program's would be, and
-// only the next member's window ends the wait.
+// trovik-probe: a program for Trovik to start in the end-to-end tests. It appends one line to the
+// log TROVIK_PROBE_LOG names, saying how it was started, then shows a small window for a moment
+// (TROVIK_PROBE_SHOWN_MS, default a second: longer than one step of a forced-order wait), as a
+// started program would, so that a forced-order wait can see another window come to the front.
 //
-// The line, fields separated by tabs:
+// The line, fields separated by tabs, in UTF-8:
 //   <start ms> <show command or -> <current directory> <command line after the program name>
-// <start ms> is when the process was created, that is when Trovik started it, in milliseconds on
-// the system clock: on a busy machine one probe may take longer to get to its log than the next
-// one started after it, so the scripts order the lines by it.
-// The log is the file TROVIK_PROBE_LOG names.
+// <start ms> is when Trovik created the process: on a busy machine one probe may reach its log
+// later than the next one, so the scripts order the lines by it.
 
 // clang-format off
 #include <windows.h>
 // clang-format on
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 
 namespace {
 
-// What the log holds: UTF-8, so names in any script reach the test whole.
 std::string utf8(const wchar_t* text) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
@@ -34,99 +29,76 @@ std::string utf8(const wchar_t* text) {
 std::string environment(const char* name) {
   char value[MAX_PATH * 2] = {};
   const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
-  return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
-}
-
-UINT shownMs() {
-  const std::string ms = environment("TROVIK_PROBE_SHOWN_MS");
-  return ms.empty() ? 1000 : static_cast<UINT>(std::strtoul(ms.c_str(), nullptr, 10));
+  return n < sizeof value ? std::string(value, n) : std::string();
 }
 
 // The command line without the program's own name, as the program received its arguments.
 std::string arguments() {
   const wchar_t* p = GetCommandLineW();
   if (*p == L'"') {
-    ++p;
-    while (*p && *p != L'"') ++p;
-    if (*p) ++p;
-  } else {
-    while (*p && *p != L' ' && *p != L'\t') ++p;
+    p = wcschr(p + 1, L'"');
+    p = p ? p + 1 : L"";
   }
+  while (*p && *p != L' ' && *p != L'\t') ++p;
   while (*p == L' ' || *p == L'\t') ++p;
   return utf8(p);
 }
 
-std::string startMs() {
-  FILETIME created{}, exited{}, kernel{}, user{};
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  ULARGE_INTEGER t{};
-  t.LowPart = created.dwLowDateTime;
-  t.HighPart = created.dwHighDateTime;
-  return std::to_string(t.QuadPart / 10000);
-}
-
-std::string currentDirectory() {
-  const DWORD n = GetCurrentDirectoryW(0, nullptr);
-  std::wstring dir(n, L'\0');
-  const DWORD got = GetCurrentDirectoryW(n, dir.data());
-  dir.resize(got < n ? got : 0);
-  return utf8(dir.c_str());
+std::string line(const std::string& show) {
+  FILETIME created{}, unused{};
+  GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+  const ULONGLONG ticks = (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+  wchar_t dir[MAX_PATH * 2] = {};
+  GetCurrentDirectoryW(MAX_PATH * 2, dir);
+  return std::to_string(ticks / 10000) + "\t" + show + "\t" + utf8(dir) + "\t" + arguments() +
+         "\r\n";
 }
 
 // One write with the append right only: lines of probes started together never mix.
-bool appendLine(const std::string& path, const std::string& line) {
+bool append(const std::string& path, const std::string& text) {
   for (int attempt = 0; attempt < 50; ++attempt, Sleep(20)) {
     HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) continue;
     DWORD written = 0;
     const BOOL ok =
-        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
-    if (ok && written == line.size()) return true;
+    if (ok && written == text.size()) return true;
   }
   return false;
 }
 
-LRESULT CALLBACK probeProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_TIMER) {
-    DestroyWindow(window);
-    return 0;
-  }
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
+LRESULT CALLBACK procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_TIMER) DestroyWindow(window);
+  if (msg == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(window, msg, wParam, lParam);
-}
-
-void showForAMoment(int show) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = probeProcedure;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-  wc.lpszClassName = "TrovikProbe";
-  if (!RegisterClassA(&wc)) return;
-  HWND window = CreateWindowExA(0, "TrovikProbe", "Trovik probe", WS_OVERLAPPEDWINDOW, 600, 400,
-                                200, 100, nullptr, nullptr, wc.hInstance, nullptr);
-  if (!window) return;
-  ShowWindow(window, show);
-  SetTimer(window, 1, shownMs(), nullptr);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
   const bool given = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0;
-  const std::string line = startMs() + "\t" +
-                           (given ? std::to_string(startup.wShowWindow) : std::string("-")) + "\t" +
-                           currentDirectory() + "\t" + arguments() + "\r\n";
-  if (!appendLine(environment("TROVIK_PROBE_LOG"), line)) return 1;
-  showForAMoment(given ? startup.wShowWindow : SW_SHOWNORMAL);
+  if (!append(environment("TROVIK_PROBE_LOG"),
+              line(given ? std::to_string(startup.wShowWindow) : "-")))
+    return 1;
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+  wc.lpszClassName = "TrovikProbe";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, "TrovikProbe", "Trovik probe", WS_OVERLAPPEDWINDOW, 600, 400,
+                                200, 100, nullptr, nullptr, instance, nullptr);
+  if (!window) return 0;
+  ShowWindow(window, given ? startup.wShowWindow : SW_SHOWNORMAL);
+  const std::string ms = environment("TROVIK_PROBE_SHOWN_MS");
+  SetTimer(window, 1, ms.empty() ? 1000 : static_cast<UINT>(std::strtoul(ms.c_str(), nullptr, 10)),
+           nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
   return 0;
 }
