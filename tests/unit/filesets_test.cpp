@@ -37,8 +37,8 @@ struct FilesetTest : ::testing::Test, AppHarness {
 };
 
 // Space steps on and Backspace back, wrapping round at the ends; the tab, the Switch menu's
-// mark and the remembered fileset follow, and nothing is saved (that is the callers' choice).
-// From a fileset no tab stands for, or with the base one alone, nothing moves.
+// mark, the remembered fileset and the hint setting follow, and nothing is saved (that is the
+// callers' choice). From a fileset no tab stands for, or with the base one alone, nothing moves.
 TEST_F(FilesetTest, SpaceAndBackspaceMoveTheMarksAndTheRememberedFileset) {
   options("[Form]\r\nCurrentFileSet=Gone\r\n");
   putFileset("", {"base"}, {"C:\\base.exe"});
@@ -52,8 +52,10 @@ TEST_F(FilesetTest, SpaceAndBackspaceMoveTheMarksAndTheRememberedFileset) {
   openAt("B\\");
   form().nextfileset();
   EXPECT_EQ(names(), Lines{"base"});
+  vars().sh = false;  // a switch applies the hint setting
   form().previousfileset();
   form().previousfileset();
+  EXPECT_FALSE(form().showHints);
   EXPECT_EQ(vars().apppath, at("A\\"));
   EXPECT_EQ(links(), Lines{"C:\\a.exe"});
   for (int i = 0; i < 3; ++i) EXPECT_EQ(form().Switch.child(i).checked(), i == 1) << i;
