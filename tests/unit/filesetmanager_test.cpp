@@ -146,6 +146,19 @@ TEST_F(FilesetManagerTest, DraggingMovesTheSelectedItemsTogetherInBothLists) {
   EXPECT_TRUE(vars().sortbreak);
 }
 
+// The page never writes a copy older than the files: what the main window saved meanwhile
+// stays, and the user hears that the edit here was not made.
+TEST_F(FilesetManagerTest, AFilesetSavedElsewhereSinceItWasShownIsReloadedNotOverwritten) {
+  show("Trovik");
+  select({0});
+  fm().cutiClick();
+  put("", {"a", "b", "new"});
+  boxes().expect(Answer::Ok, "changed elsewhere since it was shown here");
+  app.OptionsForm.cancelClick();
+  EXPECT_EQ(names(""), (Lines{"a", "b", "new"}));
+  EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b", "new"}));
+}
+
 // What the user kept in a fileset's directory stays; the backups of its list files go.
 TEST_F(FilesetManagerTest, DeletingAFilesetKeepsTheUsersFilesAndClearingKeepsTheBase) {
   fs().put(dir("Games\\notes.txt"), "mine");

@@ -47,6 +47,7 @@ TEST_F(ItemEditingTest, ModesAreExclusiveAndASecondUseLeavesThem) {
   f.List1.setItemIndex(0);
   f.Moveitems1Click(&f.moveitems);
   EXPECT_TRUE(f.List1.selected(0));  // the item the user had stays picked
+  EXPECT_TRUE(f.Selectall.visible() && f.Selectall.enabled() && f.PasteItems.visible());
   f.Moveitems1Click(&f.moveitems);
   for (const auto& [enter, name] : modes) {
     enter();
@@ -135,6 +136,9 @@ TEST_F(ItemEditingTest, CreateMultirunHandsTheMembersToTheAddEditDialog) {
 // file that cannot be deleted stops the deletion with the fileset whole.
 TEST_F(ItemEditingTest, DeletingAFilesetKeepsTheUsersFilesAndLandsOnOneThatExists) {
   TForm1& f = form();
+  boxes().expect(Answer::No, "clear the whole list");  // the base fileset is only cleared
+  f.DeletefilesetClick();
+  EXPECT_EQ(names().size(), 5u);
   vars().confirmfsdelete = true;
   f.nextfileset();
   fs().put(at("Other\\notes.txt"), "mine");

@@ -115,6 +115,7 @@ TEST_F(MainListTest, HoldingCtrlPicksSeveralLinksAndRunsThemAsOneGroup) {
   std::uint16_t k = kCtrl;
   form().List1KeyDown(k, ssCtrl | ssAlt);
   EXPECT_FALSE(form().List1.multiSelect());
+  EXPECT_EQ(form().ttitle.caption(), "Trovik");
 
   vars().disflymr = true;
   key(kCtrl, ssCtrl);

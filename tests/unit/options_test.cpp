@@ -44,6 +44,7 @@ TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
        1},
       {"[Options]\r\nForceWait", "0x7D0", [](AppHarness& t) { return t.vars().forcewait; }, -1,
        2000},
+      {"[Options]\r\nRemPosition", "1", [](AppHarness& t) { return int(t.vars().savepos); }, 0, 1},
       {"[Options]\r\nQuickSwitch", "1",
        [](AppHarness& t) { return int(t.form().qswitch.visible()); }, 0, 1},
       {"[Options]\r\nColumns", "3", [](AppHarness& t) { return t.form().List1.columns(); }, -1, 3},
@@ -65,6 +66,11 @@ TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
     EXPECT_TRUE(r.absent < 0 || r.get(absent) == r.absent) << r.get(absent);
     EXPECT_EQ(r.get(given), r.given);
   }
+  AppHarness bare;  // the texts the window keeps
+  bare.options("[Form]\r\n");
+  bare.form().loadoptions();
+  EXPECT_EQ(bare.vars().slkey, "&0");
+  EXPECT_EQ(bare.vars().usite, "http://trovik.example/update/");
 }
 
 // Every key the loader sets a variable from, given (a flag turned over, a
@@ -183,6 +189,7 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
   form().Filetype.setChecked(true);
   form().saveformstate();
   EXPECT_EQ(option("Sort", "Type"), "4");
+  EXPECT_EQ(option("Sort", "ReverseSortOrder"), "0");
   vars().sortbreak = true;  // a hand-made order keeps the old direction
   form().ReverseSort.setChecked(true);
   form().saveformstate();
@@ -191,6 +198,8 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
 
 // The title bar's colours are the end-to-end test's, where the screen shows them.
 TEST_F(OptionsTest, ActivationFocusesTheListAndTheEndOfTheSessionCloses) {
+  form().FormActivate();
+  EXPECT_EQ(view.focused, &form().List1);
   form().mmlist.setVisible(true);
   form().FormActivate();
   EXPECT_EQ(view.focused, &form().mmlist);
@@ -205,9 +214,11 @@ TEST_F(OptionsTest, ActivationFocusesTheListAndTheEndOfTheSessionCloses) {
 TEST(Frame, LargeFontsTheWorkAreaAndTheResizeBorders) {
   AppHarness h;
   h.form().List1.setBounds({10, 100, 100, 100});
+  h.form().ttitle.setFont("MS Sans Serif", 9);
   h.form().adjustForLargeFonts(120);
   EXPECT_EQ(h.form().List1.bounds().left, 8);
   EXPECT_EQ(h.form().List1.bounds().height, 80);
+  EXPECT_EQ(h.form().ttitle.fontName(), "Small fonts");
 
   const WindowManager::Area work{0, 0, 1024, 738};
   Placement p = keepOnDesktop({1000, 700, 145, 256}, work);

@@ -27,11 +27,14 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
       "ForceOrderStyle=1\r\nProxy=1\r\nProxyName=proxy.lan\r\nProxyPort=8080\r\n");
   dlg().showPage(OptionsPage::Links);
   EXPECT_EQ(dlg().page(), OptionsPage::Links);
+  EXPECT_TRUE(dlg().singlecc.checked() && !dlg().doublecc.checked());
   EXPECT_TRUE(dlg().scrollhr.checked() && dlg().columnNumber.enabled());
   EXPECT_EQ(dlg().pkey.item(dlg().pkey.itemIndex()), "F5");
   EXPECT_EQ(dlg().fos.position(), 3);
   EXPECT_TRUE(dlg().fowait.checked());
   EXPECT_EQ(dlg().updates.pname.text(), "proxy.lan");
+  EXPECT_TRUE(dlg().updates.pport.enabled());
+  EXPECT_FALSE(dlg().showhintc.checked());  // absent counts as off here
 
   dlg().doublecc.setChecked(true);
   dlg().doubleccClick();
@@ -127,6 +130,7 @@ TEST_F(OptionsFormTest, CancelWritesNothingClosingReloadsTheListAndHelpFollowsTh
   ASSERT_EQ(os.shell.calls.size(), 1u);
   EXPECT_EQ(lower(os.shell.calls[0].directory + os.shell.calls[0].file),
             lower(at("helpfiles\\updateoptions.htm")));
+  EXPECT_EQ(os.shell.calls[0].show, swMaximize);
   dlg().poptions.setTabIndex(static_cast<int>(OptionsPage::TrovikPlus));
   boxes().expect(Answer::Ok, "Help files not found.");
   dlg().thelpClick();

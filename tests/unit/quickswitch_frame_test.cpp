@@ -161,5 +161,26 @@ TEST_F(QuickSwitchTest, HotkeyAndTrayBringTheWindowBackAndTheTipShowsOnlyOnce) {
   EXPECT_EQ(os.windows.forced.size(), 4u);
 }
 
+// A double click on the title maximises and Restore restores, but not in Snapbar mode; the icon
+// opens the window menu, a middle click on the bar minimises, Close closes.
+TEST_F(QuickSwitchTest, TitleBarButtonsAndMenus) {
+  TForm1& f = form();
+  f.FormResize();
+  f.tbar.setColor(clActiveCaption);  // the window is active
+  f.ttitleDblClick();
+  EXPECT_EQ(f.windowState, TForm1::WindowState::Maximized);
+  f.Maximize3Click();
+  EXPECT_EQ(f.windowState, TForm1::WindowState::Normal);
+  f.qmClick(&f.tmlm);
+  f.tbarDblClick();
+  EXPECT_EQ(f.windowState, TForm1::WindowState::Normal);
+  f.ticonClick();
+  EXPECT_EQ(view.popped, &f.tmenu);
+  f.tbarMouseDown(MouseButton::Middle, 0, 1, 1);
+  EXPECT_EQ(os.windows.minimized, 1);
+  f.Close1Click();
+  EXPECT_EQ(view.closes, 1);
+}
+
 }  // namespace
 }  // namespace trovik::test
