@@ -128,6 +128,7 @@ TEST_F(HostApiTest, SlotsAreReadAndWrittenByTheirKindWithoutEventsOfTheirOwn) {
       {"nosuch", "1", false, "?!"},
       {"CStringList", "one\r\ntwo\r\n\r\nfour", true, "one\r\ntwo\r\n\r\nfour\r\n"},
       {"clistbox", "", true, ""},
+      {"kn", "many", false, "1"},
   };
   for (const auto& r : rows) {
     EXPECT_EQ(setvpvar(r.name, r.value), r.taken) << r.name;
