@@ -31,12 +31,15 @@ struct HostApiTest : ::testing::Test, ExtensionHarness {
   }
 };
 
+// A value written by name, whether it was taken, and what then reads back.
+struct Written {
+  const char *name, *value;
+  bool taken;
+  const char* reads;
+};
+
 TEST_F(HostApiTest, VariablesAreWrittenByTheirKindAndReadBackAsText) {
-  const struct {
-    const char *name, *value;
-    bool changed;
-    const char* reads;
-  } rows[] = {
+  const Written rows[] = {
       {"SavePos", "True", true, "true"},
       {"savepos", "yes", true, "false"},  // only "true" is true
       {"f1welcome", "Hello From An Extension", true, "Hello From An Extension"},
@@ -58,7 +61,7 @@ TEST_F(HostApiTest, VariablesAreWrittenByTheirKindAndReadBackAsText) {
       {"nosuchvariable", "true", false, "?!?!"},
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(setvar(r.name, r.value), r.changed) << r.name << "=" << r.value;
+    EXPECT_EQ(setvar(r.name, r.value), r.taken) << r.name << "=" << r.value;
     EXPECT_EQ(getvar(r.name), r.reads) << r.name << "=" << r.value;
   }
   EXPECT_EQ(app.texts.maint, "Mon Trovik");
@@ -116,11 +119,7 @@ TEST_F(HostApiTest, SlotsAreReadAndWrittenByTheirKindWithoutEventsOfTheirOwn) {
   addDll('A', extension<'A', "getvar", "setvar">());
   installed({record('A', "getvar|before|setvar|before")});
   app.events.slots.cstring = "untouched";
-  const struct {
-    const char *name, *value;
-    bool taken;
-    const char* reads;
-  } rows[] = {
+  const Written rows[] = {
       {"CInt", "-42", true, "-42"},
       {"cint2", "4x", false, "0"},
       {"cword", "70000", true, "4464"},  // kept to 16 bits
