@@ -44,12 +44,17 @@ TEST_F(LinkStoreTest, LoadsBothListsInStepAndFillsTheSnapbarCopy) {
   EXPECT_TRUE(boxes().shown().empty());
 }
 
+// A shortcut is named by its target when linking directly; ".LNK" is not
+// ".lnk", so that one names the link itself.
 TEST_F(LinkStoreTest, MissingNameFileRebuildsNamesFromTheLinksWithoutWriting) {
-  vars().dropext = true;
+  vars().dropext = vars().ldirect = true;
+  os.shellLinks.targets["C:\\Desk\\Editor.lnk"] = "C:\\Apps\\editor.exe";
   fs().put(at("link.qdx"), joinLines({"C:\\Games\\", "C:\\", "D:\\Doc\\report.final.txt+lrma",
-                                      "C:\\Tools\\edit.exe>:-n", "http://example.com/"}));
+                                      "C:\\Tools\\edit.exe>:-n", "http://example.com/",
+                                      "C:\\Desk\\Editor.lnk", "C:\\Desk\\Other.LNK"}));
   form().loadlist();
-  EXPECT_EQ(names(), (Lines{"Games", "\\", "report.final", "edit", "//example"}));
+  EXPECT_EQ(names(),
+            (Lines{"Games", "\\", "report.final", "edit", "//example", "editor", "Other"}));
   EXPECT_FALSE(fs().fileExists(at("name.qdx")));
 
   // Without dropext the whole target stands, parameters and suffix gone.
@@ -57,16 +62,6 @@ TEST_F(LinkStoreTest, MissingNameFileRebuildsNamesFromTheLinksWithoutWriting) {
   form().loadlist();
   EXPECT_EQ(names()[3], "C:\\Tools\\edit.exe");
   EXPECT_EQ(names()[2], "D:\\Doc\\report.final.txt");
-}
-
-TEST_F(LinkStoreTest, ShortcutsAreNamedByTheirTargetsWhenLinkingDirectly) {
-  vars().ldirect = true;
-  vars().dropext = true;
-  os.shellLinks.targets["C:\\Desk\\Editor.lnk"] = "C:\\Apps\\editor.exe";
-  fs().put(at("link.qdx"), joinLines({"C:\\Desk\\Editor.lnk", "C:\\Desk\\Other.LNK"}));
-  form().loadlist();
-  // ".LNK" is not ".lnk": the shortcut itself names the link.
-  EXPECT_EQ(names(), (Lines{"editor", "Other"}));
 }
 
 TEST_F(LinkStoreTest, OldHeadingsAreDroppedOnlyWhenTheCountsDiffer) {

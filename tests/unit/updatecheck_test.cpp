@@ -154,7 +154,17 @@ TEST_F(UpdateCheckTest, ASiteMoveIsUsedAtOnceAndAMoveToAnythingButAWebSiteIsRefu
   EXPECT_TRUE(http.requests.empty());
 }
 
-TEST_F(UpdateCheckTest, FailedRequestsAreShownWithTheAddressAndTheReason) {
+TEST_F(UpdateCheckTest, FailuresAreShownWithTheAddressOrFileAndTheReason) {
+  // A check date that cannot be written stops the check.
+  fs().failWrites("Trovik.ini");
+  boxes().expect(Answer::Yes, "This will connect to the internet");
+  boxes().expect(Answer::Ok, "Trovik.ini");
+  app.guarded([&] { page.cudClick(); });
+  EXPECT_TRUE(http.requests.empty());
+  EXPECT_TRUE(page.cud.enabled());
+  EXPECT_FALSE(page.checking());
+  fs().clearFailures();
+
   check({{Answer::Ok, "Could not fetch http://site.test/u/redirect.txt: the server answered 404"}});
   EXPECT_EQ(boxes().shown().back().owner, kDialog);
   EXPECT_EQ(option("Form", "UpdateChecked"), kToday);
@@ -237,16 +247,6 @@ TEST_F(UpdateCheckTest, WhatHappensWhileACheckWaitsDoesNotReachIt) {
   EXPECT_TRUE(page.cud.enabled());
   EXPECT_FALSE(page.checking());
   EXPECT_EQ(page.cud.caption(), "Check for update");
-}
-
-TEST_F(UpdateCheckTest, ACheckDateThatCannotBeWrittenStopsTheCheck) {
-  fs().failWrites("Trovik.ini");
-  boxes().expect(Answer::Yes, "This will connect to the internet");
-  boxes().expect(Answer::Ok, "Trovik.ini");
-  app.guarded([&] { page.cudClick(); });
-  EXPECT_TRUE(http.requests.empty());
-  EXPECT_TRUE(page.cud.enabled());
-  EXPECT_FALSE(page.checking());
 }
 
 }  // namespace
