@@ -75,22 +75,6 @@ TEST_F(LaunchTest, TheShellGetsFileParametersDirectoryAndShowCommand) {
   EXPECT_EQ(calls()[2].file, "www.example.com");
 }
 
-TEST_F(LaunchTest, HelpPagesOpenMaximisedFromTheProgramsDirectoryOrAreReportedMissing) {
-  vars().apppath = "D:\\Sets\\Work\\";  // the open fileset does not matter
-  boxes().expect(Answer::Ok, "Help files not found.");
-  app.launcher.openHelp("mainwindow.htm", "Error");
-  EXPECT_TRUE(calls().empty());
-  EXPECT_EQ(boxes().shown().back().caption, "Error");
-
-  fs().put(at("helpfiles\\mainwindow.htm"), "<html>");
-  app.launcher.openHelp("mainwindow.htm", "Error");
-  ASSERT_EQ(calls().size(), 1u);
-  EXPECT_EQ(calls()[0].file, "mainwindow.htm");
-  EXPECT_EQ(calls()[0].directory, "c:\\trovik\\helpfiles\\");
-  EXPECT_EQ(calls()[0].show, 3);
-  EXPECT_EQ(boxes().shown().size(), 1u);
-}
-
 TEST_F(LaunchTest, AMissingTargetOrADriveNotReadyIsOfferedAndCanBeSkipped) {
   boxes().expect(Answer::No, "The file \"c:\\gone\\x.exe\" was not found.");
   run("C:\\Gone\\x.exe");
