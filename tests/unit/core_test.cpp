@@ -1,55 +1,42 @@
 // The shared vocabulary of the core: the handler pattern every handler and
-// routine follows, and the list model the windows mirror.
+// routine follows, the list model the windows mirror, link entries taken apart
+// the way the launcher and the dialogs read them, and the lines of the files.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "core/entry.h"
 #include "core/events.h"
+#include "core/textlines.h"
 #include "harness.h"
 #include "ui/controls.h"
 
 namespace trovik::test {
 namespace {
 
+// Arguments go into the slots before the opening event and are read from
+// them after it; only in-out parameters take the closing event's values back.
+// (That an override skips the work but still raises the closing event, and a
+// closing call of another spelling, are the event catalogue's and the hook's.)
 TEST(HandlerPattern, OutParametersComeBackAfterTheClosingEvent) {
   Events events;
   std::string dir = "C:\\a\\";
+  int index = 3;
   std::string seenByWork;
   events.setHook([&](std::string_view, bool before, bool, bool after) {
     if (before) events.slots.cstring = "C:\\redirected\\";
-    if (after) events.slots.cstring = "C:\\after\\";
+    if (after) {
+      events.slots.cstring = "C:\\after\\";
+      events.slots.cint = 9;
+    }
     return false;
   });
   events.run(
-      "blankset", [&] { seenByWork = dir; }, inout(dir, &EventSlots::cstring));
+      "blankset", [&] { seenByWork = dir; }, inout(dir, &EventSlots::cstring),
+      in(index, &EventSlots::cint));
   EXPECT_EQ(seenByWork, "C:\\redirected\\");
   EXPECT_EQ(dir, "C:\\after\\");
-
-  // An in-parameter is not taken back after the closing event.
-  int index = 3;
-  events.run(
-      "x", [] {}, in(index, &EventSlots::cint));
   EXPECT_EQ(index, 3);
-
-  // The closing call may carry another spelling of the name.
-  std::vector<std::string> names;
-  events.setHook([&](std::string_view n, bool, bool, bool) {
-    names.emplace_back(n);
-    return false;
-  });
-  events.runNamed("optionsformthelpclick", "OptionsFormthelpclick", [] {});
-  EXPECT_EQ(names, (Lines{"optionsformthelpclick", "OptionsFormthelpclick"}));
-}
-
-TEST(HandlerPattern, AnOverriddenHandlerSkipsItsWorkButStillRaisesTheClosingEvent) {
-  Events events;
-  int after = 0;
-  bool worked = false;
-  events.setHook([&](std::string_view, bool, bool over, bool a) {
-    after += a;
-    return over;
-  });
-  events.run("loadlist", [&] { worked = true; });
-  EXPECT_FALSE(worked);
-  EXPECT_EQ(after, 1);
 }
 
 TEST(ListModel, IndexesFollowInsertionsDeletionsAndMoves) {
@@ -104,6 +91,134 @@ TEST(Barrier, AnyFailureIsToldAndStopsTheWork) {
   h.boxes().expect(Answer::Ok, "Unexpected error");
   EXPECT_FALSE(h.app.guarded([] { throw 42; }));
   EXPECT_TRUE(h.app.guarded([] {}));
+}
+
+// Each member of an entry as the launcher gets it: target, parameters and run
+// mode, joined by "|" to read as one row.
+TEST(EntrySyntax, WorkedExamplesReachTheLauncherAsDocumented) {
+  AppHarness h;
+  const RunMode N = RunMode::Normal, Max = RunMode::Maximized, Min = RunMode::Minimized;
+  const struct {
+    const char *entry, *targets, *parameters;
+    RunMode mode;  // of the first member
+    bool forced;
+  } cases[] = {
+      {"C:\\Tools\\notepad.exe", "c:\\tools\\notepad.exe", "", N, false},
+      {"C:\\Tools\\notepad.exe>:C:\\Docs\\notes.txt+lrma", "c:\\tools\\notepad.exe",
+       "c:\\docs\\notes.txt", Max, false},
+      {"C:\\Tools\\calc.exe+lrmi", "c:\\tools\\calc.exe", "", Min, false},
+      {"D:\\Music\\", "d:\\music\\", "", N, false},
+      {"+fC:\\a.exe|C:\\b.exe>:-x|D:\\Docs\\|", "c:\\a.exe|c:\\b.exe|d:\\docs\\", "|-x|", N, true},
+      // Empty and null members are skipped; the force mark counts on any member.
+      {"a||<null>|+fb|c", "a|b", "|", N, true},
+      {"+Fa|", "+fa", "", N, false},  // the mark is case-sensitive
+      {"?mail?C:\\Mail\\mail.exe", "c:\\mail\\mail.exe", "", N, false},
+      {"?C:\\x.exe", "c:\\x.exe", "", N, false},
+      // Suffixes are recognised in any case once the member is lowered, and the parameters'
+      // suffix wins over the target's.
+      {"C:\\X.EXE+LRMI>:-A+LRMA", "c:\\x.exe", "-a", Max, false},
+  };
+  for (const auto& c : cases) {
+    const entry::Group g = entry::splitGroup(c.entry, "|");
+    std::string targets, parameters;
+    for (const auto& m : g.members) {
+      const Member parts = h.app.syntax.takeApart(m);
+      targets += (targets.empty() ? "" : "|") + parts.target;
+      parameters += (&m == &g.members[0] ? "" : "|") + parts.parameters;
+    }
+    EXPECT_EQ(targets, c.targets) << c.entry;
+    EXPECT_EQ(parameters, c.parameters) << c.entry;
+    EXPECT_EQ(h.app.syntax.takeApart(g.members.at(0)).mode, c.mode) << c.entry;
+    EXPECT_EQ(g.forced, c.forced) << c.entry;
+  }
+  // Another separator character in force; the dialog's split keeps empty members.
+  EXPECT_EQ(entry::splitGroup("a;b;", ";").members, (Lines{"a", "b"}));
+  EXPECT_TRUE(entry::splitGroup("", "|").members.empty());
+  EXPECT_EQ(entry::splitMembers("a||b|tail", "|"), (Lines{"a", "", "b"}));
+  h.vars().ignorebc = true;  // the question-mark prefix is then kept
+  EXPECT_EQ(h.app.syntax.takeApart("?mail?C:\\m.exe").target, "?mail?c:\\m.exe");
+}
+
+TEST(EntrySyntax, TextRoutinesFindTheSeparatorAndSuffixes) {
+  AppHarness h;
+  EntrySyntax& s = h.app.syntax;
+  EXPECT_EQ(s.findcommand("C:\\x.exe>:-a"), 11);
+  EXPECT_EQ(s.findcommand("C:\\x.exe"), 11);
+  EXPECT_EQ(s.findcommand(""), 4);
+  EXPECT_EQ(s.findcommand(">"), 4);
+  EXPECT_EQ(s.extractcommand("C:\\x.exe>:-a"), "-a");
+  EXPECT_EQ(s.extractcommand("C:\\x.exe"), "");
+  EXPECT_EQ(s.extractcommand("C:\\x.exe>:"), "");
+  EXPECT_EQ(s.extractcommand("C:\\x.exe>:-a>:-b"), "-a>:-b");
+  EXPECT_EQ(s.extractcommand("C:\\x.exe>:-a+lrma"), "-a+lrma");
+  EXPECT_EQ(s.removecommands("C:\\x.exe>:-a+lrma"), "C:\\x.exe");
+  EXPECT_EQ(s.removecommands(""), "");
+  // Only one suffix goes, and only in lower case.
+  EXPECT_EQ(s.removecommands("C:\\x.exe+lrmi+lrma"), "C:\\x.exe+lrmi");
+  EXPECT_EQ(s.removecommands("C:\\x.exe+LRMA"), "C:\\x.exe+LRMA");
+  EXPECT_TRUE(s.ismr("C:\\x.exe>:a|b"));
+  EXPECT_FALSE(s.ismr("C:\\x.exe"));
+
+  for (const char* internet : {"http://x", "wwwroot\\index.htm", "ftpsync.exe", "<null>"})
+    EXPECT_FALSE(s.islocalfile(internet)) << internet;
+  EXPECT_TRUE(s.islocalfile("HTTP://x"));  // the prefixes are case-sensitive
+  EXPECT_TRUE(s.islocalfile("C:\\http\\x.exe"));
+
+  EXPECT_EQ(s.extractleafdir("C:\\Games\\Chess\\"), "Chess");
+  EXPECT_EQ(s.extractleafdir("C:\\Games\\chess.exe"), "Games");
+  EXPECT_EQ(s.extractleafdir("C:\\"), "\\");
+  EXPECT_EQ(s.extractleafdir("C:\\work"), "\\work");
+  EXPECT_EQ(s.extractleafdir("C:\\+lrma+lrma"), "C:\\+lrma");  // a run mode is no folder
+  EXPECT_EQ(s.extractleafdir("notes"), "notes");
+  EXPECT_EQ(s.extractleafdir("C:\\Games\\chess.exe>:C:\\a\\b\\c"), "Games");
+
+  // The separators follow the settings.
+  h.vars().commandsep = "::";
+  h.vars().mrs = ";";
+  EXPECT_EQ(s.extractcommand("C:\\x.exe::-a>:b"), "-a>:b");
+  EXPECT_TRUE(s.ismr("a;b"));
+  EXPECT_FALSE(s.ismr("a|b"));
+}
+
+TEST(TextLines, EveryLineEndReadsTheSameAndCrLfIsWritten) {
+  EXPECT_EQ(splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
+  EXPECT_EQ(splitLines("a\rb\r"), (Lines{"a", "b"}));
+  EXPECT_EQ(splitLines("a\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(splitLines("a\n\r\nb"), (Lines{"a", "", "b"}));  // LF then CR LF: an empty line
+  EXPECT_EQ(splitLines("x\r\n\r\n\r\n"), (Lines{"x", "", ""}));
+  EXPECT_EQ(splitLines("a\r\r\nb\n\nc\rd"), (Lines{"a", "", "b", "", "c", "d"}));
+  EXPECT_EQ(splitLines(std::string("a\r\nb\0c\r\nd", 10)), (Lines{"a", "b"}));
+  EXPECT_TRUE(splitLines("").empty());
+  EXPECT_EQ(splitLines("\r\n"), Lines{""});
+  EXPECT_EQ(joinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(joinLines({}), "");
+}
+
+// The count is made sixteen bytes at a time: line ends across those blocks,
+// long runs of them and a NUL must all count as the split finds them. A list
+// split into its old strings ends up exactly as a fresh split.
+TEST(TextLines, CountAgreesWithTheSplitAtEveryLengthAndMix) {
+  const char* const pieces[] = {"a", "bc", "\r", "\n", "\r\n", "defghijklmnopqrs"};
+  std::mt19937 random(7);
+  Lines reused;  // grows and shrinks from round to round, as a list read again does
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const int length = round < 100 ? round : 100 + round * 12;
+    while (static_cast<int>(text.size()) < length) text += pieces[random() % 6];
+    const Lines split = splitLines(text);
+    ASSERT_EQ(countLines(text), split.size()) << testing::PrintToString(text);
+    splitLinesInto(text, reused);
+    ASSERT_EQ(reused, split);
+  }
+  splitLinesInto("a\r\nb", reused);
+  EXPECT_EQ(reused, (Lines{"a", "b"}));
+  for (const char* end : {"\n", "\r", "\r\n"}) {
+    std::string runs;
+    for (int i = 0; i < 5000; ++i) runs += end;
+    EXPECT_EQ(countLines(runs), 5000u) << end;
+  }
+  EXPECT_EQ(countLines(std::string(40, 'x') + '\0' + "\n\n\n"), 1u);
+  EXPECT_EQ(countLines(std::string(40, 'x') + '\0' + "\n\n\n", Nul::IsText), 3u);
 }
 
 }  // namespace

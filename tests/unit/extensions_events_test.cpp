@@ -224,23 +224,13 @@ bool same(const EventSlots& a, const EventSlots& b) {
     return a.*Member == b.*Member;
 }
 using S = EventSlots;
+// Each slot by name, with how to compare it.
+#define SLOT(name) std::pair(#name, &same<&S::name>)
 const std::pair<const char*, bool (*)(const S&, const S&)> kSlots[] = {
-    {"cobject", same<&S::cobject>},
-    {"cobject2", same<&S::cobject2>},
-    {"cint", same<&S::cint>},
-    {"cint2", same<&S::cint2>},
-    {"cint3", same<&S::cint3>},
-    {"cword", same<&S::cword>},
-    {"cstring", same<&S::cstring>},
-    {"cstring2", same<&S::cstring2>},
-    {"cboolean", same<&S::cboolean>},
-    {"chandle", same<&S::chandle>},
-    {"cfarproc", same<&S::cfarproc>},
-    {"mousebutton", same<&S::mousebutton>},
-    {"shiftstate", same<&S::shiftstate>},
-    {"closeaction", same<&S::closeaction>},
-    {"wmdropfiles", same<&S::wmdropfiles>},
-};
+    SLOT(cobject),  SLOT(cobject2),    SLOT(cint),       SLOT(cint2),       SLOT(cint3),
+    SLOT(cword),    SLOT(cstring),     SLOT(cstring2),   SLOT(cboolean),    SLOT(chandle),
+    SLOT(cfarproc), SLOT(mousebutton), SLOT(shiftstate), SLOT(closeaction), SLOT(wmdropfiles)};
+#undef SLOT
 
 // The extensions: DLL 'B' registers every event "before", 'O' "override",
 // 'A' "after"; each export records which DLL heard which row, and the slots.

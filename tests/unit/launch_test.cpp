@@ -11,82 +11,91 @@ namespace trovik::test {
 namespace {
 
 struct LaunchTest : ::testing::Test, AppHarness {
-  LaunchTest() { vars().masterhandle = 77; }
+  LaunchTest() {
+    vars().masterhandle = 77;
+    for (const char* f : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}) fs().put(f, "");
+  }
   void run(const std::string& entry) { app.launcher.runlink(entry); }
   const std::vector<ShellCall>& calls() { return os.shell.calls; }
+  Lines files() {
+    Lines out;
+    for (const ShellCall& c : calls()) out.push_back(c.file);
+    return out;
+  }
 };
 
 TEST_F(LaunchTest, TheShellGetsFileParametersDirectoryAndShowCommand) {
-  fs().put("C:\\Tools\\notepad.exe", "");
-  fs().put("C:\\Tools\\calc.exe", "");
-  fs().put("C:\\Links\\editor.lnk", "");
+  const std::string dir50 = "C:\\" + std::string(46, 'a') + "\\";  // 50 characters
+  const std::string dir51 = "C:\\" + std::string(47, 'b') + "\\";
+  for (const std::string& f : Lines{"C:\\Tools\\notepad.exe", "C:\\Tools\\calc.exe",
+                                    "C:\\Links\\editor.lnk", dir50 + "x.exe", dir51 + "x.exe"})
+    fs().put(f, "");
   fs().mkdirs("D:\\Music");
   const struct {
-    const char* entry;
+    std::string entry;
     ShellCall expected;
+    std::string current;  // the directory made current, when the shell cannot take it
   } cases[] = {
       {"C:\\Tools\\notepad.exe>:C:\\Docs\\Notes.TXT",
-       {77, "notepad.exe", "c:\\docs\\notes.txt", "c:\\tools\\", 5}},
+       {77, "notepad.exe", "c:\\docs\\notes.txt", "c:\\tools\\", 5},
+       ""},
       {"C:\\Tools\\notepad.exe>:C:\\Docs\\notes.txt+lrma",
-       {77, "notepad.exe", "c:\\docs\\notes.txt", "c:\\tools\\", 3}},
-      {"C:\\Tools\\calc.exe+lrmi", {77, "calc.exe", "", "c:\\tools\\", 2}},
+       {77, "notepad.exe", "c:\\docs\\notes.txt", "c:\\tools\\", 3},
+       ""},
+      {"C:\\Tools\\calc.exe+lrmi", {77, "calc.exe", "", "c:\\tools\\", 2}, ""},
       // An existing folder: no file, the folder as directory.
-      {"D:\\Music\\", {77, "", "", "d:\\music\\", 5}},
+      {"D:\\Music\\", {77, "", "", "d:\\music\\", 5}, ""},
       // Internet addresses are never checked and go whole; the directory is up to the last colon.
-      {"http://Example.com/Page", {77, "http://example.com/page", "", "http:", 5}},
-      // A shortcut is opened like any file.
-      {"C:\\Links\\editor.lnk", {77, "editor.lnk", "", "c:\\links\\", 5}},
+      {"http://Example.com/Page", {77, "http://example.com/page", "", "http:", 5}, ""},
+      {"C:\\Links\\editor.lnk", {77, "editor.lnk", "", "c:\\links\\", 5}, ""},
+      // A directory over 50 characters becomes the current directory instead.
+      {dir50 + "x.exe", {77, "x.exe", "", lower(dir50), 5}, ""},
+      {dir51 + "x.exe", {77, "x.exe", "", "", 5}, lower(dir51)},
   };
   for (const auto& c : cases) {
     os.shell.calls.clear();
+    os.system.currentDirectory = "";
     run(c.entry);
     ASSERT_EQ(calls().size(), 1u) << c.entry;
     const ShellCall &g = calls()[0], &e = c.expected;
     EXPECT_EQ(std::tie(g.owner, g.file, g.parameters, g.directory, g.show),
               std::tie(e.owner, e.file, e.parameters, e.directory, e.show))
         << c.entry;
+    EXPECT_EQ(os.system.currentDirectory, c.current) << c.entry;
   }
   EXPECT_TRUE(boxes().shown().empty());
   EXPECT_FALSE(form().status.visible());
-}
 
-TEST_F(LaunchTest, HelpPagesOpenMaximisedFromTheProgramsDirectoryOrAreReportedMissing) {
-  vars().apppath = "D:\\Sets\\Work\\";  // the open fileset does not matter
-  boxes().expect(Answer::Ok, "Help files not found.");
-  app.launcher.openHelp("mainwindow.htm", "Error");
-  EXPECT_TRUE(calls().empty());
-  EXPECT_EQ(boxes().shown().back().caption, "Error");
-
-  fs().put(std::string(kBase) + "helpfiles\\mainwindow.htm", "<html>");
-  app.launcher.openHelp("mainwindow.htm", "Error");
-  ASSERT_EQ(calls().size(), 1u);
-  EXPECT_EQ(calls()[0].file, "mainwindow.htm");
-  EXPECT_EQ(calls()[0].directory, "c:\\trovik\\helpfiles\\");
-  EXPECT_EQ(calls()[0].show, 3);
-  EXPECT_EQ(boxes().shown().size(), 1u);
-}
-
-TEST_F(LaunchTest, OpenDirectoryOpensTheFolderOfALocalTargetOnly) {
-  fs().put("C:\\Tools\\notepad.exe", "");
+  // Open directory opens the folder of a local target only.
   form().Opendirectory1Click();
   run("C:\\Tools\\notepad.exe");
-  EXPECT_EQ(calls()[0].file, "");
-  EXPECT_EQ(calls()[0].directory, "c:\\tools\\");
   run("www.example.com");
-  EXPECT_EQ(calls()[1].file, "www.example.com");
+  EXPECT_EQ(calls()[1].file, "");
+  EXPECT_EQ(calls()[1].directory, "c:\\tools\\");
+  EXPECT_EQ(calls()[2].file, "www.example.com");
 }
 
-TEST_F(LaunchTest, AMissingTargetIsOfferedAndNoSkipsIt) {
+TEST_F(LaunchTest, AMissingTargetOrADriveNotReadyIsOfferedAndCanBeSkipped) {
   boxes().expect(Answer::No, "The file \"c:\\gone\\x.exe\" was not found.");
   run("C:\\Gone\\x.exe");
   EXPECT_TRUE(calls().empty());
   EXPECT_EQ(boxes().shown()[0].caption, "Warning");
-
   boxes().expect(Answer::Yes);
   run("C:\\Gone\\x.exe>:-a");
   ASSERT_EQ(calls().size(), 1u);
-  EXPECT_EQ(calls()[0].file, "x.exe");
   EXPECT_EQ(calls()[0].parameters, "-a");
+
+  // Retry asks again for the same member; Cancel skips it and goes on. A
+  // network path's drive is its server and share.
+  os.system.drives["e:\\"] = dtCdRom;
+  os.system.drives["\\\\srv\\disc\\"] = dtRemovable;
+  boxes().expect(Answer::Retry, "Drive not ready");
+  boxes().expect(Answer::Cancel, "Drive not ready");
+  boxes().expect(Answer::Cancel, "Drive not ready");
+  run("E:\\setup.exe|C:\\a.exe|\\\\srv\\disc\\x.exe|");
+  fs().put("E:\\setup.exe", "");  // once the disc is in, the member runs
+  run("E:\\setup.exe");
+  EXPECT_EQ(files(), (Lines{"x.exe", "a.exe", "setup.exe"}));
 
   // A folder whose name has a dot counts as missing; with Open directory the
   // question names the folder.
@@ -94,50 +103,14 @@ TEST_F(LaunchTest, AMissingTargetIsOfferedAndNoSkipsIt) {
   form().Opendirectory1Click();
   boxes().expect(Answer::No, "The file \"c:\\\"");
   run("C:\\My.Dir");
-
   // With the check switched off nothing is asked and the target goes whole.
   vars().disablelocalcheck = true;
   run("C:\\Gone\\y.exe");
   EXPECT_EQ(calls().back().file, "c:\\gone\\y.exe");
-}
-
-TEST_F(LaunchTest, ALongDirectoryBecomesTheCurrentDirectory) {
-  const std::string dir50 = "C:\\" + std::string(46, 'a') + "\\";  // 50 characters
-  const std::string dir51 = "C:\\" + std::string(47, 'b') + "\\";  // 51 characters
-  fs().put(dir50 + "x.exe", "");
-  fs().put(dir51 + "x.exe", "");
-  run(dir50 + "x.exe");
-  EXPECT_EQ(calls()[0].directory, lower(dir50));
-  EXPECT_EQ(os.system.currentDirectory, "");
-  run(dir51 + "x.exe");
-  EXPECT_EQ(calls()[1].directory, "");
-  EXPECT_EQ(os.system.currentDirectory, lower(dir51));
-}
-
-TEST_F(LaunchTest, ADriveNotReadyCanBeRetriedOrSkipped) {
-  os.system.drives["e:\\"] = dtCdRom;
-  os.system.drives["f:\\"] = dtFixed;
-  boxes().expect(Answer::Retry, "Drive not ready");
-  boxes().expect(Answer::Cancel, "Drive not ready");
-  fs().put("C:\\a.exe", "");
-  run("E:\\setup.exe|C:\\a.exe|");
-  // Retry asked again for the same member; Cancel skipped it and went on.
-  ASSERT_EQ(calls().size(), 1u);
-  EXPECT_EQ(calls()[0].file, "a.exe");
-
-  // Once the disc is in, the member runs.
-  fs().put("E:\\setup.exe", "");
-  run("E:\\setup.exe");
-  EXPECT_EQ(calls().back().file, "setup.exe");
-
-  // A network path's drive is its server and share.
-  os.system.drives["\\\\srv\\disc\\"] = dtRemovable;
-  boxes().expect(Answer::Cancel, "Drive not ready");
-  run("\\\\srv\\disc\\x.exe");
+  EXPECT_TRUE(boxes().allAnswered());
 }
 
 TEST_F(LaunchTest, ForcedOrderWaitsBetweenMembersOnly) {
-  for (const char* f : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}) fs().put(f, "");
   vars().forcewait = 1000;
   // Adaptive: nobody comes to the front, so five half-steps after A and after B.
   run("+fC:\\a.exe|C:\\b.exe|C:\\c.exe|");
@@ -165,16 +138,30 @@ TEST_F(LaunchTest, ForcedOrderWaitsBetweenMembersOnly) {
   vars().forcewait = 2000;
   run("+fC:\\a.exe|C:\\b.exe|C:\\c.exe|");
   EXPECT_EQ(os.clock.sleeps, (std::vector<int>{2000, 2000}));
-
   // Without the mark there is no wait at all.
   os.clock.sleeps.clear();
   run("C:\\a.exe|C:\\b.exe|");
   EXPECT_TRUE(os.clock.sleeps.empty());
 }
 
-TEST_F(LaunchTest, ModesActAfterTheRun) {
-  fs().put("C:\\a.exe", "");
-  fs().put("C:\\b.exe", "");
+TEST_F(LaunchTest, EachModeActsAfterTheRunAsItsNameSays) {
+  const struct {
+    void (TForm1::*choose)();
+    bool closes, minimizes;
+  } cases[] = {{&TForm1::RunExit1Click, true, false},
+               {&TForm1::DropLaunchClick, false, false},
+               {&TForm1::DropLaunchExitClick, true, false},
+               {&TForm1::RunMinimizeClick, false, true},
+               {&TForm1::DropLaunchMinimize1Click, false, true}};
+  for (const auto& c : cases) {
+    AppHarness h;
+    h.fs().put("C:\\a.exe", "");
+    (h.form().*c.choose)();
+    h.app.launcher.runlink("C:\\a.exe");
+    EXPECT_EQ(h.view.closes, c.closes ? 1 : 0);
+    EXPECT_EQ(h.os.windows.minimized, c.minimizes ? 1 : 0);
+  }
+  // Shut on exit is used up by the close; a mode stays without one-time mode.
   form().RunExit1Click();
   vars().shutonx = true;
   vars().exceptonmode = true;
@@ -183,17 +170,11 @@ TEST_F(LaunchTest, ModesActAfterTheRun) {
   EXPECT_EQ(view.closes, 1);
   EXPECT_FALSE(vars().shutonx);
   EXPECT_EQ(os.windows.forced.size(), 2u);
-
-  // What each mode does after the run is the table below's; a mode stays without one-time mode.
-  form().RunMinimizeClick();
-  run("C:\\a.exe");
-  EXPECT_TRUE(form().RunMinimize.checked());
-
+  EXPECT_TRUE(form().runexit.checked());
   vars().onetimemode = true;
   form().Opendirectory1Click();
   run("C:\\a.exe");
-  EXPECT_EQ(os.windows.minimized, 2);
-  EXPECT_FALSE(form().RunMinimize.checked());
+  EXPECT_FALSE(form().runexit.checked());
   EXPECT_FALSE(form().Opendirectory.checked());
   EXPECT_EQ(form().ttitle.caption(), "Trovik");
 }
@@ -204,7 +185,6 @@ TEST_F(LaunchTest, ModeCommandsAreExclusiveAndTitledInOrder) {
   form().RunExit1Click();
   EXPECT_TRUE(form().runexit.checked());
   EXPECT_FALSE(form().DropLaunchMinimize.checked());
-  EXPECT_EQ(form().ttitle.caption(), "Trovik - Run/Exit");
   form().RunExit1Click();  // a second choice switches it off
   EXPECT_FALSE(form().runexit.checked());
   EXPECT_EQ(form().ttitle.caption(), "Trovik");
@@ -214,17 +194,15 @@ TEST_F(LaunchTest, ModeCommandsAreExclusiveAndTitledInOrder) {
   EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Minimize - Open directory");
   form().DropLaunchExitClick();
   EXPECT_EQ(form().ttitle.caption(), "Trovik - Open directory - Drop/Launch/Exit");
-  form().Opendirectory1Click();
-  EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Exit");
   form().modesoff();
   EXPECT_FALSE(form().droplaunchexit.checked());
+  EXPECT_FALSE(form().Opendirectory.checked());
   EXPECT_EQ(form().ttitle.caption(), "Trovik");
 }
 
 // A name without a link, however it is run: the question, No pads the links with empty ones,
 // Yes drops the names without links. A launch asked for goes on; a click has nothing to run.
 TEST_F(LaunchTest, ANameWithoutALinkOffersToResynchroniseHoweverItIsRun) {
-  fs().put("C:\\a.exe", "");
   std::uint16_t enter = 13;
   // Clicks and Enter in single-click mode, the double click in double-click mode.
   const std::function<void()> ways[] = {[&] { run("C:\\a.exe"); }, [&] { form().List1Click(); },
@@ -253,56 +231,24 @@ TEST_F(LaunchTest, ANameWithoutALinkOffersToResynchroniseHoweverItIsRun) {
 }
 
 TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
-  fs().put("C:\\a.exe", "");
-  fs().put("C:\\b.exe", "");
-  fs().put("C:\\c.exe", "");
   // A click handled while the first group is starting asks for another launch.
-  bool clicked = false;
   os.shell.onExecute = [&] {
-    if (!clicked) {
-      clicked = true;
-      run("C:\\c.exe");
-    }
+    if (calls().size() == 1) run("C:\\c.exe");
   };
   run("C:\\a.exe|C:\\b.exe|");
-  ASSERT_EQ(calls().size(), 3u);
-  EXPECT_EQ(calls()[0].file, "a.exe");
-  EXPECT_EQ(calls()[1].file, "b.exe");
-  EXPECT_EQ(calls()[2].file, "c.exe");
-}
+  EXPECT_EQ(files(), (Lines{"a.exe", "b.exe", "c.exe"}));
 
-// Which clicks run in which mode is the main list's test; here the dialog that takes them over.
-TEST_F(LaunchTest, ADoubleClickWhileTheAddEditDialogIsOpenRunsNothing) {
-  fs().put("C:\\a.exe", "");
+  // With the Add/Edit dialog open a double click runs nothing: the dialog takes the item.
+  os.shell.onExecute = nullptr;
   form().List1.setItems({"a"});
   form().link1.setItems({"C:\\a.exe"});
   form().List1.setItemIndex(0);
   app.AddEdit.AddEdit.setVisible(true);
   form().List1DblClick();
-  EXPECT_TRUE(calls().empty());
+  EXPECT_EQ(calls().size(), 3u);
   app.AddEdit.AddEdit.setVisible(false);
   form().List1DblClick();
-  EXPECT_EQ(calls().size(), 1u);
-}
-
-TEST(LaunchModes, EachModeActsAfterTheRunAsItsNameSays) {
-  struct Case {
-    void (TForm1::*choose)();
-    bool closes, minimizes;
-  };
-  const Case cases[] = {{&TForm1::RunExit1Click, true, false},
-                        {&TForm1::DropLaunchClick, false, false},
-                        {&TForm1::DropLaunchExitClick, true, false},
-                        {&TForm1::RunMinimizeClick, false, true},
-                        {&TForm1::DropLaunchMinimize1Click, false, true}};
-  for (const Case& c : cases) {
-    AppHarness h;
-    h.fs().put("C:\\a.exe", "");
-    (h.form().*c.choose)();
-    h.app.launcher.runlink("C:\\a.exe");
-    EXPECT_EQ(h.view.closes, c.closes ? 1 : 0);
-    EXPECT_EQ(h.os.windows.minimized, c.minimizes ? 1 : 0);
-  }
+  EXPECT_EQ(calls().size(), 4u);
 }
 
 }  // namespace

@@ -119,47 +119,35 @@ TEST_F(SortTest, LinkNamesSortWithTheirLinksAndTheSnapbarCopy) {
   EXPECT_EQ(fs().get(std::string(kBase) + "link.qdx"), "<missing>");
 }
 
-TEST_F(SortTest, CheckMarksFollowMenuClicksOnlyWithRetainSortOrder) {
-  vars().retainsort = true;
-  fill({"b", "a"});
-  form().Filepath.click();
-  EXPECT_TRUE(form().Filepath.checked());
-  form().Filename.click();
-  EXPECT_TRUE(form().Filename.checked());
-  EXPECT_FALSE(form().Filepath.checked());
-  EXPECT_FALSE(form().Linkname.checked());
-  EXPECT_FALSE(form().Filetype.checked());
-  EXPECT_EQ(names(), (Lines{"a", "b"}));
-
-  // Clicking the checked item unchecks it and still sorts by it once.
-  fill({"d", "c"});
-  form().Filename.click();
-  EXPECT_FALSE(form().Filename.checked());
-  EXPECT_EQ(names(), (Lines{"c", "d"}));
-
-  // resort's calls come without a Sender and leave the marks alone.
-  form().Linkname.setChecked(true);
-  fill({"y", "x"});
-  form().resort();
-  EXPECT_EQ(names(), (Lines{"x", "y"}));
-  EXPECT_TRUE(form().Linkname.checked());
-
-  // Reverse is never touched by the key items.
-  form().ReverseSort.setChecked(true);
-  form().Filetype.click();
-  EXPECT_TRUE(form().ReverseSort.checked());
-}
-
-TEST_F(SortTest, ResortAppliesTheRememberedKeyOnlyWithRetainSortOrder) {
+TEST_F(SortTest, CheckMarksAndResortFollowTheChosenKeyOnlyWithRetainSortOrder) {
   form().Filename.setChecked(true);
   fill({"b", "a"});
   form().resort();
   EXPECT_EQ(names(), (Lines{"b", "a"}));
 
   vars().retainsort = true;
-  form().resort();
+  form().Filepath.click();
+  EXPECT_TRUE(form().Filepath.checked());
+  form().Filename.click();
+  EXPECT_TRUE(form().Filename.checked());
+  EXPECT_FALSE(form().Filepath.checked());
+  EXPECT_FALSE(form().Linkname.checked());
   EXPECT_EQ(names(), (Lines{"a", "b"}));
+  // resort's calls come without a Sender and leave the marks alone.
+  fill({"d", "c"});
+  form().resort();
+  EXPECT_EQ(names(), (Lines{"c", "d"}));
+  EXPECT_TRUE(form().Filename.checked());
+  // Clicking the checked item unchecks it and still sorts by it once.
+  fill({"d", "c"});
+  form().Filename.click();
+  EXPECT_FALSE(form().Filename.checked());
+  EXPECT_EQ(names(), (Lines{"c", "d"}));
 
+  // Reverse is never touched by the key items; sortoff clears every mark.
+  form().ReverseSort.setChecked(true);
+  form().Filetype.click();
+  EXPECT_TRUE(form().ReverseSort.checked());
   form().sortoff();
   for (auto* m : {&form().Linkname, &form().Filename, &form().Filepath, &form().Filetype,
                   &form().ReverseSort})
@@ -170,6 +158,13 @@ TEST_F(SortTest, ResortAppliesTheRememberedKeyOnlyWithRetainSortOrder) {
 }
 
 TEST_F(SortTest, ReverseTurnsTheListOverOrTogglesTheDirection) {
+  // Lists out of step are never reordered.
+  fill({"b", "a", "c"}, {"C:\\b.exe", "C:\\a.exe"});
+  form().Linkname1Click(nullptr);
+  form().ReverseSort.click();
+  EXPECT_EQ(names(), (Lines{"b", "a", "c"}));
+  EXPECT_EQ(links(), (Lines{"C:\\b.exe", "C:\\a.exe"}));
+
   fill({"a", "c", "b"});
   vars().sortbreak = true;
   form().ReverseSort.click();
@@ -192,14 +187,6 @@ TEST_F(SortTest, ReverseTurnsTheListOverOrTogglesTheDirection) {
   form().ReverseSort.click();
   EXPECT_EQ(names(), (Lines{"c", "b", "a"}));
   expectPaired();
-}
-
-TEST_F(SortTest, ListsOutOfStepAreNeverReordered) {
-  fill({"b", "a", "c"}, {"C:\\b.exe", "C:\\a.exe"});
-  form().Linkname1Click(nullptr);
-  form().ReverseSort.click();
-  EXPECT_EQ(names(), (Lines{"b", "a", "c"}));
-  EXPECT_EQ(links(), (Lines{"C:\\b.exe", "C:\\a.exe"}));
 }
 
 }  // namespace

@@ -9,66 +9,57 @@
 namespace trovik::test {
 namespace {
 
-TEST(WebAddress, TakesApartHttpAndHttpsAddressesOnly) {
-  const auto a = parseWebAddress("HTTPS://Example.COM:8443/a/b/lud.txt");
-  ASSERT_TRUE(a);
-  EXPECT_TRUE(a->https);
-  EXPECT_EQ(a->host, "Example.COM");
-  EXPECT_EQ(a->port, 8443);
-  EXPECT_EQ(a->path, "/a/b/lud.txt");
-  const auto b = parseWebAddress("http://127.0.0.1");
-  ASSERT_TRUE(b);
-  EXPECT_EQ(b->port, 80);
-  EXPECT_EQ(b->path, "/");
-  const auto c = parseWebAddress("http://[::1]:81/x");
-  ASSERT_TRUE(c);
-  EXPECT_EQ(c->host, "[::1]");
-  EXPECT_EQ(c->port, 81);
-  EXPECT_EQ(parseWebAddress("https://h")->port, 443);
-
+TEST(WebAddress, OnlyHttpAndHttpsAddressesAreTakenApartAndASiteEndsInASlash) {
+  const struct {
+    const char* text;
+    bool https;
+    const char* host;
+    int port;
+    const char* path;
+  } good[] = {{"HTTPS://Example.COM:8443/a/b/lud.txt", true, "Example.COM", 8443, "/a/b/lud.txt"},
+              {"http://127.0.0.1", false, "127.0.0.1", 80, "/"},
+              {"http://[::1]:81/x", false, "[::1]", 81, "/x"},
+              {"https://h", true, "h", 443, "/"}};
+  for (const auto& g : good) {
+    const auto a = parseWebAddress(g.text);
+    ASSERT_TRUE(a) << g.text;
+    EXPECT_EQ(std::tie(a->https, a->host, a->port, a->path),
+              std::tie(g.https, g.host, g.port, g.path))
+        << g.text;
+  }
   for (const char* bad :
        {"", "ftp://h/", "file:///C:/", "http:\\\\h\\", "http:///", "http://h:0/", "http://h:65536/",
         "http://h:/", "http://u:pw@h/", "http://h..x/", "http://h x/", "http://h/a b",
-        "http://h/a\\b", "http://h/\r\n", "//h/", "h/"})
+        "http://h/a\\b", "http://h/\r\n", "//h/", "h/", "http://[12]/", "http://[::g]/"})
     EXPECT_FALSE(parseWebAddress(bad)) << bad;
-}
-
-TEST(WebAddress, ASiteIsAWebAddressEndingInASlash) {
-  for (const char* good : {"http://trovik.example/update/", "HTTP://Example.COM/",
-                           "https://h:8443/a/b/", "http://127.0.0.1:8000/"})
-    EXPECT_EQ(siteAddressProblem(good), "") << good;
 
   const std::string longSite = "http://h/" + std::string(245, 'a') + "/";  // 255 characters
-  EXPECT_EQ(siteAddressProblem(longSite), "");
-  EXPECT_EQ(siteAddressProblem(longSite + "a/"), "The address is longer than 255 characters.");
-
-  for (const char* bad :
-       {"", "<none>", "<none>\r\n", "http://h/\r\n", "http://h/\n", "\thttp://h/", "http://h/x",
-        "file:///C:/windows/", "file://server/share/", "\\\\server\\share\\", "C:\\windows\\",
-        "C:\\windows\\notepad.exe", "notepad.exe", "javascript:alert(1)//", "mailto:a@b/",
-        "http://h/?q=/", "http://h/#/", " http://h/"})
+  for (const std::string& site :
+       {std::string("http://trovik.example/update/"), std::string("https://h:8443/a/b/"), longSite})
+    EXPECT_EQ(siteAddressProblem(site), "") << site;
+  const std::pair<std::string, const char*> problems[] = {
+      {longSite + "a/", "The address is longer than 255 characters."},
+      {"http://h/\r\n", "The address holds a line end or another control character."},
+      {"", "The address is empty."},
+      {"\\\\server\\share\\", "It is not an http:// or https:// web address."},
+      {"http://h/?q=/", "It holds a query or a fragment (\"?\" or \"#\")."},
+      {"http://h/x", "It does not end in \"/\"."}};
+  for (const auto& [site, problem] : problems) EXPECT_EQ(siteAddressProblem(site), problem) << site;
+  for (const char* bad : {"<none>", "\thttp://h/", "file:///C:/windows/", "C:\\windows\\",
+                          "javascript:alert(1)//", "mailto:a@b/", "http://h/#/", " http://h/"})
     EXPECT_NE(siteAddressProblem(bad), "") << bad;
-  EXPECT_EQ(siteAddressProblem("http://h/\r\n"),
-            "The address holds a line end or another control character.");
-}
 
-TEST(WebAddress, ProxiesAndShownText) {
-  EXPECT_TRUE(isProxyHost("proxy.example"));
-  EXPECT_TRUE(isProxyHost("10.0.0.1"));
-  EXPECT_FALSE(isProxyHost("a;b"));
-  EXPECT_FALSE(isProxyHost("http=h"));
-  EXPECT_FALSE(isProxyHost(""));
-  EXPECT_TRUE(isPort("8080"));
-  EXPECT_TRUE(isPort("65535"));
-  EXPECT_FALSE(isPort("0"));
-  EXPECT_FALSE(isPort("65536"));
-  EXPECT_FALSE(isPort("80 "));
+  for (const char* host : {"proxy.example", "10.0.0.1"}) EXPECT_TRUE(isProxyHost(host)) << host;
+  for (const char* host : {"a;b", "http=h", "", ".h", "h."}) EXPECT_FALSE(isProxyHost(host));
+  for (const char* port : {"1", "8080", "65535"}) EXPECT_TRUE(isPort(port)) << port;
+  for (const char* port : {"0", "65536", "80 ", "999999"}) EXPECT_FALSE(isPort(port)) << port;
   EXPECT_EQ(shownText("<none>\r\n\x01"), "<none>\\r\\n\\x01");
   EXPECT_EQ(shownText("abcdef", 3), "abc...");
 }
 
 constexpr const char* kSite = "http://site.test/u/";
 constexpr WindowHandle kDialog = 77;
+const char* const kToday = "06/12/2026";
 
 struct UpdateCheckTest : ::testing::Test, AppHarness {
   FakeHttp http;
@@ -94,7 +85,7 @@ struct UpdateCheckTest : ::testing::Test, AppHarness {
   }
 };
 
-TEST_F(UpdateCheckTest, NoToTheQuestionWritesAndFetchesNothing) {
+TEST_F(UpdateCheckTest, TheSameVersionIsUpToDateAndNoToTheQuestionDoesNothing) {
   const std::string before = fs().get(at("Trovik.ini"));
   boxes().expect(Answer::No, "This will connect to the internet to check for new versions");
   page.cudClick();
@@ -103,55 +94,36 @@ TEST_F(UpdateCheckTest, NoToTheQuestionWritesAndFetchesNothing) {
   EXPECT_EQ(boxes().shown()[0].owner, kDialog);
   EXPECT_EQ(boxes().shown()[0].caption, "Confirm");
   EXPECT_EQ(boxes().shown()[0].buttons, Buttons::YesNo);
-  EXPECT_EQ(page.cud.caption(), "Check for update");
-}
 
-TEST_F(UpdateCheckTest, TheSameVersionIsUpToDate) {
-  EXPECT_EQ(page.cud.caption(), "Check for &update");
   site(kSite, "<none>", "1000");
   check({{Answer::Ok, "Your version of Trovik is currently up to date"}});
   EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
-  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), kToday);
   EXPECT_EQ(option("Form", "UpdateSite"), "<absent>");
   EXPECT_EQ(http.requests[0].timeoutMs, 30000);
   EXPECT_EQ(http.requests[0].maxBytes, 4096u);
   EXPECT_EQ(http.requests[0].proxy.host, "");
   EXPECT_TRUE(os.shell.calls.empty());
-  EXPECT_EQ(page.cud.caption(), "Check for update");
 }
 
 TEST_F(UpdateCheckTest, ANewerVersionOffersTheUpdatePage) {
   site(kSite, "<none>", "1001");
   check({{Answer::No, "An update is available. Do you wish to visit the update site now?"}});
   EXPECT_TRUE(os.shell.calls.empty());
-
   check({{Answer::Yes, "An update is available."}});
   ASSERT_EQ(os.shell.calls.size(), 1u);
   EXPECT_EQ(os.shell.calls[0].file, "http://site.test/u/linkupd.htm");
   EXPECT_EQ(os.shell.calls[0].owner, 5u);
   EXPECT_EQ(os.shell.calls[0].show, 5);
-
   // A shell that cannot open the page says so.
   os.shell.result = 2;
   check({{Answer::Yes, "An update is available."},
          {Answer::Ok, "Could not open the update page http://site.test/u/linkupd.htm (error 2)."}});
 }
 
-TEST_F(UpdateCheckTest, ASiteMoveIsKeptAndUsedAtOnce) {
-  site(kSite, "https://new.test:8443/v2/", "1000");
-  site("https://new.test:8443/v2/", "<none>", "1002");
-  check({{Answer::Yes, "An update is available."}});
-  EXPECT_EQ(http.urls(),
-            (Lines{"http://site.test/u/redirect.txt", "https://new.test:8443/v2/lud.txt"}));
-  EXPECT_EQ(option("Form", "UpdateSite"), "https://new.test:8443/v2/");
-  EXPECT_EQ(vars().usite, "https://new.test:8443/v2/");
-  EXPECT_EQ(os.shell.calls.at(0).file, "https://new.test:8443/v2/linkupd.htm");
-}
-
-TEST_F(UpdateCheckTest, AMoveToAnythingButAWebSiteIsRefused) {
-  for (const char* target :
-       {"file:///C:/windows/", "C:\\windows\\notepad.exe", "\\\\server\\share\\", "notepad.exe",
-        "javascript:alert(1)//", "", "<none>\r\n", "http://new.test/\r\n", "http://new.test/x"}) {
+TEST_F(UpdateCheckTest, ASiteMoveIsUsedAtOnceAndAMoveToAnythingButAWebSiteIsRefused) {
+  for (const char* target : {"file:///C:/windows/", "C:\\windows\\notepad.exe", "notepad.exe",
+                             "javascript:alert(1)//", "", "<none>\r\n", "http://new.test/x"}) {
     SCOPED_TRACE(target);
     http.requests.clear();
     site(kSite, target, "1001");
@@ -161,23 +133,41 @@ TEST_F(UpdateCheckTest, AMoveToAnythingButAWebSiteIsRefused) {
   EXPECT_NE(boxes().shown().back().text.find("\"http://new.test/x\". It does not end in \"/\"."),
             std::string::npos);
   EXPECT_EQ(option("Form", "UpdateSite"), "<absent>");
-  EXPECT_EQ(vars().usite, kSite);
-  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), kToday);
   EXPECT_TRUE(os.shell.calls.empty());
-}
 
-TEST_F(UpdateCheckTest, ASiteThatIsNoWebAddressIsNotFetched) {
+  http.requests.clear();
+  site(kSite, "https://new.test:8443/v2/", "1000");
+  site("https://new.test:8443/v2/", "<none>", "1002");
+  check({{Answer::Yes, "An update is available."}});
+  EXPECT_EQ(http.urls(),
+            (Lines{"http://site.test/u/redirect.txt", "https://new.test:8443/v2/lud.txt"}));
+  EXPECT_EQ(option("Form", "UpdateSite"), "https://new.test:8443/v2/");
+  EXPECT_EQ(vars().usite, "https://new.test:8443/v2/");
+  EXPECT_EQ(os.shell.calls.at(0).file, "https://new.test:8443/v2/linkupd.htm");
+
+  // A site that is no web address is not fetched at all.
+  http.requests.clear();
   vars().usite = "file:///C:/windows/";
   check({{Answer::Ok,
           "The update site address cannot be used: \"file:///C:/windows/\". It is not an http"}});
   EXPECT_TRUE(http.requests.empty());
-  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
 }
 
-TEST_F(UpdateCheckTest, FailedRequestsAreShownWithTheAddressAndTheReason) {
+TEST_F(UpdateCheckTest, FailuresAreShownWithTheAddressOrFileAndTheReason) {
+  // A check date that cannot be written stops the check.
+  fs().failWrites("Trovik.ini");
+  boxes().expect(Answer::Yes, "This will connect to the internet");
+  boxes().expect(Answer::Ok, "Trovik.ini");
+  app.guarded([&] { page.cudClick(); });
+  EXPECT_TRUE(http.requests.empty());
+  EXPECT_TRUE(page.cud.enabled());
+  EXPECT_FALSE(page.checking());
+  fs().clearFailures();
+
   check({{Answer::Ok, "Could not fetch http://site.test/u/redirect.txt: the server answered 404"}});
   EXPECT_EQ(boxes().shown().back().owner, kDialog);
-  EXPECT_EQ(option("Form", "UpdateChecked"), "06/12/2026");
+  EXPECT_EQ(option("Form", "UpdateChecked"), kToday);
 
   // A move that completed stays, even when the version cannot be read.
   http.serve(std::string(kSite) + "redirect.txt", "http://new.test/");
@@ -218,10 +208,8 @@ TEST_F(UpdateCheckTest, TheProxyBoxesAreUsedAsTypedAndThePasswordIsKeptNowhere) 
   check({{Answer::Ok, "up to date"}});
   ASSERT_EQ(http.requests.size(), 2u);
   const HttpProxy& p = http.requests[1].proxy;
-  EXPECT_EQ(p.host, "proxy.test");
-  EXPECT_EQ(p.port, "80");
-  EXPECT_EQ(p.user, "me");
-  EXPECT_EQ(p.password, "s3cret-word");
+  EXPECT_EQ(std::tie(p.host, p.port, p.user, p.password),
+            std::make_tuple("proxy.test", "80", "me", "s3cret-word"));
   EXPECT_EQ(option("Options", "Proxy"), "0");  // not applied: the options stay as they were
   EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
 
@@ -241,37 +229,24 @@ TEST_F(UpdateCheckTest, TheProxyBoxesAreUsedAsTypedAndThePasswordIsKeptNowhere) 
   EXPECT_EQ(http.requests.back().proxy.host, "");
 }
 
-TEST_F(UpdateCheckTest, AClickWhileACheckWaitsStartsNoSecondOne) {
-  site(kSite, "<none>", "1000");
+// Messages run while a request waits: a click there starts no second check,
+// and a site an extension sets meanwhile is not followed.
+TEST_F(UpdateCheckTest, WhatHappensWhileACheckWaitsDoesNotReachIt) {
+  EXPECT_EQ(page.cud.caption(), "Check for &update");
+  site(kSite, "<none>", "1001");
   bool enabledMeanwhile = false;
   http.whileWaiting = [&] {
     enabledMeanwhile = enabledMeanwhile || page.cud.enabled();
     page.cudClick();
+    vars().usite = "C:\\windows\\";
   };
-  check({{Answer::Ok, "up to date"}});
-  EXPECT_EQ(http.requests.size(), 2u);
-  EXPECT_FALSE(enabledMeanwhile);
-  EXPECT_TRUE(page.cud.enabled());
-  EXPECT_FALSE(page.checking());
-}
-
-TEST_F(UpdateCheckTest, ASiteChangedWhileTheCheckWaitsIsNotFollowed) {
-  // An extension sets usite while messages run during a request.
-  site(kSite, "<none>", "1001");
-  http.whileWaiting = [&] { vars().usite = "C:\\windows\\"; };
   check({{Answer::Yes, "An update is available."}});
   EXPECT_EQ(http.urls(), (Lines{"http://site.test/u/redirect.txt", "http://site.test/u/lud.txt"}));
   EXPECT_EQ(os.shell.calls.at(0).file, "http://site.test/u/linkupd.htm");
-}
-
-TEST_F(UpdateCheckTest, ACheckDateThatCannotBeWrittenStopsTheCheck) {
-  fs().failWrites("Trovik.ini");
-  boxes().expect(Answer::Yes, "This will connect to the internet");
-  boxes().expect(Answer::Ok, "Trovik.ini");
-  app.guarded([&] { page.cudClick(); });
-  EXPECT_TRUE(http.requests.empty());
+  EXPECT_FALSE(enabledMeanwhile);
   EXPECT_TRUE(page.cud.enabled());
   EXPECT_FALSE(page.checking());
+  EXPECT_EQ(page.cud.caption(), "Check for update");
 }
 
 }  // namespace
