@@ -30,10 +30,6 @@ close_add() {
   e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path
 }
 in_path() { e2e_until "the keyboard in the path" focused dlg-focus TAddEdit path; }
-click_on() {
-  drive dlg-point "$1" "$2"
-  click_at $DRIVEN
-}
 # hint_painted <shot>: the middle of List1 in the screenshot holds more than its background.
 hint_painted() {
   e2e_screenshot "$1"
@@ -119,12 +115,12 @@ xdotool key Return
 drive answer Trovik ok "$E2E_WAIT_MS" "This link has nothing to run."
 in_path
 xdotool type "ab"
-click_on TAddEdit ac
+click dlg-point TAddEdit ac
 e2e_until "the keyboard in the command line" focused dlg-focus Tacf commandtext
 xdotool key Escape
 in_path
 xdotool type "c"
-click_on TAddEdit browse
+click dlg-point TAddEdit browse
 e2e_until "the keyboard in the file list" focused dlg-focus TOpenFileDir FileList
 xdotool key Escape
 in_path

@@ -4,7 +4,7 @@
 # characters included) and with the show command of their run mode; a forced-order group starts
 # its members one after another, each once the one before has its window up, and a link clicked
 # meanwhile waits for it; files dropped from the shell on the list become links, a path over 255
-# characters whole; Run/Exit closes Trovik once the link has run.
+# characters whole.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -78,13 +78,3 @@ drive list 102
 e2e_expect_lines "links after two files were dropped" "$DRIVEN" "${links[0]}" "$longfile" \
   "$docs\\Report One.TXT" "${links[@]:1}"
 e2e_close
-
-# --- Run/Exit in double-click mode: the double click runs the link once, then Trovik closes
-e2e_options "$base" "Click=0"
-e2e_run "$base"
-drive key 0x72
-expect_title "Trovik - Run/Exit"
-drive dblclick 0
-e2e_wait_closed
-wait_probe 9
-expect_probe_count 9

@@ -36,9 +36,8 @@ e2e_run "$base"
 expect_names Alpha Bravo Charlie Delta Echo
 drive wait-front "$E2E_WAIT_MS"
 e2e_screenshot mainwindow-normal.png
-drive item-screen 2
-click_at $DRIVEN 3
-drive popup-menu "$E2E_WAIT_MS"
+right_click item-point 2
+e2e_until "the pop-up menu" shown shown "#32768"
 e2e_screenshot mainwindow-popup.png
 press Escape
 
@@ -50,15 +49,15 @@ click_item 1
 ctrl_click_item 3
 expect_state "multi current=3 top=0 selected=1,3 focus=yes"
 e2e_screenshot mainwindow-generalmove.png
-click_control 108
+click main-point 108
 expect_names Bravo Alpha Delta Charlie Echo
 # Picked with the keyboard: a click there and the press that starts the drag would make a double
 # click, which in this mode appends a copy of the item.
 press End
 expect_state "multi current=4 top=0 selected=4 focus=yes"
-drive item-screen 4
+drive item-point 4
 read -r x y <<<"$DRIVEN"
-drive item-screen 0
+drive item-point 0
 read -r x0 y0 <<<"$DRIVEN"
 xdotool mousemove "$x" "$y" mousedown 1 sleep 0.2 mousemove "$x" "$((y - 10))" sleep 0.2 \
   mousemove "$x0" "$y0" sleep 0.2 mouseup 1
@@ -69,7 +68,7 @@ click_item 1
 ctrl_click_item 3
 press ctrl+x
 expect_names Echo Alpha Charlie
-click_tab 1
+click tab-point 1
 drive answer Trovik ok "$E2E_WAIT_MS" "right click on a tab on the QuickSwitch bar"
 expect_names First Second Third
 e2e_poll remembered Second || e2e_fail "CurrentFileSet should follow the tab to Second"
@@ -109,8 +108,8 @@ e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path
 
 # --- a right-click on the base fileset's tab offers its saved links; the third runs, and the
 # window stays on Second; a click on the tab then goes back there
-click_tab 0 3
-drive popup-menu "$E2E_WAIT_MS"
+right_click tab-point 0
+e2e_until "the pop-up menu" shown shown "#32768"
 e2e_screenshot mainwindow-tabmenu.png
 press Down Down Down Return
 wait_probe 1
@@ -118,14 +117,14 @@ e2e_expect_lines "the link run from the tab" "$(probe_args 1 1)" c
 expect_names First Bravo Delta Second
 remembered Second || e2e_fail "a link run from another tab must not switch filesets"
 e2e_settle
-click_tab 0
+click tab-point 0
 expect_names Echo Alpha Charlie
 
 # --- Snapbar mode: the title-bar button folds the window to the drop-down list and the bar; the
 # list's current item is the drop-down's; an arrow moves without running, Enter runs; Alt+I
 # unfolds it
 click_item 0
-click_control 32517
+click main-point 32517
 expect_height 75 "Snapbar mode should be 75 pixels high"
 e2e_until "the Snapbar list" "shown Echo" main-text 104
 e2e_screenshot mainwindow-snapbar.png
@@ -157,8 +156,7 @@ expect_height 300 "a second double click should restore the window"
 # Under a heavy load Wine's own tray window has once lost a click on its way from X; a click that
 # brings no tip is given again (the tip shows once only).
 for attempt in 1 2 3; do
-  drive tray-point
-  click_at $DRIVEN
+  click tray-point
   "$E2E_WINE" "$TROVIK_DRIVER" answer Trovik ok $((E2E_WAIT_MS / 3)) \
     "You can bring Trovik to the foreground by pressing F9" >/dev/null 2>&1 && break
   [ "$attempt" -lt 3 ] || e2e_fail "three clicks on the tray icon brought no tip"
@@ -166,7 +164,7 @@ done
 drive wait-front "$E2E_WAIT_MS"
 
 # --- the hotkey brings the minimised window to the front
-click_control 32515
+click main-point 32515
 e2e_poll window_state minimized || e2e_fail "the minimise button should minimise the window: $DRIVEN"
 xdotool key F9
 drive wait-front "$E2E_WAIT_MS"

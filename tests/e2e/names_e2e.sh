@@ -61,7 +61,7 @@ expect_names "prøbe 工具" "Ёж 文档 😀"
 e2e_screenshot names-list.png
 
 # --- the fileset named in Greek, switched to by its tab; the help page from Trovik's own folder
-click_tab 1
+click tab-point 1
 expect_names "Σημειωματάριο"
 trovik_wine reg add 'HKCR\.htm' /ve /d TrovikTestPage /f >/dev/null 2>&1
 trovik_wine reg add 'HKCR\TrovikTestPage\shell\open\command' /ve /d "\"$tool\" \"%1\"" /f >/dev/null 2>&1
@@ -82,6 +82,6 @@ grep -qF "$greek" "$base/Trovik.ini" || e2e_fail "Trovik.ini names no current fi
 e2e_run "$base"
 drive place 10 10 420 300
 expect_names "Σημειωματάριο"
-click_tab 0
+click tab-point 0
 expect_names "prøbe 工具" "Ёж 文档 😀"
 e2e_close

@@ -29,10 +29,6 @@ close_options() {
   drive dlg-click "$DLG" "$1"
   e2e_until "the options dialog after $1" hidden shown "$DLG"
 }
-click_page_tab() {
-  drive tab-point "$1" "$DLG" poptions
-  click_at $DRIVEN
-}
 
 e2e_run "$base"
 e2e_until "F9 held by Trovik" taken opt-hotkey "$VK_F9"
@@ -42,12 +38,12 @@ e2e_until "F9 held by Trovik" taken opt-hotkey "$VK_F9"
 open_options
 e2e_until "the page shown first" "shown enabled checked" dlg-state "$DLG" showonc
 e2e_screenshot options-general.png
-click_page_tab 2
+click tab-point 2 "$DLG" poptions
 e2e_until "the Fileset manager page by a click" "shown enabled checked" dlg-state "$DLG" qswitchc
 xdotool key Left
 e2e_until "the Links page by the arrow key" "shown enabled unchecked" dlg-state "$DLG" doublecc
 e2e_screenshot options-links.png
-click_page_tab 0
+click tab-point 0 "$DLG" poptions
 e2e_until "the General page by a click after the arrow key" "shown enabled checked" \
   dlg-state "$DLG" showonc
 

@@ -52,7 +52,7 @@ drive wait-window Notepad - "$E2E_WAIT_MS"
 drive place 400 300 400 300 Notepad
 e2e_until "the foreground while Notepad is open" "Notepad \"Untitled - Notepad\"" front
 second_copy
-drive close-window Notepad
+drive close Notepad
 e2e_close
 
 # --- tray mode: the icon in Wine's notification area and no taskbar button. The end of the

@@ -70,13 +70,14 @@ int setText(HWND control, const char* text) {
 }
 
 // The characters only: the program's TranslateMessage would make a second one from a posted key.
-int type(HWND control, const char* text) {
-  for (const char* c = text; *c; ++c)
-    if (post(control, WM_CHAR, static_cast<unsigned char>(*c), 1)) return 1;
+int type(const Target& t, const Args& a) {
+  for (const char* c = a[2]; *c; ++c)
+    if (post(t.control, WM_CHAR, static_cast<unsigned char>(*c), 1)) return 1;
   return 0;
 }
 
-int select(const Target& t, int index) {
+int select(const Target& t, const Args& a) {
+  const int index = a.number(2);
   const bool list = isListBox(t.control);
   LRESULT r = 0;
   if (!send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0, r) ||
@@ -91,59 +92,67 @@ int select(const Target& t, int index) {
               reinterpret_cast<LPARAM>(t.control));
 }
 
-int text(HWND control) {
+int text(const Target& t, const Args&) {
   std::wstring text;
-  if (!controlText(control, text)) return fail("the program does not answer");
+  if (!controlText(t.control, text)) return fail("the program does not answer");
   say(toUtf8(text));
   return 0;
 }
 
-int state(HWND control) {
-  std::string s = IsWindowVisible(control) ? "shown" : "hidden";
-  s += IsWindowEnabled(control) ? " enabled" : " disabled";
-  const LONG style = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+int state(const Target& t, const Args&) {
+  std::string s = IsWindowVisible(t.control) ? "shown" : "hidden";
+  s += IsWindowEnabled(t.control) ? " enabled" : " disabled";
+  const LONG style = GetWindowLongA(t.control, GWL_STYLE) & BS_TYPEMASK;
   char name[32] = {};
-  GetClassNameA(control, name, sizeof name);
+  GetClassNameA(t.control, name, sizeof name);
   if (_stricmp(name, "Button") == 0 && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
       style != BS_GROUPBOX && style != BS_OWNERDRAW) {
     LRESULT checked = 0;
-    if (!send(control, BM_GETCHECK, 0, 0, checked)) return fail("the program does not answer");
+    if (!send(t.control, BM_GETCHECK, 0, 0, checked)) return fail("the program does not answer");
     s += checked == BST_CHECKED ? " checked" : " unchecked";
   }
   say(s);
   return 0;
 }
 
+int focus(const Target& t, const Args&) {
+  const HWND in = focusOf(t.dialog);
+  const bool here =
+      GetForegroundWindow() == t.dialog && (in == t.control || IsChild(t.control, in));
+  say(here ? "focused" : "elsewhere");
+  return 0;
+}
+
 int drop(const Target& t, const Args& a) {
   RECT r{};
   GetWindowRect(t.control, &r);
-  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  ScreenToClient(t.dialog, &at);
-  return dropFiles(t.dialog, at, a.v + 2, a.n - 2);
+  return dropFiles(t.dialog, middle(r), a.v + 2, a.n - 2);
 }
 
-int caret(HWND control, WPARAM at) {
+int caret(const Target& t, const Args& a) {
+  const WPARAM at = static_cast<WPARAM>(a.number(2));
   LRESULT r = 0;
-  return send(control, EM_SETSEL, at, static_cast<LPARAM>(at), r)
+  return send(t.control, EM_SETSEL, at, static_cast<LPARAM>(at), r)
              ? 0
              : fail("the program does not answer");
 }
 
-int page(HWND tabs, int index) {
+int page(const Target& t, const Args& a) {
+  const int index = a.number(2);
   LRESULT r = 0;
-  if (!send(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0, r) ||
-      !send(tabs, TCM_GETCURSEL, 0, 0, r) || r != index)
+  if (!send(t.control, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0, r) ||
+      !send(t.control, TCM_GETCURSEL, 0, 0, r) || r != index)
     return fail("the page control does not show page " + std::to_string(index));
   return 0;
 }
 
-int label(HWND list, const char* text) {
+int label(const Target& t, const Args& a) {
   LRESULT editor = 0;
   if (!waitFor(kSendTimeoutMs,
-               [&] { return send(list, LVM_GETEDITCONTROL, 0, 0, editor) && editor; }))
+               [&] { return send(t.control, LVM_GETEDITCONTROL, 0, 0, editor) && editor; }))
     return fail("no item is being edited");
   HWND edit = reinterpret_cast<HWND>(editor);
-  return setText(edit, text) ? 1 : postKey(edit, VK_RETURN);
+  return setText(edit, a[2]) ? 1 : postKey(edit, VK_RETURN);
 }
 
 // The system's open-file dialog, shown: its file name box is an edit (edt1) or a combo box
@@ -175,64 +184,40 @@ int hotkey(UINT vk) {
 }
 
 // Runs fn on the control named by the first two arguments; fails when there is none.
-template <class Fn>
-int on(const Args& a, Fn fn) {
+template <int (*fn)(const Target&, const Args&)>
+int on(const Args& a) {
   Target t(a);
-  return t.control ? fn(t) : 1;
+  return t.control ? fn(t, a) : 1;
 }
 
 constexpr Command kCommands[] = {
     {"dlg-set <class> <model> <text>", "replace an edit field's text (as pasting does)",
-     [](const Args& a) {
-       return on(a, [&](const Target& t) { return setText(t.control, a[2]); });
-     }},
+     on<[](const Target& t, const Args& a) { return setText(t.control, a[2]); }>},
     {"dlg-type <class> <model> <text>", "type the characters into the control, one at a time",
-     [](const Args& a) { return on(a, [&](const Target& t) { return type(t.control, a[2]); }); }},
+     on<type>},
     {"dlg-key <class> <model> <vk>", "press and release a key in the control",
-     [](const Args& a) {
-       return on(a, [&](const Target& t) { return postKey(t.control, a.key(2)); });
-     }},
+     on<[](const Target& t, const Args& a) { return postKey(t.control, a.key(2)); }>},
     {"dlg-click <class> <model>", "click a button, check box or radio button",
-     [](const Args& a) {
-       return on(a, [](const Target& t) { return post(t.control, BM_CLICK, 0, 0); });
-     }},
+     on<[](const Target& t, const Args&) { return post(t.control, BM_CLICK, 0, 0); }>},
     {"dlg-select <class> <model> <i>", "make item i the current one of a list or combo box",
-     [](const Args& a) { return on(a, [&](const Target& t) { return select(t, a.number(2)); }); }},
-    {"dlg-text <class> <model>", "the control's text",
-     [](const Args& a) { return on(a, [](const Target& t) { return text(t.control); }); }},
+     on<select>},
+    {"dlg-text <class> <model>", "the control's text", on<text>},
     {"dlg-state <class> <model>", "\"shown|hidden enabled|disabled\" and, for a check, \"checked\"",
-     [](const Args& a) { return on(a, [](const Target& t) { return state(t.control); }); }},
+     on<state>},
     {"dlg-items <class> <model>", "a list's or combo box's items, one a line",
-     [](const Args& a) { return on(a, [](const Target& t) { return listItems(t.control); }); }},
+     on<[](const Target& t, const Args&) { return listItems(t.control); }>},
     {"dlg-point <class> <model>", "the control's middle on the screen (for xdotool)",
-     [](const Args& a) {
-       return on(a, [](const Target& t) { return sayScreenMiddle(t.control); });
-     }},
+     on<[](const Target& t, const Args&) { return sayScreenMiddle(t.control); }>},
     {"dlg-focus <class> <model>",
      "\"focused\" when the dialog is in front with the keyboard in the control, else \"elsewhere\"",
-     [](const Args& a) {
-       return on(a, [](const Target& t) {
-         GUITHREADINFO gui{};
-         gui.cbSize = sizeof gui;
-         const bool in = GetForegroundWindow() == t.dialog &&
-                         GetGUIThreadInfo(GetWindowThreadProcessId(t.dialog, nullptr), &gui) &&
-                         (gui.hwndFocus == t.control || IsChild(t.control, gui.hwndFocus));
-         return say(in ? "focused" : "elsewhere"), 0;
-       });
-     }},
-    {"dlg-drop <class> <model> <path>...", "files let go over a control of a dialog",
-     [](const Args& a) { return on(a, [&](const Target& t) { return drop(t, a); }); }},
+     on<focus>},
+    {"dlg-drop <class> <model> <path>...", "files let go over a control of a dialog", on<drop>},
     {"dlg-caret <class> <model> <pos>", "put an edit field's cursor after pos characters",
-     [](const Args& a) {
-       return on(
-           a, [&](const Target& t) { return caret(t.control, static_cast<WPARAM>(a.number(2))); });
-     }},
+     on<caret>},
     {"opt-page <class> <model> <index>", "choose a page of a tab control, as a click on its tab",
-     [](const Args& a) {
-       return on(a, [&](const Target& t) { return page(t.control, a.number(2)); });
-     }},
+     on<page>},
     {"opt-label <class> <model> <text>", "type a new caption into the list view item being edited",
-     [](const Args& a) { return on(a, [&](const Target& t) { return label(t.control, a[2]); }); }},
+     on<label>},
     {"opt-open-file <path> <ms>", "answer the program's open-file dialog with a path",
      [](const Args& a) { return openFile(a[0], a.ms(1)); }},
     {"opt-hotkey <vk>", "\"taken\" while a program holds the key as its hotkey, else \"free\"",

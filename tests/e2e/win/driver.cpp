@@ -124,11 +124,21 @@ int listItems(HWND box) {
   return 0;
 }
 
+POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
 int sayScreenMiddle(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
-  say(std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
+  const POINT at = middle(r);
+  say(std::to_string(at.x) + " " + std::to_string(at.y));
   return 0;
+}
+
+HWND focusOf(HWND window) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus
+                                                                           : nullptr;
 }
 
 RemoteBuffer::RemoteBuffer(HWND window, SIZE_T size) {
@@ -159,6 +169,7 @@ int dropFiles(HWND window, POINT at, char** paths, int count) {
   std::string block(sizeof(DROPFILES), '\0');
   DROPFILES header{};
   header.pFiles = sizeof(DROPFILES);
+  ScreenToClient(window, &at);
   header.pt = at;
   header.fWide = TRUE;
   std::memcpy(block.data(), &header, sizeof header);
@@ -251,29 +262,6 @@ int closeWindow(const char* className) {
   return post(window, WM_CLOSE, 0, 0);
 }
 
-// The files are written before the process ends, not necessarily before the window goes.
-int waitExit(DWORD ms) {
-  Deadline deadline(ms);
-  if (HWND main = mainWindow()) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(main, &pid);
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (process) {
-      const bool ended = WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
-      DWORD code = 0;
-      GetExitCodeProcess(process, &code);
-      CloseHandle(process);
-      if (!ended) return fail("the program did not exit within the time");
-      say("exit " + std::to_string(code));
-      return 0;
-    }
-  }
-  for (; mainWindow(); Sleep(kPollMs))
-    if (deadline.passed()) return fail("the main window is still there");
-  say("gone");
-  return 0;
-}
-
 constexpr Command kCommands[] = {
     {"wait-window <class> <title|-> <ms>", "a visible top-level window, its thread in its loop",
      [](const Args& a) { return waitWindow(a[0], a[1], a.ms(2)); }},
@@ -281,11 +269,8 @@ constexpr Command kCommands[] = {
      "check a message box's text, click, wait it out",
      [](const Args& a) { return answer(a[0], a[1], a.ms(2), a.n == 4 ? a[3] : nullptr); }},
     {"boxes", "every message box, as \"caption: text\"", [](const Args&) { return boxes(); }},
-    {"close", "ask the main window to close", [](const Args&) { return closeWindow("TForm1"); }},
-    {"close-window <class>", "ask a top-level window of that class to close",
-     [](const Args& a) { return closeWindow(a[0]); }},
-    {"wait-exit <ms>", "the main window gone and its process ended (\"exit <code>\")",
-     [](const Args& a) { return waitExit(a.ms(0)); }},
+    {"close [class]", "ask the main window (or a top-level window of that class) to close",
+     [](const Args& a) { return closeWindow(a.n ? a[0] : "TForm1"); }},
 };
 
 const std::span<const Command> kTables[] = {kCommands, kMainWindowCommands, kDialogCommands,

@@ -64,10 +64,13 @@ std::string toUtf8(const std::wstring& text);
 std::wstring toWide(const char* text);
 // Says every item of a list box or combo box, one a line.
 int listItems(HWND box);
+POINT middle(const RECT& r);
 // Says the middle of a window on the screen, "x y".
 int sayScreenMiddle(HWND window);
-// Files let go over a window at a point of its client area, as the shell delivers them: a
-// DROPFILES block with UTF-16 paths placed in the program's memory, which the program releases.
+// The control with the keyboard in the window's thread, or null.
+HWND focusOf(HWND window);
+// Files let go over a window at a point of the screen, as the shell delivers them: a DROPFILES
+// block with UTF-16 paths placed in the program's memory, which the program releases.
 int dropFiles(HWND window, POINT at, char** paths, int count);
 // The main window, or null.
 HWND mainWindow();

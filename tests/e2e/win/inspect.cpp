@@ -63,18 +63,15 @@ std::string describe(HWND window) {
 }
 
 int waitFront(DWORD ms) {
-  for (Deadline deadline(ms);; Sleep(kPollMs)) {
-    HWND main = mainWindow();
-    if (main && GetForegroundWindow() == main && IsWindowVisible(main) && !IsIconic(main)) {
-      say(placeOf(main));
-      return 0;
-    }
-    if (deadline.passed()) {
-      if (main) say(placeOf(main));
-      return fail("the main window is not in front; the foreground window is " +
-                  describe(GetForegroundWindow()));
-    }
-  }
+  HWND main = nullptr;
+  const bool front = waitFor(ms, [&] {
+    main = mainWindow();
+    return main && GetForegroundWindow() == main && IsWindowVisible(main) && !IsIconic(main);
+  });
+  if (main) say(placeOf(main));
+  return front ? 0
+               : fail("the main window is not in front; the foreground window is " +
+                      describe(GetForegroundWindow()));
 }
 
 int countWindows(const char* className, const char* title) {
@@ -86,8 +83,10 @@ int countWindows(const char* className, const char* title) {
 }
 
 int shown(const char* className) {
-  HWND window = FindWindowA(className, nullptr);
-  say(!window ? "none" : IsWindowVisible(window) ? "shown" : "hidden");
+  bool any = false;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)); any = true)
+    if (IsWindowVisible(w)) return say("shown"), 0;
+  say(any ? "hidden" : "none");
   return 0;
 }
 
@@ -103,20 +102,14 @@ int taskbarStyle() {
 }
 
 int shortDate(int daysAgo) {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  now.wHour = 12;  // midday: a day is the same day whatever the clock
-  now.wMinute = now.wSecond = now.wMilliseconds = 0;
-  FILETIME file{};
-  SystemTimeToFileTime(&now, &file);
-  ULARGE_INTEGER t{};
-  t.LowPart = file.dwLowDateTime;
-  t.HighPart = file.dwHighDateTime;
-  t.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24ULL * 3600ULL * 10000000ULL;
-  file.dwLowDateTime = t.LowPart;
-  file.dwHighDateTime = t.HighPart;
   SYSTEMTIME day{};
-  FileTimeToSystemTime(&file, &day);
+  GetLocalTime(&day);
+  day.wHour = 12;  // midday: a day is the same day whatever the clock
+  day.wMinute = day.wSecond = day.wMilliseconds = 0;
+  ULARGE_INTEGER t{};  // laid out as a FILETIME
+  SystemTimeToFileTime(&day, reinterpret_cast<FILETIME*>(&t));
+  t.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24ULL * 3600ULL * 10000000ULL;
+  FileTimeToSystemTime(reinterpret_cast<FILETIME*>(&t), &day);
   char text[128] = {};
   if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, text, sizeof text))
     return fail("GetDateFormatA failed");
@@ -124,14 +117,21 @@ int shortDate(int daysAgo) {
   return 0;
 }
 
+// The main window's process, or null having said why.
+Handle mainProcess(DWORD access) {
+  DWORD pid = 0;
+  const HWND main = mainWindow();
+  if (main) GetWindowThreadProcessId(main, &pid);
+  Handle process(pid ? OpenProcess(access, FALSE, pid) : nullptr, &CloseHandle);
+  if (!process) fail("cannot open the program's process");
+  return process;
+}
+
 // The process is ended at once after WM_ENDSESSION, as the system may do.
 int endSession() {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
-  Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid), &CloseHandle);
-  if (!process) return fail("cannot open the program's process");
+  const HWND main = mainWindow();
+  Handle process = mainProcess(PROCESS_TERMINATE | SYNCHRONIZE);
+  if (!process) return 1;
   LRESULT mayEnd = 0;
   if (!send(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, mayEnd))
     return fail("no answer to WM_QUERYENDSESSION");
@@ -259,13 +259,8 @@ int icons(const char* path) {
 }
 
 int modulePaths(const char* name) {
-  HWND window = mainWindow();
-  if (!window) return fail("no main window");
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid),
-                 &CloseHandle);
-  if (!process) return fail("cannot open the program's process");
+  Handle process = mainProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+  if (!process) return 1;
   std::vector<HMODULE> modules(1024);
   DWORD needed = 0;
   const BOOL listed = EnumProcessModulesEx(process.get(), modules.data(),
@@ -301,7 +296,8 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return waitFront(a.ms(0)); }},
     {"count <class> <title|->", "how many top-level windows, shown or hidden, have that class",
      [](const Args& a) { return countWindows(a[0], a[1]); }},
-    {"shown <class>", "shown, hidden or none", [](const Args& a) { return shown(a[0]); }},
+    {"shown <class>", "shown when a window of that class is, else hidden or none",
+     [](const Args& a) { return shown(a[0]); }},
     {"taskbar-style", "the main window's \"toolwindow\", \"appwindow\", both or \"-\"",
      [](const Args&) { return taskbarStyle(); }},
     {"short-date <days-ago>", "that day in the user's short date format",

@@ -29,8 +29,6 @@ HWND control(int id) {
 
 std::string point(POINT at) { return std::to_string(at.x) + " " + std::to_string(at.y); }
 
-POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
 // The entry the program sends back to the driver's own window.
 std::string received;
 LRESULT CALLBACK replyWindow(HWND h, UINT msg, WPARAM w, LPARAM l) {
@@ -156,7 +154,7 @@ int selectItem(int index, bool twice) {
 
 // Screen coordinates are the X display's own: real clicks go through the X server (xdotool), so
 // the program sees the keys held with them.
-int itemPoint(int index, bool screen) {
+int itemPoint(int index) {
   HWND list = control(kList1Id);
   if (!list) return fail("no main window with a list");
   RECT r{};
@@ -165,10 +163,7 @@ int itemPoint(int index, bool screen) {
     return fail("the list did not answer (error " + std::to_string(GetLastError()) + ")");
   if (result == LB_ERR) return fail("no rectangle for item " + std::to_string(index));
   POINT at = middle(r);
-  if (screen)
-    ClientToScreen(list, &at);
-  else
-    MapWindowPoints(list, mainWindow(), &at, 1);
+  ClientToScreen(list, &at);
   say(point(at));
   return 0;
 }
@@ -177,10 +172,8 @@ int itemPoint(int index, bool screen) {
 int pressKey(UINT vk) {
   HWND main = mainWindow();
   if (!main) return fail("no main window");
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  const bool focus = GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
-  return postKey(focus && gui.hwndFocus ? gui.hwndFocus : main, vk);
+  HWND focus = focusOf(main);
+  return postKey(focus ? focus : main, vk);
 }
 
 int drop(const Args& a) {
@@ -206,10 +199,7 @@ int listState() {
     if (send(list, LB_GETSEL, static_cast<WPARAM>(i), 0, on) && on > 0)
       selected += (selected.empty() ? "" : ",") + std::to_string(i);
   }
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  const bool focus =
-      GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui) && gui.hwndFocus == list;
+  const bool focus = focusOf(main) == list;
   say(std::string(multi ? "multi" : "single") + " current=" + std::to_string(current) +
       " top=" + std::to_string(top) + " selected=" + (selected.empty() ? "-" : selected) +
       " focus=" + (focus ? "yes" : "no"));
@@ -224,17 +214,10 @@ int scrollList(int top) {
   return 0;
 }
 
-int title() {
-  HWND main = mainWindow();
-  if (!main) return fail("no main window");
-  say(toUtf8(windowText(main)));
-  return 0;
-}
-
 // The system's copy of the text is read without the program, which may be busy launching; an
-// edit field keeps its text to itself, so it is asked (ask).
+// edit field keeps its text to itself, so it is asked (ask). Control 0 is the main window itself.
 int controlState(int id, bool ask) {
-  HWND c = control(id);
+  HWND c = id ? control(id) : mainWindow();
   std::wstring text;
   if (!c) return fail("the main window has no control " + std::to_string(id));
   if (!ask) text = windowText(c);
@@ -248,16 +231,6 @@ int controlPoint(int id) {
   if (!c) return fail("the main window has no control " + std::to_string(id));
   if (!IsWindowVisible(c)) return fail("control " + std::to_string(id) + " is hidden");
   return sayScreenMiddle(c);
-}
-
-int popupMenu(DWORD ms) {
-  if (!waitFor(ms, [] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu && IsWindowVisible(menu);
-      }))
-    return fail("no pop-up menu within the time");
-  say("menu open");
-  return 0;
 }
 
 // Without a notification area of the desktop, Wine shows its own window of tray icons; an icon
@@ -289,25 +262,21 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return selectItem(a.number(0), false); }},
     {"dblclick <i>", "the same, then a double click",
      [](const Args& a) { return selectItem(a.number(0), true); }},
-    {"item-point <i>", "the middle of a List1 item, in the window's coordinates",
-     [](const Args& a) { return itemPoint(a.number(0), false); }},
-    {"item-screen <i>", "the same on the screen",
-     [](const Args& a) { return itemPoint(a.number(0), true); }},
-    {"drop <x> <y> <path>...", "files let go over the main window at a point", drop},
+    {"item-point <i>", "the middle of a List1 item on the screen",
+     [](const Args& a) { return itemPoint(a.number(0)); }},
+    {"drop <x> <y> <path>...", "files let go over the main window at a point of the screen", drop},
     {"key <vk>", "a key pressed and let go in the control of the main window with the keyboard",
      [](const Args& a) { return pressKey(a.key(0)); }},
     {"list-state", "List1 as \"single|multi current=<i> top=<i> selected=<i,..|-> focus=yes|no\"",
      [](const Args&) { return listState(); }},
     {"scroll <top>", "scroll List1 so that item top is the first shown",
      [](const Args& a) { return scrollList(a.number(0)); }},
-    {"title", "the main window's text", [](const Args&) { return title(); }},
-    {"text <id>", "\"shown|hidden <text>\" of a control, as the system keeps it",
+    {"text <id>", "\"shown|hidden <text>\" of a control (0: the window), as the system keeps it",
      [](const Args& a) { return controlState(a.number(0), false); }},
     {"main-text <id>", "the same, asked of the control",
      [](const Args& a) { return controlState(a.number(0), true); }},
     {"main-point <id>", "the middle of a control on the screen",
      [](const Args& a) { return controlPoint(a.number(0)); }},
-    {"popup-menu <ms>", "a pop-up menu is open", [](const Args& a) { return popupMenu(a.ms(0)); }},
     {"tray-point", "the middle of the program's icon in Wine's notification area",
      [](const Args&) { return trayPoint(); }},
 };
