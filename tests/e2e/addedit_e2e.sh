@@ -1,11 +1,6 @@
 #!/usr/bin/env bash
-# The Add/Edit link dialog and the two dialogs it opens, in the real program: the empty list shows
-# how to begin, and stops once it holds a link; Insert opens the dialog, a typed path offers its
-# completions and a click picks one, Add writes link.qdx and name.qdx; a group's member gets a run
-# style; files dropped from the shell join the member list, however long their path, and members
-# are dragged within it; the command-line dialog rewrites the member at the cursor; the browse
-# dialog picks a file; a message box and the dialogs closed by Escape give the keyboard back to
-# the path.
+# The Add/Edit link dialog and the command-line and browse dialogs it opens, in the real program
+# under real input, and the hint the empty main list shows.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Trovik+ under Wine with real extension DLLs built from the SDK header: a translation extension
-# registered "after" on loadformtext changes the mode tag the title shows; the event-log sample,
-# also registered "override" on runlink, gets the entry of a double-clicked link and the launch
-# does not happen; closing Trovik tells every loaded extension "onclose" with reason 1.
+# Trovik+ under Wine with real extension DLLs built from the SDK header: a translation and the
+# event-log sample, registered as installing them writes vp2.qdx.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 

@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# Launching for real: links run through the shell reach the started program (a probe that logs how
-# it was started) with their parameters in lower case, in the link's directory (one over 50
-# characters included) and with the show command of their run mode; a forced-order group starts
-# its members one after another, each once the one before has its window up, and a link clicked
-# meanwhile waits for it; files dropped from the shell on the list become links, a path over 255
-# characters whole.
+# Launching for real through the shell, seen by a probe that logs how it was started: single links,
+# a forced-order group, and files dropped from the shell on the list.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 

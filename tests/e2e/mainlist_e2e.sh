@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# The main list under real input (keys and clicks through the X server, as a user gives them):
-# a click runs a link in single-click mode and only a double click does in double-click mode;
-# arrows move without running, Enter runs, a letter jumps to the next item starting with it; Ctrl
-# held turns the list to multiple selection in place (items, current item, scroll position and
-# keyboard kept), the items clicked meanwhile start as one group when Ctrl is let go; Space and
-# Backspace step through the filesets; the window is dragged by its title bar and its background;
-# Run/Exit closes Trovik once the double-clicked link has run. A name beyond ASCII in a file of the
-# ANSI code page (as every file of earlier versions is) reaches the list box whole.
+# The main list under real input (keys and clicks through the X server, as a user gives them), in
+# single-click and double-click mode. A name beyond ASCII in a file of the ANSI code page (as every
+# file of earlier versions is) reaches the list box whole.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 

@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# The main window's editing, QuickSwitch, Snapbar, frame, tray and hotkey under real input (keys
-# and clicks through the X server): General/Move mode moves two picked items with "&U" and a drag,
-# cuts them, and after a click on another fileset's tab pastes them there; the DELETE mode asks;
-# Create multirun hands two items to the Add/Edit dialog; a right-click on another tab runs that
-# fileset's third link without switching; Snapbar mode folds the window to its drop-down list,
-# runs from it and unfolds; a double click on the title maximises; the tray icon's click brings
-# the window forward with the beginner's tip; the hotkey brings the minimised window to the front.
-# Screenshots of each list mode, of Snapbar mode and of the open pop-up menus are kept.
+# The main window's modes, QuickSwitch tabs, Snapbar, frame, tray and hotkey under real input (keys
+# and clicks through the X server), with a screenshot of each list mode, of Snapbar mode and of the
+# open pop-up menus.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# Names in any script under a Western code page. Trovik unpacked into a folder named in German,
-# Greek and Chinese finds its own files there and opens its help page from it; a program in a
-# Greek, Chinese and Cyrillic folder dropped on the list (in UTF-16, as Explorer drops) is listed,
-# started with its own folder, and kept across a restart; a label and path typed into the Add/Edit
-# dialog keep every character, emoji included; a fileset folder named in Greek with an emoji is a
-# tab, is switched to and is opened again at the next start; an extension that takes UTF-8 logs such
-# a name whole. The list files that need it turn UTF-8 behind a byte-order mark.
+# Names in any script under a Western code page: Trovik unpacked into a folder named in German,
+# Greek and Chinese, programs, labels, filesets and an extension's log with such names, emoji
+# included. The list files that need it turn UTF-8 behind a byte-order mark.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -78,10 +74,7 @@ expect_file "the links" "$base/link.qdx" "$mark$tool" "$tool"
 [ "$(head -c 3 "$base/Trovik.ini")" = "$mark" ] || e2e_fail "Trovik.ini does not hold the Greek folder"
 grep -qF "$greek" "$base/Trovik.ini" || e2e_fail "Trovik.ini names no current fileset: $(cat "$base/Trovik.ini")"
 
-# --- at the next start the Greek fileset is open again, and the base fileset kept every name
+# --- at the next start the Greek fileset is open again
 e2e_run "$base"
-drive place 10 10 420 300
 expect_names "Σημειωματάριο"
-click tab-point 0
-expect_names "prøbe 工具" "Ёж 文档 😀"
 e2e_close

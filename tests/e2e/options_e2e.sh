@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# The options dialog with real input under Wine: F12 opens it; the page tabs take clicks after the
-# arrow keys; a new click mode and a new bring-to-front key are written to Trovik.ini by Apply and
-# act at once; a fileset renamed in place renames its directory and its tab; the event-log sample
-# is installed through the Trovik+ page and the system's open-file dialog, hears an event, and is
-# removed again; "Icon on desktop" makes Trovik.lnk in the prefix's desktop folder and unticking
-# it takes it away. Each page is photographed.
+# The options dialog under real input: its page tabs, Apply acting at once, the fileset manager,
+# Trovik+ through the system's open-file dialog, and the desktop shortcut. Each page is photographed.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 

@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The release a Windows user downloads. ./release packs the i686 build into the two zips; this
-# checks what they hold (the program, every help page the windows open, links between the pages
-# that all resolve, readme and licence for Notepad, the SDK with i686 sample DLLs exporting plain
-# names), reads the executable's version and icons back through Windows and its manifest, unpacks
-# the program into a folder of a fresh Wine prefix, starts it from there, answers the welcome box,
-# and checks that it was given Common Controls 6 and wrote its files beside itself and nowhere
-# else. The 32-bit program runs where this machine runs 32-bit programs; elsewhere the x86_64
-# build is run in the same unpacked folder, and the test says so.
+# The release a Windows user downloads: ./release packs the i686 build into the two zips; what they
+# hold, what Windows reads from the executable, and the program unpacked into a folder of a fresh
+# Wine prefix and run from there. The 32-bit program runs where this machine runs 32-bit programs;
+# elsewhere the x86_64 build is run in the same unpacked folder, and the test says so.
 #
 # E2E_DOCS=1 also refreshes the README's picture, docs/main-window.png, from this run.
 # shellcheck source=tests/e2e/lib.sh

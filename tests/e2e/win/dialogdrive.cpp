@@ -55,12 +55,6 @@ struct Target {
   }
 };
 
-bool isListBox(HWND h) {
-  char name[32] = {};
-  GetClassNameA(h, name, sizeof name);
-  return _stricmp(name, "ListBox") == 0;
-}
-
 int setText(HWND control, const char* text) {
   LRESULT r = 0;
   const std::wstring wide = toWide(text);
@@ -78,7 +72,7 @@ int type(const Target& t, const Args& a) {
 
 int select(const Target& t, const Args& a) {
   const int index = a.number(2);
-  const bool list = isListBox(t.control);
+  const bool list = isClass(t.control, "ListBox");
   LRESULT r = 0;
   if (!send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0, r) ||
       r != index) {
@@ -103,9 +97,7 @@ int state(const Target& t, const Args&) {
   std::string s = IsWindowVisible(t.control) ? "shown" : "hidden";
   s += IsWindowEnabled(t.control) ? " enabled" : " disabled";
   const LONG style = GetWindowLongA(t.control, GWL_STYLE) & BS_TYPEMASK;
-  char name[32] = {};
-  GetClassNameA(t.control, name, sizeof name);
-  if (_stricmp(name, "Button") == 0 && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
+  if (isClass(t.control, "Button") && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
       style != BS_GROUPBOX && style != BS_OWNERDRAW) {
     LRESULT checked = 0;
     if (!send(t.control, BM_GETCHECK, 0, 0, checked)) return fail("the program does not answer");

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace driver {
@@ -96,11 +97,14 @@ std::wstring windowText(HWND window) {
   return text;
 }
 
+bool isClass(HWND window, const char* name) {
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  return _stricmp(className, name) == 0;
+}
+
 int listItems(HWND box) {
-  wchar_t className[64] = {};
-  GetClassNameW(box, className, 64);
-  bool combo =
-      wcsstr(className, L"ComboBox") != nullptr || wcsstr(className, L"COMBOBOX") != nullptr;
+  const bool combo = isClass(box, "ComboBox");
   UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
   UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
   UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
@@ -278,17 +282,9 @@ const std::span<const Command> kTables[] = {kCommands, kMainWindowCommands, kDia
 
 // How many arguments a usage asks for: each <argument> one, each [optional] one more at most, and
 // one ending in "..." any number more.
-bool fits(const char* usage, int args) {
-  int least = 0, most = 0;
-  for (const char* c = std::strchr(usage, ' '); c && *c; c = std::strchr(c + 1, ' ')) {
-    const bool optional = c[1] == '[';
-    least += optional ? 0 : 1;
-    most += 1;
-    const char* end = std::strchr(c + 1, ' ');
-    const std::string word(c + 1, end ? end : c + std::strlen(c));
-    if (word.size() > 3 && word.compare(word.size() - 3, 3, "...") == 0) most = 1 << 30;
-  }
-  return args >= least && args <= most;
+bool fits(std::string_view usage, int args) {
+  const auto least = std::ranges::count(usage, '<'), optional = std::ranges::count(usage, '[');
+  return args >= least && (args <= least + optional || usage.ends_with("..."));
 }
 
 int usage() {

@@ -62,6 +62,8 @@ int postKey(HWND window, UINT vk);
 std::wstring windowText(HWND window);
 std::string toUtf8(const std::wstring& text);
 std::wstring toWide(const char* text);
+// Whether the window is of that class, in any case.
+bool isClass(HWND window, const char* name);
 // Says every item of a list box or combo box, one a line.
 int listItems(HWND box);
 POINT middle(const RECT& r);
