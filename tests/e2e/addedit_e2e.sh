@@ -14,16 +14,7 @@ tools="$(winpath "$tools_dir")"
 e2e_options "$base" "UserLevel=1" "AutoCompleteLevel=1"
 e2e_fileset "$base"
 
-# open_add: Insert in the main list opens the dialog in add mode, empty.
-open_add() {
-  drive key 45
-  e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit path
-}
 expect_path() { e2e_until "the path field" "$1" dlg-text TAddEdit path; }
-close_add() {
-  drive dlg-click TAddEdit "$1"
-  e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path
-}
 in_path() { e2e_until "the keyboard in the path" focused dlg-focus TAddEdit path; }
 # hint_painted <shot>: the middle of List1 in the screenshot holds more than its background.
 hint_painted() {
@@ -57,15 +48,8 @@ expect_file "link.qdx after Add" "$base/link.qdx" "$tools\\Probe.exe"
 expect_file "name.qdx after Add" "$base/name.qdx" "Probe"
 hint_painted addedit-one-link.png && e2e_fail "the hint stayed in the list that holds a link"
 
-# --- a group of two, its second member minimised, in forced order
-open_add
-drive dlg-set TAddEdit path "$tools\\alpha.exe|$tools\\beta.exe|"
-drive dlg-select TAddEdit mrl 1 --then dlg-click TAddEdit runmin --then dlg-click TAddEdit foc
-e2e_until "the member's run style" "shown enabled checked" dlg-state TAddEdit runmin
-e2e_screenshot addedit-group.png
-close_add cancel
-
-# --- dropped files join the members, however long their path; the command line of a member
+# --- dropped files join the members, however long their path; the command line of a member; the
+# members dragged; a member minimised, in forced order
 long="C:\\$(printf 'n%.0s' $(seq 300)).exe"
 open_add
 drive dlg-set TAddEdit path "$tools\\alpha.exe|"
@@ -88,6 +72,9 @@ sleep 0.6
 xdotool mousedown 1 sleep 0.2 mousemove "$x" "$(row 1)" sleep 0.2 mousemove "$x" "$(row 0)" \
   sleep 0.2 mouseup 1
 expect_path "$long|$tools\\alpha.exe|$tools\\beta.exe>:-x|"
+drive dlg-select TAddEdit mrl 1 --then dlg-click TAddEdit runmin --then dlg-click TAddEdit foc
+e2e_until "the member's run style" "shown enabled checked" dlg-state TAddEdit runmin
+e2e_screenshot addedit-group.png
 close_add cancel
 
 # --- the browse dialog opens in the target's directory and picks a file

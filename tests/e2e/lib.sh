@@ -339,10 +339,24 @@ expect_title() { e2e_until "title" "shown $1" text 0; }
 expect_state() { e2e_until "List1" "$1" list-state; }
 expect_names() { e2e_until "List1" "$(printf '%s\n' "$@")" list 101; }
 
-# open_options: F12 opens the options dialog (class $DLG).
+# open_options: F12 opens the options dialog (class $DLG); close_options <button> closes it.
 DLG=TOptionsForm
 open_options() {
   drive key 123
   drive wait-window "$DLG" Options "$E2E_WAIT_MS"
+}
+close_options() {
+  drive dlg-click "$DLG" "$1"
+  e2e_until "the options dialog after $1" hidden shown "$DLG"
+}
+
+# open_add: Insert in the main list opens the Add/Edit dialog; close_add <button> closes it.
+open_add() {
+  drive key 45
+  e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit path
+}
+close_add() {
+  drive dlg-click TAddEdit "$1"
+  e2e_until "the Add/Edit dialog closed" "hidden enabled" dlg-state TAddEdit path
 }
 

@@ -48,8 +48,7 @@ wait_line "$base/Extensions/eventlog.log" "runlink $tool"
 
 # --- a label and path typed into the Add/Edit dialog
 e2e_settle
-drive key 45
-e2e_until "the Add/Edit dialog" "shown enabled" dlg-state TAddEdit path
+open_add
 drive dlg-set TAddEdit itemLabel "Ёж 文档 😀"
 drive dlg-set TAddEdit path "$tool"
 drive dlg-click TAddEdit addlink

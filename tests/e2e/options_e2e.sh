@@ -21,10 +21,6 @@ page() {
   drive opt-page "$DLG" poptions "$1"
   [ -z "${2:-}" ] || e2e_screenshot "options-$2.png"
 }
-close_options() {
-  drive dlg-click "$DLG" "$1"
-  e2e_until "the options dialog after $1" hidden shown "$DLG"
-}
 
 e2e_run "$base"
 e2e_until "F9 held by Trovik" taken opt-hotkey "$VK_F9"

@@ -133,12 +133,19 @@ elsewhere() {
 }
 elsewhere >"$E2E_TMP/before"
 
+# The first start: the files exist while the welcome box is up; the window opens centred on the
+# 1024 by 768 screen at its smallest width, 145, with a taskbar button; the close leaves the list
+# files empty, not even a line end in them.
 e2e_start "$app"
 drive wait-window "#32770" Trovik 20000
+[ -s "$app/Trovik.ini" ] || e2e_fail "Trovik.ini was not written by the first start"
 e2e_screenshot release-welcome.png
 drive answer Trovik ok 5000 "Welcome to Trovik. Trovik is now fully ready for you to use."
 e2e_wait_main
 e2e_expect_no_boxes
+drive rect --then taskbar-style
+e2e_expect_lines "window of a first start" "$DRIVEN" \
+  "$((512 - 145 / 2)) $((384 - 128)) 145 256 normal" appwindow
 drive module comctl32.dll
 case "$DRIVEN" in
   *\\winsxs\\*common-controls*6.0.*) ;;
@@ -147,9 +154,10 @@ esac
 e2e_screenshot release-main.png
 e2e_close
 
-for file in link.qdx name.qdx vp2.qdx Trovik.ini; do
-  [ -f "$app/$file" ] || e2e_fail "the first start did not make $file beside Trovik.exe"
+for file in link.qdx name.qdx vp2.qdx; do
+  [ -f "$app/$file" ] && [ ! -s "$app/$file" ] || e2e_fail "no empty $file beside Trovik.exe"
 done
+expect_ini "$app/Trovik.ini" Form FormWidth 145
 
 # --- a second start, as a user sees it after a while: two filesets, a few links, the tray icon ---
 printf '%s\r\n' "Calculator" "Documents" "Notepad" "Trovik help" "Work tools" >"$app/name.qdx"

@@ -1,32 +1,16 @@
 #!/usr/bin/env bash
-# Starting and stopping the real program: the files of a first start, one copy only (a second one
-# brings the first forward and ends), tray mode, and the end of the Windows session, after which
-# the window's size, place and fileset are there at the next start.
+# Starting and stopping the real program: one copy only (a second one brings the first forward and
+# ends), tray mode, and the end of the Windows session, after which the window's size, place and
+# fileset are there at the next start, which loads real extension DLLs built from the SDK header.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 e2e_begin
 
-# --- first start in an empty folder: the files exist while the welcome box is up; the window
-# opens centred on the 1024 by 768 screen at its smallest width, 145; the close leaves the list
-# files empty, not even a line end in them
 base="$E2E_TMP/Trovik"
-e2e_base "$base"
-e2e_start "$base"
-drive wait-window "#32770" Trovik "$E2E_WAIT_MS"
-[ -s "$base/Trovik.ini" ] || e2e_fail "Trovik.ini was not written by the first start"
-drive answer Trovik ok "$E2E_WAIT_MS" "Welcome to Trovik. Trovik is now fully ready for you to use."
-e2e_wait_main
-e2e_expect_no_boxes
-drive rect
-e2e_expect_lines "window of a first start" "$DRIVEN" "$((512 - 145 / 2)) $((384 - 128)) 145 256 normal"
-drive taskbar-style
-e2e_expect_lines "taskbar style of the main window" "$DRIVEN" appwindow
-e2e_close
-for file in link.qdx name.qdx vp2.qdx; do
-  [ -f "$base/$file" ] && [ ! -s "$base/$file" ] || e2e_fail "$file should be there and empty after a first start"
-done
-expect_ini "$base/Trovik.ini" Form FormWidth 145
+e2e_base "$base" probe
+e2e_fileset "$base"
+e2e_options "$base"
 
 # --- one copy only: a second start while one runs brings the first forward, restored when it was
 # minimised, or in front of another program, and ends before it shows or makes anything
@@ -58,8 +42,9 @@ e2e_close
 # --- tray mode: the icon in Wine's notification area and no taskbar button. The end of the
 # Windows session closes the program the usual way, so the fileset and the window's place are
 # saved before the system ends the process, and the next start shows them.
-e2e_fileset "$base/Games" Chess 'C:\Games\chess.exe'
-e2e_options "$base" RemPosition=1 UserLevel=1 SysTray=1
+entry="$probe>:chess"
+e2e_fileset "$base/Games" Chess "$entry"
+e2e_options "$base" RemPosition=1 UserLevel=1 SysTray=1 Click=0
 e2e_run "$base"
 drive taskbar-style
 e2e_expect_lines "taskbar style in tray mode" "$DRIVEN" toolwindow
@@ -77,7 +62,36 @@ TROVIK_PID=""
 for kv in CurrentFileSet=Games FormLeft=100 FormTop=80 FormWidth=300 FormHeight=400; do
   expect_ini "$base/Trovik.ini" Form "${kv%%=*}" "${kv#*=}"
 done
+
+# Trovik+: a translation registered "after" on loadformtext, the event-log sample also "override"
+# on runlink, as installing them writes vp2.qdx.
+mkdir -p "$base/Extensions"
+for dll in translate eventlog; do
+  [ -f "$TROVIK_EXT_DIR/$dll.dll" ] || e2e_fail "no $dll.dll in $TROVIK_EXT_DIR"
+  cp "$TROVIK_EXT_DIR/$dll.dll" "$TROVIK_EXT_DIR/$dll.txt" "$base/Extensions/"
+done
+ext="$(winpath "$base")\\Extensions"
+record() { printf '%s\\%s.dll|%s' "$ext" "$1" "$(head -n 1 "$base/Extensions/$1.txt" | tr -d '\r')"; }
+e2e_write "$base/vp2.qdx" "$CRLF" "$(record translate)" "" "$(record eventlog)|runlink|override" ""
 e2e_run "$base"
 drive rect --then list 101
 e2e_expect_lines "the window and fileset at the next start" "$DRIVEN" "100 80 300 400 normal" Chess
+
+# --- "after" on loadformtext: the Run/Exit tag in the title is the translated one
+drive key 0x72
+expect_title "Trovik - Lancer/Quitter"
+e2e_screenshot extensions-translated.png
+drive key 0x72
+expect_title "Trovik"
+
+# --- "override" on runlink: the extension gets the entry, the program is not started (the log's
+# line comes after the launch would have begun); closing tells the extension "onclose" with reason 1
+eventlog="$base/Extensions/eventlog.log"
+drive dblclick 0
+wait_line "$eventlog" "form1list1doubleclick"
+heard_thrice() { [ "$(grep -cF "runlink $entry" "$eventlog")" -ge 3 ]; }
+e2e_poll heard_thrice || e2e_fail "runlink was not heard before, as the override and after:
+$(cat "$eventlog")"
+[ ! -f "$probe_log" ] || e2e_fail "the overridden launch started the probe: $(cat "$probe_log")"
 e2e_close
+wait_line "$eventlog" "onclose 1"

@@ -23,17 +23,11 @@ www="$E2E_TMP/www"
 requests="$E2E_TMP/requests.log"
 mkdir -p "$www"
 cat >"$E2E_TMP/server.py" <<'PY'
-import http.server, os, sys, time
+import functools, http.server, os, sys, time
 root, port_file, log_file = sys.argv[1:4]
 HEADERS = ("User-Agent", "From", "Accept", "Pragma", "Cache-Control", "Via")
 
 class Handler(http.server.SimpleHTTPRequestHandler):
-    def __init__(self, *args, **kwargs):
-        super().__init__(*args, directory=root, **kwargs)
-
-    def log_message(self, *args):
-        pass
-
     def do_GET(self):
         with open(log_file, "a") as log:
             log.write("|".join([self.path] + [self.headers.get(h, "") for h in HEADERS]) + "\n")
@@ -42,7 +36,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         else:
             super().do_GET()
 
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+handler = functools.partial(Handler, directory=root)
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
 server.daemon_threads = True
 with open(port_file + ".part", "w") as f:
     f.write(str(server.server_address[1]))
@@ -120,8 +115,7 @@ box() {
 # check_end: no box left; the dialog cancelled; Trovik closed.
 check_end() {
   e2e_expect_no_boxes
-  drive dlg-click "$DLG" cancel
-  e2e_until "the options dialog after Cancel" hidden shown "$DLG"
+  close_options cancel
   e2e_close
 }
 

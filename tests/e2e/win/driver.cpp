@@ -193,9 +193,9 @@ int dropFiles(HWND window, POINT at, char** paths, int count) {
 HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
 
 bool waitFor(DWORD ms, const std::function<bool()>& found) {
-  for (Deadline deadline(ms);; Sleep(kPollMs)) {
+  for (const ULONGLONG end = GetTickCount64() + ms;; Sleep(kPollMs)) {
     if (found()) return true;
-    if (deadline.passed()) return false;
+    if (GetTickCount64() >= end) return false;
   }
 }
 
@@ -310,18 +310,18 @@ int dispatch(int argc, char** argv) {
 
 int until(DWORD ms, const char* expected, int argc, char** argv) {
   const std::string want = *expected ? std::string(expected) + "\n" : "";
-  for (Deadline deadline(ms);; Sleep(kPollMs)) {
-    Capture now;
+  Capture now;
+  int status = 0;
+  const bool done = waitFor(ms, [&] {
+    now = {};
     capture = &now;
-    const int status = dispatch(argc, argv);
+    status = dispatch(argc, argv);
     capture = nullptr;
-    if (status == 2) return status;
-    const bool done = status == 0 && now.out == want;
-    if (done || deadline.passed()) {
-      std::fwrite(now.out.data(), 1, now.out.size(), stdout);
-      return done ? 0 : fail(now.why.empty() ? "not as expected within the time" : now.why);
-    }
-  }
+    return status == 2 || (status == 0 && now.out == want);
+  });
+  if (status == 2) return status;
+  std::fwrite(now.out.data(), 1, now.out.size(), stdout);
+  return done ? 0 : fail(now.why.empty() ? "not as expected within the time" : now.why);
 }
 
 }  // namespace

@@ -84,14 +84,6 @@ HWND dialogControl(const char* className, const char* model, HWND* dialog = null
 // the system's copy, which an edit field does not keep up to date.
 bool controlText(HWND control, std::wstring& text);
 
-class Deadline {
- public:
-  explicit Deadline(DWORD ms) : end_(GetTickCount64() + ms) {}
-  bool passed() const { return GetTickCount64() >= end_; }
-
- private:
-  ULONGLONG end_;
-};
 // Asks found() again and again until it says yes; false when the time ran out first.
 bool waitFor(DWORD ms, const std::function<bool()>& found);
 
