@@ -51,10 +51,8 @@ expect_names Bravo Alpha Delta Charlie Echo
 # click, which in this mode appends a copy of the item.
 press End
 expect_state "multi current=4 top=0 selected=4 focus=yes"
-drive item-point 4
-read -r x y <<<"$DRIVEN"
-drive item-point 0
-read -r x0 y0 <<<"$DRIVEN"
+drive item-point 4 --then item-point 0
+{ read -r x y; read -r x0 y0; } <<<"$DRIVEN"
 xdotool mousemove "$x" "$y" mousedown 1 sleep 0.2 mousemove "$x" "$((y - 10))" sleep 0.2 \
   mousemove "$x0" "$y0" sleep 0.2 mouseup 1
 expect_names Echo Bravo Alpha Delta Charlie

@@ -160,22 +160,17 @@ done
 expect_ini "$app/Trovik.ini" Form FormWidth 145
 
 # --- a second start, as a user sees it after a while: two filesets, a few links, the tray icon ---
-printf '%s\r\n' "Calculator" "Documents" "Notepad" "Trovik help" "Work tools" >"$app/name.qdx"
 # shellcheck disable=SC1003 # backslashes of Windows paths, not escapes
-printf '%s\r\n' 'C:\windows\system32\calc.exe' 'C:\users\' 'C:\windows\notepad.exe' \
-  'C:\Portable Apps\Trovik\helpfiles\mainwindow.htm+lrma' \
-  '+fC:\windows\notepad.exe|C:\windows\system32\calc.exe|' >"$app/link.qdx"
-mkdir -p "$app/Games" "$app/Web"
-printf 'Chess\r\n' >"$app/Games/name.qdx"
-printf 'C:\\Games\\chess.exe\r\n' >"$app/Games/link.qdx"
-: >"$app/Web/name.qdx"
-: >"$app/Web/link.qdx"
+e2e_fileset "$app" Calculator 'C:\windows\system32\calc.exe' Documents 'C:\users\' \
+  Notepad 'C:\windows\notepad.exe' \
+  "Trovik help" 'C:\Portable Apps\Trovik\helpfiles\mainwindow.htm+lrma' \
+  "Work tools" '+fC:\windows\notepad.exe|C:\windows\system32\calc.exe|'
+e2e_fileset "$app/Games" Chess 'C:\Games\chess.exe'
+e2e_fileset "$app/Web"
 # In the tray; and run on a double click, so the picture can show a selected link.
 sed -i 's/^SysTray=0/SysTray=1/; s/^Click=1/Click=0/' "$app/Trovik.ini"
 e2e_run "$app"
-drive list 101
-e2e_expect_lines "the list of the unpacked program" "$DRIVEN" \
-  "Calculator" "Documents" "Notepad" "Trovik help" "Work tools"
+expect_names "Calculator" "Documents" "Notepad" "Trovik help" "Work tools"
 drive place 300 200 180 300
 drive select 2
 e2e_screenshot release-tray.png

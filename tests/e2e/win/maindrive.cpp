@@ -249,12 +249,10 @@ constexpr Command kCommands[] = {
     {"list <id>", "a list's items, one a line; of 102, the link entries as a tool asks for them",
      [](const Args& a) { return list(a.number(0)); }},
     {"tabs", "the tabs' captions", [](const Args&) { return tabs(); }},
-    {"tab-point <i>", "the middle of a tab of the main window on the screen",
-     [](const Args& a) { return tabPoint(a.number(0)); }},
-    {"tab-point <i> <class> <model>", "the same of a dialog's tab control",
+    {"tab-point <i> [class] [model]", "the middle of a tab of the main window or a dialog",
      [](const Args& a) {
-       HWND of = dialogControl(a[1], a[2]);
-       return of ? tabPoint(a.number(0), of) : 1;
+       HWND of = a.n == 3 ? dialogControl(a[1], a[2]) : nullptr;
+       return a.n == 3 && !of ? 1 : tabPoint(a.number(0), of);
      }},
     {"menu <name>", "choose a menu command by its item's name (\"runexit\")",
      [](const Args& a) { return menuCommand(a[0]); }},
