@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "config/inifile.h"
+#include "core/paths.h"
 #include "core/textlines.h"
 #include "fakeplatform.h"
 
@@ -56,6 +57,23 @@ struct AppHarness {
   void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
     os.fs.put(at(dir + "name.qdx"), joinLines(names));
     os.fs.put(at(dir + "link.qdx"), joinLines(links));
+  }
+  // A fileset's names or links as its files on disk hold them.
+  Lines namesIn(const std::string& dir) { return splitLines(os.fs.get(at(dir + "name.qdx"))); }
+  Lines linksIn(const std::string& dir) { return splitLines(os.fs.get(at(dir + "link.qdx"))); }
+  // Builds the tabs from the base directory and loads the current fileset.
+  void open() {
+    app.form1.autobuild(kBase, -1);
+    app.form1.loadlist();
+  }
+  // The main list's names and links.
+  const Lines& names() { return app.form1.List1.items(); }
+  const Lines& links() { return app.form1.link1.items(); }
+  // The files the shell was asked to start, in order.
+  Lines started() const {
+    Lines files;
+    for (const ShellCall& c : os.shell.calls) files.push_back(c.file);
+    return files;
   }
   FakeFileSystem& fs() { return os.fs; }
   ScriptedBoxes& boxes() { return os.boxes; }

@@ -7,7 +7,6 @@
 
 #include "core/entry.h"
 #include "core/events.h"
-#include "core/textlines.h"
 #include "harness.h"
 #include "ui/controls.h"
 

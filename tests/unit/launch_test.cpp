@@ -2,9 +2,6 @@
 // forced order and what the modes do afterwards.
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -17,11 +14,6 @@ struct LaunchTest : ::testing::Test, AppHarness {
   }
   void run(const std::string& entry) { app.launcher.runlink(entry); }
   const std::vector<ShellCall>& calls() { return os.shell.calls; }
-  Lines files() {
-    Lines out;
-    for (const ShellCall& c : calls()) out.push_back(c.file);
-    return out;
-  }
 };
 
 TEST_F(LaunchTest, TheShellGetsFileParametersDirectoryAndShowCommand) {
@@ -95,7 +87,7 @@ TEST_F(LaunchTest, AMissingTargetOrADriveNotReadyIsOfferedAndCanBeSkipped) {
   run("E:\\setup.exe|C:\\a.exe|\\\\srv\\disc\\x.exe|");
   fs().put("E:\\setup.exe", "");  // once the disc is in, the member runs
   run("E:\\setup.exe");
-  EXPECT_EQ(files(), (Lines{"x.exe", "a.exe", "setup.exe"}));
+  EXPECT_EQ(started(), (Lines{"x.exe", "a.exe", "setup.exe"}));
 
   // A folder whose name has a dot counts as missing; with Open directory the
   // question names the folder.
@@ -222,9 +214,9 @@ TEST_F(LaunchTest, ANameWithoutALinkOffersToResynchroniseHoweverItIsRun) {
                      "your links? (This will remove 2 unlinked items.");
       way();
       if (answer == Answer::No)
-        EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
+        EXPECT_EQ(links(), (Lines{"C:\\a.exe", "", ""}));
       else
-        EXPECT_EQ(form().List1.items(), Lines{"a"});
+        EXPECT_EQ(names(), Lines{"a"});
     }
   }
   EXPECT_EQ(calls().size(), 2u);
@@ -236,7 +228,7 @@ TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
     if (calls().size() == 1) run("C:\\c.exe");
   };
   run("C:\\a.exe|C:\\b.exe|");
-  EXPECT_EQ(files(), (Lines{"a.exe", "b.exe", "c.exe"}));
+  EXPECT_EQ(started(), (Lines{"a.exe", "b.exe", "c.exe"}));
 
   // With the Add/Edit dialog open a double click runs nothing: the dialog takes the item.
   os.shell.onExecute = nullptr;

@@ -72,8 +72,8 @@ TEST_F(MainListTest, DeleteModeAsksAndSavesAndCopyModeAppendsACopyAndResorts) {
   EXPECT_EQ(form().List1.count(), 3);
   boxes().expect(Answer::Yes, "Delete Banana?");
   select(1);
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "C:\\c.exe"}));
-  EXPECT_EQ(form().mmlist.items(), form().List1.items());
+  EXPECT_EQ(links(), (Lines{"C:\\a.exe", "C:\\c.exe"}));
+  EXPECT_EQ(form().mmlist.items(), names());
   EXPECT_EQ(fs().get(at("name.qdx")), "Apple\r\nCherry\r\n");
 
   mode("COPY");
@@ -81,8 +81,8 @@ TEST_F(MainListTest, DeleteModeAsksAndSavesAndCopyModeAppendsACopyAndResorts) {
   form().Linkname.setChecked(true);
   form().ReverseSort.setChecked(true);
   select(0);
-  EXPECT_EQ(form().List1.items(), (Lines{"Cherry", "Apple", "Apple"}));
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\a.exe"}));
+  EXPECT_EQ(names(), (Lines{"Cherry", "Apple", "Apple"}));
+  EXPECT_EQ(links(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\a.exe"}));
   EXPECT_EQ(fs().get(at("name.qdx")), "Apple\r\nCherry\r\n");  // not saved here
   EXPECT_TRUE(started().empty());
 }

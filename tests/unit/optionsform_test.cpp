@@ -3,9 +3,7 @@
 // help, and the shell shortcuts of the General page.
 #include <gtest/gtest.h>
 
-#include "config/inifile.h"
 #include "config/options.h"
-#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -120,7 +118,7 @@ TEST_F(OptionsFormTest, CancelWritesNothingClosingReloadsTheListAndHelpFollowsTh
   dlg().tcloseClick();
   EXPECT_FALSE(dlg().OptionsForm.visible());
   EXPECT_EQ(fs().writeCount(at("Trovik.ini")), writes);
-  EXPECT_EQ(form().List1.items(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(names(), (std::vector<std::string>{"a", "b"}));
   dlg().showPage(OptionsPage::General);
   EXPECT_TRUE(dlg().auser.checked());
 

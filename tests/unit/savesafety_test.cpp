@@ -13,7 +13,6 @@
 #include <functional>
 #include <set>
 
-#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {

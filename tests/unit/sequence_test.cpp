@@ -13,8 +13,6 @@
 #include <random>
 #include <set>
 
-#include "core/paths.h"
-#include "core/textlines.h"
 #include "dialogs/addedit.h"
 #include "dialogs/optionsform.h"
 #include "harness.h"
@@ -23,7 +21,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
 // Every item is named by its file, and its link is that file in C:\ (as a
 // drop names it), so a name tells which link must stand beside it.
 std::string linkOf(const std::string& name) { return "C:\\" + name; }
@@ -67,8 +64,7 @@ struct Sequence : AppHarness {
     form().List1.setBounds({0, 0, 100, 100});
     form().qswitch.setBounds({0, 100, 100, 20});
     form().qswitch.setVisible(true);
-    form().autobuild(kBase, -1);
-    form().loadlist();
+    open();
     form().Moveitems1Click(&form().moveitems);  // General/Move: selections and the move buttons
   }
   TForm1& f() { return form(); }

@@ -16,8 +16,6 @@ struct SortTest : ::testing::Test, AppHarness {
     form().List1.setItems(names);
     form().link1.setItems(links);
   }
-  const Lines& names() { return form().List1.items(); }
-  const Lines& links() { return form().link1.items(); }
   std::string key(SortKey k, const std::string& link, const std::string& name = "n") {
     return sortKeyOf(k, name, link, app.syntax, app.vars);
   }

@@ -7,7 +7,6 @@
 
 #include <random>
 
-#include "core/paths.h"
 #include "extensions_dll.h"
 
 namespace trovik::test {
