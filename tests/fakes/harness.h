@@ -1,5 +1,6 @@
 #pragma once
-// The core on the fake platform: what most unit tests start from.
+// The core on the fake platform, with gtest and the core's text and path helpers: what most unit
+// tests start from.
 #include <functional>
 
 #include "app/application.h"

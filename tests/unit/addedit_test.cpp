@@ -1,7 +1,5 @@
 // The Add/Edit dialog and the two it opens (the command line and browsing): reading a link
 // entry into it, and their handlers as the user reaches them.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 
 namespace trovik::test {

@@ -1,8 +1,6 @@
 // The shared vocabulary of the core: the handler pattern every handler and
 // routine follows, the list model the windows mirror, link entries taken apart
 // the way the launcher and the dialogs read them, and the lines of the files.
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "core/entry.h"

@@ -1,7 +1,5 @@
 // Files dropped on the window, items dragged in the list, and ending the
 // Windows session.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 #include "launch/launcher.h"
 

@@ -1,7 +1,5 @@
 // The fileset manager page: renaming, activating and deleting filesets, and
 // moving items between filesets with the page's own clipboard.
-#include <gtest/gtest.h>
-
 #include <utility>
 
 #include "harness.h"

@@ -1,7 +1,5 @@
 // Moving between filesets, making new ones, importing and exporting them. The sequence test
 // walks every way between filesets with saves that fail; here are the rules it does not see.
-#include <gtest/gtest.h>
-
 #include "dialogs/optionsform.h"
 #include "harness.h"
 #include "ui/input.h"

@@ -1,8 +1,6 @@
 // Item editing in the main window: the exclusive list modes, the clipboard that carries links
 // between filesets, the move buttons, Create multirun and deleting a fileset. What these do to
 // the files, with saves that fail, is the sequence test's.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 
 namespace trovik::test {

@@ -1,7 +1,5 @@
 // Running links: what the shell is asked, the checks before it, the waits of
 // forced order and what the modes do afterwards.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 
 namespace trovik::test {

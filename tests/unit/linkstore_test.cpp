@@ -1,6 +1,4 @@
 // Loading, repairing and saving filesets, and finding them on disk.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 
 namespace trovik::test {

@@ -1,6 +1,4 @@
 // Clicks and keys on the main list.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 
 namespace trovik::test {

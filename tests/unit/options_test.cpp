@@ -2,8 +2,6 @@
 // of the borderless window and the command table.
 #include "config/options.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
 

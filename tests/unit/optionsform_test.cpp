@@ -1,8 +1,6 @@
 // The options dialog: showing it from Trovik.ini, Apply (what it refuses,
 // what it writes, what changes at once in the running program), Cancel and
 // help, and the shell shortcuts of the General page.
-#include <gtest/gtest.h>
-
 #include "config/options.h"
 #include "harness.h"
 

@@ -1,7 +1,5 @@
 // The QuickSwitch tabs (changing, the link pop-up of a right-click), Snapbar
 // mode, and the frame: title bar, tray icon and hotkey.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 #include "mainwindow/frame.h"
 

@@ -7,8 +7,6 @@
 // went on once the disk is back, each other way into that fileset. After all
 // of it the pair is old and old or new and new, nothing outside it changed,
 // nothing is left beside it, and no start took it for missing or new.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <set>

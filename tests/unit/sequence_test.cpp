@@ -3,8 +3,6 @@
 // manager's contents hold exactly what the user made them hold. No link
 // disappears or changes on the way. Saves fail at random, as on a full disk.
 // TROVIK_SEQUENCE_SEEDS sets how many seeds run (tests/sequence runs many).
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <functional>

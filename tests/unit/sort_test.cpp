@@ -1,6 +1,4 @@
 // Sorting the main list: the keys, the order, the check marks and Reverse.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 #include "mainwindow/sorting.h"
 

@@ -1,6 +1,4 @@
 // Opening BaseDirectory at start and saving at close.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 
 namespace trovik::test {

@@ -3,8 +3,6 @@
 // lacks; extensions get the ANSI code page unless they ask for UTF-8.
 #include "platform/storedtext.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "extensions_dll.h"
