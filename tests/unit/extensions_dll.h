@@ -23,8 +23,11 @@ struct Announced {
   std::string path;
 };
 
+// Calls as the DLLs record them ("B:form1upclick"), in order.
+using Calls = std::vector<std::string>;
+
 struct Recorder {
-  std::vector<std::string> calls;
+  Calls calls;
   std::map<char, Announced> dlls;  // by the DLL's letter
   // What an export does besides being recorded, by "B:form1upclick".
   std::map<std::string, std::function<void()>> actions;

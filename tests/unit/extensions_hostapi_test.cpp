@@ -12,8 +12,6 @@
 namespace trovik::test {
 namespace {
 
-using Calls = std::vector<std::string>;
-
 // Extension Z, loaded and announced: the entry points as it got them.
 struct HostApiTest : ::testing::Test, ExtensionHarness {
   HostApiTest() {
