@@ -70,10 +70,11 @@ struct AppHarness {
   // The main list's names and links.
   const Lines& names() { return app.form1.List1.items(); }
   const Lines& links() { return app.form1.link1.items(); }
-  // The files the shell was asked to start, in order.
+  // The files the shell was asked to start, in order, each with its parameters after a blank.
   Lines started() const {
     Lines files;
-    for (const ShellCall& c : os.shell.calls) files.push_back(c.file);
+    for (const ShellCall& c : os.shell.calls)
+      files.push_back(c.file + (c.parameters.empty() ? "" : " " + c.parameters));
     return files;
   }
   FakeFileSystem& fs() { return os.fs; }

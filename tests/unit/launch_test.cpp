@@ -85,7 +85,7 @@ TEST_F(LaunchTest, AMissingTargetOrADriveNotReadyIsOfferedAndCanBeSkipped) {
   run("E:\\setup.exe|C:\\a.exe|\\\\srv\\disc\\x.exe|");
   fs().put("E:\\setup.exe", "");  // once the disc is in, the member runs
   run("E:\\setup.exe");
-  EXPECT_EQ(started(), (Lines{"x.exe", "a.exe", "setup.exe"}));
+  EXPECT_EQ(started(), (Lines{"x.exe -a", "a.exe", "setup.exe"}));
 
   // A folder whose name has a dot counts as missing; with Open directory the
   // question names the folder.

@@ -15,12 +15,6 @@ struct MainListTest : ::testing::Test, AppHarness {
     form().autobuild(kBase, -1);
     vars().lclick = true;
   }
-  std::vector<std::string> started() {
-    std::vector<std::string> files;
-    for (const auto& c : os.shell.calls)
-      files.push_back(c.file + (c.parameters.empty() ? "" : " " + c.parameters));
-    return files;
-  }
   void select(int i) {
     form().List1.setItemIndex(i);
     form().List1Click();
