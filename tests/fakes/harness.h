@@ -67,6 +67,11 @@ struct AppHarness {
     app.form1.autobuild(kBase, -1);
     app.form1.loadlist();
   }
+  // Puts these names and links in the main list, as a change in memory only.
+  void setList(const Lines& names, const Lines& links) {
+    app.form1.List1.setItems(names);
+    app.form1.link1.setItems(links);
+  }
   // The main list's names and links.
   const Lines& names() { return app.form1.List1.items(); }
   const Lines& links() { return app.form1.link1.items(); }

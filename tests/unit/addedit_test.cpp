@@ -28,10 +28,9 @@ struct DialogHarness : AppHarness {
     d.attachView(&view);
     vars().userlevel = 1;  // no beginner's tips unless a test asks for them
   }
-  void list(std::vector<std::string> names, std::vector<std::string> links) {
-    form().List1.setItems(names);
+  void list(const Lines& names, const Lines& links) {
+    setList(names, links);
     form().mmlist.setItems(names);
-    form().link1.setItems(std::move(links));
   }
   void openAdd() {
     d.mrl.clear();

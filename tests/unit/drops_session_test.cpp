@@ -82,8 +82,7 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
 // Dragged up, the picked items stand together at the drop place, still picked; dragged down,
 // the items taken from above follow each other to it.
 TEST_F(DropTest, DraggingSelectedItemsMovesNamesAndLinksTogether) {
-  form().List1.setItems({"a", "b", "c", "d", "e"});
-  form().link1.setItems({"A", "B", "C", "D", "E"});
+  setList({"a", "b", "c", "d", "e"}, {"A", "B", "C", "D", "E"});
   form().List1.setMultiSelect(true);
   form().List1.setSelected(3, true);
   form().List1.setSelected(4, true);
@@ -113,8 +112,7 @@ TEST_F(SessionTest, ShutdownAndRestartAskWhenSetAndOfferTheForcedRequest) {
 
   // Refused, then forced: the fileset is saved first.
   os.system.acceptExit = false;
-  form().List1.setItems({"kept"});
-  form().link1.setItems({"C:\\kept.exe"});
+  setList({"kept"}, {"C:\\kept.exe"});
   boxes().expect(Answer::Yes, "Restart Windows?");
   boxes().expect(Answer::Yes, "Safe restart call failed. Attempt forced shutdown?");
   form().RWindows1Click();

@@ -204,8 +204,7 @@ TEST_F(LaunchTest, ANameWithoutALinkOffersToResynchroniseHoweverItIsRun) {
   vars().lclick = true;
   for (const auto& way : ways) {
     for (Answer answer : {Answer::No, Answer::Yes}) {
-      form().List1.setItems({"a", "b", "c"});
-      form().link1.setItems({"C:\\a.exe"});
+      setList({"a", "b", "c"}, {"C:\\a.exe"});
       form().List1.setItemIndex(2);
       boxes().expect(answer,
                      "There is no link for the selected item. Do you wish to re-synchronize "
@@ -230,8 +229,7 @@ TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
 
   // With the Add/Edit dialog open a double click runs nothing: the dialog takes the item.
   os.shell.onExecute = nullptr;
-  form().List1.setItems({"a"});
-  form().link1.setItems({"C:\\a.exe"});
+  setList({"a"}, {"C:\\a.exe"});
   form().List1.setItemIndex(0);
   app.AddEdit.AddEdit.setVisible(true);
   form().List1DblClick();

@@ -210,8 +210,7 @@ TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
   for (int i = 0; i < 12; ++i) many.push_back("x" + std::to_string(i));
   putFileset("", many, many);
   form().loadlist();
-  form().List1.setItems({"only"});
-  form().link1.setItems({"only"});
+  setList({"only"}, {"only"});
 
   boxes().expect(Answer::No, "Your saved fileset is much smaller than your active list.");
   form().savelist();
@@ -223,13 +222,11 @@ TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
 
   // After deleting or clearing, the save does not ask; ten fewer never asks.
   putFileset("", many, many);
-  form().List1.setItems({});
-  form().link1.setItems({});
+  setList({}, {});
   vars().noconfirmsave = true;
   form().savelist();
   putFileset("", many, many);
-  form().List1.setItems({"a", "b"});
-  form().link1.setItems({"a", "b"});
+  setList({"a", "b"}, {"a", "b"});
   form().savelist();
   EXPECT_EQ(fs().get(at("name.qdx")), "a\r\nb\r\n");
 }

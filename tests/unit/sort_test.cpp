@@ -11,8 +11,7 @@ struct SortTest : ::testing::Test, AppHarness {
   void fill(const Lines& names, Lines links = {}) {
     if (links.empty())
       for (const auto& n : names) links.push_back("C:\\" + n + ".exe");
-    form().List1.setItems(names);
-    form().link1.setItems(links);
+    setList(names, links);
   }
   std::string key(SortKey k, const std::string& link, const std::string& name = "n") {
     return sortKeyOf(k, name, link, app.syntax, app.vars);
