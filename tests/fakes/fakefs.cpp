@@ -13,11 +13,12 @@ std::string FakeFileSystem::lowered(const std::string& s) {
   return out;
 }
 
-std::string FakeFileSystem::key(const std::string& path) {
-  std::string k = lowered(path);
-  while (!k.empty() && k.back() == '\\') k.pop_back();
-  return k;
+std::string FakeFileSystem::trimmed(std::string path) {
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
 }
+
+std::string FakeFileSystem::key(const std::string& path) { return lowered(trimmed(path)); }
 
 std::string FakeFileSystem::parentKey(const std::string& k) {
   const size_t slash = k.rfind('\\');
@@ -65,18 +66,12 @@ void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes
   if (!change()) {
     faultHitAWrite_ = faultHitAWrite_ || changes_ == failAt_;
     if (fault_ == Fault::Tear && changes_ == failAt_ && dirs_.count(parentKey(key(path)))) {
-      File& f = files_[key(path)];
-      if (f.name.empty()) f.name = path;
-      f.bytes = bytes.substr(0, bytes.size() / 2);
-      f.time = ++clock_;
+      store(path, bytes.substr(0, bytes.size() / 2));
     }
     throw IoError(IoError::Op::Write, path, "The device is not ready.");
   }
   checkWritable(path, IoError::Op::Write);
-  File& f = files_[key(path)];
-  if (f.name.empty()) f.name = path;
-  f.bytes = bytes;
-  f.time = ++clock_;
+  store(path, bytes);
   ++writeCounts_[key(path)];
 }
 
@@ -132,9 +127,7 @@ void FakeFileSystem::createDirectory(const std::string& path) {
   if (dirs_.count(k))
     throw IoError(IoError::Op::Create, path, "Cannot create a file when that file already exists.");
   checkWritable(path, IoError::Op::Create);
-  std::string name = path;
-  while (!name.empty() && name.back() == '\\') name.pop_back();
-  dirs_[k] = name;
+  dirs_[k] = trimmed(path);
 }
 
 bool FakeFileSystem::removeDirectory(const std::string& path) {
@@ -155,8 +148,7 @@ void FakeFileSystem::renameDirectory(const std::string& from, const std::string&
   if (dirs_.count(t) || files_.count(t))
     throw IoError(IoError::Op::Rename, to, "Cannot create a file when that file already exists.");
   checkWritable(to, IoError::Op::Rename);
-  std::string name = to;
-  while (!name.empty() && name.back() == '\\') name.pop_back();
+  const std::string name = trimmed(to);
   // Everything below the directory moves with it.
   auto moved = [&](const std::string& k) { return k == f || k.rfind(f + "\\", 0) == 0; };
   std::map<std::string, std::string> dirs;
@@ -173,8 +165,7 @@ void FakeFileSystem::renameDirectory(const std::string& from, const std::string&
 }
 
 void FakeFileSystem::mkdirs(const std::string& path) {
-  std::string name = path;
-  while (!name.empty() && name.back() == '\\') name.pop_back();
+  const std::string name = trimmed(path);
   size_t pos = 0;
   while (true) {
     pos = name.find('\\', pos + 1);
@@ -186,6 +177,10 @@ void FakeFileSystem::mkdirs(const std::string& path) {
 
 void FakeFileSystem::put(const std::string& path, const std::string& bytes) {
   mkdirs(path.substr(0, path.rfind('\\')));
+  store(path, bytes);
+}
+
+void FakeFileSystem::store(const std::string& path, const std::string& bytes) {
   File& f = files_[key(path)];
   if (f.name.empty()) f.name = path;
   f.bytes = bytes;

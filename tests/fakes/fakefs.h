@@ -71,16 +71,18 @@ class FakeFileSystem : public FileSystem {
 
  private:
   static std::string lowered(const std::string& s);
-  static std::string key(const std::string& path);  // lower case, no trailing backslash
+  static std::string trimmed(std::string path);     // without trailing backslashes
+  static std::string key(const std::string& path);  // lower case, trimmed
   static std::string parentKey(const std::string& k);
   void checkWritable(const std::string& path, IoError::Op op) const;
+  // Sets the file's bytes, keeping the spelling of its name if it exists.
+  void store(const std::string& path, const std::string& bytes);
   // Counts a change; false when it is to fail.
   bool change();
 
   struct File {
     std::string name;  // full path as first spelled
     std::string bytes;
-    int writes = 0;
     std::uint64_t time = 0;  // a new value with every write
   };
   std::uint64_t clock_ = 0;

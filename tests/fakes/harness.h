@@ -1,9 +1,11 @@
 #pragma once
-// The core on the fake platform: what most unit tests start from.
+// The core on the fake platform, with gtest and the core's text and path helpers: what most unit
+// tests start from.
 #include <functional>
 
 #include "app/application.h"
 #include "config/inifile.h"
+#include "core/paths.h"
 #include "core/textlines.h"
 #include "fakeplatform.h"
 
@@ -56,6 +58,29 @@ struct AppHarness {
   void putFileset(const std::string& dir, const Lines& names, const Lines& links) {
     os.fs.put(at(dir + "name.qdx"), joinLines(names));
     os.fs.put(at(dir + "link.qdx"), joinLines(links));
+  }
+  // A fileset's names or links as its files on disk hold them.
+  Lines namesIn(const std::string& dir) { return splitLines(os.fs.get(at(dir + "name.qdx"))); }
+  Lines linksIn(const std::string& dir) { return splitLines(os.fs.get(at(dir + "link.qdx"))); }
+  // Builds the tabs from the base directory and loads the current fileset.
+  void open() {
+    app.form1.autobuild(kBase, -1);
+    app.form1.loadlist();
+  }
+  // Puts these names and links in the main list, as a change in memory only.
+  void setList(const Lines& names, const Lines& links) {
+    app.form1.List1.setItems(names);
+    app.form1.link1.setItems(links);
+  }
+  // The main list's names and links.
+  const Lines& names() { return app.form1.List1.items(); }
+  const Lines& links() { return app.form1.link1.items(); }
+  // The files the shell was asked to start, in order, each with its parameters after a blank.
+  Lines started() const {
+    Lines files;
+    for (const ShellCall& c : os.shell.calls)
+      files.push_back(c.file + (c.parameters.empty() ? "" : " " + c.parameters));
+    return files;
   }
   FakeFileSystem& fs() { return os.fs; }
   ScriptedBoxes& boxes() { return os.boxes; }

@@ -1,8 +1,5 @@
 // The Add/Edit dialog and the two it opens (the command line and browsing): reading a link
 // entry into it, and their handlers as the user reaches them.
-#include <gtest/gtest.h>
-
-#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -31,10 +28,9 @@ struct DialogHarness : AppHarness {
     d.attachView(&view);
     vars().userlevel = 1;  // no beginner's tips unless a test asks for them
   }
-  void list(std::vector<std::string> names, std::vector<std::string> links) {
-    form().List1.setItems(names);
+  void list(const Lines& names, const Lines& links) {
+    setList(names, links);
     form().mmlist.setItems(names);
-    form().link1.setItems(std::move(links));
   }
   void openAdd() {
     d.mrl.clear();
@@ -64,8 +60,6 @@ struct DialogHarness : AppHarness {
 };
 
 struct AddEditTest : ::testing::Test, DialogHarness {};
-
-const std::string kBaseDir = kBase;
 
 TEST_F(AddEditTest, AGroupSplitsIntoMembersWithTheirRunStyles) {
   form().link1.setItems({"single", "+fC:\\a.exe+lrma||D:\\b.exe>:-x+lrmi|trailing"});
@@ -134,9 +128,9 @@ TEST_F(AddEditTest, StoresTheEntryWithItsRunStylesAndSaves) {
   type("C:\\two.exe>:-a");
   d.runmaxClick();
   d.addlinkClick();
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\one.exe", "C:\\two.exe>:-a+lrma"}));
+  EXPECT_EQ(links(), (Lines{"C:\\one.exe", "C:\\two.exe>:-a+lrma"}));
   EXPECT_EQ(form().mmlist.items(), (Lines{"One", "Two"}));
-  EXPECT_EQ(fs().get(kBaseDir + "name.qdx"), "One\r\nTwo\r\n");
+  EXPECT_EQ(fs().get(at("name.qdx")), "One\r\nTwo\r\n");
   EXPECT_FALSE(d.isOpen() || d.AddPending);
 
   // A group: each member's run style before its separator, "+f" in front; however many
@@ -153,7 +147,7 @@ TEST_F(AddEditTest, StoresTheEntryWithItsRunStylesAndSaves) {
   d.runminClick();
   d.foc.setChecked(true);
   d.addlinkClick();
-  const std::string& entry = form().link1.items().back();
+  const std::string& entry = links().back();
   EXPECT_TRUE(startsWith(entry, "+fC:\\m0.exe|C:\\m1.exe+lrmi|C:\\m2.exe|")) << entry;
   EXPECT_TRUE(endsWith(entry, "|C:\\m13.exe+lrma|")) << entry;
 }
@@ -191,7 +185,7 @@ TEST_F(AddEditTest, LocalCheckTakesFoldersWithoutBackslashAndNamesAMissingMember
   openAdd();
   type("C:\\GAMES");
   d.addlinkClick();
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\GAMES"}));
+  EXPECT_EQ(links(), (Lines{"C:\\GAMES"}));
   openAdd();
   type("C:\\Tools\\a.exe>:-x|C:\\Tools\\gone.exe|");
   boxes().expect(Answer::Ok, "Error: Local file \"C:\\Tools\\gone.exe\" not found");
@@ -201,7 +195,7 @@ TEST_F(AddEditTest, LocalCheckTakesFoldersWithoutBackslashAndNamesAMissingMember
 }
 
 TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
-  const std::string other = kBaseDir + "Other\\";
+  const std::string other = at("Other\\");
   list({"Cur"}, {"C:\\cur.exe"});
   putFileset("Other\\", {"O0", "O1"}, {"C:\\o0.exe", "C:\\o1.exe"});
   auto edit = [&](const std::string& home, int item) {
@@ -217,7 +211,7 @@ TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
   edit(other, 1);
   EXPECT_EQ(fs().get(other + "link.qdx"), "C:\\o0.exe\r\nC:\\new.exe\r\n");
   EXPECT_EQ(fs().get(other + "name.qdx"), "O0\r\nNew\r\n");
-  EXPECT_EQ(form().List1.items(), (Lines{"Cur"}));
+  EXPECT_EQ(names(), (Lines{"Cur"}));
   EXPECT_FALSE(d.isOpen());
 
   // Refused, nothing written, and the dialog stays open for Copy to list.
@@ -230,7 +224,7 @@ TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
   edit(other, 0);
   fs().clearFailures();
   boxes().expect(Answer::Ok, "The fileset that this link belongs to cannot be found.");
-  edit(kBaseDir + "Gone\\", 0);
+  edit(at("Gone\\"), 0);
   EXPECT_TRUE(d.isOpen() && d.EditPending);
   EXPECT_EQ(fs().get(other + "link.qdx"), links);
   EXPECT_EQ(fs().get(other + "name.qdx"), "O0\r\nNew\r\n");
@@ -252,7 +246,7 @@ TEST_F(AddEditTest, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
     EXPECT_EQ(d.mrl.count(), 0);
     EXPECT_TRUE(d.MemberRunStyles.empty());
     EXPECT_FALSE(d.foc.checked());
-    EXPECT_EQ(form().mmlist.items(), form().List1.items());
+    EXPECT_EQ(form().mmlist.items(), names());
     EXPECT_EQ(form().mmlist.itemIndex(), 1);
   }
   form().List1.setItemIndex(0);
@@ -363,7 +357,7 @@ TEST_F(AddEditTest, BeginnersAreOfferedAFreeAccessCharacterAndANewFileset) {
   // "A" clashes; "A", "a", "!", "b" and "B" are taken, so the quote is free.
   boxes().expect(Answer::Yes, "pressing the \" key. Would you like");
   d.addlinkClick();
-  EXPECT_EQ(form().List1.items().back(), "\" Apple");
+  EXPECT_EQ(names().back(), "\" Apple");
   list(Lines(51, "x"), Lines(51, "x"));
   openAdd();
   d.itemLabel.setText("z");
@@ -371,7 +365,7 @@ TEST_F(AddEditTest, BeginnersAreOfferedAFreeAccessCharacterAndANewFileset) {
   boxes().expect(Answer::Ok, "pressing the z key");
   boxes().expect(Answer::Yes, "over 50 links");
   d.addlinkClick();
-  EXPECT_TRUE(fs().directoryExists(kBaseDir + "NewFileSet1"));
+  EXPECT_TRUE(fs().directoryExists(at("NewFileSet1")));
 }
 
 TEST_F(AddEditTest, CopyToLabelTakesTheNameTheBareNameOrTheWholePath) {
@@ -427,19 +421,19 @@ TEST_F(AddEditTest, CopiesMembersTheWholeGroupOrTheLinkAndSaves) {
   d.runminClick();
   vars().dropext = true;
   d.ctlClick();
-  EXPECT_EQ(form().List1.items(), (Lines{"b"}));
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\b.txt+lrmi"}));
+  EXPECT_EQ(names(), (Lines{"b"}));
+  EXPECT_EQ(links(), (Lines{"C:\\b.txt+lrmi"}));
   d.mrl.setSelected(1, false);
   d.itemLabel.setText("Both");
   boxes().expect(Answer::Yes, "copy the entire multirun item");
   d.ctlClick();
-  EXPECT_EQ(form().link1.items().back(), "C:\\a.exe|C:\\b.txt+lrmi|");
+  EXPECT_EQ(links().back(), "C:\\a.exe|C:\\b.txt+lrmi|");
   type("C:\\c.exe");
   d.runmaxClick();
   d.itemLabel.setText("C");
   d.ctlClick();
-  EXPECT_EQ(form().link1.items().back(), "C:\\c.exe+lrma");
-  EXPECT_EQ(fs().get(kBaseDir + "name.qdx"), "b\r\nBoth\r\nC\r\n");
+  EXPECT_EQ(links().back(), "C:\\c.exe+lrma");
+  EXPECT_EQ(fs().get(at("name.qdx")), "b\r\nBoth\r\nC\r\n");
   EXPECT_TRUE(d.isOpen());
 }
 
@@ -571,12 +565,12 @@ TEST_F(AddEditTest, EachDialogOpensItsOwnPageAndTheWindowThatAsksOwnsTheBox) {
   Context& ctx = app.ctx;
   ctx.mainWindow = kMain;
   d.handle = kAddEdit;
-  fs().put(std::string(kBase) + "helpfiles\\addwindow.htm", "");
+  fs().put(at("helpfiles\\addwindow.htm"), "");
   d.helpClicked();
   ASSERT_EQ(os.shell.calls.size(), 1u);
   EXPECT_EQ(os.shell.calls[0].file, "addwindow.htm");
   EXPECT_EQ(os.shell.calls[0].show, swMaximize);
-  fs().put(std::string(kBase) + "helpfiles\\browsewindow.htm", "");
+  fs().put(at("helpfiles\\browsewindow.htm"), "");
   app.OpenFileDir.helpClicked();
   EXPECT_EQ(os.shell.calls.back().file, "browsewindow.htm");
 

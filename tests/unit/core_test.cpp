@@ -1,13 +1,10 @@
 // The shared vocabulary of the core: the handler pattern every handler and
 // routine follows, the list model the windows mirror, link entries taken apart
 // the way the launcher and the dialogs read them, and the lines of the files.
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "core/entry.h"
 #include "core/events.h"
-#include "core/textlines.h"
 #include "harness.h"
 #include "ui/controls.h"
 

@@ -1,7 +1,5 @@
 // Files dropped on the window, items dragged in the list, and ending the
 // Windows session.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 #include "launch/launcher.h"
 
@@ -30,10 +28,9 @@ struct DropTest : ::testing::Test, AppHarness {
 TEST_F(DropTest, FilesDroppedTogetherStandAtTheDropPlaceInReverseOrder) {
   boxes().expect(Answer::No, "You are dropping more than one item onto the list.");
   drop({"C:\\Docs\\a.txt", "C:\\Docs\\b.doc"}, 10, 45);  // on item 0
-  EXPECT_EQ(form().List1.items(), (Lines{"b", "a", "one", "two"}));
-  EXPECT_EQ(form().link1.items(),
-            (Lines{"C:\\Docs\\b.doc", "C:\\Docs\\a.txt", "C:\\one.exe", "C:\\two.exe"}));
-  EXPECT_EQ(form().mmlist.items(), form().List1.items());
+  EXPECT_EQ(names(), (Lines{"b", "a", "one", "two"}));
+  EXPECT_EQ(links(), (Lines{"C:\\Docs\\b.doc", "C:\\Docs\\a.txt", "C:\\one.exe", "C:\\two.exe"}));
+  EXPECT_EQ(form().mmlist.items(), names());
   EXPECT_EQ(fs().get(at("name.qdx")), "b\r\na\r\none\r\ntwo\r\n");
   EXPECT_EQ(os.windows.forced.size(), 1u);  // the window comes forward
 
@@ -60,8 +57,8 @@ TEST_F(DropTest, WhatADropAtTheEndAdds) {
   boxes().expect(Answer::Yes, "You are dropping more than one item onto the list.");
   for (const auto& r : rows) {
     drop(r.paths, r.x, r.y);
-    EXPECT_EQ(form().List1.items().back(), r.name);
-    EXPECT_EQ(form().link1.items().back(), r.link);
+    EXPECT_EQ(names().back(), r.name);
+    EXPECT_EQ(links().back(), r.link);
   }
 }
 
@@ -71,13 +68,13 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
   drop({"C:\\new.exe"}, 100, 25);  // on the "Other" tab
   EXPECT_EQ(fs().get(at("Other\\link.qdx")), "C:\\o.exe\r\nC:\\new.exe\r\n");
   EXPECT_EQ(fs().get(at("Other\\name.qdx")), "o\r\nnew\r\n");
-  EXPECT_EQ(form().List1.items(), (Lines{"one", "two"}));  // the list shown is unchanged
+  EXPECT_EQ(names(), (Lines{"one", "two"}));  // the list shown is unchanged
   ASSERT_EQ(os.shell.calls.size(), 1u);
   EXPECT_EQ(os.shell.calls[0].file, "new.exe");
 
   // On the current fileset's tab: the end of the list, and run from there.
   drop({"C:\\new.exe"}, 10, 25);
-  EXPECT_EQ(form().List1.items(), (Lines{"one", "two", "new"}));
+  EXPECT_EQ(names(), (Lines{"one", "two", "new"}));
   EXPECT_EQ(form().List1.itemIndex(), 2);
   EXPECT_EQ(os.shell.calls.size(), 2u);
 }
@@ -85,20 +82,19 @@ TEST_F(DropTest, OnAnotherFilesetsTabTheFilesGrowAndDropLaunchRunsTheNewLink) {
 // Dragged up, the picked items stand together at the drop place, still picked; dragged down,
 // the items taken from above follow each other to it.
 TEST_F(DropTest, DraggingSelectedItemsMovesNamesAndLinksTogether) {
-  form().List1.setItems({"a", "b", "c", "d", "e"});
-  form().link1.setItems({"A", "B", "C", "D", "E"});
+  setList({"a", "b", "c", "d", "e"}, {"A", "B", "C", "D", "E"});
   form().List1.setMultiSelect(true);
   form().List1.setSelected(3, true);
   form().List1.setSelected(4, true);
   form().List1DragDrop(&form().List1, 10, 43);  // onto item 0
-  EXPECT_EQ(form().link1.items(), (Lines{"D", "E", "A", "B", "C"}));
+  EXPECT_EQ(links(), (Lines{"D", "E", "A", "B", "C"}));
   EXPECT_TRUE(form().List1.selected(0) && form().List1.selected(1) && !form().List1.selected(2));
   EXPECT_TRUE(vars().sortbreak);
   form().List1.setSelected(1, false);
   form().List1.setSelected(2, true);
   form().List1DragDrop(&form().List1, 10, 82);  // onto item 4
-  EXPECT_EQ(form().List1.items(), (Lines{"e", "b", "c", "d", "a"}));
-  EXPECT_EQ(form().link1.items(), (Lines{"E", "B", "C", "D", "A"}));
+  EXPECT_EQ(names(), (Lines{"e", "b", "c", "d", "a"}));
+  EXPECT_EQ(links(), (Lines{"E", "B", "C", "D", "A"}));
 }
 
 struct SessionTest : ::testing::Test, AppHarness {
@@ -116,8 +112,7 @@ TEST_F(SessionTest, ShutdownAndRestartAskWhenSetAndOfferTheForcedRequest) {
 
   // Refused, then forced: the fileset is saved first.
   os.system.acceptExit = false;
-  form().List1.setItems({"kept"});
-  form().link1.setItems({"C:\\kept.exe"});
+  setList({"kept"}, {"C:\\kept.exe"});
   boxes().expect(Answer::Yes, "Restart Windows?");
   boxes().expect(Answer::Yes, "Safe restart call failed. Attempt forced shutdown?");
   form().RWindows1Click();

@@ -4,19 +4,10 @@
 // They record every call in order ("B:form1upclick") and run whatever the
 // test asks them to do there, through the very functions the host handed
 // them in "dllinfo2".
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <functional>
-#include <map>
-#include <string>
-#include <vector>
 
-#include "core/paths.h"
-#include "core/textlines.h"
 #include "extensions/abi.h"
-#include "fakelibraries.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -32,8 +23,11 @@ struct Announced {
   std::string path;
 };
 
+// Calls as the DLLs record them ("B:form1upclick"), in order.
+using Calls = std::vector<std::string>;
+
 struct Recorder {
-  std::vector<std::string> calls;
+  Calls calls;
   std::map<char, Announced> dlls;  // by the DLL's letter
   // What an export does besides being recorded, by "B:form1upclick".
   std::map<std::string, std::function<void()>> actions;
@@ -102,13 +96,13 @@ struct ExtensionHarness : AppHarness {
   ExtensionHarness() { Recorder::current() = &rec; }
   ~ExtensionHarness() { Recorder::current() = nullptr; }
 
-  static std::string dllPath(char dll) { return std::string(kBase) + "ext\\" + dll + ".dll"; }
+  static std::string dllPath(char dll) { return at("ext\\") + dll + ".dll"; }
   // A DLL file on disk with these exports.
   void addDll(char dll, FakeLibraries::Exports exports) {
     fs().put(dllPath(dll), "MZ");
     os.libraries.add(dllPath(dll), std::move(exports));
   }
-  std::string listPath() const { return std::string(kBase) + "vp2.qdx"; }
+  std::string listPath() const { return at("vp2.qdx"); }
   // vp2.qdx holds these lines and ExtensionList is read from it.
   void installed(const std::vector<std::string>& lines) {
     fs().put(listPath(), joinLines(lines));

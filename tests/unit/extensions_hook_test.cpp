@@ -5,8 +5,6 @@
 namespace trovik::test {
 namespace {
 
-using Calls = std::vector<std::string>;
-
 struct HookTest : ::testing::Test, ExtensionHarness {
   bool fire(const char* event) { return app.events.FireExtensionEvent(event, true, true, true); }
 };

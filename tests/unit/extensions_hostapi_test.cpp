@@ -12,8 +12,6 @@
 namespace trovik::test {
 namespace {
 
-using Calls = std::vector<std::string>;
-
 // Extension Z, loaded and announced: the entry points as it got them.
 struct HostApiTest : ::testing::Test, ExtensionHarness {
   HostApiTest() {
@@ -297,8 +295,7 @@ TEST_F(HostApiTest, FilesetAndWindowRoutinesAreReachable) {
   EXPECT_NE(fs().get(at("Trovik.ini")).find("FormWidth=200"), std::string::npos);
 
   // A failure inside a routine is shown and returns normally into the extension.
-  form().List1.setItems({"one"});
-  form().link1.setItems({"C:\\one.exe"});
+  setList({"one"}, {"C:\\one.exe"});
   fs().failWrites("link.qdx");
   boxes().expect(Answer::Ok, "link.qdx");
   function<TrovikProc>("savelist")();

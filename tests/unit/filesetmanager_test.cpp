@@ -1,39 +1,26 @@
 // The fileset manager page: renaming, activating and deleting filesets, and
 // moving items between filesets with the page's own clipboard.
-#include <gtest/gtest.h>
-
 #include <utility>
 
-#include "core/textlines.h"
 #include "harness.h"
 
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct FilesetManagerTest : ::testing::Test, AppHarness {
   FilesetManagerTest() {
-    fs().put(dir("") + "Trovik.ini", "[Options]\r\n");
+    options("[Options]\r\n");
     put("", {"a", "b"});
     put("Games\\", {"g1", "g2", "g3", "g4"});
     put("Work\\", {});
     form().loadlist();
     app.OptionsForm.showPage(OptionsPage::FilesetManager);
   }
-  static std::string dir(const std::string& fileset) { return std::string(kBase) + fileset; }
   // A fileset whose item x links to C:\x.exe.
   void put(const std::string& fileset, const Lines& names) {
     Lines links;
     for (const auto& n : names) links.push_back("C:\\" + n + ".exe");
-    fs().put(dir(fileset) + "name.qdx", joinLines(names));
-    fs().put(dir(fileset) + "link.qdx", joinLines(links));
-  }
-  Lines names(const std::string& fileset) {
-    return splitLines(fs().get(dir(fileset) + "name.qdx"));
-  }
-  Lines links(const std::string& fileset) {
-    return splitLines(fs().get(dir(fileset) + "link.qdx"));
+    putFileset(fileset, names, links);
   }
   FilesetManager& fm() { return app.OptionsForm.filesets; }
   void show(const std::string& name) {
@@ -69,7 +56,7 @@ TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
   }
   boxes().expect(Answer::Ok, "too long");
   fm().filesetlistEdited(1, std::string(250, 'x'));
-  EXPECT_TRUE(fs().directoryExists(dir("Games")));
+  EXPECT_TRUE(fs().directoryExists(at("Games")));
 
   boxes().expect(Answer::Ok, "Trovik cannot change the name of its base directory itself.");
   EXPECT_FALSE(fm().filesetlistEditing(0));
@@ -79,11 +66,11 @@ TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
 // the sequence test's; here what it does not see.
 TEST_F(FilesetManagerTest, ARenameToANameTakenByAFileIsRefused) {
   EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik", "Games", "Work"}));
-  fs().put(dir("Taken"), "");
+  fs().put(at("Taken"), "");
   boxes().expect(Answer::Ok, "The fileset could not be renamed to Taken: ");
   fm().filesetlistEdited(1, "Taken");
   EXPECT_EQ(fm().filesetlist.item(1), "Games");
-  EXPECT_EQ(names("Games\\").size(), 4u);
+  EXPECT_EQ(namesIn("Games\\").size(), 4u);
 }
 
 // A paste goes after the item at the caret when it is selected, else after the last selected
@@ -94,8 +81,8 @@ TEST_F(FilesetManagerTest, APasteGoesAfterTheSelection) {
   fm().cutiClick();
   show("Work");
   fm().pasteiClick();
-  EXPECT_EQ(names("Work\\"), (Lines{"g2", "g3"}));
-  EXPECT_EQ(links("Work\\"), (Lines{"C:\\g2.exe", "C:\\g3.exe"}));
+  EXPECT_EQ(namesIn("Work\\"), (Lines{"g2", "g3"}));
+  EXPECT_EQ(linksIn("Work\\"), (Lines{"C:\\g2.exe", "C:\\g3.exe"}));
   const struct {
     std::vector<int> selected;
     int caret;
@@ -111,7 +98,7 @@ TEST_F(FilesetManagerTest, APasteGoesAfterTheSelection) {
     for (int i : r.selected) fm().contentslist.setSelected(i, true);
     fm().contentslist.setItemIndex(r.caret);
     fm().pasteiClick();
-    EXPECT_EQ(names(""), r.after) << r.caret;
+    EXPECT_EQ(namesIn(""), r.after) << r.caret;
   }
   select({});
   boxes().expect(Answer::Ok, "There is nothing selected to copy.");
@@ -128,7 +115,7 @@ TEST_F(FilesetManagerTest, DeletingItemsAsksAndADoubleClickShowsTheLink) {
   fm().Delete1Click();
   boxes().expect(Answer::Yes);
   fm().Delete1Click();
-  EXPECT_EQ(names("Games\\"), (Lines{"g1", "g4"}));
+  EXPECT_EQ(namesIn("Games\\"), (Lines{"g1", "g4"}));
   fm().contentslist.setItemIndex(1);
   boxes().expect(Answer::Ok, "Link associated with this item: C:\\g4.exe");
   fm().contentslistDblClick();
@@ -155,30 +142,30 @@ TEST_F(FilesetManagerTest, AFilesetSavedElsewhereSinceItWasShownIsReloadedNotOve
   put("", {"a", "b", "new"});
   boxes().expect(Answer::Ok, "changed elsewhere since it was shown here");
   app.OptionsForm.cancelClick();
-  EXPECT_EQ(names(""), (Lines{"a", "b", "new"}));
+  EXPECT_EQ(namesIn(""), (Lines{"a", "b", "new"}));
   EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b", "new"}));
 }
 
 // What the user kept in a fileset's directory stays; the backups of its list files go.
 TEST_F(FilesetManagerTest, DeletingAFilesetKeepsTheUsersFilesAndClearingKeepsTheBase) {
-  fs().put(dir("Games\\notes.txt"), "mine");
-  fs().put(dir("Games\\link.qdx.old"), "a backup an earlier save left");
+  fs().put(at("Games\\notes.txt"), "mine");
+  fs().put(at("Games\\link.qdx.old"), "a backup an earlier save left");
   vars().confirmfsdelete = true;
   show("Games");
   boxes().expect(Answer::Yes, "delete the selected fileset and all of its contents?");
-  boxes().expect(Answer::Ok, "Delete directory " + dir("Games\\") + " failed.");
+  boxes().expect(Answer::Ok, "Delete directory " + at("Games\\") + " failed.");
   fm().deletefsClick();
-  EXPECT_EQ(fs().get(dir("Games\\notes.txt")), "mine");
-  EXPECT_EQ(fs().get(dir("Games\\link.qdx.old")), "<missing>");
+  EXPECT_EQ(fs().get(at("Games\\notes.txt")), "mine");
+  EXPECT_EQ(fs().get(at("Games\\link.qdx.old")), "<missing>");
   EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik", "Work"}));
   EXPECT_EQ(fm().shown(), 0);  // the item before it is shown
 
-  vars().apppath = dir("Work\\");
+  vars().apppath = at("Work\\");
   form().switchfileset();
   boxes().expect(Answer::Yes, "delete ALL filesets");
   fm().clearfilesetsClick();
-  EXPECT_EQ(vars().apppath, dir(""));
-  EXPECT_FALSE(fs().directoryExists(dir("Work")));
+  EXPECT_EQ(vars().apppath, at(""));
+  EXPECT_FALSE(fs().directoryExists(at("Work")));
   EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik"}));
   EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b"}));
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik"}));
@@ -197,7 +184,7 @@ TEST_F(FilesetManagerTest, AKeyServedWhileTheMainListRefreshesIsFollowed) {
   EXPECT_EQ(fm().filesetlist.itemIndex(), 1);
   EXPECT_EQ(fm().shown(), 1);
   EXPECT_EQ(fm().contentslist.items(), (Lines{"g1", "g2", "g3", "g4"}));
-  EXPECT_EQ(names(""), (Lines{"a", "b"}));
+  EXPECT_EQ(namesIn(""), (Lines{"a", "b"}));
 }
 
 }  // namespace

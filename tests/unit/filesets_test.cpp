@@ -1,9 +1,5 @@
 // Moving between filesets, making new ones, importing and exporting them. The sequence test
 // walks every way between filesets with saves that fail; here are the rules it does not see.
-#include <gtest/gtest.h>
-
-#include "config/inifile.h"
-#include "core/textlines.h"
 #include "dialogs/optionsform.h"
 #include "harness.h"
 #include "ui/input.h"
@@ -22,11 +18,8 @@ struct FilesetTest : ::testing::Test, AppHarness {
   }
   void openAt(const std::string& dir) {
     vars().apppath = at(dir);
-    form().autobuild(kBase, -1);
-    form().loadlist();
+    open();
   }
-  const Lines& names() { return form().List1.items(); }
-  const Lines& links() { return form().link1.items(); }
   FakeFolderDialog& dialog() { return os.folderDialog; }
   // Imports Other, answering the questions asked on the way.
   void import(std::initializer_list<std::pair<Answer, const char*>> answers) {

@@ -1,10 +1,6 @@
 // Item editing in the main window: the exclusive list modes, the clipboard that carries links
 // between filesets, the move buttons, Create multirun and deleting a fileset. What these do to
 // the files, with saves that fail, is the sequence test's.
-#include <gtest/gtest.h>
-
-#include "core/paths.h"
-#include "core/textlines.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -15,12 +11,10 @@ struct ItemEditingTest : ::testing::Test, AppHarness {
     options("[Form]\r\nCurrentFileSet=\r\n");
     putFileset("", {"A", "B", "C", "D", "E"}, {"a", "b", "c", "d", "e"});
     putFileset("Other\\", {"X", "Y"}, {"x", "y"});
-    form().autobuild(kBase, -1);
-    form().loadlist();
+    open();
     form().addEdit = &app.AddEdit;
     form().optionsForm = &app.OptionsForm;
   }
-  const Lines& names() { return form().List1.items(); }
   void pick(std::initializer_list<int> items) {
     for (int i = 0; i < form().List1.count(); ++i) form().List1.setSelected(i, false);
     for (int i : items) form().List1.setSelected(i, true);
@@ -165,8 +159,7 @@ TEST_F(ItemEditingTest, DeletingAFilesetKeepsTheUsersFilesAndLandsOnOneThatExist
   putFileset("Last\\", {"L"}, {"l"});
   fs().deleteFile(at("Trovik.ini"));
   vars().apppath = at("Last\\");
-  form().autobuild(kBase, -1);
-  form().loadlist();
+  open();
   boxes().expect(Answer::Yes, "delete this fileset");
   f.DeletefilesetClick();
   EXPECT_EQ(vars().apppath, kBase);

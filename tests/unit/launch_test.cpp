@@ -1,10 +1,5 @@
 // Running links: what the shell is asked, the checks before it, the waits of
 // forced order and what the modes do afterwards.
-#include <gtest/gtest.h>
-
-#include <functional>
-
-#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -17,11 +12,6 @@ struct LaunchTest : ::testing::Test, AppHarness {
   }
   void run(const std::string& entry) { app.launcher.runlink(entry); }
   const std::vector<ShellCall>& calls() { return os.shell.calls; }
-  Lines files() {
-    Lines out;
-    for (const ShellCall& c : calls()) out.push_back(c.file);
-    return out;
-  }
 };
 
 TEST_F(LaunchTest, TheShellGetsFileParametersDirectoryAndShowCommand) {
@@ -95,7 +85,7 @@ TEST_F(LaunchTest, AMissingTargetOrADriveNotReadyIsOfferedAndCanBeSkipped) {
   run("E:\\setup.exe|C:\\a.exe|\\\\srv\\disc\\x.exe|");
   fs().put("E:\\setup.exe", "");  // once the disc is in, the member runs
   run("E:\\setup.exe");
-  EXPECT_EQ(files(), (Lines{"x.exe", "a.exe", "setup.exe"}));
+  EXPECT_EQ(started(), (Lines{"x.exe -a", "a.exe", "setup.exe"}));
 
   // A folder whose name has a dot counts as missing; with Open directory the
   // question names the folder.
@@ -214,17 +204,16 @@ TEST_F(LaunchTest, ANameWithoutALinkOffersToResynchroniseHoweverItIsRun) {
   vars().lclick = true;
   for (const auto& way : ways) {
     for (Answer answer : {Answer::No, Answer::Yes}) {
-      form().List1.setItems({"a", "b", "c"});
-      form().link1.setItems({"C:\\a.exe"});
+      setList({"a", "b", "c"}, {"C:\\a.exe"});
       form().List1.setItemIndex(2);
       boxes().expect(answer,
                      "There is no link for the selected item. Do you wish to re-synchronize "
                      "your links? (This will remove 2 unlinked items.");
       way();
       if (answer == Answer::No)
-        EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "", ""}));
+        EXPECT_EQ(links(), (Lines{"C:\\a.exe", "", ""}));
       else
-        EXPECT_EQ(form().List1.items(), Lines{"a"});
+        EXPECT_EQ(names(), Lines{"a"});
     }
   }
   EXPECT_EQ(calls().size(), 2u);
@@ -236,12 +225,11 @@ TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
     if (calls().size() == 1) run("C:\\c.exe");
   };
   run("C:\\a.exe|C:\\b.exe|");
-  EXPECT_EQ(files(), (Lines{"a.exe", "b.exe", "c.exe"}));
+  EXPECT_EQ(started(), (Lines{"a.exe", "b.exe", "c.exe"}));
 
   // With the Add/Edit dialog open a double click runs nothing: the dialog takes the item.
   os.shell.onExecute = nullptr;
-  form().List1.setItems({"a"});
-  form().link1.setItems({"C:\\a.exe"});
+  setList({"a"}, {"C:\\a.exe"});
   form().List1.setItemIndex(0);
   app.AddEdit.AddEdit.setVisible(true);
   form().List1DblClick();

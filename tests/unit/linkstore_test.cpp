@@ -1,19 +1,10 @@
 // Loading, repairing and saving filesets, and finding them on disk.
-#include <gtest/gtest.h>
-
-#include "core/textlines.h"
 #include "harness.h"
 
 namespace trovik::test {
 namespace {
 
-struct LinkStoreTest : ::testing::Test, AppHarness {
-  void putFileset(const Lines& names, const Lines& links) {
-    AppHarness::putFileset("", names, links);
-  }
-  const Lines& names() { return form().List1.items(); }
-  const Lines& links() { return form().link1.items(); }
-};
+struct LinkStoreTest : ::testing::Test, AppHarness {};
 
 // Both files load in step whatever their line ends; empty lines keep their
 // places, a NUL ends the text and a missing link file empties the links only.
@@ -65,21 +56,21 @@ TEST_F(LinkStoreTest, MissingNameFileRebuildsNamesFromTheLinksWithoutWriting) {
 }
 
 TEST_F(LinkStoreTest, OldHeadingsAreDroppedOnlyWhenTheCountsDiffer) {
-  putFileset({"Move items", "a", "b", "c", "d", "e", "f"}, {"1", "2", "3", "4", "5", "6"});
+  putFileset("", {"Move items", "a", "b", "c", "d", "e", "f"}, {"1", "2", "3", "4", "5", "6"});
   form().loadlist();
   EXPECT_EQ(names(), (Lines{"a", "b", "c", "d", "e", "f"}));
 
-  putFileset({"Move items", "Add item", "Delete item", "Edit item", "Clear list", "a"}, {"1"});
+  putFileset("", {"Move items", "Add item", "Delete item", "Edit item", "Clear list", "a"}, {"1"});
   form().loadlist();
   EXPECT_EQ(names(), Lines{"a"});
 
   // In step, a name that happens to read "Move items" is a real name.
-  putFileset({"Move items"}, {"1"});
+  putFileset("", {"Move items"}, {"1"});
   form().loadlist();
   EXPECT_EQ(names(), Lines{"Move items"});
 
   // Out of order, only the leading ones go: the question then repairs the rest.
-  putFileset({"Add item", "Move items", "a"}, {"1"});
+  putFileset("", {"Add item", "Move items", "a"}, {"1"});
   boxes().expect(Answer::Yes, "(This will remove 1 unlinked items");
   form().loadlist();
   EXPECT_EQ(names(), Lines{"Move items"});
@@ -88,7 +79,7 @@ TEST_F(LinkStoreTest, OldHeadingsAreDroppedOnlyWhenTheCountsDiffer) {
 TEST_F(LinkStoreTest, MoreNamesThanLinksAsksAndEitherAnswerLeavesTheListsInStep) {
   const Lines tenNames = {"n0", "n1", "n2", "n3", "n4", "n5", "n6", "n7", "n8", "n9"};
   const Lines eightLinks = {"l0", "l1", "l2", "l3", "l4", "l5", "l6", "l7"};
-  putFileset(tenNames, eightLinks);
+  putFileset("", tenNames, eightLinks);
   boxes().expect(Answer::Yes,
                  "Your files are not sychronized. This could lead to Trovik functioning "
                  "improperly. Do you wish to re-synchronize your links? (This will remove 2 "
@@ -109,7 +100,7 @@ TEST_F(LinkStoreTest, MoreNamesThanLinksAsksAndEitherAnswerLeavesTheListsInStep)
 
 TEST_F(LinkStoreTest, MoreLinksThanNamesAsksAndNoNamesTheLinksByTheirFiles) {
   vars().dropext = true;
-  putFileset({"a", "b", "c"},
+  putFileset("", {"a", "b", "c"},
              {"C:\\1.exe", "C:\\2.exe", "C:\\3.exe", "D:\\Doc\\four.txt+lrmi", "E:\\Five\\"});
   boxes().expect(Answer::No,
                  "(This will remove 2 unassigned link(s)). Clicking No will re-assign the links "
@@ -171,7 +162,7 @@ TEST_F(LinkStoreTest, SavingWritesCrLfAndOnlyTheFilesThatChanged) {
 // Never one file new and the other old: they would be out of step. Every
 // other failing step is the save safety test's.
 TEST_F(LinkStoreTest, AFailedWriteLeavesBothFilesIntactAndIsReportedWithTheFile) {
-  putFileset({"a", "b"}, {"C:\\a.exe", "C:\\b.exe"});
+  putFileset("", {"a", "b"}, {"C:\\a.exe", "C:\\b.exe"});
   const std::string oldNames = fs().get(at("name.qdx")), oldLinks = fs().get(at("link.qdx"));
   form().loadlist();
   form().List1.add("c");
@@ -217,35 +208,32 @@ TEST_F(LinkStoreTest, AVanishedFilesetDirectoryIsRecreatedOnlyWhenTheUserSaysYes
 TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
   Lines many;
   for (int i = 0; i < 12; ++i) many.push_back("x" + std::to_string(i));
-  putFileset(many, many);
+  putFileset("", many, many);
   form().loadlist();
-  form().List1.setItems({"only"});
-  form().link1.setItems({"only"});
+  setList({"only"}, {"only"});
 
   boxes().expect(Answer::No, "Your saved fileset is much smaller than your active list.");
   form().savelist();
-  EXPECT_EQ(splitLines(fs().get(at("link.qdx"))).size(), 12u);
+  EXPECT_EQ(linksIn("").size(), 12u);
 
   boxes().expect(Answer::Yes);
   form().savelist();
   EXPECT_EQ(fs().get(at("link.qdx")), "only\r\n");
 
   // After deleting or clearing, the save does not ask; ten fewer never asks.
-  putFileset(many, many);
-  form().List1.setItems({});
-  form().link1.setItems({});
+  putFileset("", many, many);
+  setList({}, {});
   vars().noconfirmsave = true;
   form().savelist();
-  putFileset(many, many);
-  form().List1.setItems({"a", "b"});
-  form().link1.setItems({"a", "b"});
+  putFileset("", many, many);
+  setList({"a", "b"}, {"a", "b"});
   form().savelist();
   EXPECT_EQ(fs().get(at("name.qdx")), "a\r\nb\r\n");
 }
 
 TEST_F(LinkStoreTest, AutobuildListsFilesetsAsTabsAndSwitchItems) {
   options("");
-  putFileset({}, {});
+  putFileset("", {}, {});
   fs().put(at("Work\\link.qdx"), "");
   fs().put(at("Work\\name.qdx"), "");
   fs().put(at("games\\link.qdx"), "");

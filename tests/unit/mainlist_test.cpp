@@ -1,6 +1,4 @@
 // Clicks and keys on the main list.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 
 namespace trovik::test {
@@ -16,12 +14,6 @@ struct MainListTest : ::testing::Test, AppHarness {
     form().loadlist();
     form().autobuild(kBase, -1);
     vars().lclick = true;
-  }
-  std::vector<std::string> started() {
-    std::vector<std::string> files;
-    for (const auto& c : os.shell.calls)
-      files.push_back(c.file + (c.parameters.empty() ? "" : " " + c.parameters));
-    return files;
   }
   void select(int i) {
     form().List1.setItemIndex(i);
@@ -72,8 +64,8 @@ TEST_F(MainListTest, DeleteModeAsksAndSavesAndCopyModeAppendsACopyAndResorts) {
   EXPECT_EQ(form().List1.count(), 3);
   boxes().expect(Answer::Yes, "Delete Banana?");
   select(1);
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\a.exe", "C:\\c.exe"}));
-  EXPECT_EQ(form().mmlist.items(), form().List1.items());
+  EXPECT_EQ(links(), (Lines{"C:\\a.exe", "C:\\c.exe"}));
+  EXPECT_EQ(form().mmlist.items(), names());
   EXPECT_EQ(fs().get(at("name.qdx")), "Apple\r\nCherry\r\n");
 
   mode("COPY");
@@ -81,8 +73,8 @@ TEST_F(MainListTest, DeleteModeAsksAndSavesAndCopyModeAppendsACopyAndResorts) {
   form().Linkname.setChecked(true);
   form().ReverseSort.setChecked(true);
   select(0);
-  EXPECT_EQ(form().List1.items(), (Lines{"Cherry", "Apple", "Apple"}));
-  EXPECT_EQ(form().link1.items(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\a.exe"}));
+  EXPECT_EQ(names(), (Lines{"Cherry", "Apple", "Apple"}));
+  EXPECT_EQ(links(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\a.exe"}));
   EXPECT_EQ(fs().get(at("name.qdx")), "Apple\r\nCherry\r\n");  // not saved here
   EXPECT_TRUE(started().empty());
 }

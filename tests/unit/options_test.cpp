@@ -2,8 +2,6 @@
 // of the borderless window and the command table.
 #include "config/options.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
 
@@ -30,32 +28,28 @@ TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
 
 // The window's own settings, absent and then given.
 TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
-  using Get = int (*)(AppHarness&);  // -1 below: not checked
+  using H = AppHarness;
+  using Get = int (*)(H&);  // -1 below: not checked
   const struct {
     const char *key, *value;  // in [Form], or after the section named
     Get get;
     int absent, given;
   } rows[] = {
-      {"FormHeight", "300", [](AppHarness& t) { return t.form().Form1.bounds().height; }, 256, 300},
-      {"FormWidth", "200", [](AppHarness& t) { return t.form().Form1.bounds().width; }, 145, 200},
-      {"SnapbarDDCount", "12", [](AppHarness& t) { return t.form().snapbarDDCount; }, 8, 12},
+      {"FormHeight", "300", [](H& t) { return t.form().Form1.bounds().height; }, 256, 300},
+      {"FormWidth", "200", [](H& t) { return t.form().Form1.bounds().width; }, 145, 200},
+      {"SnapbarDDCount", "12", [](H& t) { return t.form().snapbarDDCount; }, 8, 12},
       {"Maximized", "1",
-       [](AppHarness& t) { return int(t.form().windowState == TForm1::WindowState::Maximized); }, 0,
-       1},
-      {"[Options]\r\nForceWait", "0x7D0", [](AppHarness& t) { return t.vars().forcewait; }, -1,
-       2000},
-      {"[Options]\r\nRemPosition", "1", [](AppHarness& t) { return int(t.vars().savepos); }, 0, 1},
-      {"[Options]\r\nQuickSwitch", "1",
-       [](AppHarness& t) { return int(t.form().qswitch.visible()); }, 0, 1},
-      {"[Options]\r\nColumns", "3", [](AppHarness& t) { return t.form().List1.columns(); }, -1, 3},
-      {"[Options]\r\nShowOnKey", "PAUSE",
-       [](AppHarness& t) { return int(t.os.windows.hotkeys[1]); }, 0, 19},
-      {"[QSOptions]\r\nQSTabSize", "40", [](AppHarness& t) { return t.form().qswitch.tabWidth(); },
-       -1, 40},
-      {"[QSOptions]\r\nEnableHotTrack", "0",
-       [](AppHarness& t) { return int(t.form().qswitch.hotTrack()); }, 1, 0},
-      {"[Advanced]\r\nHintHidePause", "2500", [](AppHarness& t) { return t.form().hintHidePause; },
-       6000, 2500},
+       [](H& t) { return int(t.form().windowState == TForm1::WindowState::Maximized); }, 0, 1},
+      {"[Options]\r\nForceWait", "0x7D0", [](H& t) { return t.vars().forcewait; }, -1, 2000},
+      {"[Options]\r\nRemPosition", "1", [](H& t) { return int(t.vars().savepos); }, 0, 1},
+      {"[Options]\r\nQuickSwitch", "1", [](H& t) { return int(t.form().qswitch.visible()); }, 0, 1},
+      {"[Options]\r\nColumns", "3", [](H& t) { return t.form().List1.columns(); }, -1, 3},
+      {"[Options]\r\nShowOnKey", "PAUSE", [](H& t) { return int(t.os.windows.hotkeys[1]); }, 0, 19},
+      {"[QSOptions]\r\nQSTabSize", "40", [](H& t) { return t.form().qswitch.tabWidth(); }, -1, 40},
+      {"[QSOptions]\r\nEnableHotTrack", "0", [](H& t) { return int(t.form().qswitch.hotTrack()); },
+       1, 0},
+      {"[Advanced]\r\nHintHidePause", "2500", [](H& t) { return t.form().hintHidePause; }, 6000,
+       2500},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.key);

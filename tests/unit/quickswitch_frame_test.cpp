@@ -1,7 +1,5 @@
 // The QuickSwitch tabs (changing, the link pop-up of a right-click), Snapbar
 // mode, and the frame: title bar, tray icon and hotkey.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 #include "mainwindow/frame.h"
 
@@ -15,8 +13,7 @@ struct QuickSwitchTest : ::testing::Test, AppHarness {
     putFileset("Games\\", {"Chess", "Mines", "Solitaire"},
                {"C:\\chess.exe", "C:\\mines.exe", "C:\\sol.exe"});
     putFileset("Tools\\", {"Edit"}, {"C:\\edit.exe"});
-    form().autobuild(kBase, -1);
-    form().loadlist();
+    open();
     form().optionsForm = &app.OptionsForm;
     form().qswitch.setVisible(true);
     form().Form1.setBounds({0, 0, 200, 300});
@@ -32,11 +29,6 @@ struct QuickSwitchTest : ::testing::Test, AppHarness {
     view.tab = [tab](int, int) { return tab; };
     form().qswitchMouseDown(MouseButton::Right, 0, 10, 10);
   }
-  std::vector<std::string> started() {
-    std::vector<std::string> files;
-    for (const auto& c : os.shell.calls) files.push_back(c.file);
-    return files;
-  }
 };
 
 // What a tab change saves and where it leads is the sequence test's and the filesets'.
@@ -49,7 +41,7 @@ TEST_F(QuickSwitchTest, ATabChangeTipsOnceAndRefusesAFilesetWithoutNames) {
   boxes().expect(Answer::Cancel, "No valid name file");
   clickTab(2);
   EXPECT_EQ(form().qswitch.tabIndex(), 1);
-  EXPECT_EQ(form().List1.items(), (Lines{"Chess", "Mines", "Solitaire"}));
+  EXPECT_EQ(names(), (Lines{"Chess", "Mines", "Solitaire"}));
 
   // A tab an extension added stands for its caption's directory.
   putFileset("Extra\\", {"X"}, {"C:\\x.exe"});
@@ -88,7 +80,7 @@ TEST_F(QuickSwitchTest, SwitchMenuItemOutlivesItsOwnClick) {
   boxes().expect(Answer::Ok, "space bar");
   form().Switch.child(1).click();
   EXPECT_EQ(seen, "Games");
-  EXPECT_EQ(form().List1.items(), (Lines{"Chess", "Mines", "Solitaire"}));
+  EXPECT_EQ(names(), (Lines{"Chess", "Mines", "Solitaire"}));
 }
 
 TEST_F(QuickSwitchTest, SnapbarFoldsTheWindowAndRestoresTheStoredHeight) {

@@ -7,13 +7,10 @@
 // went on once the disk is back, each other way into that fileset. After all
 // of it the pair is old and old or new and new, nothing outside it changed,
 // nothing is left beside it, and no start took it for missing or new.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <set>
 
-#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -22,9 +19,9 @@ namespace {
 using Disk = std::map<std::string, std::string>;
 using Fault = FakeFileSystem::Fault;
 
-const std::string kWork = std::string(kBase) + "Work\\";
-const std::string kOther = std::string(kBase) + "Other\\";
-const std::string kNew = std::string(kBase) + "NewFileSet1\\";
+const std::string kWork = AppHarness::at("Work\\");
+const std::string kOther = AppHarness::at("Other\\");
+const std::string kNew = AppHarness::at("NewFileSet1\\");
 const std::string kVictim = "C:\\Outside\\victim.txt";
 
 // A program on a disk: started the way the executable starts it, every box
@@ -46,9 +43,7 @@ struct Program {
   void show(const std::string& dir) {
     h.app.OptionsForm.showPage(OptionsPage::FilesetManager);
     for (int i = 0; i < manager().filesetlist.count(); ++i)
-      if (sameText(i == 0 ? std::string(kBase)
-                          : std::string(kBase) + manager().filesetlist.item(i) + "\\",
-                   dir))
+      if (sameText(h.at(i == 0 ? "" : manager().filesetlist.item(i) + "\\"), dir))
         manager().filesetlist.setItemIndex(i);
     manager().filesetlistClick();
   }
@@ -75,17 +70,13 @@ struct Program {
 Disk world() {
   AppHarness h;
   const std::string today = h.os.clock.formatShortDate(h.os.clock.today());
-  h.fs().put(std::string(kBase) + "Trovik.ini",
-             "[Form]\r\nCurrentFileSet=Work\r\nUpdateChecked=" + today +
-                 "\r\n[Options]\r\nUserLevel=2\r\nQuickSwitch=1\r\nConfirmFSDelete=0\r\n"
-                 "ConfirmDelete=0\r\n");
-  h.fs().put(std::string(kBase) + "vp2.qdx", "");
-  h.fs().put(std::string(kBase) + "name.qdx", "b0\r\n");
-  h.fs().put(std::string(kBase) + "link.qdx", "C:\\b0.exe\r\n");
-  h.fs().put(kWork + "name.qdx", "w0\r\nw1\r\nw2\r\n");
-  h.fs().put(kWork + "link.qdx", "C:\\w0.exe\r\nC:\\w1.exe\r\nC:\\w2.exe\r\n");
-  h.fs().put(kOther + "name.qdx", "o0\r\no1\r\n");
-  h.fs().put(kOther + "link.qdx", "C:\\o0.exe\r\nC:\\o1.exe\r\n");
+  h.options("[Form]\r\nCurrentFileSet=Work\r\nUpdateChecked=" + today +
+            "\r\n[Options]\r\nUserLevel=2\r\nQuickSwitch=1\r\nConfirmFSDelete=0\r\n"
+            "ConfirmDelete=0\r\n");
+  h.fs().put(h.at("vp2.qdx"), "");
+  h.putFileset("", {"b0"}, {"C:\\b0.exe"});
+  h.putFileset("Work\\", {"w0", "w1", "w2"}, {"C:\\w0.exe", "C:\\w1.exe", "C:\\w2.exe"});
+  h.putFileset("Other\\", {"o0", "o1"}, {"C:\\o0.exe", "C:\\o1.exe"});
   h.fs().put(kVictim, "not Trovik's");
   return h.fs().snapshot();
 }
@@ -137,7 +128,7 @@ const std::vector<FollowUp>& followUps() {
       {"an edit saved into it", [](Program& p, const std::string& dir) { p.editInto(dir); }},
       {"the manager pasting into it",
        [](Program& p, const std::string& dir) {
-         p.show(std::string(kBase));
+         p.show(kBase);
          p.manager().contentslist.setSelected(0, true);
          p.manager().copyiClick();
          p.show(dir);
@@ -254,7 +245,7 @@ Disk restarted(const Disk& disk) {
   Program p(disk);
   p.start();
   Disk now = p.h.fs().snapshot();
-  now.erase(lower(std::string(kBase) + "Trovik.ini"));
+  now.erase(lower(AppHarness::at("Trovik.ini")));
   for (auto it = now.begin(); it != now.end();) {
     const bool empty =
         it->first.back() == '\\' && std::none_of(now.begin(), now.end(), [&](const auto& e) {
@@ -416,13 +407,12 @@ TEST(SaveSafety, AJournalNamingFilesOutsideItsFolderIsIgnoredAndReported) {
   Program copy(disk);
   for (const std::string& f : stopped.h.fs().allFiles())
     if (startsWith(lower(f), lower(kWork)))
-      copy.h.fs().put(std::string(kBase) + "Copy\\" + f.substr(kWork.size()),
-                      stopped.h.fs().get(f));
+      copy.h.fs().put(copy.h.at("Copy\\" + f.substr(kWork.size())), stopped.h.fs().get(f));
   copy.h.fs().put(kWork + "link.qdx", "C:\\changed.exe\r\n");
-  copy.h.fs().put(std::string(kBase) + "Trovik.ini", "[Form]\r\nCurrentFileSet=Copy\r\n");
+  copy.h.options("[Form]\r\nCurrentFileSet=Copy\r\n");
   copy.start();
   const Disk now = copy.h.fs().snapshot();
-  EXPECT_EQ(pairOf(now, std::string(kBase) + "Copy\\"),
+  EXPECT_EQ(pairOf(now, AppHarness::at("Copy\\")),
             "C:\\Trovik\\Copy\\name.qdx\nw0\r\nw1\r\nw2\r\n|"
             "C:\\Trovik\\Copy\\link.qdx\nC:\\w0.exe\r\nC:\\w1.exe\r\nC:\\w2.exe\r\n|");
   EXPECT_EQ(copy.h.fs().get(kWork + "link.qdx"), "C:\\changed.exe\r\n");

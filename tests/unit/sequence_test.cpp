@@ -3,8 +3,6 @@
 // manager's contents hold exactly what the user made them hold. No link
 // disappears or changes on the way. Saves fail at random, as on a full disk.
 // TROVIK_SEQUENCE_SEEDS sets how many seeds run (tests/sequence runs many).
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -13,8 +11,6 @@
 #include <random>
 #include <set>
 
-#include "core/paths.h"
-#include "core/textlines.h"
 #include "dialogs/addedit.h"
 #include "dialogs/optionsform.h"
 #include "harness.h"
@@ -23,7 +19,6 @@
 namespace trovik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
 // Every item is named by its file, and its link is that file in C:\ (as a
 // drop names it), so a name tells which link must stand beside it.
 std::string linkOf(const std::string& name) { return "C:\\" + name; }
@@ -67,8 +62,7 @@ struct Sequence : AppHarness {
     form().List1.setBounds({0, 0, 100, 100});
     form().qswitch.setBounds({0, 100, 100, 20});
     form().qswitch.setVisible(true);
-    form().autobuild(kBase, -1);
-    form().loadlist();
+    open();
     form().Moveitems1Click(&form().moveitems);  // General/Move: selections and the move buttons
   }
   TForm1& f() { return form(); }
@@ -456,7 +450,7 @@ TEST(DropSequenceTest, TheCloseComesAfterTheWholeDrop) {
   h.form().form1wmdropfiles({0x233, 1, 0, 0}, {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}, -1, -1);
   EXPECT_EQ(closedWhileDropping, 0);
   EXPECT_EQ(h.view.closes, 1);
-  EXPECT_EQ(splitLines(h.fs().get(std::string(kBase) + "link.qdx")).size(), 3u);
+  EXPECT_EQ(h.linksIn("").size(), 3u);
 }
 
 }  // namespace

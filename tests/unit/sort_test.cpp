@@ -1,6 +1,4 @@
 // Sorting the main list: the keys, the order, the check marks and Reverse.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 #include "mainwindow/sorting.h"
 
@@ -13,11 +11,8 @@ struct SortTest : ::testing::Test, AppHarness {
   void fill(const Lines& names, Lines links = {}) {
     if (links.empty())
       for (const auto& n : names) links.push_back("C:\\" + n + ".exe");
-    form().List1.setItems(names);
-    form().link1.setItems(links);
+    setList(names, links);
   }
-  const Lines& names() { return form().List1.items(); }
-  const Lines& links() { return form().link1.items(); }
   std::string key(SortKey k, const std::string& link, const std::string& name = "n") {
     return sortKeyOf(k, name, link, app.syntax, app.vars);
   }

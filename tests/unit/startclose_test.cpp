@@ -1,7 +1,4 @@
 // Opening BaseDirectory at start and saving at close.
-#include <gtest/gtest.h>
-
-#include "core/paths.h"
 #include "harness.h"
 
 namespace trovik::test {
@@ -58,7 +55,7 @@ TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
   fs().put(at("Games\\name.qdx"), "Chess\rGo\r");
   app.FormCreate();
   EXPECT_EQ(vars().apppath, at("Games\\"));
-  EXPECT_EQ(form().List1.items(), (std::vector<std::string>{"Chess", "Go"}));
+  EXPECT_EQ(names(), (std::vector<std::string>{"Chess", "Go"}));
   EXPECT_EQ(form().qswitch.tabIndex(), 1);
 
   EXPECT_TRUE(app.close());
@@ -94,7 +91,7 @@ TEST_F(StartCloseTest, ListFilesWithoutOptionsWarnAndAMissingLinkFileIsReported)
   app.FormCreate();
   EXPECT_NE(fs().get(at("Trovik.ini")), "<missing>");
   // Without links nothing is loaded, and the names file stays as it was.
-  EXPECT_TRUE(form().link1.items().empty());
+  EXPECT_TRUE(links().empty());
   EXPECT_EQ(fs().get(at("name.qdx")), "orphan\r\n");
   // Closing does not wipe the names the user needs once link.qdx is restored.
   EXPECT_TRUE(app.close());

@@ -3,11 +3,8 @@
 // lacks; extensions get the ANSI code page unless they ask for UTF-8.
 #include "platform/storedtext.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 
-#include "core/paths.h"
 #include "extensions_dll.h"
 
 namespace trovik::test {

@@ -1,7 +1,5 @@
 // The update check of the options dialog's "Updates" page on a fake web, and
 // the web addresses it accepts.
-#include <gtest/gtest.h>
-
 #include "fakehttp.h"
 #include "harness.h"
 #include "net/webaddress.h"

@@ -5,7 +5,6 @@
 namespace trovik::test {
 namespace {
 
-using Calls = std::vector<std::string>;
 using namespace std::string_literals;
 
 struct VpListTest : ::testing::Test, ExtensionHarness {
