@@ -146,8 +146,7 @@ void FilesetManager::filesetlistClick() {
   // shown are always those of the selected fileset.
   if (switching_) return;
   ScopedFlag busy(switching_);
-  for (int i = filesetlist.itemIndex(), last = -1; i >= 0 && i != last;
-       last = i, i = filesetlist.itemIndex()) {
+  for (int i = filesetlist.itemIndex(); i >= 0;) {
     if (shown_ >= 0 && i != shown_) {
       try {
         saveShown();
@@ -159,6 +158,9 @@ void FilesetManager::filesetlistClick() {
     shown_ = i;
     host_->refreshlist();
     load(i);
+    const int now = filesetlist.itemIndex();
+    if (now == i) break;  // nothing moved the selection meanwhile
+    i = now;
   }
 }
 
