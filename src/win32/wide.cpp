@@ -20,13 +20,15 @@ std::wstring wideText(HWND h) {
 
 }  // namespace
 
-std::wstring wide(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int n = MultiByteToWideChar(kInside, 0, text.data(), size, nullptr, 0);
+std::wstring wide(std::string_view text) { return wide(text, kInside); }
+
+std::wstring wide(std::string_view bytes, UINT codePage) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   if (n <= 0) return {};
   std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(kInside, 0, text.data(), size, out.data(), n);
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, out.data(), n);
   return out;
 }
 

@@ -10,6 +10,8 @@
 namespace trovik::win32 {
 
 std::wstring wide(std::string_view text);
+// Bytes in another code page (CP_ACP: a stored file's, an extension's) as UTF-16.
+std::wstring wide(std::string_view bytes, UINT codePage);
 std::string narrow(std::wstring_view text);
 // A NUL-ended text from Windows; null reads as empty.
 std::string narrow(const wchar_t* text);

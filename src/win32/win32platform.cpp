@@ -192,11 +192,7 @@ void Win32FileSystem::renameDirectory(const std::string& from, const std::string
 std::string Win32FileSystem::ansiToUtf8(std::string_view bytes) const {
   // Most texts an extension passes, and most names, need no conversion.
   if (isAscii(bytes)) return std::string(bytes);
-  const int size = static_cast<int>(bytes.size());
-  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-  std::wstring text(static_cast<size_t>(std::max(n, 0)), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), n);
-  return narrow(text);
+  return narrow(wide(bytes, CP_ACP));
 }
 
 std::string Win32FileSystem::utf8ToAnsi(std::string_view text, bool* exact) const {
