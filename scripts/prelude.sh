@@ -52,7 +52,7 @@ trovik_build() {
     return 1
   }
   # Two jobs at most: the machines this runs on are shared.
-  ninja -C "$dir" -j "${TROVIK_JOBS:-2}"
+  ninja -C "$dir" -j "${TROVIK_JOBS:-2}" || return 1
   echo "== ${dir#"$trovik_root"/} built in $((SECONDS - started)) s"
 }
 
@@ -63,7 +63,7 @@ trovik_build_release() {
 
 # trovik_build_windows: the two Windows builds, the i686 release and the x86_64 build.
 trovik_build_windows() {
-  trovik_build_release
+  trovik_build_release || return 1
   trovik_build build/win64 -DCMAKE_TOOLCHAIN_FILE="$trovik_root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
 }
 
