@@ -57,8 +57,8 @@ struct Target {
 
 int setText(HWND control, const char* text) {
   LRESULT r = 0;
-  const std::wstring wide = toWide(text);
-  if (!send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), r) || !r)
+  const std::wstring w = wide(text);
+  if (!send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()), r) || !r)
     return fail("the text was not taken");
   return 0;
 }
@@ -89,7 +89,7 @@ int select(const Target& t, const Args& a) {
 int text(const Target& t, const Args&) {
   std::wstring text;
   if (!controlText(t.control, text)) return fail("the program does not answer");
-  say(toUtf8(text));
+  say(narrow(text));
   return 0;
 }
 

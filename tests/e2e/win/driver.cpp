@@ -25,24 +25,6 @@
 
 namespace driver {
 
-std::string toUtf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
-
-std::wstring toWide(const char* text) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring out(static_cast<size_t>(size > 0 ? size : 1), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), size);
-  out.resize(out.size() - 1);
-  return out;
-}
-
 // While `until` repeats a command, what the command says and why it failed go here instead of to
 // stdout and stderr.
 struct Capture {
@@ -89,14 +71,6 @@ int postKey(HWND window, UINT vk) {
   return post(window, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
 }
 
-std::wstring windowText(HWND window) {
-  int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  int got = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
-
 bool isClass(HWND window, const char* name) {
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
@@ -123,7 +97,7 @@ int listItems(HWND box) {
         got < 0)
       return fail("cannot read item " + std::to_string(i));
     text.resize(std::min(static_cast<size_t>(got), text.size()));
-    say(toUtf8(text));
+    say(narrow(text));
   }
   return 0;
 }
@@ -178,7 +152,7 @@ int dropFiles(HWND window, POINT at, char** paths, int count) {
   header.fWide = TRUE;
   std::memcpy(block.data(), &header, sizeof header);
   for (int i = 0; i < count; ++i) {
-    const std::wstring path = toWide(paths[i]);
+    const std::wstring path = wide(paths[i]);
     block.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
   }
   block.append(sizeof(wchar_t), '\0');
@@ -227,7 +201,7 @@ HWND visibleBox(const std::wstring& caption) {
   return nullptr;
 }
 
-std::string boxText(HWND box) { return toUtf8(windowText(GetDlgItem(box, kBoxTextId))); }
+std::string boxText(HWND box) { return windowText(GetDlgItem(box, kBoxTextId)); }
 
 int answer(const char* caption, const char* button, DWORD ms, const char* expected) {
   const char* names[] = {"yes", "no", "ok", "cancel"};
@@ -237,7 +211,7 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
     if (std::strcmp(names[i], button) == 0) id = ids[i];
   if (!id) return fail(std::string("unknown button ") + button);
   HWND box = nullptr;
-  if (!waitFor(ms, [&] { return (box = visibleBox(toWide(caption))) != nullptr; }))
+  if (!waitFor(ms, [&] { return (box = visibleBox(wide(caption))) != nullptr; }))
     return fail(std::string("no message box \"") + caption + "\" within the time");
   const std::string text = boxText(box);
   say(text);
@@ -256,7 +230,7 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
 int boxes() {
   HWND box = nullptr;
   while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr)
-    if (IsWindowVisible(box)) say(toUtf8(windowText(box)) + ": " + boxText(box));
+    if (IsWindowVisible(box)) say(windowText(box) + ": " + boxText(box));
   return 0;
 }
 
@@ -334,10 +308,10 @@ int main() {
   _setmode(_fileno(stdout), _O_BINARY);
   // Text in and out is UTF-8, whatever the code page: names in any script pass whole.
   int argc = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+  wchar_t** given = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::vector<std::string> args;
-  for (int i = 0; i < argc; ++i) args.push_back(toUtf8(wide[i]));
-  LocalFree(wide);
+  for (int i = 0; i < argc; ++i) args.push_back(narrow(given[i]));
+  LocalFree(given);
   std::vector<char*> pointers;
   for (std::string& a : args) pointers.push_back(a.data());
   pointers.push_back(nullptr);

@@ -11,12 +11,17 @@
 #include <string>
 
 #include "win32/querytags.h"
+#include "win32/wide.h"
 
 namespace driver {
 
 using trovik::win32::kCommandIdQuery;
 using trovik::win32::kControlIdQuery;
 using trovik::win32::kLinkQuery;
+// Text crosses to and from Windows as the program's own edge does it.
+using trovik::win32::narrow;
+using trovik::win32::wide;
+using trovik::win32::windowText;
 
 constexpr DWORD kPollMs = 20;
 // A send (or a window's reaction to one) that takes longer than this means the program is stuck;
@@ -59,9 +64,6 @@ bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resu
 int post(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // A key pressed and let go in the window that has the keyboard, as posted messages.
 int postKey(HWND window, UINT vk);
-std::wstring windowText(HWND window);
-std::string toUtf8(const std::wstring& text);
-std::wstring toWide(const char* text);
 // Whether the window is of that class, in any case.
 bool isClass(HWND window, const char* name);
 // Says every item of a list box or combo box, one a line.

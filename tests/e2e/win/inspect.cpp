@@ -59,7 +59,7 @@ std::string describe(HWND window) {
   if (!window) return "nothing";
   char className[256] = {};
   GetClassNameA(window, className, sizeof className);
-  return std::string(className) + " \"" + toUtf8(windowText(window)) + "\"";
+  return std::string(className) + " \"" + windowText(window) + "\"";
 }
 
 int waitFront(DWORD ms) {

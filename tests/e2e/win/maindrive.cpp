@@ -108,7 +108,7 @@ int tabs() {
     ReadProcessMemory(t.remote.process(), item.pszText, text.data(), kTextMax * sizeof(wchar_t),
                       &done);
     text[std::min<SIZE_T>(done / sizeof(wchar_t), kTextMax)] = L'\0';
-    say(toUtf8(text.data()));
+    say(narrow(text.data()));
   }
   return 0;
 }
@@ -220,9 +220,9 @@ int controlState(int id, bool ask) {
   HWND c = id ? control(id) : mainWindow();
   std::wstring text;
   if (!c) return fail("the main window has no control " + std::to_string(id));
-  if (!ask) text = windowText(c);
+  if (!ask) text = wide(windowText(c));
   if (ask && !controlText(c, text)) return fail("the program does not answer");
-  say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + toUtf8(text));
+  say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + narrow(text));
   return 0;
 }
 
