@@ -177,20 +177,6 @@ TEST(EntrySyntax, TextRoutinesFindTheSeparatorAndSuffixes) {
   EXPECT_FALSE(s.ismr("a|b"));
 }
 
-TEST(TextLines, EveryLineEndReadsTheSameAndCrLfIsWritten) {
-  EXPECT_EQ(splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
-  EXPECT_EQ(splitLines("a\rb\r"), (Lines{"a", "b"}));
-  EXPECT_EQ(splitLines("a\nb"), (Lines{"a", "b"}));
-  EXPECT_EQ(splitLines("a\n\r\nb"), (Lines{"a", "", "b"}));  // LF then CR LF: an empty line
-  EXPECT_EQ(splitLines("x\r\n\r\n\r\n"), (Lines{"x", "", ""}));
-  EXPECT_EQ(splitLines("a\r\r\nb\n\nc\rd"), (Lines{"a", "", "b", "", "c", "d"}));
-  EXPECT_EQ(splitLines(std::string("a\r\nb\0c\r\nd", 10)), (Lines{"a", "b"}));
-  EXPECT_TRUE(splitLines("").empty());
-  EXPECT_EQ(splitLines("\r\n"), Lines{""});
-  EXPECT_EQ(joinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
-  EXPECT_EQ(joinLines({}), "");
-}
-
 // The count is made sixteen bytes at a time: line ends across those blocks,
 // long runs of them and a NUL must all count as the split finds them. A list
 // split into its old strings ends up exactly as a fresh split.
