@@ -193,8 +193,6 @@ TEST(TextLines, CountAgreesWithTheSplitAtEveryLengthAndMix) {
     splitLinesInto(text, reused);
     ASSERT_EQ(reused, split);
   }
-  splitLinesInto("a\r\nb", reused);
-  EXPECT_EQ(reused, (Lines{"a", "b"}));
   for (const char* end : {"\n", "\r", "\r\n"}) {
     std::string runs;
     for (int i = 0; i < 5000; ++i) runs += end;

@@ -78,7 +78,6 @@ TEST_F(FilesetTest, EveryWayInRefusesATargetWithoutLinks) {
       },
       [](FilesetTest& t) { t.form().Switch.child(2).click(); },
       [](FilesetTest& t) {
-        t.app.OptionsForm.showPage(OptionsPage::FilesetManager);
         t.app.OptionsForm.filesets.filesetlist.setItemIndex(2);
         t.app.OptionsForm.filesets.activatefsClick();
       },
@@ -88,6 +87,7 @@ TEST_F(FilesetTest, EveryWayInRefusesATargetWithoutLinks) {
     SCOPED_TRACE(&leave - &ways[0]);
     threeFilesets();
     openAt("A\\");
+    app.OptionsForm.showPage(OptionsPage::FilesetManager);  // it lists B while B is whole
     fs().deleteFile(at("B\\link.qdx"));
     const size_t before = boxes().shown().size();
     leave(*this);
