@@ -91,20 +91,15 @@ TEST(Barrier, AnyFailureIsToldAndStopsTheWork) {
 }
 
 // Each member of an entry as the launcher gets it: target, parameters and run
-// mode, joined by "|" to read as one row.
+// mode, joined by "|" to read as one row. (Single targets are the launch test's.)
 TEST(EntrySyntax, WorkedExamplesReachTheLauncherAsDocumented) {
   AppHarness h;
-  const RunMode N = RunMode::Normal, Max = RunMode::Maximized, Min = RunMode::Minimized;
+  const RunMode N = RunMode::Normal, Max = RunMode::Maximized;
   const struct {
     const char *entry, *targets, *parameters;
     RunMode mode;  // of the first member
     bool forced;
   } cases[] = {
-      {"C:\\Tools\\notepad.exe", "c:\\tools\\notepad.exe", "", N, false},
-      {"C:\\Tools\\notepad.exe>:C:\\Docs\\notes.txt+lrma", "c:\\tools\\notepad.exe",
-       "c:\\docs\\notes.txt", Max, false},
-      {"C:\\Tools\\calc.exe+lrmi", "c:\\tools\\calc.exe", "", Min, false},
-      {"D:\\Music\\", "d:\\music\\", "", N, false},
       {"+fC:\\a.exe|C:\\b.exe>:-x|D:\\Docs\\|", "c:\\a.exe|c:\\b.exe|d:\\docs\\", "|-x|", N, true},
       // Empty and null members are skipped; the force mark counts on any member.
       {"a||<null>|+fb|c", "a|b", "|", N, true},
