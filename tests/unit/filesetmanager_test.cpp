@@ -1,5 +1,7 @@
 // The fileset manager page: renaming, activating and deleting filesets, and
-// moving items between filesets with the page's own clipboard.
+// moving items between filesets with the page's own clipboard. How each change keeps the
+// files and the main window in step, a fileset saved elsewhere meanwhile included, is the
+// sequence test's; here what it does not see.
 #include <utility>
 
 #include "harness.h"
@@ -47,8 +49,10 @@ TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
       {"COM\xC2\xB9", "device name"},  // superscript one
       {"Lpt\xC2\xB3.txt", "device name"},
       {"work", "must be unique - a fileset named work already exists."},
-      {"Games", "must be unique"},  // its own name counts too
+      {"Games", "must be unique"},                               // its own name counts too
+      {"Taken", "The fileset could not be renamed to Taken: "},  // a file's name
   };
+  fs().put(at("Taken"), "");
   for (const auto& [name, why] : refused) {
     boxes().expect(Answer::Ok, why);
     fm().filesetlistEdited(1, name);
@@ -60,17 +64,6 @@ TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
 
   boxes().expect(Answer::Ok, "Trovik cannot change the name of its base directory itself.");
   EXPECT_FALSE(fm().filesetlistEditing(0));
-}
-
-// How a rename, a cut and paste or a deletion keeps the files and the main window in step is
-// the sequence test's; here what it does not see.
-TEST_F(FilesetManagerTest, ARenameToANameTakenByAFileIsRefused) {
-  EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik", "Games", "Work"}));
-  fs().put(at("Taken"), "");
-  boxes().expect(Answer::Ok, "The fileset could not be renamed to Taken: ");
-  fm().filesetlistEdited(1, "Taken");
-  EXPECT_EQ(fm().filesetlist.item(1), "Games");
-  EXPECT_EQ(namesIn("Games\\").size(), 4u);
 }
 
 // A paste goes after the item at the caret when it is selected, else after the last selected
@@ -121,31 +114,6 @@ TEST_F(FilesetManagerTest, DeletingItemsAsksAndADoubleClickShowsTheLink) {
   fm().contentslistDblClick();
 }
 
-TEST_F(FilesetManagerTest, DraggingMovesTheSelectedItemsTogetherInBothLists) {
-  show("Games");
-  select({0, 2});
-  form().Linkname.setChecked(true);
-  fm().contentslistDragDrop(4);  // below the last item
-  EXPECT_EQ(fm().contentslist.items(), (Lines{"g2", "g4", "g1", "g3"}));
-  EXPECT_EQ(fm().links(), (Lines{"C:\\g2.exe", "C:\\g4.exe", "C:\\g1.exe", "C:\\g3.exe"}));
-  EXPECT_TRUE(fm().contentslist.selected(2) && fm().contentslist.selected(3));
-  EXPECT_FALSE(form().Linkname.checked());
-  EXPECT_TRUE(vars().sortbreak);
-}
-
-// The page never writes a copy older than the files: what the main window saved meanwhile
-// stays, and the user hears that the edit here was not made.
-TEST_F(FilesetManagerTest, AFilesetSavedElsewhereSinceItWasShownIsReloadedNotOverwritten) {
-  show("Trovik");
-  select({0});
-  fm().cutiClick();
-  put("", {"a", "b", "new"});
-  boxes().expect(Answer::Ok, "changed elsewhere since it was shown here");
-  app.OptionsForm.cancelClick();
-  EXPECT_EQ(namesIn(""), (Lines{"a", "b", "new"}));
-  EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b", "new"}));
-}
-
 // What the user kept in a fileset's directory stays; the backups of its list files go.
 TEST_F(FilesetManagerTest, DeletingAFilesetKeepsTheUsersFilesAndClearingKeepsTheBase) {
   fs().put(at("Games\\notes.txt"), "mine");
@@ -169,22 +137,6 @@ TEST_F(FilesetManagerTest, DeletingAFilesetKeepsTheUsersFilesAndClearingKeepsThe
   EXPECT_EQ(fm().filesetlist.items(), (Lines{"Trovik"}));
   EXPECT_EQ(fm().contentslist.items(), (Lines{"a", "b"}));
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik"}));
-}
-
-TEST_F(FilesetManagerTest, AKeyServedWhileTheMainListRefreshesIsFollowed) {
-  show("Work");
-  // Refreshing the main list serves messages: the user's Up to Games arrives meanwhile.
-  bool pressed = false;
-  os.pump.onProcess = [&] {
-    if (std::exchange(pressed, true)) return;
-    fm().filesetlist.setItemIndex(1);
-    fm().filesetlistKeyUp();
-  };
-  show("Trovik");
-  EXPECT_EQ(fm().filesetlist.itemIndex(), 1);
-  EXPECT_EQ(fm().shown(), 1);
-  EXPECT_EQ(fm().contentslist.items(), (Lines{"g1", "g2", "g3", "g4"}));
-  EXPECT_EQ(namesIn(""), (Lines{"a", "b"}));
 }
 
 }  // namespace

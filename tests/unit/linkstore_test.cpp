@@ -76,28 +76,6 @@ TEST_F(LinkStoreTest, OldHeadingsAreDroppedOnlyWhenTheCountsDiffer) {
   EXPECT_EQ(names(), Lines{"Move items"});
 }
 
-TEST_F(LinkStoreTest, MoreNamesThanLinksAsksAndEitherAnswerLeavesTheListsInStep) {
-  const Lines tenNames = {"n0", "n1", "n2", "n3", "n4", "n5", "n6", "n7", "n8", "n9"};
-  const Lines eightLinks = {"l0", "l1", "l2", "l3", "l4", "l5", "l6", "l7"};
-  putFileset("", tenNames, eightLinks);
-  boxes().expect(Answer::Yes,
-                 "Your files are not sychronized. This could lead to Trovik functioning "
-                 "improperly. Do you wish to re-synchronize your links? (This will remove 2 "
-                 "unlinked items");
-  form().loadlist();
-  EXPECT_EQ(names().size(), 8u);
-  EXPECT_EQ(links(), eightLinks);
-  EXPECT_EQ(boxes().shown().back().caption, "Warning");
-  EXPECT_EQ(boxes().shown().back().buttons, Buttons::YesNo);
-
-  boxes().expect(Answer::No);
-  form().loadlist();
-  EXPECT_EQ(names(), tenNames);
-  EXPECT_EQ(links().size(), 10u);
-  EXPECT_EQ(links()[9], "");
-  EXPECT_EQ(form().mmlist.count(), 10);
-}
-
 TEST_F(LinkStoreTest, MoreLinksThanNamesAsksAndNoNamesTheLinksByTheirFiles) {
   vars().dropext = true;
   putFileset("", {"a", "b", "c"},
@@ -159,52 +137,6 @@ TEST_F(LinkStoreTest, SavingWritesCrLfAndOnlyTheFilesThatChanged) {
   EXPECT_FALSE(vars().noconfirmsave);  // it covers exactly one save
 }
 
-// Never one file new and the other old: they would be out of step. Every
-// other failing step is the save safety test's.
-TEST_F(LinkStoreTest, AFailedWriteLeavesBothFilesIntactAndIsReportedWithTheFile) {
-  putFileset("", {"a", "b"}, {"C:\\a.exe", "C:\\b.exe"});
-  const std::string oldNames = fs().get(at("name.qdx")), oldLinks = fs().get(at("link.qdx"));
-  form().loadlist();
-  form().List1.add("c");
-  form().link1.add("C:\\c.exe");
-  for (const char* failing : {"link.qdx", "name.qdx"}) {
-    fs().clearFailures();
-    fs().failWrites(failing);
-    try {
-      form().savelist();
-      ADD_FAILURE() << "a failed write of " << failing << " was not reported";
-    } catch (const IoError& e) {
-      EXPECT_NE(std::string(e.what()).find(failing), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(fs().get(at("name.qdx")), oldNames);
-    EXPECT_EQ(fs().get(at("link.qdx")), oldLinks);
-  }
-  // In memory nothing was lost either: a later save succeeds.
-  fs().clearFailures();
-  form().savelist();
-  EXPECT_EQ(fs().get(at("link.qdx")), oldLinks + "C:\\c.exe\r\n");
-}
-
-TEST_F(LinkStoreTest, AVanishedFilesetDirectoryIsRecreatedOnlyWhenTheUserSaysYes) {
-  vars().apppath = std::string(kBase) + "Gone\\";
-  form().List1.add("a");
-  form().link1.add("C:\\a.exe");
-  vars().noconfirmsave = true;
-  boxes().expect(Answer::No,
-                 "The directory C:\\Trovik\\Gone\\ in which this fileset is saved no "
-                 "longer exists. Do you want to create it?");
-  form().savelist();
-  EXPECT_EQ(boxes().shown().back().caption, "Directory not found");
-  EXPECT_FALSE(fs().directoryExists(vars().apppath));
-  EXPECT_TRUE(vars().noconfirmsave);  // left as it was
-  EXPECT_EQ(form().List1.count(), 1);
-
-  boxes().expect(Answer::Yes);
-  form().savelist();
-  EXPECT_EQ(fs().get(vars().apppath + "link.qdx"), "C:\\a.exe\r\n");
-  EXPECT_EQ(fs().get(vars().apppath + "name.qdx"), "a\r\n");
-}
-
 TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
   Lines many;
   for (int i = 0; i < 12; ++i) many.push_back("x" + std::to_string(i));
@@ -229,45 +161,6 @@ TEST_F(LinkStoreTest, AListMuchSmallerThanTheSavedOneAsksBeforeOverwriting) {
   setList({"a", "b"}, {"a", "b"});
   form().savelist();
   EXPECT_EQ(fs().get(at("name.qdx")), "a\r\nb\r\n");
-}
-
-TEST_F(LinkStoreTest, AutobuildListsFilesetsAsTabsAndSwitchItems) {
-  options("");
-  putFileset("", {}, {});
-  fs().put(at("Work\\link.qdx"), "");
-  fs().put(at("Work\\name.qdx"), "");
-  fs().put(at("games\\link.qdx"), "");
-  fs().put(at("games\\name.qdx"), "");
-  fs().put(at("OnlyLinks\\link.qdx"), "");  // not a fileset
-  fs().put(at("Deep\\Inner\\link.qdx"), "");
-  fs().put(at("Deep\\Inner\\name.qdx"), "");  // too deep
-  fs().put(at("file.txt"), "");
-  vars().apppath = std::string(kBase) + "WORK\\";  // letter case does not matter
-
-  EXPECT_EQ(form().autobuild(kBase, -1), "");
-  EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "games", "Work"}));
-  ASSERT_EQ(form().Switch.childCount(), 3);
-  EXPECT_EQ(form().Switch.child(2).caption(), "Work");
-  EXPECT_TRUE(form().Switch.child(2).checked());
-  EXPECT_FALSE(form().Switch.child(0).checked());
-  EXPECT_EQ(form().qswitch.tabIndex(), 2);
-  EXPECT_EQ(form().ctabi, 2);
-  EXPECT_GE(os.pump.calls, 7);  // the window stays alive during the scan
-
-  // The index asks for the n-th subdirectory fileset; a rebuild replaces the items.
-  EXPECT_EQ(form().autobuild(kBase, 2), std::string(kBase) + "Work\\");
-  EXPECT_EQ(form().autobuild(kBase, 1), std::string(kBase) + "games\\");
-  EXPECT_EQ(form().autobuild(kBase, 3), "");
-  EXPECT_EQ(form().Switch.childCount(), 3);
-
-  // Without Trovik.ini the base directory is no fileset of its own.
-  fs().deleteFile(at("Trovik.ini"));
-  form().autobuild(kBase, -1);
-  EXPECT_EQ(form().qswitch.tabs(), (Lines{"games", "Work"}));
-  EXPECT_EQ(form().ctabi, 1);
-
-  form().clearhistory();
-  EXPECT_EQ(form().Switch.childCount(), 0);
 }
 
 }  // namespace

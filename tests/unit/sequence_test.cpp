@@ -436,22 +436,5 @@ TEST(SequenceTest, RandomUseNeverLosesALink) {
   }
 }
 
-// Drop/Launch/Exit with several files: the window closes once every file is
-// added, launched and saved, never while a later one is still being launched.
-TEST(DropSequenceTest, TheCloseComesAfterTheWholeDrop) {
-  AppHarness h;
-  h.putFileset("", {}, {});
-  for (const char* p : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}) h.fs().put(p, "");
-  h.form().loadlist();
-  h.form().DropLaunchExitClick();
-  int closedWhileDropping = 0;
-  h.os.pump.onProcess = [&] { closedWhileDropping += h.view.closes; };
-  h.boxes().expect(Answer::No);  // not one group
-  h.form().form1wmdropfiles({0x233, 1, 0, 0}, {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}, -1, -1);
-  EXPECT_EQ(closedWhileDropping, 0);
-  EXPECT_EQ(h.view.closes, 1);
-  EXPECT_EQ(h.linksIn("").size(), 3u);
-}
-
 }  // namespace
 }  // namespace trovik::test

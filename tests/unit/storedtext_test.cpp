@@ -18,25 +18,8 @@ const std::string kCafe = "Caf\xC3\xA9", kCafeAnsi = "Caf\xE9";
 const std::string kOmega = "\xCE\xA9mega", kCjk = "\xE6\x96\x87\xE6\xA1\xA3",
                   kEmoji = "\xF0\x9F\x98\x80";
 
-TEST(StoredText, AFileIsAnsiWhileItsTextFitsAndUtf8BehindAMarkOtherwise) {
-  FakeFileSystem fs;
-  const struct {
-    std::string text, bytes;
-  } rows[] = {
-      {"", ""},
-      {"plain\r\n", "plain\r\n"},
-      {kCafe, kCafeAnsi},
-      {kOmega + " " + kCafe, kMark + kOmega + " " + kCafe},
-      {kCjk + kEmoji, kMark + kCjk + kEmoji},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(storedBytes(fs, row.text), row.bytes) << row.text;
-    EXPECT_EQ(storedText(fs, row.bytes, "f"), row.text) << row.text;
-  }
-  // A marked file is UTF-8 even where its text would fit the code page.
-  EXPECT_EQ(storedText(fs, kMark + kCafe, "f"), kCafe);
-}
-
+// A false mark is an error naming the file (a fileset that cannot be read is then not saved
+// over: the save safety test's).
 TEST(StoredText, OnlyWellFormedUtf8IsTakenBehindTheMark) {
   for (const char* bad : {"\x80", "\xC0\xAF", "\xC3", "\xE2\x82", "\xED\xA0\x80" /* a surrogate */,
                           "\xF4\x90\x80\x80" /* above U+10FFFF */, "\xF8\x88\x80\x80\x80"}) {
@@ -100,6 +83,8 @@ TEST(StoredText, RandomTextRoundTripsThroughItsFile) {
     ASSERT_EQ(bytes.rfind(kMark, 0) != 0, fits) << testing::PrintToString(text);
     ASSERT_EQ(storedText(fs, bytes, "f"), text);
   }
+  // A marked file is UTF-8 even where its text would fit the code page.
+  EXPECT_EQ(storedText(fs, kMark + kCafe, "f"), kCafe);
 }
 
 struct FilesInAnyScript : ::testing::Test, ExtensionHarness {};
@@ -130,43 +115,6 @@ TEST_F(FilesInAnyScript, ListFilesKeepTheirFormUntilANameNeedsUtf8) {
   fs().put(at("name.qdx"), kMark + kOmega + "\r\n" + std::string("b\0c\r\nd\r\n", 8));
   form().loadlist();
   EXPECT_EQ(form().List1.items(), (Lines{kOmega, "b"}));
-}
-
-// A file marked UTF-8 that is not cannot be read: the user is told which file
-// and why, and nothing is written over it.
-TEST_F(FilesInAnyScript, AFalseUtf8MarkIsReportedAndTheFileKept) {
-  putFileset("", {"A"}, {"C:\\a.exe"});
-  form().loadlist();
-  const std::string broken = kMark + "B\xFF\r\n";
-  fs().put(at("name.qdx"), broken);
-  try {
-    form().loadlist();
-    ADD_FAILURE() << "the list loaded";
-  } catch (const IoError& e) {
-    EXPECT_EQ(e.path(), at("name.qdx"));
-  }
-  try {
-    form().savelist();
-  } catch (const IoError&) {
-  }
-  EXPECT_EQ(fs().get(at("name.qdx")), broken);
-}
-
-// Trovik.ini and vp2.qdx are read the same way.
-TEST_F(FilesInAnyScript, OptionsAndTheExtensionListReadBothForms) {
-  options("[Main]\r\nDir=C:\\Caf\xE9\\\r\n");
-  EXPECT_EQ(option("Main", "Dir"), "C:\\" + kCafe + "\\");
-  {
-    TBigIniFile ini(fs(), at("Trovik.ini"));
-    ini.WriteString("Main", "Folder", "C:\\" + kOmega + "\\");
-  }
-  EXPECT_EQ(fs().get(at("Trovik.ini")).rfind(kMark, 0), 0u);
-  EXPECT_EQ(option("Main", "Dir"), "C:\\" + kCafe + "\\");
-  EXPECT_EQ(option("Main", "Folder"), "C:\\" + kOmega + "\\");
-
-  fs().put(at("vp2.qdx"), "C:\\Caf\xE9\\x.dll|X\r\n");
-  host().loadList();
-  EXPECT_EQ(host().ExtensionList(), Lines{"C:\\" + kCafe + "\\x.dll|X"});
 }
 
 TrovikBool TROVIK_CALL takesUtf8() { return 1; }
