@@ -219,6 +219,10 @@ TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
   boxes().expect(Answer::Ok, "no longer in its fileset");
   edit(other, 2);
   EXPECT_TRUE(d.isOpen());
+  fs().failWrites("Other");
+  boxes().expect(Answer::Ok, "Other\\name.qdx");
+  edit(other, 0);
+  fs().clearFailures();
   boxes().expect(Answer::Ok, "The fileset that this link belongs to cannot be found.");
   edit(at("Gone\\"), 0);
   EXPECT_TRUE(d.isOpen() && d.EditPending);
