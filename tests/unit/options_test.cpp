@@ -26,6 +26,11 @@ TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
       {"FormHeight", "300", [](H& t) { return t.form().Form1.bounds().height; }, 256, 300},
       {"FormWidth", "200", [](H& t) { return t.form().Form1.bounds().width; }, 145, 200},
       {"SnapbarDDCount", "12", [](H& t) { return t.form().snapbarDDCount; }, 8, 12},
+      // A separator of the wrong length is ignored.
+      {"CommandSeperator", "::", [](H& t) { return int(t.vars().commandsep == "::"); }, 0, 1},
+      {"CommandSeperator", ">>>", [](H& t) { return int(t.vars().commandsep == ">:"); }, 1, 1},
+      {"MRSeperator", ";", [](H& t) { return int(t.vars().mrs == ";"); }, 0, 1},
+      {"MRSeperator", "||", [](H& t) { return int(t.vars().mrs == "|"); }, 1, 1},
       {"Maximized", "1",
        [](H& t) { return int(t.form().windowState == TForm1::WindowState::Maximized); }, 0, 1},
       {"[Options]\r\nForceWait", "0x7D0", [](H& t) { return t.vars().forcewait; }, -1, 2000},

@@ -80,17 +80,6 @@ TEST_F(StartCloseTest, ListFilesWithoutOptionsWarnAndAMissingLinkFileIsReported)
   EXPECT_EQ(fs().get(at("name.qdx")), "orphan\r\n");
 }
 
-TEST_F(StartupQuestions, SeparatorsOfTheWrongLengthAreIgnored) {
-  options("[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
-  app.FormCreate();
-  EXPECT_EQ(vars().commandsep, ">:");
-  EXPECT_EQ(vars().mrs, ";");
-  options("[Form]\r\nCommandSeperator=::\r\nMRSeperator=||\r\n");
-  app.FormCreate();
-  EXPECT_EQ(vars().commandsep, "::");
-  EXPECT_EQ(vars().mrs, "|");
-}
-
 // A list or options file that cannot be written at close is reported, and the program stays
 // unless the user says otherwise; what was on disk stays as it was.
 TEST_F(StartupQuestions, ASaveThatFailsAtCloseAsksBeforeLosingAnything) {
