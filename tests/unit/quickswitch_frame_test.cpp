@@ -1,5 +1,5 @@
 // The QuickSwitch tabs (changing, the link pop-up of a right-click), Snapbar
-// mode, and the frame: title bar, tray icon and hotkey.
+// mode, and the frame's title bar (the tray icon and the hotkey are the end-to-end test's).
 #include "harness.h"
 #include "mainwindow/frame.h"
 
