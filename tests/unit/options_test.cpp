@@ -2,7 +2,6 @@
 // of the borderless window and the command table.
 #include "config/options.h"
 
-#include <map>
 #include <set>
 
 #include "config/dates.h"
@@ -14,17 +13,6 @@ namespace trovik::test {
 namespace {
 
 struct OptionsTest : ::testing::Test, AppHarness {};
-
-TEST_F(OptionsTest, AMissingFileIsCreatedWithTheDefaultsAndApplied) {
-  putFileset("", {}, {});
-  boxes().expect(Answer::Ok, "An options file was not found. Trovik has created a new one.");
-  form().loadoptions();
-  EXPECT_EQ(option("Options", "ShowOnKey"), "F9");
-  EXPECT_EQ(form().Form1.bounds().width, 145);  // 128 in the file, raised to the least width
-  EXPECT_EQ(os.windows.hotkeys.at(1), 120u);    // F9
-  EXPECT_TRUE(form().qswitch.visible());
-  EXPECT_EQ(form().List1.columns(), 0);  // Columns 1 means one column
-}
 
 // The window's own settings, absent and then given.
 TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
@@ -38,6 +26,11 @@ TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
       {"FormHeight", "300", [](H& t) { return t.form().Form1.bounds().height; }, 256, 300},
       {"FormWidth", "200", [](H& t) { return t.form().Form1.bounds().width; }, 145, 200},
       {"SnapbarDDCount", "12", [](H& t) { return t.form().snapbarDDCount; }, 8, 12},
+      // A separator of the wrong length is ignored.
+      {"CommandSeperator", "::", [](H& t) { return int(t.vars().commandsep == "::"); }, 0, 1},
+      {"CommandSeperator", ">>>", [](H& t) { return int(t.vars().commandsep == ">:"); }, 1, 1},
+      {"MRSeperator", ";", [](H& t) { return int(t.vars().mrs == ";"); }, 0, 1},
+      {"MRSeperator", "||", [](H& t) { return int(t.vars().mrs == "|"); }, 1, 1},
       {"Maximized", "1",
        [](H& t) { return int(t.form().windowState == TForm1::WindowState::Maximized); }, 0, 1},
       {"[Options]\r\nForceWait", "0x7D0", [](H& t) { return t.vars().forcewait; }, -1, 2000},
@@ -45,6 +38,8 @@ TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
       {"[Options]\r\nQuickSwitch", "1", [](H& t) { return int(t.form().qswitch.visible()); }, 0, 1},
       {"[Options]\r\nColumns", "3", [](H& t) { return t.form().List1.columns(); }, -1, 3},
       {"[Options]\r\nShowOnKey", "PAUSE", [](H& t) { return int(t.os.windows.hotkeys[1]); }, 0, 19},
+      {"[Options]\r\nShowOnKey", "120", [](H& t) { return int(t.os.windows.hotkeys[1]); }, 0, 120},
+      {"[Options]\r\nColumns", "1", [](H& t) { return t.form().List1.columns(); }, -1, 0},
       {"[QSOptions]\r\nQSTabSize", "40", [](H& t) { return t.form().qswitch.tabWidth(); }, -1, 40},
       {"[QSOptions]\r\nEnableHotTrack", "0", [](H& t) { return int(t.form().qswitch.hotTrack()); },
        1, 0},
@@ -67,37 +62,7 @@ TEST_F(OptionsTest, TheWindowsSettingsTakeTheirDefaultsOrTheirValues) {
   EXPECT_EQ(bare.vars().usite, "http://trovik.example/update/");
 }
 
-// Every key the loader sets a variable from, given (a flag turned over, a
-// number raised by two, a text "x") and then as its missing value ("0" for
-// an empty text): the variable follows.
-TEST_F(OptionsTest, EveryKeyWithAVariableIsTakenOver) {
-  for (const bool given : {true, false}) {
-    auto number = [&](const OptionRow& r) {
-      const int n = r.text ? 0 : std::stoi(std::string(r.absent));
-      return !given ? n : r.flag ? 1 - n : n + 2;
-    };
-    std::map<std::string_view, std::string> sections;
-    for (const OptionRow& r : optionTable())
-      if (r.loadStep > 0)
-        sections[r.section] +=
-            std::string(r.key) + "=" + (r.text && given ? "x" : std::to_string(number(r))) + "\r\n";
-    std::string text;
-    for (const auto& [section, lines] : sections)
-      text += "[" + std::string(section) + "]\r\n" + lines;
-    options(text);
-    form().loadoptions();
-    for (const OptionRow& r : optionTable()) {
-      EXPECT_TRUE(!r.flag || vars().*r.flag == (number(r) == 1)) << r.key;
-      EXPECT_TRUE(!r.number || vars().*r.number == number(r)) << r.key;
-      EXPECT_TRUE(!r.text || vars().*r.text == (given ? "x" : "")) << r.key;
-    }
-  }
-}
-
-TEST_F(OptionsTest, HotkeyNamesNumbersAndFailures) {
-  options("[Options]\r\nShowOnKey=120\r\n");
-  form().loadoptions();
-  EXPECT_EQ(os.windows.hotkeys.at(1), 120u);
+TEST_F(OptionsTest, AHotkeyThatCannotBeSetIsReported) {
   options("[Options]\r\nShowOnKey=f9\r\n");  // names are exact: lower case is no key
   boxes().expect(Answer::Ok, "Failed to set bring to foreground hotkey in Windows.");
   form().loadoptions();
@@ -136,18 +101,10 @@ TEST_F(OptionsTest, RememberedModeAndSortAreAppliedOnlyWhenRemembered) {
   EXPECT_FALSE(vars().remtes);
 
   // Every stored mode comes back as if chosen, and is written back as it was.
-  const char* titles[] = {"",
-                          " - Run/Exit",
-                          " - Drop/Launch",
-                          " - Drop/Launch/Exit",
-                          " - Run/Minimize",
-                          " - Drop/Launch/Minimize",
-                          ""};
   for (int mode = 0; mode <= 6; ++mode) {
     AppHarness h;
     h.options("[Options]\r\nRememberTaskEvent=1\r\n[TaskEvent]\r\nMode=" + std::to_string(mode));
     h.form().loadoptions();
-    EXPECT_EQ(h.form().ttitle.caption(), std::string("Trovik") + titles[mode]) << mode;
     h.form().saveformstate();
     EXPECT_EQ(h.option("TaskEvent", "Mode"), std::to_string(mode <= 5 ? mode : 0));
   }
@@ -188,19 +145,6 @@ TEST_F(OptionsTest, ClosingWritesTheWindowStateAsTheModeRequires) {
   form().ReverseSort.setChecked(true);
   form().saveformstate();
   EXPECT_EQ(option("Sort", "ReverseSortOrder"), "0");
-}
-
-// The title bar's colours are the end-to-end test's, where the screen shows them.
-TEST_F(OptionsTest, ActivationFocusesTheListAndTheEndOfTheSessionCloses) {
-  form().FormActivate();
-  EXPECT_EQ(view.focused, &form().List1);
-  form().mmlist.setVisible(true);
-  form().FormActivate();
-  EXPECT_EQ(view.focused, &form().mmlist);
-  form().wmendsession(false);
-  EXPECT_EQ(view.closes, 0);
-  form().wmendsession(true);
-  EXPECT_EQ(view.closes, 1);
 }
 
 // Large fonts scale the controls back; a window is kept on the work area, shrunk to it when

@@ -16,7 +16,6 @@ struct OptionsFormTest : ::testing::Test, AppHarness {
   }
 };
 
-// The boxes with a key are the round trip's below; here the other fields.
 TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   options(
       "[Options]\r\nClick=1\r\nColumns=3\r\nShowOnKey=f5\r\nForceWait=3000\r\n"
@@ -43,7 +42,8 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   dlg().applyClick();
   const char* written[][3] = {{"Options", "ShowOnKey", "PAUSE"}, {"Options", "Columns", "3"},
                               {"Options", "ForceWait", "3000"},  {"Options", "ProxyPort", "8080"},
-                              {"QSOptions", "QSTabSize", "25"},  {"Form", "Version", "1000"}};
+                              {"QSOptions", "QSTabSize", "25"},  {"Form", "Version", "1000"},
+                              {"Options", "Click", "0"},         {"Options", "SysTray", "1"}};
   for (const auto& w : written) EXPECT_EQ(option(w[0], w[1]), w[2]) << w[1];
   EXPECT_EQ(fs().get(at("Trovik.ini")).find("s3cret"), std::string::npos);
   EXPECT_EQ(os.windows.hotkeys.at(1), 19u);
@@ -157,7 +157,17 @@ struct ShellShortcutTest : OptionsFormTest {
   static constexpr const char* kDesktopLink = "C:\\Users\\me\\Desktop\\Trovik.lnk";
 };
 
-TEST_F(ShellShortcutTest, TickingMakesEachShortcutAndAskingMakesTheStartupFolder) {
+TEST_F(ShellShortcutTest, TickingMakesEachShortcutAndUntickingRemovesOnlyOurs) {
+  // Declined or failing (the box names the file), the rest of Apply is still done.
+  boxes().expect(Answer::No, "Startup directory");
+  fs().failWrites("Desktop\\Trovik.lnk");
+  boxes().expect(Answer::Ok, kDesktopLink);
+  applyBoxes(true);
+  EXPECT_FALSE(fs().directoryExists("C:\\Users\\me\\Start Menu\\Programs\\Startup"));
+  EXPECT_EQ(option("Options", "LSStart"), "1");
+  fs().clearFailures();
+  os.shortcuts.saved.clear();
+
   boxes().expect(Answer::Yes, "Startup directory does not exists. Create?");
   applyBoxes(true);
   std::vector<std::string> paths;
@@ -169,65 +179,15 @@ TEST_F(ShellShortcutTest, TickingMakesEachShortcutAndAskingMakesTheStartupFolder
   EXPECT_EQ(os.shortcuts.saved[1].link.workingDirectory, "C:\\Trovik\\");
   applyBoxes(true);  // again: rewritten in place
   EXPECT_EQ(os.shortcuts.saved[4].path, os.shortcuts.saved[0].path);
-}
 
-TEST_F(ShellShortcutTest, DecliningOrFailingLeavesTheRestOfApplyDone) {
-  boxes().expect(Answer::No, "Startup directory");
-  fs().failWrites("Desktop\\Trovik.lnk");
-  boxes().expect(Answer::Ok, kDesktopLink);  // the file and the reason
-  dlg().showPage(OptionsPage::General);
-  dlg().lstartupc.setChecked(true);
-  dlg().ideskc.setChecked(true);
-  dlg().mintrayc.setChecked(true);
-  dlg().applyClick();
-  EXPECT_FALSE(fs().directoryExists("C:\\Users\\me\\Start Menu\\Programs\\Startup"));
-  EXPECT_EQ(option("Options", "LSStart"), "1");
-  EXPECT_EQ(option("Options", "SysTray"), "1");
-  EXPECT_TRUE(form().SysTray.visible());
-}
-
-TEST_F(ShellShortcutTest, UntickingRemovesOnlyOurShortcutsWhereverTheyWereMade) {
-  boxes().expect(Answer::Yes);
-  applyBoxes(true);
   fs().put("C:\\WINDOWS\\Desktop\\Trovik.lnk", "lnk\r\nC:\\Trovik\\Trovik.exe");
   fs().put("C:\\Users\\me\\Start Menu\\Trovik.lnk", "lnk\r\nC:\\Other\\Trovik.exe");
   applyBoxes(false);
-  EXPECT_FALSE(fs().fileExists(kDesktopLink));
-  EXPECT_FALSE(fs().fileExists("C:\\WINDOWS\\Desktop\\Trovik.lnk"));
-  EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\QL\\Trovik.lnk"));
-  EXPECT_FALSE(fs().fileExists("C:\\Users\\me\\Start Menu\\Programs\\Startup\\Trovik.lnk"));
-  EXPECT_TRUE(fs().fileExists("C:\\Users\\me\\Start Menu\\Trovik.lnk"));  // another program's
-}
-
-// Every box with a key: showing ticks it from its key (and sets a variable that
-// follows the box), Apply writes it back and sets its variable. The shortcut
-// boxes are among them, hence this fixture.
-TEST_F(ShellShortcutTest, EveryBoxWithAKeyIsReadAndWrittenBack) {
-  for (const bool on : {true, false}) {
-    std::string text = "[Options]\r\n";
-    for (const OptionBox& b : optionBoxes())
-      if (b.key) text += std::string(optionRow(*b.key).key) + (on ? "=1\r\n" : "=0\r\n");
-    options(text);
-    dlg().showPage(OptionsPage::General);
-    for (const OptionBox& b : optionBoxes()) {
-      if (!b.key) continue;
-      const std::string_view key = optionRow(*b.key).key;
-      EXPECT_EQ((dlg().*b.box).checked(), on) << key;
-      const bool mirrored = b.read == OptionBox::Read::Mirror;
-      EXPECT_TRUE(!b.flag || !mirrored || vars().*b.flag == on) << key;
-      EXPECT_TRUE(!b.level || vars().*b.level == (on ? 1 : 0)) << key;
-      (dlg().*b.box).setChecked(!on);
-    }
-    if (!on) boxes().expect(Answer::Yes, "Startup directory");
-    dlg().okayClick();
-    for (const OptionBox& b : optionBoxes()) {
-      if (!b.key) continue;
-      const OptionRow& row = optionRow(*b.key);
-      EXPECT_EQ(option(std::string(row.section), std::string(row.key)), on ? "0" : "1") << row.key;
-      EXPECT_TRUE(!b.flag || vars().*b.flag == !on) << row.key;
-      EXPECT_TRUE(!b.level || vars().*b.level == (on ? 0 : 1)) << row.key;
-    }
-  }
+  for (const char* gone :
+       {kDesktopLink, "C:\\WINDOWS\\Desktop\\Trovik.lnk", "C:\\Users\\me\\QL\\Trovik.lnk",
+        "C:\\Users\\me\\Start Menu\\Programs\\Startup\\Trovik.lnk"})
+    EXPECT_FALSE(fs().fileExists(gone)) << gone;
+  EXPECT_TRUE(fs().fileExists("C:\\Users\\me\\Start Menu\\Trovik.lnk"));
 }
 
 }  // namespace

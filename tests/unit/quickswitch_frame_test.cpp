@@ -1,5 +1,5 @@
 // The QuickSwitch tabs (changing, the link pop-up of a right-click), Snapbar
-// mode, and the frame: title bar, tray icon and hotkey.
+// mode, and the frame's title bar (the tray icon and the hotkey are the end-to-end test's).
 #include "harness.h"
 #include "mainwindow/frame.h"
 
@@ -69,20 +69,6 @@ TEST_F(QuickSwitchTest, RightClickOnATabRunsOneOfItsSavedLinksWithoutSwitching) 
   EXPECT_EQ(app.OptionsForm.page(), OptionsPage::FilesetManager);
 }
 
-TEST_F(QuickSwitchTest, SwitchMenuItemOutlivesItsOwnClick) {
-  // An extension reads the Sender of the closing event: it must still be there.
-  std::string seen;
-  app.events.setHook([&](std::string_view name, bool, bool, bool after) {
-    if (after && name == "form1.histhandler")
-      seen = static_cast<ui::MenuItem*>(app.events.slots.cobject)->caption();
-    return false;
-  });
-  boxes().expect(Answer::Ok, "space bar");
-  form().Switch.child(1).click();
-  EXPECT_EQ(seen, "Games");
-  EXPECT_EQ(names(), (Lines{"Chess", "Mines", "Solitaire"}));
-}
-
 TEST_F(QuickSwitchTest, SnapbarFoldsTheWindowAndRestoresTheStoredHeight) {
   TForm1& f = form();
   f.Moveitems1Click(&f.moveitems);
@@ -132,25 +118,6 @@ TEST_F(QuickSwitchTest, SnapbarListRunsOnClickOrEnterButNotWhileBrowsing) {
   f.mmlistClick();
   EXPECT_EQ(started().back(), "sol.exe");
   EXPECT_EQ(f.List1.itemIndex(), 2);
-}
-
-// Only our hotkey brings the window back, maximised when it was; once it was used, the tray
-// icon's tip about it is not shown.
-TEST_F(QuickSwitchTest, HotkeyAndTrayBringTheWindowBackAndTheTipShowsOnlyOnce) {
-  TForm1& f = form();
-  app.ctx.mainWindow = 77;
-  vars().slkey = "F9";
-  vars().maxed = true;
-  f.setWindowState(TForm1::WindowState::Minimized);
-  f.wmhotkey(2);
-  EXPECT_TRUE(os.windows.forced.empty());
-  f.wmhotkey(1);
-  EXPECT_EQ(f.windowState, TForm1::WindowState::Maximized);
-  EXPECT_EQ(os.windows.forced, std::vector<WindowHandle>{77});
-  f.SysTrayClick();
-  f.SysTrayDblClick();
-  f.SysTrayRightClick(MouseButton::Right, 0, 5, 5);
-  EXPECT_EQ(os.windows.forced.size(), 4u);
 }
 
 // A double click on the title maximises and Restore restores, but not in Snapbar mode; the icon

@@ -25,6 +25,8 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
       {"Options", "ShowOnKey", "F9"},   {"Options", "QuickSwitch", "1"},
       {"Options", "DisableFlyMR", "1"}, {"TaskEvent", "Mode", "0"}};
   for (const auto& f : fresh) EXPECT_EQ(option(f[0], f[1]), f[2]) << f[1];
+  EXPECT_EQ(form().Form1.bounds().width, 145);  // raised to the least width
+  EXPECT_EQ(os.windows.hotkeys.at(1), 120u);    // F9
   EXPECT_TRUE(vars().dropext);
 
   // The second start is quiet, and clears what single-file saves that a
@@ -45,26 +47,6 @@ TEST_F(StartCloseTest, AFirstRunCreatesTheFilesAndWelcomesOnce) {
   boxes().expect(Answer::Ok, "Welcome to Trovik.");
   app.FormCreate();
   EXPECT_EQ(option("Options", "Click"), "0");
-}
-
-TEST_F(StartCloseTest, TheRememberedFilesetOpensAndClosingRemembersIt) {
-  options("[Form]\r\nCurrentFileSet=Games\r\n[Options]\r\nQuickSwitch=1\r\n");
-  fs().put(at("link.qdx"), "C:\\base.exe\r\n");
-  fs().put(at("name.qdx"), "base\r\n");
-  fs().put(at("Games\\link.qdx"), "C:\\chess.exe\rC:\\go.exe\r");
-  fs().put(at("Games\\name.qdx"), "Chess\rGo\r");
-  app.FormCreate();
-  EXPECT_EQ(vars().apppath, at("Games\\"));
-  EXPECT_EQ(names(), (std::vector<std::string>{"Chess", "Go"}));
-  EXPECT_EQ(form().qswitch.tabIndex(), 1);
-
-  EXPECT_TRUE(app.close());
-  EXPECT_EQ(fs().get(at("Games\\name.qdx")), "Chess\r\nGo\r\n");
-  EXPECT_EQ(option("Form", "CurrentFileSet"), "Games");
-
-  vars().apppath = kBase;
-  app.close();
-  EXPECT_EQ(option("Form", "CurrentFileSet"), "");
 }
 
 TEST_F(StartupQuestions, OlderOptionsAndVanishedFilesetsFallBackToTheBase) {
@@ -96,17 +78,6 @@ TEST_F(StartCloseTest, ListFilesWithoutOptionsWarnAndAMissingLinkFileIsReported)
   // Closing does not wipe the names the user needs once link.qdx is restored.
   EXPECT_TRUE(app.close());
   EXPECT_EQ(fs().get(at("name.qdx")), "orphan\r\n");
-}
-
-TEST_F(StartupQuestions, SeparatorsOfTheWrongLengthAreIgnored) {
-  options("[Form]\r\nCommandSeperator=>>>\r\nMRSeperator=;\r\n");
-  app.FormCreate();
-  EXPECT_EQ(vars().commandsep, ">:");
-  EXPECT_EQ(vars().mrs, ";");
-  options("[Form]\r\nCommandSeperator=::\r\nMRSeperator=||\r\n");
-  app.FormCreate();
-  EXPECT_EQ(vars().commandsep, "::");
-  EXPECT_EQ(vars().mrs, "|");
 }
 
 // A list or options file that cannot be written at close is reported, and the program stays
@@ -167,18 +138,6 @@ TEST_F(StartupQuestions, ObsoleteFilesAreOfferedForDeletionUntilDeclined) {
   EXPECT_FALSE(fs().fileExists(at("qslist.qdx")));
   EXPECT_FALSE(fs().fileExists(at("fshist.txt")));
   EXPECT_EQ(option("Help", "DeleteOldFiles"), "<absent>");
-}
-
-TEST_F(StartupQuestions, TrayModeStartsWithoutATaskbarButtonAndClosingReleasesTheHotkey) {
-  options("[Form]\r\nUpdateChecked=06/12/2026\r\n[Options]\r\nSysTray=1\r\nShowOnKey=F9\r\n");
-  app.FormCreate();
-  EXPECT_TRUE(os.windows.toolWindow);
-  EXPECT_TRUE(form().SysTray.visible());
-  EXPECT_EQ(os.windows.hotkeys.count(1), 1u);
-  form().Form1.setBounds({0, 0, 300, 400});
-  EXPECT_TRUE(app.close());
-  EXPECT_EQ(os.windows.hotkeys.count(1), 0u);
-  EXPECT_EQ(option("Form", "FormWidth"), "300");  // the rest of the state: the options' tests
 }
 
 }  // namespace
