@@ -134,58 +134,47 @@ TEST_F(LaunchTest, ForcedOrderWaitsBetweenMembersOnly) {
   EXPECT_TRUE(os.clock.sleeps.empty());
 }
 
-TEST_F(LaunchTest, EachModeActsAfterTheRunAsItsNameSays) {
+// Each choice replaces the mode before it, so only its own effect follows the run.
+TEST_F(LaunchTest, OneModeAtATimeActsAfterTheRunAsItsNameSays) {
   const struct {
     void (TForm1::*choose)();
-    bool closes, minimizes;
-  } cases[] = {{&TForm1::RunExit1Click, true, false},
-               {&TForm1::DropLaunchClick, false, false},
-               {&TForm1::DropLaunchExitClick, true, false},
-               {&TForm1::RunMinimizeClick, false, true},
-               {&TForm1::DropLaunchMinimize1Click, false, true}};
+    int closes, minimizes;
+  } cases[] = {{&TForm1::RunExit1Click, 1, 0},
+               {&TForm1::DropLaunchClick, 0, 0},
+               {&TForm1::DropLaunchExitClick, 1, 0},
+               {&TForm1::RunMinimizeClick, 0, 1},
+               {&TForm1::DropLaunchMinimize1Click, 0, 1}};
   for (const auto& c : cases) {
-    AppHarness h;
-    h.fs().put("C:\\a.exe", "");
-    (h.form().*c.choose)();
-    h.app.launcher.runlink("C:\\a.exe");
-    EXPECT_EQ(h.view.closes, c.closes ? 1 : 0);
-    EXPECT_EQ(h.os.windows.minimized, c.minimizes ? 1 : 0);
+    view.closes = os.windows.minimized = 0;
+    os.windows.forced.clear();
+    (form().*c.choose)();
+    run("C:\\a.exe");
+    EXPECT_EQ(view.closes, c.closes);
+    EXPECT_EQ(os.windows.minimized, c.minimizes);
+    // What came to the front is left there when the window closes.
+    EXPECT_EQ(os.windows.forced.size(), static_cast<size_t>(c.closes));
   }
-  // Shut on exit is used up by the close; a mode stays without one-time mode.
-  form().RunExit1Click();
-  vars().shutonx = true;
-  vars().exceptonmode = true;
-  run("C:\\a.exe|C:\\b.exe|");
-  EXPECT_EQ(calls().size(), 2u);  // every member starts before the window closes
-  EXPECT_EQ(view.closes, 1);
-  EXPECT_FALSE(vars().shutonx);
-  EXPECT_EQ(os.windows.forced.size(), 2u);
-  EXPECT_TRUE(form().runexit.checked());
-  vars().onetimemode = true;
-  form().Opendirectory1Click();
-  run("C:\\a.exe");
-  EXPECT_FALSE(form().runexit.checked());
-  EXPECT_FALSE(form().Opendirectory.checked());
-  EXPECT_EQ(form().ttitle.caption(), "Trovik");
-}
-
-TEST_F(LaunchTest, ModeCommandsAreExclusiveAndTitledInOrder) {
-  form().RunExit1Click();
+  // A second choice of the mode switches it off; Open directory goes with any.
   form().DropLaunchMinimize1Click();
-  form().RunExit1Click();
-  EXPECT_TRUE(form().runexit.checked());
-  EXPECT_FALSE(form().DropLaunchMinimize.checked());
-  form().RunExit1Click();  // a second choice switches it off
-  EXPECT_FALSE(form().runexit.checked());
   EXPECT_EQ(form().ttitle.caption(), "Trovik");
-
   form().DropLaunchMinimize1Click();
   form().Opendirectory1Click();
   EXPECT_EQ(form().ttitle.caption(), "Trovik - Drop/Launch/Minimize - Open directory");
   form().DropLaunchExitClick();
   EXPECT_EQ(form().ttitle.caption(), "Trovik - Open directory - Drop/Launch/Exit");
-  form().modesoff();
-  EXPECT_FALSE(form().droplaunchexit.checked());
+
+  // Shut on exit is used up by the close; a mode stays without one-time mode.
+  form().RunExit1Click();
+  vars().shutonx = true;
+  vars().exceptonmode = true;
+  run("C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(calls().size(), 7u);  // every member starts before the window closes
+  EXPECT_EQ(view.closes, 1);
+  EXPECT_FALSE(vars().shutonx);
+  EXPECT_TRUE(form().runexit.checked());
+  vars().onetimemode = true;
+  run("C:\\a.exe");
+  EXPECT_FALSE(form().runexit.checked());
   EXPECT_FALSE(form().Opendirectory.checked());
   EXPECT_EQ(form().ttitle.caption(), "Trovik");
 }
