@@ -76,10 +76,8 @@ class ScriptedBoxes : public MessageBoxes {
 class FakePump : public MessagePump {
  public:
   void processMessages() override {
-    ++calls;
     if (onProcess) onProcess();
   }
-  int calls = 0;
   std::function<void()> onProcess;  // what arrives while messages are served
 };
 
@@ -178,16 +176,9 @@ class FakeWindows : public WindowManager {
 class FakeFolderDialog : public FolderDialog {
  public:
   void expect(std::optional<std::string> answer) { script_.expect(std::move(answer)); }
-  std::string chooseDirectory(WindowHandle owner, const std::string& title,
-                              const std::string& initialDir) override {
-    shown.push_back({owner, title, initialDir});
+  std::string chooseDirectory(WindowHandle, const std::string& title, const std::string&) override {
     return script_.next(title).value_or(std::nullopt).value_or("");
   }
-  struct Shown {
-    WindowHandle owner;
-    std::string title, initialDir;
-  };
-  std::vector<Shown> shown;
 
  private:
   Script<std::optional<std::string>> script_{"directory dialog"};
