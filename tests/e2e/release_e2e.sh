@@ -94,18 +94,31 @@ for page in "$app"/helpfiles/*.htm; do
 done
 e2e_step "$pages help pages and their links checked"
 
-# --- what Windows reads from the executable ---
-drive version-info "$app/Trovik.exe"
-e2e_expect_lines "version information of Trovik.exe" "$DRIVEN" \
-  "FileVersion# $version.0" "ProductVersion# $version.0" "FileType# application" \
-  "Translation 040904b0" "CompanyName The Trovik developers" \
-  "FileDescription Trovik program launcher" "FileVersion $version.0" "InternalName Trovik" \
-  "LegalCopyright Copyright (c) the Trovik developers. MIT License." \
-  "OriginalFilename Trovik.exe" "ProductName Trovik" "ProductVersion $version.0"
-drive icons "$app/Trovik.exe"
-e2e_expect_lines "icons of Trovik.exe (the first group is the one the shell shows)" "$DRIVEN" \
-  "group #1" "icon 16x16 32bpp loads 16x16" "icon 32x32 32bpp loads 32x32" \
-  "icon 48x48 32bpp loads 48x48"
+# --- what the executable carries: its version block and icons, as the resource compiler reads
+# them back ---
+resources="$(i686-w64-mingw32-windres -i "$app/Trovik.exe" -O rc)" ||
+  e2e_fail "the resources of Trovik.exe cannot be read"
+v="${version//./, }, 0"
+e2e_expect_lines "version information of Trovik.exe" \
+  "$(sed -n '/^1 VERSIONINFO/,/^END/{s/^ *//; /^\(FILEVERSION\|PRODUCTVERSION\|FILETYPE\|VALUE\) /p}' <<<"$resources")" \
+  "FILEVERSION $v" "PRODUCTVERSION $v" "FILETYPE 0x1" \
+  'VALUE "CompanyName", "The Trovik developers"' 'VALUE "FileDescription", "Trovik program launcher"' \
+  "VALUE \"FileVersion\", \"$version.0\"" 'VALUE "InternalName", "Trovik"' \
+  'VALUE "LegalCopyright", "Copyright (c) the Trovik developers. MIT License."' \
+  'VALUE "OriginalFilename", "Trovik.exe"' 'VALUE "ProductName", "Trovik"' \
+  "VALUE \"ProductVersion\", \"$version.0\"" 'VALUE "Translation", 0x409, 1200'
+# One icon group, the one the shell shows; each entry's size and depth, and those the image's own
+# header gives.
+icons() {
+  sed -n 's/^\([^ /]*\) 14 .*/group \1/p' <<<"$resources"
+  sed -n '/^1 14 /,/^END/s/^ *"\\\([0-7]*\)\\\([0-7]*\)\\000\\000", 1, \([0-9]*\), [^,]*, \([0-9]*\).*/\1 \2 \3 \4/p' <<<"$resources" |
+    while read -r w h bits id; do
+      IFS=, read -r _ iw ih planes_bits _ < <(sed -n "/^$id 3 /{n;n;p}" <<<"$resources" | tr -d ' L')
+      echo "icon $((8#$w))x$((8#$h)) ${bits}bpp: image $((iw))x$((ih / 2)) $((planes_bits >> 16))bpp"
+    done
+}
+e2e_expect_lines "icons of Trovik.exe" "$(icons)" "group 1" "icon 16x16 32bpp: image 16x16 32bpp" \
+  "icon 32x32 32bpp: image 32x32 32bpp" "icon 48x48 32bpp: image 48x48 32bpp"
 manifest="$(strings -n 4 "$app/Trovik.exe" | sed -n '/<assembly/,/<\/assembly>/p' | tr -s ' \n' ' ')"
 grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest" ||
   e2e_fail "the manifest does not ask for Common Controls 6: $manifest"

@@ -1,7 +1,6 @@
 // The driver's commands that look at the program from the system's side: where its main window
-// stands and how the system treats its frame, which window is in front, what the release carries
-// (version information and icon groups of an executable, and which common controls the
-// running program was given: version 6 comes from the side-by-side store only when the manifest
+// stands and how the system treats its frame, which window is in front, which common controls the
+// running release was given (version 6 comes from the side-by-side store only when the manifest
 // asks for it), and the end of the Windows session as the program sees it.
 
 // clang-format off
@@ -10,8 +9,6 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -23,7 +20,6 @@ namespace {
 
 using namespace driver;
 
-using Module = std::unique_ptr<HINSTANCE__, decltype(&FreeLibrary)>;
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 
 std::string placeOf(HWND main) {
@@ -145,119 +141,6 @@ int endSession() {
   return 0;
 }
 
-std::string number(DWORD value) { return std::to_string(value); }
-
-std::string dotted(DWORD high, DWORD low) {
-  return number(HIWORD(high)) + "." + number(LOWORD(high)) + "." + number(HIWORD(low)) + "." +
-         number(LOWORD(low));
-}
-
-// As data only: the file may be built for the other architecture, and nothing of it may run.
-Module openAsData(const char* path) {
-  return Module(
-      LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
-      &FreeLibrary);
-}
-
-int versionInfo(const char* path) {
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-  if (size == 0) return fail(std::string("no version information in ") + path);
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path, 0, size, block.data()))
-    return fail(std::string("cannot read the version information of ") + path);
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
-    return fail("no fixed version block");
-  say("FileVersion# " + dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS));
-  say("ProductVersion# " + dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS));
-  say(std::string("FileType# ") + (fixed->dwFileType == VFT_APP ? "application" : "other"));
-
-  struct Translation {
-    WORD language, codePage;
-  }* translation = nullptr;
-  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                      reinterpret_cast<void**>(&translation), &length) ||
-      length < sizeof *translation)
-    return fail("no translation table");
-  char prefix[64];
-  std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04x%04x\\", translation->language,
-                translation->codePage);
-  say(std::string("Translation ") + std::string(prefix + 16, 8));
-  for (const char* key : {"CompanyName", "FileDescription", "FileVersion", "InternalName",
-                          "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"}) {
-    char* text = nullptr;
-    if (VerQueryValueA(block.data(), (std::string(prefix) + key).c_str(),
-                       reinterpret_cast<void**>(&text), &length) &&
-        text)
-      say(std::string(key) + " " + text);
-  }
-  return 0;
-}
-
-#pragma pack(push, 2)
-struct GroupEntry {
-  BYTE width, height, colours, reserved;
-  WORD planes, bits;
-  DWORD bytes;
-  WORD id;
-};
-struct GroupHeader {
-  WORD reserved, type, count;
-};
-#pragma pack(pop)
-
-BOOL CALLBACK collectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR out) {
-  auto* names = reinterpret_cast<std::vector<std::string>*>(out);
-  names->push_back(IS_INTRESOURCE(name)
-                       ? "#" + number(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(name)))
-                       : std::string(name));
-  return TRUE;
-}
-
-LPCSTR resourceName(const std::string& name) {
-  if (name[0] != '#') return name.c_str();
-  return MAKEINTRESOURCEA(std::stoi(name.substr(1)));
-}
-
-int icons(const char* path) {
-  auto module = openAsData(path);
-  if (!module) return fail(std::string("cannot open ") + path + " as data");
-  std::vector<std::string> groups;
-  EnumResourceNamesA(module.get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, &collectName,
-                     reinterpret_cast<LONG_PTR>(&groups));
-  for (const std::string& group : groups) {
-    HRSRC found = FindResourceA(module.get(), resourceName(group), MAKEINTRESOURCEA(14));
-    const auto* header =
-        found ? static_cast<const GroupHeader*>(LockResource(LoadResource(module.get(), found)))
-              : nullptr;
-    if (!header) return fail("cannot read the icon group " + group);
-    say("group " + group);
-    const auto* entry = reinterpret_cast<const GroupEntry*>(header + 1);
-    for (WORD i = 0; i < header->count; ++i, ++entry) {
-      const int width = entry->width ? entry->width : 256;
-      const int height = entry->height ? entry->height : 256;
-      HICON icon = static_cast<HICON>(
-          LoadImageA(module.get(), resourceName(group), IMAGE_ICON, width, height, 0));
-      std::string loads = "no";
-      ICONINFO info{};
-      if (icon && GetIconInfo(icon, &info)) {
-        BITMAP bitmap{};
-        if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bitmap, &bitmap))
-          loads = number(static_cast<DWORD>(bitmap.bmWidth)) + "x" +
-                  number(static_cast<DWORD>(bitmap.bmHeight));
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-      }
-      if (icon) DestroyIcon(icon);
-      say("icon " + number(static_cast<DWORD>(width)) + "x" + number(static_cast<DWORD>(height)) +
-          " " + number(entry->bits) + "bpp loads " + loads);
-    }
-  }
-  return 0;
-}
-
 int modulePaths(const char* name) {
   Handle process = mainProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   if (!process) return 1;
@@ -304,10 +187,6 @@ constexpr Command kCommands[] = {
      [](const Args& a) { return shortDate(a.number(0)); }},
     {"end-session", "asked whether it may end, told that it ends, then ended at once",
      [](const Args&) { return endSession(); }},
-    {"version-info <exe>", "the fixed version numbers and every text of the first translation",
-     [](const Args& a) { return versionInfo(a[0]); }},
-    {"icons <exe>", "each icon group with its sizes and whether each loads",
-     [](const Args& a) { return icons(a[0]); }},
     {"module <name>", "the path of every module of that name in the program's process",
      [](const Args& a) { return modulePaths(a[0]); }},
 };
