@@ -121,7 +121,8 @@ TEST_F(QuickSwitchTest, SnapbarListRunsOnClickOrEnterButNotWhileBrowsing) {
 }
 
 // A double click on the title maximises and Restore restores, but not in Snapbar mode; the icon
-// opens the window menu, a middle click on the bar minimises, Close closes.
+// opens the window menu, a middle click on the bar minimises, the hotkey (and no other) brings the
+// window back maximised when it was, Close closes.
 TEST_F(QuickSwitchTest, TitleBarButtonsAndMenus) {
   TForm1& f = form();
   f.FormResize();
@@ -137,6 +138,13 @@ TEST_F(QuickSwitchTest, TitleBarButtonsAndMenus) {
   EXPECT_EQ(view.popped, &f.tmenu);
   f.tbarMouseDown(MouseButton::Middle, 0, 1, 1);
   EXPECT_EQ(os.windows.minimized, 1);
+  f.setWindowState(TForm1::WindowState::Minimized);
+  vars().maxed = true;
+  f.wmhotkey(2);
+  EXPECT_TRUE(os.windows.forced.empty());
+  f.wmhotkey(1);
+  EXPECT_EQ(f.windowState, TForm1::WindowState::Maximized);
+  EXPECT_EQ(os.windows.forced.size(), 1u);
   f.Close1Click();
   EXPECT_EQ(view.closes, 1);
 }
