@@ -42,10 +42,6 @@ struct Recorder {
     auto it = actions.find(key);
     if (it != actions.end()) it->second();
   }
-  // The calls that name this export, in order.
-  int count(const std::string& key) const {
-    return static_cast<int>(std::count(calls.begin(), calls.end(), key));
-  }
 };
 
 // A name as a template argument, so that each export is a function of its own.

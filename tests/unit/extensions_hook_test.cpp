@@ -105,7 +105,7 @@ TEST_F(HookTest, ADllIsAnnouncedOncePerLoadWithWhatItNeeds) {
   EXPECT_TRUE(os.libraries.noneLoaded());
   rec.actions.clear();
   app.syntax.ismr("a");
-  EXPECT_EQ(rec.count("A:dllinfo2"), 2);
+  EXPECT_EQ(std::count(rec.calls.begin(), rec.calls.end(), "A:dllinfo2"), 2);
   EXPECT_EQ(os.libraries.loads(dllPath('A')), 2);
 }
 

@@ -96,7 +96,7 @@ TEST_F(HostApiTest, EveryOptionAndTextIsThereAndReadsBackAsWritten) {
   }
 }
 
-TEST_F(HostApiTest, SlotsAreReadAndWrittenByTheirKindWithoutEventsOfTheirOwn) {
+TEST_F(HostApiTest, SlotsAreReadAndWrittenByTheirKindOrAccessorWithoutEventsOfTheirOwn) {
   addDll('A', extension<'A', "getvar", "setvar", "strtobool">());
   installed({record('A', "getvar|before|setvar|before")});
   app.events.slots.cstring = "untouched";
@@ -130,6 +130,21 @@ TEST_F(HostApiTest, SlotsAreReadAndWrittenByTheirKindWithoutEventsOfTheirOwn) {
   app.events.slots.cboolean = true;
   EXPECT_TRUE(setvpvar("cboolean", "false"));
   EXPECT_TRUE(app.events.slots.cboolean);
+  // The slots reached through accessors copy their values, and records whole.
+  function<TrovikSetInt>("setmousebutton")(TROVIK_MB_MIDDLE);
+  EXPECT_EQ(app.events.slots.mousebutton, MouseButton::Middle);
+  app.events.slots.shiftstate = ssShift | ssDouble;
+  EXPECT_EQ(function<TrovikGetInt>("getshiftstate")(), TROVIK_SS_SHIFT | TROVIK_SS_DOUBLE);
+  app.events.slots.wmdropfiles = {0x233, 1234, 0, 9};
+  TrovikMessage m{};
+  function<TrovikGetMessage>("getwmdropfiles")(&m);
+  function<TrovikSetMessage>("setwmendsession")(&m);
+  EXPECT_EQ(app.events.slots.wmendsession, app.events.slots.wmdropfiles);
+  function<TrovikGetMessage>("getmessage")(nullptr);  // no record, nothing done
+  TrovikMsg q{1, 2, 3, 4, 5, 6, 7}, back{};
+  function<TrovikSetMsg>("setmsg")(&q);
+  function<TrovikGetMsg>("getmsg")(&back);
+  EXPECT_EQ(std::memcmp(&q, &back, sizeof q), 0);
 }
 
 TEST_F(HostApiTest, TheLoadedLibraryTableCanBeReadButStaysTheHostsOwn) {
@@ -263,23 +278,6 @@ TEST_F(HostApiTest, FilesetAndWindowRoutinesAreReachable) {
   boxes().expect(Answer::Ok, "link.qdx");
   function<TrovikProc>("savelist")();
   EXPECT_TRUE(boxes().allAnswered());
-}
-
-TEST_F(HostApiTest, SlotAccessorsCopyValuesAndRecordsWhole) {
-  function<TrovikSetInt>("setmousebutton")(TROVIK_MB_MIDDLE);
-  EXPECT_EQ(app.events.slots.mousebutton, MouseButton::Middle);
-  app.events.slots.shiftstate = ssShift | ssDouble;
-  EXPECT_EQ(function<TrovikGetInt>("getshiftstate")(), TROVIK_SS_SHIFT | TROVIK_SS_DOUBLE);
-  app.events.slots.wmdropfiles = {0x233, 1234, 0, 9};
-  TrovikMessage m{};
-  function<TrovikGetMessage>("getwmdropfiles")(&m);
-  function<TrovikSetMessage>("setwmendsession")(&m);
-  EXPECT_EQ(app.events.slots.wmendsession, app.events.slots.wmdropfiles);
-  function<TrovikGetMessage>("getmessage")(nullptr);  // no record, nothing done
-  TrovikMsg q{1, 2, 3, 4, 5, 6, 7}, back{};
-  function<TrovikSetMsg>("setmsg")(&q);
-  function<TrovikGetMsg>("getmsg")(&back);
-  EXPECT_EQ(std::memcmp(&q, &back, sizeof q), 0);
 }
 
 // What an author copies from the sample works as the guide says.
