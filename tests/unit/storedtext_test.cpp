@@ -18,13 +18,36 @@ const std::string kCafe = "Caf\xC3\xA9", kCafeAnsi = "Caf\xE9";
 const std::string kOmega = "\xCE\xA9mega", kCjk = "\xE6\x96\x87\xE6\xA1\xA3",
                   kEmoji = "\xF0\x9F\x98\x80";
 
-// A false mark is an error naming the file (a fileset that cannot be read is then not saved
-// over: the save safety test's).
-TEST(StoredText, OnlyWellFormedUtf8IsTakenBehindTheMark) {
+// Random text from characters of every width, at and around the code page's edge: what is
+// written reads back whole, and goes into the code page exactly when every character fits it.
+// Behind the mark only well-formed UTF-8 is taken: a false mark is an error naming the file (a
+// fileset that cannot be read is then not saved over: the save safety test's).
+TEST(StoredText, TextRoundTripsThroughItsFileAndOnlyWellFormedUtf8IsTakenBehindTheMark) {
+  FakeFileSystem fs;
+  std::mt19937 random(26);
+  const std::string pool[] = {
+      "a",        "~",        "\xC2\xA0",     "\xC3\xBF" /* U+00FF, the last that fits */,
+      "\xC4\x80", "\xCE\xA9", "\xE6\x96\x87", "\xEF\xBF\xBD",
+      kEmoji};
+  for (int round = 0; round < 500; ++round) {
+    std::string text;
+    bool fits = true;
+    const size_t widest = 4 + random() % 6;
+    for (int n = static_cast<int>(random() % 40); n > 0; --n) {
+      const size_t c = random() % widest;
+      fits = fits && c < 4;
+      text += pool[c];
+    }
+    const std::string bytes = storedBytes(fs, text);
+    ASSERT_EQ(bytes.rfind(kMark, 0) != 0, fits) << testing::PrintToString(text);
+    ASSERT_EQ(storedText(fs, bytes, "f"), text);
+  }
+  // A marked file is UTF-8 even where its text would fit the code page.
+  EXPECT_EQ(storedText(fs, kMark + kCafe, "f"), kCafe);
+
   for (const char* bad : {"\x80", "\xC0\xAF", "\xC3", "\xE2\x82", "\xED\xA0\x80" /* a surrogate */,
                           "\xF4\x90\x80\x80" /* above U+10FFFF */, "\xF8\x88\x80\x80\x80"}) {
     EXPECT_FALSE(isUtf8(bad)) << testing::PrintToString(std::string(bad));
-    FakeFileSystem fs;
     try {
       storedText(fs, kMark + "ok " + bad, "C:\\T\\name.qdx");
       ADD_FAILURE() << "accepted " << testing::PrintToString(std::string(bad));
@@ -58,33 +81,6 @@ TEST(StoredText, CutsKeepWholeCharacters) {
   TBigIniFile ini(fs, "C:\\T.ini");
   ini.WriteString("S", "K", std::string(250, 'x') + kEmoji + kEmoji);
   EXPECT_EQ(ini.ReadString("S", "K", ""), std::string(250, 'x') + kEmoji);
-}
-
-// Random text from characters of every width, at and around the code page's
-// edge: what is written reads back whole, and goes into the code page exactly
-// when every character fits it.
-TEST(StoredText, RandomTextRoundTripsThroughItsFile) {
-  FakeFileSystem fs;
-  std::mt19937 random(26);
-  const std::string pool[] = {
-      "a",        "~",        "\xC2\xA0",     "\xC3\xBF" /* U+00FF, the last that fits */,
-      "\xC4\x80", "\xCE\xA9", "\xE6\x96\x87", "\xEF\xBF\xBD",
-      kEmoji};
-  for (int round = 0; round < 500; ++round) {
-    std::string text;
-    bool fits = true;
-    const size_t widest = 4 + random() % 6;
-    for (int n = static_cast<int>(random() % 40); n > 0; --n) {
-      const size_t c = random() % widest;
-      fits = fits && c < 4;
-      text += pool[c];
-    }
-    const std::string bytes = storedBytes(fs, text);
-    ASSERT_EQ(bytes.rfind(kMark, 0) != 0, fits) << testing::PrintToString(text);
-    ASSERT_EQ(storedText(fs, bytes, "f"), text);
-  }
-  // A marked file is UTF-8 even where its text would fit the code page.
-  EXPECT_EQ(storedText(fs, kMark + kCafe, "f"), kCafe);
 }
 
 struct FilesInAnyScript : ::testing::Test, ExtensionHarness {};
