@@ -89,8 +89,9 @@ TEST(ListModel, IndexesFollowInsertionsDeletionsAndMoves) {
 }
 
 // Each member of an entry as the launcher gets it: target, parameters and run
-// mode, joined by "|" to read as one row. (Single targets are the launch test's.)
-TEST(EntrySyntax, WorkedExamplesReachTheLauncherAsDocumented) {
+// mode, joined by "|" to read as one row. (Single targets are the launch test's.) Then the text
+// routines: the separator, the suffixes and the leaf directory.
+TEST(EntrySyntax, WorkedExamplesAndTheTextRoutinesReadEntriesAsDocumented) {
   AppHarness h;
   const RunMode N = RunMode::Normal, Max = RunMode::Maximized;
   const struct {
@@ -127,10 +128,7 @@ TEST(EntrySyntax, WorkedExamplesReachTheLauncherAsDocumented) {
   EXPECT_EQ(entry::splitMembers("a||b|tail", "|"), (Lines{"a", "", "b"}));
   h.vars().ignorebc = true;  // the question-mark prefix is then kept
   EXPECT_EQ(h.app.syntax.takeApart("?mail?C:\\m.exe").target, "?mail?c:\\m.exe");
-}
 
-TEST(EntrySyntax, TextRoutinesFindTheSeparatorAndSuffixes) {
-  AppHarness h;
   EntrySyntax& s = h.app.syntax;
   EXPECT_EQ(s.findcommand("C:\\x.exe>:-a"), 11);
   EXPECT_EQ(s.findcommand("C:\\x.exe"), 11);
