@@ -9,15 +9,13 @@ namespace {
 
 TEST(WebAddress, OnlyHttpAndHttpsAddressesAreTakenApartAndASiteEndsInASlash) {
   const struct {
-    const char* text;
+    const char *text, *host, *path;
     bool https;
-    const char* host;
     int port;
-    const char* path;
-  } good[] = {{"HTTPS://Example.COM:8443/a/b/lud.txt", true, "Example.COM", 8443, "/a/b/lud.txt"},
-              {"http://127.0.0.1", false, "127.0.0.1", 80, "/"},
-              {"http://[::1]:81/x", false, "[::1]", 81, "/x"},
-              {"https://h", true, "h", 443, "/"}};
+  } good[] = {{"HTTPS://Example.COM:8443/a/b/lud.txt", "Example.COM", "/a/b/lud.txt", true, 8443},
+              {"http://127.0.0.1", "127.0.0.1", "/", false, 80},
+              {"http://[::1]:81/x", "[::1]", "/x", false, 81},
+              {"https://h", "h", "/", true, 443}};
   for (const auto& g : good) {
     const auto a = parseWebAddress(g.text);
     ASSERT_TRUE(a) << g.text;
