@@ -15,7 +15,8 @@ namespace {
 // them after it; only in-out parameters take the closing event's values back.
 // (That an override skips the work but still raises the closing event, and a
 // closing call of another spelling, are the event catalogue's and the hook's.)
-TEST(HandlerPattern, OutParametersComeBackAfterTheClosingEvent) {
+// A failure stops at the handler's edge and is told: anything but a file error as unexpected.
+TEST(HandlerPattern, OutParametersComeBackAfterTheClosingEventAndAFailureStopsAtTheEdge) {
   Events events;
   std::string dir = "C:\\a\\";
   int index = 3;
@@ -34,6 +35,13 @@ TEST(HandlerPattern, OutParametersComeBackAfterTheClosingEvent) {
   EXPECT_EQ(seenByWork, "C:\\redirected\\");
   EXPECT_EQ(dir, "C:\\after\\");
   EXPECT_EQ(index, 3);
+
+  AppHarness h;
+  h.boxes().expect(Answer::Ok, "Unexpected error: gone wrong");
+  EXPECT_FALSE(h.app.guarded([] { throw std::runtime_error("gone wrong"); }));
+  h.boxes().expect(Answer::Ok, "Unexpected error");
+  EXPECT_FALSE(h.app.guarded([] { throw 42; }));
+  EXPECT_TRUE(h.app.guarded([] {}));
 }
 
 TEST(ListModel, IndexesFollowInsertionsDeletionsAndMoves) {
@@ -80,19 +88,10 @@ TEST(ListModel, IndexesFollowInsertionsDeletionsAndMoves) {
   EXPECT_EQ(peer.seen, (std::vector<A>{A::Items, A::MultiSelect, A::Tabs}));
 }
 
-// A failure stops at the handler's edge and is told: anything but a file error as unexpected.
-TEST(Barrier, AnyFailureIsToldAndStopsTheWork) {
-  AppHarness h;
-  h.boxes().expect(Answer::Ok, "Unexpected error: gone wrong");
-  EXPECT_FALSE(h.app.guarded([] { throw std::runtime_error("gone wrong"); }));
-  h.boxes().expect(Answer::Ok, "Unexpected error");
-  EXPECT_FALSE(h.app.guarded([] { throw 42; }));
-  EXPECT_TRUE(h.app.guarded([] {}));
-}
-
 // Each member of an entry as the launcher gets it: target, parameters and run
-// mode, joined by "|" to read as one row. (Single targets are the launch test's.)
-TEST(EntrySyntax, WorkedExamplesReachTheLauncherAsDocumented) {
+// mode, joined by "|" to read as one row. (Single targets are the launch test's.) Then the text
+// routines: the separator, the suffixes and the leaf directory.
+TEST(EntrySyntax, WorkedExamplesAndTheTextRoutinesReadEntriesAsDocumented) {
   AppHarness h;
   const RunMode N = RunMode::Normal, Max = RunMode::Maximized;
   const struct {
@@ -129,10 +128,7 @@ TEST(EntrySyntax, WorkedExamplesReachTheLauncherAsDocumented) {
   EXPECT_EQ(entry::splitMembers("a||b|tail", "|"), (Lines{"a", "", "b"}));
   h.vars().ignorebc = true;  // the question-mark prefix is then kept
   EXPECT_EQ(h.app.syntax.takeApart("?mail?C:\\m.exe").target, "?mail?c:\\m.exe");
-}
 
-TEST(EntrySyntax, TextRoutinesFindTheSeparatorAndSuffixes) {
-  AppHarness h;
   EntrySyntax& s = h.app.syntax;
   EXPECT_EQ(s.findcommand("C:\\x.exe>:-a"), 11);
   EXPECT_EQ(s.findcommand("C:\\x.exe"), 11);

@@ -67,15 +67,14 @@ TEST_F(OptionsFormTest, ARefusedValueNamesItsFieldAndNothingIsWritten) {
   const Field port = [](TOptionsForm& d) -> ui::Edit& { return d.updates.pport; };
   const struct {
     Field field;
-    std::string text;
+    std::string text, message;
     OptionsPage page;
-    std::string message;
-  } cases[] = {{tab, "12a", OptionsPage::FilesetManager, "tab width"},
-               {tab, "", OptionsPage::FilesetManager, "tab width"},
-               {columns, "-1", OptionsPage::General, "columns"},
-               {columns, "x", OptionsPage::General, "columns"},
-               {port, "80x", OptionsPage::Updates, "proxy port"},
-               {port, "65536", OptionsPage::Updates, "proxy port"}};
+  } cases[] = {{tab, "12a", "tab width", OptionsPage::FilesetManager},
+               {tab, "", "tab width", OptionsPage::FilesetManager},
+               {columns, "-1", "columns", OptionsPage::General},
+               {columns, "x", "columns", OptionsPage::General},
+               {port, "80x", "proxy port", OptionsPage::Updates},
+               {port, "65536", "proxy port", OptionsPage::Updates}};
   options("[Options]\r\nQuickSwitch=0\r\n[QSOptions]\r\nQSTabSize=7\r\n");
   const std::string before = fs().get(at("Trovik.ini"));
   const int width = form().qswitch.tabWidth();

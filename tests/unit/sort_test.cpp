@@ -79,9 +79,9 @@ TEST_F(SortTest, KeysOfFilesFoldersAddressesAndMultiruns) {
   for (const auto& [path, drive] : drives) EXPECT_EQ(driveOf(path), drive) << path;
 }
 
-// Only A to Z fold, bytes above 127 come after all of ASCII, a prefix comes
-// first and equal keys keep their order.
-TEST_F(SortTest, LinkNamesSortWithTheirLinksAndTheSnapbarCopy) {
+// Only A to Z fold, bytes above 127 come after all of ASCII, a prefix comes first and equal keys
+// keep their order; the check marks and resort follow the chosen key only with RetainSortOrder.
+TEST_F(SortTest, LinkNamesSortWithTheirLinksAndTheMarksFollowOnlyARetainedOrder) {
   fill({"beta", "b", "\xE9t\xE9", "Alpha", "_x", "\xC9t\xE9", "B", "Zed", "alpha2"});
   form().List1.setItemIndex(0);  // beta
   form().Linkname1Click(&form().Linkname);
@@ -95,9 +95,7 @@ TEST_F(SortTest, LinkNamesSortWithTheirLinksAndTheSnapbarCopy) {
   EXPECT_FALSE(form().Linkname.checked());
   // Nothing is saved until the next save.
   EXPECT_EQ(fs().get(std::string(kBase) + "link.qdx"), "<missing>");
-}
 
-TEST_F(SortTest, CheckMarksAndResortFollowTheChosenKeyOnlyWithRetainSortOrder) {
   form().Filename.setChecked(true);
   fill({"b", "a"});
   form().resort();

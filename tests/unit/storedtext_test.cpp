@@ -18,13 +18,36 @@ const std::string kCafe = "Caf\xC3\xA9", kCafeAnsi = "Caf\xE9";
 const std::string kOmega = "\xCE\xA9mega", kCjk = "\xE6\x96\x87\xE6\xA1\xA3",
                   kEmoji = "\xF0\x9F\x98\x80";
 
-// A false mark is an error naming the file (a fileset that cannot be read is then not saved
-// over: the save safety test's).
-TEST(StoredText, OnlyWellFormedUtf8IsTakenBehindTheMark) {
+// Random text from characters of every width, at and around the code page's edge: what is
+// written reads back whole, and goes into the code page exactly when every character fits it.
+// Behind the mark only well-formed UTF-8 is taken: a false mark is an error naming the file (a
+// fileset that cannot be read is then not saved over: the save safety test's).
+TEST(StoredText, TextRoundTripsThroughItsFileAndOnlyWellFormedUtf8IsTakenBehindTheMark) {
+  FakeFileSystem fs;
+  std::mt19937 random(26);
+  const std::string pool[] = {
+      "a",        "~",        "\xC2\xA0",     "\xC3\xBF" /* U+00FF, the last that fits */,
+      "\xC4\x80", "\xCE\xA9", "\xE6\x96\x87", "\xEF\xBF\xBF" /* U+FFFF, the last of three bytes */,
+      kEmoji};
+  for (int round = 0; round < 500; ++round) {
+    std::string text;
+    bool fits = true;
+    const size_t widest = 4 + random() % 6;
+    for (int n = static_cast<int>(random() % 40); n > 0; --n) {
+      const size_t c = random() % widest;
+      fits = fits && c < 4;
+      text += pool[c];
+    }
+    const std::string bytes = storedBytes(fs, text);
+    ASSERT_EQ(bytes.rfind(kMark, 0) != 0, fits) << testing::PrintToString(text);
+    ASSERT_EQ(storedText(fs, bytes, "f"), text);
+  }
+  // A marked file is UTF-8 even where its text would fit the code page.
+  EXPECT_EQ(storedText(fs, kMark + kCafe, "f"), kCafe);
+
   for (const char* bad : {"\x80", "\xC0\xAF", "\xC3", "\xE2\x82", "\xED\xA0\x80" /* a surrogate */,
                           "\xF4\x90\x80\x80" /* above U+10FFFF */, "\xF8\x88\x80\x80\x80"}) {
     EXPECT_FALSE(isUtf8(bad)) << testing::PrintToString(std::string(bad));
-    FakeFileSystem fs;
     try {
       storedText(fs, kMark + "ok " + bad, "C:\\T\\name.qdx");
       ADD_FAILURE() << "accepted " << testing::PrintToString(std::string(bad));
@@ -33,8 +56,6 @@ TEST(StoredText, OnlyWellFormedUtf8IsTakenBehindTheMark) {
       EXPECT_NE(e.reason().find("UTF-8"), std::string::npos);
     }
   }
-  for (const std::string& good : {kCafe, kOmega, kCjk, kEmoji, std::string("\xEF\xBF\xBF")})
-    EXPECT_TRUE(isUtf8(good));
 }
 
 // Lengths and cuts count characters as Windows does (an emoji is two UTF-16
@@ -60,42 +81,17 @@ TEST(StoredText, CutsKeepWholeCharacters) {
   EXPECT_EQ(ini.ReadString("S", "K", ""), std::string(250, 'x') + kEmoji);
 }
 
-// Random text from characters of every width, at and around the code page's
-// edge: what is written reads back whole, and goes into the code page exactly
-// when every character fits it.
-TEST(StoredText, RandomTextRoundTripsThroughItsFile) {
-  FakeFileSystem fs;
-  std::mt19937 random(26);
-  const std::string pool[] = {
-      "a",        "~",        "\xC2\xA0",     "\xC3\xBF" /* U+00FF, the last that fits */,
-      "\xC4\x80", "\xCE\xA9", "\xE6\x96\x87", "\xEF\xBF\xBD",
-      kEmoji};
-  for (int round = 0; round < 500; ++round) {
-    std::string text;
-    bool fits = true;
-    const size_t widest = 4 + random() % 6;
-    for (int n = static_cast<int>(random() % 40); n > 0; --n) {
-      const size_t c = random() % widest;
-      fits = fits && c < 4;
-      text += pool[c];
-    }
-    const std::string bytes = storedBytes(fs, text);
-    ASSERT_EQ(bytes.rfind(kMark, 0) != 0, fits) << testing::PrintToString(text);
-    ASSERT_EQ(storedText(fs, bytes, "f"), text);
-  }
-  // A marked file is UTF-8 even where its text would fit the code page.
-  EXPECT_EQ(storedText(fs, kMark + kCafe, "f"), kCafe);
-}
-
 struct FilesInAnyScript : ::testing::Test, ExtensionHarness {};
+
+TrovikBool TROVIK_CALL takesUtf8() { return 1; }
 
 // A fileset of today's form loads into UTF-8 and is written back byte for
 // byte; a name the code page lacks turns only its own file to UTF-8, and a
-// NUL still ends the text.
-TEST_F(FilesInAnyScript, ListFilesKeepTheirFormUntilANameNeedsUtf8) {
-  const std::string names = "Caf\xE9 corner\r\nPlain\r\n", links =
-                                                               "C:\\Caf\xE9\\a.exe\r\n"
-                                                               "C:\\b.exe\r\n";
+// NUL still ends the text. An extension of today gets the ANSI code page ("?" for what it
+// lacks) and is read in it; one that exports "dllutf8" gets and gives UTF-8.
+TEST_F(FilesInAnyScript, ListFilesKeepTheirFormUntilANameNeedsUtf8AndExtensionsGetTheirOwn) {
+  const std::string names = "Caf\xE9 corner\r\nPlain\r\n";
+  const std::string links = "C:\\Caf\xE9\\a.exe\r\nC:\\b.exe\r\n";
   fs().put(at("name.qdx"), names);
   fs().put(at("link.qdx"), links);
   form().loadlist();
@@ -115,13 +111,7 @@ TEST_F(FilesInAnyScript, ListFilesKeepTheirFormUntilANameNeedsUtf8) {
   fs().put(at("name.qdx"), kMark + kOmega + "\r\n" + std::string("b\0c\r\nd\r\n", 8));
   form().loadlist();
   EXPECT_EQ(form().List1.items(), (Lines{kOmega, "b"}));
-}
 
-TrovikBool TROVIK_CALL takesUtf8() { return 1; }
-
-// An extension of today gets the ANSI code page ("?" for what it lacks) and
-// is read in it; one that exports "dllutf8" gets and gives UTF-8.
-TEST_F(FilesInAnyScript, ExtensionsGetTheirOwnFormOfText) {
   auto utf8 = extension<'U', "go">();
   utf8.emplace("dllutf8", exportOf(&takesUtf8));
   addDll('A', extension<'A', "go">());
