@@ -66,42 +66,14 @@ TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
   EXPECT_FALSE(fm().filesetlistEditing(0));
 }
 
-// A paste goes after the item at the caret when it is selected, else after the last selected
-// item, else at the end.
-TEST_F(FilesetManagerTest, APasteGoesAfterTheSelection) {
+// Deleting asks by count, cutting or copying nothing says so. Where a paste lands is the
+// sequence test's.
+TEST_F(FilesetManagerTest, ItemCommandsAskOrSayWhyNotAndADoubleClickShowsTheLink) {
   show("Games");
-  select({1, 2});
-  fm().cutiClick();
-  show("Work");
-  fm().pasteiClick();
-  EXPECT_EQ(namesIn("Work\\"), (Lines{"g2", "g3"}));
-  EXPECT_EQ(linksIn("Work\\"), (Lines{"C:\\g2.exe", "C:\\g3.exe"}));
-  const struct {
-    std::vector<int> selected;
-    int caret;
-    Lines after;
-  } rows[] = {{{0}, 1, {"a", "g2", "g3", "b"}},
-              {{}, -1, {"a", "b", "g2", "g3"}},
-              {{0, 1}, 0, {"a", "g2", "g3", "b"}}};
-  for (const auto& r : rows) {
-    put("", {"a", "b"});
-    show("Work");
-    show("Trovik");
-    for (int i = 0; i < 2; ++i) fm().contentslist.setSelected(i, false);
-    for (int i : r.selected) fm().contentslist.setSelected(i, true);
-    fm().contentslist.setItemIndex(r.caret);
-    fm().pasteiClick();
-    EXPECT_EQ(namesIn(""), r.after) << r.caret;
-  }
-  select({});
   boxes().expect(Answer::Ok, "There is nothing selected to copy.");
   fm().copyiClick();
   boxes().expect(Answer::Ok, "There is nothing selected to cut.");
   fm().cutiClick();
-}
-
-TEST_F(FilesetManagerTest, DeletingItemsAsksAndADoubleClickShowsTheLink) {
-  show("Games");
   select({1, 2});
   vars().condel = true;
   boxes().expect(Answer::No, "Delete these 2 items?");

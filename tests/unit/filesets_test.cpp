@@ -1,30 +1,20 @@
 // Moving between filesets, making new ones, importing and exporting them. The sequence test
 // walks every way between filesets with saves that fail; here are the rules it does not see.
-#include "dialogs/optionsform.h"
 #include "harness.h"
-#include "ui/input.h"
 
 namespace trovik::test {
 namespace {
 
 struct FilesetTest : ::testing::Test, AppHarness {
   std::string remembered() { return option("Form", "CurrentFileSet"); }
-  // BaseDirectory with its options and two more filesets, A and B.
-  void threeFilesets() {
-    options("[Form]\r\nCurrentFileSet=Old\r\n");
-    putFileset("", {"base"}, {"C:\\base.exe"});
-    putFileset("A\\", {"a"}, {"C:\\a.exe"});
-    putFileset("B\\", {"b"}, {"C:\\b.exe"});
-  }
   void openAt(const std::string& dir) {
     vars().apppath = at(dir);
     open();
   }
-  FakeFolderDialog& dialog() { return os.folderDialog; }
   // Imports Other, answering the questions asked on the way.
   void import(std::initializer_list<std::pair<Answer, const char*>> answers) {
     for (const auto& [answer, text] : answers) boxes().expect(answer, text);
-    dialog().expect(at("Other"));
+    os.folderDialog.expect(at("Other"));
     form().Import1Click();
   }
 };
@@ -41,7 +31,8 @@ TEST_F(FilesetTest, SpaceAndBackspaceMoveTheMarksAndTheRememberedFileset) {
   EXPECT_EQ(vars().apppath, kBase);
   EXPECT_EQ(remembered(), "");
 
-  threeFilesets();
+  putFileset("A\\", {"a"}, {"C:\\a.exe"});
+  putFileset("B\\", {"b"}, {"C:\\b.exe"});
   openAt("B\\");
   form().nextfileset();
   EXPECT_EQ(names(), Lines{"base"});
@@ -61,43 +52,6 @@ TEST_F(FilesetTest, SpaceAndBackspaceMoveTheMarksAndTheRememberedFileset) {
   form().nextfileset();
   form().previousfileset();
   EXPECT_EQ(vars().apppath, at("Elsewhere\\"));
-}
-
-// Every way into another fileset reports one without its link file instead of loading it (its
-// names would otherwise stay on show, to be saved over it). A failed save on the way out is
-// the sequence test's.
-TEST_F(FilesetTest, EveryWayInRefusesATargetWithoutLinks) {
-  const std::function<void(FilesetTest&)> ways[] = {
-      [](FilesetTest& t) {
-        std::uint16_t code = vkSpace;
-        t.form().List1KeyDown(code, {});
-      },
-      [](FilesetTest& t) {
-        t.form().qswitch.setTabIndex(2);
-        t.form().qswitchChange();
-      },
-      [](FilesetTest& t) { t.form().Switch.child(2).click(); },
-      [](FilesetTest& t) {
-        t.app.OptionsForm.filesets.filesetlist.setItemIndex(2);
-        t.app.OptionsForm.filesets.activatefsClick();
-      },
-  };
-  boxes().otherwise = Answer::Ok;  // the one-time tips
-  for (const auto& leave : ways) {
-    SCOPED_TRACE(&leave - &ways[0]);
-    threeFilesets();
-    openAt("A\\");
-    app.OptionsForm.showPage(OptionsPage::FilesetManager);  // it lists B while B is whole
-    fs().deleteFile(at("B\\link.qdx"));
-    const size_t before = boxes().shown().size();
-    leave(*this);
-    ASSERT_GT(boxes().shown().size(), before);
-    EXPECT_NE(boxes().shown()[before].text.find("File set not found in specified location: "),
-              std::string::npos);
-    EXPECT_EQ(vars().apppath, at("A\\"));
-    EXPECT_EQ(names(), Lines{"a"});
-    EXPECT_EQ(form().qswitch.tabIndex(), 1);
-  }
 }
 
 TEST_F(FilesetTest, ANewFilesetTakesTheFirstFreeNumberOrLeavesNothingBehind) {
@@ -142,7 +96,7 @@ TEST_F(FilesetTest, ImportRepairsTheNamesOrChangesNothing) {
   import({{ Answer::Ok, "There is no valid fileset in the selected directory." }});
   form().List1.setMultiSelect(true);
   form().ttitle.setCaption("Trovik" + app.texts.f1flymrtag);
-  dialog().expect(std::nullopt);
+  os.folderDialog.expect(std::nullopt);
   form().Import1Click();
   EXPECT_EQ(form().ttitle.caption(), "Trovik");
   EXPECT_FALSE(form().List1.multiSelect());
@@ -156,11 +110,11 @@ TEST_F(FilesetTest, ExportCopiesTheSavedFilesAndAsksBeforeReplacingAFileset) {
   form().List1.setItem(0, "unsaved");  // what is exported is the state last saved
   putFileset("Old\\", {"old"}, {"C:\\old.exe"});
   boxes().expect(Answer::No, "A fileset already exists in the selected location.");
-  dialog().expect(at("Old"));
+  os.folderDialog.expect(at("Old"));
   form().Export1Click();
   EXPECT_EQ(fs().get(at("Old\\name.qdx")), "old\r\n");
   boxes().expect(Answer::Yes, "Do you want to overwrite it?");
-  dialog().expect(at("Old"));
+  os.folderDialog.expect(at("Old"));
   form().Export1Click();
   EXPECT_EQ(fs().get(at("Old\\name.qdx")), "saved\r\n");
   EXPECT_EQ(fs().get(at("Old\\link.qdx")), "C:\\saved.exe\r\n");
@@ -169,7 +123,7 @@ TEST_F(FilesetTest, ExportCopiesTheSavedFilesAndAsksBeforeReplacingAFileset) {
   // A directory with a link file alone holds no fileset: no question. One under
   // BaseDirectory is listed at once.
   fs().put(at("Copy\\link.qdx"), "C:\\stale.exe\r\n");
-  dialog().expect(at("Copy"));
+  os.folderDialog.expect(at("Copy"));
   form().Export1Click();
   EXPECT_EQ(fs().get(at("Copy\\name.qdx")), "saved\r\n");
   EXPECT_EQ(form().qswitch.tabs(), (Lines{"Trovik", "Copy", "Old"}));
@@ -177,7 +131,7 @@ TEST_F(FilesetTest, ExportCopiesTheSavedFilesAndAsksBeforeReplacingAFileset) {
   // Names never saved leave no whole fileset to give.
   fs().deleteFile(at("name.qdx"));
   fs().mkdirs("D:\\Backup");
-  dialog().expect("D:\\Backup");
+  os.folderDialog.expect("D:\\Backup");
   EXPECT_THROW(form().Export1Click(), IoError);
   EXPECT_EQ(fs().get("D:\\Backup\\link.qdx"), "<missing>");
 }

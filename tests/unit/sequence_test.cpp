@@ -159,23 +159,27 @@ struct Sequence : AppHarness {
     if (k > 0) mgrShow(k);
     return refused ? -1 : k;
   }
-  void mgrAdopt(const Lines& expected) {
-    if (sorted(fm.contentslist.items()) != sorted(expected))
-      fault = "the manager lost or gained items";
+  // The manager's list after a step; in expected's order when the step set it exactly.
+  void mgrAdopt(const Lines& expected, bool exact = false) {
+    const Lines& now = fm.contentslist.items();
+    if (exact ? now != expected : sorted(now) != sorted(expected))
+      fault = "the manager lost or gained items, or put them elsewhere";
     mgrList = fm.contentslist.items();
     mgrDirty = true;
   }
 
-  // The ways out of the current fileset to another: saved first, then entered.
-  void leave(int way) {
+  // The ways out of the current fileset to another: saved first, then entered. Ways 0 to 3
+  // step on or back; the others go to tab (or the manager's fileset) given, or one at random.
+  void leave(int way, int given = -1) {
     const int n = static_cast<int>(f().tabDirectories().size());
     const int i = here(), to = way == 0 || way == 2   ? (i + 1) % n
                                : way == 1 || way == 3 ? (i + n - 1) % n
+                               : given >= 0           ? given
                                                       : pick(n);
     std::string target = tab(to);
     if (way == 6) {  // the manager's Activate, on the fileset clicked there
       manager();
-      const int k = pick(fm.filesetlist.count());
+      const int k = given >= 0 ? given : pick(fm.filesetlist.count());
       mgrShow(k);
       if (refused) return;
       target = mgrDirOf(k);
@@ -338,10 +342,16 @@ struct Sequence : AppHarness {
        [&] {
          manager();
          const Lines picked = select(fm.contentslist);
-         const int way = pick(3);
-         const Lines expected = way == 0   ? with(mgrList, mgrClip)
-                                : way == 1 ? without(mgrList, picked)
-                                           : Lines{};
+         const int way = pick(3), caret = fm.contentslist.itemIndex();
+         // A paste goes after the item at the caret when it is selected, else after the last
+         // selected item, else at the end.
+         size_t after = mgrList.size();
+         for (size_t i = 0; i < mgrList.size(); ++i)
+           if (fm.contentslist.selected(static_cast<int>(i))) after = i + 1;
+         if (caret >= 0 && fm.contentslist.selected(caret)) after = static_cast<size_t>(caret) + 1;
+         Lines pasted = mgrList;
+         pasted.insert(pasted.begin() + static_cast<long>(after), mgrClip.begin(), mgrClip.end());
+         const Lines expected = way == 0 ? pasted : way == 1 ? without(mgrList, picked) : Lines{};
          if (expected.size() > 30 || (way == 1 && picked.empty()) || (way == 2 && mgrList.empty()))
            return;
          const bool stale = mgrStale();  // the change is not made, the files shown again
@@ -349,7 +359,7 @@ struct Sequence : AppHarness {
            way == 0 ? fm.pasteiClick() : way == 1 ? fm.Delete1Click() : fm.clearcontentsClick();
          });
          mgrDirty = true;
-         if (!stale) mgrAdopt(expected);
+         if (!stale) mgrAdopt(expected, way != 1);
          if (mgrSave() && way == 1 && mgrDir != current) shown = disk[current];
        }},
       {"manager rename",
@@ -433,6 +443,26 @@ TEST(SequenceTest, RandomUseNeverLosesALink) {
               s.step() + ", ";
       ASSERT_TRUE(s.holds()) << "seed " << seed << ", step " << i << ": " << trail << s.state();
     }
+  }
+}
+
+// Every way into another fileset refuses one without its link file instead of loading it (its
+// names would otherwise stay on show, to be saved over it).
+TEST(SequenceTest, EveryWayInRefusesATargetWithoutLinks) {
+  for (int way = 0; way < 7; ++way) {
+    Sequence s(1);
+    s.addOrEdit(-1);
+    const Lines before = s.names();
+    s.manager();  // it lists the filesets while they are whole
+    for (const char* dir : {"A\\link.qdx", "B\\link.qdx"}) s.fs().deleteFile(s.at(dir));
+    s.leave(way, 1);
+    const auto& shown = s.boxes().shown();
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& b) {
+      return b.text.find("File set not found in specified location: ") != std::string::npos;
+    })) << way;
+    EXPECT_EQ(s.vars().apppath, kBase) << way;
+    EXPECT_EQ(s.names(), before) << way;
+    EXPECT_EQ(s.form().qswitch.tabIndex(), 0) << way;
   }
 }
 
