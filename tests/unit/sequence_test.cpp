@@ -424,6 +424,11 @@ struct Sequence : AppHarness {
     std::set<std::string> tabs;
     for (const std::string& d : f().tabDirectories()) tabs.insert(lower(d));
     ok = ok && tabs.size() == disk.size();
+    // The current fileset's tab and Switch menu item are the marked ones.
+    const int t = here();
+    ok = ok && f().qswitch.tabIndex() == t && f().ctabi == t;
+    for (int i = 0; i < f().Switch.childCount(); ++i)
+      ok = ok && f().Switch.child(i).checked() == (i == t);
     for (const auto& [dir, names] : disk)
       ok = ok && tabs.count(dir) && fs().get(dir + "name.qdx") == joinLines(names) &&
            fs().get(dir + "link.qdx") == joinLines(linksOf(names));
