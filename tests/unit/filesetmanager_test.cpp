@@ -12,28 +12,14 @@ namespace {
 struct FilesetManagerTest : ::testing::Test, AppHarness {
   FilesetManagerTest() {
     options("[Options]\r\n");
-    put("", {"a", "b"});
-    put("Games\\", {"g1", "g2", "g3", "g4"});
-    put("Work\\", {});
+    putFileset("", {"a", "b"}, {"C:\\a.exe", "C:\\b.exe"});
+    putFileset("Games\\", {"g1", "g2", "g3", "g4"},
+               {"C:\\g1.exe", "C:\\g2.exe", "C:\\g3.exe", "C:\\g4.exe"});
+    putFileset("Work\\", {}, {});
     form().loadlist();
     app.OptionsForm.showPage(OptionsPage::FilesetManager);
   }
-  // A fileset whose item x links to C:\x.exe.
-  void put(const std::string& fileset, const Lines& names) {
-    Lines links;
-    for (const auto& n : names) links.push_back("C:\\" + n + ".exe");
-    putFileset(fileset, names, links);
-  }
   FilesetManager& fm() { return app.OptionsForm.filesets; }
-  void show(const std::string& name) {
-    for (int i = 0; i < fm().filesetlist.count(); ++i)
-      if (fm().filesetlist.item(i) == name) fm().filesetlist.setItemIndex(i);
-    fm().filesetlistClick();
-  }
-  void select(std::initializer_list<int> items) {
-    for (int i = 0; i < fm().contentslist.count(); ++i) fm().contentslist.setSelected(i, false);
-    for (int i : items) fm().contentslist.setSelected(i, true);
-  }
 };
 
 TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
@@ -69,12 +55,14 @@ TEST_F(FilesetManagerTest, RenamingRefusesNamesThatCannotBeFilesets) {
 // Deleting asks by count, cutting or copying nothing says so. Where a paste lands is the
 // sequence test's.
 TEST_F(FilesetManagerTest, ItemCommandsAskOrSayWhyNotAndADoubleClickShowsTheLink) {
-  show("Games");
+  fm().filesetlist.setItemIndex(1);  // Games
+  fm().filesetlistClick();
   boxes().expect(Answer::Ok, "There is nothing selected to copy.");
   fm().copyiClick();
   boxes().expect(Answer::Ok, "There is nothing selected to cut.");
   fm().cutiClick();
-  select({1, 2});
+  fm().contentslist.setSelected(1, true);
+  fm().contentslist.setSelected(2, true);
   vars().condel = true;
   boxes().expect(Answer::No, "Delete these 2 items?");
   fm().Delete1Click();
@@ -91,7 +79,8 @@ TEST_F(FilesetManagerTest, DeletingAFilesetKeepsTheUsersFilesAndClearingKeepsThe
   fs().put(at("Games\\notes.txt"), "mine");
   fs().put(at("Games\\link.qdx.old"), "a backup an earlier save left");
   vars().confirmfsdelete = true;
-  show("Games");
+  fm().filesetlist.setItemIndex(1);  // Games
+  fm().filesetlistClick();
   boxes().expect(Answer::Yes, "delete the selected fileset and all of its contents?");
   boxes().expect(Answer::Ok, "Delete directory " + at("Games\\") + " failed.");
   fm().deletefsClick();
