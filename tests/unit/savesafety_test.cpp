@@ -53,16 +53,6 @@ struct Program {
       if (sameText(dirs[i], dir)) return static_cast<int>(i);
     return -1;
   }
-  void editInto(const std::string& dir) {
-    TAddEdit& d = h.app.AddEdit;
-    d.EditHome = dir;
-    d.EditPending = true;
-    h.vars().curitem = 0;
-    d.lfc.setChecked(false);
-    d.itemLabel.setText("edited");
-    d.path.setText("C:\\edited.exe");
-    d.addlinkClick();
-  }
   // Runs a handler as the window runs it: a failure is reported, and stops there.
   void run(const std::function<void()>& work) { h.app.guarded(work); }
 };
@@ -136,7 +126,17 @@ const std::vector<FollowUp>& followUps() {
        [](Program& p, const std::string& dir) {
          p.form().form1wmdropfiles({0x233, 1, 0, 0}, {"C:\\late.txt"}, p.tabOf(dir) * 100 + 10, 25);
        }},
-      {"an edit saved into it", [](Program& p, const std::string& dir) { p.editInto(dir); }},
+      {"an edit saved into it",
+       [](Program& p, const std::string& dir) {
+         TAddEdit& d = p.h.app.AddEdit;
+         d.EditHome = dir;
+         d.EditPending = true;
+         p.h.vars().curitem = 0;
+         d.lfc.setChecked(false);
+         d.itemLabel.setText("edited");
+         d.path.setText("C:\\edited.exe");
+         d.addlinkClick();
+       }},
       {"the manager pasting into it",
        [](Program& p, const std::string& dir) {
          p.show(kBase);
@@ -234,13 +234,14 @@ std::string boxesSaying(ScriptedBoxes& boxes, std::initializer_list<const char*>
 // order would show.
 const std::initializer_list<const char*> kFalseAlarms = {"link file is missing", "Welcome"};
 
-// Runs save with its n-th change meeting fault: the disk afterwards, whether
-// the n-th change came at all, and whether it was a write.
+// Runs save with its n-th change meeting fault, then, in the program that goes on, the
+// follow-up then if any: the disk afterwards, whether the n-th change came at all, and whether
+// it was a write.
 struct Faulted {
   Disk disk;
   bool hit, write;
 };
-Faulted faulted(const Save& save, int n, Fault fault) {
+Faulted faulted(const Save& save, int n, Fault fault, const FollowUp* then = nullptr) {
   Program p(world());
   p.start();
   p.h.fs().failChange(n, fault);
@@ -248,6 +249,7 @@ Faulted faulted(const Save& save, int n, Fault fault) {
   const bool hit = p.h.fs().changes() >= n;
   const bool write = p.h.fs().faultHitAWrite();
   p.h.fs().clearFailures();
+  if (then) p.run([&] { then->run(p, save.target); });
   return {p.h.fs().snapshot(), hit, write};
 }
 
@@ -360,13 +362,7 @@ TEST(SaveSafety, EverySaveIsWholeOrUndoneWhateverFailsAndWhateverFollows) {
       // every other way into the fileset first puts it in order.
       for (size_t k = 0; save.depth == Save::Everything && k < followUps().size(); ++k) {
         ++points;
-        Program p(before);
-        p.start();
-        p.h.fs().failChange(n, Fault::Stop);
-        p.run([&] { save.run(p); });
-        p.h.fs().clearFailures();
-        p.run([&] { followUps()[k].run(p, save.target); });
-        const Disk now = restarted(p.h.fs().snapshot());
+        const Disk now = restarted(faulted(save, n, Fault::Stop, &followUps()[k]).disk);
         EXPECT_TRUE(now == afterOld[k] || now == afterNew[k])
             << at << " with the disk gone, then " << followUps()[k].what << ":"
             << difference(now, afterOld[k]) << "\n  or" << difference(now, afterNew[k]);
