@@ -84,6 +84,12 @@ TEST_F(LinkStoreTest, ListsOutOfStepAskAndNoNamesTheLinksByTheirFiles) {
   boxes().expect(Answer::Yes, "(This will remove 1 unlinked items");
   form().loadlist();
   EXPECT_EQ(names(), Lines{"Move items"});
+  // No keeps every name, each one beyond the links beside an empty link.
+  putFileset("", {"a", "b", "c"}, {"C:\\1.exe"});
+  boxes().expect(Answer::No, "(This will remove 2 unlinked items");
+  form().loadlist();
+  EXPECT_EQ(names(), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(links(), (Lines{"C:\\1.exe", "", ""}));
 }
 
 TEST_F(LinkStoreTest, RuleCRemovesTheSuffixesOnceEachInOrder) {

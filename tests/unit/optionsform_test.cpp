@@ -19,7 +19,8 @@ struct OptionsFormTest : ::testing::Test, AppHarness {
 TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   options(
       "[Options]\r\nClick=1\r\nColumns=3\r\nShowOnKey=f5\r\nForceWait=3000\r\n"
-      "ForceOrderStyle=1\r\nProxy=1\r\nProxyName=proxy.lan\r\nProxyPort=8080\r\n");
+      "ForceOrderStyle=1\r\nProxy=1\r\nProxyName=proxy.lan\r\nProxyPort=8080\r\n"
+      "RetainSortOrder=1\r\n");
   dlg().showPage(OptionsPage::Links);
   EXPECT_EQ(dlg().page(), OptionsPage::Links);
   EXPECT_TRUE(dlg().singlecc.checked() && !dlg().doublecc.checked());
@@ -50,6 +51,7 @@ TEST_F(OptionsFormTest, ShowingReadsTheFileAndApplyWritesItAndActsAtOnce) {
   EXPECT_EQ(form().qswitch.tabWidth(), 25);
   EXPECT_TRUE(form().qswitch.visible() && form().SysTray.visible() && os.windows.toolWindow);
   EXPECT_TRUE(dlg().OptionsForm.visible());  // Apply keeps the dialog open
+  EXPECT_FALSE(form().Linkname.checked() || form().Filetype.checked());  // a kept order, no key yet
 
   // Unticking the key writes "&0" and the key stops working at once.
   dlg().showonc.setChecked(false);
