@@ -237,11 +237,33 @@ TEST_F(AddEditTest, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
   EXPECT_EQ(os.shell.calls.size(), 1u);
 }
 
+struct BrowseTest : AddEditTest {
+  TOpenFileDir& b = app.OpenFileDir;
+  BrowseTest() {
+    fs().put("C:\\Apps\\tool.exe", "");
+    fs().put("C:\\Apps\\readme.txt", "");
+    fs().put("C:\\Apps\\go.LNK", "");
+    fs().mkdirs("C:\\Apps\\Sub");
+    fs().mkdirs("D:\\");
+    os.shellLinks.targets["C:\\Apps\\go.LNK"] = "C:\\real.exe";
+  }
+  // Opens the browser with the button and chooses the file that the filter shows.
+  void browse(void (TAddEdit::*button)(), int filter, const std::string& file) {
+    (d.*button)();
+    b.FilterComboBox1.setItemIndex(filter);
+    b.FilterComboBox1Change();
+    const auto& files = b.FileList.items();
+    b.FileList.setItemIndex(
+        static_cast<int>(std::find(files.begin(), files.end(), file) - files.begin()));
+    b.selectClick();
+  }
+};
+
 // The path field, the member list and the run styles are three views of one group: whatever the
-// user does to it (copies to the label and the list included), they stay in step with the entry
-// it would store, each member picked shows its style and puts the cursor at its separator, and
-// the stored entry keeps every member's style.
-TEST_F(AddEditTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
+// user does to it (browsing and copies to the label and the list included), they stay in step with
+// the entry it would store, each member picked shows its style and puts the cursor at its
+// separator, and the stored entry keeps every member's style.
+TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   vars().ldirect = vars().dropext = true;
   fs().put("C:\\s.lnk", "");
   os.shellLinks.targets["C:\\s.lnk"] = "C:\\s";
@@ -251,6 +273,7 @@ TEST_F(AddEditTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   const std::string ags = ag + "C:\\s.lnk|";
   const Lines dropped = {"C:\\x.lnk", n};
   const char* only = "add only the selected item";
+  const std::string apps = "C:\\Apps\\";
   std::string many;  // a long group, and then with its last member maximized
   for (int i = 0; i < 14; ++i) many += "m" + std::to_string(i) + "|";
   const std::string manyMax = many.substr(0, many.size() - 1) + "+lrma|";
@@ -284,10 +307,16 @@ TEST_F(AddEditTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
       {[&] { tick(false); }, lower(a), -1, "switching to manual", Answer::No},
       {[&] { type("a|b|"); }, "a+lrma|b|"},
       {[&] { d.clClick(); }, "", -1, "clear the whole multiple run list", Answer::Yes},
+      {[&] { browse(&TAddEdit::afbClick, 0, "tool.exe"); }, apps + "tool.exe|"},
+      {[&] { browse(&TAddEdit::afbClick, 1, "go.LNK"); }, apps + "tool.exe|C:\\real.exe|"},
+      {[&] { pick(0); }, apps + "tool.exe|C:\\real.exe|", 0},
+      {[&] { browse(&TAddEdit::efClick, 2, "readme.txt"); }, apps + "readme.txt|C:\\real.exe|", 0},
       {[&] { type(many); }, many},
       {[&] { pick(13); }, many, 13},
       {[&] { d.runmaxClick(); }, manyMax, 13},
   };
+  b.showDialog(apps);  // the browser was last left in C:\\Apps
+  b.cancelClick();
   openAdd();
   d.lfc.setChecked(false);
   for (const auto& step : steps) {
@@ -329,6 +358,7 @@ TEST_F(AddEditTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   EXPECT_EQ(links(), (Lines{a + "+lrma", "C:\\s.lnk+lrmi", ag + xn, "+f" + manyMax}));
   EXPECT_EQ(names(), (Lines{"", "s", "gone.lnk", "gone.lnk"}));
   EXPECT_EQ(fs().get(at("link.qdx")), joinLines(links()));
+  EXPECT_FALSE(vars().editing);
 }
 
 TEST_F(AddEditTest, CompletionOffersTheTypedDirectorysEntries) {
@@ -456,27 +486,8 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   EXPECT_TRUE(d.AddEdit.enabled());
 }
 
-struct BrowseTest : AddEditTest {
-  TOpenFileDir& b = app.OpenFileDir;
-  BrowseTest() {
-    fs().put("C:\\Apps\\tool.exe", "");
-    fs().put("C:\\Apps\\readme.txt", "");
-    fs().put("C:\\Apps\\go.LNK", "");
-    fs().mkdirs("C:\\Apps\\Sub");
-    fs().mkdirs("D:\\");
-    os.shellLinks.targets["C:\\Apps\\go.LNK"] = "C:\\real.exe";
-  }
-  void choose(int filter, const std::string& file) {
-    b.FilterComboBox1.setItemIndex(filter);
-    b.FilterComboBox1Change();
-    const auto& files = b.FileList.items();
-    b.FileList.setItemIndex(
-        static_cast<int>(std::find(files.begin(), files.end(), file) - files.begin()));
-    b.selectClick();
-  }
-};
-
 TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
+  vars().ldirect = true;
   openAdd();
   d.path.setText("C:\\Apps\\tool.exe>:-x");
   d.browseClick();
@@ -511,31 +522,8 @@ TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   b.cancelClick();
   EXPECT_EQ(d.path.text(), "C:\\Apps\\");
   EXPECT_EQ(view.focused, &d.path);
-}
-
-TEST_F(BrowseTest, WritesTheChoiceIntoThePathANewMemberOrTheEditedMember) {
-  vars().ldirect = true;
-  openAdd();
-  d.path.setText("C:\\Apps\\x");
-  d.browseClick();
-  choose(1, "go.LNK");
+  browse(&TAddEdit::browseClick, 1, "go.LNK");  // a shortcut chosen stands for its target
   EXPECT_EQ(d.path.text(), "C:\\real.exe");
-
-  // Two members added to a group that is still empty, each with the normal style.
-  openAdd();
-  tick(true);
-  d.afbClick();
-  choose(0, "tool.exe");
-  d.afbClick();
-  choose(1, "go.LNK");
-  EXPECT_EQ(d.path.text(), "C:\\Apps\\tool.exe|C:\\real.exe|");
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"", ""}));
-
-  pick(0);
-  d.efClick();
-  choose(2, "readme.txt");
-  EXPECT_EQ(d.path.text(), "C:\\Apps\\readme.txt|C:\\real.exe|");
-  EXPECT_FALSE(vars().editing);
 }
 
 // A box belongs to the window whose input asked for it (the Add/Edit dialog's own questions to
