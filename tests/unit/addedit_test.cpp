@@ -273,7 +273,7 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   const std::string ags = ag + "C:\\s.lnk|";
   const Lines dropped = {"C:\\x.lnk", n};
   const char* only = "add only the selected item";
-  const std::string apps = "C:\\Apps\\";
+  const std::string tool = "C:\\Apps\\tool.exe|", real = "C:\\real.exe|";
   std::string many;  // a long group, and then with its last member maximized
   for (int i = 0; i < 14; ++i) many += "m" + std::to_string(i) + "|";
   const std::string manyMax = many.substr(0, many.size() - 1) + "+lrma|";
@@ -307,15 +307,17 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
       {[&] { tick(false); }, lower(a), -1, "switching to manual", Answer::No},
       {[&] { type("a|b|"); }, "a+lrma|b|"},
       {[&] { d.clClick(); }, "", -1, "clear the whole multiple run list", Answer::Yes},
-      {[&] { browse(&TAddEdit::afbClick, 0, "tool.exe"); }, apps + "tool.exe|"},
-      {[&] { browse(&TAddEdit::afbClick, 1, "go.LNK"); }, apps + "tool.exe|C:\\real.exe|"},
-      {[&] { pick(0); }, apps + "tool.exe|C:\\real.exe|", 0},
-      {[&] { browse(&TAddEdit::efClick, 2, "readme.txt"); }, apps + "readme.txt|C:\\real.exe|", 0},
+      {[&] { browse(&TAddEdit::afbClick, 0, "tool.exe"); }, tool},
+      {[&] { browse(&TAddEdit::afbClick, 1, "go.LNK"); }, tool + real},
+      {[&] { pick(0); }, tool + real, 0},
+      {[&] { browse(&TAddEdit::afbClick, 0, "tool.exe"); }, tool + real + tool, 0},
+      {[&] { browse(&TAddEdit::efClick, 2, "readme.txt"); }, "C:\\Apps\\readme.txt|" + real + tool,
+       0},
       {[&] { type(many); }, many},
       {[&] { pick(13); }, many, 13},
       {[&] { d.runmaxClick(); }, manyMax, 13},
   };
-  b.showDialog(apps);  // the browser was last left in C:\\Apps
+  b.showDialog("C:\\Apps\\");  // where the browser was last left
   b.cancelClick();
   openAdd();
   d.lfc.setChecked(false);
@@ -347,6 +349,7 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
       pick(static_cast<int>(k));
       EXPECT_EQ(d.runmax.checked(), token.substr(plus) == "+lrma");
       EXPECT_EQ(d.runmin.checked(), token.substr(plus) == "+lrmi");
+      EXPECT_EQ(d.runnormal.checked(), token.substr(plus).empty());
       EXPECT_EQ(view.cursor, static_cast<int>(path.size()) - 1);
     }
     EXPECT_EQ(d.path.text(), path);
