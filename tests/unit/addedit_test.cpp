@@ -285,6 +285,8 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
     Answer answer = Answer::Ok;
     const char* label = nullptr;  // copied to the label, from every member or the picked one
   } steps[] = {
+      {[&] { type("C:\\gone.lnk"); }, "C:\\gone.lnk"},
+      {[&] { d.deClick(); }, "C:\\gone.lnk", -1, "Selected .lnk file does not"},
       {[&] { type(a); }, a},
       {[&] { d.runmaxClick(); }, a},
       {[&] { d.ctlClick(); }, a},           // copied to the list with its style
