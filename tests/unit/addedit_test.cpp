@@ -46,6 +46,11 @@ struct DialogHarness : AppHarness {
     view.cursor = static_cast<int>(text.size());
     d.pathChange();
   }
+  // Ticks or unticks the multirun box.
+  void tick(bool on) {
+    d.mr.setChecked(on);
+    d.mrClick();
+  }
   // Clicks member i of the member list alone.
   void pick(int i) {
     for (int k = 0; k < d.mrl.count(); ++k) d.mrl.setSelected(k, k == i);
@@ -120,7 +125,7 @@ TEST_F(AddEditTest, ItemsClickedInTheMainListWhileItIsOpenGoToIt) {
   EXPECT_EQ(d.mrl.items(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\b.exe"}));
 }
 
-TEST_F(AddEditTest, StoresTheEntryWithItsRunStylesAndSaves) {
+TEST_F(AddEditTest, StoresASingleLinkWithItsRunStyleAndSaves) {
   list({"One"}, {"C:\\one.exe"});
   openAdd();
   d.lfc.setChecked(false);
@@ -132,66 +137,44 @@ TEST_F(AddEditTest, StoresTheEntryWithItsRunStylesAndSaves) {
   EXPECT_EQ(form().mmlist.items(), (Lines{"One", "Two"}));
   EXPECT_EQ(fs().get(at("name.qdx")), "One\r\nTwo\r\n");
   EXPECT_FALSE(d.isOpen() || d.AddPending);
-
-  // A group: each member's run style before its separator, "+f" in front; however many
-  // members there are, none loses its style.
-  openAdd();
-  d.lfc.setChecked(false);
-  std::string group;
-  for (int i = 0; i < 14; ++i) group += "C:\\m" + std::to_string(i) + ".exe|";
-  type(group);
-  EXPECT_TRUE(d.mr.checked() && d.mrl.visible());
-  pick(13);
-  d.runmaxClick();
-  pick(1);
-  d.runminClick();
-  d.foc.setChecked(true);
-  d.addlinkClick();
-  const std::string& entry = links().back();
-  EXPECT_TRUE(startsWith(entry, "+fC:\\m0.exe|C:\\m1.exe+lrmi|C:\\m2.exe|")) << entry;
-  EXPECT_TRUE(endsWith(entry, "|C:\\m13.exe+lrma|")) << entry;
 }
 
-TEST(AddEditConfirm, AnEntryThatRunsNothingIsRefusedWithTheDialogOpen) {
-  const struct {
-    bool localCheck, multirun;
-    std::string path;
-  } cases[] = {{false, false, ""}, {false, false, "  >:-x+lrma"}, {true, true, ""}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    DialogHarness h;
-    TAddEdit& d = h.d;
-    h.vars().userlevel = 0;  // not even a beginner's tip comes first
-    h.openAdd();
-    d.itemLabel.setText("Label");
-    d.lfc.setChecked(c.localCheck);
-    h.type(c.path);
-    if (c.multirun) {
-      d.mr.setChecked(true);
-      d.mrClick();
-    }
-    h.boxes().expect(Answer::Ok, "This link has nothing to run.");
-    d.addlinkClick();
-    EXPECT_TRUE(h.boxes().allAnswered());
-    EXPECT_TRUE(d.isOpen());
-    EXPECT_EQ(h.form().link1.count(), 0);
-    EXPECT_EQ(h.view.focused, &d.path);
-  }
-}
-
-TEST_F(AddEditTest, LocalCheckTakesFoldersWithoutBackslashAndNamesAMissingMember) {
+// A link that runs nothing, or a local file that is missing, is refused with the dialog open; a
+// local folder may be written without its closing backslash.
+TEST_F(AddEditTest, ConfirmRefusesALinkThatRunsNothingOrAMissingLocalFile) {
   fs().mkdirs("C:\\Games");
   fs().put("C:\\Tools\\a.exe", "");
   openAdd();
   type("C:\\GAMES");
   d.addlinkClick();
   EXPECT_EQ(links(), (Lines{"C:\\GAMES"}));
-  openAdd();
-  type("C:\\Tools\\a.exe>:-x|C:\\Tools\\gone.exe|");
-  boxes().expect(Answer::Ok, "Error: Local file \"C:\\Tools\\gone.exe\" not found");
-  d.addlinkClick();
-  EXPECT_TRUE(d.isOpen());
-  EXPECT_EQ(form().link1.count(), 1);
+  const char* nothing = "This link has nothing to run.";
+  const struct {
+    bool localCheck, multirun;
+    std::string path;
+    const char* box;
+  } cases[] = {{false, false, "", nothing},
+               {false, false, "  >:-x+lrma", nothing},
+               {true, true, "", nothing},
+               {true, false, "C:\\Tools\\a.exe>:-x|C:\\Tools\\gone.exe|",
+                "Error: Local file \"C:\\Tools\\gone.exe\" not found"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    vars().userlevel = c.box == nothing ? 0 : 1;  // a beginner's tip comes after this check only
+    openAdd();
+    d.itemLabel.setText("Label");
+    d.lfc.setChecked(c.localCheck);
+    type(c.path);
+    if (c.multirun) tick(true);
+    view.focused = nullptr;
+    boxes().expect(Answer::Ok, c.box);
+    d.addlinkClick();
+    EXPECT_TRUE(boxes().allAnswered() && d.isOpen());
+    EXPECT_EQ(form().link1.count(), 1);
+    if (c.box == nothing) {
+      EXPECT_EQ(view.focused, &d.path);
+    }
+  }
 }
 
 TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
@@ -254,50 +237,133 @@ TEST_F(AddEditTest, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
   EXPECT_EQ(os.shell.calls.size(), 1u);
 }
 
-TEST_F(AddEditTest, TickingAndUntickingMoveThePathInAndOut) {
+struct BrowseTest : AddEditTest {
+  TOpenFileDir& b = app.OpenFileDir;
+  BrowseTest() {
+    fs().put("C:\\Apps\\tool.exe", "");
+    fs().put("C:\\Apps\\readme.txt", "");
+    fs().put("C:\\Apps\\go.LNK", "");
+    fs().mkdirs("C:\\Apps\\Sub");
+    fs().mkdirs("D:\\");
+    os.shellLinks.targets["C:\\Apps\\go.LNK"] = "C:\\real.exe";
+  }
+  // Opens the browser with the button and chooses the file that the filter shows.
+  void browse(void (TAddEdit::*button)(), int filter, const std::string& file) {
+    (d.*button)();
+    b.FilterComboBox1.setItemIndex(filter);
+    b.FilterComboBox1Change();
+    const auto& files = b.FileList.items();
+    b.FileList.setItemIndex(
+        static_cast<int>(std::find(files.begin(), files.end(), file) - files.begin()));
+    b.selectClick();
+  }
+};
+
+// The path field, the member list and the run styles are three views of one group: whatever the
+// user does to it (browsing and copies to the label and the list included), they stay in step with
+// the entry it would store, each member picked shows its style and puts the cursor at its
+// separator, and the stored entry keeps every member's style.
+TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
+  vars().ldirect = vars().dropext = true;
+  fs().put("C:\\s.lnk", "");
+  os.shellLinks.targets["C:\\s.lnk"] = "C:\\s";
+  os.shellLinks.targets["C:\\x.lnk"] = "C:\\x";
+  const std::string a = "C:\\a", ag = "C:\\a+lrma|C:\\gone.lnk|";
+  const std::string n = "C:\\" + std::string(300, 'n'), xn = "C:\\x|" + n + "|";
+  const std::string ags = ag + "C:\\s.lnk|";
+  const Lines dropped = {"C:\\x.lnk", n};
+  const char* only = "add only the selected item";
+  const std::string tool = "C:\\Apps\\tool.exe|", real = "C:\\real.exe|";
+  std::string many;  // a long group, and then with its last member maximized
+  for (int i = 0; i < 14; ++i) many += "m" + std::to_string(i) + "|";
+  const std::string manyMax = many.substr(0, many.size() - 1) + "+lrma|";
+  const struct {
+    std::function<void()> act;
+    std::string entry;  // a single link while it has no separator
+    int picked = -1;
+    const char* box = nullptr;
+    Answer answer = Answer::Ok;
+    const char* label = nullptr;  // copied to the label, from every member or the picked one
+  } steps[] = {
+      {[&] { type("C:\\gone.lnk"); }, "C:\\gone.lnk"},
+      {[&] { d.deClick(); }, "C:\\gone.lnk", -1, "Selected .lnk file does not"},
+      {[&] { type(a); }, a},
+      {[&] { d.runmaxClick(); }, a},
+      {[&] { d.ctlClick(); }, a},           // copied to the list with its style
+      {[&] { tick(true); }, a + "+lrma|"},  // the path goes in with its style
+      {[&] { type("C:\\a|C:\\gone.lnk|C:\\s.lnk|"); }, ags},
+      {[&] { d.deClick(); }, ags},  // no member picked
+      {[&] { d.cppeClick(); }, ags, -1, only, Answer::No, "a, gone, s"},
+      {[&] { pick(1); }, ags, 1},
+      {[&] { d.cppClick(); }, ags, 1, only, Answer::Yes, "gone.lnk"},
+      {[&] { d.deClick(); }, ags, 1, "Selected .lnk file does not"},
+      {[&] { pick(2); }, ags, 2},
+      {[&] { d.runminClick(); }, ag + "C:\\s.lnk+lrmi|", 2},
+      {[&] { d.ctlClick(); }, ag + "C:\\s.lnk+lrmi|", 2},  // the picked member alone
+      {[&] { d.deClick(); }, ag + "C:\\s+lrmi|", 2},
+      {[&] { d.mrlDragDrop(0); }, "C:\\s+lrmi|" + ag, 0},
+      {[&] { d.mrlDropFiles(dropped, 3); }, "C:\\s+lrmi|" + ag + xn, 0},
+      {[&] { d.rfClick(); }, ag + xn},
+      {[&] { d.ctlClick(); }, ag + xn, -1, "copy the entire multirun item", Answer::Yes},
+      {[&] { d.lcaseClick(); }, lower(ag + xn)},
+      {[&] { tick(false); }, lower(a), -1, "switching to manual", Answer::No},
+      {[&] { type("a|b|"); }, "a+lrma|b|"},
+      {[&] { d.clClick(); }, "", -1, "clear the whole multiple run list", Answer::Yes},
+      {[&] { browse(&TAddEdit::afbClick, 0, "tool.exe"); }, tool},
+      {[&] { browse(&TAddEdit::afbClick, 1, "go.LNK"); }, tool + real},
+      {[&] { pick(0); }, tool + real, 0},
+      {[&] { browse(&TAddEdit::afbClick, 0, "tool.exe"); }, tool + real + tool, 0},
+      {[&] { browse(&TAddEdit::efClick, 2, "readme.txt"); }, "C:\\Apps\\readme.txt|" + real + tool,
+       0},
+      {[&] { type(many); }, many},
+      {[&] { pick(13); }, many, 13},
+      {[&] { d.runmaxClick(); }, manyMax, 13},
+  };
+  b.showDialog("C:\\Apps\\");  // where the browser was last left
+  b.cancelClick();
   openAdd();
-  d.path.setText("C:\\a.exe");
-  d.runmaxClick();
-  d.mr.setChecked(true);
-  d.mrClick();
-  EXPECT_EQ(d.path.text(), "C:\\a.exe|");
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrma"}));
-  type("C:\\a.exe|C:\\b.exe|");
-  d.mr.setChecked(false);
-  boxes().expect(Answer::No, "switching to manual");
-  d.mrClick();
-  EXPECT_EQ(d.path.text(), "C:\\a.exe");
-  EXPECT_FALSE(d.mrl.visible());
-}
-
-TEST_F(AddEditTest, ReorderingDroppingRemovingAndClearingKeepPathAndStylesInStep) {
-  openAdd();
-
-  type("a|b|c|");
-  pick(2);
-  d.runminClick();
-  d.mrlDragDrop(0);
-  EXPECT_EQ(d.path.text(), "c|a|b|");
-  EXPECT_TRUE(d.mrl.selected(0));  // the moved member stays picked
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrmi", "", ""}));
-  pick(1);
-  EXPECT_TRUE(d.runnormal.checked());
-  pick(0);
-  EXPECT_TRUE(d.runmin.checked());
-  EXPECT_EQ(view.cursor, 1);  // at the separator that ends the member
-
-  vars().ldirect = true;
-  os.shellLinks.targets["C:\\x.lnk"] = "C:\\x.exe";
-  const std::string longPath = "C:\\" + std::string(300, 'n') + ".exe";
-  d.mrlDropFiles({"C:\\x.lnk", longPath}, 3);
-  EXPECT_EQ(d.path.text(), "c|a|b|C:\\x.exe|" + longPath + "|");
-  d.rfClick();  // member 0 is still selected
-  EXPECT_EQ(d.path.text(), "a|b|C:\\x.exe|" + longPath + "|");
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"", "", "", ""}));
-  boxes().expect(Answer::Yes, "clear the whole multiple run list");
-  d.clClick();
-  EXPECT_EQ(d.mrl.count(), 0);
-  EXPECT_EQ(d.path.text(), "");
+  d.lfc.setChecked(false);
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.entry);
+    if (step.box) boxes().expect(step.answer, step.box);
+    step.act();
+    EXPECT_TRUE(boxes().allAnswered() && d.isOpen());
+    if (step.label) {
+      EXPECT_EQ(d.itemLabel.text(), step.label);
+    }
+    const bool group = step.entry.empty() || endsWith(step.entry, "|");
+    EXPECT_TRUE(d.mr.checked() == group && d.mrl.visible() == group);
+    if (!group) {
+      EXPECT_EQ(d.path.text(), step.entry);
+      continue;
+    }
+    ASSERT_EQ(d.mrl.count(), std::count(step.entry.begin(), step.entry.end(), '|'));
+    ASSERT_EQ(d.MemberRunStyles.size(), static_cast<size_t>(d.mrl.count()));
+    for (int k = 0; k < d.mrl.count(); ++k) EXPECT_EQ(d.mrl.selected(k), k == step.picked);
+    std::string path;
+    for (size_t k = 0, begin = 0; k < d.MemberRunStyles.size(); ++k) {
+      const std::string token = step.entry.substr(begin, step.entry.find('|', begin) - begin);
+      begin += token.size() + 1;
+      const size_t plus = std::min(token.find('+'), token.size());
+      path += token.substr(0, plus) + "|";
+      EXPECT_EQ(d.mrl.item(static_cast<int>(k)), token.substr(0, plus));
+      EXPECT_EQ(d.MemberRunStyles[k], token.substr(plus));
+      pick(static_cast<int>(k));
+      EXPECT_EQ(d.runmax.checked(), token.substr(plus) == "+lrma");
+      EXPECT_EQ(d.runmin.checked(), token.substr(plus) == "+lrmi");
+      EXPECT_EQ(d.runnormal.checked(), token.substr(plus).empty());
+      EXPECT_EQ(view.cursor, static_cast<int>(path.size()) - 1);
+    }
+    EXPECT_EQ(d.path.text(), path);
+    for (int k = 0; k < d.mrl.count(); ++k) d.mrl.setSelected(k, k == step.picked);
+    d.mrl.setItemIndex(step.picked);
+  }
+  d.foc.setChecked(true);
+  d.addlinkClick();
+  EXPECT_EQ(links(), (Lines{a + "+lrma", "C:\\s.lnk+lrmi", ag + xn, "+f" + manyMax}));
+  EXPECT_EQ(names(), (Lines{"", "s", "gone.lnk", "gone.lnk"}));
+  EXPECT_EQ(fs().get(at("link.qdx")), joinLines(links()));
+  EXPECT_FALSE(vars().editing);
 }
 
 TEST_F(AddEditTest, CompletionOffersTheTypedDirectorysEntries) {
@@ -383,58 +449,6 @@ TEST_F(AddEditTest, CopyToLabelTakesTheNameTheBareNameOrTheWholePath) {
     (d.*r.button)();
     EXPECT_EQ(d.itemLabel.text(), r.label);
   }
-  // In a group: every member's, or the picked one's alone.
-  type("C:\\a.exe|D:\\b.txt|");
-  boxes().expect(Answer::No, "add only the selected item");
-  d.cppeClick();
-  EXPECT_EQ(d.itemLabel.text(), "a, b");
-  pick(1);
-  boxes().expect(Answer::Yes, "add only the selected item");
-  d.cppClick();
-  EXPECT_EQ(d.itemLabel.text(), "b.txt");
-  d.path.setText("C:\\A|B|");  // lower case, members and all
-  d.lcaseClick();
-  EXPECT_EQ(d.mrl.items(), (Lines{"c:\\a", "b"}));
-}
-
-// A shortcut's target replaces it; in a group, the picked member's.
-TEST_F(AddEditTest, DirectLinkReplacesAShortcutByItsTarget) {
-  openAdd();
-  fs().put("C:\\s.lnk", "");
-  os.shellLinks.targets["C:\\s.lnk"] = "C:\\target.exe";
-  type("C:\\gone.lnk");
-  boxes().expect(Answer::Ok, "Selected .lnk file does not exist");
-  d.deClick();
-  EXPECT_EQ(d.path.text(), "C:\\gone.lnk");
-  type("C:\\a.exe|C:\\s.lnk|");
-  d.deClick();  // no member picked
-  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\s.lnk|");
-  pick(1);
-  d.deClick();
-  EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\target.exe|");
-}
-
-TEST_F(AddEditTest, CopiesMembersTheWholeGroupOrTheLinkAndSaves) {
-  openAdd();
-  type("C:\\a.exe|C:\\b.txt|");
-  pick(1);
-  d.runminClick();
-  vars().dropext = true;
-  d.ctlClick();
-  EXPECT_EQ(names(), (Lines{"b"}));
-  EXPECT_EQ(links(), (Lines{"C:\\b.txt+lrmi"}));
-  d.mrl.setSelected(1, false);
-  d.itemLabel.setText("Both");
-  boxes().expect(Answer::Yes, "copy the entire multirun item");
-  d.ctlClick();
-  EXPECT_EQ(links().back(), "C:\\a.exe|C:\\b.txt+lrmi|");
-  type("C:\\c.exe");
-  d.runmaxClick();
-  d.itemLabel.setText("C");
-  d.ctlClick();
-  EXPECT_EQ(links().back(), "C:\\c.exe+lrma");
-  EXPECT_EQ(fs().get(at("name.qdx")), "b\r\nBoth\r\nC\r\n");
-  EXPECT_TRUE(d.isOpen());
 }
 
 TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
@@ -477,27 +491,8 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   EXPECT_TRUE(d.AddEdit.enabled());
 }
 
-struct BrowseTest : AddEditTest {
-  TOpenFileDir& b = app.OpenFileDir;
-  BrowseTest() {
-    fs().put("C:\\Apps\\tool.exe", "");
-    fs().put("C:\\Apps\\readme.txt", "");
-    fs().put("C:\\Apps\\go.LNK", "");
-    fs().mkdirs("C:\\Apps\\Sub");
-    fs().mkdirs("D:\\");
-    os.shellLinks.targets["C:\\Apps\\go.LNK"] = "C:\\real.exe";
-  }
-  void choose(int filter, const std::string& file) {
-    b.FilterComboBox1.setItemIndex(filter);
-    b.FilterComboBox1Change();
-    const auto& files = b.FileList.items();
-    b.FileList.setItemIndex(
-        static_cast<int>(std::find(files.begin(), files.end(), file) - files.begin()));
-    b.selectClick();
-  }
-};
-
 TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
+  vars().ldirect = true;
   openAdd();
   d.path.setText("C:\\Apps\\tool.exe>:-x");
   d.browseClick();
@@ -532,32 +527,8 @@ TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   b.cancelClick();
   EXPECT_EQ(d.path.text(), "C:\\Apps\\");
   EXPECT_EQ(view.focused, &d.path);
-}
-
-TEST_F(BrowseTest, WritesTheChoiceIntoThePathANewMemberOrTheEditedMember) {
-  vars().ldirect = true;
-  openAdd();
-  d.path.setText("C:\\Apps\\x");
-  d.browseClick();
-  choose(1, "go.LNK");
+  browse(&TAddEdit::browseClick, 1, "go.LNK");  // a shortcut chosen stands for its target
   EXPECT_EQ(d.path.text(), "C:\\real.exe");
-
-  // Two members added to a group that is still empty, each with the normal style.
-  openAdd();
-  d.mr.setChecked(true);
-  d.mrClick();
-  d.afbClick();
-  choose(0, "tool.exe");
-  d.afbClick();
-  choose(1, "go.LNK");
-  EXPECT_EQ(d.path.text(), "C:\\Apps\\tool.exe|C:\\real.exe|");
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"", ""}));
-
-  pick(0);
-  d.efClick();
-  choose(2, "readme.txt");
-  EXPECT_EQ(d.path.text(), "C:\\Apps\\readme.txt|C:\\real.exe|");
-  EXPECT_FALSE(vars().editing);
 }
 
 // A box belongs to the window whose input asked for it (the Add/Edit dialog's own questions to
