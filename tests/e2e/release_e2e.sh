@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release a Windows user downloads: ./release packs the i686 build into the two zips; what they
-# hold, what Windows reads from the executable, and the program unpacked into a folder of a fresh
-# Wine prefix and run from there. The 32-bit program runs where this machine runs 32-bit programs;
-# elsewhere the x86_64 build is run in the same unpacked folder, and the test says so.
+# hold, the version, icons and manifest the executable carries, and the program unpacked into a
+# folder of a fresh Wine prefix and run from there. The 32-bit program runs where this machine runs
+# 32-bit programs; elsewhere the x86_64 build is run in the same unpacked folder, and the test says
+# so.
 #
 # E2E_DOCS=1 also refreshes the README's picture, docs/main-window.png, from this run.
 # shellcheck source=tests/e2e/lib.sh
