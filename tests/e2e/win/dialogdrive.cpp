@@ -9,32 +9,27 @@
 #include <commctrl.h>
 // clang-format on
 
-#include <cstring>
-
 namespace driver {
 
 HWND dialogControl(const char* className, const char* model, HWND* dialog) {
-  HWND d = FindWindowA(className, nullptr);
+  HWND d = FindWindowW(wide(className).c_str(), nullptr);
   if (dialog) *dialog = d;
   if (!d) return fail(std::string("no window of class ") + className), nullptr;
-  COPYDATASTRUCT query{kControlIdQuery, static_cast<DWORD>(std::strlen(model) + 1),
-                       const_cast<char*>(model)};
-  LRESULT id = 0;
-  if (!send(d, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id))
-    return fail("the program does not answer"), nullptr;
+  const LRESULT id = askName(d, kControlIdQuery, model);
+  if (id == kNoAnswer) return fail("the program does not answer"), nullptr;
   HWND control = id > 0 ? GetDlgItem(d, static_cast<int>(id)) : nullptr;
   if (!control) fail(std::string(className) + " has no control " + model);
   return control;
 }
 
-bool controlText(HWND control, std::wstring& text) {
-  LRESULT length = 0, got = 0;
-  if (!send(control, WM_GETTEXTLENGTH, 0, 0, length)) return false;
+bool controlText(HWND control, std::string& text) {
+  const LRESULT length = send(control, WM_GETTEXTLENGTH);
   // Room to spare: the text may grow between the two questions.
-  text.assign(static_cast<size_t>(length) + 1024, L'\0');
-  if (!send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), got))
-    return false;
-  text.resize(static_cast<size_t>(got));
+  std::wstring w(length < 0 ? 0 : static_cast<size_t>(length) + 1024, L'\0');
+  const LRESULT got =
+      length < 0 ? length : send(control, WM_GETTEXT, w.size(), reinterpret_cast<LPARAM>(w.data()));
+  if (got < 0) return fail("the program does not answer"), false;
+  text = narrow(w.substr(0, static_cast<size_t>(got)));
   return true;
 }
 
@@ -56,11 +51,10 @@ struct Target {
 };
 
 int setText(HWND control, const char* text) {
-  LRESULT r = 0;
   const std::wstring w = wide(text);
-  if (!send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()), r) || !r)
-    return fail("the text was not taken");
-  return 0;
+  return send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str())) > 0
+             ? 0
+             : fail("the text was not taken");
 }
 
 // The characters only: the program's TranslateMessage would make a second one from a posted key.
@@ -73,13 +67,11 @@ int type(const Target& t, const Args& a) {
 int select(const Target& t, const Args& a) {
   const int index = a.number(2);
   const bool list = isClass(t.control, "ListBox");
-  LRESULT r = 0;
-  if (!send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0, r) ||
-      r != index) {
+  if (send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, index) != index) {
     // A list of multiple selection: select that item alone.
-    if (!list || !send(t.control, LB_SETSEL, FALSE, -1, r) ||
-        !send(t.control, LB_SETSEL, TRUE, index, r) || r == LB_ERR ||
-        !send(t.control, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE, r))
+    if (!list || send(t.control, LB_SETSEL, FALSE, -1) < 0 ||
+        send(t.control, LB_SETSEL, TRUE, index) < 0 ||
+        send(t.control, LB_SETCARETINDEX, index, FALSE) < 0)
       return fail("cannot select item " + std::to_string(index));
   }
   return post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
@@ -87,10 +79,8 @@ int select(const Target& t, const Args& a) {
 }
 
 int text(const Target& t, const Args&) {
-  std::wstring text;
-  if (!controlText(t.control, text)) return fail("the program does not answer");
-  say(narrow(text));
-  return 0;
+  std::string text;
+  return controlText(t.control, text) ? say(text) : 1;
 }
 
 int state(const Target& t, const Args&) {
@@ -99,49 +89,45 @@ int state(const Target& t, const Args&) {
   const LONG style = GetWindowLongA(t.control, GWL_STYLE) & BS_TYPEMASK;
   if (isClass(t.control, "Button") && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
       style != BS_GROUPBOX && style != BS_OWNERDRAW) {
-    LRESULT checked = 0;
-    if (!send(t.control, BM_GETCHECK, 0, 0, checked)) return fail("the program does not answer");
+    const LRESULT checked = send(t.control, BM_GETCHECK);
+    if (checked == kNoAnswer) return fail("the program does not answer");
     s += checked == BST_CHECKED ? " checked" : " unchecked";
   }
-  say(s);
-  return 0;
+  return say(s);
 }
 
 int focus(const Target& t, const Args&) {
   const HWND in = focusOf(t.dialog);
   const bool here =
       GetForegroundWindow() == t.dialog && (in == t.control || IsChild(t.control, in));
-  say(here ? "focused" : "elsewhere");
-  return 0;
+  return say(here ? "focused" : "elsewhere");
 }
 
 int drop(const Target& t, const Args& a) {
   RECT r{};
   GetWindowRect(t.control, &r);
-  return dropFiles(t.dialog, middle(r), a.v + 2, a.n - 2);
+  return dropFiles(t.dialog, middle(r), {a.v + 2, a.v + a.n});
 }
 
 int caret(const Target& t, const Args& a) {
-  const WPARAM at = static_cast<WPARAM>(a.number(2));
-  LRESULT r = 0;
-  return send(t.control, EM_SETSEL, at, static_cast<LPARAM>(at), r)
-             ? 0
-             : fail("the program does not answer");
+  const UINT at = a.natural(2);
+  return send(t.control, EM_SETSEL, at, at) == kNoAnswer ? fail("the program does not answer") : 0;
 }
 
 int page(const Target& t, const Args& a) {
   const int index = a.number(2);
-  LRESULT r = 0;
-  if (!send(t.control, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0, r) ||
-      !send(t.control, TCM_GETCURSEL, 0, 0, r) || r != index)
+  if (send(t.control, TCM_SETCURFOCUS, index) == kNoAnswer ||
+      send(t.control, TCM_GETCURSEL) != index)
     return fail("the page control does not show page " + std::to_string(index));
   return 0;
 }
 
 int label(const Target& t, const Args& a) {
   LRESULT editor = 0;
-  if (!waitFor(kSendTimeoutMs,
-               [&] { return send(t.control, LVM_GETEDITCONTROL, 0, 0, editor) && editor; }))
+  if (!waitFor(kSendTimeoutMs, [&] {
+        editor = send(t.control, LVM_GETEDITCONTROL);
+        return editor != 0 && editor != kNoAnswer;
+      }))
     return fail("no item is being edited");
   HWND edit = reinterpret_cast<HWND>(editor);
   return setText(edit, a[2]) ? 1 : postKey(edit, VK_RETURN);
@@ -152,10 +138,9 @@ int label(const Target& t, const Args& a) {
 int openFile(const char* path, DWORD ms) {
   HWND dialog = nullptr, name = nullptr;
   auto find = [&] {
-    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr)
-      if (IsWindowVisible(dialog) &&
-          ((name = GetDlgItem(dialog, 0x480)) || (name = GetDlgItem(dialog, 0x47C))))
-        return true;
+    for (HWND d : topWindows("#32770"))
+      if (IsWindowVisible(d) && ((name = GetDlgItem(d, 0x480)) || (name = GetDlgItem(d, 0x47C))))
+        return (dialog = d) != nullptr;
     return false;
   };
   if (!waitFor(ms, find)) return fail("no open-file dialog within the time");
@@ -169,10 +154,9 @@ int openFile(const char* path, DWORD ms) {
 
 int hotkey(UINT vk) {
   constexpr int kProbeId = 0x7E57;
-  if (!RegisterHotKey(nullptr, kProbeId, 0, vk)) return say("taken"), 0;
+  if (!RegisterHotKey(nullptr, kProbeId, 0, vk)) return say("taken");
   UnregisterHotKey(nullptr, kProbeId);
-  say("free");
-  return 0;
+  return say("free");
 }
 
 // Runs fn on the control named by the first two arguments; fails when there is none.
@@ -188,7 +172,7 @@ constexpr Command kCommands[] = {
     {"dlg-type <class> <model> <text>", "type the characters into the control, one at a time",
      on<type>},
     {"dlg-key <class> <model> <vk>", "press and release a key in the control",
-     on<[](const Target& t, const Args& a) { return postKey(t.control, a.key(2)); }>},
+     on<[](const Target& t, const Args& a) { return postKey(t.control, a.natural(2)); }>},
     {"dlg-click <class> <model>", "click a button, check box or radio button",
      on<[](const Target& t, const Args&) { return post(t.control, BM_CLICK, 0, 0); }>},
     {"dlg-select <class> <model> <i>", "make item i the current one of a list or combo box",
@@ -199,7 +183,7 @@ constexpr Command kCommands[] = {
     {"dlg-items <class> <model>", "a list's or combo box's items, one a line",
      on<[](const Target& t, const Args&) { return listItems(t.control); }>},
     {"dlg-point <class> <model>", "the control's middle on the screen (for xdotool)",
-     on<[](const Target& t, const Args&) { return sayScreenMiddle(t.control); }>},
+     on<[](const Target& t, const Args&) { return sayMiddle(t.control); }>},
     {"dlg-focus <class> <model>",
      "\"focused\" when the dialog is in front with the keyboard in the control, else \"elsewhere\"",
      on<focus>},
@@ -211,9 +195,9 @@ constexpr Command kCommands[] = {
     {"opt-label <class> <model> <text>", "type a new caption into the list view item being edited",
      on<label>},
     {"opt-open-file <path> <ms>", "answer the program's open-file dialog with a path",
-     [](const Args& a) { return openFile(a[0], a.ms(1)); }},
+     [](const Args& a) { return openFile(a[0], a.natural(1)); }},
     {"opt-hotkey <vk>", "\"taken\" while a program holds the key as its hotkey, else \"free\"",
-     [](const Args& a) { return hotkey(a.key(0)); }},
+     [](const Args& a) { return hotkey(a.natural(0)); }},
 };
 
 }  // namespace

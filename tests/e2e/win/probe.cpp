@@ -16,15 +16,11 @@
 #include <cwchar>
 #include <string>
 
+#include "win32/wide.h"
+
 namespace {
 
-std::string utf8(const wchar_t* text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.resize(out.size() - 1);
-  return out;
-}
+using trovik::win32::narrow;
 
 std::string environment(const char* name) {
   char value[MAX_PATH * 2] = {};
@@ -41,7 +37,7 @@ std::string arguments() {
   }
   while (*p && *p != L' ' && *p != L'\t') ++p;
   while (*p == L' ' || *p == L'\t') ++p;
-  return utf8(p);
+  return narrow(p);
 }
 
 std::string line(const std::string& show) {
@@ -50,7 +46,7 @@ std::string line(const std::string& show) {
   const ULONGLONG ticks = (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
   wchar_t dir[MAX_PATH * 2] = {};
   GetCurrentDirectoryW(MAX_PATH * 2, dir);
-  return std::to_string(ticks / 10000) + "\t" + show + "\t" + utf8(dir) + "\t" + arguments() +
+  return std::to_string(ticks / 10000) + "\t" + show + "\t" + narrow(dir) + "\t" + arguments() +
          "\r\n";
 }
 
