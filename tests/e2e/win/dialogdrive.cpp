@@ -41,13 +41,9 @@ using namespace driver;
 
 // The control named by a command's first two arguments, class and model, and its dialog.
 struct Target {
+  explicit Target(const Args& a) : control(dialogControl(a[0], a[1], &dialog)) {}
   HWND dialog = nullptr;
-  HWND control = nullptr;
-  int id = 0;
-  explicit Target(const Args& a) {
-    control = dialogControl(a[0], a[1], &dialog);
-    id = control ? GetDlgCtrlID(control) : 0;
-  }
+  HWND control;
 };
 
 int setText(HWND control, const char* text) {
@@ -74,8 +70,8 @@ int select(const Target& t, const Args& a) {
         send(t.control, LB_SETCARETINDEX, index, FALSE) < 0)
       return fail("cannot select item " + std::to_string(index));
   }
-  return post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
-              reinterpret_cast<LPARAM>(t.control));
+  const WPARAM id = MAKEWPARAM(GetDlgCtrlID(t.control), list ? LBN_SELCHANGE : CBN_SELCHANGE);
+  return post(t.dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(t.control));
 }
 
 int text(const Target& t, const Args&) {

@@ -99,8 +99,6 @@ int listItems(HWND box) {
   return 0;
 }
 
-POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
 int sayMiddle(const RECT& r, HWND of) {
   POINT at = middle(r);
   MapWindowPoints(of, nullptr, &at, 1);

@@ -73,7 +73,7 @@ int postKey(HWND window, UINT vk);
 bool isClass(HWND window, const char* name);
 // Says every item of a list box or combo box, one a line.
 int listItems(HWND box);
-POINT middle(const RECT& r);
+inline POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 // Says the middle of a rectangle of a window's client area (of the screen without a window) as a
 // point of the screen, "x y"; and the middle of a whole window.
 int sayMiddle(const RECT& r, HWND of = nullptr);
