@@ -49,7 +49,8 @@ xdotool mousemove "$x" "$y" mousedown 1 sleep 0.2 mousemove "$x" "$((y - 10))" s
   mousemove "$x0" "$y0" sleep 0.2 mouseup 1
 expect_names Echo Bravo Alpha Delta Charlie
 
-# A click on Second's tab switches to it, with the beginner's tip about the right click.
+# A click on Second's tab switches to it, with the beginner's tip about the right click; Ctrl+M
+# then leaves General/Move.
 click tab-point 1
 drive answer Trovik ok "$E2E_WAIT_MS" "right click on a tab on the QuickSwitch bar"
 expect_names First Second Third
