@@ -131,6 +131,14 @@ drive() {
   [ "$status" -eq 0 ] || e2e_fail "driver '$*' (exit $status): $(cat "$E2E_TMP/driver.err")${DRIVEN:+ (it printed: $DRIVEN)}"
 }
 
+# point <driver command...>: x, y (and w, h, rest) from what a command that gives a point or a
+# rectangle prints.
+point() {
+  drive "$@"
+  # shellcheck disable=SC2034 # for the scripts
+  read -r x y w h rest <<<"$DRIVEN"
+}
+
 # e2e_until <what> <expected> <driver command...>: a driver command that reads something back
 # prints exactly the expected text within E2E_WAIT seconds. The driver repeats it itself, so what
 # a posted message or real input does is waited for, not slept on.
@@ -151,6 +159,14 @@ e2e_poll() {
     sleep 0.05
   done
 }
+
+# e2e_like <what> <pattern> <driver command...>: what the command prints comes to match the pattern.
+prints_like() {
+  drive "${@:2}"
+  # shellcheck disable=SC2053 # a pattern
+  [[ "$DRIVEN" == $1 ]]
+}
+e2e_like() { e2e_poll prints_like "${@:2}" || e2e_fail "$1: $DRIVEN"; }
 
 # The path Wine shows a Linux path under.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -174,15 +190,22 @@ probe_starts() { sort -s -n -k1,1 "$probe_log" | sed -n "$1,$2p" | tr -d '\r'; }
 probe_runs() { probe_starts "$1" "$2" | cut -f2-; }
 probe_args() { probe_starts "$1" "$2" | cut -f4; }
 
-# e2e_base <dir>: a new base directory holding only Trovik.exe (and, with "probe", the probe:
-# $probe is then its Windows path).
+# e2e_base <dir> [probe] [<extension>...]: a new base directory holding Trovik.exe; with "probe",
+# the probe too ($probe is then its Windows path); each extension named, a DLL of the build, with
+# its text file in Extensions.
 e2e_base() {
-  mkdir -p "$1"
-  cp "$TROVIK_EXE" "$1/Trovik.exe"
-  if [ "${2:-}" = probe ]; then
-    cp "$TROVIK_PROBE" "$1/trovik-probe.exe"
-    probe="$(winpath "$1")\\trovik-probe.exe"
-  fi
+  local dir="$1" what
+  mkdir -p "$dir"
+  cp "$TROVIK_EXE" "$dir/Trovik.exe"
+  for what in "${@:2}"; do
+    if [ "$what" = probe ]; then
+      cp "$TROVIK_PROBE" "$dir/trovik-probe.exe"
+      probe="$(winpath "$dir")\\trovik-probe.exe"
+    else
+      mkdir -p "$dir/Extensions"
+      cp "$TROVIK_EXT_DIR/$what.dll" "$TROVIK_EXT_DIR/$what.txt" "$dir/Extensions/"
+    fi
+  done
 }
 
 # e2e_write <file> <line-end> <line>...: writes each line followed by the given end.
@@ -255,8 +278,7 @@ e2e_ended() { ! kill -0 "$TROVIK_PID" 2>/dev/null; }
 e2e_settle() {
   e2e_until "probe windows still open" 0 count TrovikProbe -
   if ! "$E2E_WINE" "$TROVIK_DRIVER" wait-front 2000 >/dev/null 2>&1; then
-    drive rect
-    read -r x y _ <<<"$DRIVEN"
+    point rect
     click_at $((x + 30)) $((y + 8))
   fi
   drive wait-front "$E2E_WAIT_MS"
@@ -266,22 +288,6 @@ e2e_settle() {
 has_line() { [ -f "$1" ] && grep -qF -- "$2" "$1"; }
 wait_line() { e2e_poll has_line "$1" "$2" || e2e_fail "$(basename "$1") never got a line with \"$2\"; it holds:
 $(cat "$1" 2>/dev/null)"; }
-
-# ini_get <file> <section> <key>: a key of an options file the program wrote, or "(none)".
-# expect_ini <file> <section> <key> <value>: the key comes to hold the value.
-ini_get() {
-  awk -v section="[$2]" -v key="$3" '
-    BEGIN { RS = "\r\n"; found = "(none)" }
-    $0 ~ /^\[/ { inside = ($0 == section) }
-    inside && index($0, key "=") == 1 && found == "(none)" { found = substr($0, length(key) + 2) }
-    END { print found }
-  ' "$1"
-}
-ini_is() { [ "$(ini_get "$1" "$2" "$3")" = "$4" ]; }
-expect_ini() {
-  e2e_poll ini_is "$@" || e2e_fail "[$2] $3 in $(basename "$1") should be \"$4\" but is \"$(ini_get "$1" "$2" "$3")\"; the file:
-$(tr -d '\r' <"$1" | indent)"
-}
 
 e2e_expect_no_boxes() {
   drive boxes
@@ -328,8 +334,7 @@ right_click() {
   click_at $DRIVEN 3
 }
 click_item() {
-  drive item-point "$1"
-  read -r x y <<<"$DRIVEN"
+  point item-point "$1"
   xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 1
 }
 

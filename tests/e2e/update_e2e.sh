@@ -4,8 +4,8 @@
 # authentication the user's proxy, both on free ports of 127.0.0.1. Trovik's WinINet client sends
 # the request settings the server logs; it finds the program up to date, directly (never through a
 # planted wininet.dll) and through the proxy with its password, and is refused with a wrong one;
-# it opens an update page through the shell; it refuses an answer too long; and a server that
-# never answers ends the check at its timeout while the program goes on handling its messages.
+# it refuses an answer too long; and a server that never answers ends the check at its timeout
+# while the program goes on handling its messages.
 # How the answers are judged is the unit tests'.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -67,19 +67,14 @@ e2e_poll test -f "$E2E_TMP/server.port" || e2e_fail "the web server did not star
 web="http://127.0.0.1:$(cat "$E2E_TMP/server.port")"
 e2e_step "web server at $web, proxy on port $proxy_port"
 
-# site <dir> <redirect.txt> <lud.txt>: one update site under the server's root.
+# site <dir> <lud.txt>: one update site under the server's root, which has not moved.
 site() {
   mkdir -p "$www/$1"
-  printf '%s' "$2" >"$www/$1/redirect.txt"
-  printf '%s' "$3" >"$www/$1/lud.txt"
-  printf '<html><body>New version</body></html>' >"$www/$1/linkupd.htm"
+  printf '<none>' >"$www/$1/redirect.txt"
+  printf '%s' "$2" >"$www/$1/lud.txt"
 }
-site up '<none>' 1000
-site new '<none>' 1001
-site big '<none>' "$(head -c 100000 /dev/zero | tr '\0' '1')"
-# Pages the shell is asked to open land in the probe's log instead of a browser.
-trovik_wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$(winpath "$TROVIK_PROBE")\" \"%1\"" /f \
-  >/dev/null 2>&1 || e2e_fail "could not register the http handler"
+site up 1000
+site big "$(head -c 100000 /dev/zero | tr '\0' '1')"
 
 base="$E2E_TMP/Trovik"
 e2e_base "$base"
@@ -150,14 +145,6 @@ for dir in "$base" "$E2E_TMP"; do
   [ ! -e "$dir/wininet.dll.loaded" ] || e2e_fail "the wininet.dll in $dir was loaded"
 done
 rm "$base/wininet.dll" "$E2E_TMP/wininet.dll"
-
-# A newer version: the update page opens through the shell.
-start_on "$web/new/"
-check
-box Confirm yes "An update is available. Do you wish to visit the update site now?" update-available.png
-wait_probe 1
-e2e_expect_lines "what the shell opened" "$(probe_args 1 1)" "\"$web/new/linkupd.htm\""
-check_end
 
 # An answer longer than any file of the site is refused.
 start_on "$web/big/"
