@@ -66,63 +66,55 @@ struct DialogHarness : AppHarness {
 
 struct AddEditTest : ::testing::Test, DialogHarness {};
 
-TEST_F(AddEditTest, AGroupSplitsIntoMembersWithTheirRunStyles) {
-  form().link1.setItems({"single", "+fC:\\a.exe+lrma||D:\\b.exe>:-x+lrmi|trailing"});
-  d.madd(1);
-  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\a.exe", "", "D:\\b.exe>:-x"}));
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrma", "", "+lrmi"}));
-  EXPECT_TRUE(d.foc.checked());
-  // Members are added to those already listed; out-of-range indexes add nothing.
-  d.madd(7);
-  form().link1.setItems({"x+lrmi+lrma|"});
-  d.madd(0);
-  EXPECT_EQ(d.mrl.items().back(), "x");
-  EXPECT_EQ(d.MemberRunStyles.back(), "+lrmi");  // the inner suffix is moved last and wins
-  EXPECT_EQ(d.mrl.count(), static_cast<int>(d.MemberRunStyles.size()));
-
-  const struct {
-    const char *path, *left;
-    ui::RadioButton& mode;
-  } cases[] = {{"C:\\x.exe>:-a+lrmi", "C:\\x.exe>:-a", d.runmin},
-               {"C:\\x.exe+lrma", "C:\\x.exe", d.runmax},
-               {"C:\\x.exe+LRMA", "C:\\x.exe+LRMA", d.runnormal}};  // only lower case marks
-  for (const auto& c : cases) {
-    d.path.setText(c.path);
-    d.clcommedit2();
-    EXPECT_EQ(d.path.text(), c.left);
-    for (const ui::RadioButton* m : {&d.runmin, &d.runmax, &d.runnormal})
-      EXPECT_EQ(m->checked(), m == &c.mode) << c.path << " " << m->name();
-  }
-}
-
+// An item clicked in the main list while the dialog is open joins a group, replaces a single path
+// after asking, or makes a group with the members of a group link; what it brings keeps its run
+// style apart from its path, and a forced order.
 TEST_F(AddEditTest, ItemsClickedInTheMainListWhileItIsOpenGoToIt) {
-  list({"A", "B", "C"}, {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"});
+  list({"G", "A", "B", "C", "D", "E", "H"},
+       {"+fC:\\a.exe+lrma||D:\\b.exe>:-x+lrmi|trailing", "C:\\a.exe", "C:\\b.exe+lrma",
+        "C:\\x.exe>:-a+lrmi", "C:\\x.exe+lrma", "C:\\x.exe+LRMA", "x+lrmi+lrma|"});
   openAdd();
   d.mr.setChecked(true);
-  click(0);
   click(1);
+  click(2);
   EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(d.MemberRunStyles, (Lines{"", "+lrma"}));
   EXPECT_EQ(d.itemLabel.text(), "A");
-  EXPECT_EQ(d.MemberRunStyles.size(), 2u);
   EXPECT_TRUE(os.shell.calls.empty());
-  // A single link over a path without multirun asks before overwriting; a No keeps the path,
-  // and the dialog comes forward either way.
+  // A No keeps the path, and the dialog comes forward either way.
   d.mr.setChecked(false);
   view.fronts = 0;
-  boxes().expect(Answer::No, "This will overwrite the existing item path, proceed?");
-  click(2);
+  const char* overwrite = "This will overwrite the existing item path, proceed?";
+  boxes().expect(Answer::No, overwrite);
+  click(3);
   EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
   EXPECT_EQ(view.fronts, 1);
-  boxes().expect(Answer::Yes, "This will overwrite the existing item path, proceed?");
-  click(2);
-  EXPECT_EQ(d.path.text(), "C:\\c.exe");
-  EXPECT_EQ(view.fronts, 2);
-  // A multirun link over a single path makes a group of them all.
+  const struct {
+    int item;
+    const char* left;
+    ui::RadioButton& mode;
+  } singles[] = {{3, "C:\\x.exe>:-a", d.runmin},
+                 {4, "C:\\x.exe", d.runmax},
+                 {5, "C:\\x.exe+LRMA", d.runnormal}};  // only lower case marks
+  for (const auto& c : singles) {
+    boxes().expect(Answer::Yes, overwrite);
+    click(c.item);
+    EXPECT_EQ(d.path.text(), c.left);
+    for (const ui::RadioButton* m : {&d.runmin, &d.runmax, &d.runnormal})
+      EXPECT_EQ(m->checked(), m == &c.mode) << c.left << " " << m->name();
+  }
+  EXPECT_EQ(view.fronts, 4);
+  // A group link over a single path makes a group of them all; of two suffixes the inner one is
+  // moved last and wins.
   d.mrl.clear();
-  form().link1.setItem(0, "C:\\a.exe|C:\\b.exe|");
-  boxes().expect(Answer::Yes, "Do you want to make your new item a multirun item?");
-  click(0);
-  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\b.exe"}));
+  for (int group : {0, 6}) {
+    boxes().expect(Answer::Yes, "Do you want to make your new item a multirun item?");
+    click(group);
+  }
+  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\x.exe+LRMA", "C:\\a.exe", "", "D:\\b.exe>:-x", "x"}));
+  EXPECT_EQ(d.MemberRunStyles, (Lines{"", "+lrma", "", "+lrmi", "+lrmi"}));
+  EXPECT_EQ(d.path.text(), "C:\\x.exe+LRMA|C:\\a.exe||D:\\b.exe>:-x|x|");
+  EXPECT_TRUE(d.foc.checked());
 }
 
 TEST_F(AddEditTest, StoresASingleLinkWithItsRunStyleAndSaves) {
