@@ -117,29 +117,16 @@ TEST_F(AddEditTest, ItemsClickedInTheMainListWhileItIsOpenGoToIt) {
   EXPECT_TRUE(d.foc.checked());
 }
 
-TEST_F(AddEditTest, StoresASingleLinkWithItsRunStyleAndSaves) {
-  list({"One"}, {"C:\\one.exe"});
-  openAdd();
-  d.lfc.setChecked(false);
-  d.itemLabel.setText("Two");
-  type("C:\\two.exe>:-a");
-  d.runmaxClick();
-  d.addlinkClick();
-  EXPECT_EQ(links(), (Lines{"C:\\one.exe", "C:\\two.exe>:-a+lrma"}));
-  EXPECT_EQ(form().mmlist.items(), (Lines{"One", "Two"}));
-  EXPECT_EQ(fs().get(at("name.qdx")), "One\r\nTwo\r\n");
-  EXPECT_FALSE(d.isOpen() || d.AddPending);
-}
-
 // A link that runs nothing, or a local file that is missing, is refused with the dialog open; a
-// local folder may be written without its closing backslash.
+// local folder may be written without its closing backslash, and is stored with its run style.
 TEST_F(AddEditTest, ConfirmRefusesALinkThatRunsNothingOrAMissingLocalFile) {
   fs().mkdirs("C:\\Games");
   fs().put("C:\\Tools\\a.exe", "");
   openAdd();
   type("C:\\GAMES");
+  d.runminClick();
   d.addlinkClick();
-  EXPECT_EQ(links(), (Lines{"C:\\GAMES"}));
+  EXPECT_EQ(links(), (Lines{"C:\\GAMES+lrmi"}));
   const char* nothing = "This link has nothing to run.";
   const struct {
     bool localCheck, multirun;
@@ -266,6 +253,7 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   const Lines dropped = {"C:\\x.lnk", n};
   const char* only = "add only the selected item";
   const std::string tool = "C:\\Apps\\tool.exe|", real = "C:\\real.exe|";
+  const std::string file = "C:\\Apps\\Tool.exe>:-x";  // a single path, for its labels
   std::string many;  // a long group, and then with its last member maximized
   for (int i = 0; i < 14; ++i) many += "m" + std::to_string(i) + "|";
   const std::string manyMax = many.substr(0, many.size() - 1) + "+lrma|";
@@ -277,6 +265,12 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
     Answer answer = Answer::Ok;
     const char* label = nullptr;  // copied to the label, from every member or the picked one
   } steps[] = {
+      {[&] { type(file); }, file},
+      {[&] { d.cppClick(); }, file, -1, nullptr, Answer::Ok, "Tool.exe"},
+      {[&] { d.cppeClick(); }, file, -1, nullptr, Answer::Ok, "Tool"},
+      {[&] { d.cpClick(); }, file, -1, nullptr, Answer::Ok, file.c_str()},
+      {[&] { type("C:\\Games\\"); }, "C:\\Games\\"},
+      {[&] { d.cppClick(); }, "C:\\Games\\", -1, nullptr, Answer::Ok, "C:\\Games"},
       {[&] { type("C:\\gone.lnk"); }, "C:\\gone.lnk"},
       {[&] { d.deClick(); }, "C:\\gone.lnk", -1, "Selected .lnk file does not"},
       {[&] { type(a); }, a},
@@ -353,7 +347,7 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   d.foc.setChecked(true);
   d.addlinkClick();
   EXPECT_EQ(links(), (Lines{a + "+lrma", "C:\\s.lnk+lrmi", ag + xn, "+f" + manyMax}));
-  EXPECT_EQ(names(), (Lines{"", "s", "gone.lnk", "gone.lnk"}));
+  EXPECT_EQ(names(), (Lines{"C:\\Games", "s", "gone.lnk", "gone.lnk"}));
   EXPECT_EQ(fs().get(at("link.qdx")), joinLines(links()));
   EXPECT_FALSE(vars().editing);
 }
@@ -424,23 +418,6 @@ TEST_F(AddEditTest, BeginnersAreOfferedAFreeAccessCharacterAndANewFileset) {
   boxes().expect(Answer::Yes, "over 50 links");
   d.addlinkClick();
   EXPECT_TRUE(fs().directoryExists(at("NewFileSet1")));
-}
-
-TEST_F(AddEditTest, CopyToLabelTakesTheNameTheBareNameOrTheWholePath) {
-  const struct {
-    const char* path;
-    void (TAddEdit::*button)();
-    const char* label;
-  } rows[] = {{"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cppClick, "Tool.exe"},
-              {"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cppeClick, "Tool"},
-              {"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cpClick, "C:\\Apps\\Tool.exe>:-x"},
-              {"C:\\Games\\", &TAddEdit::cppClick, "C:\\Games"}};
-  openAdd();
-  for (const auto& r : rows) {
-    d.path.setText(r.path);
-    (d.*r.button)();
-    EXPECT_EQ(d.itemLabel.text(), r.label);
-  }
 }
 
 TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
