@@ -425,13 +425,11 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   openAdd();
   d.path.setText("C:\\x.exe");
   d.acClick();
-  EXPECT_TRUE(a.isOpen());
-  EXPECT_FALSE(d.AddEdit.enabled());
+  EXPECT_TRUE(a.isOpen() && !d.AddEdit.enabled());
   a.commandtext.setText("-a -b");
   a.acaClick();
   EXPECT_EQ(d.path.text(), "C:\\x.exe>:-a -b");
-  EXPECT_FALSE(a.isOpen());
-  EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_TRUE(!a.isOpen() && d.AddEdit.enabled());
   d.acClick();  // shown again with the command, and cleared with it
   EXPECT_EQ(a.commandtext.text(), "-a -b");
   a.commandtext.setText("");
@@ -448,7 +446,7 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   EXPECT_EQ(d.path.text(), "C:\\a.exe>:-1|C:\\b.exe>:-2|C:\\c.exe>:-3|");
   EXPECT_EQ(d.mrl.item(1), "C:\\b.exe>:-2");
 
-  // However it closes, the Add/Edit dialog is usable again, with typing in the pat
+  // However it closes, the Add/Edit dialog is usable again, with typing in the path.
   d.acClick();
   view.focused = nullptr;
   a.tcloseClick();
@@ -456,8 +454,7 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   EXPECT_EQ(view.focused, &d.path);
   d.acClick();
   d.cancelClick();
-  EXPECT_FALSE(a.isOpen());
-  EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_TRUE(!a.isOpen() && d.AddEdit.enabled());
 }
 
 TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
@@ -465,8 +462,7 @@ TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   openAdd();
   d.path.setText("C:\\Apps\\tool.exe>:-x");
   d.browseClick();
-  EXPECT_TRUE(b.isOpen());
-  EXPECT_FALSE(d.AddEdit.enabled());
+  EXPECT_TRUE(b.isOpen() && !d.AddEdit.enabled());
   EXPECT_EQ(b.Drive.items(), (Lines{"c:", "d:"}));
   EXPECT_EQ(b.Drive.itemIndex(), 0);
   EXPECT_EQ(b.DirectoryList.items(), (Lines{"c:\\", "  Apps", "    Sub"}));
@@ -477,8 +473,7 @@ TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   EXPECT_EQ(b.FileList.items(), (Lines{"go.LNK", "readme.txt", "tool.exe"}));
   b.selectClick();  // no file selected: the directory itself
   EXPECT_EQ(d.path.text(), "C:\\Apps\\");
-  EXPECT_FALSE(b.isOpen());
-  EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_TRUE(!b.isOpen() && d.AddEdit.enabled());
 
   d.browseClick();
   b.DirectoryList.setItemIndex(2);
