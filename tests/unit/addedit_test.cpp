@@ -206,9 +206,7 @@ TEST_F(AddEditTest, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
     (d.*close)();
     EXPECT_FALSE(d.isOpen());
     // What the group left behind does not join the next link.
-    EXPECT_EQ(d.mrl.count(), 0);
-    EXPECT_TRUE(d.MemberRunStyles.empty());
-    EXPECT_FALSE(d.foc.checked());
+    EXPECT_TRUE(d.mrl.count() == 0 && d.MemberRunStyles.empty() && !d.foc.checked());
     EXPECT_EQ(form().mmlist.items(), names());
     EXPECT_EQ(form().mmlist.itemIndex(), 1);
   }
