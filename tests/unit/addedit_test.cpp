@@ -128,6 +128,7 @@ TEST_F(AddEditTest, ConfirmRefusesALinkThatRunsNothingOrAMissingLocalFile) {
   d.runminClick();
   d.addlinkClick();
   EXPECT_EQ(links(), (Lines{"C:\\GAMES+lrmi"}));
+  EXPECT_FALSE(d.AddPending);  // stored: no longer waiting to be added
   const char* nothing = "This link has nothing to run.";
   const struct {
     bool localCheck, multirun;
