@@ -122,7 +122,10 @@ void TForm1::handToAddEdit(int i) {
     }
     d.mrl.add(link);
     d.clcommmrl(std::max(d.mrl.count() - 1, 0));
-    d.path.setText(ended ? path + link + sep : path + sep + link + sep);
+    // The path takes the member as the list shows it: its run style is kept apart, and would
+    // be stored twice if the path held it too.
+    const std::string member = d.mrl.item(d.mrl.count() - 1);
+    d.path.setText(ended ? path + member + sep : path + sep + member + sep);
   } else if (ctx_.askYes(t.f1nomrovrconfirm1 + t.f2button3showcaption + t.f1nomrovrconfirm2,
                          t.warningt)) {
     d.itemLabel.setText(List1.item(i));

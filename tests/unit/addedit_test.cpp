@@ -66,88 +66,69 @@ struct DialogHarness : AppHarness {
 
 struct AddEditTest : ::testing::Test, DialogHarness {};
 
-TEST_F(AddEditTest, AGroupSplitsIntoMembersWithTheirRunStyles) {
-  form().link1.setItems({"single", "+fC:\\a.exe+lrma||D:\\b.exe>:-x+lrmi|trailing"});
-  d.madd(1);
-  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\a.exe", "", "D:\\b.exe>:-x"}));
-  EXPECT_EQ(d.MemberRunStyles, (Lines{"+lrma", "", "+lrmi"}));
-  EXPECT_TRUE(d.foc.checked());
-  // Members are added to those already listed; out-of-range indexes add nothing.
-  d.madd(7);
-  form().link1.setItems({"x+lrmi+lrma|"});
-  d.madd(0);
-  EXPECT_EQ(d.mrl.items().back(), "x");
-  EXPECT_EQ(d.MemberRunStyles.back(), "+lrmi");  // the inner suffix is moved last and wins
-  EXPECT_EQ(d.mrl.count(), static_cast<int>(d.MemberRunStyles.size()));
-
-  const struct {
-    const char *path, *left;
-    ui::RadioButton& mode;
-  } cases[] = {{"C:\\x.exe>:-a+lrmi", "C:\\x.exe>:-a", d.runmin},
-               {"C:\\x.exe+lrma", "C:\\x.exe", d.runmax},
-               {"C:\\x.exe+LRMA", "C:\\x.exe+LRMA", d.runnormal}};  // only lower case marks
-  for (const auto& c : cases) {
-    d.path.setText(c.path);
-    d.clcommedit2();
-    EXPECT_EQ(d.path.text(), c.left);
-    for (const ui::RadioButton* m : {&d.runmin, &d.runmax, &d.runnormal})
-      EXPECT_EQ(m->checked(), m == &c.mode) << c.path << " " << m->name();
-  }
-}
-
+// An item clicked in the main list while the dialog is open joins a group, replaces a single path
+// after asking, or makes a group with the members of a group link; what it brings keeps its run
+// style apart from its path, and a forced order.
 TEST_F(AddEditTest, ItemsClickedInTheMainListWhileItIsOpenGoToIt) {
-  list({"A", "B", "C"}, {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"});
+  list({"G", "A", "B", "C", "D", "E", "H"},
+       {"+fC:\\a.exe+lrma||D:\\b.exe>:-x+lrmi|trailing", "C:\\a.exe", "C:\\b.exe+lrma",
+        "C:\\x.exe>:-a+lrmi", "C:\\x.exe+lrma", "C:\\x.exe+LRMA", "x+lrmi+lrma|"});
   openAdd();
   d.mr.setChecked(true);
-  click(0);
   click(1);
+  click(2);
+  form().List1DblClick();  // the dialog has taken the item: nothing runs
   EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
+  EXPECT_EQ(d.MemberRunStyles, (Lines{"", "+lrma"}));
   EXPECT_EQ(d.itemLabel.text(), "A");
-  EXPECT_EQ(d.MemberRunStyles.size(), 2u);
   EXPECT_TRUE(os.shell.calls.empty());
-  // A single link over a path without multirun asks before overwriting; a No keeps the path,
-  // and the dialog comes forward either way.
+  // A No keeps the path, and the dialog comes forward either way.
   d.mr.setChecked(false);
   view.fronts = 0;
-  boxes().expect(Answer::No, "This will overwrite the existing item path, proceed?");
-  click(2);
+  const char* overwrite = "This will overwrite the existing item path, proceed?";
+  boxes().expect(Answer::No, overwrite);
+  click(3);
   EXPECT_EQ(d.path.text(), "C:\\a.exe|C:\\b.exe|");
   EXPECT_EQ(view.fronts, 1);
-  boxes().expect(Answer::Yes, "This will overwrite the existing item path, proceed?");
-  click(2);
-  EXPECT_EQ(d.path.text(), "C:\\c.exe");
-  EXPECT_EQ(view.fronts, 2);
-  // A multirun link over a single path makes a group of them all.
+  const struct {
+    int item;
+    const char* left;
+    ui::RadioButton& mode;
+  } singles[] = {{3, "C:\\x.exe>:-a", d.runmin},
+                 {4, "C:\\x.exe", d.runmax},
+                 {5, "C:\\x.exe+LRMA", d.runnormal}};  // only lower case marks
+  for (const auto& c : singles) {
+    boxes().expect(Answer::Yes, overwrite);
+    click(c.item);
+    EXPECT_EQ(d.path.text(), c.left);
+    for (const ui::RadioButton* m : {&d.runmin, &d.runmax, &d.runnormal})
+      EXPECT_EQ(m->checked(), m == &c.mode) << c.left << " " << m->name();
+  }
+  EXPECT_EQ(view.fronts, 4);
+  // A group link over a single path makes a group of them all; of two suffixes the inner one is
+  // moved last and wins.
   d.mrl.clear();
-  form().link1.setItem(0, "C:\\a.exe|C:\\b.exe|");
-  boxes().expect(Answer::Yes, "Do you want to make your new item a multirun item?");
-  click(0);
-  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\c.exe", "C:\\a.exe", "C:\\b.exe"}));
-}
-
-TEST_F(AddEditTest, StoresASingleLinkWithItsRunStyleAndSaves) {
-  list({"One"}, {"C:\\one.exe"});
-  openAdd();
-  d.lfc.setChecked(false);
-  d.itemLabel.setText("Two");
-  type("C:\\two.exe>:-a");
-  d.runmaxClick();
-  d.addlinkClick();
-  EXPECT_EQ(links(), (Lines{"C:\\one.exe", "C:\\two.exe>:-a+lrma"}));
-  EXPECT_EQ(form().mmlist.items(), (Lines{"One", "Two"}));
-  EXPECT_EQ(fs().get(at("name.qdx")), "One\r\nTwo\r\n");
-  EXPECT_FALSE(d.isOpen() || d.AddPending);
+  for (int group : {0, 6}) {
+    boxes().expect(Answer::Yes, "Do you want to make your new item a multirun item?");
+    click(group);
+  }
+  EXPECT_EQ(d.mrl.items(), (Lines{"C:\\x.exe+LRMA", "C:\\a.exe", "", "D:\\b.exe>:-x", "x"}));
+  EXPECT_EQ(d.MemberRunStyles, (Lines{"", "+lrma", "", "+lrmi", "+lrmi"}));
+  EXPECT_EQ(d.path.text(), "C:\\x.exe+LRMA|C:\\a.exe||D:\\b.exe>:-x|x|");
+  EXPECT_TRUE(d.foc.checked());
 }
 
 // A link that runs nothing, or a local file that is missing, is refused with the dialog open; a
-// local folder may be written without its closing backslash.
+// local folder may be written without its closing backslash, and is stored with its run style.
 TEST_F(AddEditTest, ConfirmRefusesALinkThatRunsNothingOrAMissingLocalFile) {
   fs().mkdirs("C:\\Games");
   fs().put("C:\\Tools\\a.exe", "");
   openAdd();
   type("C:\\GAMES");
+  d.runminClick();
   d.addlinkClick();
-  EXPECT_EQ(links(), (Lines{"C:\\GAMES"}));
+  EXPECT_EQ(links(), (Lines{"C:\\GAMES+lrmi"}));
+  EXPECT_FALSE(d.AddPending);  // stored: no longer waiting to be added
   const char* nothing = "This link has nothing to run.";
   const struct {
     bool localCheck, multirun;
@@ -198,7 +179,6 @@ TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
   EXPECT_FALSE(d.isOpen());
 
   // Refused, nothing written, and the dialog stays open for Copy to list.
-  const std::string links = fs().get(other + "link.qdx");
   boxes().expect(Answer::Ok, "no longer in its fileset");
   edit(other, 2);
   EXPECT_TRUE(d.isOpen());
@@ -209,7 +189,7 @@ TEST_F(AddEditTest, EditingAnItemOfAnotherFilesetWritesThatFilesetOrNothing) {
   boxes().expect(Answer::Ok, "The fileset that this link belongs to cannot be found.");
   edit(at("Gone\\"), 0);
   EXPECT_TRUE(d.isOpen() && d.EditPending);
-  EXPECT_EQ(fs().get(other + "link.qdx"), links);
+  EXPECT_EQ(fs().get(other + "link.qdx"), "C:\\o0.exe\r\nC:\\new.exe\r\n");
   EXPECT_EQ(fs().get(other + "name.qdx"), "O0\r\nNew\r\n");
 }
 
@@ -226,9 +206,7 @@ TEST_F(AddEditTest, EveryWayOfClosingEndsTheOpenStateSoLinksRunAgain) {
     (d.*close)();
     EXPECT_FALSE(d.isOpen());
     // What the group left behind does not join the next link.
-    EXPECT_EQ(d.mrl.count(), 0);
-    EXPECT_TRUE(d.MemberRunStyles.empty());
-    EXPECT_FALSE(d.foc.checked());
+    EXPECT_TRUE(d.mrl.count() == 0 && d.MemberRunStyles.empty() && !d.foc.checked());
     EXPECT_EQ(form().mmlist.items(), names());
     EXPECT_EQ(form().mmlist.itemIndex(), 1);
   }
@@ -274,6 +252,7 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   const Lines dropped = {"C:\\x.lnk", n};
   const char* only = "add only the selected item";
   const std::string tool = "C:\\Apps\\tool.exe|", real = "C:\\real.exe|";
+  const std::string file = "C:\\Apps\\Tool.exe>:-x";  // a single path, for its labels
   std::string many;  // a long group, and then with its last member maximized
   for (int i = 0; i < 14; ++i) many += "m" + std::to_string(i) + "|";
   const std::string manyMax = many.substr(0, many.size() - 1) + "+lrma|";
@@ -285,6 +264,12 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
     Answer answer = Answer::Ok;
     const char* label = nullptr;  // copied to the label, from every member or the picked one
   } steps[] = {
+      {[&] { type(file); }, file},
+      {[&] { d.cppClick(); }, file, -1, nullptr, Answer::Ok, "Tool.exe"},
+      {[&] { d.cppeClick(); }, file, -1, nullptr, Answer::Ok, "Tool"},
+      {[&] { d.cpClick(); }, file, -1, nullptr, Answer::Ok, file.c_str()},
+      {[&] { type("C:\\Games\\"); }, "C:\\Games\\"},
+      {[&] { d.cppClick(); }, "C:\\Games\\", -1, nullptr, Answer::Ok, "C:\\Games"},
       {[&] { type("C:\\gone.lnk"); }, "C:\\gone.lnk"},
       {[&] { d.deClick(); }, "C:\\gone.lnk", -1, "Selected .lnk file does not"},
       {[&] { type(a); }, a},
@@ -361,7 +346,7 @@ TEST_F(BrowseTest, GroupEditsKeepPathMembersAndRunStylesInStep) {
   d.foc.setChecked(true);
   d.addlinkClick();
   EXPECT_EQ(links(), (Lines{a + "+lrma", "C:\\s.lnk+lrmi", ag + xn, "+f" + manyMax}));
-  EXPECT_EQ(names(), (Lines{"", "s", "gone.lnk", "gone.lnk"}));
+  EXPECT_EQ(names(), (Lines{"C:\\Games", "s", "gone.lnk", "gone.lnk"}));
   EXPECT_EQ(fs().get(at("link.qdx")), joinLines(links()));
   EXPECT_FALSE(vars().editing);
 }
@@ -434,35 +419,16 @@ TEST_F(AddEditTest, BeginnersAreOfferedAFreeAccessCharacterAndANewFileset) {
   EXPECT_TRUE(fs().directoryExists(at("NewFileSet1")));
 }
 
-TEST_F(AddEditTest, CopyToLabelTakesTheNameTheBareNameOrTheWholePath) {
-  const struct {
-    const char* path;
-    void (TAddEdit::*button)();
-    const char* label;
-  } rows[] = {{"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cppClick, "Tool.exe"},
-              {"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cppeClick, "Tool"},
-              {"C:\\Apps\\Tool.exe>:-x", &TAddEdit::cpClick, "C:\\Apps\\Tool.exe>:-x"},
-              {"C:\\Games\\", &TAddEdit::cppClick, "C:\\Games"}};
-  openAdd();
-  for (const auto& r : rows) {
-    d.path.setText(r.path);
-    (d.*r.button)();
-    EXPECT_EQ(d.itemLabel.text(), r.label);
-  }
-}
-
 TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   Tacf& a = app.acf;
   openAdd();
   d.path.setText("C:\\x.exe");
   d.acClick();
-  EXPECT_TRUE(a.isOpen());
-  EXPECT_FALSE(d.AddEdit.enabled());
+  EXPECT_TRUE(a.isOpen() && !d.AddEdit.enabled());
   a.commandtext.setText("-a -b");
   a.acaClick();
   EXPECT_EQ(d.path.text(), "C:\\x.exe>:-a -b");
-  EXPECT_FALSE(a.isOpen());
-  EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_TRUE(!a.isOpen() && d.AddEdit.enabled());
   d.acClick();  // shown again with the command, and cleared with it
   EXPECT_EQ(a.commandtext.text(), "-a -b");
   a.commandtext.setText("");
@@ -479,7 +445,7 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   EXPECT_EQ(d.path.text(), "C:\\a.exe>:-1|C:\\b.exe>:-2|C:\\c.exe>:-3|");
   EXPECT_EQ(d.mrl.item(1), "C:\\b.exe>:-2");
 
-  // However it closes, the Add/Edit dialog is usable again, with typing in the pat
+  // However it closes, the Add/Edit dialog is usable again, with typing in the path.
   d.acClick();
   view.focused = nullptr;
   a.tcloseClick();
@@ -487,8 +453,7 @@ TEST_F(AddEditTest, AddRewritesTheCommandOfTheTargetOrOfTheMemberAtTheCursor) {
   EXPECT_EQ(view.focused, &d.path);
   d.acClick();
   d.cancelClick();
-  EXPECT_FALSE(a.isOpen());
-  EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_TRUE(!a.isOpen() && d.AddEdit.enabled());
 }
 
 TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
@@ -496,8 +461,7 @@ TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   openAdd();
   d.path.setText("C:\\Apps\\tool.exe>:-x");
   d.browseClick();
-  EXPECT_TRUE(b.isOpen());
-  EXPECT_FALSE(d.AddEdit.enabled());
+  EXPECT_TRUE(b.isOpen() && !d.AddEdit.enabled());
   EXPECT_EQ(b.Drive.items(), (Lines{"c:", "d:"}));
   EXPECT_EQ(b.Drive.itemIndex(), 0);
   EXPECT_EQ(b.DirectoryList.items(), (Lines{"c:\\", "  Apps", "    Sub"}));
@@ -508,8 +472,7 @@ TEST_F(BrowseTest, ShowsTheTargetsDirectoryAndChoosesAFileOrTheDirectory) {
   EXPECT_EQ(b.FileList.items(), (Lines{"go.LNK", "readme.txt", "tool.exe"}));
   b.selectClick();  // no file selected: the directory itself
   EXPECT_EQ(d.path.text(), "C:\\Apps\\");
-  EXPECT_FALSE(b.isOpen());
-  EXPECT_TRUE(d.AddEdit.enabled());
+  EXPECT_TRUE(!b.isOpen() && d.AddEdit.enabled());
 
   d.browseClick();
   b.DirectoryList.setItemIndex(2);

@@ -42,6 +42,16 @@ TEST_F(ItemEditingTest, ModesAreExclusiveAndASecondUseLeavesThem) {
   f.Moveitems1Click(&f.moveitems);
   EXPECT_TRUE(f.List1.selected(0));  // the item the user had stays picked
   EXPECT_TRUE(f.Selectall.visible() && f.Selectall.enabled() && f.PasteItems.visible());
+  // Delete there deletes the selection, asking by name or by count, and the mode stays.
+  vars().condel = true;
+  pick({1});
+  boxes().expect(Answer::No, "Delete B?");
+  f.Deleteitem1Click();
+  pick({0, 4});
+  boxes().expect(Answer::Yes, "Delete 2?");
+  f.Deleteitem1Click();
+  EXPECT_EQ(fs().get(at("link.qdx")), "b\r\nc\r\nd\r\n");
+  EXPECT_EQ(mode(), "moveitems");
   f.Moveitems1Click(&f.moveitems);
   for (const auto& [enter, name] : modes) {
     enter();
@@ -97,18 +107,6 @@ TEST_F(ItemEditingTest, MoveButtonsFollowTheAmountRules) {
     EXPECT_EQ(f.ma.text(), r.field);
     EXPECT_EQ(fs().get(at("name.qdx")), joinLines(names()));
   }
-}
-
-TEST_F(ItemEditingTest, DeletingInGeneralMoveModeAsksByNameOrCount) {
-  vars().condel = true;
-  form().Moveitems1Click(&form().moveitems);
-  pick({1});
-  boxes().expect(Answer::No, "Delete B?");
-  form().Deleteitem1Click();
-  pick({0, 4});
-  boxes().expect(Answer::Yes, "Delete 2?");
-  form().Deleteitem1Click();
-  EXPECT_EQ(fs().get(at("link.qdx")), "b\r\nc\r\nd\r\n");
 }
 
 TEST_F(ItemEditingTest, CreateMultirunHandsTheMembersToTheAddEditDialog) {

@@ -211,17 +211,6 @@ TEST_F(LaunchTest, ALaunchAskedForDuringAnotherWaitsItsTurn) {
   };
   run("C:\\a.exe|C:\\b.exe|");
   EXPECT_EQ(started(), (Lines{"a.exe", "b.exe", "c.exe"}));
-
-  // With the Add/Edit dialog open a double click runs nothing: the dialog takes the item.
-  os.shell.onExecute = nullptr;
-  setList({"a"}, {"C:\\a.exe"});
-  form().List1.setItemIndex(0);
-  app.AddEdit.AddEdit.setVisible(true);
-  form().List1DblClick();
-  EXPECT_EQ(calls().size(), 3u);
-  app.AddEdit.AddEdit.setVisible(false);
-  form().List1DblClick();
-  EXPECT_EQ(calls().size(), 4u);
 }
 
 }  // namespace

@@ -72,9 +72,8 @@ TEST_F(VpListTest, InstallingAppendsTheBlockAndStartsTheExtension) {
   install('B');
   ASSERT_EQ(os.openDialog.shown.size(), 1u);
   const OpenDialogSettings& shown = os.openDialog.shown[0].settings;
-  EXPECT_EQ(shown.initialDir, vars().apppath);
-  EXPECT_EQ(shown.fileName, "");
-  EXPECT_EQ(shown.filter, "Trovik+ dlls|*.dll");
+  EXPECT_EQ(std::tie(shown.initialDir, shown.fileName, shown.filter),
+            std::make_tuple(vars().apppath, "", "Trovik+ dlls|*.dll"));
 
   EXPECT_EQ(fileLines(), (Calls{record('A', "x|before"), "", "",
                                 dllPath('B') + "|Bee|true|false|v1|LoadList|After", "A line",
