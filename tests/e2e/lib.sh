@@ -160,7 +160,8 @@ e2e_poll() {
   done
 }
 
-# e2e_like <what> <pattern> <driver command...>: what the command prints comes to match the pattern.
+# e2e_like <what> <pattern> <driver command...>: what the command prints comes to match the pattern
+# (prints_like checks it once).
 prints_like() {
   drive "${@:2}"
   # shellcheck disable=SC2053 # a pattern
