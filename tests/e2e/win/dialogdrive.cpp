@@ -9,27 +9,32 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <cstring>
+
 namespace driver {
 
 HWND dialogControl(const char* className, const char* model, HWND* dialog) {
-  HWND d = FindWindowW(wide(className).c_str(), nullptr);
+  HWND d = FindWindowA(className, nullptr);
   if (dialog) *dialog = d;
   if (!d) return fail(std::string("no window of class ") + className), nullptr;
-  const LRESULT id = askName(d, kControlIdQuery, model);
-  if (id == kNoAnswer) return fail("the program does not answer"), nullptr;
+  COPYDATASTRUCT query{kControlIdQuery, static_cast<DWORD>(std::strlen(model) + 1),
+                       const_cast<char*>(model)};
+  LRESULT id = 0;
+  if (!send(d, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id))
+    return fail("the program does not answer"), nullptr;
   HWND control = id > 0 ? GetDlgItem(d, static_cast<int>(id)) : nullptr;
   if (!control) fail(std::string(className) + " has no control " + model);
   return control;
 }
 
-bool controlText(HWND control, std::string& text) {
-  const LRESULT length = send(control, WM_GETTEXTLENGTH);
+bool controlText(HWND control, std::wstring& text) {
+  LRESULT length = 0, got = 0;
+  if (!send(control, WM_GETTEXTLENGTH, 0, 0, length)) return false;
   // Room to spare: the text may grow between the two questions.
-  std::wstring w(length < 0 ? 0 : static_cast<size_t>(length) + 1024, L'\0');
-  const LRESULT got =
-      length < 0 ? length : send(control, WM_GETTEXT, w.size(), reinterpret_cast<LPARAM>(w.data()));
-  if (got < 0) return fail("the program does not answer"), false;
-  text = narrow(w.substr(0, static_cast<size_t>(got)));
+  text.assign(static_cast<size_t>(length) + 1024, L'\0');
+  if (!send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), got))
+    return false;
+  text.resize(static_cast<size_t>(got));
   return true;
 }
 
@@ -41,16 +46,21 @@ using namespace driver;
 
 // The control named by a command's first two arguments, class and model, and its dialog.
 struct Target {
-  explicit Target(const Args& a) : control(dialogControl(a[0], a[1], &dialog)) {}
   HWND dialog = nullptr;
-  HWND control;
+  HWND control = nullptr;
+  int id = 0;
+  explicit Target(const Args& a) {
+    control = dialogControl(a[0], a[1], &dialog);
+    id = control ? GetDlgCtrlID(control) : 0;
+  }
 };
 
 int setText(HWND control, const char* text) {
+  LRESULT r = 0;
   const std::wstring w = wide(text);
-  return send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str())) > 0
-             ? 0
-             : fail("the text was not taken");
+  if (!send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()), r) || !r)
+    return fail("the text was not taken");
+  return 0;
 }
 
 // The characters only: the program's TranslateMessage would make a second one from a posted key.
@@ -63,20 +73,23 @@ int type(const Target& t, const Args& a) {
 int select(const Target& t, const Args& a) {
   const int index = a.number(2);
   const bool list = isClass(t.control, "ListBox");
-  if (send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, index) != index) {
+  LRESULT r = 0;
+  if (!send(t.control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0, r) ||
+      r != index) {
     // A list of multiple selection: select that item alone.
-    if (!list || send(t.control, LB_SETSEL, FALSE, -1) < 0 ||
-        send(t.control, LB_SETSEL, TRUE, index) < 0 ||
-        send(t.control, LB_SETCARETINDEX, index, FALSE) < 0)
+    if (!list || !send(t.control, LB_SETSEL, FALSE, -1, r) ||
+        !send(t.control, LB_SETSEL, TRUE, index, r) || r == LB_ERR ||
+        !send(t.control, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE, r))
       return fail("cannot select item " + std::to_string(index));
   }
-  const WPARAM id = MAKEWPARAM(GetDlgCtrlID(t.control), list ? LBN_SELCHANGE : CBN_SELCHANGE);
-  return post(t.dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(t.control));
+  return post(t.dialog, WM_COMMAND, MAKEWPARAM(t.id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
+              reinterpret_cast<LPARAM>(t.control));
 }
 
 int text(const Target& t, const Args&) {
-  std::string text;
-  return controlText(t.control, text) ? say(text) : 1;
+  std::wstring text;
+  if (!controlText(t.control, text)) return fail("the program does not answer");
+  return say(narrow(text));
 }
 
 int state(const Target& t, const Args&) {
@@ -85,8 +98,8 @@ int state(const Target& t, const Args&) {
   const LONG style = GetWindowLongA(t.control, GWL_STYLE) & BS_TYPEMASK;
   if (isClass(t.control, "Button") && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
       style != BS_GROUPBOX && style != BS_OWNERDRAW) {
-    const LRESULT checked = send(t.control, BM_GETCHECK);
-    if (checked == kNoAnswer) return fail("the program does not answer");
+    LRESULT checked = 0;
+    if (!send(t.control, BM_GETCHECK, 0, 0, checked)) return fail("the program does not answer");
     s += checked == BST_CHECKED ? " checked" : " unchecked";
   }
   return say(s);
@@ -102,28 +115,30 @@ int focus(const Target& t, const Args&) {
 int drop(const Target& t, const Args& a) {
   RECT r{};
   GetWindowRect(t.control, &r);
-  return dropFiles(t.dialog, middle(r), {a.v + 2, a.v + a.n});
+  return dropFiles(t.dialog, middle(r), a.v + 2, a.n - 2);
 }
 
 int caret(const Target& t, const Args& a) {
-  const UINT at = a.natural(2);
-  return send(t.control, EM_SETSEL, at, at) == kNoAnswer ? fail("the program does not answer") : 0;
+  const WPARAM at = static_cast<WPARAM>(a.number(2));
+  LRESULT r = 0;
+  return send(t.control, EM_SETSEL, at, static_cast<LPARAM>(at), r)
+             ? 0
+             : fail("the program does not answer");
 }
 
 int page(const Target& t, const Args& a) {
   const int index = a.number(2);
-  if (send(t.control, TCM_SETCURFOCUS, index) == kNoAnswer ||
-      send(t.control, TCM_GETCURSEL) != index)
+  LRESULT r = 0;
+  if (!send(t.control, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0, r) ||
+      !send(t.control, TCM_GETCURSEL, 0, 0, r) || r != index)
     return fail("the page control does not show page " + std::to_string(index));
   return 0;
 }
 
 int label(const Target& t, const Args& a) {
   LRESULT editor = 0;
-  if (!waitFor(kSendTimeoutMs, [&] {
-        editor = send(t.control, LVM_GETEDITCONTROL);
-        return editor != 0 && editor != kNoAnswer;
-      }))
+  if (!waitFor(kSendTimeoutMs,
+               [&] { return send(t.control, LVM_GETEDITCONTROL, 0, 0, editor) && editor; }))
     return fail("no item is being edited");
   HWND edit = reinterpret_cast<HWND>(editor);
   return setText(edit, a[2]) ? 1 : postKey(edit, VK_RETURN);
@@ -134,9 +149,10 @@ int label(const Target& t, const Args& a) {
 int openFile(const char* path, DWORD ms) {
   HWND dialog = nullptr, name = nullptr;
   auto find = [&] {
-    for (HWND d : topWindows("#32770"))
-      if (IsWindowVisible(d) && ((name = GetDlgItem(d, 0x480)) || (name = GetDlgItem(d, 0x47C))))
-        return (dialog = d) != nullptr;
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr)
+      if (IsWindowVisible(dialog) &&
+          ((name = GetDlgItem(dialog, 0x480)) || (name = GetDlgItem(dialog, 0x47C))))
+        return true;
     return false;
   };
   if (!waitFor(ms, find)) return fail("no open-file dialog within the time");
@@ -150,7 +166,7 @@ int openFile(const char* path, DWORD ms) {
 
 int hotkey(UINT vk) {
   constexpr int kProbeId = 0x7E57;
-  if (!RegisterHotKey(nullptr, kProbeId, 0, vk)) return say("taken");
+  if (!RegisterHotKey(nullptr, kProbeId, 0, vk)) return say("taken"), 0;
   UnregisterHotKey(nullptr, kProbeId);
   return say("free");
 }
@@ -168,7 +184,7 @@ constexpr Command kCommands[] = {
     {"dlg-type <class> <model> <text>", "type the characters into the control, one at a time",
      on<type>},
     {"dlg-key <class> <model> <vk>", "press and release a key in the control",
-     on<[](const Target& t, const Args& a) { return postKey(t.control, a.natural(2)); }>},
+     on<[](const Target& t, const Args& a) { return postKey(t.control, a.key(2)); }>},
     {"dlg-click <class> <model>", "click a button, check box or radio button",
      on<[](const Target& t, const Args&) { return post(t.control, BM_CLICK, 0, 0); }>},
     {"dlg-select <class> <model> <i>", "make item i the current one of a list or combo box",
@@ -179,7 +195,7 @@ constexpr Command kCommands[] = {
     {"dlg-items <class> <model>", "a list's or combo box's items, one a line",
      on<[](const Target& t, const Args&) { return listItems(t.control); }>},
     {"dlg-point <class> <model>", "the control's middle on the screen (for xdotool)",
-     on<[](const Target& t, const Args&) { return sayMiddle(t.control); }>},
+     on<[](const Target& t, const Args&) { return sayScreenMiddle(t.control); }>},
     {"dlg-focus <class> <model>",
      "\"focused\" when the dialog is in front with the keyboard in the control, else \"elsewhere\"",
      on<focus>},
@@ -191,9 +207,9 @@ constexpr Command kCommands[] = {
     {"opt-label <class> <model> <text>", "type a new caption into the list view item being edited",
      on<label>},
     {"opt-open-file <path> <ms>", "answer the program's open-file dialog with a path",
-     [](const Args& a) { return openFile(a[0], a.natural(1)); }},
+     [](const Args& a) { return openFile(a[0], a.ms(1)); }},
     {"opt-hotkey <vk>", "\"taken\" while a program holds the key as its hotkey, else \"free\"",
-     [](const Args& a) { return hotkey(a.natural(0)); }},
+     [](const Args& a) { return hotkey(a.key(0)); }},
 };
 
 }  // namespace

@@ -54,11 +54,12 @@ int fail(const std::string& why) {
   return 1;
 }
 
-LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   DWORD_PTR out = 0;
-  return SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kSendTimeoutMs, &out)
-             ? static_cast<LRESULT>(out)
-             : kNoAnswer;
+  if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kSendTimeoutMs, &out))
+    return false;
+  result = static_cast<LRESULT>(out);
+  return true;
 }
 
 int post(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -83,32 +84,32 @@ int listItems(HWND box) {
   UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
   UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
 
-  const LRESULT count = send(box, getCount);
-  if (count < 0) return fail("cannot count the items");
+  LRESULT count = 0;
+  if (!send(box, getCount, 0, 0, count) || count < 0) return fail("cannot count the items");
   for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = 0, got = 0;
+    std::wstring text;
     // Room to spare: a list that refills while it is read (completions as the user types) may
     // give the item a longer text between the two questions.
-    const LRESULT length = send(box, getLength, i);
-    std::wstring text(length < 0 ? 0 : static_cast<size_t>(length) + 1024, L'\0');
-    const LRESULT got =
-        length < 0 ? length : send(box, getText, i, reinterpret_cast<LPARAM>(text.data()));
-    if (got < 0) return fail("cannot read item " + std::to_string(i));
+    if (send(box, getLength, static_cast<WPARAM>(i), 0, length) && length >= 0)
+      text.resize(static_cast<size_t>(length) + 1024);
+    if (text.empty() ||
+        !send(box, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()), got) ||
+        got < 0)
+      return fail("cannot read item " + std::to_string(i));
     text.resize(std::min(static_cast<size_t>(got), text.size()));
     say(narrow(text));
   }
   return 0;
 }
 
-int sayMiddle(const RECT& r, HWND of) {
-  POINT at = middle(r);
-  MapWindowPoints(of, nullptr, &at, 1);
-  return say(std::to_string(at.x) + " " + std::to_string(at.y));
-}
+POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-int sayMiddle(HWND window) {
+int sayScreenMiddle(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
-  return sayMiddle(r);
+  const POINT at = middle(r);
+  return say(std::to_string(at.x) + " " + std::to_string(at.y));
 }
 
 HWND focusOf(HWND window) {
@@ -141,7 +142,7 @@ bool RemoteBuffer::read(SIZE_T offset, void* data, SIZE_T size) const {
   return ReadProcessMemory(process_, at(offset), data, size, &done) && done == size;
 }
 
-int dropFiles(HWND window, POINT at, std::span<const std::string> paths) {
+int dropFiles(HWND window, POINT at, char** paths, int count) {
   // In UTF-16, as Explorer drops them.
   std::string block(sizeof(DROPFILES), '\0');
   DROPFILES header{};
@@ -150,8 +151,8 @@ int dropFiles(HWND window, POINT at, std::span<const std::string> paths) {
   header.pt = at;
   header.fWide = TRUE;
   std::memcpy(block.data(), &header, sizeof header);
-  for (const std::string& utf8 : paths) {
-    const std::wstring path = wide(utf8);
+  for (int i = 0; i < count; ++i) {
+    const std::wstring path = wide(paths[i]);
     block.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
   }
   block.append(sizeof(wchar_t), '\0');
@@ -163,33 +164,7 @@ int dropFiles(HWND window, POINT at, std::span<const std::string> paths) {
   return 0;
 }
 
-std::vector<HWND> topWindows(const char* className, const char* title) {
-  const std::wstring c = wide(className), t = title ? wide(title) : L"";
-  std::vector<HWND> found;
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, c.c_str(), title ? t.c_str() : nullptr));)
-    found.push_back(w);
-  return found;
-}
-
-HWND shownWindow(const char* className, const char* title) {
-  for (HWND w : topWindows(className, title))
-    if (IsWindowVisible(w)) return w;
-  return nullptr;
-}
-
-HWND mainWindow() { return FindWindowW(L"TForm1", nullptr); }
-
-HWND mainControl(int id) {
-  HWND main = mainWindow();
-  HWND c = main && id ? GetDlgItem(main, id) : main;
-  if (!c) fail(main ? "the main window has no control " + std::to_string(id) : "no main window");
-  return c;
-}
-
-LRESULT askName(HWND window, std::uintptr_t tag, const char* name) {
-  COPYDATASTRUCT query{tag, static_cast<DWORD>(std::strlen(name) + 1), const_cast<char*>(name)};
-  return send(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query));
-}
+HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
 
 bool waitFor(DWORD ms, const std::function<bool()>& found) {
   for (const ULONGLONG end = GetTickCount64() + ms;; Sleep(kPollMs)) {
@@ -207,13 +182,22 @@ using namespace driver;
 constexpr int kBoxTextId = 0xFFFF;
 
 int waitWindow(const char* className, const char* title, DWORD ms) {
+  const char* wanted = std::strcmp(title, "-") == 0 ? nullptr : title;
   HWND window = nullptr;
+  LRESULT ignored = 0;
   if (!waitFor(ms, [&] {
-        window = shownWindow(className, title);
-        return window && send(window, WM_NULL) != kNoAnswer;
+        window = FindWindowA(className, wanted);
+        return window && IsWindowVisible(window) && send(window, WM_NULL, 0, 0, ignored);
       }))
     return fail(std::string("no visible window of class ") + className + " within the time");
   return say("window " + std::to_string(reinterpret_cast<std::uintptr_t>(window)));
+}
+
+HWND visibleBox(const std::wstring& caption) {
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", caption.c_str())) != nullptr)
+    if (IsWindowVisible(box)) return box;
+  return nullptr;
 }
 
 std::string boxText(HWND box) { return windowText(GetDlgItem(box, kBoxTextId)); }
@@ -226,15 +210,16 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
     if (std::strcmp(names[i], button) == 0) id = ids[i];
   if (!id) return fail(std::string("unknown button ") + button);
   HWND box = nullptr;
-  if (!waitFor(ms, [&] { return (box = shownWindow("#32770", caption)) != nullptr; }))
+  if (!waitFor(ms, [&] { return (box = visibleBox(wide(caption))) != nullptr; }))
     return fail(std::string("no message box \"") + caption + "\" within the time");
   const std::string text = boxText(box);
   say(text);
-  if (text.find(expected) == std::string::npos)
+  if (expected && text.find(expected) == std::string::npos)
     return fail(std::string("box \"") + caption + "\" does not say \"" + expected + "\"");
   HWND target = GetDlgItem(box, id);
   if (!target) return fail(std::string("box \"") + caption + "\" has no " + button + " button");
-  if (send(target, BM_CLICK) == kNoAnswer) return fail("the click was not taken");
+  LRESULT ignored = 0;
+  if (!send(target, BM_CLICK, 0, 0, ignored)) return fail("the click was not taken");
   // Gone before the next command, which would race with its modal loop.
   if (!waitFor(kSendTimeoutMs, [&] { return !IsWindow(box); }))
     return fail(std::string("box \"") + caption + "\" stayed open after the click");
@@ -242,23 +227,24 @@ int answer(const char* caption, const char* button, DWORD ms, const char* expect
 }
 
 int boxes() {
-  for (HWND box : topWindows("#32770"))
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr)
     if (IsWindowVisible(box)) say(windowText(box) + ": " + boxText(box));
   return 0;
 }
 
 int closeWindow(const char* className) {
-  HWND window = FindWindowW(wide(className).c_str(), nullptr);
-  return window ? post(window, WM_CLOSE, 0, 0)
-                : fail(std::string("no window of class ") + className);
+  HWND window = FindWindowA(className, nullptr);
+  if (!window) return fail(std::string("no window of class ") + className);
+  return post(window, WM_CLOSE, 0, 0);
 }
 
 constexpr Command kCommands[] = {
     {"wait-window <class> <title|-> <ms>", "a visible top-level window, its thread in its loop",
-     [](const Args& a) { return waitWindow(a[0], a.orNone(1), a.natural(2)); }},
-    {"answer <caption> <yes|no|ok|cancel> <ms> <text>",
+     [](const Args& a) { return waitWindow(a[0], a[1], a.ms(2)); }},
+    {"answer <caption> <yes|no|ok|cancel> <ms> [text]",
      "check a message box's text, click, wait it out",
-     [](const Args& a) { return answer(a[0], a[1], a.natural(2), a[3]); }},
+     [](const Args& a) { return answer(a[0], a[1], a.ms(2), a.n == 4 ? a[3] : nullptr); }},
     {"boxes", "every message box, as \"caption: text\"", [](const Args&) { return boxes(); }},
     {"close [class]", "ask the main window (or a top-level window of that class) to close",
      [](const Args& a) { return closeWindow(a.n ? a[0] : "TForm1"); }},
@@ -283,25 +269,26 @@ int usage() {
   return 2;
 }
 
-// Runs one command: its name, then its arguments.
-int dispatch(std::span<const std::string> words) {
-  if (words.empty()) return usage();
+// Runs one command: argv[0] is its name, the rest its arguments.
+int dispatch(int argc, char** argv) {
+  if (argc < 1) return usage();
+  const size_t length = std::strlen(argv[0]);
   for (const auto& table : kTables)
     for (const Command& c : table)
-      if (const std::string_view u = c.usage;
-          u.substr(0, u.find(' ')) == words[0] && fits(u, static_cast<int>(words.size()) - 1))
-        return c.run(Args{words.data() + 1, static_cast<int>(words.size()) - 1});
+      if (std::strncmp(c.usage, argv[0], length) == 0 &&
+          (c.usage[length] == ' ' || c.usage[length] == '\0') && fits(c.usage, argc - 1))
+        return c.run(Args{argv + 1, argc - 1});
   return usage();
 }
 
-int until(DWORD ms, const std::string& expected, std::span<const std::string> command) {
-  const std::string want = expected.empty() ? "" : expected + "\n";
+int until(DWORD ms, const char* expected, int argc, char** argv) {
+  const std::string want = *expected ? std::string(expected) + "\n" : "";
   Capture now;
   int status = 0;
   const bool done = waitFor(ms, [&] {
     now = {};
     capture = &now;
-    status = dispatch(command);
+    status = dispatch(argc, argv);
     capture = nullptr;
     return status == 2 || (status == 0 && now.out == want);
   });
@@ -321,17 +308,21 @@ int main() {
   // Text in and out is UTF-8, whatever the code page: names in any script pass whole.
   int argc = 0;
   wchar_t** given = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::vector<std::string> words;
-  for (int i = 1; i < argc; ++i) words.push_back(narrow(given[i]));
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) args.push_back(narrow(given[i]));
   LocalFree(given);
-  words.push_back("--then");  // the end of the last command
-  for (size_t first = 0, i = 0; i < words.size(); ++i) {
-    if (words[i] != "--then") continue;
-    const std::span<const std::string> command(words.data() + first, i - first);
-    const int status =
-        command.size() >= 4 && command[0] == "until"
-            ? until(std::strtoul(command[1].c_str(), nullptr, 10), command[2], command.subspan(3))
-            : dispatch(command);
+  std::vector<char*> pointers;
+  for (std::string& a : args) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+  char** argv = pointers.data();
+  int first = 1;
+  for (int i = 1; i <= argc; ++i) {
+    if (i < argc && std::strcmp(argv[i], "--then") != 0) continue;
+    const int n = i - first;
+    char** command = argv + first;
+    const int status = n >= 4 && std::strcmp(command[0], "until") == 0
+                           ? until(Args{command, n}.ms(1), command[2], n - 3, command + 3)
+                           : dispatch(n, command);
     if (status) return status;
     first = i + 1;
   }

@@ -1,7 +1,7 @@
 #pragma once
 // What the driver's command files share: the table a command is a row of, how a command says what
-// it saw or why it failed (both caught by `until`), messages sent with a time limit, the program's
-// windows found, texts and lists read back, and input handed to the program.
+// it saw or why it failed (both caught by `until`), messages sent with a time limit, texts and
+// lists read back, and input handed to the program.
 // clang-format off
 #include <windows.h>
 // clang-format on
@@ -9,7 +9,6 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "win32/querytags.h"
 #include "win32/wide.h"
@@ -33,14 +32,12 @@ constexpr UINT kSendTimeoutMs = 20000;
 
 // A command's arguments.
 struct Args {
-  const std::string* v;
+  char** v;
   int n;
-  const char* operator[](int i) const { return v[i].c_str(); }
-  // "-" stands for none.
-  const char* orNone(int i) const { return v[i] == "-" ? nullptr : v[i].c_str(); }
-  int number(int i) const { return std::atoi(v[i].c_str()); }
-  // Milliseconds, or a virtual key (0x for hexadecimal).
-  UINT natural(int i) const { return static_cast<UINT>(std::strtoul(v[i].c_str(), nullptr, 0)); }
+  const char* operator[](int i) const { return v[i]; }
+  int number(int i) const { return std::atoi(v[i]); }
+  DWORD ms(int i) const { return static_cast<DWORD>(std::strtoul(v[i], nullptr, 10)); }
+  UINT key(int i) const { return static_cast<UINT>(std::strtoul(v[i], nullptr, 0)); }
 };
 
 // One command: its usage, "name <argument> [optional]... (a last argument ending in ... repeats)",
@@ -61,10 +58,8 @@ extern const std::span<const Command> kInspectCommands;     // inspect.cpp
 int say(const std::string& line);
 // Why the command failed, on stderr; returns the failing exit code 1.
 int fail(const std::string& why);
-// SendMessage with the time limit: the window's answer, or kNoAnswer when it did not answer in
-// time. It is LB_ERR and CB_ERR too: to a list or combo box, an error is the same failure.
-constexpr LRESULT kNoAnswer = -1;
-LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
+// SendMessage with the time limit; false when the program did not answer in time.
+bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 // PostMessage, failing with a reason when it cannot.
 int post(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // A key pressed and let go in the window that has the keyboard, as posted messages.
@@ -73,40 +68,23 @@ int postKey(HWND window, UINT vk);
 bool isClass(HWND window, const char* name);
 // Says every item of a list box or combo box, one a line.
 int listItems(HWND box);
-inline POINT middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-// Says the middle of a rectangle of a window's client area (of the screen without a window) as a
-// point of the screen, "x y"; and the middle of a whole window.
-int sayMiddle(const RECT& r, HWND of = nullptr);
-int sayMiddle(HWND window);
+POINT middle(const RECT& r);
+// Says the middle of a window on the screen, "x y".
+int sayScreenMiddle(HWND window);
 // The control with the keyboard in the window's thread, or null.
 HWND focusOf(HWND window);
 // Files let go over a window at a point of the screen, as the shell delivers them: a DROPFILES
 // block with UTF-16 paths placed in the program's memory, which the program releases.
-int dropFiles(HWND window, POINT at, std::span<const std::string> paths);
-// The top-level windows of that class (and that title, unless null), front to back; the first of
-// them that is shown, or null.
-std::vector<HWND> topWindows(const char* className, const char* title = nullptr);
-HWND shownWindow(const char* className, const char* title = nullptr);
+int dropFiles(HWND window, POINT at, char** paths, int count);
 // The main window, or null.
 HWND mainWindow();
-// The main window's control with that id (0: the window itself), or null having said why.
-HWND mainControl(int id);
-// Runs fn on the main window's control id; fails when there is none.
-template <int id, int (*fn)(HWND, const Args&)>
-int onMain(const Args& a) {
-  HWND c = mainControl(id);
-  return c ? fn(c, a) : 1;
-}
-// Asks a window of the program a WM_COPYDATA question (see querytags.h) about a name.
-LRESULT askName(HWND window, std::uintptr_t tag, const char* name);
 // The control of a dialog of that class whose model has that name (the dialog answers a
 // WM_COPYDATA question with its number), and the dialog through dialog; null, having said why,
 // when there is none.
 HWND dialogControl(const char* className, const char* model, HWND* dialog = nullptr);
 // A control's text as the control itself has it: what GetWindowText reads across processes is
-// the system's copy, which an edit field does not keep up to date. False, having said why, when
-// the program does not answer.
-bool controlText(HWND control, std::string& text);
+// the system's copy, which an edit field does not keep up to date.
+bool controlText(HWND control, std::wstring& text);
 
 // Asks found() again and again until it says yes; false when the time ran out first.
 bool waitFor(DWORD ms, const std::function<bool()>& found);

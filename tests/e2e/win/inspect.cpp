@@ -22,32 +22,32 @@ using namespace driver;
 
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 
-// Says where the window stands and how it is shown, "left top width height state".
-int sayPlace(HWND window, const Args& = {}) {
+std::string placeOf(HWND main) {
   RECT r{};
-  GetWindowRect(window, &r);
-  const char* state = !IsWindowVisible(window) ? "hidden"
-                      : IsIconic(window)       ? "minimized"
-                      : IsZoomed(window)       ? "maximized"
-                                               : "normal";
-  return say(std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-             std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " +
-             state);
+  GetWindowRect(main, &r);
+  const char* state = !IsWindowVisible(main) ? "hidden"
+                      : IsIconic(main)       ? "minimized"
+                      : IsZoomed(main)       ? "maximized"
+                                             : "normal";
+  return std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " + state;
 }
 
-int place(const Args& a) {
-  HWND window = a.n == 5 ? FindWindowW(wide(a[4]).c_str(), nullptr) : mainWindow();
+int placeWindow(const char* className, const int* to, const char* how) {
+  HWND window = className ? FindWindowA(className, nullptr) : mainWindow();
   if (!window) return fail("no window to place");
-  if (!SetWindowPos(window, nullptr, a.number(0), a.number(1), a.number(2), a.number(3),
-                    SWP_NOZORDER | SWP_NOACTIVATE))
+  if (to &&
+      !SetWindowPos(window, nullptr, to[0], to[1], to[2], to[3], SWP_NOZORDER | SWP_NOACTIVATE))
     return fail("SetWindowPos failed");
-  return sayPlace(window);
-}
-
-int minimize(HWND main, const Args& a) {
-  if (std::strcmp(a[0], "minimize") != 0) return fail(std::string("unknown way to show: ") + a[0]);
-  ShowWindow(main, SW_MINIMIZE);
-  return sayPlace(main);
+  if (how) {
+    const char* names[] = {"minimize", "maximize", "restore"};
+    const int commands[] = {SW_MINIMIZE, SW_MAXIMIZE, SW_RESTORE};
+    int i = 0;
+    while (i < 3 && std::strcmp(how, names[i]) != 0) ++i;
+    if (i == 3) return fail(std::string("unknown way to show: ") + how);
+    ShowWindow(window, commands[i]);
+  }
+  return say(placeOf(window));
 }
 
 std::string describe(HWND window) {
@@ -63,13 +63,29 @@ int waitFront(DWORD ms) {
     main = mainWindow();
     return main && GetForegroundWindow() == main && IsWindowVisible(main) && !IsIconic(main);
   });
-  if (main) sayPlace(main);
+  if (main) say(placeOf(main));
   return front ? 0
                : fail("the main window is not in front; the foreground window is " +
                       describe(GetForegroundWindow()));
 }
 
-int taskbarStyle(HWND main, const Args&) {
+int countWindows(const char* className, const char* title) {
+  const char* wanted = std::strcmp(title, "-") == 0 ? nullptr : title;
+  int count = 0;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, wanted)) != nullptr;) ++count;
+  return say(std::to_string(count));
+}
+
+int shown(const char* className) {
+  bool any = false;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)); any = true)
+    if (IsWindowVisible(w)) return say("shown"), 0;
+  return say(any ? "hidden" : "none");
+}
+
+int taskbarStyle() {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
   const LONG_PTR ex = GetWindowLongPtrA(main, GWL_EXSTYLE);
   std::string styles;
   if (ex & WS_EX_TOOLWINDOW) styles += "toolwindow ";
@@ -92,31 +108,35 @@ int shortDate(int daysAgo) {
   return say(text);
 }
 
-// The window's process, or null having said why.
-Handle processOf(HWND window, DWORD access) {
+// The main window's process, or null having said why.
+Handle mainProcess(DWORD access) {
   DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  Handle process(OpenProcess(access, FALSE, pid), &CloseHandle);
+  const HWND main = mainWindow();
+  if (main) GetWindowThreadProcessId(main, &pid);
+  Handle process(pid ? OpenProcess(access, FALSE, pid) : nullptr, &CloseHandle);
   if (!process) fail("cannot open the program's process");
   return process;
 }
 
 // The process is ended at once after WM_ENDSESSION, as the system may do.
-int endSession(HWND main, const Args&) {
-  Handle process = processOf(main, PROCESS_TERMINATE | SYNCHRONIZE);
+int endSession() {
+  const HWND main = mainWindow();
+  Handle process = mainProcess(PROCESS_TERMINATE | SYNCHRONIZE);
   if (!process) return 1;
-  const LRESULT mayEnd = send(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-  if (mayEnd == kNoAnswer) return fail("no answer to WM_QUERYENDSESSION");
+  LRESULT mayEnd = 0;
+  if (!send(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, mayEnd))
+    return fail("no answer to WM_QUERYENDSESSION");
   if (!mayEnd) return fail("the program refused the end of the session");
-  if (send(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF) == kNoAnswer && IsWindow(main))
+  LRESULT ignored = 0;
+  if (!send(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, ignored) && IsWindow(main))
     return fail("no answer to WM_ENDSESSION");
   TerminateProcess(process.get(), 0);
   WaitForSingleObject(process.get(), kSendTimeoutMs);
   return say("ended");
 }
 
-int modulePaths(HWND main, const Args& a) {
-  Handle process = processOf(main, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+int modulePaths(const char* name) {
+  Handle process = mainProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   if (!process) return 1;
   std::vector<HMODULE> modules(1024);
   DWORD needed = 0;
@@ -124,7 +144,7 @@ int modulePaths(HWND main, const Args& a) {
                                            static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
                                            &needed, LIST_MODULES_ALL);
   modules.resize(listed ? std::min<size_t>(needed / sizeof(HMODULE), modules.size()) : 0);
-  const std::string wanted = std::string("\\") + a[0];
+  const std::string wanted = std::string("\\") + name;
   for (HMODULE m : modules) {
     char file[MAX_PATH] = {};
     if (!GetModuleFileNameExA(process.get(), m, file, MAX_PATH)) continue;
@@ -137,29 +157,32 @@ int modulePaths(HWND main, const Args& a) {
 }
 
 constexpr Command kCommands[] = {
-    {"rect", "\"left top width height state\" of the main window", onMain<0, sayPlace>},
+    {"rect", "\"left top width height state\" of the main window",
+     [](const Args&) { return placeWindow(nullptr, nullptr, nullptr); }},
     {"place <x> <y> <w> <h> [class]",
      "the same after a move and resize as a drag of its frame makes (of a window of that class)",
-     place},
-    {"show <minimize>", "the same after a minimise from the taskbar button", onMain<0, minimize>},
-    {"front", "the foreground window as 'class \"text\"'",
-     [](const Args&) { return say(describe(GetForegroundWindow())); }},
-    {"wait-front <ms>", "the main window shown and in front, then its place",
-     [](const Args& a) { return waitFront(a.natural(0)); }},
-    {"count <class> <title|->", "how many top-level windows, shown or hidden, have that class",
-     [](const Args& a) { return say(std::to_string(topWindows(a[0], a.orNone(1)).size())); }},
-    {"shown <class>", "shown when a window of that class is, else hidden or none",
      [](const Args& a) {
-       return say(shownWindow(a[0]) ? "shown" : topWindows(a[0]).empty() ? "none" : "hidden");
+       const int to[4] = {a.number(0), a.number(1), a.number(2), a.number(3)};
+       return placeWindow(a.n == 5 ? a[4] : nullptr, to, nullptr);
      }},
+    {"show <minimize|maximize|restore>", "the same after the taskbar button or system menu",
+     [](const Args& a) { return placeWindow(nullptr, nullptr, a[0]); }},
+    {"front", "the foreground window as 'class \"text\"'",
+     [](const Args&) { return say(describe(GetForegroundWindow())), 0; }},
+    {"wait-front <ms>", "the main window shown and in front, then its place",
+     [](const Args& a) { return waitFront(a.ms(0)); }},
+    {"count <class> <title|->", "how many top-level windows, shown or hidden, have that class",
+     [](const Args& a) { return countWindows(a[0], a[1]); }},
+    {"shown <class>", "shown when a window of that class is, else hidden or none",
+     [](const Args& a) { return shown(a[0]); }},
     {"taskbar-style", "the main window's \"toolwindow\", \"appwindow\", both or \"-\"",
-     onMain<0, taskbarStyle>},
+     [](const Args&) { return taskbarStyle(); }},
     {"short-date <days-ago>", "that day in the user's short date format",
      [](const Args& a) { return shortDate(a.number(0)); }},
     {"end-session", "asked whether it may end, told that it ends, then ended at once",
-     onMain<0, endSession>},
+     [](const Args&) { return endSession(); }},
     {"module <name>", "the path of every module of that name in the program's process",
-     onMain<0, modulePaths>},
+     [](const Args& a) { return modulePaths(a[0]); }},
 };
 
 }  // namespace

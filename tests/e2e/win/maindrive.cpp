@@ -7,15 +7,27 @@
 #include "driver.h"
 // after windows.h (through driver.h), which they need
 #include <commctrl.h>
+#include <shlobj.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace {
 
 using namespace driver;
 
 constexpr int kList1Id = 101, kLinksId = 102, kTabsId = 103;
+
+HWND control(int id) {
+  HWND main = mainWindow();
+  return main ? GetDlgItem(main, id) : nullptr;
+}
+
+std::string point(POINT at) { return std::to_string(at.x) + " " + std::to_string(at.y); }
 
 // The entry the program sends back to the driver's own window.
 std::string received;
@@ -29,7 +41,8 @@ LRESULT CALLBACK replyWindow(HWND h, UINT msg, WPARAM w, LPARAM l) {
 
 // The link entries of the fileset shown, one a line, asked of the program one by one as any tool
 // may ask them.
-int links(HWND main) {
+int links() {
+  HWND main = mainWindow();
   WNDCLASSW wc{};
   wc.lpfnWndProc = replyWindow;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -37,14 +50,17 @@ int links(HWND main) {
   RegisterClassW(&wc);
   HWND me = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
                           nullptr);
-  if (!me) return fail("no window for the answers");
+  if (!main || !me) return fail("no main window, or no window for the answers");
   int status = 0;
   for (std::int32_t i = 0;; ++i) {
     COPYDATASTRUCT query{kLinkQuery, sizeof i, &i};
+    LRESULT count = 0;
     received.clear();
-    const LRESULT count =
-        send(main, WM_COPYDATA, reinterpret_cast<WPARAM>(me), reinterpret_cast<LPARAM>(&query));
-    if (count == kNoAnswer) status = fail("the program does not answer");
+    if (!send(main, WM_COPYDATA, reinterpret_cast<WPARAM>(me), reinterpret_cast<LPARAM>(&query),
+              count)) {
+      status = fail("the program does not answer");
+      break;
+    }
     if (i >= count) break;
     say(received);
   }
@@ -52,118 +68,166 @@ int links(HWND main) {
   return status;
 }
 
-int list(const Args& a) {
-  const int id = a.number(0);
-  HWND c = mainControl(id == kLinksId ? 0 : id);
-  return !c ? 1 : id == kLinksId ? links(c) : listItems(c);
+int list(int id) {
+  if (id == kLinksId) return links();
+  HWND box = control(id);
+  return box ? listItems(box) : fail("the main window has no control " + std::to_string(id));
 }
 
-// The main window's tabs: each tab's text is read into a buffer in the program's process.
-int tabs(HWND tab, const Args&) {
+// The main window's tabs, or another tab control of the program, with a buffer in the program's
+// process for its answers.
+struct RemoteTabs {
+  explicit RemoteTabs(HWND of = nullptr) : tab(of ? of : control(kTabsId)) {}
+  HWND tab;
+  RemoteBuffer remote{tab, sizeof(TCITEMW) + 520 * sizeof(wchar_t)};
+  explicit operator bool() const { return tab && remote; }
+};
+
+int tabs() {
+  RemoteTabs t;
+  LRESULT count = 0;
+  if (!t || !send(t.tab, TCM_GETITEMCOUNT, 0, 0, count) || count < 0)
+    return fail("cannot reach the tabs of the main window");
   constexpr int kTextMax = 520;
-  RemoteBuffer remote(tab, sizeof(TCITEMW) + kTextMax * sizeof(wchar_t));
-  const LRESULT count = send(tab, TCM_GETITEMCOUNT);
-  if (!remote || count < 0) return fail("cannot reach the tabs of the main window");
   for (LRESULT i = 0; i < count; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = reinterpret_cast<LPWSTR>(remote.at(sizeof item));
+    item.pszText = reinterpret_cast<LPWSTR>(t.remote.at(sizeof item));
     item.cchTextMax = kTextMax;
-    if (!remote.write(0, &item, sizeof item) ||
-        send(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.at(0))) <= 0 ||
-        !remote.read(0, &item, sizeof item))
+    wchar_t empty = L'\0';
+    LRESULT ok = 0;
+    if (!t.remote.write(0, &item, sizeof item) ||
+        !t.remote.write(sizeof item, &empty, sizeof empty) ||
+        !send(t.tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(t.remote.at(0)),
+              ok) ||
+        !ok || !t.remote.read(0, &item, sizeof item))
       return fail("cannot read tab " + std::to_string(i));
-    // The control may point pszText at its own copy instead of filling the buffer; what cannot be
-    // read stays NUL.
-    std::wstring text(kTextMax, L'\0');
+    // The control may point pszText at its own copy instead of filling the buffer.
+    std::vector<wchar_t> text(kTextMax + 1, L'\0');
     SIZE_T done = 0;
-    ReadProcessMemory(remote.process(), item.pszText, text.data(), kTextMax * sizeof(wchar_t),
+    ReadProcessMemory(t.remote.process(), item.pszText, text.data(), kTextMax * sizeof(wchar_t),
                       &done);
-    say(narrow(text.c_str()));
+    text[std::min<SIZE_T>(done / sizeof(wchar_t), kTextMax)] = L'\0';
+    say(narrow(text.data()));
   }
   return 0;
 }
 
-int tabPoint(HWND tab, int index) {
-  RemoteBuffer remote(tab, sizeof(RECT));
+int tabPoint(int index, HWND of = nullptr) {
+  RemoteTabs t(of);
   RECT r{};
-  if (!remote || send(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.at(0))) <= 0 ||
-      !remote.read(0, &r, sizeof r))
+  LRESULT ok = 0;
+  if (!t ||
+      !send(t.tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+            reinterpret_cast<LPARAM>(t.remote.at(0)), ok) ||
+      !ok || !t.remote.read(0, &r, sizeof r))
     return fail("no rectangle for tab " + std::to_string(index));
-  return sayMiddle(r, tab);
+  POINT at = middle(r);
+  MapWindowPoints(t.tab, nullptr, &at, 1);
+  return say(point(at));
 }
 
 // The command is posted, not sent: it may open a message box, which a send would wait on.
-int menuCommand(HWND main, const Args& a) {
-  const LRESULT id = askName(main, kCommandIdQuery, a[0]);
-  if (id == kNoAnswer) return fail("the program does not answer");
-  if (id <= 0) return fail(std::string("the menu has no command ") + a[0]);
+int menuCommand(const char* name) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  COPYDATASTRUCT query{kCommandIdQuery, static_cast<DWORD>(std::strlen(name) + 1),
+                       const_cast<char*>(name)};
+  LRESULT id = 0;
+  if (!send(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&query), id))
+    return fail("the program does not answer");
+  if (id <= 0) return fail(std::string("the menu has no command ") + name);
   return post(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
 }
 
-template <bool twice>
-int selectItem(HWND list, const Args& a) {
-  const int index = a.number(0);
-  if (send(list, LB_SETCURSEL, index) != index)
+int selectItem(int index, bool twice) {
+  HWND main = mainWindow();
+  HWND list = control(kList1Id);
+  LRESULT result = 0;
+  if (!list || !send(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, result) || result != index)
     return fail("cannot select item " + std::to_string(index));
   const LPARAM from = reinterpret_cast<LPARAM>(list);
-  HWND main = GetParent(list);
   if (int failed = post(main, WM_COMMAND, MAKEWPARAM(kList1Id, LBN_SELCHANGE), from)) return failed;
   return twice ? post(main, WM_COMMAND, MAKEWPARAM(kList1Id, LBN_DBLCLK), from) : 0;
 }
 
 // Screen coordinates are the X display's own: real clicks go through the X server (xdotool), so
 // the program sees the keys held with them.
-int itemPoint(HWND list, const Args& a) {
+int itemPoint(int index) {
+  HWND list = control(kList1Id);
+  if (!list) return fail("no main window with a list");
   RECT r{};
-  if (send(list, LB_GETITEMRECT, a.natural(0), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
-    return fail(std::string("no rectangle for item ") + a[0]);
-  return sayMiddle(r, list);
+  LRESULT result = 0;
+  if (!send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r), result))
+    return fail("the list did not answer (error " + std::to_string(GetLastError()) + ")");
+  if (result == LB_ERR) return fail("no rectangle for item " + std::to_string(index));
+  POINT at = middle(r);
+  ClientToScreen(list, &at);
+  return say(point(at));
 }
 
 // Posted to the control with the focus, as the system delivers a key.
-int pressKey(HWND main, const Args& a) {
+int pressKey(UINT vk) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
   HWND focus = focusOf(main);
-  return postKey(focus ? focus : main, a.natural(0));
+  return postKey(focus ? focus : main, vk);
 }
 
-int drop(HWND main, const Args& a) {
-  return dropFiles(main, {a.number(0), a.number(1)}, {a.v + 2, a.v + a.n});
+int drop(const Args& a) {
+  HWND main = mainWindow();
+  if (!main) return fail("no main window");
+  return dropFiles(main, {a.number(0), a.number(1)}, a.v + 2, a.n - 2);
 }
 
 // current: the selected item of a single-selection list, the focused one of a multiple one.
-int listState(HWND list, const Args&) {
+int listState() {
+  HWND main = mainWindow();
+  HWND list = control(kList1Id);
+  if (!list) return fail("no main window with a list");
   const bool multi =
       (GetWindowLongPtrW(list, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
-  // With nothing selected, current is -1: a list that does not answer is seen in the others.
-  const LRESULT current = send(list, multi ? LB_GETCARETINDEX : LB_GETCURSEL),
-                top = send(list, LB_GETTOPINDEX), count = send(list, LB_GETCOUNT);
-  if (top < 0 || count < 0) return fail("cannot read the list");
+  LRESULT current = 0, top = 0, count = 0;
+  if (!send(list, multi ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0, current) ||
+      !send(list, LB_GETTOPINDEX, 0, 0, top) || !send(list, LB_GETCOUNT, 0, 0, count))
+    return fail("cannot read the list");
   std::string selected;
-  for (LRESULT i = 0; i < count; ++i)
-    if (send(list, LB_GETSEL, i) > 0) selected += (selected.empty() ? "" : ",") + std::to_string(i);
-  return say(std::string(multi ? "multi" : "single") + " current=" + std::to_string(current) +
-             " top=" + std::to_string(top) + " selected=" + (selected.empty() ? "-" : selected) +
-             " focus=" + (focusOf(list) == list ? "yes" : "no"));
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT on = 0;
+    if (send(list, LB_GETSEL, static_cast<WPARAM>(i), 0, on) && on > 0)
+      selected += (selected.empty() ? "" : ",") + std::to_string(i);
+  }
+  const bool focus = focusOf(main) == list;
+  say(std::string(multi ? "multi" : "single") + " current=" + std::to_string(current) +
+      " top=" + std::to_string(top) + " selected=" + (selected.empty() ? "-" : selected) +
+      " focus=" + (focus ? "yes" : "no"));
+  return 0;
 }
 
-int scrollList(HWND list, const Args& a) {
-  return send(list, LB_SETTOPINDEX, a.natural(0)) == LB_ERR ? fail("cannot scroll the list") : 0;
+int scrollList(int top) {
+  HWND list = control(kList1Id);
+  LRESULT result = 0;
+  if (!list || !send(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0, result) || result == LB_ERR)
+    return fail("cannot scroll the list");
+  return 0;
 }
 
 // The system's copy of the text is read without the program, which may be busy launching; an
 // edit field keeps its text to itself, so it is asked (ask). Control 0 is the main window itself.
 int controlState(int id, bool ask) {
-  HWND c = mainControl(id);
-  std::string text = c && !ask ? windowText(c) : "";
-  if (!c || (ask && !controlText(c, text))) return 1;
-  return say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + text);
+  HWND c = id ? control(id) : mainWindow();
+  std::wstring text;
+  if (!c) return fail("the main window has no control " + std::to_string(id));
+  if (!ask) text = wide(windowText(c));
+  if (ask && !controlText(c, text)) return fail("the program does not answer");
+  return say(std::string(IsWindowVisible(c) ? "shown " : "hidden ") + narrow(text));
 }
 
 int controlPoint(int id) {
-  HWND c = mainControl(id);
-  if (c && !IsWindowVisible(c)) return fail("control " + std::to_string(id) + " is hidden");
-  return c ? sayMiddle(c) : 1;
+  HWND c = control(id);
+  if (!c) return fail("the main window has no control " + std::to_string(id));
+  if (!IsWindowVisible(c)) return fail("control " + std::to_string(id) + " is hidden");
+  return sayScreenMiddle(c);
 }
 
 // Without a notification area of the desktop, Wine shows its own window of tray icons; an icon
@@ -175,32 +239,33 @@ int trayPoint() {
   HWND icon = nullptr;
   for (HWND child = GetWindow(tray, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (IsWindowVisible(child)) icon = child;
-  return sayMiddle(icon ? icon : tray);
+  return sayScreenMiddle(icon ? icon : tray);
 }
 
 constexpr Command kCommands[] = {
     {"list <id>", "a list's items, one a line; of 102, the link entries as a tool asks for them",
-     list},
-    {"tabs", "the tabs' captions", onMain<kTabsId, tabs>},
+     [](const Args& a) { return list(a.number(0)); }},
+    {"tabs", "the tabs' captions", [](const Args&) { return tabs(); }},
     {"tab-point <i> [class] [model]", "the middle of a tab of the main window or a dialog",
      [](const Args& a) {
-       HWND tab = a.n == 3 ? dialogControl(a[1], a[2]) : mainControl(kTabsId);
-       return tab ? tabPoint(tab, a.number(0)) : 1;
+       HWND of = a.n == 3 ? dialogControl(a[1], a[2]) : nullptr;
+       return a.n == 3 && !of ? 1 : tabPoint(a.number(0), of);
      }},
     {"menu <name>", "choose a menu command by its item's name (\"runexit\")",
-     onMain<0, menuCommand>},
+     [](const Args& a) { return menuCommand(a[0]); }},
     {"select <i>", "make item i of List1 current as a click does",
-     onMain<kList1Id, selectItem<false>>},
-    {"dblclick <i>", "the same, then a double click", onMain<kList1Id, selectItem<true>>},
-    {"item-point <i>", "the middle of a List1 item on the screen", onMain<kList1Id, itemPoint>},
-    {"drop <x> <y> <path>...", "files let go over the main window at a point of the screen",
-     onMain<0, drop>},
+     [](const Args& a) { return selectItem(a.number(0), false); }},
+    {"dblclick <i>", "the same, then a double click",
+     [](const Args& a) { return selectItem(a.number(0), true); }},
+    {"item-point <i>", "the middle of a List1 item on the screen",
+     [](const Args& a) { return itemPoint(a.number(0)); }},
+    {"drop <x> <y> <path>...", "files let go over the main window at a point of the screen", drop},
     {"key <vk>", "a key pressed and let go in the control of the main window with the keyboard",
-     onMain<0, pressKey>},
+     [](const Args& a) { return pressKey(a.key(0)); }},
     {"list-state", "List1 as \"single|multi current=<i> top=<i> selected=<i,..|-> focus=yes|no\"",
-     onMain<kList1Id, listState>},
+     [](const Args&) { return listState(); }},
     {"scroll <top>", "scroll List1 so that item top is the first shown",
-     onMain<kList1Id, scrollList>},
+     [](const Args& a) { return scrollList(a.number(0)); }},
     {"text <id> [ask]",
      "\"shown|hidden <text>\" of a control (0: the window), as the system keeps it",
      [](const Args& a) { return controlState(a.number(0), a.n == 2); }},
